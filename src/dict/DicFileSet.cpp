@@ -1,0 +1,1 @@
+#include "dict/DicFileSet.h"

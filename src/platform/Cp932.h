@@ -1,0 +1,37 @@
+#pragma once
+// Code page 932 (Shift-JIS, Microsoft table) conversion.
+//
+// Every dictionary, settings and log text of the program is a CP932 byte string;
+// these functions are the only places where it meets Unicode: for drawing, for
+// reading the search field and for messages on a UTF-8 terminal.
+// Decoding never fails: bytes that are not CP932 become U+FFFD. Encoding maps
+// the usual look-alikes (U+301C, U+2212, U+2014 ...) to their CP932 codes and
+// anything else that CP932 lacks to "?".
+// Stored text must never be re-encoded: CP932 has duplicate codes, so a round
+// trip through Unicode is not byte-exact.
+
+#include <string>
+#include <string_view>
+
+namespace tovix {
+
+// Lead byte of a double-byte character: 0x81-0x9F and 0xE0-0xFC.
+constexpr bool IsLeadByte(unsigned char c) {
+    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+}
+constexpr bool IsLeadByte(char c) { return IsLeadByte(static_cast<unsigned char>(c)); }
+
+std::u16string Cp932ToUtf16(std::string_view cp932);
+std::string Cp932ToUtf8(std::string_view cp932);
+std::string Utf16ToCp932(std::u16string_view utf16);
+std::string Utf8ToCp932(std::string_view utf8);
+
+// A CP932 literal written in the source as UTF-8, converted once: for the
+// kana, markers and separators that are compared with dictionary text.
+#define TOVIX_CP932(utf8_literal)                                         \
+    ([]() -> const std::string& {                                         \
+        static const std::string converted = ::tovix::Utf8ToCp932(utf8_literal); \
+        return converted;                                                 \
+    }())
+
+}  // namespace tovix

@@ -1,0 +1,111 @@
+#include "components/MbString.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/Cp932.h"
+
+namespace tovix {
+namespace {
+
+std::string S(const char* utf8) { return Utf8ToCp932(utf8); }
+
+TEST(MbStringTest, PositionsNeverStartOnTrailBytes) {
+    struct Case {
+        std::string pattern;
+        std::string text;
+        int pos;
+        int posEnd;
+    };
+    const Case cases[] = {
+        {S("ア"), S("aアア"), 2, 3},
+        {"a", S("aアア"), 1, 1},
+        {"A", S("ア"), 0, 0},             // ア is 83 41
+        {"[", S("ー[x]"), 2, 3},          // ー is 81 5B
+        {"\\", S("ソ\\"), 2, 3},          // ソ is 83 5C
+        {"]", S("ゾ]"), 2, 3},            // ゾ is 83 5D
+        {"]", S("ゾ"), 0, 0},
+        {",", S("表,"), 2, 3},
+        {"\t", S("ソ\tx"), 2, 3},
+        {S("ソ"), S("xソ"), 2, 3},
+        {S("◆"), S("a◆b"), 2, 3},
+        {"", "abc", 0, 0},
+        {"a", "", 0, 0},
+        {"bc", "abcbc", 2, 2},
+        {"cd", "abc", 0, 0},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(MbPos(c.pattern, c.text), c.pos) << Cp932ToUtf8(c.text);
+        EXPECT_EQ(MbPosEnd(c.pattern, c.text), c.posEnd) << Cp932ToUtf8(c.text);
+    }
+}
+
+TEST(MbStringTest, CopyAndLength) {
+    const std::string text = S("aアb");
+    EXPECT_EQ(MbLength(text), 3);
+    EXPECT_EQ(MbCopy(text, 2, 1), S("ア"));
+    EXPECT_EQ(MbCopy(text, 0, 2), S("aア"));
+    EXPECT_EQ(MbCopy(text, 2, 10), S("アb"));
+    EXPECT_EQ(MbCopy(text, 4, 1), "");
+    EXPECT_EQ(MbCopy(text, 9, 1), "");
+    EXPECT_EQ(MbCopy(text, -1, 1), "");
+    EXPECT_EQ(MbCopy(text, 1, 0), "");
+    EXPECT_EQ(MbLength(""), 0);
+    EXPECT_EQ(MbLength("a\x82"), 2);  // a lead byte at the end is one character
+    EXPECT_EQ(MbCharCount(S("漢字x").c_str()), 3);
+}
+
+TEST(MbStringTest, CountCharBytes) {
+    int bytes = -1;
+    EXPECT_EQ(CountCharBytes(bytes, S("漢aア"), 2), 2);
+    EXPECT_EQ(bytes, 3);
+    EXPECT_EQ(CountCharBytes(bytes, S("漢aア"), 0), 3);
+    EXPECT_EQ(bytes, 5);
+    EXPECT_EQ(CountCharBytes(bytes, "", 3), 0);
+    EXPECT_EQ(bytes, 0);
+}
+
+TEST(MbStringTest, CaseMappingLeavesTrailBytesAlone) {
+    // ア is 83 41 and ゾ is 83 5D: their second bytes look like "A" and "]".
+    EXPECT_EQ(MbLowerCase(S("ABCアＡＢ")), S("abcアＡＢ"));
+    std::string text = S("XＡアY");
+    EXPECT_EQ(MbChangeCase(text, false), S("xＡアy"));
+    std::string wide = S("XＡアΩY");
+    EXPECT_EQ(MbChangeCase(wide, true), S("xａアωy"));
+
+    std::string up = S("aア");
+    size_t place = 0;
+    EXPECT_EQ(ChangeCharCase(up, place, true, true), 1);
+    EXPECT_EQ(ChangeCharCase(up, place, true, true), 2);
+    EXPECT_EQ(ChangeCharCase(up, place, true, true), 0);
+    EXPECT_EQ(up, S("Aア"));
+}
+
+TEST(MbStringTest, CharacterSteps) {
+    const std::string text = S("aア");
+    size_t place = 0;
+    EXPECT_FALSE(IsDoubleByteChar(text, 0));
+    EXPECT_TRUE(IsDoubleByteChar(text, 1));
+    EXPECT_EQ(NextChar(text, place), 1);
+    EXPECT_EQ(NextChar(text, place), 2);
+    EXPECT_EQ(NextChar(text, place), 0);
+    EXPECT_FALSE(IsDoubleByteChar(std::string("\x83\0", 2), 0));
+
+    EXPECT_TRUE(StartsWithText(S("アイウ"), 2, S("イウ")));
+    EXPECT_FALSE(StartsWithText(S("アイ"), 0, "A"));
+    EXPECT_FALSE(StartsWithText("ab", 0, "abc"));
+    EXPECT_TRUE(HasDoubleByte(S("abcア")));
+    EXPECT_FALSE(HasDoubleByte("abc\xB1"));
+    EXPECT_FALSE(HasDoubleByte(std::string("a\0\x82\xA0", 4)));
+
+    size_t a = 0;
+    size_t b = 0;
+    const std::string x = S("アb");
+    const std::string y = S("アc");
+    EXPECT_EQ(CompareChar(x, a, y, b), 0);
+    EXPECT_EQ(a, 2u);
+    EXPECT_LT(CompareChar(x, a, y, b), 0);
+    EXPECT_EQ(a, 2u);
+}
+
+}  // namespace
+}  // namespace tovix

@@ -1,0 +1,75 @@
+#include "platform/Cp932.h"
+
+#include <gtest/gtest.h>
+
+namespace tovix {
+namespace {
+
+TEST(Cp932Test, DecodesMicrosoftTable) {
+    struct Case {
+        std::string cp932;
+        std::u16string expected;
+    };
+    const Case cases[] = {
+        {"\x81\x60", u"\uFF5E"},           // wave dash is the full-width tilde
+        {"\x81\x7C", u"\uFF0D"},           // minus sign
+        {"\x87\x40", u"\u2460"},           // NEC circled one
+        {"\xFA\x40", u"\u2170"},           // IBM small roman one
+        {"\x82\xA0\x83\x5C", u"\u3042\u30BD"},  // a, so (trail byte 0x5C)
+        {"abc\t", u"abc\t"},
+        {"\xB1", u"\uFF71"},               // half-width katakana
+        {"\x80", u"\uFFFD"},               // no mapping: visible replacement
+        {"\x85\x40", u"\uFFFD"},           // unassigned double-byte code
+        {"a\x82", u"a\uFFFD"},             // lone lead byte at the end
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(Cp932ToUtf16(c.cp932), c.expected) << c.cp932;
+    }
+}
+
+TEST(Cp932Test, EncodesWithFallbacksAndQuestionMark) {
+    struct Case {
+        std::u16string utf16;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {u"\u301C", "\x81\x60"},  // wave dash
+        {u"\uFF5E", "\x81\x60"},
+        {u"\u2212", "\x81\x7C"},  // minus sign
+        {u"\u2014", "\x81\x5C"},  // em dash
+        {u"\u00E9", "?"},
+        {u"\u20AC", "?"},
+        {u"\U0001F600", "?"},
+        {u"x\u3042y", "x\x82\xA0y"},
+        {u"", ""},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(Utf16ToCp932(c.utf16), c.expected);
+    }
+}
+
+TEST(Cp932Test, Utf8RoundTripOfOrdinaryText) {
+    const std::string utf8 = "りんご apple 林檎ソ表ー";
+    std::string cp932 = Utf8ToCp932(utf8);
+    EXPECT_EQ(cp932.size(), 2u * 8 + 7);
+    EXPECT_EQ(Cp932ToUtf8(cp932), utf8);
+}
+
+TEST(Cp932Test, LiteralMacroConvertsOnce) {
+    const std::string& a = TOVIX_CP932("ー");
+    EXPECT_EQ(a, "\x81\x5B");
+}
+
+TEST(Cp932Test, LeadBytes) {
+    EXPECT_FALSE(IsLeadByte('\x80'));
+    EXPECT_TRUE(IsLeadByte('\x81'));
+    EXPECT_TRUE(IsLeadByte('\x9F'));
+    EXPECT_FALSE(IsLeadByte('\xA0'));
+    EXPECT_FALSE(IsLeadByte('\xDF'));
+    EXPECT_TRUE(IsLeadByte('\xE0'));
+    EXPECT_TRUE(IsLeadByte('\xFC'));
+    EXPECT_FALSE(IsLeadByte('\xFD'));
+}
+
+}  // namespace
+}  // namespace tovix
