@@ -1,0 +1,45 @@
+# Shared steps of the run and test commands: install what is missing, build.
+# Sourced by scripts/run.sh and scripts/test.sh.
+set -euo pipefail
+
+TOVIX_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+TOVIX_JOBS=$(nproc 2>/dev/null || echo 2)
+
+# Debian packages the build, the tests and the default dictionaries need.
+TOVIX_PACKAGES=(
+    cmake make g++ pkg-config
+    libicu-dev libgtest-dev qt6-base-dev
+    fonts-ipafont-gothic xvfb xauth xdotool imagemagick
+    edict
+)
+
+tovix_install_packages() {
+    local missing=()
+    local pkg
+    for pkg in "${TOVIX_PACKAGES[@]}"; do
+        if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed'; then
+            missing+=("$pkg")
+        fi
+    done
+    if [ ${#missing[@]} -eq 0 ]; then
+        return 0
+    fi
+    echo "Installing: ${missing[*]}"
+    local sudo=()
+    if [ "$(id -u)" -ne 0 ]; then
+        sudo=(sudo)
+    fi
+    export DEBIAN_FRONTEND=noninteractive
+    if ! "${sudo[@]}" apt-get install -y --no-install-recommends "${missing[@]}"; then
+        "${sudo[@]}" apt-get update
+        "${sudo[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
+    fi
+}
+
+# tovix_build DIR [cmake options...]: configure (once) and build.
+tovix_build() {
+    local dir=$1
+    shift
+    cmake -S "$TOVIX_ROOT" -B "$dir" "$@" >/dev/null
+    cmake --build "$dir" -j "$TOVIX_JOBS"
+}

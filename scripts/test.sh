@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Set up and test: install what is missing, build, and run every test, once in
+# the normal build and once built with AddressSanitizer and
+# UndefinedBehaviorSanitizer.
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+
+tovix_install_packages
+
+export QT_QPA_PLATFORM=offscreen
+status=0
+
+echo "== Build and test: $TOVIX_ROOT/build"
+tovix_build "$TOVIX_ROOT/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+ctest --test-dir "$TOVIX_ROOT/build" --output-on-failure -j "$TOVIX_JOBS" || status=1
+
+echo "== Build and test with AddressSanitizer and UndefinedBehaviorSanitizer: $TOVIX_ROOT/build-asan"
+tovix_build "$TOVIX_ROOT/build-asan" -DCMAKE_BUILD_TYPE=Debug -DTOVIX_SANITIZE=ON
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
+    ctest --test-dir "$TOVIX_ROOT/build-asan" --output-on-failure -j "$TOVIX_JOBS" || status=1
+
+if [ $status -eq 0 ]; then
+    echo "All tests passed in both builds."
+else
+    echo "Some tests failed."
+fi
+exit $status
