@@ -58,7 +58,9 @@ bool FindAtBoundary(std::string_view pattern, std::string_view text, size_t& off
     }
 }
 
-std::string_view UpToNul(std::string_view text) { return text.substr(0, text.find('\0')); }
+std::string_view UpToNul(std::string_view text) {
+    return text.substr(0, text.find('\0'));
+}
 
 }  // namespace
 
@@ -153,7 +155,9 @@ int MbLength(std::string_view text) {
     return CountCharBytes(bytes, text, 0);
 }
 
-int MbCharCount(const char* text) { return text == nullptr ? 0 : MbLength(text); }
+int MbCharCount(const char* text) {
+    return text == nullptr ? 0 : MbLength(text);
+}
 
 std::string MbLowerCase(std::string_view text) {
     std::string out(text);

@@ -94,9 +94,8 @@ std::string Utf8ToCp932(std::string_view utf8) {
     std::u16string utf16(utf8.size(), u'\0');
     int32_t n = 0;
     UErrorCode err = U_ZERO_ERROR;
-    u_strFromUTF8WithSub(reinterpret_cast<UChar*>(utf16.data()),
-                         static_cast<int32_t>(utf16.size()), &n, utf8.data(),
-                         static_cast<int32_t>(utf8.size()), 0xFFFD, nullptr, &err);
+    u_strFromUTF8WithSub(reinterpret_cast<UChar*>(utf16.data()), static_cast<int32_t>(utf16.size()),
+                         &n, utf8.data(), static_cast<int32_t>(utf8.size()), 0xFFFD, nullptr, &err);
     utf16.resize(static_cast<size_t>(n));
     return Utf16ToCp932(utf16);
 }

@@ -19,7 +19,9 @@ namespace tovix {
 constexpr bool IsLeadByte(unsigned char c) {
     return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
 }
-constexpr bool IsLeadByte(char c) { return IsLeadByte(static_cast<unsigned char>(c)); }
+constexpr bool IsLeadByte(char c) {
+    return IsLeadByte(static_cast<unsigned char>(c));
+}
 
 std::u16string Cp932ToUtf16(std::string_view cp932);
 std::string Cp932ToUtf8(std::string_view cp932);
@@ -28,10 +30,10 @@ std::string Utf8ToCp932(std::string_view utf8);
 
 // A CP932 literal written in the source as UTF-8, converted once: for the
 // kana, markers and separators that are compared with dictionary text.
-#define TOVIX_CP932(utf8_literal)                                         \
-    ([]() -> const std::string& {                                         \
+#define TOVIX_CP932(utf8_literal)                                                \
+    ([]() -> const std::string& {                                                \
         static const std::string converted = ::tovix::Utf8ToCp932(utf8_literal); \
-        return converted;                                                 \
+        return converted;                                                        \
     }())
 
 }  // namespace tovix

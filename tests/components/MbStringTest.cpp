@@ -7,7 +7,9 @@
 namespace tovix {
 namespace {
 
-std::string S(const char* utf8) { return Utf8ToCp932(utf8); }
+std::string S(const char* utf8) {
+    return Utf8ToCp932(utf8);
+}
 
 TEST(MbStringTest, PositionsNeverStartOnTrailBytes) {
     struct Case {
@@ -19,10 +21,10 @@ TEST(MbStringTest, PositionsNeverStartOnTrailBytes) {
     const Case cases[] = {
         {S("ア"), S("aアア"), 2, 3},
         {"a", S("aアア"), 1, 1},
-        {"A", S("ア"), 0, 0},             // ア is 83 41
-        {"[", S("ー[x]"), 2, 3},          // ー is 81 5B
-        {"\\", S("ソ\\"), 2, 3},          // ソ is 83 5C
-        {"]", S("ゾ]"), 2, 3},            // ゾ is 83 5D
+        {"A", S("ア"), 0, 0},     // ア is 83 41
+        {"[", S("ー[x]"), 2, 3},  // ー is 81 5B
+        {"\\", S("ソ\\"), 2, 3},  // ソ is 83 5C
+        {"]", S("ゾ]"), 2, 3},    // ゾ is 83 5D
         {"]", S("ゾ"), 0, 0},
         {",", S("表,"), 2, 3},
         {"\t", S("ソ\tx"), 2, 3},

@@ -11,16 +11,16 @@ TEST(Cp932Test, DecodesMicrosoftTable) {
         std::u16string expected;
     };
     const Case cases[] = {
-        {"\x81\x60", u"\uFF5E"},           // wave dash is the full-width tilde
-        {"\x81\x7C", u"\uFF0D"},           // minus sign
-        {"\x87\x40", u"\u2460"},           // NEC circled one
-        {"\xFA\x40", u"\u2170"},           // IBM small roman one
+        {"\x81\x60", u"\uFF5E"},                // wave dash is the full-width tilde
+        {"\x81\x7C", u"\uFF0D"},                // minus sign
+        {"\x87\x40", u"\u2460"},                // NEC circled one
+        {"\xFA\x40", u"\u2170"},                // IBM small roman one
         {"\x82\xA0\x83\x5C", u"\u3042\u30BD"},  // a, so (trail byte 0x5C)
         {"abc\t", u"abc\t"},
-        {"\xB1", u"\uFF71"},               // half-width katakana
-        {"\x80", u"\uFFFD"},               // no mapping: visible replacement
-        {"\x85\x40", u"\uFFFD"},           // unassigned double-byte code
-        {"a\x82", u"a\uFFFD"},             // lone lead byte at the end
+        {"\xB1", u"\uFF71"},      // half-width katakana
+        {"\x80", u"\uFFFD"},      // no mapping: visible replacement
+        {"\x85\x40", u"\uFFFD"},  // unassigned double-byte code
+        {"a\x82", u"a\uFFFD"},    // lone lead byte at the end
     };
     for (const Case& c : cases) {
         EXPECT_EQ(Cp932ToUtf16(c.cp932), c.expected) << c.cp932;
