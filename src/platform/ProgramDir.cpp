@@ -1,1 +1,100 @@
 #include "platform/ProgramDir.h"
+
+#include <fcntl.h>
+#include <pwd.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <system_error>
+
+namespace tovix {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::mutex programDirMutex;
+std::optional<fs::path> programDir;
+
+fs::path ExecutableDir() {
+    std::error_code error;
+    fs::path executable = fs::read_symlink("/proc/self/exe", error);
+    return error ? fs::path() : executable.parent_path();
+}
+
+fs::path HomeDir() {
+    const char* home = std::getenv("HOME");
+    if (home != nullptr && *home != '\0') {
+        return home;
+    }
+    const passwd* user = getpwuid(getuid());
+    return user != nullptr && user->pw_dir != nullptr ? fs::path(user->pw_dir) : fs::path("/tmp");
+}
+
+}  // namespace
+
+fs::path ProgramDir() {
+    std::lock_guard<std::mutex> lock(programDirMutex);
+    if (!programDir) {
+        programDir = ChooseProgramDir(ExecutableDir(), UserDataDir());
+    }
+    return *programDir;
+}
+
+void SetProgramDir(const fs::path& dir) {
+    std::lock_guard<std::mutex> lock(programDirMutex);
+    programDir = dir;
+}
+
+fs::path ChooseProgramDir(const fs::path& executableDir, const fs::path& userDir) {
+    if (!executableDir.empty() && IsWritableDir(executableDir)) {
+        return executableDir;
+    }
+    // When even this fails, the settings read as defaults and each write
+    // reports the directory's error.
+    std::error_code error;
+    fs::create_directories(userDir, error);
+    return userDir;
+}
+
+fs::path UserDataDir() {
+    const char* dataHome = std::getenv("XDG_DATA_HOME");
+    if (dataHome != nullptr && fs::path(dataHome).is_absolute()) {
+        return fs::path(dataHome) / kProgramName;
+    }
+    return HomeDir() / ".local" / "share" / kProgramName;
+}
+
+bool IsWritableDir(const fs::path& dir) {
+    fs::path probe = dir / (".tovix-probe-" + std::to_string(getpid()));
+    int fd = open(probe.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd < 0 && errno == EEXIST && unlink(probe.c_str()) == 0) {
+        // Left by a crashed process of the same id.
+        fd = open(probe.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    }
+    if (fd < 0) {
+        return false;
+    }
+    close(fd);
+    unlink(probe.c_str());
+    return true;
+}
+
+fs::path NameWithExtension(const fs::path& executableName, std::string_view extension) {
+    fs::path name = executableName.filename();
+    name.replace_extension(extension);
+    return name;
+}
+
+fs::path ProgramFile(std::string_view extension) {
+    return ProgramDir() / NameWithExtension(kProgramName, extension);
+}
+
+fs::path SettingsFilePath() {
+    return ProgramFile(".INI");
+}
+
+}  // namespace tovix

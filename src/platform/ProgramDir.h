@@ -1,1 +1,52 @@
 #pragma once
+// Where the files that the program names itself live: the settings file, the
+// tools' work files, the edit logs and the help file.
+//
+// That is the directory of the running executable, as long as the program may
+// write there; an installation in a system directory instead uses the user's
+// data directory ($XDG_DATA_HOME/tovix, by default ~/.local/share/tovix). The
+// choice is made once per process.
+
+#include <filesystem>
+#include <string_view>
+
+namespace tovix {
+
+// The file name of the viewer program; the names of the settings file and the
+// entry editing work files are built from it, whichever executable runs.
+inline constexpr std::string_view kProgramName = "tovix";
+
+// The program directory, decided on the first call and cached.
+std::filesystem::path ProgramDir();
+
+// Directs ProgramDir to `dir` from now on (tests and the tool job use it to
+// keep their files in a directory of their own).
+void SetProgramDir(const std::filesystem::path& dir);
+
+// `executableDir` when a file can be created there, else `userDir`, created
+// when missing.
+std::filesystem::path ChooseProgramDir(const std::filesystem::path& executableDir,
+                                       const std::filesystem::path& userDir);
+
+// $XDG_DATA_HOME/tovix when that variable holds an absolute path, else
+// $HOME/.local/share/tovix (the home directory from the user database when HOME
+// is unset).
+std::filesystem::path UserDataDir();
+
+// Whether a file can be created in `dir`, found out by creating and removing
+// one: permission bits alone do not tell (root, read-only mounts, ACLs).
+bool IsWritableDir(const std::filesystem::path& dir);
+
+// `executableName` with its extension replaced by `extension`, or with
+// `extension` appended when it has none: ("X.EXE", ".INI") -> "X.INI",
+// ("tovix", ".INI") -> "tovix.INI".
+std::filesystem::path NameWithExtension(const std::filesystem::path& executableName,
+                                        std::string_view extension);
+
+// ProgramDir() / "tovix" + `extension`, e.g. the settings file for ".INI".
+std::filesystem::path ProgramFile(std::string_view extension);
+
+// The settings file, "tovix.INI" in the program directory.
+std::filesystem::path SettingsFilePath();
+
+}  // namespace tovix

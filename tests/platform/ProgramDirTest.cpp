@@ -1,1 +1,103 @@
 #include "platform/ProgramDir.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+#include <gtest/gtest.h>
+
+namespace tovix {
+namespace {
+
+namespace fs = std::filesystem;
+
+class ProgramDirTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        std::string pattern = (fs::temp_directory_path() / "tovix-dir-XXXXXX").string();
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        dir_ = pattern;
+    }
+    void TearDown() override {
+        std::error_code ignored;
+        fs::permissions(dir_ / "readonly", fs::perms::owner_all, ignored);
+        fs::remove_all(dir_);
+    }
+
+    fs::path dir_;
+};
+
+TEST_F(ProgramDirTest, FallsBackToUserDirWhenExecutableDirIsNotWritable) {
+    const fs::path user = dir_ / "home" / ".local" / "share" / "tovix";
+    const fs::path file = dir_ / "file";
+    std::ofstream(file) << "x";
+    const fs::path readonly = dir_ / "readonly";
+    fs::create_directory(readonly);
+    fs::permissions(readonly, fs::perms::owner_read | fs::perms::owner_exec);
+
+    struct Case {
+        fs::path executableDir;
+        fs::path expected;
+    };
+    std::vector<Case> cases = {
+        {dir_, dir_}, {dir_ / "missing", user},
+        {file, user}, {"/proc", user},  // not writable even for root
+        {"", user},                     // the executable's path could not be found
+    };
+    if (geteuid() != 0) {  // root may write here despite the mode
+        cases.push_back({readonly, user});
+    }
+    for (const Case& c : cases) {
+        EXPECT_EQ(ChooseProgramDir(c.executableDir, user), c.expected) << c.executableDir;
+    }
+    EXPECT_TRUE(fs::is_directory(user));
+    // The probe file is removed again.
+    EXPECT_FALSE(fs::exists(dir_ / (".tovix-probe-" + std::to_string(getpid()))));
+}
+
+TEST_F(ProgramDirTest, UserDataDirFollowsXdgDataHome) {
+    const char* savedXdg = std::getenv("XDG_DATA_HOME");
+    const std::string saved = savedXdg ? savedXdg : "";
+    const char* savedHome = std::getenv("HOME");
+    const std::string home = savedHome ? savedHome : "";
+    setenv("HOME", "/home/taro", 1);
+
+    setenv("XDG_DATA_HOME", "/data/taro", 1);
+    EXPECT_EQ(UserDataDir(), fs::path("/data/taro/tovix"));
+    setenv("XDG_DATA_HOME", "relative/data", 1);  // only absolute paths count
+    EXPECT_EQ(UserDataDir(), fs::path("/home/taro/.local/share/tovix"));
+    unsetenv("XDG_DATA_HOME");
+    EXPECT_EQ(UserDataDir(), fs::path("/home/taro/.local/share/tovix"));
+
+    savedXdg ? setenv("XDG_DATA_HOME", saved.c_str(), 1) : unsetenv("XDG_DATA_HOME");
+    savedHome ? setenv("HOME", home.c_str(), 1) : unsetenv("HOME");
+}
+
+TEST(ProgramFileTest, NamesBuiltFromTheProgramName) {
+    struct Case {
+        fs::path executable;
+        std::string extension;
+        fs::path expected;
+    };
+    const Case cases[] = {
+        {"tovix", ".INI", "tovix.INI"},
+        {"X.EXE", ".INI", "X.INI"},
+        {"/opt/tovix/bin/tovix", ".INI", "tovix.INI"},
+        {"tovix.bin.old", ".AD1", "tovix.bin.AD1"},
+        {".tovix", ".INI", ".tovix.INI"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(NameWithExtension(c.executable, c.extension), c.expected) << c.executable;
+    }
+
+    SetProgramDir("/srv/dictionaries");
+    EXPECT_EQ(ProgramDir(), fs::path("/srv/dictionaries"));
+    EXPECT_EQ(SettingsFilePath(), fs::path("/srv/dictionaries/tovix.INI"));
+    EXPECT_EQ(ProgramFile(".ADD"), fs::path("/srv/dictionaries/tovix.ADD"));
+}
+
+}  // namespace
+}  // namespace tovix

@@ -1,0 +1,13 @@
+#include "app/TemporaryFiles.h"
+
+#include "platform/AtomicFile.h"
+
+namespace tovix {
+
+void EmptyTemporaryFiles(const std::filesystem::path& dir) {
+    for (std::string_view name : kTemporaryFileNames) {
+        WriteFileAtomically(dir / name, "\r\n");
+    }
+}
+
+}  // namespace tovix

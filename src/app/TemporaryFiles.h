@@ -1,0 +1,22 @@
+#pragma once
+// The tools' temporary files and the command that empties them.
+
+#include <array>
+#include <filesystem>
+#include <string_view>
+
+namespace tovix {
+
+// In the order in which they are emptied.
+inline constexpr std::array<std::string_view, 10> kTemporaryFileNames = {
+    "TOVIXTAB.TXT", "TOVIXTA1.TXT", "TOVIXTA2.TXT", "TOVIXSRT.TXT", "TOVIXSEP.TXT",
+    "TOVIXDUP.TXT", "TOVIXCRR.TXT", "TOVIXCNV.TXT", "TOVIXAD1.TXT", "TOVIXADD.TXT",
+};
+
+// Rewrites each temporary file in `dir` so that it holds one empty line (CR
+// LF), creating missing ones; nothing is deleted. Throws IoError naming the
+// first file that cannot be written; the files before it are already emptied,
+// the ones after it untouched.
+void EmptyTemporaryFiles(const std::filesystem::path& dir);
+
+}  // namespace tovix

@@ -1,0 +1,164 @@
+#include "app/Settings.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+#include <gtest/gtest.h>
+
+#include "app/TemporaryFiles.h"
+#include "platform/Cp932.h"
+#include "platform/IoError.h"
+
+namespace tovix {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string S(const char* utf8) {
+    return Utf8ToCp932(utf8);
+}
+
+std::string ReadAll(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+}
+
+void WriteAll(const fs::path& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+class SettingsTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        std::string pattern = (fs::temp_directory_path() / "tovix-settings-XXXXXX").string();
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        dir_ = pattern;
+        path_ = dir_ / "tovix.INI";
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    fs::path dir_;
+    fs::path path_;
+};
+
+const char* const kDefaultFile =
+    "[FormMain]\r\nMem=0\r\nLeft=-1\r\nTop=-1\r\nWidth=-1\r\nHeight=-1\r\n"
+    "[FormView]\r\nMem=0\r\nLeft=-1\r\nTop=-1\r\nWidth=-1\r\nHeight=-1\r\n"
+    "[EditJyouhou]\r\nEditFontName=system\r\nEditFontSize=14\r\nEditFontColor=clBlack\r\n"
+    "EditBackColor=clWindow\r\n"
+    "[TextJyouhou]\r\nTextFontName=system\r\nTextFontSize=14\r\nTextFontColor=clBlack\r\n"
+    "TextBackColor=clWindow\r\n"
+    "[FindStrName]\r\n1=\r\n[SearchUperLower]\r\nSet=0\r\n[FuncKey]\r\nDisp=1\r\n"
+    "[Wrap]\r\nSet=1\r\n[WrapSet]\r\nLength=60\r\n";
+
+TEST_F(SettingsTest, MissingEmptyOrForeignFileGivesDefaults) {
+    const GeneralSettings defaults;
+    EXPECT_EQ(ReadIniFileValue(path_), defaults);
+    for (const char* text : {"", "garbage\r\n[FormMain\r\n=\r\n", "[FormMain]\r\nMem=yes\r\n"}) {
+        WriteAll(path_, text);
+        EXPECT_EQ(ReadIniFileValue(path_), defaults) << text;
+    }
+}
+
+TEST_F(SettingsTest, FreshFileHoldsEveryKeyInOrder) {
+    WriteIniFileValue(path_, GeneralSettings());
+    EXPECT_EQ(ReadAll(path_), kDefaultFile);
+}
+
+TEST_F(SettingsTest, GeneralSettingsRoundTripAndKeepOtherKeys) {
+    const std::string others =
+        S("; 手で書いた行\r\n[EngProgTitle]\r\n1=英辞郎ソ\\\r\n[Own]\r\nx=1\r\n");
+    WriteAll(path_, others);
+
+    GeneralSettings settings;
+    settings.mainWindow = {true, 10, 20, 640, 480};
+    settings.zoomWindow = {false, 0, -5, 300, 200};
+    settings.searchField = {S("ＭＳ ゴシック"), "12", "clRed", "$00FFEEDD"};
+    settings.view = {"Noto Sans CJK JP", "x", "clNavy", "clWhite"};
+    settings.findText = S("表示 = ソ\\");
+    settings.findMatchCase = true;
+    settings.showFunctionKeys = false;
+    settings.zoomWrap = false;
+    settings.zoomWrapLength = "72";
+    WriteIniFileValue(path_, settings);
+
+    EXPECT_EQ(ReadIniFileValue(path_), settings);
+    const std::string text = ReadAll(path_);
+    EXPECT_EQ(text.substr(0, others.size()), others);
+    EXPECT_EQ(ReadDictionaryList(path_, Direction::English)[0].title, S("英辞郎ソ\\"));
+}
+
+TEST_F(SettingsTest, ImmediateFontWritesTouchOnlyTheirKeys) {
+    WriteIniFileValue(path_, GeneralSettings());
+    FontSettings font{"Serif", "20", "clRed", "clYellow"};
+    WriteFontKeys(path_, FontPlace::View, font);
+    WriteBackColorKey(path_, FontPlace::SearchField, font);
+
+    GeneralSettings expected;
+    expected.view = {"Serif", "20", "clRed", "clWindow"};
+    expected.searchField.backColor = "clYellow";
+    EXPECT_EQ(ReadIniFileValue(path_), expected);
+}
+
+TEST_F(SettingsTest, DictionaryLists) {
+    EXPECT_EQ(ReadDictionaryList(path_, Direction::Japanese), DictionaryList());
+
+    DictionaryList english;
+    english[0] = {S("英和辞典"), "/home/taro/dic/ENGTOJPN.DIC", "F1"};
+    english[1] = {"Extra", S("/home/taro/ソ\\EXTRA.DIC"), ""};
+    WriteDictionaryList(path_, Direction::English, english);
+    WriteDictionarySlot(path_, Direction::Japanese, 1, {"Jpn", "J.DIC", "J"});
+
+    EXPECT_EQ(ReadDictionaryList(path_, Direction::English), english);
+    DictionaryList japanese;
+    japanese[0] = {"Jpn", "J.DIC", "J"};
+    EXPECT_EQ(ReadDictionaryList(path_, Direction::Japanese), japanese);
+
+    // Every slot is written, empty ones included, so a shorter list leaves no
+    // stale slot behind.
+    english[1] = DictionarySlot();
+    WriteDictionaryList(path_, Direction::English, english);
+    EXPECT_EQ(ReadDictionaryList(path_, Direction::English), english);
+    const std::string text = ReadAll(path_);
+    EXPECT_NE(text.find("[EngProgTitle]\r\n1=" + S("英和辞典") + "\r\n2=\r\n3=\r\n"),
+              std::string::npos);
+    EXPECT_NE(text.find("9=\r\n[EngProgName]"), std::string::npos);
+
+    EXPECT_THROW(WriteDictionarySlot(path_, Direction::English, 0, {}), std::out_of_range);
+    EXPECT_THROW(WriteDictionarySlot(path_, Direction::English, 10, {}), std::out_of_range);
+    EXPECT_THROW(ReadDictionaryList(path_, Direction::None), std::invalid_argument);
+}
+
+TEST_F(SettingsTest, EmptyTemporaryFiles) {
+    WriteAll(dir_ / "TOVIXSRT.TXT", "apple\tりんご\r\n");
+    WriteAll(dir_ / "OTHER.TXT", "keep");
+    EmptyTemporaryFiles(dir_);
+    for (std::string_view name : kTemporaryFileNames) {
+        EXPECT_EQ(ReadAll(dir_ / name), "\r\n") << name;
+    }
+    EXPECT_EQ(ReadAll(dir_ / "OTHER.TXT"), "keep");
+
+    // A file that cannot be written stops the command: the ones before it are
+    // emptied, the ones after it untouched.
+    for (std::string_view name : kTemporaryFileNames) {
+        WriteAll(dir_ / name, "old");
+    }
+    fs::remove(dir_ / "TOVIXSEP.TXT");
+    fs::create_directory(dir_ / "TOVIXSEP.TXT");
+    try {
+        EmptyTemporaryFiles(dir_);
+        ADD_FAILURE() << "no IoError";
+    } catch (const IoError& error) {
+        EXPECT_EQ(error.path(), dir_ / "TOVIXSEP.TXT");
+    }
+    EXPECT_EQ(ReadAll(dir_ / "TOVIXSRT.TXT"), "\r\n");
+    EXPECT_EQ(ReadAll(dir_ / "TOVIXDUP.TXT"), "old");
+}
+
+}  // namespace
+}  // namespace tovix

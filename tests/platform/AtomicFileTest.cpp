@@ -1,0 +1,73 @@
+#include "platform/AtomicFile.h"
+
+#include <sys/stat.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include <gtest/gtest.h>
+
+#include "platform/IoError.h"
+
+namespace tovix {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ReadAll(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+}
+
+class AtomicFileTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        std::string pattern = (fs::temp_directory_path() / "tovix-atomic-XXXXXX").string();
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        dir_ = pattern;
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    int EntryCount() const {
+        int count = 0;
+        for ([[maybe_unused]] const auto& entry : fs::directory_iterator(dir_)) {
+            ++count;
+        }
+        return count;
+    }
+
+    fs::path dir_;
+};
+
+TEST_F(AtomicFileTest, ReplacesContentKeepingModeAndLinks) {
+    const fs::path target = dir_ / "real.INI";
+    const fs::path link = dir_ / "tovix.INI";
+    WriteFileAtomically(target, std::string("a\0b\r\n", 5));
+    EXPECT_EQ(ReadAll(target), std::string("a\0b\r\n", 5));
+
+    fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    fs::create_symlink("real.INI", link);
+    WriteFileAtomically(link, "new\r\n");
+
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(ReadAll(target), "new\r\n");
+    EXPECT_EQ(fs::status(target).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    EXPECT_EQ(EntryCount(), 2);
+}
+
+TEST_F(AtomicFileTest, FailedReplacementLeavesNoTemporaryFile) {
+    const fs::path blocked = dir_ / "TOVIXTAB.TXT";
+    fs::create_directory(blocked);  // a file cannot be renamed over a directory
+    EXPECT_THROW(WriteFileAtomically(blocked, "\r\n"), IoError);
+    EXPECT_THROW(WriteFileAtomically(dir_ / "missing" / "x", "\r\n"), IoError);
+    EXPECT_TRUE(fs::is_directory(blocked));
+    EXPECT_EQ(EntryCount(), 1);
+}
+
+}  // namespace
+}  // namespace tovix
