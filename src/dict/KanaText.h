@@ -1,0 +1,24 @@
+#pragma once
+// Small text routines shared by the dictionary tools and entry editing. They
+// work on CP932 text character by character, so a trail byte is never taken
+// for a character of its own.
+
+#include <string>
+#include <string_view>
+
+namespace tovix {
+
+// Every hiragana replaced by the katakana of the same sound and size
+// (がっこう -> ガッコウ, ゎ -> ヮ, ん -> ン); ゐ and ゑ, katakana, kanji, ASCII
+// and every other character are copied unchanged.
+std::string HiraToKata(std::string_view text);
+
+// The text without the blanks (single-byte spaces) at its end; a trailing TAB
+// or full-width space stays.
+std::string EndSpaceDelete(std::string_view text);
+
+// The text without its first character when that is a TAB; only one TAB is
+// removed.
+std::string FirstTabDelete(std::string_view text);
+
+}  // namespace tovix
