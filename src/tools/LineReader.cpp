@@ -1,0 +1,90 @@
+#include "tools/LineReader.h"
+
+#include <cerrno>
+#include <cstring>
+
+#include "platform/IoError.h"
+
+namespace tovix {
+namespace {
+
+constexpr size_t kChunk = 1 << 20;
+
+}  // namespace
+
+LineReader::LineReader(const std::filesystem::path& path) : path_(path) {
+    file_ = std::fopen(path.c_str(), "rb");
+    if (file_ == nullptr) {
+        throw IoError(path, errno);
+    }
+    std::error_code ec;
+    auto size = std::filesystem::file_size(path, ec);
+    size_ = ec ? 0 : size;
+}
+
+LineReader::~LineReader() {
+    std::fclose(file_);
+}
+
+// Moves the unread rest to the front of the buffer and appends the next chunk.
+bool LineReader::Fill() {
+    if (eof_) {
+        return false;
+    }
+    buffer_.erase(0, begin_);
+    begin_ = 0;
+    size_t old = buffer_.size();
+    buffer_.resize(old + kChunk);
+    size_t n = std::fread(buffer_.data() + old, 1, kChunk, file_);
+    buffer_.resize(old + n);
+    if (n < kChunk) {
+        if (std::ferror(file_)) {
+            throw IoError(path_, errno != 0 ? errno : EIO);
+        }
+        eof_ = true;
+    }
+    return n > 0;
+}
+
+bool LineReader::Next(std::string_view& line) {
+    size_t searchFrom = begin_;
+    while (true) {
+        if (skipLf_ && begin_ < buffer_.size()) {
+            if (buffer_[begin_] == '\n') {
+                ++begin_;
+                ++consumed_;
+            }
+            skipLf_ = false;
+            searchFrom = begin_;
+        }
+        const char* data = buffer_.data();
+        const char* end = nullptr;
+        for (const char* p = data + searchFrom; p < data + buffer_.size(); ++p) {
+            if (*p == '\n' || *p == '\r') {
+                end = p;
+                break;
+            }
+        }
+        if (end != nullptr) {
+            size_t stop = static_cast<size_t>(end - data);
+            line = std::string_view(data + begin_, stop - begin_);
+            skipLf_ = *end == '\r';
+            consumed_ += stop + 1 - begin_;
+            begin_ = stop + 1;
+            return true;
+        }
+        size_t scanned = buffer_.size() - begin_;
+        if (!Fill()) {
+            if (begin_ >= buffer_.size()) {
+                return false;
+            }
+            line = std::string_view(buffer_.data() + begin_, buffer_.size() - begin_);
+            consumed_ += line.size();
+            begin_ = buffer_.size();
+            return true;
+        }
+        searchFrom = begin_ + scanned;
+    }
+}
+
+}  // namespace tovix

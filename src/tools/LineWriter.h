@@ -1,0 +1,40 @@
+#pragma once
+// Writes a text file through a large buffer; every line written with
+// WriteLine ends with CR LF. Failures (cannot create, disk full) throw IoError
+// naming the file; Close reports a failure of the final flush, so a file is
+// never taken as written when it is not.
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace tovix {
+
+class LineWriter {
+  public:
+    // Creates (or truncates) the file.
+    explicit LineWriter(const std::filesystem::path& path);
+    ~LineWriter();
+    LineWriter(const LineWriter&) = delete;
+    LineWriter& operator=(const LineWriter&) = delete;
+
+    void Write(std::string_view bytes);
+    void WriteLine(std::string_view line) {
+        Write(line);
+        Write("\r\n");
+    }
+    // Flushes and closes; throws IoError when the data did not reach the file.
+    void Close();
+
+    const std::filesystem::path& path() const { return path_; }
+
+  private:
+    void Flush();
+
+    std::filesystem::path path_;
+    std::FILE* file_ = nullptr;
+    std::string buffer_;
+};
+
+}  // namespace tovix
