@@ -1,0 +1,62 @@
+#include "components/BvStrings.h"
+
+#include "components/MbString.h"
+
+namespace tovix {
+namespace {
+
+bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (AsciiLower(a[i]) != AsciiLower(b[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+bool TBvStrings::Find(std::string_view text, int& line, int& column) const {
+    if (text.empty()) {
+        return false;
+    }
+    const char lower = AsciiLower(text[0]);
+    const char upper = AsciiUpper(text[0]);
+    if (line < 0) {
+        line = 0;
+    }
+    for (; line < Count(); ++line, column = 1) {
+        if (column < 1) {
+            column = 1;
+        }
+        const std::string_view s = View(line);
+        for (size_t p = static_cast<size_t>(column) - 1; p + text.size() <= s.size(); ++p) {
+            if ((s[p] == lower || s[p] == upper) &&
+                EqualIgnoringAsciiCase(s.substr(p, text.size()), text)) {
+                column = static_cast<int>(p) + 1;
+                return true;
+            }
+        }
+    }
+    line = Count();
+    column = 1;
+    return false;
+}
+
+void TBvStrings::AddStrings(const std::vector<std::string>& list) {
+    const size_t wanted = static_cast<size_t>(Count()) + list.size();
+    if (wanted > static_cast<size_t>(MaxListSize)) {
+        Error();
+    }
+    SetCapacity(static_cast<int>(wanted));
+    for (const std::string& line : list) {
+        Add(line);
+    }
+}
+
+void TBvStrings::Assign(const std::vector<std::string>& list) {
+    Clear();
+    AddStrings(list);
+}
+
+}  // namespace tovix
