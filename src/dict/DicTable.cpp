@@ -1,12 +1,14 @@
 #include "dict/DicTable.h"
 
 #include <charconv>
-#include <fstream>
 #include <optional>
 #include <stdexcept>
+#include <utility>
 
+#include "components/LightStrings.h"
 #include "dict/DicTableError.h"
 #include "dict/KeyAlphabet.h"
+#include "platform/IoError.h"
 
 namespace tovix {
 namespace {
@@ -39,18 +41,23 @@ TDicTable::TDicTable(std::vector<std::string> lines, Direction direction,
 }
 
 TDicTable TDicTable::LoadFromFile(const std::filesystem::path& path, Direction direction) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    TLightStrings file;
+    try {
+        file.LoadFromFile(path);
+    } catch (const IoError&) {
         throw DicTableError(path);
     }
     std::vector<std::string> lines;
-    for (std::string line; std::getline(in, line);) {
-        if (line.ends_with('\r')) {
-            line.pop_back();
-        }
-        lines.push_back(std::move(line));
-    }
+    file.AssignTo(lines);
     return TDicTable(std::move(lines), direction, path);
+}
+
+void TDicTable::SaveToFile(const std::filesystem::path& path) const {
+    TLightStrings file;
+    for (const Line& line : lines_) {
+        file.Add(line.text);
+    }
+    file.SaveToFile(path);
 }
 
 void TDicTable::Put(int index, std::string line) {

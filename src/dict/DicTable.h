@@ -42,6 +42,10 @@ class TDicTable {
     // on a damaged line DicTableError is raised and the table is unchanged.
     void Put(int index, std::string line);
 
+    // Writes every line followed by CR LF; a file that cannot be written
+    // raises IoError.
+    void SaveToFile(const std::filesystem::path& path) const;
+
     const std::filesystem::path& Path() const { return path_; }
 
   private:

@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
 #include <map>
 
 #include "dict/DicTable.h"
@@ -11,6 +9,8 @@
 #include "dict/KeyAlphabet.h"
 #include "dict/KeyRange.h"
 #include "platform/Cp932.h"
+#include "platform/IoError.h"
+#include "support/TempDir.h"
 
 namespace tovix {
 namespace {
@@ -115,34 +115,37 @@ TEST(DicTableTest, ValuesAreParsedOnceAndMarkersRecognised) {
 
 class DicTableFileTest : public testing::Test {
   protected:
-    void SetUp() override {
-        dir_ = std::filesystem::temp_directory_path() /
-               ("tovix_dict_test_" + std::to_string(::getpid()));
-        std::filesystem::create_directories(dir_);
-    }
-    void TearDown() override { std::filesystem::remove_all(dir_); }
-
     std::filesystem::path Write(const std::vector<std::string>& lines) {
-        const std::filesystem::path path = dir_ / "辞書.DAT";
-        std::ofstream out(path, std::ios::binary);
+        std::string bytes;
         for (const std::string& line : lines) {
-            out << line << "\r\n";
+            bytes += line + "\r\n";
         }
+        const std::filesystem::path path = dir_ / "辞書.DAT";
+        test::WriteBytes(path, bytes);
         return path;
     }
 
-    std::filesystem::path dir_;
+    test::TempDir dir_;
 };
 
-TEST_F(DicTableFileTest, LoadsATableFile) {
-    const std::filesystem::path path =
-        Write(TableLines(Direction::English, {{"aa", 0}, {"ab", 4}, {"ac", 6}}));
-    const TDicTable table = TDicTable::LoadFromFile(path, Direction::English);
-    EXPECT_EQ(table.Count(), 702);
-    EXPECT_EQ(table.Get(3), "ac=6");
-    const KeyRange range = FindKeyRange(table, "ad");
-    EXPECT_EQ(range.start, 4);
-    EXPECT_EQ(range.end, 6);
+TEST_F(DicTableFileTest, LoadsAndSavesTheSameBytes) {
+    std::vector<std::string> lines = TableLines(Direction::Japanese, {{"かき", 2}, {"かつ", 8}});
+    lines[2] = S("あい=007");  // leading zeros are read, and kept when saved
+    const std::filesystem::path path = Write(lines);
+    TDicTable table = TDicTable::LoadFromFile(path, Direction::Japanese);
+    EXPECT_EQ(table.Count(), 2070);
+    EXPECT_EQ(table.Value(2), 7);
+    const KeyRange range = FindKeyRange(table, FoldSearchKey(S("がっこう")));
+    EXPECT_EQ(range.start, 2);
+    EXPECT_EQ(range.end, 8);
+
+    const std::string before = test::ReadBytes(path);
+    table.Put(5 * 46 + 18, S("かつ=10"));
+    table.SaveToFile(path);
+    std::string expected = before;
+    expected.replace(expected.find(S("かつ=8\r\n")), S("かつ=8").size(), S("かつ=10"));
+    EXPECT_EQ(test::ReadBytes(path), expected);
+    EXPECT_THROW(table.SaveToFile(dir_ / "missing" / "X.DAT"), IoError);
 }
 
 TEST_F(DicTableFileTest, DamagedOrMissingTablesAreReportedWithTheirName) {
