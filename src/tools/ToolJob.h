@@ -3,17 +3,29 @@
 // fill the typed names; the command copies them into Source, Dest, Extra and
 // DatName before each step; a step reads only those, reports its progress and
 // failure through the reporter, and sets Failed when it fails.
+//
+// Files the user names are never written in place: a step writes them through
+// WritePath, which stages them beside their final place, and the command moves
+// them there only when all its steps succeeded. A failed command thus leaves
+// the user's files exactly as they were, also when it meant to replace its own
+// input (gathering, re-making a dictionary). Work files in the work directory
+// are written directly.
 
 #include <filesystem>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/Reporter.h"
 
 namespace tovix {
 
-struct ToolJob {
-    explicit ToolJob(Reporter& r, std::filesystem::path work)
-        : reporter(r), workDir(std::move(work)) {}
+class ToolJob {
+  public:
+    ToolJob(Reporter& r, std::filesystem::path work) : reporter(r), workDir(std::move(work)) {}
+    ~ToolJob();
+    ToolJob(const ToolJob&) = delete;
+    ToolJob& operator=(const ToolJob&) = delete;
 
     Reporter& reporter;
     // The directory of the work files ("TOVIXSRT.TXT" ...): the program
@@ -39,6 +51,20 @@ struct ToolJob {
     bool Failed = false;
 
     std::filesystem::path WorkFile(const char* name) const { return workDir / name; }
+
+    // Where a step writes the user's file `name`: a staged file beside it.
+    std::filesystem::path WritePath(const std::string& name);
+    // Where a step reads the user's file `name`: the staged file when this
+    // command has written it, else the file itself.
+    std::filesystem::path ReadPath(const std::string& name) const;
+
+    // Moves every staged file to its final place (throws IoError when a move
+    // fails), or removes them all.
+    void CommitOutputs();
+    void DiscardOutputs();
+
+  private:
+    std::vector<std::pair<std::filesystem::path, std::filesystem::path>> staged_;
 };
 
 }  // namespace tovix
