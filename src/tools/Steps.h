@@ -1,0 +1,51 @@
+#pragma once
+// Every tool step. A step takes its file names from the job (Source, Dest,
+// Extra, DatName, HeadLimit, TransLimit), shows its progress text, and on
+// failure reports its message and sets job.Failed (see ToolStep.h). Files the
+// user names are written through job.WritePath and read through job.ReadPath.
+
+#include "tools/ToolJob.h"
+
+namespace tovix {
+
+// Format converters: [EXM], [PDIC], dictionary file set, work file, pair file.
+void ExmToWorkEng(ToolJob& job);
+void ExmToWorkJpn(ToolJob& job);
+void PdicToWork(ToolJob& job);
+void PdicToExm(ToolJob& job);
+void TovixToExmEng(ToolJob& job);
+void TovixToExmJpn(ToolJob& job);
+void TovixToWorkEng(ToolJob& job);
+void TovixToWorkJpn(ToolJob& job);
+void WorkToPairEng(ToolJob& job);
+void WorkToPairJpn(ToolJob& job);
+void WorkToPdic(ToolJob& job);
+void PairToExm(ToolJob& job);
+void SeedNewEng(ToolJob& job);
+void SeedNewJpn(ToolJob& job);
+
+// Sorting and joining.
+void WorkSort(ToolJob& job);
+void JoinFiles(ToolJob& job);
+
+// Dictionary file set writer.
+void MakeTableEng(ToolJob& job);
+void MakeTableJpn(ToolJob& job);
+void SplitTovixEng(ToolJob& job);
+void SplitTovixJpn(ToolJob& job);
+void MakePairTableEng(ToolJob& job);
+void MakePairTableJpn(ToolJob& job);
+void MakeDatEng(ToolJob& job);
+void MakeDatJpn(ToolJob& job);
+
+// Gathering duplicate headwords.
+void GatherPair(ToolJob& job);
+void GatherPairToPdic(ToolJob& job);
+
+// Length check and division.
+void CheckExm(ToolJob& job);
+void CheckPdic(ToolJob& job);
+void DividePdic(ToolJob& job);
+void DivideExm(ToolJob& job);
+
+}  // namespace tovix
