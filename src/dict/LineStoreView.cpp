@@ -1,0 +1,16 @@
+#include "dict/LineStoreView.h"
+
+#include <algorithm>
+
+namespace tovix {
+
+void LineStoreView::LoadFromFile(const std::filesystem::path& path) {
+    topLine_ = 0;
+    lines_.LoadFromFile(path);
+}
+
+void LineStoreView::SetTopLine(int n) {
+    topLine_ = std::clamp(n, 0, std::max(0, lines_.Count() - 1));
+}
+
+}  // namespace tovix

@@ -1,0 +1,23 @@
+#pragma once
+// A view without a window: a line store with a top line, for the command line
+// and the tests of the lookup and the find.
+
+#include "components/BvStrings.h"
+#include "dict/LookupView.h"
+
+namespace tovix {
+
+class LineStoreView : public LookupView {
+  public:
+    int ViewLineCount() const override { return lines_.Count(); }
+    std::string_view ViewLine(int n) const override { return lines_.View(n); }
+    void LoadFromFile(const std::filesystem::path& path) override;
+    int TopLine() const override { return topLine_; }
+    void SetTopLine(int n) override;
+
+  private:
+    TBvStrings lines_;
+    int topLine_ = 0;
+};
+
+}  // namespace tovix

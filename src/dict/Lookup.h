@@ -1,0 +1,36 @@
+#pragma once
+// The incremental lookup that runs on every change of the search field: it
+// turns a completed romaji tail into kana (Japanese-English), derives the
+// entry key, loads the part file of the key's initial into the view when
+// another part is loaded, narrows the candidate headword lines with the
+// table, and makes the first headword that begins with the search text the
+// view's top line. When nothing matches the view stays where it was.
+//
+// Failures are reported through the reporter as the main window's warnings:
+// no direction chosen, or a part file that cannot be read (the view is then
+// empty and the current part 0, so that the next keystroke of that initial
+// tries to load it again).
+
+#include <string>
+#include <string_view>
+
+#include "dict/LookupView.h"
+#include "dict/SearchState.h"
+#include "platform/Reporter.h"
+
+namespace tovix {
+
+struct LookupOutcome {
+    // The field's text after the lookup: the romaji tail converted to kana, or
+    // the text as typed.
+    std::string fieldText;
+    // The lookup replaced the field's text.
+    bool fieldChanged = false;
+    // A headword matched and became the top line.
+    bool matched = false;
+};
+
+LookupOutcome Lookup(SearchState& state, LookupView& view, Reporter& reporter,
+                     std::string_view fieldText);
+
+}  // namespace tovix

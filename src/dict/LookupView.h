@@ -1,0 +1,27 @@
+#pragma once
+// What the lookup and the free-text find need of the main view: its lines
+// (one view line per text line, as the main view never wraps), loading a part
+// file into it, and its top line. The viewer implements it on its text view;
+// the command line and the tests on a plain line store (LineStoreView).
+
+#include <filesystem>
+#include <string_view>
+
+namespace tovix {
+
+class LookupView {
+  public:
+    virtual ~LookupView() = default;
+
+    virtual int ViewLineCount() const = 0;
+    // Line n, 0 <= n < ViewLineCount(); valid until the view changes.
+    virtual std::string_view ViewLine(int n) const = 0;
+    // Replaces every line by those of the file. On failure it throws IoError
+    // and the view is left empty.
+    virtual void LoadFromFile(const std::filesystem::path& path) = 0;
+    virtual int TopLine() const = 0;
+    // Makes line n the top line, clamped to the lines there are.
+    virtual void SetTopLine(int n) = 0;
+};
+
+}  // namespace tovix

@@ -1,0 +1,24 @@
+#pragma once
+// The main window's state that the lookup and the free-text find work on: the
+// direction, the open dictionary file, the part loaded in the view and the
+// loaded table. The lookup keeps nothing else between keystrokes.
+
+#include <filesystem>
+
+#include "dict/DicTable.h"
+#include "dict/Direction.h"
+
+namespace tovix {
+
+struct SearchState {
+    Direction direction = Direction::English;
+    // The open dictionary file; empty when none is open.
+    std::filesystem::path dicFile;
+    // The part file loaded in the view, 0 when none (the view then shows the
+    // dictionary file itself). The copy is what the free-text find reads.
+    int currentPart = 0;
+    int currentPartCopy = 0;
+    TDicTable table;
+};
+
+}  // namespace tovix
