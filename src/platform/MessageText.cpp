@@ -24,6 +24,13 @@ std::string PaddedMessage(std::string_view text) {
     return out;
 }
 
+std::string NoticeText(std::string_view text) {
+    std::string out(4, ' ');
+    out += text;
+    out.append(3, ' ');
+    return out;
+}
+
 std::string FileMessage(std::string_view fileName, std::string_view text) {
     std::string out = "   ";
     out += fileName;

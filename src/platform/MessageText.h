@@ -12,6 +12,10 @@ namespace tovix {
 // The message text padded with its blanks.
 std::string PaddedMessage(std::string_view text);
 
+// A one-line notice of the message window: four blanks in front, three
+// behind.
+std::string NoticeText(std::string_view text);
+
 // "   <file> の" CR LF, then the padded message.
 std::string FileMessage(std::string_view fileName, std::string_view text);
 

@@ -1,0 +1,190 @@
+#include "views/Find.h"
+
+#include <optional>
+
+#include "components/LightStrings.h"
+#include "components/MbString.h"
+#include "dict/DicFileSet.h"
+#include "dict/KeyAlphabet.h"
+#include "platform/IoError.h"
+#include "platform/MessageText.h"
+
+namespace tovix {
+namespace {
+
+// Single-byte letters upper-cased, double-byte characters untouched.
+void UpperSingleBytes(std::string_view text, std::string& out) {
+    out.assign(text);
+    for (size_t place = 0; place < out.size();) {
+        ChangeCharCase(out, place, true, false);
+    }
+}
+
+class LineMatcher {
+  public:
+    LineMatcher(std::string_view text, bool matchCase) : matchCase_(matchCase) {
+        if (matchCase) {
+            text_ = text;
+        } else {
+            UpperSingleBytes(text, text_);
+        }
+    }
+
+    bool Holds(std::string_view line) {
+        if (matchCase_) {
+            return MbPos(text_, line) != 0;
+        }
+        UpperSingleBytes(line, buffer_);
+        return MbPos(text_, buffer_) != 0;
+    }
+
+  private:
+    bool matchCase_;
+    std::string text_;
+    std::string buffer_;
+};
+
+struct Hit {
+    int part = 0;  // 0: in the view
+    int line = 0;
+};
+
+std::optional<int> SearchView(const LookupView& view, LineMatcher& matcher, int from,
+                              FindDirection direction) {
+    const int step = direction == FindDirection::Down ? 1 : -1;
+    for (int n = from; n >= 0 && n < view.ViewLineCount(); n += step) {
+        if (matcher.Holds(view.ViewLine(n))) {
+            return n;
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<int> SearchStore(const TLightStrings& lines, LineMatcher& matcher,
+                               FindDirection direction) {
+    const int count = lines.Count();
+    for (int i = 0; i < count; ++i) {
+        const int n = direction == FindDirection::Down ? i : count - 1 - i;
+        if (matcher.Holds(lines.View(n))) {
+            return n;
+        }
+    }
+    return std::nullopt;
+}
+
+void WarnUnreadable(Reporter& reporter, const std::filesystem::path& file) {
+    reporter.Message(MessageKind::Warning,
+                     FileMessage(file.string(), "辞書ファイルがオープンできません。"),
+                     kButtonYes | kButtonNo);
+}
+
+// Searches the part files after (or before) the current part, one at a time.
+FindOutcome SearchParts(const SearchState& search, Reporter& reporter, LineMatcher& matcher,
+                        FindDirection direction, Hit& hit) {
+    const int last = AlphabetSize(search.direction);
+    const int step = direction == FindDirection::Down ? 1 : -1;
+    for (int part = search.currentPartCopy + step; part >= 1 && part <= last; part += step) {
+        const std::filesystem::path file = PartFileName(search.dicFile, part);
+        TLightStrings lines;
+        try {
+            lines.LoadFromFile(file);
+        } catch (const IoError&) {
+            WarnUnreadable(reporter, file);
+            return FindOutcome::ReadFailed;
+        }
+        if (std::optional<int> line = SearchStore(lines, matcher, direction)) {
+            hit = {part, *line};
+            return FindOutcome::Found;
+        }
+    }
+    return FindOutcome::NotFound;
+}
+
+// Brings the entry of the hit to the top: its headword line first.
+FindOutcome Conclude(SearchState& search, FindState& find, LookupView& view, Reporter& reporter,
+                     const Hit& hit) {
+    if (hit.part != 0) {
+        const std::filesystem::path file = PartFileName(search.dicFile, hit.part);
+        try {
+            view.LoadFromFile(file);
+        } catch (const IoError&) {
+            search.currentPart = search.currentPartCopy = 0;
+            WarnUnreadable(reporter, file);
+            return FindOutcome::ReadFailed;
+        }
+        search.currentPart = search.currentPartCopy = hit.part;
+    }
+    find.foundLine = hit.line;
+    view.SetTopLine(hit.line % 2 == 1 ? hit.line - 1 : hit.line);
+    return FindOutcome::Found;
+}
+
+FindOutcome Search(SearchState& search, FindState& find, LookupView& view, Reporter& reporter,
+                   int from, FindDirection direction) {
+    if (search.direction == Direction::None || search.dicFile.empty()) {
+        return FindOutcome::NotFound;
+    }
+    LineMatcher matcher(find.findText, find.matchCase);
+    if (std::optional<int> line = SearchView(view, matcher, from, direction)) {
+        return Conclude(search, find, view, reporter, {0, *line});
+    }
+    Hit hit;
+    FindOutcome outcome = SearchParts(search, reporter, matcher, direction, hit);
+    if (outcome != FindOutcome::Found) {
+        return outcome;
+    }
+    return Conclude(search, find, view, reporter, hit);
+}
+
+}  // namespace
+
+std::string FindNotice(FindOutcome outcome) {
+    switch (outcome) {
+        case FindOutcome::NotFound:
+            return NoticeText("検索文字はありませんでした。");
+        case FindOutcome::NoFindText:
+            return NoticeText("検索文字が設定されていません。");
+        case FindOutcome::Found:
+        case FindOutcome::Cancelled:
+        case FindOutcome::ReadFailed:
+            break;
+    }
+    return {};
+}
+
+FindOutcome RunFind(SearchState& search, FindState& find, LookupView& view, Reporter& reporter) {
+    if (find.findText.empty()) {
+        return FindOutcome::Cancelled;
+    }
+    find.findRun = true;
+    FindOutcome outcome;
+    if (find.direction == FindDirection::Up && view.ViewLineCount() == 0) {
+        outcome = FindOutcome::NotFound;
+    } else {
+        outcome = Search(search, find, view, reporter, view.TopLine(), find.direction);
+    }
+    find.previousFindText = find.findText;
+    return outcome;
+}
+
+FindOutcome ReFindNext(SearchState& search, FindState& find, LookupView& view, Reporter& reporter) {
+    if (find.findText.empty()) {
+        return FindOutcome::NoFindText;
+    }
+    return Search(search, find, view, reporter, view.TopLine() + 2, FindDirection::Down);
+}
+
+FindOutcome ReFindPrior(SearchState& search, FindState& find, LookupView& view,
+                        Reporter& reporter) {
+    if (find.findText.empty()) {
+        return FindOutcome::NoFindText;
+    }
+    return Search(search, find, view, reporter, view.TopLine() - 1, FindDirection::Up);
+}
+
+bool LineHolds(std::string_view line, std::string_view text, bool matchCase) {
+    LineMatcher matcher(text, matchCase);
+    return matcher.Holds(line);
+}
+
+}  // namespace tovix
