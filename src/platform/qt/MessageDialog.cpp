@@ -1,0 +1,147 @@
+#include "platform/qt/MessageDialog.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QStyle>
+#include <QVBoxLayout>
+
+namespace tovix {
+namespace {
+
+struct ButtonInfo {
+    MessageButton button;
+    const char* caption;
+    MessageResult result;
+};
+
+// Left to right.
+constexpr ButtonInfo kButtons[] = {
+    {kButtonYes, "はい(&Y)", MessageResult::Yes},
+    {kButtonNo, "いいえ(&N)", MessageResult::No},
+    {kButtonOk, "OK", MessageResult::Ok},
+    {kButtonCancel, "ｷｬﾝｾﾙ", MessageResult::Cancel},
+    {kButtonAbort, "中止(&A)", MessageResult::Abort},
+    {kButtonRetry, "再試行(&R)", MessageResult::Retry},
+    {kButtonIgnore, "無視(&I)", MessageResult::Ignore},
+    {kButtonAll, "すべて", MessageResult::All},
+    {kButtonHelp, "ﾍﾙﾌﾟ(&H)", MessageResult::None},
+};
+
+QStyle::StandardPixmap KindIcon(MessageKind kind) {
+    switch (kind) {
+        case MessageKind::Warning:
+            return QStyle::SP_MessageBoxWarning;
+        case MessageKind::Error:
+            return QStyle::SP_MessageBoxCritical;
+        case MessageKind::Information:
+            return QStyle::SP_MessageBoxInformation;
+        case MessageKind::Confirmation:
+            break;
+    }
+    return QStyle::SP_MessageBoxQuestion;
+}
+
+MessageResult EscapeResult(MessageButtons buttons) {
+    if (buttons & kButtonCancel) {
+        return MessageResult::Cancel;
+    }
+    if (buttons & kButtonNo) {
+        return MessageResult::No;
+    }
+    if (buttons & kButtonOk) {
+        return MessageResult::Ok;
+    }
+    // Without any of those, dismissing the dialog counts as its first button.
+    for (const ButtonInfo& info : kButtons) {
+        if (buttons & info.button) {
+            return info.result;
+        }
+    }
+    return MessageResult::Cancel;
+}
+
+void CentreOnScreen(QDialog& dialog) {
+    dialog.adjustSize();
+    QScreen* screen = dialog.screen() != nullptr ? dialog.screen() : QApplication::primaryScreen();
+    if (screen == nullptr) {
+        return;
+    }
+    const QRect area = screen->geometry();
+    dialog.move((area.width() - dialog.width()) / 2, (area.height() - dialog.height()) / 2);
+}
+
+}  // namespace
+
+QString MessageCaption(MessageKind kind) {
+    switch (kind) {
+        case MessageKind::Warning:
+            return QStringLiteral("警告");
+        case MessageKind::Error:
+            return QStringLiteral("ｴﾗｰ");
+        case MessageKind::Information:
+            return QStringLiteral("情報");
+        case MessageKind::Confirmation:
+            break;
+    }
+    return QStringLiteral("確認");
+}
+
+MessageResult ShowMessageDialog(QWidget* parent, MessageKind kind, const QString& text,
+                                MessageButtons buttons, const std::function<void()>& help) {
+    QDialog dialog(parent);
+    dialog.setWindowTitle(MessageCaption(kind));
+    dialog.setModal(true);
+
+    auto* icon = new QLabel;
+    const int size = dialog.style()->pixelMetric(QStyle::PM_MessageBoxIconSize);
+    icon->setPixmap(dialog.style()->standardIcon(KindIcon(kind)).pixmap(size, size));
+    auto* label = new QLabel(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    label->setWordWrap(true);
+    label->setTextFormat(Qt::PlainText);
+    auto* body = new QHBoxLayout;
+    body->addWidget(icon, 0, Qt::AlignTop);
+    body->addWidget(label, 1);
+
+    MessageResult result = EscapeResult(buttons);
+    auto* row = new QHBoxLayout;
+    row->addStretch();
+    const MessageButton defaultButton = (buttons & kButtonOk) ? kButtonOk : kButtonYes;
+    for (const ButtonInfo& info : kButtons) {
+        if ((buttons & info.button) == 0) {
+            continue;
+        }
+        auto* button = new QPushButton(QString::fromUtf8(info.caption));
+        button->setAutoDefault(false);
+        button->setDefault(info.button == defaultButton);
+        if (info.button == defaultButton) {
+            button->setFocus();
+        }
+        if (info.button == kButtonHelp) {
+            QObject::connect(button, &QPushButton::clicked, [&help] {
+                if (help) {
+                    help();
+                }
+            });
+        } else {
+            QObject::connect(button, &QPushButton::clicked, [&dialog, &result, info] {
+                result = info.result;
+                dialog.accept();
+            });
+        }
+        row->addWidget(button);
+    }
+    row->addStretch();
+
+    auto* layout = new QVBoxLayout(&dialog);
+    layout->addLayout(body);
+    layout->addLayout(row);
+    CentreOnScreen(dialog);
+    dialog.exec();
+    return result;
+}
+
+}  // namespace tovix

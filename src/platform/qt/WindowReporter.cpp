@@ -1,0 +1,24 @@
+#include "platform/qt/WindowReporter.h"
+
+#include <QCoreApplication>
+#include <QWidget>
+
+#include "platform/qt/MessageDialog.h"
+
+namespace tovix {
+
+MessageResult WindowReporter::Message(MessageKind kind, const std::string& text,
+                                      MessageButtons buttons) {
+    return ShowMessageDialog(window_, kind, QString::fromStdString(text), buttons);
+}
+
+std::string WindowReporter::Caption() const {
+    return window_->windowTitle().toStdString();
+}
+
+void WindowReporter::SetCaption(const std::string& caption) {
+    window_->setWindowTitle(QString::fromStdString(caption));
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+}  // namespace tovix

@@ -1,0 +1,95 @@
+#include "platform/qt/MessageDialog.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDialog>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QTimer>
+
+namespace tovix {
+namespace {
+
+// Runs `act` on the message dialog once it is shown.
+void WhenShown(const std::function<void(QDialog&)>& act) {
+    QTimer::singleShot(0, [act] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        act(*dialog);
+    });
+}
+
+QStringList ButtonCaptions(QDialog& dialog) {
+    QStringList captions;
+    QList<QPushButton*> buttons = dialog.findChildren<QPushButton*>();
+    std::sort(buttons.begin(), buttons.end(),
+              [](QPushButton* a, QPushButton* b) { return a->x() < b->x(); });
+    for (QPushButton* b : buttons) {
+        captions << b->text() + (b->isDefault() ? "*" : "");
+    }
+    return captions;
+}
+
+TEST(MessageDialogTest, ButtonsOrderDefaultAndEscape) {
+    struct Case {
+        MessageKind kind;
+        MessageButtons buttons;
+        QString title;
+        QStringList captions;  // "*" marks the default button
+        MessageResult onEscape;
+    };
+    const Case cases[] = {
+        {MessageKind::Warning,
+         kButtonNo | kButtonYes,
+         "警告",
+         {"はい(&Y)*", "いいえ(&N)"},
+         MessageResult::No},
+        {MessageKind::Information,
+         kButtonYes | kButtonNo,
+         "情報",
+         {"はい(&Y)*", "いいえ(&N)"},
+         MessageResult::No},
+        {MessageKind::Warning, kButtonOk, "警告", {"OK*"}, MessageResult::Ok},
+        {MessageKind::Warning, kButtonAbort, "警告", {"中止(&A)"}, MessageResult::Abort},
+        {MessageKind::Confirmation,
+         kButtonCancel | kButtonOk | kButtonNo | kButtonYes,
+         "確認",
+         {"はい(&Y)", "いいえ(&N)", "OK*", "ｷｬﾝｾﾙ"},
+         MessageResult::Cancel},
+        {MessageKind::Error,
+         kButtonAll | kButtonIgnore | kButtonRetry,
+         "ｴﾗｰ",
+         {"再試行(&R)", "無視(&I)", "すべて"},
+         MessageResult::Retry},
+    };
+    for (const Case& c : cases) {
+        QString title;
+        QStringList captions;
+        WhenShown([&](QDialog& dialog) {
+            title = dialog.windowTitle();
+            captions = ButtonCaptions(dialog);
+            QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+            QApplication::sendEvent(&dialog, &esc);
+        });
+        EXPECT_EQ(ShowMessageDialog(nullptr, c.kind, "   text          ", c.buttons), c.onEscape);
+        EXPECT_EQ(title, c.title);
+        EXPECT_EQ(captions, c.captions);
+    }
+}
+
+TEST(MessageDialogTest, ClickedButtonGivesItsResult) {
+    WhenShown([](QDialog& dialog) {
+        for (QPushButton* b : dialog.findChildren<QPushButton*>()) {
+            if (b->text() == "いいえ(&N)") {
+                b->click();
+            }
+        }
+    });
+    EXPECT_EQ(ShowMessageDialog(nullptr, MessageKind::Information, "    終了しますか。          ",
+                                kButtonYes | kButtonNo),
+              MessageResult::No);
+}
+
+}  // namespace
+}  // namespace tovix
