@@ -1,1 +1,57 @@
+// The two-line readers: [PDIC] files and pair files, two lines per entry, to
+// one line per entry. There is no content check: a missing last translation
+// line reads as empty.
+
+#include "dict/KanaText.h"
+#include "tools/ConvertCommon.h"
+#include "tools/LineWriter.h"
 #include "tools/Steps.h"
+#include "tools/ToolStep.h"
+
+namespace tovix {
+namespace {
+
+constexpr std::string_view kProgress = "辞書変換中";
+constexpr std::string_view kFailure = "辞書ファイルの変換に失敗しました。";
+
+// Streams the entries of Source to Dest through write(head, translation, out).
+template <class Write>
+void ConvertEachPair(ToolJob& job, Write&& write) {
+    RunStep(job, kProgress, kFailure, [&] {
+        LineReader in(InputPath(job, job.Source));
+        LineWriter out(OutputPath(job, job.Dest));
+        PercentMeter meter(job.reporter);
+        ForEachPair(in, [&](std::string_view head, std::string_view translation) {
+            write(head, translation, out);
+            meter.Show(in.Consumed(), in.Size());
+        });
+        out.Close();
+    });
+}
+
+}  // namespace
+
+void PdicToWork(ToolJob& job) {
+    ConvertEachPair(job, [](std::string_view head, std::string_view translation, LineWriter& out) {
+        out.Write(EndSpaceDelete(head));
+        out.Write(" \t");
+        out.WriteLine(FirstTabDelete(translation));
+    });
+}
+
+void PdicToExm(ToolJob& job) {
+    ConvertEachPair(job, [](std::string_view head, std::string_view translation, LineWriter& out) {
+        out.Write(EndSpaceDelete(head));
+        out.Write("\t");
+        out.WriteLine(FirstTabDelete(translation));
+    });
+}
+
+void PairToExm(ToolJob& job) {
+    ConvertEachPair(job, [](std::string_view head, std::string_view translation, LineWriter& out) {
+        out.Write(head);
+        out.WriteLine(translation);
+    });
+}
+
+}  // namespace tovix

@@ -1,1 +1,162 @@
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+#include <vector>
+
+#include "platform/Collation.h"
+#include "platform/Cp932.h"
+#include "platform/MessageText.h"
+#include "support/RecordingReporter.h"
+#include "support/TempDir.h"
+#include "tools/Steps.h"
+
+namespace tovix {
+namespace {
+
+std::string J(std::string_view utf8) {
+    return Utf8ToCp932(utf8);
+}
+
+std::string Lines(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines) {
+        text += line + "\r\n";
+    }
+    return text;
+}
+
+class SortStepsTest : public ::testing::Test {
+  protected:
+    std::string Sort(const std::string& input) {
+        test::WriteBytes(dir / "TOVIXCNV.TXT", input);
+        job.Source = job.WorkFile("TOVIXCNV.TXT").string();
+        job.Dest = (dir / "sorted.txt").string();
+        job.Failed = false;
+        WorkSort(job);
+        EXPECT_FALSE(job.Failed);
+        job.CommitOutputs();
+        return test::ReadBytes(dir / "sorted.txt");
+    }
+
+    test::TempDir dir;
+    test::RecordingReporter reporter;
+    ToolJob job{reporter, dir.path()};
+};
+
+TEST_F(SortStepsTest, SortsWholeLinesInDictionaryOrder) {
+    // Digits and signs first; case and hyphens do not separate words (e-mail
+    // among the em words); a headword before its longer continuations; lines
+    // equal but for case or hyphen by their bytes; kana in alphabet order
+    // with voiced kana beside their plain kana, after every letter; kana
+    // before kanji, in translations too; equal lines all kept.
+    const std::vector<std::string> sorted = {
+        J("3D \t立体"),
+        J("a \tひとつの"),
+        J("a bit \t少し"),
+        J("aardvark \tツチブタ"),
+        J("Apple \tりんご"),
+        J("apple \tりんご"),
+        J("apple \tりんご"),
+        J("apple \t林檎"),
+        J("elk \tヘラジカ"),
+        J("e-mail \t電子メール"),
+        J("email \t電子メール"),
+        J("emu \tエミュー"),
+        J("zoo \t動物園"),
+        J("あい [愛]\tlove"),
+        J("いか [烏賊]\tsquid"),
+        J("かき \tx"),
+        J("がき \tx"),
+        J("かく \tx"),
+        J("ソース [ソース]\tsauce"),
+        J("んん [ンン]\thmm"),
+    };
+    std::vector<std::string> shuffled = sorted;
+    std::mt19937 random(7);
+    for (int round = 0; round < 3; ++round) {
+        std::shuffle(shuffled.begin(), shuffled.end(), random);
+        EXPECT_EQ(Sort(Lines(shuffled)), Lines(sorted));
+    }
+}
+
+// Many lines that share long beginnings, so that most order decisions fall
+// past the first bytes of their keys: the step's order must be exactly the
+// order of the collation's own comparison.
+TEST_F(SortStepsTest, OrderEqualsTheCollationOnLongCommonBeginnings) {
+    const char* const pieces[] = {"inter", "nation", "al", "ization", "Al", "-",
+                                  " ",     "\t",     "ソ", "ゼ",      "あ", "が"};
+    std::mt19937 random(11);
+    std::vector<std::string> lines;
+    for (int i = 0; i < 3000; ++i) {
+        std::string line = i % 3 == 0 ? "internationalization" : "";
+        const int count = 1 + static_cast<int>(random() % 8);
+        for (int p = 0; p < count; ++p) {
+            line += J(pieces[random() % std::size(pieces)]);
+        }
+        lines.push_back(line);
+        if (i % 50 == 0) {
+            lines.push_back(line);  // duplicates stay
+        }
+    }
+    Collation collation;
+    std::vector<std::string> expected = lines;
+    std::sort(expected.begin(), expected.end(), [&](const std::string& a, const std::string& b) {
+        return collation.Compare(a, b) < 0;
+    });
+    EXPECT_EQ(Sort(Lines(lines)), Lines(expected));
+}
+
+TEST_F(SortStepsTest, EmptyInputAndLineEnds) {
+    EXPECT_EQ(Sort(""), "");
+    EXPECT_TRUE(std::filesystem::exists(dir / "sorted.txt"));
+    EXPECT_EQ(Sort("b \tB\na \tA\rc \tC"), "a \tA\r\nb \tB\r\nc \tC\r\n");
+}
+
+TEST_F(SortStepsTest, SortFailureIsReported) {
+    job.Source = (dir / "none.txt").string();
+    job.Dest = job.WorkFile("TOVIXSRT.TXT").string();
+    WorkSort(job);
+    EXPECT_TRUE(job.Failed);
+    ASSERT_EQ(reporter.messages.size(), 1u);
+    EXPECT_EQ(reporter.messages[0].text, PaddedMessage("辞書ファイルのソートに失敗しました。"));
+    EXPECT_FALSE(std::filesystem::exists(job.WorkFile("TOVIXSRT.TXT")));
+    EXPECT_EQ(reporter.captions.front(), "  辞書ソート中  ");
+    EXPECT_EQ(reporter.caption, "Tovix (ﾒｲﾝ)");
+}
+
+TEST_F(SortStepsTest, JoinCopiesBothFilesLineByLine) {
+    struct Case {
+        std::string first;
+        std::string second;
+        std::string joined;
+    };
+    const Case cases[] = {
+        {"a\r\nb", "c\r\nd\r\n", "a\r\nb\r\nc\r\nd\r\n"},
+        {"a\nb\r", "\r\nc", "a\r\nb\r\n\r\nc\r\n"},
+        {"", J("ソ\tゾ\r\n"), J("ソ\tゾ\r\n")},
+        {"x", "", "x\r\n"},
+    };
+    for (const Case& c : cases) {
+        test::WriteBytes(dir / "TOVIXTA1.TXT", c.first);
+        test::WriteBytes(dir / "TOVIXTA2.TXT", c.second);
+        job.Source = job.WorkFile("TOVIXTA1.TXT").string();
+        job.Dest = job.WorkFile("TOVIXTA2.TXT").string();
+        job.Extra = job.WorkFile("TOVIXTAB.TXT").string();
+        reporter.captions.clear();
+        JoinFiles(job);
+        EXPECT_FALSE(job.Failed);
+        EXPECT_EQ(test::ReadBytes(job.WorkFile("TOVIXTAB.TXT")), c.joined);
+        EXPECT_EQ(reporter.captions, (std::vector<std::string>{"  辞書作成中１  ",
+                                                               "  辞書作成中２  ", "Tovix (ﾒｲﾝ)"}));
+    }
+
+    std::filesystem::remove(job.WorkFile("TOVIXTA2.TXT"));
+    JoinFiles(job);
+    EXPECT_TRUE(job.Failed);
+    ASSERT_EQ(reporter.messages.size(), 1u);
+    EXPECT_EQ(reporter.messages[0].text, PaddedMessage("辞書ファイルの作成に失敗しました。"));
+}
+
+}  // namespace
+}  // namespace tovix

@@ -1,0 +1,107 @@
+#include "tools/ConvertCommon.h"
+
+#include <algorithm>
+
+#include "components/MbString.h"
+#include "dict/KanaText.h"
+#include "platform/MessageText.h"
+#include "tools/ToolStep.h"
+
+namespace tovix {
+namespace {
+
+constexpr std::string_view kWorkFileNames[] = {
+    "TOVIXCNV.TXT", "TOVIXTAB.TXT", "TOVIXTA1.TXT", "TOVIXTA2.TXT",
+    "TOVIXSRT.TXT", "TOVIXSEP.TXT", "TOVIXDUP.TXT", "TOVIXCRR.TXT",
+};
+
+bool IsWorkFile(const ToolJob& job, const std::filesystem::path& path) {
+    const std::filesystem::path normal = path.lexically_normal();
+    return normal.parent_path() == job.workDir.lexically_normal() &&
+           std::ranges::find(kWorkFileNames, normal.filename().string()) !=
+               std::end(kWorkFileNames);
+}
+
+// The places of the written form's brackets in a J-E headword: 1-based byte
+// positions of the first "[" and the first "]", 0 when absent.
+struct Brackets {
+    explicit Brackets(std::string_view head)
+        : open(MbPosEnd("[", head)), close(MbPosEnd("]", head)) {}
+    // "[" directly followed by "]": the written form is missing.
+    bool Empty() const { return open != 0 && close == open + 1; }
+    std::string_view Reading(std::string_view head) const {
+        return head.substr(0, static_cast<size_t>(open) - 1);
+    }
+    std::string_view FromOpen(std::string_view head) const {
+        return head.substr(static_cast<size_t>(open) - 1);
+    }
+
+    int open;
+    int close;
+};
+
+}  // namespace
+
+std::filesystem::path OutputPath(ToolJob& job, const std::string& name) {
+    const std::filesystem::path path(name);
+    return IsWorkFile(job, path) ? path : job.WritePath(name);
+}
+
+std::filesystem::path InputPath(const ToolJob& job, const std::string& name) {
+    return job.ReadPath(name);
+}
+
+bool SplitAtTab(std::string_view line, std::string_view& head, std::string_view& rest) {
+    const int tab = MbPosEnd("\t", line);
+    if (tab == 0) {
+        return false;
+    }
+    head = line.substr(0, static_cast<size_t>(tab) - 1);
+    rest = line.substr(static_cast<size_t>(tab));
+    return true;
+}
+
+std::string JpnWorkHead(std::string_view head) {
+    const Brackets brackets(head);
+    std::string out;
+    if (brackets.open == 0) {
+        out.append(head).append(" [").append(head).append("]");
+    } else if (brackets.Empty()) {
+        const std::string_view reading = brackets.Reading(head);
+        out.append(reading).append(" [").append(HiraToKata(reading)).append("]");
+    } else {
+        out.append(brackets.Reading(head)).append(" ").append(brackets.FromOpen(head));
+    }
+    return out;
+}
+
+std::string JpnPairHead(std::string_view head) {
+    const Brackets brackets(head);
+    std::string out;
+    if (brackets.open == 0) {
+        out.append(head).append("[").append(head).append("]");
+    } else if (brackets.Empty()) {
+        const std::string_view reading = brackets.Reading(head);
+        out.append(reading).append("[").append(HiraToKata(reading)).append("]");
+    } else {
+        out.append(head);
+    }
+    return out;
+}
+
+void ThrowContentError(const ToolJob& job) {
+    throw StepError(FileMessage(job.Source, "辞書ファイルの内容が正しくありません。"));
+}
+
+void PercentMeter::Show(unsigned long long done, unsigned long long total) {
+    if (total == 0) {
+        return;
+    }
+    const int percent = static_cast<int>(std::min<unsigned long long>(done, total) * 100 / total);
+    if (percent != shown_) {
+        shown_ = percent;
+        reporter_.Percent(percent);
+    }
+}
+
+}  // namespace tovix
