@@ -15,9 +15,16 @@ constexpr std::string_view kWorkFileNames[] = {
     "TOVIXSRT.TXT", "TOVIXSEP.TXT", "TOVIXDUP.TXT", "TOVIXCRR.TXT",
 };
 
+// The directory without a trailing separator, so that "/prog/" and "/prog"
+// name the same place.
+std::filesystem::path DirectoryName(const std::filesystem::path& dir) {
+    const std::filesystem::path normal = dir.lexically_normal();
+    return normal.has_filename() ? normal : normal.parent_path();
+}
+
 bool IsWorkFile(const ToolJob& job, const std::filesystem::path& path) {
     const std::filesystem::path normal = path.lexically_normal();
-    return normal.parent_path() == job.workDir.lexically_normal() &&
+    return normal.parent_path() == DirectoryName(job.workDir) &&
            std::ranges::find(kWorkFileNames, normal.filename().string()) !=
                std::end(kWorkFileNames);
 }

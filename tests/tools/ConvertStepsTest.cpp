@@ -200,6 +200,30 @@ TEST_F(ConvertStepsTest, FailuresReportTheirMessageAndKeepWhatWasWritten) {
     }
 }
 
+TEST_F(ConvertStepsTest, WorkFilesAreWrittenInPlaceUserFilesOnlyOnCommit) {
+    test::WriteBytes(dir / "in.txt", "a\tA\r\n");
+    std::filesystem::create_directory(dir / "sub");
+    ToolJob slashed(reporter, dir.path() / "");
+    slashed.Source = (dir / "in.txt").string();
+    const struct {
+        std::string dest;
+        bool inPlace;
+    } cases[] = {
+        {(dir / "TOVIXCNV.TXT").string(), true},
+        {(dir / "sub" / ".." / "TOVIXTAB.TXT").string(), true},
+        {(dir / "MYDIC.TXT").string(), false},
+        {(dir / "in.txt").string(), false},
+    };
+    for (const auto& c : cases) {
+        slashed.Dest = c.dest;
+        ExmToWorkEng(slashed);
+        ASSERT_FALSE(slashed.Failed);
+        EXPECT_EQ(test::ReadBytes(c.dest) == "a \tA\r\n", c.inPlace) << c.dest;
+        slashed.CommitOutputs();
+        EXPECT_EQ(test::ReadBytes(c.dest), "a \tA\r\n") << c.dest;
+    }
+}
+
 TEST_F(ConvertStepsTest, SeedsHoldOneEntryPerInitial) {
     job.Source = (dir / "NEW.DIC").string();
     SeedNewEng(job);
