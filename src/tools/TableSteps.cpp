@@ -1,1 +1,234 @@
+// The table builders (over the sorted work file and over a pair file) and the
+// table file writer of entry editing.
+
+#include <string_view>
+#include <vector>
+
+#include "components/MbString.h"
+#include "dict/DicTableError.h"
+#include "dict/KanaFolding.h"
+#include "dict/KeyAlphabet.h"
+#include "platform/IoError.h"
+#include "platform/MessageText.h"
+#include "tools/ConvertCommon.h"
+#include "tools/GlobalTable.h"
+#include "tools/LineReader.h"
+#include "tools/LineWriter.h"
 #include "tools/Steps.h"
+#include "tools/ToolStep.h"
+
+namespace tovix {
+namespace {
+
+constexpr std::string_view kCannotOpen = "指定されたファイルがオープンできませんでした。";
+constexpr std::string_view kCannotCreate = "指定されたファイルが作成できませんでした。";
+
+// Alphabet positions of a headword's first and second key characters, 0 for a
+// character that has none.
+struct KeyChars {
+    int first = 0;
+    int second = 0;
+};
+
+// English: hyphens do not count and case does not matter, so "E-mail" has
+// the key em. Only the letters a .. z have a position.
+KeyChars EngKeyChars(std::string_view head) {
+    KeyChars key;
+    int found = 0;
+    for (char c : head) {
+        if (c == '-') {
+            continue;
+        }
+        const char lower = AsciiLower(c);
+        const int position = (lower >= 'a' && lower <= 'z') ? lower - 'a' + 1 : 0;
+        if (found++ == 0) {
+            key.first = position;
+        } else {
+            key.second = position;
+            break;
+        }
+    }
+    return key;
+}
+
+// Japanese: the first character folds voiced and semi-voiced kana to their
+// plain kana; the second also takes small っ ゃ ぃ ゅ ぇ ょ as their full
+// size, as the search does, so that きょう stands under the key きよ where
+// the search looks for it.
+KeyChars JpnKeyChars(std::string_view head) {
+    KeyChars key;
+    if (head.size() < 2) {
+        return key;
+    }
+    key.first = AlphabetPosition(Direction::Japanese, FoldToInitialKana(head.substr(0, 2)));
+    if (key.first != 0 && head.size() >= 4) {
+        key.second = AlphabetPosition(Direction::Japanese, FoldSearchKana(head.substr(2, 2), true));
+    }
+    return key;
+}
+
+// The key slot values of one pass over the entries, in the order of the file.
+class TableBuilder {
+  public:
+    explicit TableBuilder(Direction direction)
+        : direction_(direction),
+          n_(AlphabetSize(direction)),
+          values_(static_cast<size_t>(n_ * n_ + 1), -1),
+          seen_(static_cast<size_t>(n_ + 1), false) {
+        values_[0] = 0;
+    }
+
+    // One line of the file: its headword text, the value that names it (its
+    // pair-file line) and whether it is an entry's headword line.
+    void Add(std::string_view head, long long value, bool headwordLine) {
+        ++lines_;
+        const KeyChars key =
+            direction_ == Direction::English ? EngKeyChars(head) : JpnKeyChars(head);
+        if (key.first == 0) {
+            if (headwordLine && !keyed_) {
+                beforeFirstKey_ = value;
+            }
+            return;
+        }
+        keyed_ = true;
+        // The first key of an initial carries its first entry, so that entries
+        // whose second character has no key still lie inside the initial's range.
+        if (!seen_[static_cast<size_t>(key.first)]) {
+            seen_[static_cast<size_t>(key.first)] = true;
+            Slot(key.first, 1) = value;
+        }
+        if (key.second != 0) {
+            Slot(key.first, key.second) = value;
+        }
+    }
+
+    // Completes the table after the last line: every key without entries takes
+    // the value of the key before it, so values never decrease.
+    void Finish() {
+        if (!seen_[1]) {
+            // The first initial has no entries. Its keys then carry the last
+            // entry that sorts before the first keyed one (E-J headwords of
+            // digits and signs), so that exactly those fill part 1; -1 when
+            // there is none, and part 1 stays empty rather than taking the
+            // next initial's entries. An empty J-E file keeps the marker's 0.
+            Slot(1, 1) = (lines_ == 0 && direction_ == Direction::Japanese) ? 0 : beforeFirstKey_;
+        }
+        for (size_t k = 2; k < values_.size(); ++k) {
+            if (values_[k] == -1) {
+                values_[k] = values_[k - 1];
+            }
+        }
+    }
+
+    void Write(LineWriter& out) const {
+        out.WriteLine(BlockMarkerLine(direction_));
+        for (int p = 1; p <= n_; ++p) {
+            for (int q = 1; q <= n_; ++q) {
+                out.WriteLine(KeySlotPrefix(direction_, p, q) + std::to_string(Slot(p, q)));
+            }
+        }
+    }
+
+  private:
+    long long& Slot(int p, int q) { return values_[static_cast<size_t>((p - 1) * n_ + q)]; }
+    long long Slot(int p, int q) const { return values_[static_cast<size_t>((p - 1) * n_ + q)]; }
+
+    Direction direction_;
+    int n_;
+    std::vector<long long> values_;
+    std::vector<bool> seen_;
+    bool keyed_ = false;
+    long long beforeFirstKey_ = -1;
+    long long lines_ = 0;
+};
+
+// Reads Source line by line. A sorted work file has one entry per line, keyed
+// by the text before its TAB, and names the entry on line n by its pair-file
+// headword line 2n; a pair file is keyed line by line (its translation lines
+// begin with a TAB and key nothing) and names each line by its own index.
+void ReadEntries(ToolJob& job, TableBuilder& builder, bool pairFile) {
+    try {
+        LineReader in(InputPath(job, job.Source));
+        ShowProgress(job, "辞書テーブル作成中");
+        PercentMeter meter(job.reporter);
+        std::string_view line;
+        for (long long n = 0; in.Next(line); ++n) {
+            if (pairFile) {
+                builder.Add(line, n, n % 2 == 0);
+            } else {
+                std::string_view head;
+                std::string_view translation;
+                if (!SplitAtTab(line, head, translation)) {
+                    head = {};
+                }
+                builder.Add(head, 2 * n, true);
+            }
+            meter.Show(in.Consumed(), in.Size());
+        }
+    } catch (const IoError&) {
+        throw StepError(FileMessage(job.Source, kCannotOpen));
+    }
+}
+
+void WriteGlobalTable(ToolJob& job, const TableBuilder& builder) {
+    try {
+        LineWriter out(OutputPath(job, job.Dest));
+        builder.Write(out);
+        out.Close();
+    } catch (const IoError&) {
+        throw StepError(FileMessage(job.Dest, kCannotCreate));
+    }
+}
+
+void MakeTable(ToolJob& job, Direction direction, bool pairFile) {
+    RunStep(job, "辞書読込中", kCannotOpen, [&] {
+        TableBuilder builder(direction);
+        ReadEntries(job, builder, pairFile);
+        builder.Finish();
+        WriteGlobalTable(job, builder);
+    });
+}
+
+// Turns the global table of one part file into the table file form.
+void MakeDat(ToolJob& job, Direction direction) {
+    constexpr std::string_view kFailed = "辞書テーブルファイルの作成に失敗しました。";
+    RunStep(job, "", kFailed, [&] {
+        std::vector<int> values;
+        try {
+            values = LoadGlobalTable(InputPath(job, job.Source), direction);
+        } catch (const DicTableError&) {
+            throw StepError(PaddedMessage(kFailed));
+        }
+        LineWriter out(OutputPath(job, job.Dest));
+        WriteTableFile(out, values, PartBases(values, direction), direction);
+        out.Close();
+    });
+}
+
+}  // namespace
+
+void MakeTableEng(ToolJob& job) {
+    MakeTable(job, Direction::English, false);
+}
+
+void MakeTableJpn(ToolJob& job) {
+    MakeTable(job, Direction::Japanese, false);
+}
+
+void MakePairTableEng(ToolJob& job) {
+    MakeTable(job, Direction::English, true);
+}
+
+void MakePairTableJpn(ToolJob& job) {
+    MakeTable(job, Direction::Japanese, true);
+}
+
+void MakeDatEng(ToolJob& job) {
+    MakeDat(job, Direction::English);
+}
+
+void MakeDatJpn(ToolJob& job) {
+    MakeDat(job, Direction::Japanese);
+}
+
+}  // namespace tovix
