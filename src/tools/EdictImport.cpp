@@ -1,1 +1,446 @@
-#include "tools/Steps.h"
+#include "tools/EdictImport.h"
+
+#include <unicode/ucnv.h>
+
+#include <algorithm>
+#include <memory>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "tools/LineReader.h"
+#include "tools/LineWriter.h"
+#include "tools/ToolStep.h"
+
+namespace tovix {
+namespace {
+
+// --- Character sets ---------------------------------------------------------
+
+struct ConverterCloser {
+    void operator()(UConverter* c) const { ucnv_close(c); }
+};
+using ConverterPtr = std::unique_ptr<UConverter, ConverterCloser>;
+
+ConverterPtr OpenConverter(const char* name) {
+    UErrorCode error = U_ZERO_ERROR;
+    ConverterPtr converter(ucnv_open(name, &error));
+    if (U_FAILURE(error)) {
+        throw std::runtime_error(std::string(name) + " converter unavailable");
+    }
+    return converter;
+}
+
+// EUC-JP in, CP932 out; both stop at a character they cannot convert instead
+// of putting in a substitute, so that such an entry can be left out.
+class EdictCharsets {
+  public:
+    EdictCharsets() : eucJp_(OpenConverter("EUC-JP")), cp932_(OpenConverter("windows-31j")) {
+        UErrorCode error = U_ZERO_ERROR;
+        ucnv_setToUCallBack(eucJp_.get(), UCNV_TO_U_CALLBACK_STOP, nullptr, nullptr, nullptr,
+                            &error);
+        // The fallbacks map the usual look-alikes (wave dash, minus sign ...)
+        // to the CP932 characters that Japanese text uses for them.
+        ucnv_setFallback(cp932_.get(), true);
+        ucnv_setFromUCallBack(cp932_.get(), UCNV_FROM_U_CALLBACK_STOP, nullptr, nullptr, nullptr,
+                              &error);
+        if (U_FAILURE(error)) {
+            throw std::runtime_error("converter set-up failed");
+        }
+    }
+
+    std::optional<std::u16string> Decode(std::string_view eucJp) {
+        // No EUC-JP sequence yields more than one UTF-16 unit.
+        std::u16string out(eucJp.size() + 1, u'\0');
+        UErrorCode error = U_ZERO_ERROR;
+        ucnv_reset(eucJp_.get());
+        const int32_t n = ucnv_toUChars(eucJp_.get(), reinterpret_cast<UChar*>(out.data()),
+                                        static_cast<int32_t>(out.size()), eucJp.data(),
+                                        static_cast<int32_t>(eucJp.size()), &error);
+        if (U_FAILURE(error)) {
+            return std::nullopt;
+        }
+        out.resize(static_cast<size_t>(n));
+        return out;
+    }
+
+    std::optional<std::string> Encode(std::u16string_view text) {
+        std::string out(text.size() * 2 + 1, '\0');
+        UErrorCode error = U_ZERO_ERROR;
+        ucnv_reset(cp932_.get());
+        const int32_t n = ucnv_fromUChars(
+            cp932_.get(), out.data(), static_cast<int32_t>(out.size()),
+            reinterpret_cast<const UChar*>(text.data()), static_cast<int32_t>(text.size()), &error);
+        if (U_FAILURE(error)) {
+            return std::nullopt;
+        }
+        out.resize(static_cast<size_t>(n));
+        return out;
+    }
+
+  private:
+    ConverterPtr eucJp_;
+    ConverterPtr cp932_;
+};
+
+// Katakana to hiragana, character by character. ー and the middle dot stay;
+// so do ヴ, ヵ, ヶ and ヷ..ヺ, which have no hiragana in CP932.
+std::u16string KatakanaToHiragana(std::u16string_view text) {
+    std::u16string out(text);
+    for (char16_t& c : out) {
+        if (c >= u'ァ' && c <= u'ン') {
+            c = static_cast<char16_t>(c - (u'ァ' - u'ぁ'));
+        } else if (c == u'ヽ' || c == u'ヾ') {
+            c = static_cast<char16_t>(c - (u'ヽ' - u'ゝ'));
+        }
+    }
+    return out;
+}
+
+// --- Gloss tags -------------------------------------------------------------
+
+bool IsVerbTag(std::string_view tag) {
+    static constexpr std::string_view kVerbs[] = {"vi", "vk",   "vn",   "vr",   "vs",      "vt",
+                                                  "vz", "vs-c", "vs-i", "vs-s", "v-unspec"};
+    if (tag.size() >= 2 && tag[0] == 'v' && tag[1] >= '0' && tag[1] <= '9') {
+        return true;  // v1, v5k, v2a-s ...
+    }
+    return std::find(std::begin(kVerbs), std::end(kVerbs), tag) != std::end(kVerbs);
+}
+
+bool IsPartOfSpeechTag(std::string_view tag) {
+    static constexpr std::string_view kOthers[] = {
+        "adv", "adv-to", "aux", "aux-adj", "aux-v", "conj", "cop", "cop-da", "ctr",
+        "exp", "int",    "n",   "num",     "pn",    "pref", "prt", "suf",    "unc"};
+    return tag.starts_with("adj-") || tag.starts_with("n-") || IsVerbTag(tag) ||
+           std::find(std::begin(kOthers), std::end(kOthers), tag) != std::end(kOthers);
+}
+
+// Usage, spelling and field tags of EDICT.
+bool IsOtherTag(std::string_view tag) {
+    static constexpr std::string_view kTags[] = {
+        "P",        "abbr",    "arch",    "ateji",        "char",    "chn",     "col",
+        "company",  "creat",   "dated",   "dei",          "derog",   "doc",     "eK",
+        "ek",       "euph",    "ev",      "fam",          "fem",     "fict",    "form",
+        "gikun",    "given",   "group",   "hist",         "hon",     "hum",     "iK",
+        "id",       "ik",      "io",      "joc",          "leg",     "litf",    "m-sl",
+        "male",     "male-sl", "myth",    "net-sl",       "oK",      "obj",     "obs",
+        "obsc",     "ok",      "on-mim",  "organization", "oth",     "person",  "place",
+        "poet",     "pol",     "product", "proverb",      "quote",   "rK",      "rare",
+        "relig",    "sK",      "sens",    "serv",         "ship",    "sk",      "sl",
+        "station",  "surname", "uK",      "uk",           "unclass", "vulg",    "work",
+        "X",        "yoji",    "agric",   "anat",         "archeol", "archit",  "art",
+        "astron",   "audvid",  "aviat",   "baseb",        "biochem", "biol",    "bot",
+        "boxing",   "Buddh",   "bus",     "cards",        "chem",    "chmyth",  "Christn",
+        "civeng",   "cloth",   "comp",    "cryst",        "dent",    "ecol",    "econ",
+        "elec",     "electr",  "embryo",  "engr",         "ent",     "figskt",  "film",
+        "finc",     "fish",    "food",    "gardn",        "genet",   "geogr",   "geol",
+        "geom",     "go",      "golf",    "gramm",        "grmyth",  "hanaf",   "horse",
+        "internet", "jpmyth",  "kabuki",  "law",          "ling",    "logic",   "MA",
+        "mahj",     "manga",   "math",    "mech",         "med",     "met",     "mil",
+        "min",      "mining",  "motor",   "music",        "noh",     "ornith",  "paleo",
+        "pathol",   "pharm",   "phil",    "photo",        "physics", "physiol", "politics",
+        "print",    "prowres", "psy",     "psyanal",      "psych",   "rail",    "rommyth",
+        "Shinto",   "shogi",   "ski",     "sports",       "stat",    "stockm",  "sumo",
+        "surg",     "telec",   "tradem",  "tv",           "vet",     "vidg",    "zool"};
+    return std::find(std::begin(kTags), std::end(kTags), tag) != std::end(kTags);
+}
+
+bool IsSenseNumber(std::string_view tag) {
+    return !tag.empty() &&
+           std::all_of(tag.begin(), tag.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// Dialect tags: "ksb:", "thb:" ...
+bool IsDialectTag(std::string_view tag) {
+    return tag.size() >= 2 && tag.back() == ':' &&
+           std::all_of(tag.begin(), tag.end() - 1, [](char c) { return c >= 'a' && c <= 'z'; });
+}
+
+// The tags of a "(...)" group, or nothing when the group is ordinary text such
+// as "(physically)".
+std::optional<std::vector<std::string>> TagsOf(std::u16string_view group) {
+    std::vector<std::string> tags(1);
+    for (char16_t c : group) {
+        if (c == u',') {
+            tags.emplace_back();
+        } else if (c > 0x7F) {
+            return std::nullopt;
+        } else {
+            tags.back() += static_cast<char>(c);
+        }
+    }
+    for (const std::string& tag : tags) {
+        if (!IsPartOfSpeechTag(tag) && !IsOtherTag(tag) && !IsSenseNumber(tag) &&
+            !IsDialectTag(tag)) {
+            return std::nullopt;
+        }
+    }
+    return tags;
+}
+
+// --- Entries ----------------------------------------------------------------
+
+std::u16string_view Trimmed(std::u16string_view text) {
+    while (!text.empty() && text.front() == u' ') {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && text.back() == u' ') {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
+struct Gloss {
+    std::u16string text;
+    bool verb = false;  // in a sense whose part of speech is a verb
+};
+
+struct EdictEntry {
+    std::u16string written;  // the kanji form, or the kana when there is none
+    std::u16string reading;  // as in EDICT, katakana included
+    std::vector<Gloss> glosses;
+};
+
+// Splits the glosses of an entry and drops their leading tags. A part of
+// speech stays in force for the following glosses until another one is given.
+std::vector<Gloss> ParseGlosses(std::u16string_view text) {
+    std::vector<Gloss> glosses;
+    bool verb = false;
+    while (!text.empty()) {
+        const size_t slash = text.find(u'/');
+        std::u16string_view gloss = Trimmed(text.substr(0, slash));
+        text = slash == std::u16string_view::npos ? std::u16string_view() : text.substr(slash + 1);
+        while (gloss.starts_with(u'(')) {
+            const size_t close = gloss.find(u')');
+            if (close == std::u16string_view::npos) {
+                break;
+            }
+            const auto tags = TagsOf(gloss.substr(1, close - 1));
+            if (!tags) {
+                break;
+            }
+            if (std::any_of(tags->begin(), tags->end(), IsPartOfSpeechTag)) {
+                verb = std::any_of(tags->begin(), tags->end(), IsVerbTag);
+            }
+            gloss = Trimmed(gloss.substr(close + 1));
+        }
+        if (!gloss.empty()) {
+            std::u16string clean(gloss);
+            std::replace(clean.begin(), clean.end(), u'\t', u' ');
+            glosses.push_back({std::move(clean), verb});
+        }
+    }
+    return glosses;
+}
+
+// "KANJI [KANA] /gloss/.../" or "KANA /gloss/.../"; nothing for other lines
+// and for entries without a gloss.
+std::optional<EdictEntry> ParseEntry(std::u16string_view line) {
+    if (line.ends_with(u'\r')) {
+        line.remove_suffix(1);
+    }
+    const size_t glossStart = line.find(u" /");
+    if (glossStart == std::u16string_view::npos) {
+        return std::nullopt;
+    }
+    std::u16string_view words = line.substr(0, glossStart);
+    std::u16string_view glosses = line.substr(glossStart + 2);
+    if (glosses.ends_with(u'/')) {
+        glosses.remove_suffix(1);
+    }
+    EdictEntry entry;
+    const size_t bracket = words.find(u" [");
+    if (bracket != std::u16string_view::npos && words.ends_with(u']')) {
+        entry.written = words.substr(0, bracket);
+        entry.reading = words.substr(bracket + 2, words.size() - bracket - 3);
+    } else {
+        entry.written = words;
+        entry.reading = words;
+    }
+    entry.glosses = ParseGlosses(glosses);
+    if (entry.written.empty() || entry.reading.empty() || entry.glosses.empty() ||
+        entry.written.find(u'\t') != std::u16string::npos ||
+        entry.reading.find(u'\t') != std::u16string::npos) {
+        return std::nullopt;
+    }
+    return entry;
+}
+
+// The English headword of a gloss: without "(...)" groups, blanks collapsed,
+// and in a verb sense without its leading "to ".
+std::u16string EnglishHeadword(const Gloss& gloss) {
+    std::u16string out;
+    int depth = 0;
+    for (size_t i = 0; i < gloss.text.size(); ++i) {
+        const char16_t c = gloss.text[i];
+        if (c == u'(' && (depth > 0 || gloss.text.find(u')', i) != std::u16string::npos)) {
+            ++depth;
+        } else if (c == u')' && depth > 0) {
+            --depth;
+        } else if (depth == 0 && !(c == u' ' && (out.empty() || out.back() == u' '))) {
+            out += c;
+        }
+    }
+    std::u16string_view head = Trimmed(out);
+    if (gloss.verb && head.starts_with(u"to ")) {
+        head = Trimmed(head.substr(3));
+    }
+    return std::u16string(head);
+}
+
+// --- Writers ----------------------------------------------------------------
+
+class JapaneseEnglishWriter {
+  public:
+    JapaneseEnglishWriter(EdictCharsets& charsets, LineWriter& out, EdictImportCounts& counts)
+        : charsets_(charsets), out_(out), counts_(counts) {}
+
+    void Add(const EdictEntry& entry) {
+        std::u16string translation;
+        for (const Gloss& gloss : entry.glosses) {
+            if (!translation.empty()) {
+                translation += u',';
+            }
+            translation += gloss.text;
+        }
+        const auto head =
+            charsets_.Encode(KatakanaToHiragana(entry.reading) + u'[' + entry.written + u']');
+        const auto text = charsets_.Encode(translation);
+        if (!head || !text) {
+            ++counts_.skipped;
+            return;
+        }
+        out_.Write(*head);
+        out_.Write("\t");
+        out_.WriteLine(*text);
+        ++counts_.written;
+    }
+
+    void Finish() {}
+
+  private:
+    EdictCharsets& charsets_;
+    LineWriter& out_;
+    EdictImportCounts& counts_;
+};
+
+// Collects the written forms of every English headword, in the order the
+// headwords first occur, and writes them at the end.
+class EnglishJapaneseWriter {
+  public:
+    EnglishJapaneseWriter(EdictCharsets& charsets, LineWriter& out, EdictImportCounts& counts)
+        : charsets_(charsets), out_(out), counts_(counts) {}
+
+    void Add(const EdictEntry& entry) {
+        const auto written = charsets_.Encode(entry.written);
+        std::vector<std::string> heads;
+        for (const Gloss& gloss : entry.glosses) {
+            const std::u16string head = EnglishHeadword(gloss);
+            if (head.empty()) {
+                continue;
+            }
+            auto encoded = charsets_.Encode(head);
+            if (!encoded || !written) {
+                ++counts_.skipped;
+                return;
+            }
+            heads.push_back(std::move(*encoded));
+        }
+        for (std::string& head : heads) {
+            const auto [it, added] = index_.try_emplace(std::move(head), entries_.size());
+            if (added) {
+                entries_.push_back({&it->first, {*written}});
+                continue;
+            }
+            std::vector<std::string>& forms = entries_[it->second].forms;
+            if (std::find(forms.begin(), forms.end(), *written) == forms.end()) {
+                forms.push_back(*written);
+            }
+        }
+    }
+
+    void Finish() {
+        for (const Entry& entry : entries_) {
+            out_.Write(*entry.head);
+            for (size_t i = 0; i < entry.forms.size(); ++i) {
+                out_.Write(i == 0 ? "\t" : ",");
+                out_.Write(entry.forms[i]);
+            }
+            out_.Write("\r\n");
+            ++counts_.written;
+        }
+    }
+
+  private:
+    struct Entry {
+        const std::string* head;  // the key in index_, which keeps it in place
+        std::vector<std::string> forms;
+    };
+
+    EdictCharsets& charsets_;
+    LineWriter& out_;
+    EdictImportCounts& counts_;
+    std::unordered_map<std::string, size_t> index_;
+    std::vector<Entry> entries_;
+};
+
+template <class Writer>
+EdictImportCounts Convert(const std::filesystem::path& edict, const std::filesystem::path& exm,
+                          Reporter* reporter) {
+    EdictCharsets charsets;
+    EdictImportCounts counts;
+    LineReader in(edict);
+    LineWriter out(exm);
+    Writer writer(charsets, out, counts);
+    std::string_view line;
+    for (size_t n = 0; in.Next(line); ++n) {
+        if (reporter != nullptr && n % 8192 == 0 && in.Size() > 0) {
+            reporter->Percent(static_cast<int>(in.Consumed() * 100 / in.Size()));
+        }
+        const std::optional<std::u16string> text = charsets.Decode(line);
+        if (!text) {
+            ++counts.skipped;
+            continue;
+        }
+        // The first line of the file describes the file, in the form of an
+        // entry whose headword is "　？？？".
+        if (n == 0 && text->starts_with(u"　？？？")) {
+            continue;
+        }
+        const std::optional<EdictEntry> entry = ParseEntry(*text);
+        if (!entry) {
+            ++counts.malformed;
+            continue;
+        }
+        writer.Add(*entry);
+    }
+    writer.Finish();
+    out.Close();
+    return counts;
+}
+
+EdictImportCounts ConvertFor(Direction direction, const std::filesystem::path& edict,
+                             const std::filesystem::path& exm, Reporter* reporter) {
+    return direction == Direction::Japanese ? Convert<JapaneseEnglishWriter>(edict, exm, reporter)
+                                            : Convert<EnglishJapaneseWriter>(edict, exm, reporter);
+}
+
+}  // namespace
+
+EdictImportCounts ConvertEdict(const std::filesystem::path& edict, const std::filesystem::path& exm,
+                               Direction direction) {
+    return ConvertFor(direction, edict, exm, nullptr);
+}
+
+void EdictToExm(ToolJob& job, Direction direction, EdictImportCounts& counts) {
+    RunStep(job, "辞書変換中", "辞書ファイルの変換に失敗しました。", [&] {
+        counts =
+            ConvertFor(direction, job.ReadPath(job.Source), job.WritePath(job.Dest), &job.reporter);
+    });
+}
+
+}  // namespace tovix

@@ -1,1 +1,135 @@
+#include "tools/EdictImport.h"
+
 #include <gtest/gtest.h>
+#include <unicode/ucnv.h>
+
+#include <string>
+
+#include "platform/Cp932.h"
+#include "support/RecordingReporter.h"
+#include "support/TempDir.h"
+#include "tools/Chains.h"
+
+namespace tovix {
+namespace {
+
+std::string ToEucJp(const std::string& utf8) {
+    std::string out(utf8.size() * 2 + 1, '\0');
+    UErrorCode error = U_ZERO_ERROR;
+    const int32_t n = ucnv_convert("EUC-JP", "UTF-8", out.data(), static_cast<int32_t>(out.size()),
+                                   utf8.data(), static_cast<int32_t>(utf8.size()), &error);
+    EXPECT_TRUE(U_SUCCESS(error)) << u_errorName(error);
+    out.resize(static_cast<size_t>(n));
+    return out;
+}
+
+// A small EDICT file in its own encoding, LF line ends, with the shapes the
+// real file has: the header line, kanji with kana, kana only, katakana
+// readings, tags, a sense number, several senses, an entry with a character
+// CP932 lacks, a line without glosses and a line that is not EUC-JP.
+std::string EdictFixture() {
+    const char* lines[] = {
+        "　？？？ /EDICT, EDICT_SUB(P), EDICT2 Japanese-English Electronic Dictionary Files/",
+        "着付ける [きつける] /(v1,vt) (1) to put on/to wear/(v1,vt) (2) to be used to wearing/",
+        "ディスプレイ /(n,vs) (comp) display/(P)/",
+        "ＤＶ夫 [ディーブイおっと] /(n) (col) (physically) abusive husband/wife beater/",
+        "ヴァイオリン /(n) violin/",
+        "着服 [ちゃくふく] /(n,vs) (1) dressing oneself/(n,vs) (2) embezzlement/(P)/",
+        "着服 [ちゃくぶく] /(n,vs) (1) dressing oneself/(n,vs) (2) embezzlement/",
+        "カフェ /(n) café/",
+        "４° [しど] /",
+        "～頃 [～ごろ] /(suf) around (time)/",
+        "着る [きる] /(v1,vt) to wear/to put on/",
+        "コーヒー /(n) coffee/(P)/",
+        "確かに [たしかに] /(adv) surely/(exp) to be sure/",
+    };
+    std::string out;
+    for (const char* line : lines) {
+        out += ToEucJp(line) + "\n";
+    }
+    out += "\xA1 /(n) broken/\n";
+    return out;
+}
+
+std::string Cp932Lines(std::initializer_list<const char*> lines) {
+    std::string out;
+    for (const char* line : lines) {
+        out += Utf8ToCp932(line) + "\r\n";
+    }
+    return out;
+}
+
+TEST(EdictImportTest, WritesByteExactExmForBothDirections) {
+    struct Case {
+        Direction direction;
+        std::string expected;
+        size_t written;
+    };
+    const Case cases[] = {
+        {Direction::Japanese,
+         Cp932Lines({
+             "きつける[着付ける]\tto put on,to wear,to be used to wearing",
+             "でぃすぷれい[ディスプレイ]\tdisplay",
+             "でぃーぶいおっと[ＤＶ夫]\t(physically) abusive husband,wife beater",
+             "ヴぁいおりん[ヴァイオリン]\tviolin",
+             "ちゃくふく[着服]\tdressing oneself,embezzlement",
+             "ちゃくぶく[着服]\tdressing oneself,embezzlement",
+             "～ごろ[～頃]\taround (time)",
+             "きる[着る]\tto wear,to put on",
+             "こーひー[コーヒー]\tcoffee",
+             "たしかに[確かに]\tsurely,to be sure",
+         }),
+         10},
+        {Direction::English,
+         Cp932Lines({
+             "put on\t着付ける,着る",
+             "wear\t着付ける,着る",
+             "be used to wearing\t着付ける",
+             "display\tディスプレイ",
+             "abusive husband\tＤＶ夫",
+             "wife beater\tＤＶ夫",
+             "violin\tヴァイオリン",
+             "dressing oneself\t着服",
+             "embezzlement\t着服",
+             "around\t～頃",
+             "coffee\tコーヒー",
+             "surely\t確かに",
+             "to be sure\t確かに",
+         }),
+         13},
+    };
+    for (const Case& c : cases) {
+        test::TempDir dir;
+        test::WriteBytes(dir / "edict", EdictFixture());
+        const EdictImportCounts counts = ConvertEdict(dir / "edict", dir / "out.txt", c.direction);
+        EXPECT_EQ(test::ReadBytes(dir / "out.txt"), c.expected);
+        EXPECT_EQ(counts.written, c.written);
+        EXPECT_EQ(counts.skipped, 2u);    // café, the byte that is not EUC-JP
+        EXPECT_EQ(counts.malformed, 1u);  // ４° without a gloss
+    }
+}
+
+TEST(EdictImportTest, FailedImportKeepsThePreviousOutputAndReports) {
+    test::TempDir dir;
+    test::WriteBytes(dir / "old.txt", "old\r\n");
+    test::RecordingReporter reporter;
+    ToolJob job(reporter, dir.path());
+    job.InName1 = (dir / "missing").string();
+    job.OutName1 = (dir / "old.txt").string();
+    EdictImportCounts counts;
+    EXPECT_FALSE(ImportEdict(job, Direction::English, counts));
+    EXPECT_TRUE(job.Failed);
+    EXPECT_EQ(test::ReadBytes(dir / "old.txt"), "old\r\n");
+    ASSERT_EQ(reporter.messages.size(), 1u);
+    EXPECT_EQ(reporter.messages[0].text, "   辞書ファイルの変換に失敗しました。          ");
+    EXPECT_EQ(reporter.caption, "Tovix (ﾒｲﾝ)");
+
+    test::WriteBytes(dir / "edict", EdictFixture());
+    job.InName1 = (dir / "edict").string();
+    EXPECT_TRUE(ImportEdict(job, Direction::Japanese, counts));
+    EXPECT_EQ(counts.written, 10u);
+    EXPECT_EQ(test::ReadBytes(dir / "old.txt").substr(0, 8), Utf8ToCp932("きつける"));
+}
+
+}  // namespace
+}  // namespace tovix

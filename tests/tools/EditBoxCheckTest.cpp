@@ -1,1 +1,344 @@
+#include "tools/EditBoxCheck.h"
+
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <optional>
+
+#include "support/RecordingReporter.h"
+#include "support/TempDir.h"
+
+namespace tovix {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Placeholders in the edits of a case, replaced by paths in the test's
+// directory: "IN" and "IN2" exist, "OUT" exists, anything else does not.
+std::string Expand(const std::string& edit, const test::TempDir& dir) {
+    if (edit == "IN" || edit == "IN2" || edit == "OUT" || edit == "NEW" || edit == "NEW2") {
+        return (dir / edit).string();
+    }
+    return edit;
+}
+
+TEST(EditBoxCheckTest, EveryWindowRefusesWithItsMessageOrAccepts) {
+    struct Case {
+        const char* what;
+        ToolWindow window;
+        ToolWindowEdits edits;
+        std::optional<MessageResult> answer;  // to the overwrite question
+        bool accepted;
+        MessageKind kind;
+        MessageButtons buttons;
+        const char* text;  // "%s" stands for the expanded first edit that is named
+    };
+    using enum ToolWindow;
+    const auto W = MessageKind::Warning;
+    const auto I = MessageKind::Information;
+    const auto E = MessageKind::Error;
+    const Case cases[] = {
+        {"22 empty input",
+         TForm22,
+         {"", "NEW"},
+         {},
+         false,
+         W,
+         kButtonOk,
+         "    読込ファイル名が指定されていません。          "},
+        {"22 empty output",
+         TForm22,
+         {"IN", ""},
+         {},
+         false,
+         W,
+         kButtonOk,
+         "    作成ファイル名が指定されていません。          "},
+        {"22 same name",
+         TForm22,
+         {"IN", "IN"},
+         {},
+         false,
+         W,
+         kButtonAbort,
+         "   同一のファイル名は指定できません。          "},
+        {"22 missing input",
+         TForm22,
+         {"MISSING", "NEW"},
+         {},
+         false,
+         W,
+         kButtonAbort,
+         "   MISSING の\r\n   指定されたファイルが存在しません。          "},
+        {"22 overwrite no",
+         TForm22,
+         {"IN", "OUT"},
+         MessageResult::No,
+         false,
+         I,
+         kButtonYes | kButtonNo,
+         "   %s の\r\n   指定されたファイルを上書きしていいですか。          "},
+        {"22 overwrite yes",
+         TForm22,
+         {"IN", "OUT"},
+         MessageResult::Yes,
+         true,
+         I,
+         kButtonYes | kButtonNo,
+         "   %s の\r\n   指定されたファイルを上書きしていいですか。          "},
+        {"22 new output", TForm22, {"IN", "NEW"}, {}, true, W, 0, nullptr},
+        {"23 empty",
+         TForm23,
+         {""},
+         {},
+         false,
+         W,
+         kButtonOk,
+         "    ファイル名が指定されていません。          "},
+        {"23 missing file is not its concern", TForm23, {"MISSING"}, {}, true, W, 0, nullptr},
+        {"25 empty",
+         TForm25,
+         {""},
+         {},
+         false,
+         W,
+         kButtonOk,
+         "    ソートするファイル名が指定されていません。          "},
+        {"25 existing file without a question", TForm25, {"OUT"}, {}, true, W, 0, nullptr},
+        {"24 empty 1",
+         TForm24,
+         {"", "IN2", "NEW"},
+         {},
+         false,
+         W,
+         kButtonOk,
+         "    読み込みファイル名１が指定されていません。          "},
+        {"24 empty 2",
+         TForm24,
+         {"IN", "", "NEW"},
+         {},
+         false,
+         W,
+         kButtonOk,
+         "    読み込みファイル名２が指定されていません。          "},
+        {"24 empty 3",
+         TForm24,
+         {"IN", "IN2", ""},
+         {},
+         false,
+         W,
+         kButtonOk,
+         "    作成ファイル名が指定されていません。          "},
+        {"24 same 1 3",
+         TForm24,
+         {"IN", "IN2", "IN"},
+         {},
+         false,
+         W,
+         kButtonAbort,
+         "   同一のファイル名は指定できません。          "},
+        {"24 same 2 3",
+         TForm24,
+         {"IN", "IN2", "IN2"},
+         {},
+         false,
+         W,
+         kButtonAbort,
+         "   同一のファイル名は指定できません。          "},
+        {"24 missing second",
+         TForm24,
+         {"IN", "MISSING", "NEW"},
+         {},
+         false,
+         W,
+         kButtonAbort,
+         "   MISSING の\r\n   指定されたファイルが存在しません。          "},
+        {"24 overwrite no",
+         TForm24,
+         {"IN", "IN2", "OUT"},
+         MessageResult::No,
+         false,
+         I,
+         kButtonYes | kButtonNo,
+         "   %s の\r\n   指定されたファイルを上書きしていいですか。          "},
+        {"24 accepted", TForm24, {"IN", "IN2", "NEW"}, {}, true, W, 0, nullptr},
+        {"26 empty 2",
+         TForm26,
+         {"IN", "", "NEW2", "60", "360"},
+         {},
+         false,
+         W,
+         kButtonOk,
+         "    作成ファイル名１が指定されていません。          "},
+        {"26 empty 3",
+         TForm26,
+         {"IN", "NEW", "", "60", "360"},
+         {},
+         false,
+         W,
+         kButtonOk,
+         "    作成ファイル名２が指定されていません。          "},
+        {"26 same outputs",
+         TForm26,
+         {"IN", "NEW", "NEW", "60", "360"},
+         {},
+         false,
+         W,
+         kButtonAbort,
+         "   同一のファイル名は指定できません。          "},
+        {"26 head 0",
+         TForm26,
+         {"IN", "NEW", "NEW2", "0", "360"},
+         {},
+         false,
+         W,
+         kButtonAbort,
+         "   見出しの文字数は１０２４以下です。          "},
+        {"26 head 1025",
+         TForm26,
+         {"IN", "NEW", "NEW2", "1025", "360"},
+         {},
+         false,
+         W,
+         kButtonAbort,
+         "   見出しの文字数は１０２４以下です。          "},
+        {"26 trans 0",
+         TForm26,
+         {"IN", "NEW", "NEW2", "1", "0"},
+         {},
+         false,
+         W,
+         kButtonAbort,
+         "   訳語の文字数は１０２４以下です。          "},
+        {"26 head not a number",
+         TForm26,
+         {"IN", "NEW", "NEW2", "6o", "360"},
+         {},
+         false,
+         E,
+         kButtonOk,
+         "'6o' は整数ではありません"},
+        {"26 trans empty",
+         TForm26,
+         {"IN", "NEW", "NEW2", "60", ""},
+         {},
+         false,
+         E,
+         kButtonOk,
+         "'' は整数ではありません"},
+        {"26 limits 1 and 1024",
+         TForm26,
+         {"IN", "NEW", "NEW2", "1", "1024"},
+         {},
+         true,
+         W,
+         0,
+         nullptr},
+        {"26 second output exists",
+         TForm26,
+         {"IN", "NEW", "OUT", "60", "360"},
+         MessageResult::No,
+         false,
+         I,
+         kButtonYes | kButtonNo,
+         "   %s の\r\n   指定されたファイルを上書きしていいですか。          "},
+    };
+    for (const Case& c : cases) {
+        test::TempDir dir;
+        for (const char* name : {"IN", "IN2", "OUT"}) {
+            test::WriteBytes(dir / name, "x\r\n");
+        }
+        ToolWindowEdits edits = c.edits;
+        for (std::string* edit : {&edits.Edit1, &edits.Edit2, &edits.Edit3}) {
+            *edit = Expand(*edit, dir);
+        }
+        test::RecordingReporter reporter;
+        if (c.answer) {
+            reporter.answers.push_back(*c.answer);
+        }
+        ToolJob job(reporter, dir.path());
+        EXPECT_EQ(AcceptToolWindow(c.window, edits, job), c.accepted) << c.what;
+        EXPECT_EQ(job.Accepted, c.accepted) << c.what;
+        if (c.text == nullptr) {
+            EXPECT_TRUE(reporter.messages.empty()) << c.what;
+            continue;
+        }
+        ASSERT_EQ(reporter.messages.size(), 1u) << c.what;
+        std::string expected = c.text;
+        if (const size_t s = expected.find("%s"); s != std::string::npos) {
+            expected.replace(s, 2, (dir / "OUT").string());
+        }
+        EXPECT_EQ(reporter.messages[0].text, expected) << c.what;
+        EXPECT_EQ(reporter.messages[0].kind, c.kind) << c.what;
+        EXPECT_EQ(reporter.messages[0].buttons, c.buttons) << c.what;
+    }
+}
+
+TEST(EditBoxCheckTest, AcceptedNamesGoToTheTypedNamesOfTheJob) {
+    test::TempDir dir;
+    test::WriteBytes(dir / "in.txt", "x\r\n");
+    test::RecordingReporter reporter;
+    ToolJob job(reporter, dir.path());
+    const std::string in = (dir / "in.txt").string();
+    const std::string out1 = (dir / "a.txt").string();
+    const std::string out2 = (dir / "b.txt").string();
+
+    ASSERT_TRUE(AcceptToolWindow(ToolWindow::TForm26, {in, out1, out2, "60", "360"}, job));
+    EXPECT_EQ(job.InName1, in);
+    EXPECT_EQ(job.OutName1, out1);
+    EXPECT_EQ(job.OutName2, out2);
+    EXPECT_EQ(job.HeadLimit, "60");
+    EXPECT_EQ(job.TransLimit, "360");
+
+    ASSERT_TRUE(AcceptToolWindow(ToolWindow::TForm24, {in, out1 + "x", out2}, job) == false);
+    EXPECT_FALSE(job.Accepted);  // a refusal clears the flag of the previous command
+
+    ASSERT_TRUE(AcceptToolWindow(ToolWindow::TForm25, {out1}, job));
+    EXPECT_EQ(job.OutName1, out1);
+}
+
+TEST(EditBoxCheckTest, OneFileUnderTwoSpellingsIsTheSameFile) {
+    test::TempDir dir;
+    test::WriteBytes(dir / "dict.txt", "x\r\n");
+    fs::create_directory(dir / "sub");
+    fs::create_symlink(dir / "dict.txt", dir / "link.txt");
+    const std::string plain = (dir / "dict.txt").string();
+    struct Case {
+        std::string other;
+        bool same;
+    };
+    const Case cases[] = {
+        {plain, true},
+        {(dir / "sub" / ".." / "dict.txt").string(), true},
+        {(dir / "." / "dict.txt").string(), true},
+        {(dir / "link.txt").string(), true},
+        {(dir / "sub" / "dict.txt").string(), false},
+        {(dir / "Dict.txt").string(), false},  // another file on a case-sensitive disk
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(SameFileName(plain, c.other), c.same) << c.other;
+    }
+    // Neither exists: the spelling is resolved without them.
+    EXPECT_TRUE(SameFileName((dir / "new.DIC").string(), (dir / "sub/../new.DIC").string()));
+
+    test::RecordingReporter reporter;
+    EXPECT_FALSE(EditBoxCheck(ToolWindow::TForm22, {plain, (dir / "link.txt").string()}, reporter));
+    ASSERT_EQ(reporter.messages.size(), 1u);
+    EXPECT_EQ(reporter.messages[0].text, "   同一のファイル名は指定できません。          ");
+}
+
+TEST(EditBoxCheckTest, LimitsAreDecimalIntegers) {
+    struct Case {
+        const char* text;
+        std::optional<long long> value;
+    };
+    const Case cases[] = {
+        {"60", 60},  {" 1024 ", 1024}, {"+5", 5},    {"-1", -1},   {"", {}},
+        {"1e3", {}}, {"0x10", {}},     {"６０", {}}, {"12 3", {}}, {"99999999999999999999", {}}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(ParseInteger(c.text), c.value) << c.text;
+    }
+}
+
+}  // namespace
+}  // namespace tovix

@@ -1,0 +1,262 @@
+#include "cli/Subcommands.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <iostream>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/Settings.h"
+#include "dict/DicFileSet.h"
+#include "platform/Cp932.h"
+#include "platform/IoError.h"
+#include "platform/MessageText.h"
+#include "platform/ProgramDir.h"
+#include "tools/Chains.h"
+#include "tools/EditBoxCheck.h"
+
+namespace tovix::cli {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::optional<Direction> TakeDirection(Arguments& arguments) {
+    const std::optional<size_t> chosen = arguments.OneOf({"--eng", "--jpn"});
+    if (!chosen) {
+        return std::nullopt;
+    }
+    return *chosen == 0 ? Direction::English : Direction::Japanese;
+}
+
+// "Exm", "Pdic" or "Tovix", from --exm, --pdic or --tovix.
+std::optional<std::string> TakeFormat(Arguments& arguments, bool tovixToo = true) {
+    static constexpr const char* kFormats[] = {"Exm", "Pdic", "Tovix"};
+    const std::optional<size_t> chosen = tovixToo ? arguments.OneOf({"--exm", "--pdic", "--tovix"})
+                                                  : arguments.OneOf({"--exm", "--pdic"});
+    if (!chosen) {
+        return std::nullopt;
+    }
+    return kFormats[*chosen];
+}
+
+std::string Handler(Direction direction, std::string_view command) {
+    return "Menu" + std::string(DirectionPrefix(direction)) + std::string(command) + "Click";
+}
+
+std::string Joined(const std::vector<std::string>& names) {
+    std::string out;
+    for (const std::string& name : names) {
+        out += (out.empty() ? "" : ", ") + name;
+    }
+    return out;
+}
+
+// Runs the tool command of a menu handler as the viewer does once its window
+// is accepted: the window's checks on `edits`, then the chain. `outputs` are
+// the files the command writes, named in the closing line.
+int RunToolCommand(Context& context, const std::string& handler, const ToolWindowEdits& edits,
+                   const std::vector<std::string>& outputs, bool buildsSet) {
+    const ToolCommand* command = FindToolCommand(handler);
+    if (command == nullptr || !AcceptToolWindow(command->window, edits, context.job)) {
+        return kExitFailed;
+    }
+    const ChainResult result = command->run(context.job);
+    if (!result) {
+        return kExitFailed;
+    }
+    std::cout << "完了しました: " << Joined(outputs) << "\n";
+    if (buildsSet) {
+        std::cout << "最後の頭文字より後に並ぶ見出し: " << result.keptAtEnd
+                  << " 件 (最後の分割ファイルの末尾に収めました)\n";
+    }
+    return kExitOk;
+}
+
+// exm-to-tovix, pdic-to-tovix, tovix-to-exm, pdic-to-exm: IN OUT.
+int Convert(Arguments& arguments, Context& context) {
+    const std::optional<Direction> direction = TakeDirection(arguments);
+    const auto names = arguments.Names(2, 2);
+    if (!direction || !names) {
+        return UsageError(context);
+    }
+    const std::string_view command = context.subcommand.command;
+    return RunToolCommand(context, Handler(*direction, command),
+                          {.Edit1 = (*names)[0], .Edit2 = (*names)[1]}, {(*names)[1]},
+                          command.ends_with("Tovix"));
+}
+
+// remake DICT.DIC and new OUT.DIC: one dictionary file set.
+int OneSet(Arguments& arguments, Context& context) {
+    const std::optional<Direction> direction = TakeDirection(arguments);
+    const auto names = arguments.Names(1, 1);
+    if (!direction || !names) {
+        return UsageError(context);
+    }
+    return RunToolCommand(context, Handler(*direction, context.subcommand.command),
+                          {.Edit1 = (*names)[0]}, {(*names)[0]}, true);
+}
+
+int Gather(Arguments& arguments, Context& context) {
+    const std::optional<Direction> direction = TakeDirection(arguments);
+    const std::optional<std::string> format = TakeFormat(arguments);
+    const auto names = arguments.Names(1, 1);
+    if (!direction || !format || !names) {
+        return UsageError(context);
+    }
+    return RunToolCommand(context, Handler(*direction, *format + "Together"),
+                          {.Edit1 = (*names)[0]}, {(*names)[0]}, *format == "Tovix");
+}
+
+int Join(Arguments& arguments, Context& context) {
+    const std::optional<Direction> direction = TakeDirection(arguments);
+    const std::optional<std::string> format = TakeFormat(arguments);
+    const bool gather = arguments.Flag("--gather");
+    const auto names = arguments.Names(3, 3);
+    if (!direction || !format || !names) {
+        return UsageError(context);
+    }
+    const std::string command =
+        *format + "And" + *format + "To" + *format + (gather ? "Together" : "");
+    return RunToolCommand(context, Handler(*direction, command),
+                          {.Edit1 = (*names)[0], .Edit2 = (*names)[1], .Edit3 = (*names)[2]},
+                          {(*names)[2]}, *format == "Tovix");
+}
+
+// check and divide: IN OUT-IN-RANGE OUT-OUT-OF-RANGE with the two limits,
+// preset as in the check window.
+int LengthCommand(Arguments& arguments, Context& context, const std::string& handler) {
+    const ToolCommand* command = FindToolCommand(handler);
+    const std::optional<std::string> head = arguments.Value("--head");
+    const std::optional<std::string> trans = arguments.Value("--trans");
+    const auto names = arguments.Names(3, 3);
+    if (command == nullptr || !names) {
+        return UsageError(context);
+    }
+    return RunToolCommand(
+        context, handler,
+        {(*names)[0], (*names)[1], (*names)[2], head.value_or(std::string(command->headLimit)),
+         trans.value_or(std::string(command->transLimit))},
+        {(*names)[1], (*names)[2]}, false);
+}
+
+int Check(Arguments& arguments, Context& context) {
+    const std::optional<std::string> format = TakeFormat(arguments, false);
+    if (!format) {
+        return UsageError(context);
+    }
+    return LengthCommand(arguments, context, "Menu" + *format + "DicCheckClick");
+}
+
+int Divide(Arguments& arguments, Context& context) {
+    if (!arguments.Flag("--pdic")) {
+        return UsageError(context);
+    }
+    return LengthCommand(arguments, context, "MenuPdicDicDivideClick");
+}
+
+int ImportEdictCommand(Arguments& arguments, Context& context) {
+    const std::optional<Direction> direction = TakeDirection(arguments);
+    const auto names = arguments.Names(2, 2);
+    if (!direction || !names) {
+        return UsageError(context);
+    }
+    const ToolWindowEdits edits{.Edit1 = (*names)[0], .Edit2 = (*names)[1]};
+    if (!AcceptToolWindow(ToolWindow::TForm22, edits, context.job)) {
+        return kExitFailed;
+    }
+    EdictImportCounts counts;
+    if (!ImportEdict(context.job, *direction, counts)) {
+        return kExitFailed;
+    }
+    std::cout << "完了しました: " << (*names)[1] << "\n"
+              << "書き出した見出し: " << counts.written << " 件\n"
+              << "CP932 にない文字を含むため飛ばした項目: " << counts.skipped << " 件\n"
+              << "項目の形をしていないため飛ばした行: " << counts.malformed << " 行\n";
+    return kExitOk;
+}
+
+// register [--slot N] [--settings FILE] TITLE FILE [SHORTCUT]: one slot of a
+// dictionary list in the settings file.
+int Register(Arguments& arguments, Context& context) {
+    const std::optional<Direction> direction = TakeDirection(arguments);
+    const std::optional<long long> slot = ParseInteger(arguments.Value("--slot").value_or("1"));
+    const std::optional<std::string> settingsFile = arguments.Value("--settings");
+    const auto names = arguments.Names(2, 3);
+    if (!direction || !names || !slot || *slot < 1 || *slot > kDictionarySlots) {
+        return UsageError(context);
+    }
+    std::error_code error;
+    const fs::path dictionary = fs::absolute((*names)[1], error);
+    if (error || !fs::is_regular_file(dictionary, error)) {
+        context.reporter.Message(MessageKind::Warning,
+                                 FileMessage((*names)[1], "指定されたファイルが存在しません。"),
+                                 kButtonAbort);
+        return kExitFailed;
+    }
+    const fs::path settings = settingsFile ? fs::path(*settingsFile) : SettingsFilePath();
+    const DictionarySlot entry{Utf8ToCp932((*names)[0]), Utf8ToCp932(dictionary.string()),
+                               Utf8ToCp932(names->size() > 2 ? (*names)[2] : "")};
+    try {
+        WriteDictionarySlot(settings, *direction, static_cast<int>(*slot), entry);
+    } catch (const IoError&) {
+        context.reporter.Message(
+            MessageKind::Warning,
+            FileMessage(settings.string(), "指定されたファイルが作成できませんでした。"),
+            kButtonAbort);
+        return kExitFailed;
+    }
+    std::cout << "登録しました: " << settings.string() << " の "
+              << (*direction == Direction::English ? "英和" : "和英") << "辞書 " << *slot
+              << " 番 = " << (*names)[0] << " (" << dictionary.string() << ")\n";
+    return kExitOk;
+}
+
+constexpr Subcommand kSubcommands[] = {
+    {"exm-to-tovix", "--eng|--jpn IN OUT.DIC",
+     "タブ区切り [EXM] から改行区切り [TOVIX] の辞書を作成", "ExmToTovix", Convert},
+    {"pdic-to-tovix", "--eng|--jpn IN OUT.DIC",
+     "改行区切り [PDIC] から改行区切り [TOVIX] の辞書を作成", "PdicToTovix", Convert},
+    {"tovix-to-exm", "--eng|--jpn IN.DIC OUT", "改行区切り [TOVIX] の辞書をタブ区切り [EXM] に変換",
+     "TovixToExm", Convert},
+    {"pdic-to-exm", "--eng|--jpn IN OUT", "改行区切り [PDIC] をタブ区切り [EXM] に変換",
+     "PdicToExm", Convert},
+    {"remake", "--eng|--jpn DICT.DIC", "改行区切り [TOVIX] の辞書を作り直す", "ReMakeTovix",
+     OneSet},
+    {"new", "--eng|--jpn OUT.DIC", "改行区切り [TOVIX] の辞書を新規作成 (頭文字ごとに見出し 1 つ)",
+     "NewTovix", OneSet},
+    {"gather", "--eng|--jpn --exm|--pdic|--tovix FILE",
+     "見出しの重複をまとめる (FILE を書き換える)", "", Gather},
+    {"join", "--eng|--jpn --exm|--pdic|--tovix [--gather] IN1 IN2 OUT",
+     "二つの辞書を結合 (--gather で見出しの重複をまとめる)", "", Join},
+    {"check", "--exm|--pdic [--head N] [--trans N] IN OUT-IN-RANGE OUT-OUT-OF-RANGE",
+     "見出しと訳語の長さ (バイト数) を検査して二つのファイルに分ける", "", Check},
+    {"divide", "--pdic [--head N] [--trans N] IN OUT-IN-RANGE OUT-OUT-OF-RANGE",
+     "長すぎる訳語を番号付きの項目に分割", "", Divide},
+    {"import-edict", "--eng|--jpn EDICT OUT",
+     "EDICT (EUC-JP) を英和または和英のタブ区切り [EXM] に変換", "", ImportEdictCommand},
+    {"register", "--eng|--jpn [--slot N] [--settings FILE] TITLE FILE [SHORTCUT]",
+     "設定ファイルの辞書一覧の N 番 (既定 1) に辞書を登録", "", Register},
+};
+
+}  // namespace
+
+std::span<const Subcommand> Subcommands() {
+    return kSubcommands;
+}
+
+const Subcommand* FindSubcommand(std::string_view name) {
+    const auto found = std::find_if(std::begin(kSubcommands), std::end(kSubcommands),
+                                    [&](const Subcommand& s) { return s.name == name; });
+    return found == std::end(kSubcommands) ? nullptr : found;
+}
+
+int UsageError(Context& context) {
+    context.reporter.Note("引数が正しくありません。");
+    std::cerr << "使い方: tovix-tool " << context.subcommand.name << " " << context.subcommand.usage
+              << "\n"
+              << "詳しくは tovix-tool --help を見てください。\n";
+    return kExitUsage;
+}
+
+}  // namespace tovix::cli

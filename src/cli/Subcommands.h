@@ -1,0 +1,44 @@
+#pragma once
+// The subcommands of tovix-tool, one small function each, found by name in
+// one table. The tool subcommands name the same commands as the viewer's tool
+// menus and run them the same way: the tool window's name checks, then the
+// command's chain of steps.
+
+#include <span>
+#include <string_view>
+
+#include "cli/Arguments.h"
+#include "cli/TerminalReporter.h"
+#include "tools/ToolJob.h"
+
+namespace tovix::cli {
+
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailed = 1;  // a step failed, or the names were refused
+inline constexpr int kExitUsage = 2;   // the arguments do not fit the subcommand
+
+struct Subcommand;
+
+struct Context {
+    TerminalReporter& reporter;
+    ToolJob& job;
+    const Subcommand& subcommand;
+};
+
+struct Subcommand {
+    std::string_view name;
+    std::string_view usage;    // the arguments after the name
+    std::string_view summary;  // one line for --help
+    // The tool command's name between "Menu" + direction and "Click", for the
+    // subcommands that stand for one command per direction.
+    std::string_view command;
+    int (*run)(Arguments& arguments, Context& context);
+};
+
+std::span<const Subcommand> Subcommands();
+const Subcommand* FindSubcommand(std::string_view name);
+
+// Reports arguments that do not fit the subcommand; returns kExitUsage.
+int UsageError(Context& context);
+
+}  // namespace tovix::cli

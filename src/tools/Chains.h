@@ -1,0 +1,94 @@
+#pragma once
+// The tool commands: each runs a fixed chain of tool steps over the names the
+// user typed (InName1, InName2, OutName1, OutName2 of the job), passing work
+// files of the work directory from step to step.
+//
+// Before each step the chain clears Failed and sets Source, Dest, Extra and
+// DatName; it stops at the first step that fails and then throws away every
+// output it staged, so the user's files stay as they were. After the last step
+// it moves the staged outputs to their places (a failure there is reported
+// like a step's) and puts back the caption it found. A chain returns true when
+// the command succeeded.
+//
+// The viewer runs a command from its menu handler (MenuEngExmToTovixClick ...)
+// after the tool window accepted; the command line runs the same chains.
+
+#include <span>
+#include <stdexcept>
+#include <string_view>
+
+#include "dict/Direction.h"
+#include "tools/EdictImport.h"
+#include "tools/EditBoxCheck.h"
+#include "tools/ToolJob.h"
+
+namespace tovix {
+
+// Thrown by a front end's reporter when it must answer a question it cannot
+// ask (no terminal, no --yes): the running command stops as failed, without a
+// further message.
+class CommandRefused : public std::runtime_error {
+  public:
+    CommandRefused() : std::runtime_error("command refused") {}
+};
+
+// The outcome of a command.
+struct ChainResult {
+    bool succeeded = false;
+    // Entries of a built dictionary file set that sort after the last
+    // initial's range (E-J headwords in kana, J-E readings beginning with を or
+    // ヴ): they are kept at the end of the last part file.
+    long long keptAtEnd = 0;
+
+    explicit operator bool() const { return succeeded; }
+};
+
+// Building a dictionary file set (X = OutName1).
+ChainResult ExmToTovix(ToolJob& job, Direction direction);
+ChainResult PdicToTovix(ToolJob& job, Direction direction);
+// Converting back to [EXM].
+ChainResult TovixToExm(ToolJob& job, Direction direction);
+ChainResult PdicToExm(ToolJob& job, Direction direction);
+// Rebuilding the set InName1 from its own part files.
+ChainResult ReMakeTovix(ToolJob& job, Direction direction);
+// A new set OutName1 holding one seed entry per initial.
+ChainResult NewTovix(ToolJob& job, Direction direction);
+// Gathering duplicate headwords of InName1 in place.
+ChainResult ExmTogether(ToolJob& job, Direction direction);
+ChainResult PdicTogether(ToolJob& job, Direction direction);
+ChainResult TovixTogether(ToolJob& job, Direction direction);
+// Joining InName1 and InName2 into OutName1, with or without gathering.
+ChainResult ExmAndExmToExm(ToolJob& job, Direction direction);
+ChainResult ExmAndExmToExmTogether(ToolJob& job, Direction direction);
+ChainResult PdicAndPdicToPdic(ToolJob& job, Direction direction);
+ChainResult PdicAndPdicToPdicTogether(ToolJob& job, Direction direction);
+ChainResult TovixAndTovixToTovix(ToolJob& job, Direction direction);
+ChainResult TovixAndTovixToTovixTogether(ToolJob& job, Direction direction);
+// Length check and division of InName1 into OutName1 (in range) and OutName2.
+ChainResult ExmDicCheck(ToolJob& job);
+ChainResult PdicDicCheck(ToolJob& job);
+ChainResult ExmDicDivide(ToolJob& job);
+ChainResult PdicDicDivide(ToolJob& job);
+// Import of the EDICT file InName1 into the [EXM] file OutName1.
+ChainResult ImportEdict(ToolJob& job, Direction direction, EdictImportCounts& counts);
+
+// One tool command as its menu handler runs it: the window that asks for the
+// names, the window's caption, the limits preset in the check window, and the
+// chain.
+struct ToolCommand {
+    std::string_view handler;  // "MenuEngExmToTovixClick"
+    ToolWindow window;
+    std::string_view caption;
+    std::string_view headLimit;   // TForm26 only
+    std::string_view transLimit;  // TForm26 only
+    ChainResult (*run)(ToolJob& job);
+};
+
+// Every tool command, E-J before J-E.
+std::span<const ToolCommand> ToolCommands();
+
+// The command of a menu handler, also for the 作成(&M) items
+// ("MenuMake02Click" runs "MenuEngExmToTovixClick"); nullptr when unknown.
+const ToolCommand* FindToolCommand(std::string_view handler);
+
+}  // namespace tovix

@@ -1,0 +1,59 @@
+#pragma once
+// The name checks of the tool windows, shared by the viewer's windows and the
+// command line so that both refuse the same names with the same messages.
+//
+// A tool window is one of five classes; each has up to five edits (file names,
+// and for the check window the two length limits). Its 実行 button runs
+// EditBoxCheck: the first failing check shows its message and the window stays
+// open. When every check passes, AcceptToolWindow copies the edits into the
+// typed names of the tool job and sets Accepted.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/Reporter.h"
+#include "tools/ToolJob.h"
+
+namespace tovix {
+
+enum class ToolWindow {
+    TForm22,  // one input, one output (conversions, building a set)
+    TForm23,  // one file, rewritten in place (gather, re-make)
+    TForm24,  // two inputs, one output (join)
+    TForm25,  // one output, written without asking (new dictionary)
+    TForm26,  // one input, two outputs and two limits (check, divide)
+};
+
+// The texts of the window's edits, as typed. Unused edits stay empty.
+struct ToolWindowEdits {
+    std::string Edit1 = {};
+    std::string Edit2 = {};
+    std::string Edit3 = {};
+    std::string Edit4 = {};  // headword limit (TForm26)
+    std::string Edit5 = {};  // translation limit (TForm26)
+};
+
+// The smallest and largest length limit the check window accepts.
+inline constexpr int kMinLengthLimit = 1;
+inline constexpr int kMaxLengthLimit = 1024;
+
+// Runs the checks of `window` in order; on the first failure shows its message
+// through `reporter` and returns false. The overwrite question is asked
+// through the reporter too; any answer but はい refuses.
+bool EditBoxCheck(ToolWindow window, const ToolWindowEdits& edits, Reporter& reporter);
+
+// Runs EditBoxCheck and, when it passes, stores the edits in the job's typed
+// names (and limits) and sets Accepted. Clears Accepted first.
+bool AcceptToolWindow(ToolWindow window, const ToolWindowEdits& edits, ToolJob& job);
+
+// Whether two typed names denote the same file: the same text, or two
+// spellings that resolve to one file (links, "./x" and "d/../x", another case
+// on a case-insensitive file system).
+bool SameFileName(const std::string& a, const std::string& b);
+
+// The value of a decimal integer text (blanks around it allowed, optional
+// sign), or nothing when the text is not one.
+std::optional<long long> ParseInteger(std::string_view text);
+
+}  // namespace tovix
