@@ -176,12 +176,14 @@ int ImportEdictCommand(Arguments& arguments, Context& context) {
     return kExitOk;
 }
 
-// register [--slot N] [--settings FILE] TITLE FILE [SHORTCUT]: one slot of a
-// dictionary list in the settings file.
+// register [--slot N] [--settings FILE] [--if-free] TITLE FILE [SHORTCUT]: one
+// slot of a dictionary list in the settings file. With --if-free a slot that
+// holds another dictionary is left as the user set it.
 int Register(Arguments& arguments, Context& context) {
     const std::optional<Direction> direction = TakeDirection(arguments);
     const std::optional<long long> slot = ParseInteger(arguments.Value("--slot").value_or("1"));
     const std::optional<std::string> settingsFile = arguments.Value("--settings");
+    const bool ifFree = arguments.Flag("--if-free");
     const auto names = arguments.Names(2, 3);
     if (!direction || !names || !slot || *slot < 1 || *slot > kDictionarySlots) {
         return UsageError(context);
@@ -195,8 +197,18 @@ int Register(Arguments& arguments, Context& context) {
         return kExitFailed;
     }
     const fs::path settings = settingsFile ? fs::path(*settingsFile) : SettingsFilePath();
+    // An empty shortcut label is stored as one blank, as the list window does.
+    const std::string shortCut = names->size() > 2 ? (*names)[2] : "";
     const DictionarySlot entry{Utf8ToCp932((*names)[0]), Utf8ToCp932(dictionary.string()),
-                               Utf8ToCp932(names->size() > 2 ? (*names)[2] : "")};
+                               Utf8ToCp932(shortCut.empty() ? " " : shortCut)};
+    const DictionarySlot current =
+        ReadDictionaryList(settings, *direction)[static_cast<size_t>(*slot - 1)];
+    if (ifFree && !current.title.empty() && current.fileName != entry.fileName) {
+        std::cout << "登録しませんでした: " << settings.string() << " の "
+                  << (*direction == Direction::English ? "英和" : "和英") << "辞書 " << *slot
+                  << " 番には別の辞書 (" << Cp932ToUtf8(current.title) << ") があります。\n";
+        return kExitOk;
+    }
     try {
         WriteDictionarySlot(settings, *direction, static_cast<int>(*slot), entry);
     } catch (const IoError&) {
@@ -235,8 +247,9 @@ constexpr Subcommand kSubcommands[] = {
      "長すぎる訳語を番号付きの項目に分割", "", Divide},
     {"import-edict", "--eng|--jpn EDICT OUT",
      "EDICT (EUC-JP) を英和または和英のタブ区切り [EXM] に変換", "", ImportEdictCommand},
-    {"register", "--eng|--jpn [--slot N] [--settings FILE] TITLE FILE [SHORTCUT]",
-     "設定ファイルの辞書一覧の N 番 (既定 1) に辞書を登録", "", Register},
+    {"register", "--eng|--jpn [--slot N] [--settings FILE] [--if-free] TITLE FILE [SHORTCUT]",
+     "設定ファイルの辞書一覧の N 番 (既定 1) に辞書を登録 (--if-free: 別の辞書があれば登録しない)",
+     "", Register},
 };
 
 }  // namespace

@@ -300,6 +300,13 @@ TEST(ToolCommandTest, ImportedEdictBuildsASetAndIsRegistered) {
     EXPECT_EQ(list[0].fileName, (run / "JE.DIC").string());
     EXPECT_EQ(list[0].shortCut, "E");
     EXPECT_EQ(ReadDictionaryList(run / "tovix.INI", Direction::English)[0].title, "");
+
+    // --if-free leaves a slot that holds another dictionary alone.
+    const auto other = run.Run({"register", "--jpn", "--if-free", "Other", "je.txt"});
+    ASSERT_EQ(other.status, 0) << other.err;
+    EXPECT_EQ(ReadDictionaryList(run / "tovix.INI", Direction::Japanese)[0], list[0]);
+    ASSERT_EQ(run.Run({"register", "--jpn", "--if-free", "EDICT", "JE.DIC"}).status, 0);
+    EXPECT_EQ(ReadDictionaryList(run / "tovix.INI", Direction::Japanese)[0].title, "EDICT");
 }
 
 }  // namespace

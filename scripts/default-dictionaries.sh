@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Builds the default dictionaries from EDICT (Debian package edict) with our own
+# tools and registers them as dictionary 1 of the English-Japanese and the
+# Japanese-English list of the settings file:
+#
+#   bash scripts/default-dictionaries.sh BUILD_DIR
+#
+# The dictionaries go to BUILD_DIR/data/ (never committed). Each is rebuilt
+# only when it is missing or older than EDICT; a slot 1 that the user filled
+# with another dictionary is left alone.
+set -euo pipefail
+
+BUILD=$(cd "${1:?usage: default-dictionaries.sh BUILD_DIR}" && pwd)
+TOOL="$BUILD/bin/tovix-tool"
+EDICT=/usr/share/edict/edict
+DATA="$BUILD/data"
+
+if [ ! -r "$EDICT" ]; then
+    echo "EDICT ($EDICT) is not installed; no default dictionaries." >&2
+    exit 0
+fi
+mkdir -p "$DATA"
+
+# default_dictionary DIRECTION NAME TITLE SHORTCUT
+default_dictionary() {
+    local direction=$1 name=$2 title=$3 shortcut=$4
+    local exm="$DATA/$name.txt" dic="$DATA/$name.DIC"
+    if [ ! -f "$dic" ] || [ ! -f "${dic%.DIC}.DAT" ] || [ "$EDICT" -nt "$dic" ]; then
+        echo "Building $dic from $EDICT"
+        "$TOOL" --yes import-edict "--$direction" "$EDICT" "$exm"
+        "$TOOL" --yes exm-to-tovix "--$direction" "$exm" "$dic"
+    fi
+    "$TOOL" register "--$direction" --if-free "$title" "$dic" "$shortcut"
+}
+
+default_dictionary eng EDICT-EJ "EDICT 英和" "E"
+default_dictionary jpn EDICT-JE "EDICT 和英" "J"
