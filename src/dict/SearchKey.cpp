@@ -21,10 +21,17 @@ bool IsSignChar(char c) {
     return kSignChars.find(c) != std::string_view::npos;
 }
 
+// Hyphens and apostrophes do not count in the key: the dictionary sorts
+// without them, so "e-mail" stands among the "em" words and "I'll" among
+// the "il" words.
+bool IgnoredInKey(char c) {
+    return c == '-' || c == '\'';
+}
+
 std::string EngSearchKey(std::string_view text) {
     std::string h;
     for (char c : text) {
-        if (c != '-') {
+        if (!IgnoredInKey(c)) {
             h += c;
         }
     }

@@ -13,7 +13,7 @@ namespace tovix {
 bool IsSignChar(char c);
 
 // The English-Japanese key (2 bytes, lower case, possibly empty) of a search
-// text: hyphens do not count; a one-letter text, or a letter followed by a
+// text: hyphens and apostrophes do not count; a one-letter text, or a letter followed by a
 // blank or a sign, searches "<letter>a"; a text that begins with a sign
 // searches "aa".
 std::string EngSearchKey(std::string_view text);

@@ -1,0 +1,191 @@
+#include "dict/Lookup.h"
+
+#include <gtest/gtest.h>
+
+#include "dict/DicFileSet.h"
+#include "dict/LineStoreView.h"
+#include "support/BuildDictionary.h"
+
+namespace tovix {
+namespace {
+
+std::string S(const std::string& utf8) {
+    return Utf8ToCp932(utf8);
+}
+
+// A freshly opened dictionary: the view holds the dictionary file itself.
+class LookupFixture {
+  public:
+    LookupFixture(Direction direction, const std::vector<std::string>& entries)
+        : dicFile(test::BuildDictionary(dir, direction, entries)) {
+        state.direction = direction;
+        state.dicFile = dicFile;
+        state.table = TDicTable::LoadFromFile(TableFileName(dicFile), direction);
+        view.LoadFromFile(dicFile);
+    }
+
+    // Types `keys` one character at a time, as the search field does: each
+    // keystroke runs the lookup on the field's text.
+    LookupOutcome Type(const std::string& utf8Keys) {
+        LookupOutcome outcome;
+        std::u16string keys = Cp932ToUtf16(S(utf8Keys));
+        for (char16_t key : keys) {
+            field += Utf16ToCp932(std::u16string(1, key));
+            outcome = Lookup(state, view, reporter, field);
+            field = outcome.fieldText;
+        }
+        return outcome;
+    }
+
+    std::string Top() const { return Cp932ToUtf8(view.ViewLine(view.TopLine())); }
+
+    test::TempDir dir;
+    std::filesystem::path dicFile;
+    SearchState state;
+    LineStoreView view;
+    test::RecordingReporter reporter;
+    std::string field;
+};
+
+const std::vector<std::string> kEnglish = {
+    "3D\t立体",       "abandon\t捨てる", "able\tできる",     "about\tおよそ", "accept\t受け入れる",
+    "Apple\t林檎",    "apply\t適用する", "bank\t銀行",       "b.c.\t紀元前",  "email\t電子メール",
+    "e-mail\tメール", "emu\tエミュー",   "wolf\t狼",         "wood\t木",      "word\t単語",
+    "w\tダブリュー",  "zoo\t動物園",     "cab\tタクシー",    "cat\t猫",       "cell\t細胞",
+    "c'est\tそれは",  "cetacean\t鯨類",  "I'll\tするつもり", "ill\t病気の",
+};
+
+TEST(LookupTest, EnglishTypingMovesToTheFirstMatchingHeadword) {
+    struct Case {
+        const char* typed;
+        int part;
+        const char* top;  // expected top line; nullptr: the view stays
+    };
+    const Case cases[] = {
+        {"app", 1, "Apple "},  {"APPL", 1, "Apple "}, {"apply", 1, "apply "}, {"abo", 1, "about "},
+        {"acc", 1, "accept "}, {"3d", 1, "3D "},      {"e-m", 5, "e-mail "},  {"em", 5, "email "},
+        {"emu", 5, "emu "},    {"w", 23, "w "},       {"wo", 23, "wolf "},    {"wor", 23, "word "},
+        {"b.", 2, "b.c. "},    {"zoo", 26, "zoo "},   {"xyz", 24, nullptr},   {"c'e", 3, "c'est "},
+        {"I'", 9, "I'll "},    {"ill", 9, "ill "},
+    };
+    for (const Case& c : cases) {
+        LookupFixture f(Direction::English, kEnglish);
+        LookupOutcome outcome = f.Type(c.typed);
+        EXPECT_EQ(f.state.currentPart, c.part) << c.typed;
+        EXPECT_EQ(outcome.matched, c.top != nullptr) << c.typed;
+        if (c.top != nullptr) {
+            EXPECT_EQ(f.Top(), c.top) << c.typed;
+        }
+        EXPECT_TRUE(f.reporter.messages.empty());
+    }
+}
+
+TEST(LookupTest, ClearingTheFieldReturnsToTheFirstLine) {
+    LookupFixture f(Direction::English, kEnglish);
+    f.Type("acc");
+    ASSERT_EQ(f.Top(), "accept ");
+    LookupOutcome outcome = Lookup(f.state, f.view, f.reporter, "");
+    EXPECT_TRUE(outcome.matched);
+    EXPECT_EQ(f.view.TopLine(), 0);
+}
+
+const std::vector<std::string> kJapanese = {
+    "かんじ[漢字]\tChinese character",
+    "かんがえ[考え]\tthought",
+    "がっこう[学校]\tschool",
+    "かつ[勝つ]\tto win",
+    "ちから[力]\tpower",
+    "ぢめん[地面]\tground",
+    "さかな[魚]\tfish",
+    "さ\tdifference",
+    "きょう[今日]\ttoday",
+    "きよい[清い]\tclean",
+    "っぽ\tsmall tsu",
+};
+
+TEST(LookupTest, JapaneseTypingConvertsRomajiAndFolds) {
+    struct Case {
+        const char* typed;
+        const char* field;
+        int part;
+        const char* top;
+    };
+    const Case cases[] = {
+        {"kanji", "かnji", 6, "かつ [勝つ]"},  // n, nj, nji are no keys: no match, line 0
+        {"kannji", "かんじ", 6, "かんじ [漢字]"},
+        {"gakkou", "がっこう", 6, "がっこう [学校]"},
+        {"KA", "KA", 0, nullptr},
+        {"ti", "ち", 17, "ちから [力]"},
+        {"di", "ぢ", 17, "ぢめん [地面]"},
+        {"sa", "さ", 11, "さ [さ]"},
+        {"kyo", "きょ", 7, "きょう [今日]"},
+    };
+    for (const Case& c : cases) {
+        LookupFixture f(Direction::Japanese, kJapanese);
+        f.Type(c.typed);
+        EXPECT_EQ(Cp932ToUtf8(f.field), c.field) << c.typed;
+        EXPECT_EQ(f.state.currentPart, c.part) << c.typed;
+        if (c.top != nullptr) {
+            EXPECT_EQ(f.Top(), c.top) << c.typed;
+        }
+    }
+}
+
+TEST(LookupTest, MissingPartFileIsReportedAndLoadedAgainLater) {
+    LookupFixture f(Direction::English, kEnglish);
+    const std::filesystem::path part2 = PartFileName(f.dicFile, 2);
+    const std::filesystem::path saved = f.dir / "saved.002";
+    std::filesystem::rename(part2, saved);
+
+    f.Type("b");
+    ASSERT_EQ(f.reporter.messages.size(), 1u);
+    EXPECT_EQ(f.reporter.messages[0].text, "   辞書ファイルがオープンできません。          ");
+    EXPECT_EQ(f.state.currentPart, 0);
+    EXPECT_EQ(f.view.ViewLineCount(), 0);
+
+    f.field.clear();
+    f.Type("w");
+    EXPECT_EQ(f.state.currentPart, 23);
+    EXPECT_EQ(f.Top(), "w ");
+
+    std::filesystem::rename(saved, part2);
+    f.field.clear();
+    f.Type("ban");
+    EXPECT_EQ(f.state.currentPart, 2);
+    EXPECT_EQ(f.Top(), "bank ");
+}
+
+TEST(LookupTest, WithoutDirectionOrDictionaryNothingIsSearched) {
+    LookupFixture f(Direction::English, kEnglish);
+    f.state.direction = Direction::None;
+    Lookup(f.state, f.view, f.reporter, "a");
+    ASSERT_EQ(f.reporter.messages.size(), 1u);
+    EXPECT_EQ(f.reporter.messages[0].text, "   辞書判別が正しくありません。          ");
+
+    f.state.direction = Direction::Japanese;
+    f.state.dicFile.clear();
+    LookupOutcome outcome = Lookup(f.state, f.view, f.reporter, S("ka"));
+    EXPECT_EQ(Cp932ToUtf8(outcome.fieldText), "か");
+    EXPECT_FALSE(outcome.matched);
+    EXPECT_EQ(f.state.currentPart, 0);
+}
+
+TEST(LookupTest, ComparisonStopsAtTheLastLineOfThePart) {
+    // A table whose values point past the loaded part must not be followed
+    // beyond its last line.
+    LookupFixture f(Direction::English, kEnglish);
+    std::vector<std::string> lines;
+    for (int i = 0; i < f.state.table.Count(); ++i) {
+        std::string line = f.state.table.Get(i);
+        if (!f.state.table.IsMarker(i)) {
+            line = line.substr(0, 3) + "99999";
+        }
+        lines.push_back(line);
+    }
+    f.state.table = TDicTable(lines, Direction::English, "damaged.DAT");
+    EXPECT_FALSE(f.Type("xyz").matched);
+    EXPECT_TRUE(Lookup(f.state, f.view, f.reporter, "zoo").matched);
+}
+
+}  // namespace
+}  // namespace tovix
