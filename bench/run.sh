@@ -106,3 +106,106 @@ echo "  into a new store each time: $FRESH_MS ms; ratio $FRESH_RATIO"
 echo "  first load of the process: $(field first_load_ms) ms"
 echo "memory: $(megabytes "$STORE_BYTES") MB for a $SIZE file; ratio $MEMORY_RATIO (goal <= 1.5) $(verdict "$MEMORY_RATIO" 1.5)"
 echo "  (resident set growth over the first load, read from /proc/self/statm)"
+
+# --- Tools: the whole [EXM] to [TOVIX] chain ---------------------------------
+#
+# tovix-tool exm-to-tovix (convert, sort, pair file, table, split) on the
+# imported EDICT, both directions, and on a generated E-J [EXM] of 2,000,000
+# entries, next to GNU sort of a UTF-8 copy of the same entries in the C locale
+# and in ja_JP.UTF-8. Goal: the whole chain no slower than the Japanese-locale
+# sort alone, and with no larger peak resident set.
+
+section "Tools: [EXM] to [TOVIX] chain against sort"
+cmake --build "$BUILD" -j "$(nproc 2>/dev/null || echo 2)" --target tovix-tool >/dev/null
+TOOL="$BUILD/bin/tovix-tool"
+TOOL_RUNS=${TOVIX_BENCH_TOOL_RUNS:-3}
+TOOLS="$DATA/tools"
+EDICT=/usr/share/edict/edict
+mkdir -p "$TOOLS"
+
+# The Japanese locale, compiled into the data directory when the system lacks
+# it (localedef needs no root there; the locale sources come with "locales").
+JA_ENV=(LC_ALL=ja_JP.UTF-8)
+if ! locale -a 2>/dev/null | grep -qix 'ja_JP.utf-\?8'; then
+    if [ ! -f /usr/share/i18n/locales/ja_JP ] && [ "$(id -u)" -eq 0 ]; then
+        DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends locales >/dev/null
+    fi
+    if [ ! -d "$DATA/locale/ja_JP.UTF-8" ]; then
+        mkdir -p "$DATA/locale"
+        localedef -i ja_JP -f UTF-8 "$DATA/locale/ja_JP.UTF-8"
+    fi
+    JA_ENV=(LOCPATH="$DATA/locale" LC_ALL=ja_JP.UTF-8)
+fi
+if [ -n "$(env "${JA_ENV[@]}" locale 2>&1 >/dev/null)" ]; then
+    echo "the locale ja_JP.UTF-8 is not available; the Japanese sort would measure the C locale" >&2
+    exit 1
+fi
+
+# measure N COMMAND...: runs the command N times and prints "MS KB": the
+# median wall time in milliseconds and the largest peak resident set in KB.
+measure() {
+    local runs=$1
+    shift
+    local i start end stats="$TOOLS/.time" results=""
+    for ((i = 0; i < runs; i++)); do
+        start=$(date +%s%N)
+        if ! /usr/bin/time -f "%M" -o "$stats" "$@" >/dev/null 2>"$TOOLS/.stderr"; then
+            echo "failed: $*" >&2
+            cat "$TOOLS/.stderr" >&2
+            exit 1
+        fi
+        end=$(date +%s%N)
+        results+="$(awk -v ns=$((end - start)) 'BEGIN { printf "%.1f", ns / 1e6 }') $(tail -n 1 "$stats")"$'\n'
+    done
+    echo "$(cut -d' ' -f1 <<<"${results%$'\n'}" | median) $(cut -d' ' -f2 <<<"${results%$'\n'}" | sort -n | tail -n 1)"
+}
+
+# chain_against_sort LABEL --eng|--jpn EXM: one data set.
+chain_against_sort() {
+    local label=$1 direction=$2 exm=$3
+    local utf8="${exm%.txt}.utf8.txt"
+    if [ ! "$utf8" -nt "$exm" ]; then
+        iconv -f CP932 -t UTF-8 "$exm" >"$utf8"
+    fi
+    warm_cache "$exm" "$utf8"
+    local chain c_sort ja_sort
+    chain=($(measure "$TOOL_RUNS" "$TOOL" --yes exm-to-tovix "$direction" "$exm" "$TOOLS/OUT.DIC"))
+    c_sort=($(measure "$TOOL_RUNS" env LC_ALL=C sort "$utf8"))
+    ja_sort=($(measure "$TOOL_RUNS" env "${JA_ENV[@]}" sort "$utf8"))
+    local time_ratio memory_ratio
+    time_ratio=$(ratio "${chain[0]}" "${ja_sort[0]}")
+    memory_ratio=$(ratio "${chain[1]}" "${ja_sort[1]}")
+    echo "$label: $(wc -l <"$exm") entries, [EXM] $(megabytes "$(stat -c %s "$exm")") MB," \
+        "UTF-8 copy $(megabytes "$(stat -c %s "$utf8")") MB; median of $TOOL_RUNS runs"
+    printf '  %-26s %9s ms  peak %7s MB\n' "exm-to-tovix $direction" "${chain[0]}" \
+        "$(megabytes $((chain[1] * 1024)))"
+    printf '  %-26s %9s ms  peak %7s MB  (chain/sort: time %s, memory %s)\n' "LC_ALL=C sort" \
+        "${c_sort[0]}" "$(megabytes $((c_sort[1] * 1024)))" \
+        "$(ratio "${chain[0]}" "${c_sort[0]}")" "$(ratio "${chain[1]}" "${c_sort[1]}")"
+    printf '  %-26s %9s ms  peak %7s MB  (chain/sort: time %s (goal <= 1) %s, memory %s (goal <= 1) %s)\n' \
+        "LC_ALL=ja_JP.UTF-8 sort" "${ja_sort[0]}" "$(megabytes $((ja_sort[1] * 1024)))" \
+        "$time_ratio" "$(verdict "$time_ratio" 1)" "$memory_ratio" "$(verdict "$memory_ratio" 1)"
+}
+
+if [ -r "$EDICT" ]; then
+    for direction in eng jpn; do
+        exm="$TOOLS/edict-$direction.txt"
+        if [ ! -f "$exm" ] || [ "$EDICT" -nt "$exm" ]; then
+            "$TOOL" --yes import-edict "--$direction" "$EDICT" "$exm" >/dev/null 2>&1
+        fi
+    done
+    chain_against_sort "EDICT imported E-J" --eng "$TOOLS/edict-eng.txt"
+    chain_against_sort "EDICT imported J-E" --jpn "$TOOLS/edict-jpn.txt"
+else
+    echo "EDICT ($EDICT) is not installed: the EDICT figures are skipped"
+fi
+
+GENERATED="$TOOLS/generated-2000000.txt"
+if [ ! -f "$GENERATED" ]; then
+    # The generator writes the pair layout (headword and blank, TAB-led
+    # translation); two lines become one [EXM] line.
+    "$BUILD/bench/GenerateDictionaryText" "$TOOLS/pairs.tmp" $((130 * MB))
+    head -n 4000000 "$TOOLS/pairs.tmp" | LC_ALL=C sed -n 'N;s/ \r\n\t/\t/p' >"$GENERATED"
+    rm -f "$TOOLS/pairs.tmp"
+fi
+chain_against_sort "generated E-J" --eng "$GENERATED"
