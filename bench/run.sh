@@ -63,6 +63,16 @@ verdict() {
     awk -v r="$1" -v g="$2" 'BEGIN { print (r <= g ? "ok" : "MISSED") }'
 }
 
+# verdict_below VALUE GOAL: "ok" or "MISSED" for a value that must stay < GOAL.
+verdict_below() {
+    awk -v r="$1" -v g="$2" 'BEGIN { print (r < g ? "ok" : "MISSED") }'
+}
+
+# percent_over A B: how many percent A is above B, with one decimal.
+percent_over() {
+    awk -v a="$1" -v b="$2" 'BEGIN { printf "%.1f", (a - b) * 100 / b }'
+}
+
 # Reads the page cache in, so that every run measures the same warm state.
 warm_cache() {
     cat "$@" >/dev/null
@@ -76,7 +86,7 @@ field() {
 # --- Build ------------------------------------------------------------------
 
 section "Build (Release) in $BUILD"
-cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=Release -DTOVIX_BUILD_GUI=OFF >/dev/null
+cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=Release -DTOVIX_BUILD_GUI=ON >/dev/null
 cmake --build "$BUILD" -j "$(nproc 2>/dev/null || echo 2)" --target benchmarks >/dev/null
 mkdir -p "$DATA"
 echo "built; $RUNS runs per figure"
@@ -209,3 +219,27 @@ if [ ! -f "$GENERATED" ]; then
     rm -f "$TOOLS/pairs.tmp"
 fi
 chain_against_sort "generated E-J" --eng "$GENERATED"
+
+# --- Text view --------------------------------------------------------------
+
+section "Text view with a part file"
+PART="$DATA/part-10mb.txt"
+if [ ! -f "$PART" ]; then
+    "$BUILD/bench/GenerateDictionaryText" "$PART" $((10 * MB))
+fi
+warm_cache "$PART"
+RESULT=$("$BUILD/bench/LineStoreLoadBench" "$PART" "$RUNS")
+PART_SIZE="$(megabytes "$(field file_bytes)") MB"
+STORE_LOAD_MS=$(field reload_median_ms)
+RESULT=$(QT_QPA_PLATFORM=offscreen "$BUILD/bench/BigViewBench" "$PART" "$RUNS" 2>/dev/null)
+LOAD_PAINT_MS=$(field load_paint_median_ms)
+LINE_MS=$(field line_scroll_median_ms)
+VIEW_BYTES=$(field view_bytes)
+VIEW_STORE_BYTES=$(field store_bytes)
+VIEW_EXTRA=$(percent_over "$VIEW_BYTES" "$VIEW_STORE_BYTES")
+echo "file: $PART_SIZE, $(field lines) view lines (no word wrap, offscreen, 800 x 600)"
+echo "load and first paint $PART_SIZE: $LOAD_PAINT_MS ms (load $(field load_median_ms) ms, page paint $(field paint_median_ms) ms); line store load alone: $STORE_LOAD_MS ms; goal <= 30 ms $(verdict "$LOAD_PAINT_MS" 30)"
+echo "scroll by one line: $LINE_MS ms (slowest $(field line_scroll_max_ms) ms); goal < 2 ms $(verdict_below "$LINE_MS" 2)"
+echo "scroll by one page: $(field page_scroll_median_ms) ms"
+echo "memory: view $(megabytes "$VIEW_BYTES") MB, line store alone $(megabytes "$VIEW_STORE_BYTES") MB; the view adds $VIEW_EXTRA% (goal <= 10%) $(verdict "$VIEW_EXTRA" 10)"
+echo "  (resident set growth of each load, read from /proc/self/statm)"

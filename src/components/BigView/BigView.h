@@ -1,0 +1,352 @@
+#pragma once
+// TBigView: the program's scrolling, read-only text view for very long texts.
+// The main window shows a whole dictionary part file in one, the zoom window
+// one entry, wrapped.
+//
+// The view keeps its text as CP932 lines in a TBvStrings and shows each text
+// line as one or more view lines (TViewLines). All indexes of the line
+// operations are view lines unless said otherwise; lengths and columns count
+// bytes. Only the view lines on screen are converted for drawing.
+//
+// Pixels: a view line is LineHeight high (the font's height plus leading), a
+// character cell CharWidth wide (the average character width plus 0.3 of the
+// distance to the widest, rounded), tabs stop every ViewTabStop cells.
+// PageLines view lines fit the control's outer height; the room below them
+// stays blank. Horizontal scrolling moves the text by whole cells.
+//
+// Line-store failures (index out of range, file errors) reach the caller
+// unchanged; the view then shows what the store holds.
+//
+// Events are plain callables, called on the user-interface thread; handlers
+// with a reference parameter may change the value.
+
+#include <QAbstractScrollArea>
+#include <QColor>
+#include <QPoint>
+#include <QTimer>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <iosfwd>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "components/BigView/KeyTables.h"
+#include "components/BigView/ScrollState.h"
+#include "components/BigView/ViewFont.h"
+#include "components/BigView/ViewLines.h"
+#include "components/BigView/ViewTypes.h"
+#include "components/BvStrings.h"
+
+class QMenu;
+
+namespace tovix {
+
+class TBigView : public QAbstractScrollArea, private TWrapMeasure {
+    Q_OBJECT
+
+  public:
+    explicit TBigView(QWidget* parent = nullptr);
+    ~TBigView() override;
+
+    // --- Properties -------------------------------------------------------
+
+    // Frames and window styles; default [bvClientLow].
+    TBvStyle BvStyle() const { return bvStyle_; }
+    void SetBvStyle(TBvStyle style);
+    // The line store's capacity.
+    int Capacity() const { return lines_.Capacity(); }
+    void SetCapacity(int capacity);
+    // Caption bar text (CP932, at most 255 bytes: longer text is cut at a
+    // character boundary), shown with bvCaption.
+    const std::string& Caption() const { return caption_; }
+    void SetCaption(std::string_view cp932);
+    // Show a caret and move it with keys; default false.
+    bool Caret() const { return caret_; }
+    void SetCaret(bool on);
+    // Width of the text area in cells; default 255, at least 1.
+    int MaxChar() const { return maxChar_; }
+    void SetMaxChar(int cells);
+    // Updates shown by invalidation before one is painted at once; default 0.
+    int PCanLimit() const { return pCanLimit_; }
+    void SetPCanLimit(int limit);
+    // The last view line may be scrolled to the top; default false.
+    bool ScOver() const { return scOver_; }
+    void SetScOver(bool on);
+    // Scroll bars shown (and scroll keys of that direction); default ssNone.
+    TScrollStyle ScrollBar() const { return scrollBar_; }
+    void SetScrollBar(TScrollStyle style);
+    // Highest accelerated scroll step, 1..10 (other values are ignored).
+    int ScrollSense() const { return scrollSense_; }
+    void SetScrollSense(int sense);
+    // The user may select text; default true.
+    bool Select() const { return select_; }
+    void SetSelect(bool on);
+    // Tab stop distance in cells; default 8, negative values are ignored.
+    int ViewTabStop() const { return viewTabStop_; }
+    void SetViewTabStop(int cells);
+    // With WordWrap: bytes per view line, 0 wraps at the window's width;
+    // default 0, negative values are ignored.
+    int WrapByte() const { return viewLines_.WrapByte(); }
+    void SetWrapByte(int bytes);
+    // Split text lines into view lines; default true.
+    bool WordWrap() const { return viewLines_.WordWrap(); }
+    void SetWordWrap(bool on);
+    // Background colour; default the palette's base (window) colour.
+    QColor Color() const { return color_; }
+    void SetColor(const QColor& color);
+    // Text colour; default the palette's text colour.
+    QColor FontColor() const { return fontColor_; }
+    void SetFontColor(const QColor& color);
+    // Menu opened by the right mouse button.
+    QMenu* PopupMenu() const { return popupMenu_; }
+    void SetPopupMenu(QMenu* menu) { popupMenu_ = menu; }
+
+    // --- Events -----------------------------------------------------------
+
+    std::function<void(TBigView&, TBvStyle&)> OnBvStyleChanging;
+    std::function<void(TBigView&)> OnBvStyleChanged;
+    // Before the top line changes, with the new top line; the handler may
+    // change it (it must stay within 0..ViewLineCount-1).
+    std::function<void(TBigView&, int&)> OnViewLineChanging;
+    std::function<void(TBigView&)> OnViewLineChanged;
+    // Before the view handles a key (a Qt::Key code); setting it to 0 stops
+    // the view's own handling, another code is handled instead.
+    std::function<void(TBigView&, int& key, Qt::KeyboardModifiers)> OnKeyDown;
+    std::function<void(TBigView&, int& key, Qt::KeyboardModifiers)> OnKeyUp;
+    // Typed text of a key; the view itself takes no typed text.
+    std::function<void(TBigView&, const QString& text)> OnKeyPress;
+    std::function<void(TBigView&, Qt::MouseButton, Qt::KeyboardModifiers, QPoint)> OnMouseDown;
+    std::function<void(TBigView&, Qt::KeyboardModifiers, QPoint)> OnMouseMove;
+    std::function<void(TBigView&, Qt::MouseButton, Qt::KeyboardModifiers, QPoint)> OnMouseUp;
+    std::function<void(TBigView&)> OnClick;
+    std::function<void(TBigView&)> OnDblClick;
+    std::function<void(TBigView&)> OnEnter;
+    std::function<void(TBigView&)> OnExit;
+
+    // --- Line operations --------------------------------------------------
+
+    virtual std::string GetViewLine(int v) const;
+    // Replaces the bytes that view line v shows by s.
+    virtual void PutViewLine(int v, std::string_view s);
+    // Appends a text line; returns the number of view lines after it.
+    virtual int Add(std::string_view s);
+    virtual void AddStrings(const std::vector<std::string>& list);
+    virtual void Assign(const std::vector<std::string>& list);
+    virtual void Clear();
+    virtual void AssignTo(std::vector<std::string>& list) const;
+    // Deletes the text line of view line v.
+    virtual void Delete(int v);
+    // Swaps the text lines of view lines a and b.
+    virtual void Exchange(int a, int b);
+    // Searches from (column, view line) for text, ASCII letters in any case;
+    // on return (column, line) is the match, or (1, ViewLineCount).
+    virtual bool Find(std::string_view text, int& column, int& line) const;
+    // First view line of the first text line equal to s; -1 if none.
+    virtual int IndexOf(std::string_view s) const;
+    // Inserts a text line before the text line of view line v
+    // (v = ViewLineCount appends).
+    virtual void Insert(int v, std::string_view s);
+    virtual void LoadFromFile(const std::filesystem::path& path);
+    virtual void LoadFromStream(std::istream& stream);
+    virtual void SaveToFile(const std::filesystem::path& path) const;
+    virtual void SaveToStream(std::ostream& stream) const;
+
+    // --- Queries ----------------------------------------------------------
+
+    const TBvStrings& Lines() const { return lines_; }
+    int LineCount() const { return lines_.Count(); }
+    int ViewLineCount() const { return viewLines_.Count(); }
+    int TopLine() const { return topLine_; }
+    int BottomLine() const { return bottomLine_; }
+    int PageLines() const { return pageLines_; }
+    int ViewLineToLine(int v) const { return viewLines_.ViewLineToLine(v); }
+    int LineToViewLine(int l) const { return viewLines_.LineToViewLine(l); }
+    TViewLineRec ViewLine(int v) const { return viewLines_.At(v); }
+    TViewPos ViewToText(TViewPos p) const { return viewLines_.ViewToText(p); }
+    TViewPos TextToView(TViewPos p) const { return viewLines_.TextToView(p); }
+
+    int LineHeight() const { return lineHeight_; }
+    int CharWidth() const override { return charWidth_; }
+    int HorzPos() const { return scroll_.HorzPos(); }
+    int VertPos() const { return scroll_.VertPos(); }
+    int ScrollStep() const { return scroll_.ScrollStep(); }
+    // Width in pixels of CP932 text drawn in the view's font, tabs expanded.
+    int TextWidthOf(std::string_view cp932) const override;
+    // The font used for drawing: the widget's font with the Japanese fallback.
+    const QFont& DrawFont() const { return viewFont_->Font(); }
+
+    TViewPos SelStart() const { return selStart_; }
+    TViewPos SelEnd() const { return selEnd_; }
+    TViewPos CaretPos() const { return caretPos_; }
+    // Both clamp the place; SelEnd also moves the caret there.
+    void SetSelStart(TViewPos p);
+    void SetSelEnd(TViewPos p);
+    bool Selecting() const { return selecting_; }
+    // Where the caret stands, in client pixels (10 pixels wide).
+    QRect CaretRect() const;
+    // The place under a client point.
+    TViewPos PointToPosition(QPoint point) const;
+
+    // --- Layout, drawing and scrolling --------------------------------------
+
+    // Rebuilds the view lines of text lines from..LineCount-1.
+    void Rewrap(int from);
+    // Recomputes metrics, page size, wrapping at the window's width, ranges.
+    void Relayout();
+    // Raises MaxChar to the longest of view lines from..from+n-1; true if it grew.
+    bool GrowMaxChar(int from, int n);
+    // Makes view line v the first (last) visible one; v is clamped.
+    void SetTopLine(int v);
+    void SetBottomLine(int v);
+    // Draws the visible view lines again.
+    void Redraw();
+    void UpdateScrollRanges();
+    // Scroll commands (ScrollCode) with an acceleration interval in ms; code
+    // ThumbPosition with position -1 only resynchronises the vertical bar.
+    void ScrollLines(int code, int position, int interval);
+    void ScrollColumns(int code, int position, int interval);
+    // Scrolls so that the caret place p is visible; true if anything moved.
+    bool EnsureCaretVisible(TViewPos p);
+    // Handles a key as if pressed in the view (a Qt::Key code): OnKeyDown,
+    // then the caret or scroll key tables. True when the view used the key.
+    bool KeyDown(int key, Qt::KeyboardModifiers modifiers);
+
+    // The millisecond clock of scroll acceleration (tests set their own).
+    void SetClock(TScrollState::Clock clock) { scroll_.SetClock(std::move(clock)); }
+    // Milliseconds between auto-scroll steps while dragging outside the view.
+    static constexpr int kAutoScrollInterval = 30;
+
+  protected:
+    bool event(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    // Holds drawing back during the inner steps of a batch change, which
+    // draws once at its end. A plain flag: the innermost step that ends
+    // clears it.
+    class Suspend {
+      public:
+        explicit Suspend(TBigView& view) : view_(view) { view_.suspended_ = true; }
+        ~Suspend() { view_.suspended_ = false; }
+        Suspend(const Suspend&) = delete;
+        Suspend& operator=(const Suspend&) = delete;
+
+      private:
+        TBigView& view_;
+    };
+
+    int ClientWidth() const override;
+    int ComputePageLines() const;
+
+    // Line operations' common steps.
+    void ShowLoadedLines();
+    void FillPage();
+    void ResetSelection();
+    bool IsVisible(int v) const { return topLine_ <= v && v <= bottomLine_; }
+    int TextLineOf(int v) const;
+
+    // Drawing.
+    void Show(const QRect& rect);
+    void ScrollBuffer(int delta);
+    void DrawViewLine(QPainter& painter, int v) const;
+    void DrawSelection(QPainter& painter) const;
+    int BufferHeight() const { return pageLines_ * lineHeight_; }
+    int TabDistance() const { return charWidth_ * viewTabStop_; }
+    int XOffset() const { return charWidth_ * scroll_.HorzPos(); }
+
+    // Scrolling.
+    void SetVertPos(int a);
+    void SetHorzPos(int a);
+    void MapVertPosToTopLine();
+    void VerticalBarAction(int action);
+    void HorizontalBarAction(int action);
+    void ApplyScrollBarPolicy();
+    int VertRangeMax() const { return vertMax_; }
+    int HorzRangeMax() const { return std::max(horzMax_, 0); }
+
+    // Caret, selection and mouse.
+    void PlaceCaret(TViewPos p);
+    void KeepCaretInPage();
+    bool CaretKeyDown(ViewKey key, TShiftState shift);
+    void UpdateCaret();
+    bool CaretShown() const;
+    void MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint point);
+    void MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint point);
+    void Click();
+    void DragStep();
+    void SelectWordAt(QPoint point);
+    void ClampPlaces();
+
+    // Frame, caption, moving and sizing.
+    void ApplyFrame();
+    int FrameThickness() const;
+    int CaptionHeight() const;
+    void PaintFrame();
+    bool FrameMouseEvent(QEvent* event);
+
+    TBvStrings lines_;
+    TViewLines viewLines_;
+    std::unique_ptr<TViewFont> viewFont_;
+    TScrollState scroll_;
+
+    TBvStyle bvStyle_{TBvStyles::bvClientLow};
+    std::string caption_;
+    bool caret_ = false;
+    int maxChar_ = 255;
+    int pCanLimit_ = 0;
+    bool scOver_ = false;
+    TScrollStyle scrollBar_ = TScrollStyle::ssNone;
+    int scrollSense_ = 1;
+    bool select_ = true;
+    int viewTabStop_ = 8;
+    QColor color_;
+    QColor fontColor_;
+    QMenu* popupMenu_ = nullptr;
+
+    int topLine_ = 0;
+    int bottomLine_ = 0;
+    int pageLines_ = 0;
+    int lineHeight_ = 1;
+    int charWidth_ = 1;
+    int vertMax_ = 1;
+    int horzMax_ = 0;
+    int paintCount_ = 0;
+    bool suspended_ = false;
+
+    TViewPos selStart_;
+    TViewPos selEnd_;
+    TViewPos caretPos_;
+    QPoint caretPixel_;
+    bool caretBlinkOn_ = true;
+    QTimer caretBlink_;
+    bool selecting_ = false;
+    int clickState_ = 1;
+    bool clickPending_ = false;
+    QPoint lastMouse_;
+    QTimer autoScroll_;
+
+    // Moving or sizing by the frame: the edges being dragged and the start.
+    enum DragEdge : unsigned { kMoveAll = 1, kLeft = 2, kRight = 4, kTop = 8, kBottom = 16 };
+    unsigned frameDrag_ = 0;
+    QPoint frameDragStart_;
+    QRect frameDragGeometry_;
+};
+
+}  // namespace tovix

@@ -1,0 +1,80 @@
+#pragma once
+// The view-line model of the text view: how the text lines of a line store
+// split into display rows, and the conversions between text and view places.
+//
+// Without word wrap view line n is text line n and no record is stored: the
+// records are made from the line store when asked for, so a part file of many
+// megabytes costs the view nothing per line. With word wrap each view line has
+// a stored record, and a text line is split after WrapByte bytes, or where it
+// reaches the window's width when WrapByte is 0, never between the two bytes
+// of a double-byte character.
+//
+// View-line indexes outside 0..Count-1 given to At or Text are errors
+// (ListIndexError, like the line store's own).
+
+#include <string_view>
+#include <vector>
+
+#include "components/BigView/ViewTypes.h"
+#include "components/BvStrings.h"
+
+namespace tovix {
+
+// What wrapping at the window width needs to know about the window.
+class TWrapMeasure {
+  public:
+    virtual ~TWrapMeasure() = default;
+    virtual int ClientWidth() const = 0;
+    virtual int CharWidth() const = 0;
+    // Width in pixels of CP932 text as drawn, tabs expanded.
+    virtual int TextWidthOf(std::string_view text) const = 0;
+};
+
+class TViewLines {
+  public:
+    TViewLines(const TBvStrings& lines, const TWrapMeasure& measure);
+
+    bool WordWrap() const { return wordWrap_; }
+    int WrapByte() const { return wrapByte_; }
+    // These only store the setting; Rewrap(0) applies it.
+    void SetWordWrap(bool on) { wordWrap_ = on; }
+    void SetWrapByte(int bytes) { wrapByte_ = bytes; }
+
+    int Count() const;
+    TViewLineRec At(int v) const;
+    // The Len bytes of view line v.
+    std::string_view Text(int v) const;
+
+    // Text line of view line v; -1 when v is outside 0..Count-1.
+    int ViewLineToLine(int v) const;
+    // First view line of text line l; Count when l is at or beyond the last
+    // text line's records, -1 when l is negative.
+    int LineToViewLine(int l) const;
+
+    // (column, view line) to (byte column, text line); (0, 0) outside the view.
+    TViewPos ViewToText(TViewPos p) const;
+    // (byte column, text line) to (column, view line); (1, Count) beyond the
+    // text; (0, 0) when the column falls before the line's first view line.
+    TViewPos TextToView(TViewPos p) const;
+
+    // Rebuilds the view lines of text lines from..LineCount-1 after the line
+    // store changed from text line `from` on.
+    void Rewrap(int from);
+
+    // The longest Len among view lines from..from+n-1 that exist; 0 if none.
+    int MaxLen(int from, int n) const;
+
+  private:
+    void WrapLine(int line, size_t& next);
+    void Put(size_t& next, const TViewLineRec& rec);
+    int MeasuredBytes(std::string_view text) const;
+
+    const TBvStrings& lines_;
+    const TWrapMeasure& measure_;
+    bool wordWrap_ = true;
+    int wrapByte_ = 0;
+    // One record per view line, only with word wrap.
+    std::vector<TViewLineRec> records_;
+};
+
+}  // namespace tovix

@@ -1,0 +1,23 @@
+#pragma once
+// The pixel arithmetic of the text view, apart from any font or window.
+
+namespace tovix {
+
+// The nearest whole number, halves going to the even one.
+int RoundHalfEven(double value);
+
+// Width of a character cell: the average character width plus 0.3 of the
+// distance to the widest character, rounded; at least 1 pixel.
+int CharWidthOf(int averageWidth, int maxWidth);
+
+// Height of a view line: character height plus leading; at least 1 pixel.
+int LineHeightOf(int height, int leading);
+
+// View lines that fit the control's outer height, less a horizontal scroll
+// bar and a caption bar; not below 0.
+int PageLinesOf(int outerHeight, int scrollBarHeight, int captionHeight, int lineHeight);
+
+// Whole character cells in a width; at least 1.
+int CellsIn(int width, int charWidth);
+
+}  // namespace tovix
