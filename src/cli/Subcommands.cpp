@@ -67,8 +67,9 @@ int RunToolCommand(Context& context, const std::string& handler, const ToolWindo
     }
     std::cout << "完了しました: " << Joined(outputs) << "\n";
     if (buildsSet) {
-        std::cout << "最後の頭文字より後に並ぶ見出し: " << result.keptAtEnd
-                  << " 件 (最後の分割ファイルの末尾に収めました)\n";
+        std::cout << "最後の頭文字より後に並ぶ見出し: " << result.keptAtEnd << " 件"
+                  << (result.keptAtEnd > 0 ? " (最後の分割ファイルの末尾に収めました)" : "")
+                  << "\n";
     }
     return kExitOk;
 }
