@@ -153,6 +153,8 @@ bool TBigView::event(QEvent* event) {
             PaintFrame();
             return true;
         case QEvent::MouseButtonPress:
+            setFocus(Qt::MouseFocusReason);  // a press on the frame takes the focus too
+            [[fallthrough]];
         case QEvent::MouseMove:
         case QEvent::MouseButtonRelease:
             if (FrameMouseEvent(event)) {
