@@ -1,0 +1,297 @@
+#include "app/gui/MainWindow.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QVBoxLayout>
+
+#include "app/gui/Appearance.h"
+#include "app/gui/FunctionKeyBar.h"
+#include "app/gui/MainMenuTable.h"
+#include "components/BigView/BigView.h"
+#include "components/DicEdit/DicEdit.h"
+#include "dict/DicFileSet.h"
+#include "dict/DicTableError.h"
+#include "dict/Lookup.h"
+#include "platform/IoError.h"
+#include "platform/MessageText.h"
+#include "platform/ProgramDir.h"
+#include "platform/qt/WindowReporter.h"
+
+namespace tovix {
+namespace {
+
+const QString kEnglishLabel = QStringLiteral("英　語 : ");
+const QString kJapaneseLabel = QStringLiteral("日本語 : ");
+constexpr int kPanel1Height = 41;
+
+std::string Utf8(const QString& text) {
+    return text.toStdString();
+}
+
+}  // namespace
+
+// The main view as the lookup sees it: without word wrap, view line n is text
+// line n of the loaded file.
+class TForm1::ViewLines : public LookupView {
+  public:
+    explicit ViewLines(TBigView& view) : view_(view) {}
+
+    int ViewLineCount() const override { return view_.ViewLineCount(); }
+    std::string_view ViewLine(int n) const override { return view_.Lines().View(n); }
+    void LoadFromFile(const std::filesystem::path& path) override {
+        try {
+            view_.LoadFromFile(path);
+        } catch (...) {
+            view_.Clear();
+            throw;
+        }
+    }
+    int TopLine() const override { return view_.TopLine(); }
+    void SetTopLine(int n) override { view_.SetTopLine(n); }
+
+  private:
+    TBigView& view_;
+};
+
+TForm1::TForm1(const QStringList& arguments, Reporter* reporter, QWidget* parent)
+    : QMainWindow(parent),
+      ownReporter_(reporter == nullptr ? std::make_unique<WindowReporter>(this) : nullptr),
+      reporter_(reporter == nullptr ? *ownReporter_ : *reporter) {
+    setWindowTitle(QStringLiteral("Tovix (ﾒｲﾝ)"));
+    QFont form(QStringLiteral("System"));
+    form.setPixelSize(19);
+    setFont(form);
+
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    BuildPanel1();
+    layout->addWidget(panel1_);
+    bigView1_ = new TBigView(central);
+    bigView1_->setObjectName(QStringLiteral("BigView1"));
+    bigView1_->SetScrollBar(TScrollStyle::ssVertical);
+    bigView1_->SetViewTabStop(2);
+    bigView1_->SetWrapByte(512);
+    bigView1_->SetWordWrap(false);
+    bigView1_->SetMaxChar(255);
+    bigView1_->SetScrollSense(1);
+    bigView1_->SetScOver(true);
+    bigView1_->SetBvStyle({TBvStyles::bvClientLow, TBvStyles::bvDblFrame});
+    bigView1_->SetCaret(false);
+    bigView1_->SetSelect(false);
+    layout->addWidget(bigView1_, 1);
+    panel2_ = new FunctionKeyBar(central);
+    layout->addWidget(panel2_);
+    setCentralWidget(central);
+    BuildMenu();
+    resize(kDesignWidth, kDesignHeight);
+
+    viewLines_ = std::make_unique<ViewLines>(*bigView1_);
+    dicEdit1_->OnChange = [this](TDicEdit&) { DicEdit1Change(); };
+    connect(MenuItem("MenuExit"), &QAction::triggered, this, &TForm1::MenuExitClick);
+    connect(panel2_->Button(10), &QPushButton::clicked, this, &QWidget::close);
+
+    FormCreate(arguments);
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::BuildPanel1() {
+    panel1_ = new QFrame;
+    panel1_->setObjectName(QStringLiteral("Panel1"));
+    panel1_->setFixedHeight(kPanel1Height);
+    auto* row = new QHBoxLayout(panel1_);
+    row->setContentsMargins(8, 4, 8, 4);
+    label11_ = new QLabel(kEnglishLabel, panel1_);
+    label11_->setObjectName(QStringLiteral("Label11"));
+    dicEdit1_ = new TDicEdit(panel1_);
+    dicEdit1_->setObjectName(QStringLiteral("DicEdit1"));
+    dicEdit1_->setFrame(false);
+    row->addWidget(label11_);
+    row->addWidget(dicEdit1_, 1);
+}
+
+void TForm1::BuildMenu() {
+    std::map<std::string, QMenu*> menus;
+    for (const MenuRow& row : MainMenuRows()) {
+        QMenu* parentMenu = *row.parent == '\0' ? nullptr : menus.at(row.parent);
+        if (*row.name == '\0') {
+            parentMenu->addSeparator();
+            continue;
+        }
+        const QString caption = QString::fromUtf8(row.caption);
+        QAction* action = nullptr;
+        if (row.submenu) {
+            QMenu* menu =
+                parentMenu == nullptr ? menuBar()->addMenu(caption) : parentMenu->addMenu(caption);
+            menu->setObjectName(QString::fromUtf8(row.name));
+            menus[row.name] = menu;
+            action = menu->menuAction();
+        } else {
+            action = parentMenu->addAction(caption);
+            // Commands are enabled as they get their handlers.
+            action->setEnabled(false);
+        }
+        action->setObjectName(QString::fromUtf8(row.name));
+        menuItems_[row.name] = action;
+    }
+    MenuItem("MenuExit")->setEnabled(true);
+}
+
+QAction* TForm1::MenuItem(const char* name) const {
+    return menuItems_.at(name);
+}
+
+void TForm1::FormCreate(const QStringList& arguments) {
+    search_.currentPart = 0;
+    search_.currentPartCopy = 0;
+    MenuItem("MenuReFindNext")->setEnabled(false);
+    MenuItem("MenuRefindPrior")->setEnabled(false);
+    dialogOpen_ = false;
+    settings_ = ReadIniFileValue(SettingsFilePath());
+    PlaceWindow();
+    ApplyAppearance();
+    panel2_->setVisible(settings_.showFunctionKeys);
+    mainCaption_ = windowTitle();
+    EvaluateCommandLine(arguments);
+}
+
+void TForm1::PlaceWindow() {
+    const WindowBounds& b = settings_.mainWindow;
+    if (b.mem && b.left != -1 && b.top != -1 && b.width != -1 && b.height != -1) {
+        move(b.left, b.top);
+        resize(b.width, b.height);
+        return;
+    }
+    resize(kDesignWidth, kDesignHeight);
+    if (QScreen* screen = QApplication::primaryScreen()) {
+        const QRect area = screen->geometry();
+        move((area.width() - width()) / 2, (area.height() - height()) / 2);
+    }
+}
+
+void TForm1::ApplyAppearance() {
+    const Appearance field = AppearanceFromSettings(settings_.searchField, palette());
+    dicEdit1_->setFont(field.font);
+    QPalette fieldPalette = dicEdit1_->palette();
+    fieldPalette.setColor(QPalette::Text, field.fontColor);
+    fieldPalette.setColor(QPalette::Base, field.backColor);
+    dicEdit1_->setPalette(fieldPalette);
+
+    const Appearance view = AppearanceFromSettings(settings_.view, palette());
+    bigView1_->setFont(view.font);
+    bigView1_->SetFontColor(view.fontColor);
+    bigView1_->SetColor(view.backColor);
+}
+
+void TForm1::EvaluateCommandLine(const QStringList& arguments) {
+    if (arguments.isEmpty()) {
+        search_.direction = Direction::English;
+        return;
+    }
+    search_.direction = Direction::None;
+    if (arguments.size() != 2) {
+        Warn("辞書ファイル(ENGTOJPN.DIC)と辞書選択(ENG)を指定してください。");
+        return;
+    }
+    const QString word = arguments[1].toLower();
+    if (word == QStringLiteral("eng")) {
+        search_.direction = Direction::English;
+        label11_->setText(kEnglishLabel);
+    } else if (word == QStringLiteral("jpn")) {
+        search_.direction = Direction::Japanese;
+        label11_->setText(kJapaneseLabel);
+    } else {
+        Warn("辞書選択の設定は ENG または JPN です。");
+        return;
+    }
+    OpenFromCommandLine(Utf8(arguments[0]), search_.direction);
+}
+
+void TForm1::OpenFromCommandLine(const std::string& file, Direction direction) {
+    search_.dicFile = file;
+    newWindowDic_.clear();
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(file, ec)) {
+        reporter_.Message(MessageKind::Warning,
+                          FileMessage(file, "指定された辞書ファイルが存在しません。"),
+                          kButtonYes | kButtonNo);
+        return;
+    }
+    try {
+        bigView1_->LoadFromFile(file);
+    } catch (const IoError&) {
+        bigView1_->Clear();
+        reporter_.Message(MessageKind::Warning,
+                          FileMessage(file, "指定された辞書ファイルがオープンできません。"),
+                          kButtonYes | kButtonNo);
+        return;
+    }
+    try {
+        search_.table = TDicTable::LoadFromFile(TableFileName(file), direction);
+    } catch (const DicTableError& e) {
+        reporter_.Message(MessageKind::Warning, e.what(), kButtonYes | kButtonNo);
+        return;
+    }
+    setWindowTitle(mainCaption_ + QStringLiteral("  ") + QString::fromStdString(file));
+}
+
+void TForm1::DicEdit1Change() {
+    if (inLookup_) {
+        return;
+    }
+    inLookup_ = true;
+    const LookupOutcome outcome = Lookup(search_, *viewLines_, reporter_, dicEdit1_->Text());
+    if (outcome.fieldChanged) {
+        dicEdit1_->SetText(outcome.fieldText);
+    }
+    dicEdit1_->end(false);
+    inLookup_ = false;
+}
+
+void TForm1::MenuExitClick() {
+    if (reporter_.Message(MessageKind::Information, PaddedMessage("終了しますか。"),
+                          kButtonYes | kButtonNo) == MessageResult::Yes) {
+        close();
+    }
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    FormDestroy();
+    event->accept();
+}
+
+void TForm1::FormDestroy() {
+    if (destroyed_) {
+        return;
+    }
+    destroyed_ = true;
+    if ((windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)) == 0) {
+        settings_.mainWindow.left = x();
+        settings_.mainWindow.top = y();
+        settings_.mainWindow.width = width();
+        settings_.mainWindow.height = height();
+    }
+    bigView1_->Clear();
+    bigView1_->SetWordWrap(false);
+    bigView1_->SetWrapByte(80);
+    try {
+        WriteIniFileValue(SettingsFilePath(), settings_);
+    } catch (const IoError& e) {
+        reporter_.Message(MessageKind::Warning,
+                          FileMessage(e.path().string(), "設定ファイルに書き込めませんでした。"),
+                          kButtonOk);
+    }
+}
+
+void TForm1::Warn(const std::string& text) {
+    reporter_.Message(MessageKind::Warning, PaddedMessage(text), kButtonYes | kButtonNo);
+}
+
+}  // namespace tovix

@@ -1,0 +1,49 @@
+#include "app/gui/MessageWindow.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QScreen>
+
+namespace tovix {
+
+TForm17::TForm17(QWidget* parent) : QDialog(parent), label1_(new QLabel(this)) {
+    setWindowTitle(QStringLiteral("Tovix (ﾒｯｾｰｼﾞ)"));
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
+    setFixedSize(392, 73);
+    label1_->setGeometry(20, 25, 350, 20);
+    label1_->installEventFilter(this);
+}
+
+void TForm17::ShowNotice(QWidget* parent, const QString& text) {
+    TForm17 window(parent);
+    window.label1_->setText(text);
+    if (QScreen* screen = QApplication::primaryScreen()) {
+        const QRect area = screen->geometry();
+        window.move((area.width() - window.width()) / 2, (area.height() - window.height()) / 2);
+    }
+    window.exec();
+}
+
+void TForm17::keyPressEvent(QKeyEvent* /*event*/) {
+    close();
+}
+
+void TForm17::mousePressEvent(QMouseEvent* /*event*/) {
+    close();
+}
+
+void TForm17::mouseDoubleClickEvent(QMouseEvent* /*event*/) {
+    close();
+}
+
+bool TForm17::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == label1_ && (event->type() == QEvent::MouseButtonPress ||
+                               event->type() == QEvent::MouseButtonDblClick)) {
+        close();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+}  // namespace tovix
