@@ -1,10 +1,21 @@
 #!/usr/bin/env bash
-# Set up and run: install what is missing, build, and start the program.
+# Set up and run: install what is missing, build, prepare the default
+# dictionaries and start the program on the English-Japanese one.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 tovix_install_packages
 tovix_build "$TOVIX_ROOT/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
 bash "$TOVIX_ROOT/scripts/default-dictionaries.sh" "$TOVIX_ROOT/build"
 
-echo "Built in $TOVIX_ROOT/build:"
-find "$TOVIX_ROOT/build/src" -maxdepth 2 -type f \( -name '*.a' -o -perm -u+x \) -printf '  %P\n' | sort
+viewer=("$TOVIX_ROOT/build/bin/tovix")
+dictionary="$TOVIX_ROOT/build/data/EDICT-EJ.DIC"
+if [ -f "$dictionary" ]; then
+    viewer+=("$dictionary" ENG)
+fi
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+    echo "No display to show the window on. Start it from your desktop with:"
+    printf '  %q' "${viewer[@]}"
+    echo
+    exit 0
+fi
+exec "${viewer[@]}"

@@ -1,0 +1,221 @@
+#include "app/gui/MainWindow.h"
+
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QTest>
+
+#include "app/gui/FunctionKeyBar.h"
+#include "components/BigView/BigView.h"
+#include "components/DicEdit/DicEdit.h"
+#include "dict/DicFileSet.h"
+#include "platform/IniFile.h"
+#include "platform/ProgramDir.h"
+#include "support/BuildDictionary.h"
+
+namespace tovix {
+namespace {
+
+const std::vector<std::string> kEnglish = {
+    "apple\t林檎",   "apply\t適用する", "bank\t銀行",  "e-mail\t電子メール",
+    "email\tメール", "emu\tエミュー",   "zoo\t動物園",
+};
+const std::vector<std::string> kJapanese = {
+    "かんがえ[考え]\tthought",
+    "かんじ[漢字]\tChinese character",
+    "かつ[勝つ]\tto win",
+};
+
+class MainWindowTest : public testing::Test {
+  protected:
+    MainWindowTest() { SetProgramDir(dir.path()); }
+
+    std::unique_ptr<TForm1> Start(const QStringList& arguments) {
+        return std::make_unique<TForm1>(arguments, &reporter);
+    }
+
+    static std::string Top(TForm1& window) {
+        TBigView& view = *window.BigView1();
+        return Cp932ToUtf8(view.GetViewLine(view.TopLine()));
+    }
+
+    static QString Q(const std::filesystem::path& path) {
+        return QString::fromStdString(path.string());
+    }
+
+    test::TempDir dir;
+    test::RecordingReporter reporter;
+};
+
+TEST_F(MainWindowTest, CommandLine) {
+    const std::filesystem::path eng =
+        test::BuildDictionary(dir, Direction::English, kEnglish, "E.DIC");
+    const std::filesystem::path jpn =
+        test::BuildDictionary(dir, Direction::Japanese, kJapanese, "J.DIC");
+    const std::filesystem::path noTable = dir / "X.DIC";
+    test::WriteBytes(noTable, "X.DIC\r\n\r\n");
+    struct Case {
+        QStringList arguments;
+        Direction direction;
+        QString caption;
+        QString label;
+        std::string message;  // empty: none
+    };
+    const QString main = QStringLiteral("Tovix (ﾒｲﾝ)");
+    const QString english = QStringLiteral("英　語 : ");
+    const QString japanese = QStringLiteral("日本語 : ");
+    const Case cases[] = {
+        {{}, Direction::English, main, english, ""},
+        {{Q(jpn), "JPN"}, Direction::Japanese, main + "  " + Q(jpn), japanese, ""},
+        // A table of the other direction does not fit: reported, the caption stays.
+        {{Q(eng), "jpn"},
+         Direction::Japanese,
+         main,
+         japanese,
+         "   " + TableFileName(eng).string() +
+             " の\r\n   指定された辞書テーブルファイルがオープンできませんでした。          "},
+        {{Q(eng), "Eng"}, Direction::English, main + "  " + Q(eng), english, ""},
+        {{Q(noTable), "ENG"},
+         Direction::English,
+         main,
+         english,
+         "   " + (dir / "X.DAT").string() +
+             " の\r\n   指定された辞書テーブルファイルがオープンできませんでした。          "},
+        {{Q(dir / "NONE.DIC"), "ENG"},
+         Direction::English,
+         main,
+         english,
+         "   " + (dir / "NONE.DIC").string() +
+             " の\r\n   指定された辞書ファイルが存在しません。          "},
+        {{Q(eng), "ENGLISH"},
+         Direction::None,
+         main,
+         english,
+         "   辞書選択の設定は ENG または JPN です。          "},
+        {{Q(eng)},
+         Direction::None,
+         main,
+         english,
+         "   辞書ファイル(ENGTOJPN.DIC)と辞書選択(ENG)を指定してください。          "},
+    };
+    for (const Case& c : cases) {
+        reporter.messages.clear();
+        auto window = Start(c.arguments);
+        SCOPED_TRACE(c.arguments.join(' ').toStdString());
+        EXPECT_EQ(window->Search().direction, c.direction);
+        EXPECT_EQ(window->windowTitle(), c.caption);
+        EXPECT_EQ(window->Label11()->text(), c.label);
+        if (c.message.empty()) {
+            EXPECT_TRUE(reporter.messages.empty());
+        } else {
+            ASSERT_EQ(reporter.messages.size(), 1u);
+            EXPECT_EQ(reporter.messages[0].text, c.message);
+            EXPECT_EQ(reporter.messages[0].kind, MessageKind::Warning);
+            EXPECT_EQ(reporter.messages[0].buttons, kButtonYes | kButtonNo);
+        }
+    }
+}
+
+TEST_F(MainWindowTest, ViewShowsTheDictionaryFileWhenItsTableIsMissing) {
+    test::WriteBytes(dir / "X.DIC", "X.DIC\r\n\r\n");
+    auto window = Start({Q(dir / "X.DIC"), "ENG"});
+    EXPECT_EQ(window->BigView1()->LineCount(), 2);
+    EXPECT_EQ(window->BigView1()->GetViewLine(0), "X.DIC");
+}
+
+TEST_F(MainWindowTest, OneArgumentLeavesNoDirectionForTyping) {
+    auto window = Start({"X.DIC"});
+    reporter.messages.clear();
+    QTest::keyClicks(window->DicEdit1(), "a");
+    ASSERT_EQ(reporter.messages.size(), 1u);
+    EXPECT_EQ(reporter.messages[0].text, "   辞書判別が正しくありません。          ");
+}
+
+TEST_F(MainWindowTest, TypingMovesTheView) {
+    const std::filesystem::path eng =
+        test::BuildDictionary(dir, Direction::English, kEnglish, "E.DIC");
+    const std::filesystem::path jpn =
+        test::BuildDictionary(dir, Direction::Japanese, kJapanese, "J.DIC");
+    struct Case {
+        std::filesystem::path dic;
+        const char* direction;
+        QString keys;
+        QString field;
+        std::string top;
+    };
+    const Case cases[] = {
+        {eng, "ENG", "APPL", "APPL", "apple "},
+        {eng, "ENG", "e-m", "e-m", "e-mail "},
+        {eng, "ENG", "ema", "ema", "email "},
+        {eng, "ENG", "zo", "zo", "zoo "},
+        {jpn, "JPN", "kannji", "かんじ", "かんじ [漢字]"},
+        {jpn, "JPN", "kanji", "かnji", "かつ [勝つ]"},
+    };
+    for (const Case& c : cases) {
+        auto window = Start({Q(c.dic), c.direction});
+        QTest::keyClicks(window->DicEdit1(), c.keys);
+        EXPECT_EQ(window->DicEdit1()->text(), c.field);
+        EXPECT_EQ(Top(*window), c.top) << c.keys.toStdString();
+        EXPECT_EQ(window->DicEdit1()->cursorPosition(), c.field.size());
+    }
+    EXPECT_TRUE(reporter.messages.empty());
+}
+
+TEST_F(MainWindowTest, SettingsWrittenAtExitKeepBoundsOfTheNormalState) {
+    {
+        auto window = Start({});
+        window->show();
+        window->move(40, 30);
+        window->resize(600, 450);
+        window->close();
+    }
+    IniFile ini = IniFile::Load(SettingsFilePath());
+    EXPECT_EQ(ini.ReadString("FormMain", "Mem", "?"), "0");
+    EXPECT_EQ(ini.ReadInteger("FormMain", "Width", -1), 600);
+    EXPECT_EQ(ini.ReadInteger("FormMain", "Height", -1), 450);
+    EXPECT_EQ(ini.ReadString("FuncKey", "Disp", "?"), "1");
+    EXPECT_EQ(ini.ReadString("TextJyouhou", "TextBackColor", "?"), "clWindow");
+    {
+        auto window = Start({});
+        window->showMaximized();
+        window->close();
+    }
+    EXPECT_EQ(IniFile::Load(SettingsFilePath()).ReadInteger("FormMain", "Width", -1), 600);
+}
+
+TEST_F(MainWindowTest, FontsColoursAndBoundsFromSettings) {
+    test::WriteBytes(SettingsFilePath(),
+                     "[FormMain]\r\nMem=1\r\nLeft=10\r\nTop=20\r\nWidth=640\r\nHeight=480\r\n"
+                     "[EditJyouhou]\r\nEditFontSize=20\r\nEditFontColor=$00FF8000\r\n"
+                     "EditBackColor=clYellow\r\n"
+                     "[TextJyouhou]\r\nTextFontSize=big\r\nTextFontColor=clNoSuchColor\r\n"
+                     "TextBackColor=$000000FF\r\n"
+                     "[FuncKey]\r\nDisp=0\r\n");
+    auto window = Start({});
+    EXPECT_EQ(window->size(), QSize(640, 480));
+    EXPECT_EQ(window->pos(), QPoint(10, 20));
+    EXPECT_EQ(window->DicEdit1()->font().pointSize(), 20);
+    EXPECT_EQ(window->DicEdit1()->palette().color(QPalette::Text), QColor(0x00, 0x80, 0xFF));
+    EXPECT_EQ(window->DicEdit1()->palette().color(QPalette::Base), QColor(0xFF, 0xFF, 0x00));
+    EXPECT_EQ(window->BigView1()->font().pointSize(), 14);
+    EXPECT_EQ(window->BigView1()->FontColor(), QColor(0, 0, 0));
+    EXPECT_EQ(window->BigView1()->Color(), QColor(0xFF, 0x00, 0x00));
+    EXPECT_FALSE(window->Panel2()->isVisibleTo(window.get()));
+    EXPECT_TRUE(reporter.messages.empty());
+}
+
+TEST_F(MainWindowTest, ExitAsksFirst) {
+    auto window = Start({});
+    window->show();
+    reporter.answers = {MessageResult::No, MessageResult::Yes};
+    window->MenuExitClick();
+    EXPECT_TRUE(window->isVisible());
+    ASSERT_EQ(reporter.messages.size(), 1u);
+    EXPECT_EQ(reporter.messages[0].text, "    終了しますか。          ");
+    EXPECT_EQ(reporter.messages[0].kind, MessageKind::Information);
+    window->MenuExitClick();
+    EXPECT_FALSE(window->isVisible());
+}
+
+}  // namespace
+}  // namespace tovix
