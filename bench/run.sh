@@ -243,3 +243,61 @@ echo "scroll by one line: $LINE_MS ms (slowest $(field line_scroll_max_ms) ms); 
 echo "scroll by one page: $(field page_scroll_median_ms) ms"
 echo "memory: view $(megabytes "$VIEW_BYTES") MB, line store alone $(megabytes "$VIEW_STORE_BYTES") MB; the view adds $VIEW_EXTRA% (goal <= 10%) $(verdict "$VIEW_EXTRA" 10)"
 echo "  (resident set growth of each load, read from /proc/self/statm)"
+
+# --- Viewer -----------------------------------------------------------------
+#
+# (a) Start-up of the viewer on the EDICT E-J dictionary until its view is
+# first painted, next to a minimal Qt window started the same way, both in a
+# private X server. (b) In process (offscreen), a keystroke in the search
+# field until the view is repainted, on a generated 2,000,000-entry E-J
+# dictionary: within the loaded part, and one that changes the part.
+
+section "Viewer: start-up and keystrokes"
+cmake --build "$BUILD" -j "$(nproc 2>/dev/null || echo 2)" --target tovix-tool >/dev/null
+VIEWER="$DATA/viewer"
+mkdir -p "$VIEWER"
+
+EDICT_EJ="$DATA/tools/edict-eng.txt"
+if [ -f "$EDICT_EJ" ] && [ ! -f "$VIEWER/EDICT-EJ.DAT" ]; then
+    "$BUILD/bin/tovix-tool" --yes exm-to-tovix --eng "$EDICT_EJ" "$VIEWER/EDICT-EJ.DIC" >/dev/null 2>&1
+fi
+if [ -f "$VIEWER/EDICT-EJ.DAT" ] && command -v Xvfb >/dev/null; then
+    fifo="$VIEWER/.display"
+    rm -f "$fifo"
+    mkfifo "$fifo"
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+    XVFB=$!
+    read -r -t 20 number <"$fifo"
+    # first_paint PROGRAM ARGS...: milliseconds from launch to first paint.
+    first_paint() {
+        local program=$1
+        shift
+        (cd "$VIEWER" && DISPLAY=":$number" "$program" "$(date +%s%N)" "$@" 2>/dev/null) |
+            awk '$1 == "first_paint_ms" { print $2 }'
+    }
+    first_paint "$BUILD/bench/ViewerStartupProbe" "$VIEWER/EDICT-EJ.DIC" ENG >/dev/null
+    VIEWER_MS=$(for ((i = 0; i < RUNS; i++)); do
+        first_paint "$BUILD/bench/ViewerStartupProbe" "$VIEWER/EDICT-EJ.DIC" ENG
+    done | median)
+    first_paint "$BUILD/bench/MinimalQtProbe" >/dev/null
+    MINIMAL_MS=$(for ((i = 0; i < RUNS; i++)); do first_paint "$BUILD/bench/MinimalQtProbe"; done | median)
+    kill "$XVFB" 2>/dev/null || true
+    STARTUP_RATIO=$(ratio "$VIEWER_MS" "$MINIMAL_MS")
+    echo "start-up to first paint on EDICT E-J: $VIEWER_MS ms; minimal Qt window: $MINIMAL_MS ms;" \
+        "ratio $STARTUP_RATIO (goal <= 1.5) $(verdict "$STARTUP_RATIO" 1.5)"
+else
+    echo "no EDICT E-J dictionary or no Xvfb: the start-up figure is skipped"
+fi
+
+GENERATED_DIC="$VIEWER/GEN2M.DIC"
+if [ ! -f "${GENERATED_DIC%.DIC}.DAT" ]; then
+    "$BUILD/bin/tovix-tool" --yes exm-to-tovix --eng "$DATA/tools/generated-2000000.txt" \
+        "$GENERATED_DIC" >/dev/null 2>&1
+fi
+RESULT=$(cd "$VIEWER" && QT_QPA_PLATFORM=offscreen "$BUILD/bench/ViewerKeystrokeBench" \
+    "$GENERATED_DIC" 600 2>/dev/null)
+echo "keystroke to repainted view, generated 2,000,000 entries (offscreen):"
+echo "  within the loaded part: median $(field within_median_ms) ms, slowest $(field within_max_ms) ms" \
+    "over $(field keystrokes_within) keystrokes; goal < 5 ms $(verdict_below "$(field within_median_ms)" 5)"
+echo "  changing the part: median $(field change_median_ms) ms, slowest $(field change_max_ms) ms" \
+    "over $(field keystrokes_change) keystrokes; goal < 30 ms $(verdict_below "$(field change_median_ms)" 30)"

@@ -1,5 +1,6 @@
 #include "app/gui/Appearance.h"
 
+#include <QApplication>
 #include <charconv>
 
 #include "app/ColorText.h"
@@ -50,6 +51,14 @@ QPalette::ColorRole SystemColorRole(int index) {
     }
 }
 
+// The settings' font name "system" stands for the desktop's own font.
+QString FontFamily(const std::string& cp932Name) {
+    const QString name = QString::fromStdString(Cp932ToUtf8(cp932Name));
+    return name.compare(QStringLiteral("system"), Qt::CaseInsensitive) == 0
+               ? QApplication::font().family()
+               : name;
+}
+
 std::optional<int> PointSize(const std::string& text) {
     int size = 0;
     auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), size);
@@ -76,8 +85,7 @@ std::optional<QColor> ColorFromSettingsText(const std::string& text, const QPale
 Appearance AppearanceFromSettings(const FontSettings& settings, const QPalette& palette) {
     const FontSettings defaults;
     Appearance out;
-    std::string name = settings.fontName.substr(0, kFontNameBytes);
-    out.font.setFamily(QString::fromStdString(Cp932ToUtf8(name)));
+    out.font.setFamily(FontFamily(settings.fontName.substr(0, kFontNameBytes)));
     out.font.setPointSize(PointSize(settings.fontSize).value_or(*PointSize(defaults.fontSize)));
     out.fontColor = ColorFromSettingsText(settings.fontColor, palette)
                         .value_or(*ColorFromSettingsText(defaults.fontColor, palette));

@@ -63,7 +63,7 @@ TForm1::TForm1(const QStringList& arguments, Reporter* reporter, QWidget* parent
       ownReporter_(reporter == nullptr ? std::make_unique<WindowReporter>(this) : nullptr),
       reporter_(reporter == nullptr ? *ownReporter_ : *reporter) {
     setWindowTitle(QStringLiteral("Tovix (ﾒｲﾝ)"));
-    QFont form(QStringLiteral("System"));
+    QFont form = QApplication::font();
     form.setPixelSize(19);
     setFont(form);
 

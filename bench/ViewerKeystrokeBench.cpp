@@ -1,0 +1,95 @@
+// Keystroke to repainted view in the viewer, in process on the offscreen
+// platform:   ViewerKeystrokeBench DICTIONARY-FILE WORDS
+// For WORDS headwords sampled from every part file, it types each word's
+// first letter (the part changes, as the initials alternate) and then its
+// next letters (lookups within the loaded part), timing each keystroke until
+// the view has been repainted. Prints medians and maxima in milliseconds.
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTest>
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "app/gui/MainWindow.h"
+#include "components/BigView/BigView.h"
+#include "components/DicEdit/DicEdit.h"
+#include "components/LightStrings.h"
+#include "dict/DicFileSet.h"
+
+namespace {
+
+// Plain-letter headwords, taken evenly from each part file in turn, so that
+// consecutive words have different initials.
+std::vector<std::string> SampleWords(const std::filesystem::path& dic, int count) {
+    std::vector<std::vector<std::string>> perPart;
+    for (int part = 1; part <= 26; ++part) {
+        tovix::TLightStrings lines;
+        lines.LoadFromFile(tovix::PartFileName(dic, part));
+        std::vector<std::string> words;
+        const int step = std::max(2, (lines.Count() / (count / 26 + 1)) & ~1);
+        for (int i = 0; i < lines.Count(); i += step) {
+            std::string word(lines.View(i).substr(0, 6));
+            if (word.size() >= 4 && std::all_of(word.begin(), word.end(), [](char c) {
+                    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+                })) {
+                words.push_back(word);
+            }
+        }
+        perPart.push_back(words);
+    }
+    std::vector<std::string> out;
+    for (size_t i = 0; out.size() < static_cast<size_t>(count); ++i) {
+        bool any = false;
+        for (const auto& words : perPart) {
+            if (i < words.size()) {
+                out.push_back(words[i]);
+                any = true;
+            }
+        }
+        if (!any) {
+            break;
+        }
+    }
+    return out;
+}
+
+double Median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v.empty() ? 0 : v[v.size() / 2];
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    const std::filesystem::path dic = argv[1];
+    const int count = std::atoi(argv[2]);
+    tovix::TForm1 window({QString::fromStdString(dic.string()), "ENG"});
+    window.show();
+    tovix::TDicEdit& field = *window.DicEdit1();
+    QWidget& view = *window.BigView1()->viewport();
+
+    std::vector<double> partChange;
+    std::vector<double> withinPart;
+    QElapsedTimer timer;
+    for (const std::string& word : SampleWords(dic, count)) {
+        field.SetText("");
+        for (size_t i = 0; i < word.size(); ++i) {
+            timer.start();
+            QTest::keyClick(&field, word[i]);
+            view.repaint();
+            const double ms = static_cast<double>(timer.nsecsElapsed()) / 1e6;
+            (i == 0 ? partChange : withinPart).push_back(ms);
+        }
+    }
+    std::printf("keystrokes_within %zu\n", withinPart.size());
+    std::printf("within_median_ms %.3f\n", Median(withinPart));
+    std::printf("within_max_ms %.3f\n", *std::max_element(withinPart.begin(), withinPart.end()));
+    std::printf("keystrokes_change %zu\n", partChange.size());
+    std::printf("change_median_ms %.3f\n", Median(partChange));
+    std::printf("change_max_ms %.3f\n", *std::max_element(partChange.begin(), partChange.end()));
+    return 0;
+}
