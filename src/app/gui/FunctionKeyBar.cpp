@@ -1,5 +1,6 @@
 #include "app/gui/FunctionKeyBar.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QPushButton>
 
@@ -24,10 +25,9 @@ FunctionKeyBar::FunctionKeyBar(QWidget* parent) : QFrame(parent) {
     setObjectName(QStringLiteral("Panel2"));
     setFixedHeight(kHeight);
     setFrameShape(QFrame::StyledPanel);
-    // The bar's captions must fit buttons 50 pixels wide.
-    QFont small = font();
-    small.setPixelSize(12);
-    setFont(small);
+    // The bar's captions must fit buttons 50 pixels wide: the desktop's
+    // normal font, the one of the menu bar, does.
+    setFont(QApplication::font());
     for (int column = 0; column < 10; ++column) {
         auto* label =
             new QLabel(QStringLiteral("   F%1").arg(column + 1, 2, 10, QLatin1Char('0')), this);

@@ -63,11 +63,13 @@ TForm1::TForm1(const QStringList& arguments, Reporter* reporter, QWidget* parent
       ownReporter_(reporter == nullptr ? std::make_unique<WindowReporter>(this) : nullptr),
       reporter_(reporter == nullptr ? *ownReporter_ : *reporter) {
     setWindowTitle(QStringLiteral("Tovix (ﾒｲﾝ)"));
-    QFont form = QApplication::font();
-    form.setPixelSize(19);
-    setFont(form);
-
+    // The window's own font, about 19 pixels high: the desktop's font at the
+    // size of the default search field and view fonts, so that they share one
+    // loaded font. The menu bar keeps the desktop's menu font.
     auto* central = new QWidget(this);
+    QFont form = QApplication::font();
+    form.setPointSize(14);
+    central->setFont(form);
     auto* layout = new QVBoxLayout(central);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
