@@ -301,3 +301,87 @@ echo "  within the loaded part: median $(field within_median_ms) ms, slowest $(f
     "over $(field keystrokes_within) keystrokes; goal < 5 ms $(verdict_below "$(field within_median_ms)" 5)"
 echo "  changing the part: median $(field change_median_ms) ms, slowest $(field change_max_ms) ms" \
     "over $(field keystrokes_change) keystrokes; goal < 30 ms $(verdict_below "$(field change_median_ms)" 30)"
+
+# --- Search: lookup keystrokes and free-text find -----------------------------
+#
+# On the imported EDICT sets (both directions) and the generated 2,000,000-entry
+# E-J set, each built once by tovix-tool into data/search:
+# (a) one lookup keystroke within the loaded part: LookupBench types about a
+#     thousand headwords sampled from the dictionary a character at a time,
+#     each keystroke timed as the fastest of three runs; goal < 50 µs.
+# (b) a keystroke that changes the part (load plus lookup) of the largest part,
+#     next to wc -l of that part file; goal <= 3 x wc -l.
+# (c) tovix-tool find of a text that stands in no entry, so that every part
+#     file is read, with and without --case, next to grep -F -c and
+#     grep -F -i -c over the same part files (C locale: the files are CP932
+#     bytes, not text of the terminal's encoding); goal <= 2 x grep.
+
+section "Search: lookup and find"
+cmake --build "$BUILD" -j "$(nproc 2>/dev/null || echo 2)" --target tovix-tool LookupBench >/dev/null
+SEARCH="$DATA/search"
+SEARCH_TOOL="$BUILD/bin/tovix-tool"
+ABSENT=zqxjv
+mkdir -p "$SEARCH"
+
+# not_found COMMAND...: runs a search that must find nothing (exit status 1).
+not_found() {
+    local status=0
+    "$@" || status=$?
+    if [ "$status" -ne 1 ]; then
+        echo "expected nothing to be found (status $status): $*" >&2
+        exit 1
+    fi
+}
+
+# search_figures LABEL --eng|--jpn EXM NAME: builds the set NAME.DIC from the
+# [EXM] file once and prints the three figures.
+search_figures() {
+    local label=$1 direction=$2 exm=$3 dic="$SEARCH/$4.DIC"
+    if [ ! -f "${dic%.DIC}.DAT" ] || [ "$exm" -nt "${dic%.DIC}.DAT" ]; then
+        "$SEARCH_TOOL" --yes exm-to-tovix "$direction" "$exm" "$dic" >/dev/null 2>&1
+    fi
+    local parts=("${dic%.DIC}".[0-9][0-9][0-9])
+    warm_cache "${parts[@]}"
+    RESULT=$("$BUILD/bench/LookupBench" "$dic" "${direction#--}" 1000 "$RUNS")
+    local median slowest change_ms wc_ms change_ratio
+    median=$(field keystroke_median_us)
+    slowest=$(field keystroke_max_us)
+    echo "$label: ${#parts[@]} part files, $(cat "${parts[@]}" | wc -l) lines," \
+        "$(megabytes "$(cat "${parts[@]}" | wc -c)") MB"
+    echo "  (a) keystroke within the loaded part: median $median µs, 99th percentile" \
+        "$(field keystroke_p99_us) µs, slowest $slowest µs ($(sed -n 's/^slowest_text //p' <<<"$RESULT"))" \
+        "over $(field keystrokes) keystrokes, $(field matched) matched;" \
+        "goal < 50 µs: median $(verdict_below "$median" 50), slowest $(verdict_below "$slowest" 50)"
+    change_ms=$(field change_median_ms)
+    wc_ms=$(reference_median_ms "$RUNS" wc -l "$(field change_file)")
+    change_ratio=$(ratio "$change_ms" "$wc_ms")
+    echo "  (b) keystroke that loads $(basename "$(field change_file)") ($(field change_lines) lines):" \
+        "$change_ms ms; wc -l: $wc_ms ms; ratio $change_ratio (goal <= 3) $(verdict "$change_ratio" 3)"
+    if [ "$(LC_ALL=C grep -F -i -c "$ABSENT" "${parts[@]}" | awk -F: '{ n += $NF } END { print n + 0 }')" -ne 0 ]; then
+        echo "  (c) skipped: '$ABSENT' stands in the dictionary"
+        return
+    fi
+    local find_ms grep_ms find_ratio
+    for variant in case nocase; do
+        if [ "$variant" = case ]; then
+            find_ms=$(reference_median_ms "$RUNS" not_found "$SEARCH_TOOL" find --case "$dic" "$ABSENT")
+            grep_ms=$(reference_median_ms "$RUNS" not_found env LC_ALL=C grep -F -c "$ABSENT" "${parts[@]}")
+        else
+            find_ms=$(reference_median_ms "$RUNS" not_found "$SEARCH_TOOL" find "$dic" "$ABSENT")
+            grep_ms=$(reference_median_ms "$RUNS" not_found env LC_ALL=C grep -F -i -c "$ABSENT" "${parts[@]}")
+        fi
+        find_ratio=$(ratio "$find_ms" "$grep_ms")
+        printf '  (c) find %-28s %8s ms; %-16s %8s ms; ratio %s (goal <= 2) %s\n' \
+            "$([ "$variant" = case ] && echo "--case (every part file)" || echo "(every part file)")" \
+            "$find_ms" "$([ "$variant" = case ] && echo "grep -F -c:" || echo "grep -F -i -c:")" \
+            "$grep_ms" "$find_ratio" "$(verdict "$find_ratio" 2)"
+    done
+}
+
+if [ -f "$DATA/tools/edict-eng.txt" ] && [ -f "$DATA/tools/edict-jpn.txt" ]; then
+    search_figures "EDICT imported E-J" --eng "$DATA/tools/edict-eng.txt" EDICT-EJ
+    search_figures "EDICT imported J-E" --jpn "$DATA/tools/edict-jpn.txt" EDICT-JE
+else
+    echo "no imported EDICT: the EDICT figures are skipped"
+fi
+search_figures "generated E-J" --eng "$DATA/tools/generated-2000000.txt" GENERATED-EJ

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/Settings.h"
+#include "cli/SearchCommands.h"
 #include "dict/DicFileSet.h"
 #include "platform/Cp932.h"
 #include "platform/IoError.h"
@@ -251,6 +252,12 @@ constexpr Subcommand kSubcommands[] = {
     {"register", "--eng|--jpn [--slot N] [--settings FILE] [--if-free] TITLE FILE [SHORTCUT]",
      "設定ファイルの辞書一覧の N 番 (既定 1) に辞書を登録 (--if-free: 別の辞書があれば登録しない)",
      "", Register},
+    {"lookup", "--eng|--jpn [--paste] DICT.DIC WORD...",
+     "検索欄に WORD を 1 文字ずつ入力したときの検索結果を表示 (--paste: まとめて貼り付け)", "",
+     LookupCommand},
+    {"find", "[--case] [--up] DICT.DIC TEXT",
+     "辞書全体から TEXT を検索 (--case: 大文字と小文字を区別、--up: 末尾から上へ)", "",
+     FindCommand},
 };
 
 }  // namespace

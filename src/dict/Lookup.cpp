@@ -1,5 +1,7 @@
 #include "dict/Lookup.h"
 
+#include <algorithm>
+
 #include "components/MbString.h"
 #include "dict/DicFileSet.h"
 #include "dict/KeyAlphabet.h"
@@ -34,29 +36,58 @@ bool LoadPart(SearchState& state, LookupView& view, Reporter& reporter, int part
     return true;
 }
 
-// Headword line `line` begins with `text`: English-Japanese compares without
-// regard to the case of single-byte letters, Japanese-English compares the
-// line as it is with the lower-cased text.
-bool StartsWith(std::string_view line, std::string_view lowerText, bool foldLine) {
-    if (line.size() < lowerText.size()) {
-        return false;
-    }
-    for (size_t i = 0; i < lowerText.size(); ++i) {
-        if (foldLine && IsDoubleByteChar(line, i)) {
-            if (line[i] != lowerText[i] ||
-                (i + 1 < lowerText.size() && line[i + 1] != lowerText[i + 1])) {
-                return false;
-            }
-            ++i;
-            continue;
-        }
-        char c = foldLine ? AsciiLower(line[i]) : line[i];
-        if (c != lowerText[i]) {
+// Tells whether a headword line begins with the search text: English-Japanese
+// compares without regard to the case of the line's single-byte letters,
+// Japanese-English compares the line as it is with the lower-cased text.
+// The lines of a key's range share the text's first bytes and mostly differ
+// near its end, so the test looks at the last byte first and at the
+// characters only when every byte agrees with both sides case-folded.
+class HeadwordMatcher {
+  public:
+    HeadwordMatcher(std::string_view text, bool foldLine)
+        : lowerText_(MbLowerCase(text)),
+          size_(lowerText_.size()),
+          lastFolded_(size_ > 0 ? AsciiLower(lowerText_.back()) : '\0'),
+          foldLine_(foldLine) {}
+
+    bool Matches(std::string_view line) const {
+        if (line.size() < size_ || (size_ > 0 && AsciiLower(line[size_ - 1]) != lastFolded_)) {
             return false;
         }
+        if (!foldLine_) {
+            return line.substr(0, size_) == lowerText_;
+        }
+        for (size_t i = 0; i < size_; ++i) {
+            if (AsciiLower(line[i]) != AsciiLower(lowerText_[i])) {
+                return false;
+            }
+        }
+        return MatchesByCharacter(line);
     }
-    return true;
-}
+
+  private:
+    // Single-byte characters of the line compare lower-cased, the bytes of a
+    // double-byte character exactly (a trail byte may look like a letter).
+    bool MatchesByCharacter(std::string_view line) const {
+        for (size_t i = 0; i < size_; ++i) {
+            if (IsDoubleByteChar(line, i)) {
+                if (line[i] != lowerText_[i] ||
+                    (i + 1 < size_ && line[i + 1] != lowerText_[i + 1])) {
+                    return false;
+                }
+                ++i;
+            } else if (AsciiLower(line[i]) != lowerText_[i]) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+    std::string lowerText_;
+    size_t size_;
+    char lastFolded_;  // the text's last byte lower-cased, even a trail byte
+    bool foldLine_;
+};
 
 // Compares the headword lines of the key's range with the text; the scan
 // never passes the view's last line, whatever the table says.
@@ -66,10 +97,11 @@ bool MoveToMatch(const SearchState& state, LookupView& view, std::string_view ke
     if (count == 0) {
         return false;
     }
-    KeyRange range = FindKeyRange(state.table, key);
-    const std::string lowerText = MbLowerCase(text);
-    for (int n = range.start; n <= range.end && n < count; n += 2) {
-        if (StartsWith(view.ViewLine(n), lowerText, foldLine)) {
+    const KeyRange range = FindKeyRange(state.table, key);
+    const HeadwordMatcher matcher(text, foldLine);
+    const int last = std::min(range.end, count - 1);
+    for (int n = range.start; n <= last; n += 2) {
+        if (matcher.Matches(view.ViewLine(n))) {
             view.SetTopLine(n);
             return true;
         }

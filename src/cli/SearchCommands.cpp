@@ -1,0 +1,258 @@
+#include "cli/SearchCommands.h"
+
+#include <filesystem>
+#include <iostream>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "dict/DicFileSet.h"
+#include "dict/DicTableError.h"
+#include "dict/KeyAlphabet.h"
+#include "dict/LineStoreView.h"
+#include "dict/Lookup.h"
+#include "platform/Cp932.h"
+#include "platform/IoError.h"
+#include "platform/MessageText.h"
+#include "views/Find.h"
+
+namespace tovix::cli {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The main window's warnings offer Yes and No and their answer is not used:
+// on the command line they are printed and nobody is asked.
+class ViewerReporter : public Reporter {
+  public:
+    explicit ViewerReporter(Reporter& terminal) : terminal_(terminal) {}
+
+    MessageResult Message(MessageKind kind, const std::string& text, MessageButtons) override {
+        ++messages_;
+        terminal_.Message(kind, text, kButtonOk);
+        return MessageResult::Yes;
+    }
+    std::string Caption() const override { return terminal_.Caption(); }
+    void SetCaption(const std::string& caption) override { terminal_.SetCaption(caption); }
+
+    int Messages() const { return messages_; }
+
+  private:
+    Reporter& terminal_;
+    int messages_ = 0;
+};
+
+void WarnAbout(Reporter& reporter, const fs::path& file, std::string_view text) {
+    reporter.Message(MessageKind::Warning, FileMessage(file.string(), text), kButtonOk);
+}
+
+// Loads `file` into the view; false after the warning when it cannot be read.
+bool LoadView(Reporter& reporter, LineStoreView& view, const fs::path& file,
+              std::string_view failure) {
+    try {
+        view.LoadFromFile(file);
+    } catch (const IoError&) {
+        WarnAbout(reporter, file, failure);
+        return false;
+    }
+    return true;
+}
+
+bool DictionaryExists(Reporter& reporter, const fs::path& dicFile) {
+    std::error_code error;
+    if (!fs::is_regular_file(dicFile, error)) {
+        WarnAbout(reporter, dicFile, "指定された辞書ファイルが存在しません。");
+        return false;
+    }
+    return true;
+}
+
+// Opens the dictionary as the viewer does: its table loaded, no part loaded
+// yet. False after the warning when the dictionary file or its table cannot
+// be read.
+bool OpenDictionary(Reporter& reporter, Direction direction, const fs::path& dicFile,
+                    SearchState& state) {
+    if (!DictionaryExists(reporter, dicFile)) {
+        return false;
+    }
+    try {
+        state.table = TDicTable::LoadFromFile(TableFileName(dicFile), direction);
+    } catch (const DicTableError& e) {
+        reporter.Message(MessageKind::Warning, e.what(), kButtonOk);
+        return false;
+    }
+    state.direction = direction;
+    state.dicFile = dicFile;
+    state.currentPart = state.currentPartCopy = 0;
+    return true;
+}
+
+// The characters of a UTF-8 text one at a time, each as the CP932 bytes that
+// the search field receives for it.
+std::vector<std::string> Keystrokes(std::string_view utf8) {
+    std::vector<std::string> keys;
+    size_t start = 0;
+    for (size_t i = 1; i <= utf8.size(); ++i) {
+        if (i == utf8.size() || (static_cast<unsigned char>(utf8[i]) & 0xC0) != 0x80) {
+            keys.push_back(Utf8ToCp932(utf8.substr(start, i - start)));
+            start = i;
+        }
+    }
+    return keys;
+}
+
+std::string TopLineText(const LineStoreView& view) {
+    return view.ViewLineCount() == 0 ? std::string() : Cp932ToUtf8(view.ViewLine(view.TopLine()));
+}
+
+// One word in a freshly opened dictionary: typed a character at a time (each
+// keystroke runs the lookup and the field takes its text), or pasted whole.
+// An empty word changes nothing in the empty field, so no lookup runs.
+void LookupWord(Reporter& reporter, SearchState state, const std::string& word, bool paste) {
+    LineStoreView view;
+    if (!LoadView(reporter, view, state.dicFile, "指定された辞書ファイルがオープンできません。")) {
+        return;
+    }
+    std::string field;
+    bool matched = false;
+    const std::vector<std::string> keys =
+        paste ? std::vector<std::string>{Utf8ToCp932(word)} : Keystrokes(word);
+    for (const std::string& key : keys) {
+        if (key.empty()) {
+            continue;
+        }
+        const LookupOutcome outcome = Lookup(state, view, reporter, field + key);
+        field = outcome.fieldText;
+        matched = outcome.matched;
+    }
+    std::cout << Cp932ToUtf8(field) << '\t' << state.currentPart << '\t' << view.TopLine() << '\t'
+              << (matched ? 1 : 0) << '\t' << TopLineText(view) << '\n';
+}
+
+// The direction a table file is written for: its block markers and keys are
+// 2 bytes wide in an English-Japanese set and 4 in a Japanese-English one,
+// so it reads as one of them only.
+std::optional<Direction> TableDirection(Reporter& reporter, const fs::path& dicFile) {
+    const fs::path table = TableFileName(dicFile);
+    try {
+        TDicTable::LoadFromFile(table, Direction::English);
+        return Direction::English;
+    } catch (const DicTableError&) {
+    }
+    try {
+        TDicTable::LoadFromFile(table, Direction::Japanese);
+        return Direction::Japanese;
+    } catch (const DicTableError& e) {
+        reporter.Message(MessageKind::Warning, e.what(), kButtonOk);
+    }
+    return std::nullopt;
+}
+
+bool LoadPart(Reporter& reporter, SearchState& state, LineStoreView& view, int part) {
+    if (!LoadView(reporter, view, PartFileName(state.dicFile, part),
+                  "辞書ファイルがオープンできません。")) {
+        return false;
+    }
+    state.currentPart = state.currentPartCopy = part;
+    return true;
+}
+
+// Puts the view where a find starts: the first line of part 1, or upwards
+// the last line of the last part. Part files at the end that hold no entry
+// add nothing to an upward find, so it starts in the last one that has lines.
+bool PlaceStart(Reporter& reporter, SearchState& state, LineStoreView& view, bool up) {
+    if (!up) {
+        return LoadPart(reporter, state, view, 1);
+    }
+    for (int part = AlphabetSize(state.direction); part >= 1; --part) {
+        if (!LoadPart(reporter, state, view, part)) {
+            return false;
+        }
+        if (view.ViewLineCount() > 0) {
+            view.SetTopLine(view.ViewLineCount() - 1);
+            break;
+        }
+    }
+    return true;
+}
+
+void PrintEntry(const SearchState& state, const FindState& find, const LineStoreView& view) {
+    const int top = view.TopLine();
+    const auto line = [&](int n) {
+        return n < view.ViewLineCount() ? Cp932ToUtf8(view.ViewLine(n)) : std::string();
+    };
+    std::cout << state.currentPart << '\t' << find.foundLine << '\n'
+              << line(top) << '\n'
+              << line(top + 1) << '\n';
+}
+
+// The notice of a find without its dialog padding.
+std::string NoticeLine(FindOutcome outcome) {
+    const std::string notice = FindNotice(outcome);
+    const size_t first = notice.find_first_not_of(' ');
+    return first == std::string::npos
+               ? std::string()
+               : notice.substr(first, notice.find_last_not_of(' ') - first + 1);
+}
+
+}  // namespace
+
+int LookupCommand(Arguments& arguments, Context& context) {
+    const std::optional<size_t> direction = arguments.OneOf({"--eng", "--jpn"});
+    const bool paste = arguments.Flag("--paste");
+    const auto names = arguments.Names(2, SIZE_MAX);
+    if (!direction || !names) {
+        return UsageError(context);
+    }
+    ViewerReporter reporter(context.reporter);
+    SearchState opened;
+    if (!OpenDictionary(reporter, *direction == 0 ? Direction::English : Direction::Japanese,
+                        (*names)[0], opened)) {
+        return kExitFailed;
+    }
+    for (size_t i = 1; i < names->size(); ++i) {
+        LookupWord(reporter, opened, (*names)[i], paste);
+    }
+    return reporter.Messages() == 0 ? kExitOk : kExitFailed;
+}
+
+int FindCommand(Arguments& arguments, Context& context) {
+    FindState find;
+    find.matchCase = arguments.Flag("--case");
+    find.direction = arguments.Flag("--up") ? FindDirection::Up : FindDirection::Down;
+    const auto names = arguments.Names(2, 2);
+    if (!names) {
+        return UsageError(context);
+    }
+    find.findText = Utf8ToCp932((*names)[1]);
+    if (find.findText.empty()) {
+        context.reporter.Note("検索文字が設定されていません。");
+        return kExitUsage;
+    }
+    ViewerReporter reporter(context.reporter);
+    const fs::path dicFile = (*names)[0];
+    const std::optional<Direction> direction =
+        DictionaryExists(reporter, dicFile) ? TableDirection(reporter, dicFile) : std::nullopt;
+    if (!direction) {
+        return kExitFailed;
+    }
+    SearchState state;
+    state.direction = *direction;
+    state.dicFile = dicFile;
+    LineStoreView view;
+    if (!PlaceStart(reporter, state, view, find.direction == FindDirection::Up)) {
+        return kExitFailed;
+    }
+    const FindOutcome outcome = RunFind(state, find, view, reporter);
+    if (outcome == FindOutcome::Found) {
+        PrintEntry(state, find, view);
+        return kExitOk;
+    }
+    if (outcome == FindOutcome::NotFound) {
+        std::cout << NoticeLine(outcome) << '\n';
+    }
+    return kExitFailed;
+}
+
+}  // namespace tovix::cli

@@ -1,0 +1,20 @@
+#pragma once
+// The viewer's two searches on the command line: the lookup that follows the
+// search field while a word is typed, and the free-text find. Both open the
+// dictionary as the viewer does and print where the view ends up.
+
+#include "cli/Arguments.h"
+#include "cli/Subcommands.h"
+
+namespace tovix::cli {
+
+// lookup --eng|--jpn [--paste] DICT.DIC WORD...: one line per word, tab
+// separated: the search field's text, the current part, the view's top line,
+// 1 or 0 for whether the last lookup matched, and the top line's text.
+int LookupCommand(Arguments& arguments, Context& context);
+
+// find [--case] [--up] DICT.DIC TEXT: "PART<TAB>LINE" of the hit, then the
+// entry's headword and translation lines; or the not-found notice and exit 1.
+int FindCommand(Arguments& arguments, Context& context);
+
+}  // namespace tovix::cli
