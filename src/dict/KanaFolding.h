@@ -9,15 +9,20 @@
 
 namespace tovix {
 
-// The search's folding of one character of a key: a voiced or semi-voiced
-// kana becomes the plain kana of its row (が -> か, ぱ -> は). As the second
-// character of a key the small kana っ ゃ ぃ ゅ ぇ ょ also become their full
-// size. Anything else, including bytes that are not one double-byte
-// character, comes back unchanged.
-std::string_view FoldSearchKana(std::string_view ch, bool secondChar);
+// The folding of the first character of a key: a voiced or semi-voiced kana
+// becomes the plain kana of its row (が -> か, ぱ -> は). Anything else,
+// including bytes that are not one double-byte character, comes back
+// unchanged.
+std::string_view FoldSearchKana(std::string_view ch);
 
-// The first four bytes of a search key, its first two and its next two
-// bytes folded separately.
+// The folding of the second character of a key after the (folded) first one:
+// as the first, and besides a small kana becomes its full size (きょ -> きよ)
+// and the long vowel mark the vowel of the first character (かー -> かあ),
+// for the dictionary sorts them so: きょう among the きよ words, かーど
+// beside かあさん.
+std::string_view FoldSecondKana(std::string_view first, std::string_view second);
+
+// The first four bytes of a search key, folded as above.
 std::string FoldSearchKey(std::string_view key);
 
 // The dictionary builder's folding: the 45 initial kana stay, the 25 voiced

@@ -52,17 +52,19 @@ KeyChars EngKeyChars(std::string_view head) {
 }
 
 // Japanese: the first character folds voiced and semi-voiced kana to their
-// plain kana; the second also takes small っ ゃ ぃ ゅ ぇ ょ as their full
-// size, as the search does, so that きょう stands under the key きよ where
-// the search looks for it.
+// plain kana; the second also takes small kana as their full size and the
+// long vowel mark as the first's vowel, as the search does, so that きょう
+// stands under the key きよ and かーど under かあ, where the search looks.
 KeyChars JpnKeyChars(std::string_view head) {
     KeyChars key;
     if (head.size() < 2) {
         return key;
     }
-    key.first = AlphabetPosition(Direction::Japanese, FoldToInitialKana(head.substr(0, 2)));
+    const std::string_view first = FoldToInitialKana(head.substr(0, 2));
+    key.first = AlphabetPosition(Direction::Japanese, first);
     if (key.first != 0 && head.size() >= 4) {
-        key.second = AlphabetPosition(Direction::Japanese, FoldSearchKana(head.substr(2, 2), true));
+        key.second =
+            AlphabetPosition(Direction::Japanese, FoldSecondKana(first, head.substr(2, 2)));
     }
     return key;
 }

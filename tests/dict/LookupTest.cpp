@@ -37,7 +37,9 @@ class LookupFixture {
         return outcome;
     }
 
-    std::string Top() const { return Cp932ToUtf8(view.ViewLine(view.TopLine())); }
+    std::string Top() const {
+        return view.ViewLineCount() == 0 ? "" : Cp932ToUtf8(view.ViewLine(view.TopLine()));
+    }
 
     test::TempDir dir;
     std::filesystem::path dicFile;
@@ -101,6 +103,10 @@ const std::vector<std::string> kJapanese = {
     "きょう[今日]\ttoday",
     "きよい[清い]\tclean",
     "っぽ\tsmall tsu",
+    "ふあい[不愛]\tunkind",
+    "ふぁいる[ファイル]\tfile",
+    "かあさん[母さん]\tmother",
+    "かーど[カード]\tcard",
 };
 
 TEST(LookupTest, JapaneseTypingConvertsRomajiAndFolds) {
@@ -111,7 +117,7 @@ TEST(LookupTest, JapaneseTypingConvertsRomajiAndFolds) {
         const char* top;
     };
     const Case cases[] = {
-        {"kanji", "かnji", 6, "かつ [勝つ]"},  // n, nj, nji are no keys: no match, line 0
+        {"kanji", "かnji", 6, "かあさん [母さん]"},  // n, nj, nji are no keys: no match, line 0
         {"kannji", "かんじ", 6, "かんじ [漢字]"},
         {"gakkou", "がっこう", 6, "がっこう [学校]"},
         {"KA", "KA", 0, nullptr},
@@ -119,6 +125,8 @@ TEST(LookupTest, JapaneseTypingConvertsRomajiAndFolds) {
         {"di", "ぢ", 17, "ぢめん [地面]"},
         {"sa", "さ", 11, "さ [さ]"},
         {"kyo", "きょ", 7, "きょう [今日]"},
+        {"fa", "ふぁ", 28, "ふぁいる [ファイル]"},
+        {"ka-", "かー", 6, "かーど [カード]"},
     };
     for (const Case& c : cases) {
         LookupFixture f(Direction::Japanese, kJapanese);
