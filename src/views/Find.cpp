@@ -389,12 +389,10 @@ FindOutcome RunFind(SearchState& search, FindState& find, LookupView& view, Repo
         return FindOutcome::Cancelled;
     }
     find.findRun = true;
-    FindOutcome outcome;
-    if (find.direction == FindDirection::Up && view.ViewLineCount() == 0) {
-        outcome = FindOutcome::NotFound;
-    } else {
-        outcome = Search(search, find, view, reporter, view.TopLine(), find.direction);
-    }
+    // An empty view (a part without entries) is searched like any other: the
+    // preceding part files follow, upwards as downwards.
+    const FindOutcome outcome =
+        Search(search, find, view, reporter, view.TopLine(), find.direction);
     find.previousFindText = find.findText;
     return outcome;
 }

@@ -62,6 +62,8 @@ TEST(FindTest, FindsDownwardsAndUpwardsAcrossPartFiles) {
         {4, "abc", FindDirection::Up, true, FindOutcome::Found, 2, "bank "},
         {4, "ABC", FindDirection::Up, true, FindOutcome::Found, 1, "apple "},
         {2, "猫", FindDirection::Up, false, FindOutcome::NotFound, 2, "banana "},
+        // From a part without entries upwards into the parts before it.
+        {24, "銀行", FindDirection::Up, false, FindOutcome::Found, 2, "bank "},
         {26, "りんご", FindDirection::Down, false, FindOutcome::NotFound, 26, "zebra "},
     };
     for (const Case& c : cases) {
