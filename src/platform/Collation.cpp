@@ -1,8 +1,10 @@
 #include "platform/Collation.h"
 
 #include <unicode/ucol.h>
-#include <unicode/ustring.h>
 
+#include <algorithm>
+#include <array>
+#include <cstdint>
 #include <stdexcept>
 #include <vector>
 
@@ -11,33 +13,33 @@
 namespace tovix {
 namespace {
 
-// Hyphens (ASCII and U+2010) and apostrophes (ASCII and U+2019) become
-// completely ignorable.
-const char16_t kIgnorableRules[] = u"&[last tertiary ignorable] = '-' = '' = \u2010 = \u2019";
+// Hyphens (ASCII and U+2010) and apostrophes (ASCII and U+2019) do not count
+// at all. The text handed to ICU carries U+0001 in their place, a control
+// character that the Japanese collation ignores completely. Replacing them
+// rather than dropping them keeps a sign between its neighbours, so that it
+// still separates them as an ignored letter does: a kana iteration or
+// prolonged-sound mark after a hyphen is not read in the context of the kana
+// before the hyphen.
+constexpr char16_t kIgnored = 0x0001;
+
+char16_t CollationUnit(char16_t c) {
+    return c == u'-' || c == u'\'' || c == u'\u2010' || c == u'\u2019' ? kIgnored : c;
+}
 
 struct CollatorCloser {
     void operator()(UCollator* c) const { ucol_close(c); }
 };
 using CollatorPtr = std::unique_ptr<UCollator, CollatorCloser>;
 
+// ICU's Japanese collation comes prebuilt with its data, so opening it is
+// quick (building the same rules from text would take a fifth of a second).
 CollatorPtr OpenDictionaryCollator() {
     UErrorCode err = U_ZERO_ERROR;
-    CollatorPtr ja(ucol_open("ja", &err));
+    CollatorPtr collator(ucol_open("ja", &err));
     if (U_FAILURE(err)) {
         throw std::runtime_error("Japanese collation unavailable");
     }
-    int32_t jaLength = 0;
-    const UChar* jaRules = ucol_getRules(ja.get(), &jaLength);
-    std::u16string rules(reinterpret_cast<const char16_t*>(jaRules), static_cast<size_t>(jaLength));
-    rules += kIgnorableRules;
-
-    UParseError parseError;
-    CollatorPtr collator(ucol_openRules(reinterpret_cast<const UChar*>(rules.data()),
-                                        static_cast<int32_t>(rules.size()), UCOL_DEFAULT,
-                                        UCOL_SECONDARY, &parseError, &err));
-    if (U_FAILURE(err)) {
-        throw std::runtime_error("dictionary collation rules rejected");
-    }
+    ucol_setStrength(collator.get(), UCOL_SECONDARY);
     ucol_setAttribute(collator.get(), UCOL_ALTERNATE_HANDLING, UCOL_NON_IGNORABLE, &err);
     ucol_setAttribute(collator.get(), UCOL_CASE_LEVEL, UCOL_OFF, &err);
     if (U_FAILURE(err)) {
@@ -46,33 +48,307 @@ CollatorPtr OpenDictionaryCollator() {
     return collator;
 }
 
-// Building the collator from its rules takes a noticeable fraction of a
-// second, so it is built once per process and cloned for each instance.
-CollatorPtr CloneDictionaryCollator() {
+CollatorPtr CloneDictionaryCollator(UCollationStrength strength) {
     static const CollatorPtr prototype = OpenDictionaryCollator();
     UErrorCode err = U_ZERO_ERROR;
     CollatorPtr clone(ucol_clone(prototype.get(), &err));
     if (U_FAILURE(err)) {
         throw std::runtime_error("dictionary collation clone failed");
     }
+    ucol_setStrength(clone.get(), strength);
     return clone;
+}
+
+// CP932 decoding for the collation: tables filled once from Cp932ToUtf16, so
+// that they give exactly its text, with the ignored signs already replaced.
+// They skip the converter's work for every line; a line with a byte sequence
+// they lack (broken or unmapped) is decoded by Cp932ToUtf16 itself.
+class CollationDecoder {
+  public:
+    CollationDecoder() {
+        single_.fill(kNone);
+        pair_.assign(kLeads * 256, kNone);
+        for (int byte = 0; byte < 256; ++byte) {
+            const std::string text(1, static_cast<char>(byte));
+            single_[static_cast<size_t>(byte)] = OneUnit(text);
+            if (single_[static_cast<size_t>(byte)] != kNone || !IsLeadByte(text[0])) {
+                continue;
+            }
+            // CP932 trail bytes lie in 0x40..0xFC; anything else goes the
+            // slow way.
+            for (int trail = 0x40; trail <= 0xFC; ++trail) {
+                const std::string pair = text + static_cast<char>(trail);
+                pair_[PairIndex(text[0], pair[1])] = OneUnit(pair);
+            }
+        }
+    }
+
+    // The unit of a single-byte character, or kNone.
+    char16_t SingleUnit(unsigned char byte) const { return single_[byte]; }
+
+    // Decodes `line` into `out` for the collation, up to its first TAB when
+    // `headwordOnly`.
+    void Decode(std::string_view line, bool headwordOnly, std::u16string& out) const {
+        if (!DecodeByTable(line, headwordOnly, out)) {
+            DecodeByConverter(line, headwordOnly, out);
+        }
+    }
+
+    static constexpr char16_t kNone = 0xFFFF;
+
+  private:
+    static constexpr size_t kLeads = (0x9F - 0x81 + 1) + (0xFC - 0xE0 + 1);
+
+    static size_t PairIndex(char lead, char trail) {
+        const auto l = static_cast<unsigned char>(lead);
+        const size_t leadIndex = l <= 0x9F ? l - 0x81 : l - 0xE0 + (0x9F - 0x81 + 1);
+        return leadIndex * 256 + static_cast<unsigned char>(trail);
+    }
+
+    // The unit one character decodes to, or kNone for a sequence that is not
+    // exactly one mapped character.
+    static char16_t OneUnit(const std::string& bytes) {
+        const std::u16string text = Cp932ToUtf16(bytes);
+        if (text.size() != 1 || text[0] == u'\uFFFD' || text[0] == kNone) {
+            return kNone;
+        }
+        return CollationUnit(text[0]);
+    }
+
+    bool DecodeByTable(std::string_view line, bool headwordOnly, std::u16string& out) const {
+        out.resize(line.size());
+        size_t length = 0;
+        for (size_t i = 0; i < line.size(); ++i) {
+            char16_t unit = single_[static_cast<unsigned char>(line[i])];
+            if (unit == kNone) {
+                if (!IsLeadByte(line[i]) || i + 1 == line.size()) {
+                    return false;
+                }
+                unit = pair_[PairIndex(line[i], line[i + 1])];
+                if (unit == kNone) {
+                    return false;
+                }
+                ++i;
+            }
+            if (unit == u'\t' && headwordOnly) {
+                break;
+            }
+            out[length++] = unit;
+        }
+        out.resize(length);
+        return true;
+    }
+
+    static void DecodeByConverter(std::string_view line, bool headwordOnly, std::u16string& out) {
+        out = Cp932ToUtf16(line);
+        if (headwordOnly) {
+            out.resize(std::min(out.find(u'\t'), out.size()));
+        }
+        for (char16_t& unit : out) {
+            unit = CollationUnit(unit);
+        }
+    }
+
+    std::array<char16_t, 256> single_;
+    std::vector<char16_t> pair_;
+};
+
+const CollationDecoder& Decoder() {
+    static const CollationDecoder decoder;
+    return decoder;
+}
+
+// Appends the key of `text` under `c`: ICU's key, which ends with its only
+// zero byte.
+void AppendIcuKey(const UCollator* c, std::u16string_view text, std::vector<uint8_t>& buffer,
+                  std::string& out) {
+    if (buffer.size() < 256) {
+        buffer.resize(256);
+    }
+    const auto* units = reinterpret_cast<const UChar*>(text.data());
+    const auto length = static_cast<int32_t>(text.size());
+    int32_t needed =
+        ucol_getSortKey(c, units, length, buffer.data(), static_cast<int32_t>(buffer.size()));
+    if (needed > static_cast<int32_t>(buffer.size())) {
+        buffer.resize(static_cast<size_t>(needed));
+        needed = ucol_getSortKey(c, units, length, buffer.data(), needed);
+    }
+    out.append(reinterpret_cast<const char*>(buffer.data()), static_cast<size_t>(needed));
+}
+
+// First-level keys of plain ASCII headwords, written from a table instead of
+// by ICU, byte for byte as ICU writes them. An ASCII character has the same
+// weight whatever its neighbours; its entry holds the bytes of that weight as
+// ICU writes it alone (none for an ignored character). A weight whose lead
+// byte is compressible and the same as the lead byte of the run of weights
+// before it goes without its lead byte; a run of compressible weights ends
+// with a byte that keeps the order (low when the next weight is smaller than
+// the run's first, high when it is larger). What one character writes thus
+// depends only on the last character with a weight before it, so the table is
+// checked against ICU's own keys of every pair of ASCII characters when it is
+// built, and stays unused if any of them differs.
+class AsciiFirstLevel {
+  public:
+    enum class Outcome { Whole, Enough, Unhandled };
+
+    AsciiFirstLevel(const UCollator* firstLevel, const CollationDecoder& decoder) {
+        std::vector<uint8_t> buffer;
+        std::string key;
+        for (size_t byte = 0; byte < entries_.size(); ++byte) {
+            const char16_t unit = decoder.SingleUnit(static_cast<unsigned char>(byte));
+            if (unit != CollationDecoder::kNone) {
+                entries_[byte] = MakeEntry(firstLevel, unit, buffer);
+            }
+        }
+        enabled_ = true;
+        for (size_t a = 0; a < entries_.size() && enabled_; ++a) {
+            for (size_t b = 0; b < entries_.size() && enabled_; ++b) {
+                if (!entries_[a].usable || !entries_[b].usable || a == '\t' || b == '\t') {
+                    continue;
+                }
+                const char pair[] = {static_cast<char>(a), static_cast<char>(b)};
+                key.clear();
+                Append(std::string_view(pair, 2), std::string::npos, key);
+                const std::u16string text = {decoder.SingleUnit(static_cast<unsigned char>(a)),
+                                             decoder.SingleUnit(static_cast<unsigned char>(b))};
+                std::string icuKey;
+                AppendIcuKey(firstLevel, text, buffer, icuKey);
+                enabled_ = key == icuKey;
+            }
+        }
+    }
+
+    // Appends the key of the line's headword while its bytes have table
+    // entries. Stops at the headword's end after the closing zero byte
+    // (Whole), once `key` holds `limit` bytes that no later character can
+    // change (Enough), or at a byte without an entry (Unhandled; what was
+    // appended is then unfinished).
+    Outcome Append(std::string_view line, size_t limit, std::string& key) const {
+        if (!enabled_) {
+            return Outcome::Unhandled;
+        }
+        std::uint32_t runStart = 0;
+        for (size_t i = 0; i < line.size(); ++i) {
+            const auto byte = static_cast<unsigned char>(line[i]);
+            if (byte == '\t') {
+                break;
+            }
+            if (byte >= entries_.size() || !entries_[byte].usable) {
+                return Outcome::Unhandled;
+            }
+            // A character's bytes are final only once the next one is known
+            // to have an entry too.
+            if (key.size() >= limit) {
+                return Outcome::Enough;
+            }
+            AppendWeight(entries_[byte], runStart, key);
+        }
+        key.push_back('\0');
+        return Outcome::Whole;
+    }
+
+  private:
+    struct Entry {
+        // Big-endian: lead byte first; zero for a character without weight.
+        std::uint32_t weight = 0;
+        bool compressible = false;
+        bool usable = false;
+    };
+
+    static constexpr char kLowRunEnd = 0x03;
+    static constexpr char kHighRunEnd = static_cast<char>(0xFF);
+    static constexpr std::uint32_t kLowestLeadToEndLow = 0x03;
+
+    static Entry MakeEntry(const UCollator* c, char16_t unit, std::vector<uint8_t>& buffer) {
+        Entry entry;
+        std::string single;
+        AppendIcuKey(c, std::u16string(1, unit), buffer, single);
+        single.pop_back();
+        if (single.empty()) {
+            entry.usable = true;
+            return entry;
+        }
+        if (single.size() > 4) {
+            return entry;
+        }
+        for (size_t i = 0; i < 4; ++i) {
+            entry.weight = (entry.weight << 8) |
+                           (i < single.size() ? static_cast<unsigned char>(single[i]) : 0u);
+        }
+        // Two in a row show whether the lead byte is compressible.
+        std::string twice;
+        AppendIcuKey(c, std::u16string(2, unit), buffer, twice);
+        if (twice == single + single.substr(1) + '\0') {
+            entry.compressible = true;
+        } else if (twice != single + single + '\0') {
+            return entry;
+        }
+        entry.usable = true;
+        return entry;
+    }
+
+    static void AppendWeight(const Entry& entry, std::uint32_t& runStart, std::string& key) {
+        const std::uint32_t weight = entry.weight;
+        if (weight == 0) {
+            return;
+        }
+        const std::uint32_t lead = weight >> 24;
+        if (!entry.compressible || lead != runStart >> 24) {
+            if (runStart != 0) {
+                if (weight >= runStart) {
+                    key.push_back(kHighRunEnd);
+                } else if (lead >= kLowestLeadToEndLow) {
+                    key.push_back(kLowRunEnd);
+                }
+            }
+            key.push_back(static_cast<char>(lead));
+            runStart = entry.compressible ? weight : 0;
+        }
+        for (int shift = 16; shift >= 0 && ((weight >> shift) & 0xFF) != 0; shift -= 8) {
+            key.push_back(static_cast<char>(weight >> shift));
+        }
+    }
+
+    std::array<Entry, 128> entries_;
+    bool enabled_ = false;
+};
+
+const AsciiFirstLevel& AsciiKeys(const UCollator* firstLevel) {
+    static const AsciiFirstLevel keys(firstLevel, Decoder());
+    return keys;
 }
 
 }  // namespace
 
 struct Collation::Impl {
-    CollatorPtr collator = CloneDictionaryCollator();
+    CollatorPtr collator = CloneDictionaryCollator(UCOL_SECONDARY);
+    CollatorPtr firstLevel = CloneDictionaryCollator(UCOL_PRIMARY);
+    const CollationDecoder& decoder = Decoder();
+    const AsciiFirstLevel& ascii = AsciiKeys(firstLevel.get());
     std::u16string a;
     std::u16string b;
-    std::vector<uint8_t> key;
+    std::vector<uint8_t> buffer;
+
+    // Appends the headword key, or a beginning of it at least `size` bytes
+    // long.
+    void AppendHeadwordKey(std::string_view line, size_t size, std::string& key) {
+        const size_t start = key.size();
+        const size_t limit = size == std::string::npos ? size : start + size;
+        if (ascii.Append(line, limit, key) != AsciiFirstLevel::Outcome::Unhandled) {
+            return;
+        }
+        key.resize(start);
+        decoder.Decode(line, true, a);
+        AppendIcuKey(firstLevel.get(), a, buffer, key);
+    }
 };
 
 Collation::Collation() : impl_(std::make_unique<Impl>()) {}
 Collation::~Collation() = default;
 
 int Collation::Compare(std::string_view a, std::string_view b) {
-    impl_->a = Cp932ToUtf16(a);
-    impl_->b = Cp932ToUtf16(b);
+    impl_->decoder.Decode(a, false, impl_->a);
+    impl_->decoder.Decode(b, false, impl_->b);
     UCollationResult r = ucol_strcoll(
         impl_->collator.get(), reinterpret_cast<const UChar*>(impl_->a.data()),
         static_cast<int32_t>(impl_->a.size()), reinterpret_cast<const UChar*>(impl_->b.data()),
@@ -84,22 +360,10 @@ int Collation::Compare(std::string_view a, std::string_view b) {
 }
 
 void Collation::AppendSortKey(std::string_view line, std::string& key) {
-    impl_->a = Cp932ToUtf16(line);
-    const UChar* text = reinterpret_cast<const UChar*>(impl_->a.data());
-    auto length = static_cast<int32_t>(impl_->a.size());
-    std::vector<uint8_t>& buffer = impl_->key;
-    if (buffer.size() < 64) {
-        buffer.resize(256);
-    }
-    int32_t needed = ucol_getSortKey(impl_->collator.get(), text, length, buffer.data(),
-                                     static_cast<int32_t>(buffer.size()));
-    if (needed > static_cast<int32_t>(buffer.size())) {
-        buffer.resize(static_cast<size_t>(needed));
-        needed = ucol_getSortKey(impl_->collator.get(), text, length, buffer.data(), needed);
-    }
+    impl_->decoder.Decode(line, false, impl_->a);
+    AppendIcuKey(impl_->collator.get(), impl_->a, impl_->buffer, key);
     // The ICU key ends with its only zero byte, so appending the line's own
     // bytes breaks ties without disturbing the collation order.
-    key.append(reinterpret_cast<const char*>(buffer.data()), static_cast<size_t>(needed));
     key.append(line);
 }
 
@@ -107,6 +371,18 @@ std::string Collation::SortKey(std::string_view line) {
     std::string key;
     AppendSortKey(line, key);
     return key;
+}
+
+// A first-level key never decides against the whole line's order: the
+// headword's letters come first in the line, and the TAB after them sorts
+// before every other character, so a headword whose letters are the beginning
+// of another's sorts first, as its line does.
+void Collation::AppendHeadwordKey(std::string_view line, std::string& key) {
+    impl_->AppendHeadwordKey(line, std::string::npos, key);
+}
+
+void Collation::AppendHeadwordKeyPrefix(std::string_view line, size_t size, std::string& key) {
+    impl_->AppendHeadwordKey(line, size, key);
 }
 
 }  // namespace tovix

@@ -3,9 +3,18 @@
 // joined.
 
 #include <algorithm>
+#include <array>
+#include <condition_variable>
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <exception>
+#include <mutex>
+#include <optional>
 #include <string>
+#include <system_error>
+#include <thread>
+#include <utility>
 #include <vector>
 
 #include "components/LightStrings.h"
@@ -18,12 +27,12 @@
 namespace tovix {
 namespace {
 
-// A line to sort: the first bytes of its collation key, as two big-endian
-// numbers so that comparing them compares the bytes, and the line's index.
-// Twelve key bytes hold the first letters of a headword, which tell most
-// lines apart; the lines whose prefixes tie are ordered afterwards by their
-// whole keys. Keeping only the prefix holds the memory of the sort at the
-// loaded file plus 24 bytes a line.
+// A line to sort: the first bytes of its headword key (Collation), as two
+// big-endian numbers so that comparing them compares the bytes, and the
+// line's index. Twelve key bytes hold the first letters of a headword, which
+// tell most lines apart; the lines whose prefixes tie are ordered afterwards
+// by their whole keys. Keeping only the prefix holds the memory of the sort at
+// the loaded file plus 16 bytes a line.
 struct SortEntry {
     std::uint64_t high;
     std::uint32_t low;
@@ -33,8 +42,8 @@ struct SortEntry {
         return high != other.high ? high < other.high : low < other.low;
     }
     bool SamePrefix(const SortEntry& other) const { return high == other.high && low == other.low; }
-    // A collation key ends with its only zero byte: a prefix that holds one
-    // holds the whole key, so equal prefixes then mean equal keys.
+    // A headword key ends with its only zero byte: a prefix that holds one
+    // holds the whole key.
     bool PrefixIsWholeKey() const {
         for (int shift = 0; shift < 64; shift += 8) {
             if (((high >> shift) & 0xFF) == 0) {
@@ -65,57 +74,322 @@ SortEntry MakeEntry(std::string_view key, std::uint32_t line) {
     return entry;
 }
 
-// Orders a run of lines whose key prefixes are equal: by their whole keys,
-// then by their bytes (Collation's sort key carries both).
-void SortTiedRun(const TLightStrings& lines, Collation& collation, SortEntry* first,
-                 SortEntry* last) {
-    if (first->PrefixIsWholeKey()) {
-        std::sort(first, last, [&](const SortEntry& a, const SortEntry& b) {
-            return lines.View(static_cast<int>(a.line)) < lines.View(static_cast<int>(b.line));
+// Progress is shown after every so many lines.
+constexpr size_t kLinesPerProgress = 4096;
+
+// Fewer lines than this a thread are not worth the thread.
+constexpr size_t kMinLinesPerThread = 1024;
+
+// Splits 0..count into one share per processor, or fewer for few lines.
+std::vector<size_t> EvenShares(size_t count) {
+    const size_t threads = std::clamp<size_t>(count / kMinLinesPerThread, 1,
+                                              std::max(1u, std::thread::hardware_concurrency()));
+    std::vector<size_t> bounds;
+    for (size_t i = 0; i <= threads; ++i) {
+        bounds.push_back(count * i / threads);
+    }
+    return bounds;
+}
+
+// Runs work(begin, end, onCallingThread) on the shares between consecutive
+// bounds, the first on the calling thread and every other on a thread of its
+// own (or on the calling thread too, when no thread can be had). Returns when
+// all are done and then passes on the first failure.
+template <class Work>
+void RunShares(const std::vector<size_t>& bounds, const Work& work) {
+    std::vector<std::exception_ptr> failures(bounds.size() - 1);
+    auto runShare = [&](size_t share) {
+        try {
+            work(bounds[share], bounds[share + 1], share == 0);
+        } catch (...) {
+            failures[share] = std::current_exception();
+        }
+    };
+    {
+        std::vector<std::jthread> threads;
+        std::vector<size_t> unthreaded = {0};
+        for (size_t share = 1; share + 1 < bounds.size(); ++share) {
+            try {
+                threads.emplace_back(runShare, share);
+            } catch (const std::system_error&) {
+                unthreaded.push_back(share);
+            }
+        }
+        for (size_t share : unthreaded) {
+            runShare(share);
+        }
+    }
+    for (const std::exception_ptr& failure : failures) {
+        if (failure) {
+            std::rethrow_exception(failure);
+        }
+    }
+}
+
+// Orders ranges of entries by keys made for their lines, keeping its buffers
+// from range to range.
+class KeyedSort {
+  public:
+    // Orders [first, last) by the keys appendKey(line, key) appends; Key(i)
+    // is then the key of first[i].
+    template <class AppendKey>
+    void Sort(const TLightStrings& lines, SortEntry* first, SortEntry* last,
+              const AppendKey& appendKey) {
+        keys_.clear();
+        keyed_.clear();
+        for (const SortEntry* e = first; e != last; ++e) {
+            const size_t start = keys_.size();
+            appendKey(lines.View(static_cast<int>(e->line)), keys_);
+            keyed_.push_back({start, keys_.size() - start, e->line});
+        }
+        std::sort(keyed_.begin(), keyed_.end(), [&](const Keyed& a, const Keyed& b) {
+            const int order = Key(a).compare(Key(b));
+            return order != 0 ? order < 0 : a.line < b.line;
         });
-        return;
+        for (const Keyed& k : keyed_) {
+            (first++)->line = k.line;
+        }
     }
-    std::vector<std::pair<std::string, std::uint32_t>> keyed;
-    keyed.reserve(static_cast<size_t>(last - first));
-    for (SortEntry* e = first; e != last; ++e) {
-        keyed.emplace_back(collation.SortKey(lines.View(static_cast<int>(e->line))), e->line);
+
+    std::string_view Key(size_t i) const { return Key(keyed_[i]); }
+
+  private:
+    struct Keyed {
+        size_t offset;
+        size_t size;
+        std::uint32_t line;
+    };
+
+    std::string_view Key(const Keyed& k) const {
+        return std::string_view(keys_).substr(k.offset, k.size);
     }
-    std::sort(keyed.begin(), keyed.end());
-    for (const auto& [key, line] : keyed) {
-        (first++)->line = line;
+
+    std::string keys_;
+    std::vector<Keyed> keyed_;
+};
+
+// Orders runs of lines whose key prefixes are equal: by their whole headword
+// keys, then the lines whose headword keys are equal too by their sort keys
+// (collation, then bytes).
+class TiedRunSort {
+  public:
+    explicit TiedRunSort(const TLightStrings& lines) : lines_(lines) {}
+
+    void Sort(SortEntry* first, SortEntry* last) {
+        if (first->PrefixIsWholeKey()) {
+            BySortKeys(first, last);
+            return;
+        }
+        headwords_.Sort(lines_, first, last, [&](std::string_view line, std::string& key) {
+            collation_.AppendHeadwordKey(line, key);
+        });
+        const auto count = static_cast<size_t>(last - first);
+        for (size_t run = 0; run < count;) {
+            size_t end = run + 1;
+            while (end < count && headwords_.Key(end) == headwords_.Key(run)) {
+                ++end;
+            }
+            if (end - run > 1) {
+                BySortKeys(first + run, first + end);
+            }
+            run = end;
+        }
     }
+
+  private:
+    void BySortKeys(SortEntry* first, SortEntry* last) {
+        wholeLines_.Sort(lines_, first, last, [&](std::string_view line, std::string& key) {
+            collation_.AppendSortKey(line, key);
+        });
+    }
+
+    const TLightStrings& lines_;
+    Collation collation_;
+    KeyedSort headwords_;
+    KeyedSort wholeLines_;
+};
+
+// Moves every inner bound forward to the start of a run of equal prefixes, so
+// that no run is split between two shares.
+void AlignToRuns(const std::vector<SortEntry>& entries, std::vector<size_t>& bounds) {
+    for (size_t i = 1; i + 1 < bounds.size(); ++i) {
+        size_t& bound = bounds[i];
+        bound = std::max(bound, bounds[i - 1]);
+        while (bound > 0 && bound < entries.size() &&
+               entries[bound].SamePrefix(entries[bound - 1])) {
+            ++bound;
+        }
+    }
+}
+
+// The entries of all lines, in the lines' order, made on every processor.
+std::vector<SortEntry> MakeEntries(const TLightStrings& lines, const std::vector<size_t>& bounds,
+                                   PercentMeter& meter) {
+    std::vector<SortEntry> entries(static_cast<size_t>(lines.Count()));
+    RunShares(bounds, [&](size_t begin, size_t end, bool onCallingThread) {
+        Collation collation;
+        std::string key;
+        for (size_t i = begin; i < end; ++i) {
+            key.clear();
+            collation.AppendHeadwordKeyPrefix(lines.View(static_cast<int>(i)), kPrefixBytes, key);
+            entries[i] = MakeEntry(key, static_cast<std::uint32_t>(i));
+            if (onCallingThread && (i - begin) % kLinesPerProgress == 0) {
+                meter.Show((i - begin) * 4, (end - begin) * 5);
+            }
+        }
+    });
+    return entries;
+}
+
+// Sorts the entries by their prefixes. Every entry of a share is first put
+// before every entry of the next, so that the shares can be sorted each on a
+// processor of its own.
+void SortByPrefixes(std::vector<SortEntry>& entries, const std::vector<size_t>& bounds) {
+    auto at = [&](size_t i) { return entries.begin() + static_cast<std::ptrdiff_t>(i); };
+    for (size_t i = 1; i + 1 < bounds.size(); ++i) {
+        std::nth_element(at(bounds[i - 1]), at(bounds[i]), entries.end());
+    }
+    RunShares(bounds, [&](size_t begin, size_t end, bool) { std::sort(at(begin), at(end)); });
+}
+
+// Orders every run of entries with equal prefixes among themselves.
+void OrderTiedRuns(const TLightStrings& lines, std::vector<SortEntry>& entries,
+                   std::vector<size_t> bounds) {
+    AlignToRuns(entries, bounds);
+    RunShares(bounds, [&](size_t begin, size_t end, bool) {
+        TiedRunSort tied(lines);
+        for (size_t run = begin; run < end;) {
+            size_t runEnd = run + 1;
+            while (runEnd < end && entries[runEnd].SamePrefix(entries[run])) {
+                ++runEnd;
+            }
+            if (runEnd - run > 1) {
+                tied.Sort(&entries[run], &entries[runEnd - 1] + 1);
+            }
+            run = runEnd;
+        }
+    });
 }
 
 // The lines' indexes in dictionary order. Lines that collate equal stand in
 // the order of their bytes, so the result does not depend on the input order
 // and equal lines are all kept.
 std::vector<SortEntry> SortedOrder(const TLightStrings& lines, PercentMeter& meter) {
-    Collation collation;
-    const auto count = static_cast<size_t>(lines.Count());
-    std::vector<SortEntry> entries;
-    entries.reserve(count);
-    std::string key;
-    for (size_t i = 0; i < count; ++i) {
-        const std::string_view line = lines.View(static_cast<int>(i));
-        key.clear();
-        collation.AppendSortKey(line, key);
-        // The sort key is the collation key followed by the line itself.
-        const std::string_view collationKey(key.data(), key.size() - line.size());
-        entries.push_back(MakeEntry(collationKey, static_cast<std::uint32_t>(i)));
-        meter.Show(i * 4, count * 5);
-    }
-    std::sort(entries.begin(), entries.end());
-    for (auto run = entries.begin(); run != entries.end();) {
-        auto end = run + 1;
-        while (end != entries.end() && end->SamePrefix(*run)) {
-            ++end;
-        }
-        if (end - run > 1) {
-            SortTiedRun(lines, collation, &*run, &*run + (end - run));
-        }
-        run = end;
-    }
+    const std::vector<size_t> bounds = EvenShares(static_cast<size_t>(lines.Count()));
+    std::vector<SortEntry> entries = MakeEntries(lines, bounds, meter);
+    SortByPrefixes(entries, bounds);
+    OrderTiedRuns(lines, entries, bounds);
     return entries;
+}
+
+// Lines in a block: the sorted lines are collected and written in blocks.
+constexpr size_t kLinesPerBlock = 4096;
+
+// Collects the lines of one block of the sorted order, each ended by CR LF.
+void CollectBlock(const TLightStrings& lines, const std::vector<SortEntry>& order, size_t block,
+                  std::string& text) {
+    text.clear();
+    const size_t end = std::min(order.size(), (block + 1) * kLinesPerBlock);
+    for (size_t i = block * kLinesPerBlock; i < end; ++i) {
+        text.append(lines.View(static_cast<int>(order[i].line)));
+        text.append("\r\n");
+    }
+}
+
+// Collects every other block of the sorted lines (the odd ones) on a thread of
+// its own, at most two blocks ahead of the writer, which takes them in turn.
+class OddBlockCollector {
+  public:
+    OddBlockCollector(const TLightStrings& lines, const std::vector<SortEntry>& order,
+                      size_t blocks)
+        : thread_([&lines, &order, blocks, this] { Run(lines, order, blocks); }) {}
+
+    // Lets the thread go also when the writer stops early.
+    ~OddBlockCollector() {
+        {
+            std::lock_guard lock(mutex_);
+            stop_ = true;
+        }
+        changed_.notify_all();
+    }
+
+    // Waits for odd block `block` and returns its text, valid until the next
+    // call. Passes on the collector's failure.
+    const std::string& Take(size_t block) {
+        const size_t index = block / 2;
+        std::unique_lock lock(mutex_);
+        if (index > 0) {
+            taken_ = index;
+            changed_.notify_all();
+        }
+        changed_.wait(lock, [&] { return collected_ > index || failure_; });
+        if (failure_) {
+            std::rethrow_exception(failure_);
+        }
+        return texts_[index % 2];
+    }
+
+  private:
+    void Run(const TLightStrings& lines, const std::vector<SortEntry>& order, size_t blocks) {
+        try {
+            for (size_t index = 0; 2 * index + 1 < blocks; ++index) {
+                {
+                    std::unique_lock lock(mutex_);
+                    changed_.wait(lock, [&] { return index < taken_ + 2 || stop_; });
+                    if (stop_) {
+                        return;
+                    }
+                }
+                CollectBlock(lines, order, 2 * index + 1, texts_[index % 2]);
+                {
+                    std::lock_guard lock(mutex_);
+                    collected_ = index + 1;
+                }
+                changed_.notify_all();
+            }
+        } catch (...) {
+            {
+                std::lock_guard lock(mutex_);
+                failure_ = std::current_exception();
+            }
+            changed_.notify_all();
+        }
+    }
+
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::array<std::string, 2> texts_;
+    size_t collected_ = 0;  // odd blocks collected
+    size_t taken_ = 0;      // odd blocks whose text may be reused
+    bool stop_ = false;
+    std::exception_ptr failure_;
+    std::jthread thread_;
+};
+
+// Writes the lines in the sorted order. Collecting them costs more than
+// writing them, as they lie all over the loaded file, so a second thread
+// collects every other block while this one collects the rest and writes.
+void WriteInOrder(const TLightStrings& lines, const std::vector<SortEntry>& order, LineWriter& out,
+                  PercentMeter& meter) {
+    const size_t blocks = (order.size() + kLinesPerBlock - 1) / kLinesPerBlock;
+    std::optional<OddBlockCollector> collector;
+    if (blocks > 1 && std::thread::hardware_concurrency() > 1) {
+        try {
+            collector.emplace(lines, order, blocks);
+        } catch (const std::system_error&) {
+            // Without a thread this one collects every block.
+        }
+    }
+    std::string text;
+    for (size_t block = 0; block < blocks; ++block) {
+        if (collector && block % 2 == 1) {
+            out.Write(collector->Take(block));
+        } else {
+            CollectBlock(lines, order, block, text);
+            out.Write(text);
+        }
+        meter.Show(blocks * 4 + block, blocks * 5);
+    }
 }
 
 }  // namespace
@@ -127,11 +401,7 @@ void WorkSort(ToolJob& job) {
         PercentMeter meter(job.reporter);
         const std::vector<SortEntry> order = SortedOrder(lines, meter);
         LineWriter out(OutputPath(job, job.Dest));
-        const size_t count = order.size();
-        for (size_t i = 0; i < count; ++i) {
-            out.WriteLine(lines.View(static_cast<int>(order[i].line)));
-            meter.Show(count * 4 + i, count * 5);
-        }
+        WriteInOrder(lines, order, out, meter);
         out.Close();
     });
 }

@@ -1,15 +1,20 @@
 #include "platform/Collation.h"
 
 #include <gtest/gtest.h>
+#include <unicode/ucol.h>
 
 #include <algorithm>
+#include <memory>
 #include <random>
+#include <string>
 #include <vector>
 
 #include "platform/Cp932.h"
 
 namespace tovix {
 namespace {
+
+using namespace std::string_literals;
 
 std::vector<std::string> ToCp932(const std::vector<std::string>& utf8) {
     std::vector<std::string> out;
@@ -81,6 +86,168 @@ TEST(CollationTest, DictionaryOrder) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.property);
         ExpectSortsTo(c.order);
+    }
+}
+
+// Random lines over the corners of the collation: letters in both cases,
+// digits, blanks, TABs, hyphens and apostrophes in their ASCII and Japanese
+// forms, kana with the prolonged-sound and iteration marks whose weight
+// depends on the kana before them, kanji, full-width and half-width forms, a
+// NUL byte and bytes that are not CP932 (a lone lead byte, a lead byte before
+// a TAB, single bytes without a character).
+std::vector<std::string> RandomLines(std::mt19937& random, int count) {
+    const std::vector<std::string> pieces = {"a",     "B",    "e",    "m",    "z",    "1",
+                                             " ",     "\t",   "-",    "'",    "ab",   "em",
+                                             "\x00"s, "\x80", "\xA0", "\xFD", "\x81", "\x81\t"};
+    const std::vector<std::string> japanese =
+        ToCp932({"‐", "’", "ア", "あ", "か", "が", "ー", "ゝ", "ゞ", "ヽ", "ヾ", "ｶ", "ﾞ", "ｰ",
+                 "亜", "漢", "Ａ", "・", "ｱ"});
+    std::vector<std::string> lines;
+    for (int i = 0; i < count; ++i) {
+        std::string line;
+        const int length = static_cast<int>(random() % 7);
+        for (int p = 0; p < length; ++p) {
+            line += random() % 2 == 0 ? pieces[random() % pieces.size()]
+                                      : japanese[random() % japanese.size()];
+        }
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+int Sign(int value) {
+    return (value > 0) - (value < 0);
+}
+
+struct CollatorCloser {
+    void operator()(UCollator* c) const { ucol_close(c); }
+};
+
+// The dictionary collation as it is defined: ICU's Japanese rules with
+// hyphens and apostrophes made completely ignorable, compared up to the
+// second level, ties broken by the bytes.
+class DefinedCollation {
+  public:
+    DefinedCollation() {
+        UErrorCode err = U_ZERO_ERROR;
+        std::unique_ptr<UCollator, CollatorCloser> ja(ucol_open("ja", &err));
+        int32_t length = 0;
+        const UChar* jaRules = ucol_getRules(ja.get(), &length);
+        std::u16string rules(reinterpret_cast<const char16_t*>(jaRules),
+                             static_cast<size_t>(length));
+        rules += u"&[last tertiary ignorable] = '-' = '' = \u2010 = \u2019";
+        UParseError parseError;
+        collator_.reset(ucol_openRules(reinterpret_cast<const UChar*>(rules.data()),
+                                       static_cast<int32_t>(rules.size()), UCOL_DEFAULT,
+                                       UCOL_SECONDARY, &parseError, &err));
+        EXPECT_TRUE(U_SUCCESS(err));
+    }
+
+    int Compare(const std::string& a, const std::string& b) const {
+        const std::u16string ua = Cp932ToUtf16(a);
+        const std::u16string ub = Cp932ToUtf16(b);
+        const UCollationResult r =
+            ucol_strcoll(collator_.get(), reinterpret_cast<const UChar*>(ua.data()),
+                         static_cast<int32_t>(ua.size()), reinterpret_cast<const UChar*>(ub.data()),
+                         static_cast<int32_t>(ub.size()));
+        return r != UCOL_EQUAL ? (r == UCOL_LESS ? -1 : 1) : Sign(a.compare(b));
+    }
+
+  private:
+    std::unique_ptr<UCollator, CollatorCloser> collator_;
+};
+
+TEST(CollationTest, CompareAndSortKeysFollowTheDefinedCollation) {
+    const DefinedCollation defined;
+    Collation collation;
+    auto expectSameOrder = [&](const std::string& a, const std::string& b) {
+        SCOPED_TRACE(Cp932ToUtf8(a) + " | " + Cp932ToUtf8(b));
+        const int expected = defined.Compare(a, b);
+        EXPECT_EQ(Sign(collation.Compare(a, b)), expected);
+        EXPECT_EQ(Sign(collation.SortKey(a).compare(collation.SortKey(b))), expected);
+    };
+    // A prolonged-sound or iteration mark after a hyphen or apostrophe is
+    // not read in the context of the kana before the sign.
+    const std::vector<std::string> marks =
+        ToCp932({"アー", "ア-ー", "ア‐ー", "アア", "ア-ア", "ア", "かゝ", "か'ゝ", "か’ゞ", "かか",
+                 "かが", "ｶｰ", "ｶ-ｰ", "ｶｱ", "e-mail", "email", "Email", "em ail"});
+    for (const std::string& a : marks) {
+        for (const std::string& b : marks) {
+            expectSameOrder(a, b);
+        }
+    }
+    std::mt19937 random(3);
+    const std::vector<std::string> lines = RandomLines(random, 1500);
+    for (size_t i = 0; i < lines.size(); ++i) {
+        expectSameOrder(lines[i], lines[(i * 7 + 1) % lines.size()]);
+    }
+}
+
+// A headword key decides only where the whole line's order agrees, and a key
+// cut short is the beginning of the whole key.
+TEST(CollationTest, HeadwordKeysAgreeWithTheOrder) {
+    Collation collation;
+    std::mt19937 random(5);
+    std::vector<std::string> lines = RandomLines(random, 600);
+    const std::vector<std::string> heads = {"a", "a-b", "ab", "Ab", "abc", "a b", "ｶ", "カ", "ガ"};
+    for (const std::string& head : heads) {
+        for (const char* rest : {"", "\t", "\tx", "\tX", "\t\x81", " \ty"}) {
+            lines.push_back(head + rest);
+        }
+    }
+    std::vector<std::string> keys;
+    for (const std::string& line : lines) {
+        std::string key;
+        collation.AppendHeadwordKey(line, key);
+        for (size_t size : {1, 4, 12}) {
+            std::string prefix = "x";
+            collation.AppendHeadwordKeyPrefix(line, size, prefix);
+            EXPECT_GE(prefix.size() - 1, std::min(size, key.size()));
+            EXPECT_EQ(prefix.substr(1), key.substr(0, prefix.size() - 1));
+        }
+        keys.push_back(key);
+    }
+    for (size_t i = 0; i < lines.size(); ++i) {
+        for (size_t j = 0; j < lines.size(); j += 7) {
+            if (keys[i] != keys[j]) {
+                SCOPED_TRACE(Cp932ToUtf8(lines[i]) + " | " + Cp932ToUtf8(lines[j]));
+                EXPECT_EQ(keys[i] < keys[j], collation.Compare(lines[i], lines[j]) < 0);
+            }
+        }
+    }
+}
+
+// Plain ASCII headwords get their keys without ICU; they must be ICU's own
+// first-level keys of the headword without its hyphens and apostrophes.
+TEST(CollationTest, AsciiHeadwordKeysAreTheFirstLevelKeys) {
+    UErrorCode err = U_ZERO_ERROR;
+    std::unique_ptr<UCollator, CollatorCloser> ja(ucol_open("ja", &err));
+    ucol_setStrength(ja.get(), UCOL_PRIMARY);
+    Collation collation;
+    std::mt19937 random(9);
+    for (int i = 0; i < 20000; ++i) {
+        std::string line;
+        const int length = static_cast<int>(random() % 24);
+        for (int c = 0; c < length; ++c) {
+            // Mostly letters, blanks and signs, at times any ASCII byte.
+            line += random() % 4 == 0 ? static_cast<char>(random() % 128)
+                                      : "aeiou tnsrlAEZ-'.,(0"[random() % 20];
+        }
+        const std::string head = line.substr(0, line.find('\t'));
+        std::u16string text;
+        for (char c : head) {
+            if (c != '-' && c != '\'') {
+                text += static_cast<char16_t>(c);
+            }
+        }
+        uint8_t expected[256];
+        const int32_t size = ucol_getSortKey(ja.get(), reinterpret_cast<const UChar*>(text.data()),
+                                             static_cast<int32_t>(text.size()), expected, 256);
+        std::string key;
+        collation.AppendHeadwordKey(line, key);
+        ASSERT_EQ(key,
+                  std::string(reinterpret_cast<const char*>(expected), static_cast<size_t>(size)))
+            << line;
     }
 }
 

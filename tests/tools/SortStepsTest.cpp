@@ -14,6 +14,8 @@
 namespace tovix {
 namespace {
 
+using namespace std::string_literals;
+
 std::string J(std::string_view utf8) {
     return Utf8ToCp932(utf8);
 }
@@ -80,31 +82,76 @@ TEST_F(SortStepsTest, SortsWholeLinesInDictionaryOrder) {
     }
 }
 
-// Many lines that share long beginnings, so that most order decisions fall
-// past the first bytes of their keys: the step's order must be exactly the
-// order of the collation's own comparison.
-TEST_F(SortStepsTest, OrderEqualsTheCollationOnLongCommonBeginnings) {
-    const char* const pieces[] = {"inter", "nation", "al", "ization", "Al", "-",
-                                  " ",     "\t",     "ソ", "ゼ",      "あ", "が"};
-    std::mt19937 random(11);
+// Random lines made of `pieces`, `count` of them, with every fiftieth line
+// repeated (equal lines are all kept).
+std::vector<std::string> RandomLines(std::mt19937& random, const std::vector<std::string>& pieces,
+                                     int count, int maxPieces, const std::string& start = "") {
     std::vector<std::string> lines;
-    for (int i = 0; i < 3000; ++i) {
-        std::string line = i % 3 == 0 ? "internationalization" : "";
-        const int count = 1 + static_cast<int>(random() % 8);
-        for (int p = 0; p < count; ++p) {
-            line += J(pieces[random() % std::size(pieces)]);
+    for (int i = 0; i < count; ++i) {
+        std::string line = i % 3 == 0 ? start : "";
+        const int n = 1 + static_cast<int>(random() % static_cast<unsigned>(maxPieces));
+        for (int p = 0; p < n; ++p) {
+            line += pieces[random() % pieces.size()];
         }
         lines.push_back(line);
         if (i % 50 == 0) {
-            lines.push_back(line);  // duplicates stay
+            lines.push_back(line);
         }
     }
+    return lines;
+}
+
+// The step's order must be exactly the order of the collation's own
+// comparison, also where it cannot be decided by the first bytes of the
+// headwords' keys, and whether the lines are sorted and written on one
+// processor or several.
+TEST_F(SortStepsTest, OrderEqualsTheCollation) {
+    std::mt19937 random(11);
+    struct Case {
+        const char* property;
+        std::vector<std::string> lines;
+    };
+    const std::vector<std::string> beginnings = {"inter", "nation", "al",    "ization",
+                                                 "Al",    "-",      " ",     "\t",
+                                                 J("ソ"), J("ゼ"),  J("あ"), J("が")};
+    const std::vector<std::string> translations = {
+        J("りんご"), J("林檎"), J("リンゴ"), "Apple", "apple", "-", " ", J("ー"), J("が")};
+    std::vector<std::string> sameHeadwords;
+    for (const char* head : {"apple ", "Apple ", "a-pple ", "internationalization "}) {
+        for (const std::string& line : RandomLines(random, translations, 300, 3)) {
+            sameHeadwords.push_back(std::string(head) + "\t" + line);
+        }
+    }
+    std::vector<std::string> longLines;
+    for (int i = 0; i < 40; ++i) {
+        // Equal for their first 70,000 bytes; TAB-less, or with the TAB late.
+        const std::string tail = RandomLines(random, beginnings, 1, 6)[0];
+        longLines.push_back(std::string(70000, 'w') + (i % 2 == 0 ? "" : "\t") + tail);
+    }
+    const std::vector<std::string> broken = {"a",      "\x81",  "\x81\t", "\xA0", "\xFD", "\x80",
+                                             "\t\x81", "\x00"s, "b\t",    "\t",   "",     J("ア")};
+    const std::vector<std::string> words = {"a", "b", "e", "k", "o", "r", "s", "t", "-", " "};
+    const Case cases[] = {
+        {"long common beginnings",
+         RandomLines(random, beginnings, 3000, 8, "internationalization")},
+        {"equal headwords, the translations decide", sameHeadwords},
+        {"long lines equal far beyond their beginnings", longLines},
+        {"lines without TAB, empty lines, bytes that are not CP932",
+         RandomLines(random, broken, 2000, 4)},
+        {"more lines than are written in one go", RandomLines(random, words, 30000, 12)},
+    };
     Collation collation;
-    std::vector<std::string> expected = lines;
-    std::sort(expected.begin(), expected.end(), [&](const std::string& a, const std::string& b) {
-        return collation.Compare(a, b) < 0;
-    });
-    EXPECT_EQ(Sort(Lines(lines)), Lines(expected));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.property);
+        std::vector<std::string> expected = c.lines;
+        std::sort(expected.begin(), expected.end(),
+                  [&](const std::string& a, const std::string& b) {
+                      return collation.Compare(a, b) < 0;
+                  });
+        std::vector<std::string> shuffled = c.lines;
+        std::shuffle(shuffled.begin(), shuffled.end(), random);
+        EXPECT_EQ(Sort(Lines(shuffled)), Lines(expected));
+    }
 }
 
 TEST_F(SortStepsTest, EmptyInputAndLineEnds) {
