@@ -273,25 +273,30 @@ void OrderTiedRuns(const TLightStrings& lines, std::vector<SortEntry>& entries,
 
 // The lines' indexes in dictionary order. Lines that collate equal stand in
 // the order of their bytes, so the result does not depend on the input order
-// and equal lines are all kept.
-std::vector<SortEntry> SortedOrder(const TLightStrings& lines, PercentMeter& meter) {
+// and equal lines are all kept. The entries are let go before the lines are
+// written, which holds the memory of the writing at the loaded file plus 4
+// bytes a line.
+std::vector<std::uint32_t> SortedOrder(const TLightStrings& lines, PercentMeter& meter) {
     const std::vector<size_t> bounds = EvenShares(static_cast<size_t>(lines.Count()));
     std::vector<SortEntry> entries = MakeEntries(lines, bounds, meter);
     SortByPrefixes(entries, bounds);
     OrderTiedRuns(lines, entries, bounds);
-    return entries;
+    std::vector<std::uint32_t> order(entries.size());
+    std::transform(entries.begin(), entries.end(), order.begin(),
+                   [](const SortEntry& e) { return e.line; });
+    return order;
 }
 
 // Lines in a block: the sorted lines are collected and written in blocks.
 constexpr size_t kLinesPerBlock = 4096;
 
 // Collects the lines of one block of the sorted order, each ended by CR LF.
-void CollectBlock(const TLightStrings& lines, const std::vector<SortEntry>& order, size_t block,
+void CollectBlock(const TLightStrings& lines, const std::vector<std::uint32_t>& order, size_t block,
                   std::string& text) {
     text.clear();
     const size_t end = std::min(order.size(), (block + 1) * kLinesPerBlock);
     for (size_t i = block * kLinesPerBlock; i < end; ++i) {
-        text.append(lines.View(static_cast<int>(order[i].line)));
+        text.append(lines.View(static_cast<int>(order[i])));
         text.append("\r\n");
     }
 }
@@ -300,7 +305,7 @@ void CollectBlock(const TLightStrings& lines, const std::vector<SortEntry>& orde
 // its own, at most two blocks ahead of the writer, which takes them in turn.
 class OddBlockCollector {
   public:
-    OddBlockCollector(const TLightStrings& lines, const std::vector<SortEntry>& order,
+    OddBlockCollector(const TLightStrings& lines, const std::vector<std::uint32_t>& order,
                       size_t blocks)
         : thread_([&lines, &order, blocks, this] { Run(lines, order, blocks); }) {}
 
@@ -330,7 +335,7 @@ class OddBlockCollector {
     }
 
   private:
-    void Run(const TLightStrings& lines, const std::vector<SortEntry>& order, size_t blocks) {
+    void Run(const TLightStrings& lines, const std::vector<std::uint32_t>& order, size_t blocks) {
         try {
             for (size_t index = 0; 2 * index + 1 < blocks; ++index) {
                 {
@@ -369,8 +374,8 @@ class OddBlockCollector {
 // Writes the lines in the sorted order. Collecting them costs more than
 // writing them, as they lie all over the loaded file, so a second thread
 // collects every other block while this one collects the rest and writes.
-void WriteInOrder(const TLightStrings& lines, const std::vector<SortEntry>& order, LineWriter& out,
-                  PercentMeter& meter) {
+void WriteInOrder(const TLightStrings& lines, const std::vector<std::uint32_t>& order,
+                  LineWriter& out, PercentMeter& meter) {
     const size_t blocks = (order.size() + kLinesPerBlock - 1) / kLinesPerBlock;
     std::optional<OddBlockCollector> collector;
     if (blocks > 1 && std::thread::hardware_concurrency() > 1) {
@@ -399,7 +404,7 @@ void WorkSort(ToolJob& job) {
         TLightStrings lines;
         lines.LoadFromFile(InputPath(job, job.Source));
         PercentMeter meter(job.reporter);
-        const std::vector<SortEntry> order = SortedOrder(lines, meter);
+        const std::vector<std::uint32_t> order = SortedOrder(lines, meter);
         LineWriter out(OutputPath(job, job.Dest));
         WriteInOrder(lines, order, out, meter);
         out.Close();
