@@ -9,7 +9,7 @@ TOVIX_JOBS=$(nproc 2>/dev/null || echo 2)
 TOVIX_PACKAGES=(
     cmake make g++ pkg-config
     libicu-dev libgtest-dev qt6-base-dev
-    fonts-ipafont-gothic xvfb xauth xdotool imagemagick
+    fonts-ipafont-gothic xvfb xauth xdotool xclip imagemagick
     edict
 )
 

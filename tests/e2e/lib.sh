@@ -6,6 +6,8 @@ set -euo pipefail
 E2E_BIN=${E2E_BIN:?}
 E2E_ARTIFACTS=${E2E_ARTIFACTS:?}
 mkdir -p "$E2E_ARTIFACTS"
+# In the sanitizer build: leaks of the desktop's libraries are not ours.
+export LSAN_OPTIONS="suppressions=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 
 E2E_DIR=$(mktemp -d /tmp/tovix-e2e.XXXXXX)
 E2E_PIDS=()

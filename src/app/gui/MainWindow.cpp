@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
@@ -10,8 +11,12 @@
 #include <QVBoxLayout>
 
 #include "app/gui/Appearance.h"
+#include "app/gui/CopyInstances.h"
+#include "app/gui/Desktop.h"
 #include "app/gui/FunctionKeyBar.h"
+#include "app/gui/KeyHook.h"
 #include "app/gui/MainMenuTable.h"
+#include "app/gui/WindowActivation.h"
 #include "components/BigView/BigView.h"
 #include "components/DicEdit/DicEdit.h"
 #include "dict/DicFileSet.h"
@@ -25,12 +30,19 @@
 namespace tovix {
 namespace {
 
-const QString kEnglishLabel = QStringLiteral("英　語 : ");
-const QString kJapaneseLabel = QStringLiteral("日本語 : ");
 constexpr int kPanel1Height = 41;
 
 std::string Utf8(const QString& text) {
     return text.toStdString();
+}
+
+// The name this window registers under among the running copies: the
+// process id, and a number for further windows of the same process.
+QString CopyName() {
+    static int windows = 0;
+    const int n = ++windows;
+    const QString pid = QString::number(QCoreApplication::applicationPid());
+    return n == 1 ? pid : pid + QStringLiteral(".%1").arg(n);
 }
 
 }  // namespace
@@ -61,7 +73,9 @@ class TForm1::ViewLines : public LookupView {
 TForm1::TForm1(const QStringList& arguments, Reporter* reporter, QWidget* parent)
     : QMainWindow(parent),
       ownReporter_(reporter == nullptr ? std::make_unique<WindowReporter>(this) : nullptr),
-      reporter_(reporter == nullptr ? *ownReporter_ : *reporter) {
+      reporter_(reporter == nullptr ? *ownReporter_ : *reporter),
+      ownDesktop_(std::make_unique<QtDesktop>()),
+      desktop_(ownDesktop_.get()) {
     setWindowTitle(QStringLiteral("Tovix (ﾒｲﾝ)"));
     // The window's own font, about 19 pixels high: the desktop's font at the
     // size of the default search field and view fonts, so that they share one
@@ -92,17 +106,22 @@ TForm1::TForm1(const QStringList& arguments, Reporter* reporter, QWidget* parent
     layout->addWidget(panel2_);
     setCentralWidget(central);
     BuildMenu();
+    BuildPopupMenu();
     resize(kDesignWidth, kDesignHeight);
 
     viewLines_ = std::make_unique<ViewLines>(*bigView1_);
-    dicEdit1_->OnChange = [this](TDicEdit&) { DicEdit1Change(); };
-    connect(MenuItem("MenuExit"), &QAction::triggered, this, &TForm1::MenuExitClick);
-    connect(panel2_->Button(10), &QPushButton::clicked, this, &QWidget::close);
+    ConnectCommands();
+    dicEdit1_->setFocus();
 
     FormCreate(arguments);
 }
 
 TForm1::~TForm1() = default;
+
+QString TForm1::DirectionLabel(Direction direction) {
+    return direction == Direction::Japanese ? QStringLiteral("日本語 : ")
+                                            : QStringLiteral("英　語 : ");
+}
 
 void TForm1::BuildPanel1() {
     panel1_ = new QFrame;
@@ -110,13 +129,48 @@ void TForm1::BuildPanel1() {
     panel1_->setFixedHeight(kPanel1Height);
     auto* row = new QHBoxLayout(panel1_);
     row->setContentsMargins(8, 4, 8, 4);
-    label11_ = new QLabel(kEnglishLabel, panel1_);
+    label11_ = new QLabel(DirectionLabel(Direction::English), panel1_);
     label11_->setObjectName(QStringLiteral("Label11"));
     dicEdit1_ = new TDicEdit(panel1_);
     dicEdit1_->setObjectName(QStringLiteral("DicEdit1"));
     dicEdit1_->setFrame(false);
     row->addWidget(label11_);
     row->addWidget(dicEdit1_, 1);
+}
+
+void TForm1::ConnectCommands() {
+    dicEdit1_->OnChange = [this](TDicEdit&) { DicEdit1Change(); };
+    dicEdit1_->OnKeyDown = [this](TDicEdit&, int& key, Qt::KeyboardModifiers modifiers) {
+        DicEdit1KeyDown(key, modifiers);
+    };
+    dicEdit1_->installEventFilter(this);
+    bigView1_->OnKeyDown = [this](TBigView&, int& key, Qt::KeyboardModifiers modifiers) {
+        BigView1KeyDown(key, modifiers);
+    };
+    for (int n = 1; n <= FunctionKeyBar::kButtons; ++n) {
+        QPushButton* button = panel2_->Button(n);
+        connect(button, &QPushButton::clicked, this, [this, n] { ButtonClick(n); });
+        button->installEventFilter(this);
+    }
+    const std::pair<const char*, void (TForm1::*)()> menuCommands[] = {
+        {"MenuEngDicOpen", &TForm1::MenuEngDicOpenClick},
+        {"MenuJpnDicOpen", &TForm1::MenuJpnDicOpenClick},
+        {"MenuTmpFileDelete", &TForm1::MenuTmpFileDeleteClick},
+        {"MenuExit", &TForm1::MenuExitClick},
+        {"MenuFuncKeyDisp", &TForm1::MenuFuncKeyDispClick},
+        {"MenuHelpDisp", &TForm1::MenuHelpDispClick},
+    };
+    for (const auto& [name, handler] : menuCommands) {
+        QAction* action = MenuItem(name);
+        action->setEnabled(true);
+        connect(action, &QAction::triggered, this, handler);
+    }
+    keyHook_ = std::make_unique<KeyHook>(
+        *this, [this] { return dialogOpen_; },
+        [this](int key, Qt::KeyboardModifiers modifiers) { AppMessage(key, modifiers); });
+    copies_ =
+        new CopyRegistry(CopyRegistryDir(), CopyName(),
+                         {[this] { return windowTitle(); }, [this] { BringToFront(*this); }}, this);
 }
 
 void TForm1::BuildMenu() {
@@ -143,7 +197,6 @@ void TForm1::BuildMenu() {
         action->setObjectName(QString::fromUtf8(row.name));
         menuItems_[row.name] = action;
     }
-    MenuItem("MenuExit")->setEnabled(true);
 }
 
 QAction* TForm1::MenuItem(const char* name) const {
@@ -205,10 +258,10 @@ void TForm1::EvaluateCommandLine(const QStringList& arguments) {
     const QString word = arguments[1].toLower();
     if (word == QStringLiteral("eng")) {
         search_.direction = Direction::English;
-        label11_->setText(kEnglishLabel);
+        label11_->setText(DirectionLabel(Direction::English));
     } else if (word == QStringLiteral("jpn")) {
         search_.direction = Direction::Japanese;
-        label11_->setText(kJapaneseLabel);
+        label11_->setText(DirectionLabel(Direction::Japanese));
     } else {
         Warn("辞書選択の設定は ENG または JPN です。");
         return;
@@ -269,6 +322,33 @@ void TForm1::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
+// The running copies are enumerated most recently active first.
+void TForm1::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && copies_ != nullptr) {
+        copies_->MarkActive();
+    }
+    QMainWindow::changeEvent(event);
+}
+
+// The bar's buttons hand their keys to FormKeyDown and then handle them as
+// usual. The search field leaves some keys to the window without calling its
+// own handler: they reach DicEdit1KeyDown here (Ctrl+V pastes).
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress) {
+        return QMainWindow::eventFilter(watched, event);
+    }
+    const auto* keyEvent = static_cast<QKeyEvent*>(event);
+    int key = keyEvent->key();
+    if (watched == dicEdit1_) {
+        if (TDicEdit::SwallowsKey(key, keyEvent->modifiers())) {
+            DicEdit1KeyDown(key, keyEvent->modifiers());
+        }
+    } else if (qobject_cast<QPushButton*>(watched) != nullptr) {
+        FormKeyDown(key, keyEvent->modifiers());
+    }
+    return false;
+}
+
 void TForm1::FormDestroy() {
     if (destroyed_) {
         return;
@@ -294,6 +374,10 @@ void TForm1::FormDestroy() {
 
 void TForm1::Warn(const std::string& text) {
     reporter_.Message(MessageKind::Warning, PaddedMessage(text), kButtonYes | kButtonNo);
+}
+
+void TForm1::WarnAboutFile(const std::string& file, const std::string& text) {
+    reporter_.Message(MessageKind::Warning, FileMessage(file, text), kButtonYes | kButtonNo);
 }
 
 }  // namespace tovix

@@ -2,15 +2,24 @@
 // TForm1, the main window: the search field over the dictionary view, the
 // function-key bar below, the main menu, and the state the lookup works on.
 // Every message goes through the reporter (message boxes in the program, a
-// recorder in the tests).
+// recorder in the tests); the clipboard, starting programs and opening files
+// go through the desktop services (a fake in the tests).
+//
+// The window is driven from the keyboard: the application-wide key hook
+// (AppMessage) scrolls the view with the caret keys before the focused
+// control sees them, and the key handlers of the search field, the view and
+// the bar's buttons run the key map (KeyCommands.h). The same commands are on
+// the bar's 30 buttons and in the view's pop-up menu.
 
 #include <QMainWindow>
 #include <QStringList>
+#include <filesystem>
 #include <map>
 #include <memory>
 #include <string>
 
 #include "app/Settings.h"
+#include "app/gui/KeyCommands.h"
 #include "dict/LookupView.h"
 #include "dict/SearchState.h"
 #include "platform/Reporter.h"
@@ -18,12 +27,19 @@
 class QAction;
 class QLabel;
 class QFrame;
+class QMenu;
 
 namespace tovix {
 
+class CopyRegistry;
+class Desktop;
 class FunctionKeyBar;
+class KeyHook;
 class TBigView;
 class TDicEdit;
+
+// How the zoom window breaks an entry into lines.
+enum class ZoomLayout { Tovix, Exm, Pdic };
 
 class TForm1 : public QMainWindow {
     Q_OBJECT
@@ -42,6 +58,7 @@ class TForm1 : public QMainWindow {
     TBigView* BigView1() const { return bigView1_; }
     QLabel* Label11() const { return label11_; }
     FunctionKeyBar* Panel2() const { return panel2_; }
+    QMenu* PopupMenu1() const { return popupMenu1_; }
     // The menu item (or menu) with the component name `name`.
     QAction* MenuItem(const char* name) const;
 
@@ -49,18 +66,120 @@ class TForm1 : public QMainWindow {
     const GeneralSettings& Settings() const { return settings_; }
     const QString& MainCaption() const { return mainCaption_; }
     bool DialogOpen() const { return dialogOpen_; }
+    // The dictionary file last handed to a new copy of the program.
+    const std::string& NewWindowDic() const { return newWindowDic_; }
+
+    // Replaces the desktop services (clipboard, starting programs, opening
+    // files); the window does not own them.
+    void SetDesktop(Desktop& desktop) { desktop_ = &desktop; }
 
     void DicEdit1Change();
     void MenuExitClick();
 
+    // Dictionary selection and the temporary files.
+    void MenuEngDicOpenClick();
+    void MenuJpnDicOpenClick();
+    void MenuTmpFileDeleteClick();
+
+    // Keys: the hook, then the handler of the control with the focus. A
+    // handler may clear `key` to keep the control from handling it too.
+    void AppMessage(int key, Qt::KeyboardModifiers modifiers);
+    void DicEdit1KeyDown(int& key, Qt::KeyboardModifiers modifiers);
+    void BigView1KeyDown(int& key, Qt::KeyboardModifiers modifiers);
+    void FormKeyDown(int key, Qt::KeyboardModifiers modifiers);
+
+    // The function-key bar: F1 .. F10, Shift+F1 .., Ctrl+F1 ...
+    void Button1Click();
+    void Button2Click();
+    void Button3Click();
+    void Button4Click();
+    void Button5Click();
+    void Button6Click();
+    void Button7Click();
+    void Button8Click();
+    void Button9Click();
+    void Button10Click();
+    void Button11Click();
+    void Button12Click();
+    void Button13Click();
+    void Button14Click();
+    void Button15Click();
+    void Button16Click();
+    void Button17Click();
+    void Button18Click();
+    void Button19Click();
+    void Button20Click();
+    void Button21Click();
+    void Button22Click();
+    void Button23Click();
+    void Button24Click();
+    void Button25Click();
+    void Button26Click();
+    void Button27Click();
+    void Button28Click();
+    void Button29Click();
+    void Button30Click();
+    // Button n's command, 1 .. 30.
+    void ButtonClick(int n);
+
+    // The pop-up menu's items run their buttons' commands.
+    void PopBtn01Click();
+    void PopBtn02Click();
+    void PopBtn03Click();
+    void PopBtn04Click();
+    void PopBtn05Click();
+    void PopBtn06Click();
+    void PopBtn07Click();
+    void PopBtn08Click();
+    void PopBtn09Click();
+    void PopBtn10Click();
+    void PopBtn12Click();
+    void PopBtn13Click();
+    void PopBtn14Click();
+    void PopBtn19Click();
+    void PopBtn20Click();
+    void PopBtn21Click();
+    void PopBtn22Click();
+    void PopBtn23Click();
+    void PopBtn24Click();
+    void PopBtn25Click();
+    void PopBtn26Click();
+    void PopBtn29Click();
+
+    void ClearAndPaste();
+    void MenuFuncKeyDispClick();
+    void MenuHelpDispClick();
+    // Switches to another running copy of the program, the one used least
+    // recently; with this copy alone it stays here.
+    void FocusSelectAnother();
+    // Waits `ms` milliseconds; pending events other than user input run
+    // meanwhile, user input waits until afterwards.
+    void DelayTime(int ms);
+
   protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     class ViewLines;
 
+    // Sets the dialog-open flag while a modal window of the program is shown.
+    class DialogOpenScope {
+      public:
+        explicit DialogOpenScope(TForm1& form) : form_(form) { form_.dialogOpen_ = true; }
+        ~DialogOpenScope() { form_.dialogOpen_ = false; }
+        DialogOpenScope(const DialogOpenScope&) = delete;
+        DialogOpenScope& operator=(const DialogOpenScope&) = delete;
+
+      private:
+        TForm1& form_;
+    };
+
     void BuildPanel1();
     void BuildMenu();
+    void BuildPopupMenu();
+    void ConnectCommands();
     void FormCreate(const QStringList& arguments);
     void PlaceWindow();
     void ApplyAppearance();
@@ -68,23 +187,62 @@ class TForm1 : public QMainWindow {
     void OpenFromCommandLine(const std::string& file, Direction direction);
     void FormDestroy();
     void Warn(const std::string& text);
+    // "英　語 : " or "日本語 : ", shown left of the search field.
+    static QString DirectionLabel(Direction direction);
+    void WarnAboutFile(const std::string& file, const std::string& text);
+
+    // Dictionary selection.
+    void DicOpen(Direction direction);
+    void OpenHere(const std::filesystem::path& file, Direction direction);
+    void OpenInNewCopy(const std::filesystem::path& file, Direction direction);
+
+    // Keys.
+    // Runs the key map's actions for the key; true when there were any.
+    bool RunKeyActions(KeyPlace place, int key, Qt::KeyboardModifiers modifiers);
+    void RunKeyAction(const KeyAction& action);
+    void FocusSearchField();
+    void EmptySearchField();
+    void SetTopLineAndCaret(int line);
+    void ToggleMaximized();
+    void ShowPopupMenu();
+    void CopyToClipboard(const std::string& text);
+    bool WarnWhenViewEmpty();
+    void Paste(bool replace);
+
+    // Commands that the key list window, the free-text find, the zoom window
+    // and entry editing provide; each does nothing yet.
+    void ShowKeyList();
+    void MenuFindClick();
+    void MenuReFindNextClick();
+    void MenuRefindPriorClick();
+    void ZoomCommand(ZoomLayout layout);
+    void AddEntry();
+    void ChangeEntry();
+    void DeleteEntry();
 
     std::unique_ptr<Reporter> ownReporter_;
     Reporter& reporter_;
+    std::unique_ptr<Desktop> ownDesktop_;
+    Desktop* desktop_;
 
     QFrame* panel1_ = nullptr;
     QLabel* label11_ = nullptr;
     TDicEdit* dicEdit1_ = nullptr;
     TBigView* bigView1_ = nullptr;
     FunctionKeyBar* panel2_ = nullptr;
+    QMenu* popupMenu1_ = nullptr;
     std::map<std::string, QAction*> menuItems_;
     std::unique_ptr<LookupView> viewLines_;
+    std::unique_ptr<KeyHook> keyHook_;
+    CopyRegistry* copies_ = nullptr;
 
     SearchState search_;
     GeneralSettings settings_;
     std::string newWindowDic_;
     QString mainCaption_;
     bool dialogOpen_ = false;
+    // Set once a free-text find has run; the find-again keys wait for it.
+    bool findRun_ = false;
     bool inLookup_ = false;
     bool destroyed_ = false;
 };

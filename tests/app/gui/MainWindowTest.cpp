@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QTest>
 
+#include "WindowTestSupport.h"
 #include "app/gui/FunctionKeyBar.h"
 #include "components/BigView/BigView.h"
 #include "components/DicEdit/DicEdit.h"
@@ -26,26 +27,7 @@ const std::vector<std::string> kJapanese = {
     "かつ[勝つ]\tto win",
 };
 
-class MainWindowTest : public testing::Test {
-  protected:
-    MainWindowTest() { SetProgramDir(dir.path()); }
-
-    std::unique_ptr<TForm1> Start(const QStringList& arguments) {
-        return std::make_unique<TForm1>(arguments, &reporter);
-    }
-
-    static std::string Top(TForm1& window) {
-        TBigView& view = *window.BigView1();
-        return Cp932ToUtf8(view.GetViewLine(view.TopLine()));
-    }
-
-    static QString Q(const std::filesystem::path& path) {
-        return QString::fromStdString(path.string());
-    }
-
-    test::TempDir dir;
-    test::RecordingReporter reporter;
-};
+using MainWindowTest = test::WindowTest;
 
 TEST_F(MainWindowTest, CommandLine) {
     const std::filesystem::path eng =

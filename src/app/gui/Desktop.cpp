@@ -1,0 +1,49 @@
+#include "app/gui/Desktop.h"
+
+#include <QClipboard>
+#include <QDesktopServices>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <QProcess>
+#include <QUrl>
+
+#include "platform/Cp932.h"
+
+namespace tovix {
+namespace {
+
+QString FromPath(const std::filesystem::path& path) {
+    return QString::fromStdString(path.string());
+}
+
+}  // namespace
+
+std::optional<std::string> QtDesktop::ClipboardText() const {
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    if (data == nullptr || !data->hasText()) {
+        return std::nullopt;
+    }
+    return Utf16ToCp932(data->text().toStdU16String());
+}
+
+void QtDesktop::SetClipboardText(std::string_view cp932) {
+    const std::u16string utf16 = Cp932ToUtf16(cp932);
+    QGuiApplication::clipboard()->setText(
+        QString::fromUtf16(utf16.data(), static_cast<qsizetype>(utf16.size())));
+}
+
+bool QtDesktop::StartProgram(const std::filesystem::path& program,
+                             const std::vector<std::string>& arguments,
+                             const std::filesystem::path& workingDir) {
+    QStringList list;
+    for (const std::string& argument : arguments) {
+        list << QString::fromStdString(argument);
+    }
+    return QProcess::startDetached(FromPath(program), list, FromPath(workingDir));
+}
+
+bool QtDesktop::OpenFile(const std::filesystem::path& file) {
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(FromPath(file)));
+}
+
+}  // namespace tovix

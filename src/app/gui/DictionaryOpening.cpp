@@ -1,0 +1,141 @@
+// TForm1's dictionary selection: the registered dictionaries of a direction
+// in the selection window, opened here or in a new copy of the program, and
+// the command that empties the tools' temporary files.
+
+#include <QApplication>
+#include <QLabel>
+#include <QScreen>
+
+#include "app/TemporaryFiles.h"
+#include "app/gui/Desktop.h"
+#include "app/gui/MainWindow.h"
+#include "app/gui/SelectWindow.h"
+#include "components/BigView/BigView.h"
+#include "components/BvStrings.h"
+#include "components/DicEdit/DicEdit.h"
+#include "dict/DicFileSet.h"
+#include "dict/DicTableError.h"
+#include "platform/Cp932.h"
+#include "platform/IoError.h"
+#include "platform/ProgramDir.h"
+
+namespace tovix {
+namespace {
+
+const char kMissing[] = "指定された辞書ファイルが存在しません。";
+
+QString SelectCaption(Direction direction) {
+    return direction == Direction::Japanese ? QStringLiteral("和英辞書選択")
+                                            : QStringLiteral("英和辞書選択");
+}
+
+std::string DirectionWord(Direction direction) {
+    return direction == Direction::Japanese ? "JPN" : "ENG";
+}
+
+void CentreOnScreen(QWidget& window) {
+    if (QScreen* screen = QApplication::primaryScreen()) {
+        const QRect area = screen->geometry();
+        window.move((area.width() - window.width()) / 2, (area.height() - window.height()) / 2);
+    }
+}
+
+}  // namespace
+
+void TForm1::MenuEngDicOpenClick() {
+    DicOpen(Direction::English);
+}
+
+void TForm1::MenuJpnDicOpenClick() {
+    DicOpen(Direction::Japanese);
+}
+
+// The list is read afresh from the settings file every time.
+void TForm1::DicOpen(Direction direction) {
+    const DictionaryList list = ReadDictionaryList(SettingsFilePath(), direction);
+    SelectAction action = SelectAction::None;
+    int slot = -1;
+    {
+        TForm13 window(list, SelectCaption(direction), this);
+        CentreOnScreen(window);
+        DialogOpenScope dialog(*this);
+        window.exec();
+        action = window.Action();
+        slot = window.Slot();
+    }
+    if (action == SelectAction::None || slot < 1 || slot > kDictionarySlots) {
+        return;
+    }
+    const std::filesystem::path file(Cp932ToUtf8(list[static_cast<size_t>(slot - 1)].fileName));
+    if (action == SelectAction::OpenHere) {
+        OpenHere(file, direction);
+    } else {
+        OpenInNewCopy(file, direction);
+    }
+}
+
+// All or nothing: the dictionary file and its table are read first, and the
+// window changes over to them only when both could be read. On a failure the
+// dictionary shown before stays, with its table, direction and caption.
+void TForm1::OpenHere(const std::filesystem::path& file, Direction direction) {
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(file, ec)) {
+        WarnAboutFile(file.string(), kMissing);
+        return;
+    }
+    const QString caption = windowTitle();
+    setWindowTitle(QStringLiteral("辞書読込中"));
+    TBvStrings lines;
+    try {
+        lines.LoadFromFile(file);
+    } catch (const IoError&) {
+        setWindowTitle(caption);
+        WarnAboutFile(file.string(), "指定された辞書ファイルがオープンできません。");
+        return;
+    }
+    TDicTable table;
+    try {
+        table = TDicTable::LoadFromFile(TableFileName(file), direction);
+    } catch (const DicTableError& e) {
+        setWindowTitle(caption);
+        reporter_.Message(MessageKind::Warning, e.what(), kButtonYes | kButtonNo);
+        return;
+    }
+    std::vector<std::string> text;
+    lines.AssignTo(text);
+    bigView1_->Assign(text);
+    search_.table = std::move(table);
+    search_.dicFile = file;
+    search_.direction = direction;
+    search_.currentPart = 0;
+    search_.currentPartCopy = 0;
+    EmptySearchField();
+    setWindowTitle(mainCaption_ + QStringLiteral("  ") + QString::fromStdString(file.string()));
+    label11_->setText(DirectionLabel(direction));
+}
+
+// The new copy gets the file and the direction word as two arguments, so a
+// path with blanks stays one. This window keeps its own dictionary.
+void TForm1::OpenInNewCopy(const std::filesystem::path& file, Direction direction) {
+    newWindowDic_ = file.string();
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(file, ec)) {
+        WarnAboutFile(file.string(), kMissing);
+        return;
+    }
+    const std::filesystem::path program = QCoreApplication::applicationFilePath().toStdString();
+    if (!desktop_->StartProgram(program, {file.string(), DirectionWord(direction)}, ProgramDir())) {
+        WarnAboutFile(program.string(), "の実行に失敗しました。");
+    }
+}
+
+// Every temporary file of the tools becomes one empty line, without asking.
+void TForm1::MenuTmpFileDeleteClick() {
+    try {
+        EmptyTemporaryFiles(ProgramDir());
+    } catch (const IoError& e) {
+        WarnAboutFile(e.path().string(), "ファイルに書き込めませんでした。");
+    }
+}
+
+}  // namespace tovix

@@ -1,0 +1,159 @@
+// TForm1's keys: the application-wide key hook and the key handlers of the
+// search field, the dictionary view and the function-key bar's buttons.
+
+#include <QMenu>
+
+#include "app/gui/KeyCommands.h"
+#include "app/gui/MainWindow.h"
+#include "components/BigView/BigView.h"
+#include "components/DicEdit/DicEdit.h"
+
+namespace tovix {
+
+// Before the focused control sees a key: the keys that would move a caret
+// scroll the view instead, and the search field's caret goes to the end of
+// its text. With the focus in the search field Up and Down move by whole
+// entries (two lines each), to the headword above or below.
+void TForm1::AppMessage(int key, Qt::KeyboardModifiers modifiers) {
+    // A key sent to the view carries the Shift and Ctrl keys held.
+    const Qt::KeyboardModifiers held = modifiers & (Qt::ShiftModifier | Qt::ControlModifier);
+    const bool inField = focusWidget() == dicEdit1_;
+    const int top = bigView1_->TopLine();
+    switch (key) {
+        case Qt::Key_PageUp:
+        case Qt::Key_Left:
+            bigView1_->KeyDown(Qt::Key_PageUp, held);
+            break;
+        case Qt::Key_PageDown:
+        case Qt::Key_Right:
+            bigView1_->KeyDown(Qt::Key_PageDown, held);
+            break;
+        case Qt::Key_Up:
+            if (inField) {
+                bigView1_->SetTopLine(top % 2 == 1 ? top - 1 : top - 2);
+            } else {
+                bigView1_->KeyDown(Qt::Key_Up, held);
+            }
+            break;
+        case Qt::Key_Down:
+            if (inField) {
+                bigView1_->SetTopLine(top % 2 == 1 ? top + 1 : top + 2);
+            } else {
+                bigView1_->KeyDown(Qt::Key_Down, held);
+            }
+            break;
+        default:
+            return;
+    }
+    dicEdit1_->end(false);
+}
+
+// A key that runs a command here is not edited as well: the edit's own
+// bindings of the same keys (Ctrl+C copying a selection, Ctrl+K deleting to
+// the end) would undo what the command did.
+void TForm1::DicEdit1KeyDown(int& key, Qt::KeyboardModifiers modifiers) {
+    if (RunKeyActions(KeyPlace::Field, key, modifiers)) {
+        key = 0;
+    }
+}
+
+void TForm1::BigView1KeyDown(int& key, Qt::KeyboardModifiers modifiers) {
+    RunKeyActions(KeyPlace::View, key, modifiers);
+}
+
+void TForm1::FormKeyDown(int key, Qt::KeyboardModifiers modifiers) {
+    RunKeyActions(KeyPlace::Button, key, modifiers);
+}
+
+bool TForm1::RunKeyActions(KeyPlace place, int key, Qt::KeyboardModifiers modifiers) {
+    const std::vector<KeyAction> actions = KeyActions(place, key, modifiers);
+    for (const KeyAction& action : actions) {
+        RunKeyAction(action);
+    }
+    return !actions.empty();
+}
+
+void TForm1::RunKeyAction(const KeyAction& action) {
+    const bool dictionaryOpen = !search_.dicFile.empty();
+    switch (action.command) {
+        case KeyCommand::None:
+            break;
+        case KeyCommand::EmptyField:
+            EmptySearchField();
+            break;
+        case KeyCommand::FocusField:
+            FocusSearchField();
+            break;
+        case KeyCommand::Button:
+            ButtonClick(action.button);
+            break;
+        case KeyCommand::PopupMenu:
+            ShowPopupMenu();
+            break;
+        case KeyCommand::ToggleMaximized:
+            ToggleMaximized();
+            break;
+        case KeyCommand::Find:
+            if (dictionaryOpen) {
+                MenuFindClick();
+            }
+            break;
+        case KeyCommand::FindNext:
+            if (findRun_ && dictionaryOpen) {
+                MenuReFindNextClick();
+            }
+            break;
+        case KeyCommand::FindPrior:
+            if (findRun_ && dictionaryOpen) {
+                MenuRefindPriorClick();
+            }
+            break;
+        case KeyCommand::ClearAndPaste:
+            ClearAndPaste();
+            break;
+        case KeyCommand::ToggleFunctionKeys:
+            MenuFuncKeyDispClick();
+            break;
+        case KeyCommand::TopEntry:
+            SetTopLineAndCaret(0);
+            break;
+        case KeyCommand::LastEntry:
+            SetTopLineAndCaret(bigView1_->ViewLineCount() - 2);
+            break;
+        case KeyCommand::PageBack:
+            SetTopLineAndCaret(bigView1_->TopLine() - bigView1_->PageLines() + 1);
+            break;
+        case KeyCommand::PageForward:
+            SetTopLineAndCaret(bigView1_->TopLine() + bigView1_->PageLines() - 1);
+            break;
+    }
+}
+
+void TForm1::FocusSearchField() {
+    dicEdit1_->setFocus();
+    dicEdit1_->end(false);
+}
+
+void TForm1::EmptySearchField() {
+    dicEdit1_->setText(QString());
+}
+
+void TForm1::SetTopLineAndCaret(int line) {
+    bigView1_->SetTopLine(line);
+    dicEdit1_->end(false);
+}
+
+void TForm1::ToggleMaximized() {
+    if ((windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)) == 0) {
+        showMaximized();
+    } else {
+        showNormal();
+    }
+}
+
+// Near the window's top left corner, over the top of the view.
+void TForm1::ShowPopupMenu() {
+    popupMenu1_->popup(pos() + QPoint(7, 87));
+}
+
+}  // namespace tovix
