@@ -166,7 +166,8 @@ void TForm1::ConnectCommands() {
         connect(action, &QAction::triggered, this, handler);
     }
     keyHook_ = std::make_unique<KeyHook>(
-        *this, [this] { return dialogOpen_; },
+        // Keys that walk the menu bar stay with it.
+        *this, [this] { return dialogOpen_ || qobject_cast<QMenuBar*>(focusWidget()) != nullptr; },
         [this](int key, Qt::KeyboardModifiers modifiers) { AppMessage(key, modifiers); });
     copies_ =
         new CopyRegistry(CopyRegistryDir(), CopyName(),

@@ -5,6 +5,7 @@
 
 #include <QElapsedTimer>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -250,6 +251,14 @@ TEST_F(MainWindowKeysTest, FieldAndWindowKeys) {
     window->Panel2()->Button(3)->setFocus();
     Press(*window, Qt::Key_Escape);
     EXPECT_EQ(window->focusWidget(), &field);
+
+    // Walking the menu bar with the keys leaves the view alone.
+    QTest::keyClick(window->windowHandle(), Qt::Key_Alt);
+    ASSERT_TRUE(qobject_cast<QMenuBar*>(window->focusWidget()) != nullptr);
+    Press(*window, Qt::Key_Right);
+    Press(*window, Qt::Key_Escape);
+    EXPECT_EQ(window->BigView1()->TopLine(), 0);
+    field.setFocus();
 
     Press(*window, Qt::Key_Insert);
     QMenu& menu = *window->PopupMenu1();
