@@ -14,7 +14,8 @@
 // Lines that compare equal under these rules are ordered by their bytes, so
 // the order is total and every sort is deterministic.
 // Lines are CP932 byte strings. An instance keeps scratch buffers: use one per
-// thread. Instances are cheap to make.
+// thread. The first instance builds shared tables (a few milliseconds); the
+// others are cheap to make.
 
 #include <memory>
 #include <string>
