@@ -10,6 +10,16 @@ namespace {
 
 constexpr size_t kChunk = 1 << 20;
 
+// The first CR or LF in [from, to), or nullptr.
+const char* FindLineEnd(const char* from, const char* to) {
+    const auto* lf =
+        static_cast<const char*>(std::memchr(from, '\n', static_cast<size_t>(to - from)));
+    const char* crLimit = lf != nullptr ? lf : to;
+    const auto* cr =
+        static_cast<const char*>(std::memchr(from, '\r', static_cast<size_t>(crLimit - from)));
+    return cr != nullptr ? cr : lf;
+}
+
 }  // namespace
 
 LineReader::LineReader(const std::filesystem::path& path) : path_(path) {
@@ -58,13 +68,7 @@ bool LineReader::Next(std::string_view& line) {
             searchFrom = begin_;
         }
         const char* data = buffer_.data();
-        const char* end = nullptr;
-        for (const char* p = data + searchFrom; p < data + buffer_.size(); ++p) {
-            if (*p == '\n' || *p == '\r') {
-                end = p;
-                break;
-            }
-        }
+        const char* end = FindLineEnd(data + searchFrom, data + buffer_.size());
         if (end != nullptr) {
             size_t stop = static_cast<size_t>(end - data);
             line = std::string_view(data + begin_, stop - begin_);
