@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <bit>
 #include <cerrno>
 #include <cstdlib>
@@ -283,7 +284,8 @@ TLightStrings::TLightStrings(TLightStrings&& other) noexcept
       bytes_(std::move(other.bytes_)),
       bytesCapacity_(std::exchange(other.bytesCapacity_, 0)),
       owned_(std::move(other.owned_)),
-      freeOwned_(std::move(other.freeOwned_)) {
+      freeOwned_(std::move(other.freeOwned_)),
+      revision_(other.revision_) {
     other.ReleaseStorage();
 }
 
@@ -295,6 +297,7 @@ TLightStrings& TLightStrings::operator=(TLightStrings&& other) noexcept {
         bytesCapacity_ = std::exchange(other.bytesCapacity_, 0);
         owned_ = std::move(other.owned_);
         freeOwned_ = std::move(other.freeOwned_);
+        revision_ = other.revision_;
         other.ReleaseStorage();
     }
     return *this;
@@ -302,6 +305,11 @@ TLightStrings& TLightStrings::operator=(TLightStrings&& other) noexcept {
 
 void TLightStrings::Error() const {
     throw ListIndexError();
+}
+
+void TLightStrings::Touch() {
+    static std::atomic<std::uint64_t> last{0};
+    revision_ = ++last;
 }
 
 void TLightStrings::CheckIndex(int index, int last) const {
@@ -372,6 +380,7 @@ void TLightStrings::ReleaseStorage() {
     bytesCapacity_ = 0;
     owned_ = {};
     freeOwned_ = {};
+    Touch();
 }
 
 void TLightStrings::Grow() {
@@ -387,6 +396,7 @@ int TLightStrings::Add(std::string_view line) {
         Grow();
     }
     records_.push_back(Own(std::move(copy)));
+    Touch();
     return Count() - 1;
 }
 
@@ -397,6 +407,7 @@ void TLightStrings::Insert(int index, std::string_view line) {
         Grow();
     }
     records_.insert(records_.begin() + index, Own(std::move(copy)));
+    Touch();
 }
 
 void TLightStrings::Put(int index, std::string_view line) {
@@ -408,12 +419,14 @@ void TLightStrings::Put(int index, std::string_view line) {
     } else {
         r = Own(std::move(copy));
     }
+    Touch();
 }
 
 void TLightStrings::Delete(int index) {
     CheckIndex(index, Count() - 1);
     Disown(records_[static_cast<size_t>(index)]);
     records_.erase(records_.begin() + index);
+    Touch();
     DropTextWhenEmpty();
 }
 
@@ -422,6 +435,7 @@ void TLightStrings::Exchange(int index1, int index2) {
     CheckIndex(index2, Count() - 1);
     if (index1 != index2) {
         std::swap(records_[static_cast<size_t>(index1)], records_[static_cast<size_t>(index2)]);
+        Touch();
     }
 }
 
@@ -456,6 +470,7 @@ void TLightStrings::SetCount(int count) {
         Disown(records_[i]);
     }
     records_.resize(wanted, Record{0});
+    Touch();
     DropTextWhenEmpty();
 }
 
@@ -544,6 +559,7 @@ void TLightStrings::SetCommaText(std::string_view text) {
 }
 
 void TLightStrings::ForgetLines() {
+    Touch();
     records_.clear();
     capacity_ = 0;
     owned_ = {};
@@ -557,6 +573,7 @@ void TLightStrings::PrepareRecords(size_t expectedSize) {
 }
 
 void TLightStrings::FinishLoad(size_t count, bool unpackable, size_t size) {
+    Touch();
     if (count > static_cast<size_t>(MaxListSize)) {
         ReleaseStorage();
         Error();

@@ -93,6 +93,10 @@ class TLightStrings {
 
     int Count() const { return static_cast<int>(records_.size()); }
     int Capacity() const { return capacity_; }
+    // A number that changes whenever the lines change; no two lists that
+    // hold lines ever share one, so it tells whether something derived from
+    // the lines is still good.
+    std::uint64_t Revision() const { return revision_; }
 
     // A copy of line `index`; an index outside 0..Count-1 is an error.
     std::string Get(int index) const;
@@ -159,6 +163,7 @@ class TLightStrings {
     using Bytes = std::unique_ptr<char[], detail::BlockDeleter>;
 
     void CheckIndex(int index, int last) const;
+    void Touch();
     std::string_view LineAt(size_t index) const;
     void Grow();
     Record Own(std::string line);
@@ -180,6 +185,7 @@ class TLightStrings {
     // Lines added or changed after the load; free slots are listed in freeOwned_.
     std::vector<std::string> owned_;
     std::vector<std::uint32_t> freeOwned_;
+    std::uint64_t revision_ = 0;
 };
 
 }  // namespace tovix

@@ -11,6 +11,7 @@ class LineStoreView : public LookupView {
   public:
     int ViewLineCount() const override { return lines_.Count(); }
     std::string_view ViewLine(int n) const override { return lines_.View(n); }
+    std::uint64_t Revision() const override { return lines_.Revision(); }
     void LoadFromFile(const std::filesystem::path& path) override;
     int TopLine() const override { return topLine_; }
     void SetTopLine(int n) override;

@@ -100,13 +100,13 @@ bool MoveToMatch(const SearchState& state, LookupView& view, std::string_view ke
     const KeyRange range = FindKeyRange(state.table, key);
     const HeadwordMatcher matcher(text, foldLine);
     const int last = std::min(range.end, count - 1);
-    for (int n = range.start; n <= last; n += 2) {
-        if (matcher.Matches(view.ViewLine(n))) {
-            view.SetTopLine(n);
-            return true;
-        }
+    const int found = view.Summary().FindFirst(
+        range.start, last, text, [&](int n) { return matcher.Matches(view.ViewLine(n)); });
+    if (found < 0) {
+        return false;
     }
-    return false;
+    view.SetTopLine(found);
+    return true;
 }
 
 // The romaji tail of a Japanese-English search text turned into kana.

@@ -4,8 +4,12 @@
 // file into it, and its top line. The viewer implements it on its text view;
 // the command line and the tests on a plain line store (LineStoreView).
 
+#include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string_view>
+
+#include "dict/PrefixSummary.h"
 
 namespace tovix {
 
@@ -16,12 +20,21 @@ class LookupView {
     virtual int ViewLineCount() const = 0;
     // Line n, 0 <= n < ViewLineCount(); valid until the view changes.
     virtual std::string_view ViewLine(int n) const = 0;
+    // A number that changes whenever the lines change.
+    virtual std::uint64_t Revision() const = 0;
     // Replaces every line by those of the file. On failure it throws IoError
     // and the view is left empty.
     virtual void LoadFromFile(const std::filesystem::path& path) = 0;
     virtual int TopLine() const = 0;
     // Makes line n the top line, clamped to the lines there are.
     virtual void SetTopLine(int n) = 0;
+
+    // The prefix summary of the present lines; made again after they change.
+    const PrefixSummary& Summary() const;
+
+  private:
+    mutable PrefixSummary summary_;
+    mutable std::optional<std::uint64_t> summaryRevision_;
 };
 
 }  // namespace tovix

@@ -1,9 +1,11 @@
 #include <cerrno>
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <random>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -472,6 +474,47 @@ TEST_F(LineStoreFileTest, EditsAfterALoadKeepEveryLine) {
     EXPECT_EQ(test::ReadBytes(dir_ / "saved"), expected);
     store.SetText(store.View(0));
     EXPECT_EQ(LinesOf(store), Lines{model[0]});
+}
+
+// Whatever is derived from the lines (the lookup's summary) is kept only as
+// long as the revision stays; every change of the lines must change it.
+TEST_F(LineStoreFileTest, EveryChangeOfTheLinesChangesTheRevision) {
+    const fs::path file = Write("one\r\ntwo\r\n");
+    const std::vector<std::pair<const char*, std::function<void(TBvStrings&)>>> changes = {
+        {"Add", [](TBvStrings& s) { s.Add("x"); }},
+        {"Insert", [](TBvStrings& s) { s.Insert(0, "x"); }},
+        {"Put", [](TBvStrings& s) { s.Put(1, "x"); }},
+        {"Delete", [](TBvStrings& s) { s.Delete(0); }},
+        {"Exchange", [](TBvStrings& s) { s.Exchange(0, 1); }},
+        {"Clear", [](TBvStrings& s) { s.Clear(); }},
+        {"SetCount", [](TBvStrings& s) { s.SetCount(1); }},
+        {"SetText", [](TBvStrings& s) { s.SetText("one\r\ntwo"); }},
+        {"SetCommaText", [](TBvStrings& s) { s.SetCommaText("one,two"); }},
+        {"LoadFromFile", [&](TBvStrings& s) { s.LoadFromFile(file); }},
+        {"failed LoadFromFile",
+         [&](TBvStrings& s) {
+             EXPECT_THROW(s.LoadFromFile(file.parent_path() / "missing"), IoError);
+         }},
+        {"move",
+         [](TBvStrings& s) {
+             TBvStrings other;
+             other.SetText("one\r\ntwo");
+             s = std::move(other);
+         }},
+    };
+    for (const auto& [name, change] : changes) {
+        TBvStrings store;
+        store.LoadFromFile(file);
+        const std::uint64_t before = store.Revision();
+        change(store);
+        EXPECT_NE(store.Revision(), before) << name;
+    }
+    TBvStrings store;
+    store.LoadFromFile(file);
+    const std::uint64_t before = store.Revision();
+    store.SetCapacity(100);
+    store.Exchange(1, 1);
+    EXPECT_EQ(store.Revision(), before) << "reserving slots and a swap with itself change no line";
 }
 
 }  // namespace

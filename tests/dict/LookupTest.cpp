@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "components/BvStrings.h"
 #include "dict/DicFileSet.h"
 #include "dict/LineStoreView.h"
 #include "support/BuildDictionary.h"
@@ -193,6 +194,47 @@ TEST(LookupTest, ComparisonStopsAtTheLastLineOfThePart) {
     f.state.table = TDicTable(lines, Direction::English, "damaged.DAT");
     EXPECT_FALSE(f.Type("xyz").matched);
     EXPECT_TRUE(Lookup(f.state, f.view, f.reporter, "zoo").matched);
+}
+
+// A view whose lines the test edits, as entry editing edits the main view.
+class EditableView : public LookupView {
+  public:
+    int ViewLineCount() const override { return lines.Count(); }
+    std::string_view ViewLine(int n) const override { return lines.View(n); }
+    std::uint64_t Revision() const override { return lines.Revision(); }
+    void LoadFromFile(const std::filesystem::path& path) override {
+        top = 0;
+        lines.LoadFromFile(path);
+    }
+    int TopLine() const override { return top; }
+    void SetTopLine(int n) override { top = n; }
+
+    TBvStrings lines;
+    int top = 0;
+};
+
+TEST(LookupTest, EditedLinesAreLookedUpAsTheyStandNow) {
+    // Enough entries under one key that the lookup can pass over whole runs
+    // of lines; what it passes over must follow the edits.
+    std::vector<std::string> entries;
+    for (int i = 0; i < 200; ++i) {
+        entries.push_back("cax" + std::to_string(1000 + i) + "\t数");
+    }
+    LookupFixture f(Direction::English, entries);
+    EditableView view;
+    ASSERT_TRUE(Lookup(f.state, view, f.reporter, "cax1190").matched);
+    const int line = view.TopLine();
+    ASSERT_EQ(view.lines.View(line).substr(0, 7), "cax1190");
+
+    view.lines.Put(line, "caz ");
+    EXPECT_TRUE(Lookup(f.state, view, f.reporter, "caz").matched);
+    EXPECT_EQ(view.TopLine(), line);
+    EXPECT_FALSE(Lookup(f.state, view, f.reporter, "cax1190").matched);
+
+    view.lines.Insert(0, "x");
+    view.lines.Insert(0, "y");
+    EXPECT_TRUE(Lookup(f.state, view, f.reporter, "cax1191").matched);
+    EXPECT_EQ(view.TopLine(), line + 4);
 }
 
 }  // namespace

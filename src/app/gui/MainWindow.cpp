@@ -55,6 +55,7 @@ class TForm1::ViewLines : public LookupView {
 
     int ViewLineCount() const override { return view_.ViewLineCount(); }
     std::string_view ViewLine(int n) const override { return view_.Lines().View(n); }
+    std::uint64_t Revision() const override { return view_.Lines().Revision(); }
     void LoadFromFile(const std::filesystem::path& path) override {
         try {
             view_.LoadFromFile(path);

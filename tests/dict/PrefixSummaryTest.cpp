@@ -1,0 +1,86 @@
+#include "dict/PrefixSummary.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "components/MbString.h"
+
+namespace tovix {
+namespace {
+
+// The test the lookup makes of a headword, reduced to what the summary relies
+// on: the line begins with the text, ASCII letters compared without case.
+bool BeginsWith(std::string_view line, std::string_view text) {
+    if (line.size() < text.size()) {
+        return false;
+    }
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (AsciiLower(line[i]) != AsciiLower(text[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+int PlainScan(const std::vector<std::string>& lines, int from, int last, std::string_view text) {
+    for (int n = from; n <= last; n += 2) {
+        if (BeginsWith(lines[static_cast<size_t>(n)], text)) {
+            return n;
+        }
+    }
+    return -1;
+}
+
+std::string RandomText(std::mt19937& random, size_t maxSize) {
+    // Letters of both cases, a trail byte that is '[', a lead byte, a blank
+    // and NUL, so that short lines, padding and case folding all meet.
+    static const std::string kBytes = std::string("aAbB[ \x83", 7) + std::string(1, '\0');
+    std::string text(random() % (maxSize + 1), ' ');
+    for (char& c : text) {
+        c = kBytes[random() % kBytes.size()];
+    }
+    return text;
+}
+
+// Sorted lines (as a part is) and shuffled ones (as a hand-edited part may
+// be): the summary must find exactly what a line-by-line scan finds.
+TEST(PrefixSummaryTest, FindsWhatAPlainScanFinds) {
+    std::mt19937 random(7);
+    for (const bool sorted : {true, false}) {
+        std::vector<std::string> lines(700);
+        for (std::string& line : lines) {
+            line = RandomText(random, 11);
+        }
+        if (sorted) {
+            std::sort(lines.begin(), lines.end());
+        }
+        const int count = static_cast<int>(lines.size());
+        const PrefixSummary summary(count, [&](int n) { return std::string_view(lines[n]); });
+        for (int trial = 0; trial < 3000; ++trial) {
+            const int from = static_cast<int>(random() % lines.size());
+            const int last = std::min(count - 1, from + static_cast<int>(random() % 400));
+            const std::string text = trial % 3 == 0
+                                         ? lines[random() % lines.size()].substr(0, random() % 10)
+                                         : RandomText(random, 10);
+            const int found = summary.FindFirst(from, last, text, [&](int n) {
+                return BeginsWith(lines[static_cast<size_t>(n)], text);
+            });
+            ASSERT_EQ(found, PlainScan(lines, from, last, text))
+                << (sorted ? "sorted" : "shuffled") << " from " << from << " to " << last;
+        }
+    }
+}
+
+TEST(PrefixSummaryTest, LinesBeyondTheSummaryAreStillTested) {
+    const std::vector<std::string> lines = {"abc", "x", "abd", "y"};
+    const PrefixSummary summary(2, [&](int n) { return std::string_view(lines[n]); });
+    const int found = summary.FindFirst(
+        0, 3, "abd", [&](int n) { return BeginsWith(lines[static_cast<size_t>(n)], "abd"); });
+    EXPECT_EQ(found, 2);
+}
+
+}  // namespace
+}  // namespace tovix
