@@ -100,8 +100,8 @@ bool MoveToMatch(const SearchState& state, LookupView& view, std::string_view ke
     const KeyRange range = FindKeyRange(state.table, key);
     const HeadwordMatcher matcher(text, foldLine);
     const int last = std::min(range.end, count - 1);
-    const int found = view.Summary().FindFirst(
-        range.start, last, text, [&](int n) { return matcher.Matches(view.ViewLine(n)); });
+    const int found = view.FindFirst(range.start, last, text,
+                                     [&](int n) { return matcher.Matches(view.ViewLine(n)); });
     if (found < 0) {
         return false;
     }

@@ -2,9 +2,9 @@
 
 namespace tovix {
 
-const PrefixSummary& LookupView::Summary() const {
+PrefixSummary& LookupView::Summary() {
     if (summaryRevision_ != Revision()) {
-        summary_ = PrefixSummary(ViewLineCount(), [this](int n) { return ViewLine(n); });
+        summary_ = PrefixSummary(ViewLineCount());
         summaryRevision_ = Revision();
     }
     return summary_;

@@ -29,12 +29,22 @@ class LookupView {
     // Makes line n the top line, clamped to the lines there are.
     virtual void SetTopLine(int n) = 0;
 
-    // The prefix summary of the present lines; made again after they change.
-    const PrefixSummary& Summary() const;
+    // The first of the lines from, from + 2, ... up to last for which `test`
+    // is true; -1 when there is none. Only lines that may begin with `text`
+    // (ASCII case aside) are tested: runs of lines that cannot are passed
+    // over by the summary of the present lines.
+    template <class Test>
+    int FindFirst(int from, int last, std::string_view text, Test test) {
+        return Summary().FindFirst(
+            from, last, text, [this](int n) { return ViewLine(n); }, test);
+    }
 
   private:
-    mutable PrefixSummary summary_;
-    mutable std::optional<std::uint64_t> summaryRevision_;
+    // The summary of the present lines; a new one after they change.
+    PrefixSummary& Summary();
+
+    PrefixSummary summary_;
+    std::optional<std::uint64_t> summaryRevision_;
 };
 
 }  // namespace tovix

@@ -1,38 +1,74 @@
 #include "dict/PrefixSummary.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstring>
 
 #include "components/MbString.h"
 
 namespace tovix {
 
-std::uint64_t PrefixSummary::Prefix(std::string_view text) {
-    std::uint64_t value = 0;
-    for (size_t i = 0; i < 8; ++i) {
-        const char c = i < text.size() ? AsciiLower(text[i]) : '\0';
-        value = value << 8 | static_cast<unsigned char>(c);
-    }
-    return value;
+namespace {
+
+constexpr std::uint64_t kEveryByte = 0x0101010101010101;
+constexpr std::uint64_t kHighBits = 0x8080808080808080;
+
+// The high bit of every byte of `word` that equals `byte`.
+constexpr std::uint64_t BytesEqual(std::uint64_t word, unsigned char byte) {
+    const std::uint64_t x = word ^ (kEveryByte * byte);
+    return ~(((x & ~kHighBits) + ~kHighBits) | x) & kHighBits;
 }
 
-void PrefixSummary::Add(int line, std::string_view text) {
-    std::vector<Bounds>& chunks = chunks_[static_cast<size_t>(line & 1)];
-    const auto chunk = static_cast<size_t>((line >> 1) / kChunkLines);
-    if (chunk == chunks.size()) {
-        chunks.emplace_back();
-    }
-    const std::uint64_t prefix = Prefix(text);
-    chunks[chunk].low = std::min(chunks[chunk].low, prefix);
-    chunks[chunk].high = std::max(chunks[chunk].high, prefix);
+// `word` with the bytes 'A' .. 'Z' lower-cased, all eight at once.
+constexpr std::uint64_t LowerCaseBytes(std::uint64_t word) {
+    const std::uint64_t low7 = word & ~kHighBits;
+    const std::uint64_t atLeastA = low7 + kEveryByte * (0x80 - 'A');
+    const std::uint64_t aboveZ = low7 + kEveryByte * (0x80 - 'Z' - 1);
+    const std::uint64_t upper = atLeastA & ~aboveZ & ~word & kHighBits;
+    return word | upper >> 2;
 }
 
-bool PrefixSummary::MayHold(int line, std::uint64_t low, std::uint64_t high) const {
-    if (line >= count_) {
-        return true;
+bool IgnoredByte(char c) {
+    return c == '-' || c == '\'';
+}
+
+}  // namespace
+
+PrefixSummary::Bounds PrefixSummary::Prefix::Extensions() const {
+    return {value, size == 0 ? ~std::uint64_t{0} : value | (~std::uint64_t{0} >> (8 * size))};
+}
+
+PrefixSummary::Prefixes PrefixSummary::PrefixesOf(std::string_view text) {
+    const size_t size = std::min<size_t>(text.size(), 8);
+    std::uint64_t word = 0;
+    if (size > 0) {
+        std::memcpy(&word, text.data(), size);
     }
-    const Bounds& bounds =
-        chunks_[static_cast<size_t>(line & 1)][static_cast<size_t>((line >> 1) / kChunkLines)];
-    return bounds.low <= high && bounds.high >= low;
+    const bool ignored = (BytesEqual(word, '-') | BytesEqual(word, '\'')) != 0;
+    if constexpr (std::endian::native == std::endian::little) {
+        word = __builtin_bswap64(word);
+    }
+    const Prefix bytes{LowerCaseBytes(word), size};
+    if (!ignored && (size == 8 || size == text.size())) {
+        return {bytes, bytes};
+    }
+    Prefix sorted;
+    for (size_t i = 0; i < text.size() && sorted.size < 8; ++i) {
+        if (!IgnoredByte(text[i])) {
+            sorted.value |= std::uint64_t{static_cast<unsigned char>(AsciiLower(text[i]))}
+                            << (8 * (7 - sorted.size));
+            ++sorted.size;
+        }
+    }
+    return {bytes, sorted};
+}
+
+PrefixSummary::PrefixSummary(int count) : count_(std::max(count, 0)) {
+    for (int parity = 0; parity < 2; ++parity) {
+        const int lines = (count_ + 1 - parity) / 2;
+        chunks_[static_cast<size_t>(parity)].resize(
+            static_cast<size_t>((lines + kChunkLines - 1) / kChunkLines));
+    }
 }
 
 }  // namespace tovix

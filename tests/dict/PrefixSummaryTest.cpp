@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 #include <vector>
@@ -25,6 +26,10 @@ bool BeginsWith(std::string_view line, std::string_view text) {
     return true;
 }
 
+auto LineAt(const std::vector<std::string>& lines) {
+    return [&lines](int n) { return std::string_view(lines[static_cast<size_t>(n)]); };
+}
+
 int PlainScan(const std::vector<std::string>& lines, int from, int last, std::string_view text) {
     for (int n = from; n <= last; n += 2) {
         if (BeginsWith(lines[static_cast<size_t>(n)], text)) {
@@ -35,9 +40,10 @@ int PlainScan(const std::vector<std::string>& lines, int from, int last, std::st
 }
 
 std::string RandomText(std::mt19937& random, size_t maxSize) {
-    // Letters of both cases, a trail byte that is '[', a lead byte, a blank
-    // and NUL, so that short lines, padding and case folding all meet.
-    static const std::string kBytes = std::string("aAbB[ \x83", 7) + std::string(1, '\0');
+    // Letters of both cases, a trail byte that is '[', a lead byte, a blank,
+    // NUL, and the hyphen and apostrophe that the prefixes leave out, so that
+    // short lines, padding, case folding and left-out bytes all meet.
+    static const std::string kBytes = std::string("aAbB[ \x83-'", 9) + std::string(1, '\0');
     std::string text(random() % (maxSize + 1), ' ');
     for (char& c : text) {
         c = kBytes[random() % kBytes.size()];
@@ -58,14 +64,14 @@ TEST(PrefixSummaryTest, FindsWhatAPlainScanFinds) {
             std::sort(lines.begin(), lines.end());
         }
         const int count = static_cast<int>(lines.size());
-        const PrefixSummary summary(count, [&](int n) { return std::string_view(lines[n]); });
+        PrefixSummary summary(count);
         for (int trial = 0; trial < 3000; ++trial) {
             const int from = static_cast<int>(random() % lines.size());
             const int last = std::min(count - 1, from + static_cast<int>(random() % 400));
             const std::string text = trial % 3 == 0
                                          ? lines[random() % lines.size()].substr(0, random() % 10)
                                          : RandomText(random, 10);
-            const int found = summary.FindFirst(from, last, text, [&](int n) {
+            const int found = summary.FindFirst(from, last, text, LineAt(lines), [&](int n) {
                 return BeginsWith(lines[static_cast<size_t>(n)], text);
             });
             ASSERT_EQ(found, PlainScan(lines, from, last, text))
@@ -76,10 +82,38 @@ TEST(PrefixSummaryTest, FindsWhatAPlainScanFinds) {
 
 TEST(PrefixSummaryTest, LinesBeyondTheSummaryAreStillTested) {
     const std::vector<std::string> lines = {"abc", "x", "abd", "y"};
-    const PrefixSummary summary(2, [&](int n) { return std::string_view(lines[n]); });
-    const int found = summary.FindFirst(
-        0, 3, "abd", [&](int n) { return BeginsWith(lines[static_cast<size_t>(n)], "abd"); });
+    PrefixSummary summary(2);
+    const int found = summary.FindFirst(0, 3, "abd", LineAt(lines), [&](int n) {
+        return BeginsWith(lines[static_cast<size_t>(n)], "abd");
+    });
     EXPECT_EQ(found, 2);
+}
+
+// Runs of lines that all need case folding or have left-out bytes, between
+// runs that cannot match: the match must be found in the middle run.
+TEST(PrefixSummaryTest, CaseAndLeftOutBytesNeverHideAMatch) {
+    struct Case {
+        const char* line;
+        const char* text;
+    };
+    const Case cases[] = {
+        {"ABCDEFGHIJ", "abc"},       {"abcdefghij", "ABCDEFGH"},
+        {"O'NEILL-X1", "o'neill-x"}, {"e-mail address", "E-MAIL"},
+        {"I'll do it now", "i'll"},  {"ZZ-TOP band", "zz-t"},
+        {"--------xy", "--------x"}, {"Q", "q"},
+    };
+    const int run = 2 * PrefixSummary::kChunkLines;
+    for (const Case& c : cases) {
+        std::vector<std::string> lines(static_cast<size_t>(3 * run), "zzzzzzzzzz");
+        std::fill_n(lines.begin() + run, run, c.line);
+        PrefixSummary summary(3 * run);
+        for (int from : {0, 1}) {
+            const int found = summary.FindFirst(
+                from, 3 * run - 1, c.text, LineAt(lines),
+                [&](int n) { return BeginsWith(lines[static_cast<size_t>(n)], c.text); });
+            EXPECT_EQ(found, run + from) << c.line << " / " << c.text;
+        }
+    }
 }
 
 }  // namespace
