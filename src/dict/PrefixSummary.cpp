@@ -35,7 +35,9 @@ bool IgnoredByte(char c) {
 }  // namespace
 
 PrefixSummary::Bounds PrefixSummary::Prefix::Extensions() const {
-    return {value, size == 0 ? ~std::uint64_t{0} : value | (~std::uint64_t{0} >> (8 * size))};
+    // The bytes after the first `size` may be anything; a shift by 64 bits
+    // would be undefined, so eight bytes leave no free bits.
+    return {value, value | (size >= 8 ? 0 : ~std::uint64_t{0} >> (8 * size))};
 }
 
 PrefixSummary::Prefixes PrefixSummary::PrefixesOf(std::string_view text) {
