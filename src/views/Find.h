@@ -2,18 +2,17 @@
 // Free-text find: looks for a text anywhere in the lines of the open
 // dictionary, headwords and translations alike, first in the part shown in
 // the view and then in the following (or preceding) part files, and brings
-// the entry of the first hit to the top of the view. At most one part file
-// besides the view's is in memory at a time.
+// the entry of the first hit to the top of the view. Part files other than
+// the view's are read a block at a time, never held whole.
 
 #include <string>
 
 #include "dict/LookupView.h"
 #include "dict/SearchState.h"
 #include "platform/Reporter.h"
+#include "views/FindDirection.h"
 
 namespace tovix {
-
-enum class FindDirection { Down = 0, Up = 1 };
 
 // The main window's find state.
 struct FindState {

@@ -1,0 +1,7 @@
+#pragma once
+
+namespace tovix {
+
+enum class FindDirection { Down = 0, Up = 1 };
+
+}  // namespace tovix
