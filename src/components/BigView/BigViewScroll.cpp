@@ -10,6 +10,30 @@
 namespace tovix {
 namespace {
 
+// Where a scroll command moves position p: by `step` for a line, by `page`
+// for a page, to the thumb's `position`, or to either end (0 .. max).
+int ScrolledPosition(int code, int p, int step, int page, int position, int max) {
+    switch (code) {
+        case LineUp:
+            return p - step;
+        case LineDown:
+            return p + step;
+        case PageUp:
+            return p - page;
+        case PageDown:
+            return p + page;
+        case ThumbPosition:
+        case ThumbTrack:
+            return position;
+        case ToTop:
+            return 0;
+        case ToBottom:
+            return max;
+        default:
+            return p;
+    }
+}
+
 ViewKey ToViewKey(int key) {
     switch (key) {
         case Qt::Key_Up:
@@ -167,35 +191,10 @@ void TBigView::ScrollLines(int code, int position, int interval) {
         return;
     }
     int p = topLine_;
-    const int page = pageLines_ >= 2 ? pageLines_ - 1 : 1;
     if (code != ThumbPosition || position != -1) {
         scroll_.Accelerate(interval, scrollSense_, pageLines_, CellsIn(ClientWidth(), charWidth_));
-        switch (code) {
-            case LineUp:
-                p -= scroll_.ScrollStep();
-                break;
-            case LineDown:
-                p += scroll_.ScrollStep();
-                break;
-            case PageUp:
-                p -= page;
-                break;
-            case PageDown:
-                p += page;
-                break;
-            case ThumbPosition:
-            case ThumbTrack:
-                p = position;
-                break;
-            case ToTop:
-                p = 0;
-                break;
-            case ToBottom:
-                p = VertRangeMax();
-                break;
-            default:
-                break;
-        }
+        p = ScrolledPosition(code, p, scroll_.ScrollStep(), pageLines_ >= 2 ? pageLines_ - 1 : 1,
+                             position, VertRangeMax());
     }
     p = std::clamp(p, 0, VertRangeMax());
     if (p != scroll_.VertPos()) {
@@ -207,36 +206,11 @@ void TBigView::ScrollColumns(int code, int position, int interval) {
     if (!HasHorizontal(scrollBar_)) {
         return;
     }
-    int p = scroll_.HorzPos();
     const int cells = CellsIn(ClientWidth(), charWidth_);
     scroll_.Accelerate(interval, scrollSense_, pageLines_, cells);
-    switch (code) {
-        case LineUp:
-            p -= scroll_.ScrollStep();
-            break;
-        case LineDown:
-            p += scroll_.ScrollStep();
-            break;
-        case PageUp:
-            p -= cells;
-            break;
-        case PageDown:
-            p += cells;
-            break;
-        case ThumbPosition:
-        case ThumbTrack:
-            p = position;
-            break;
-        case ToTop:
-            p = 0;
-            break;
-        case ToBottom:
-            p = HorzRangeMax();
-            break;
-        default:
-            break;
-    }
-    p = std::clamp(p, 0, HorzRangeMax());
+    const int p = std::clamp(ScrolledPosition(code, scroll_.HorzPos(), scroll_.ScrollStep(), cells,
+                                              position, HorzRangeMax()),
+                             0, HorzRangeMax());
     if (p != scroll_.HorzPos()) {
         SetHorzPos(p);
     }
