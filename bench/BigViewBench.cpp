@@ -32,33 +32,16 @@
 #include <string>
 #include <vector>
 
+#include "BenchFigures.h"
 #include "components/BigView/BigView.h"
 #include "components/BvStrings.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-long ResidentBytes() {
-    std::ifstream statm("/proc/self/statm");
-    long total = 0;
-    long resident = 0;
-    statm >> total >> resident;
-    return resident * sysconf(_SC_PAGESIZE);
-}
-
-template <class F>
-double Milliseconds(F f) {
-    const auto start = Clock::now();
-    f();
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    const size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
+using tovix::bench::Clock;
+using tovix::bench::Median;
+using tovix::bench::Milliseconds;
+using tovix::bench::ResidentBytes;
 
 void SetUpAsMainView(tovix::TBigView& view) {
     using tovix::TBvStyles;

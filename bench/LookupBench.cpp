@@ -30,6 +30,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchFigures.h"
 #include "dict/DicFileSet.h"
 #include "dict/KeyAlphabet.h"
 #include "dict/LineStoreView.h"
@@ -41,8 +42,10 @@
 namespace {
 
 namespace fs = std::filesystem;
-using Clock = std::chrono::steady_clock;
 using tovix::Direction;
+using tovix::bench::Clock;
+using tovix::bench::Median;
+using tovix::bench::Percentile;
 
 class SilentReporter : public tovix::Reporter {
   public:
@@ -54,17 +57,6 @@ class SilentReporter : public tovix::Reporter {
     std::string Caption() const override { return {}; }
     void SetCaption(const std::string&) override {}
 };
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    const size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
-double Percentile(std::vector<double> values, double p) {
-    std::sort(values.begin(), values.end());
-    return values[static_cast<size_t>(p * static_cast<double>(values.size() - 1))];
-}
 
 // What a user types for a headword line: an English headword without its
 // trailing blank, a Japanese reading up to its first blank.

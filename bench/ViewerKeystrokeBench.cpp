@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchFigures.h"
 #include "app/gui/MainWindow.h"
 #include "components/BigView/BigView.h"
 #include "components/DicEdit/DicEdit.h"
@@ -20,6 +21,8 @@
 #include "dict/DicFileSet.h"
 
 namespace {
+
+using tovix::bench::Median;
 
 // Plain-letter headwords, taken evenly from each part file in turn, so that
 // consecutive words have different initials.
@@ -54,11 +57,6 @@ std::vector<std::string> SampleWords(const std::filesystem::path& dic, int count
         }
     }
     return out;
-}
-
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[v.size() / 2];
 }
 
 }  // namespace
