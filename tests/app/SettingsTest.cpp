@@ -11,6 +11,7 @@
 #include "app/TemporaryFiles.h"
 #include "platform/Cp932.h"
 #include "platform/IoError.h"
+#include "support/TempDir.h"
 
 namespace tovix {
 namespace {
@@ -19,17 +20,6 @@ namespace fs = std::filesystem;
 
 std::string S(const char* utf8) {
     return Utf8ToCp932(utf8);
-}
-
-std::string ReadAll(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
-}
-
-void WriteAll(const fs::path& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
 }
 
 class SettingsTest : public ::testing::Test {
@@ -60,20 +50,20 @@ TEST_F(SettingsTest, MissingEmptyOrForeignFileGivesDefaults) {
     const GeneralSettings defaults;
     EXPECT_EQ(ReadIniFileValue(path_), defaults);
     for (const char* text : {"", "garbage\r\n[FormMain\r\n=\r\n", "[FormMain]\r\nMem=yes\r\n"}) {
-        WriteAll(path_, text);
+        test::WriteBytes(path_, text);
         EXPECT_EQ(ReadIniFileValue(path_), defaults) << text;
     }
 }
 
 TEST_F(SettingsTest, FreshFileHoldsEveryKeyInOrder) {
     WriteIniFileValue(path_, GeneralSettings());
-    EXPECT_EQ(ReadAll(path_), kDefaultFile);
+    EXPECT_EQ(test::ReadBytes(path_), kDefaultFile);
 }
 
 TEST_F(SettingsTest, GeneralSettingsRoundTripAndKeepOtherKeys) {
     const std::string others =
         S("; 手で書いた行\r\n[EngProgTitle]\r\n1=英辞郎ソ\\\r\n[Own]\r\nx=1\r\n");
-    WriteAll(path_, others);
+    test::WriteBytes(path_, others);
 
     GeneralSettings settings;
     settings.mainWindow = {true, 10, 20, 640, 480};
@@ -88,7 +78,7 @@ TEST_F(SettingsTest, GeneralSettingsRoundTripAndKeepOtherKeys) {
     WriteIniFileValue(path_, settings);
 
     EXPECT_EQ(ReadIniFileValue(path_), settings);
-    const std::string text = ReadAll(path_);
+    const std::string text = test::ReadBytes(path_);
     EXPECT_EQ(text.substr(0, others.size()), others);
     EXPECT_EQ(ReadDictionaryList(path_, Direction::English)[0].title, S("英辞郎ソ\\"));
 }
@@ -124,7 +114,7 @@ TEST_F(SettingsTest, DictionaryLists) {
     english[1] = DictionarySlot();
     WriteDictionaryList(path_, Direction::English, english);
     EXPECT_EQ(ReadDictionaryList(path_, Direction::English), english);
-    const std::string text = ReadAll(path_);
+    const std::string text = test::ReadBytes(path_);
     EXPECT_NE(text.find("[EngProgTitle]\r\n1=" + S("英和辞典") + "\r\n2=\r\n3=\r\n"),
               std::string::npos);
     EXPECT_NE(text.find("9=\r\n[EngProgName]"), std::string::npos);
@@ -135,18 +125,18 @@ TEST_F(SettingsTest, DictionaryLists) {
 }
 
 TEST_F(SettingsTest, EmptyTemporaryFiles) {
-    WriteAll(dir_ / "TOVIXSRT.TXT", "apple\tりんご\r\n");
-    WriteAll(dir_ / "OTHER.TXT", "keep");
+    test::WriteBytes(dir_ / "TOVIXSRT.TXT", "apple\tりんご\r\n");
+    test::WriteBytes(dir_ / "OTHER.TXT", "keep");
     EmptyTemporaryFiles(dir_);
     for (std::string_view name : kTemporaryFileNames) {
-        EXPECT_EQ(ReadAll(dir_ / name), "\r\n") << name;
+        EXPECT_EQ(test::ReadBytes(dir_ / name), "\r\n") << name;
     }
-    EXPECT_EQ(ReadAll(dir_ / "OTHER.TXT"), "keep");
+    EXPECT_EQ(test::ReadBytes(dir_ / "OTHER.TXT"), "keep");
 
     // A file that cannot be written stops the command: the ones before it are
     // emptied, the ones after it untouched.
     for (std::string_view name : kTemporaryFileNames) {
-        WriteAll(dir_ / name, "old");
+        test::WriteBytes(dir_ / name, "old");
     }
     fs::remove(dir_ / "TOVIXSEP.TXT");
     fs::create_directory(dir_ / "TOVIXSEP.TXT");
@@ -156,8 +146,8 @@ TEST_F(SettingsTest, EmptyTemporaryFiles) {
     } catch (const IoError& error) {
         EXPECT_EQ(error.path(), dir_ / "TOVIXSEP.TXT");
     }
-    EXPECT_EQ(ReadAll(dir_ / "TOVIXSRT.TXT"), "\r\n");
-    EXPECT_EQ(ReadAll(dir_ / "TOVIXDUP.TXT"), "old");
+    EXPECT_EQ(test::ReadBytes(dir_ / "TOVIXSRT.TXT"), "\r\n");
+    EXPECT_EQ(test::ReadBytes(dir_ / "TOVIXDUP.TXT"), "old");
 }
 
 }  // namespace

@@ -10,18 +10,12 @@
 #include <gtest/gtest.h>
 
 #include "platform/IoError.h"
+#include "support/TempDir.h"
 
 namespace tovix {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string ReadAll(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
-}
 
 class AtomicFileTest : public ::testing::Test {
   protected:
@@ -47,14 +41,14 @@ TEST_F(AtomicFileTest, ReplacesContentKeepingModeAndLinks) {
     const fs::path target = dir_ / "real.INI";
     const fs::path link = dir_ / "tovix.INI";
     WriteFileAtomically(target, std::string("a\0b\r\n", 5));
-    EXPECT_EQ(ReadAll(target), std::string("a\0b\r\n", 5));
+    EXPECT_EQ(test::ReadBytes(target), std::string("a\0b\r\n", 5));
 
     fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
     fs::create_symlink("real.INI", link);
     WriteFileAtomically(link, "new\r\n");
 
     EXPECT_TRUE(fs::is_symlink(link));
-    EXPECT_EQ(ReadAll(target), "new\r\n");
+    EXPECT_EQ(test::ReadBytes(target), "new\r\n");
     EXPECT_EQ(fs::status(target).permissions() & fs::perms::all,
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
     EXPECT_EQ(EntryCount(), 2);

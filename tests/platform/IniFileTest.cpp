@@ -14,6 +14,7 @@
 #include "platform/Cp932.h"
 #include "platform/IniUpdate.h"
 #include "platform/IoError.h"
+#include "support/TempDir.h"
 
 namespace tovix {
 namespace {
@@ -22,13 +23,6 @@ namespace fs = std::filesystem;
 
 std::string S(const char* utf8) {
     return Utf8ToCp932(utf8);
-}
-
-std::string ReadAll(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
 }
 
 class IniFileTest : public ::testing::Test {
@@ -164,13 +158,13 @@ TEST_F(IniFileTest, UpdateCreatesFileAndKeepsOtherKeys) {
     first.WriteInteger("FormMain", "Left", -1);
     first.WriteString("Wrap", "Set", "1");
     first.Commit();
-    EXPECT_EQ(ReadAll(path_), "[FormMain]\r\nMem=1\r\nLeft=-1\r\n[Wrap]\r\nSet=1\r\n");
+    EXPECT_EQ(test::ReadBytes(path_), "[FormMain]\r\nMem=1\r\nLeft=-1\r\n[Wrap]\r\nSet=1\r\n");
 
     IniUpdate second(path_);
     second.WriteInteger("formmain", "left", 20);
     second.WriteInteger("FormMain", "Left", 30);  // the last value wins
     second.Commit();
-    EXPECT_EQ(ReadAll(path_), "[FormMain]\r\nMem=1\r\nLeft=30\r\n[Wrap]\r\nSet=1\r\n");
+    EXPECT_EQ(test::ReadBytes(path_), "[FormMain]\r\nMem=1\r\nLeft=30\r\n[Wrap]\r\nSet=1\r\n");
 
     // Only the settings file and its lock file remain: no temporary files.
     int entries = 0;
