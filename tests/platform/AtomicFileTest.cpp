@@ -19,13 +19,6 @@ namespace fs = std::filesystem;
 
 class AtomicFileTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "tovix-atomic-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        dir_ = pattern;
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
     int EntryCount() const {
         int count = 0;
         for ([[maybe_unused]] const auto& entry : fs::directory_iterator(dir_)) {
@@ -34,7 +27,8 @@ class AtomicFileTest : public ::testing::Test {
         return count;
     }
 
-    fs::path dir_;
+    test::TempDir tempDir_;
+    fs::path dir_ = tempDir_.path();
 };
 
 TEST_F(AtomicFileTest, ReplacesContentKeepingModeAndLinks) {

@@ -27,16 +27,9 @@ std::string S(const char* utf8) {
 
 class IniFileTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "tovix-ini-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        dir_ = pattern;
-        path_ = dir_ / "tovix.INI";
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
-    fs::path dir_;
-    fs::path path_;
+    test::TempDir tempDir_;
+    fs::path dir_ = tempDir_.path();
+    fs::path path_ = dir_ / "tovix.INI";
 };
 
 constexpr int kDefault = 7;

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/TempDir.h"
+
 namespace tovix {
 namespace {
 
@@ -16,18 +18,13 @@ namespace fs = std::filesystem;
 
 class ProgramDirTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "tovix-dir-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        dir_ = pattern;
-    }
     void TearDown() override {
         std::error_code ignored;
         fs::permissions(dir_ / "readonly", fs::perms::owner_all, ignored);
-        fs::remove_all(dir_);
     }
 
-    fs::path dir_;
+    test::TempDir tempDir_;
+    fs::path dir_ = tempDir_.path();
 };
 
 TEST_F(ProgramDirTest, FallsBackToUserDirWhenExecutableDirIsNotWritable) {
