@@ -46,7 +46,6 @@ class TDicTable {
     // raises IoError.
     void SaveToFile(const std::filesystem::path& path) const;
 
-    const std::filesystem::path& Path() const { return path_; }
 
   private:
     struct Line {

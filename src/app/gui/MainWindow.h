@@ -64,7 +64,6 @@ class TForm1 : public QMainWindow {
 
     SearchState& Search() { return search_; }
     const GeneralSettings& Settings() const { return settings_; }
-    const QString& MainCaption() const { return mainCaption_; }
     bool DialogOpen() const { return dialogOpen_; }
     // The dictionary file last handed to a new copy of the program.
     const std::string& NewWindowDic() const { return newWindowDic_; }

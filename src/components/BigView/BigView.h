@@ -185,7 +185,6 @@ class TBigView : public QAbstractScrollArea, private TWrapMeasure {
     // Both clamp the place; SelEnd also moves the caret there.
     void SetSelStart(TViewPos p);
     void SetSelEnd(TViewPos p);
-    bool Selecting() const { return selecting_; }
     // Where the caret stands, in client pixels (10 pixels wide).
     QRect CaretRect() const;
     // The place under a client point.

@@ -58,7 +58,6 @@ class TBvStyle {
     constexpr TBvStyle Without(TBvStyles s) const {
         return FromBits(static_cast<std::uint8_t>(bits_ & ~Bit(s)));
     }
-    constexpr std::uint8_t Bits() const { return bits_; }
     static constexpr TBvStyle FromBits(std::uint8_t bits) {
         TBvStyle style;
         style.bits_ = static_cast<std::uint8_t>(bits & 0x3F);
