@@ -1,9 +1,7 @@
 #include "components/LightStrings.h"
 
 #include <fcntl.h>
-#include <sys/mman.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
@@ -16,51 +14,18 @@
 #include <new>
 #include <ostream>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
+#include "components/LineScanner.h"
 #include "platform/IoError.h"
+#include "platform/PosixIo.h"
 
 namespace tovix {
 namespace {
 
-using Record = std::uint64_t;
-using RecordVector = std::vector<Record, detail::BlockAllocator<Record>>;
-
-// A record is either packed, an offset and a length into the loaded text
-// (bit 63 clear, offset in bits 23..62, length in bits 0..22), or owned, an
-// index into the list of owned strings (bit 63 set, index in bits 0..31).
-// The record 0 is an empty line.
-constexpr int kLengthBits = 23;
-constexpr size_t kMaxPackedLength = (size_t{1} << kLengthBits) - 1;
-constexpr int kOffsetBits = 40;
-constexpr Record kOwnedFlag = Record{1} << 63;
-
-constexpr Record Packed(size_t offset, size_t length) {
-    return (Record{offset} << kLengthBits) | length;
-}
-constexpr bool IsOwned(Record r) {
-    return (r & kOwnedFlag) != 0;
-}
-constexpr size_t PackedOffset(Record r) {
-    return r >> kLengthBits;
-}
-constexpr size_t PackedLength(Record r) {
-    return r & kMaxPackedLength;
-}
-constexpr std::uint32_t OwnedIndex(Record r) {
-    return static_cast<std::uint32_t>(r);
-}
-constexpr bool Packable(size_t offset, size_t length) {
-    return length <= kMaxPackedLength && (offset >> kOffsetBits) == 0;
-}
+using namespace detail;
 
 constexpr int kGrowth = 32;
 constexpr size_t kBytesPerReservedSlot = 28;
 constexpr size_t kReadChunk = 256 * 1024;
-constexpr size_t kHugePage = 2 * 1024 * 1024;
-constexpr size_t kHugeBlockMinimum = 2 * kHugePage;
 constexpr size_t kWriteBuffer = 64 * 1024;
 
 const char kIndexMessage[] = "インデックスがリストの範囲を超えています";
@@ -72,211 +37,9 @@ std::string_view UpToNul(std::string_view text) {
     return nul ? text.substr(0, static_cast<const char*>(nul) - text.data()) : text;
 }
 
-class FileDescriptor {
-  public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
-    ~FileDescriptor() {
-        if (fd_ >= 0) {
-            ::close(fd_);
-        }
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    int Get() const { return fd_; }
-    // Closes now and returns close's result, so that a late write error
-    // (reported only by close on some file systems) is not lost.
-    int Close() { return ::close(std::exchange(fd_, -1)); }
-
-  private:
-    int fd_;
-};
-
-// Bit masks of the LF and the CR bytes in 64 bytes of text (bit i for byte i).
-struct LineEndMasks {
-    std::uint64_t lf;
-    std::uint64_t cr;
-};
-
-#if defined(__SSE2__)
-inline std::uint64_t ByteMask16(const char* bytes, __m128i wanted) {
-    const __m128i loaded = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes));
-    return static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(loaded, wanted)));
-}
-
-inline std::uint64_t ByteMask(const char* block, char c) {
-    const __m128i wanted = _mm_set1_epi8(c);
-    return ByteMask16(block, wanted) | (ByteMask16(block + 16, wanted) << 16) |
-           (ByteMask16(block + 32, wanted) << 32) | (ByteMask16(block + 48, wanted) << 48);
-}
-
-inline LineEndMasks FindLineEnds(const char* block) {
-    return {ByteMask(block, '\n'), ByteMask(block, '\r')};
-}
-#else
-LineEndMasks FindLineEnds(const char* block) {
-    LineEndMasks masks{0, 0};
-    for (int i = 0; i < 64; ++i) {
-        masks.lf |= std::uint64_t{block[i] == '\n'} << i;
-        masks.cr |= std::uint64_t{block[i] == '\r'} << i;
-    }
-    return masks;
-}
-#endif
-
-// Splits text into packed line records while the text is still being read.
-// A line ends at an LF (dropping a CR just before it) or at a CR that is not
-// followed by an LF. Blocks of 64 bytes are scanned as soon as the byte after
-// them is there (a CR at a block's end depends on it); the rest at the end.
-// Records are written into `records` from index 0, growing it as needed.
-class LineScanner {
-  public:
-    LineScanner(RecordVector& records, size_t expectedSize)
-        : records_(records), expectedSize_(expectedSize) {}
-
-    void Scan(const char* text, size_t available, bool final) {
-        size_t block = next_;
-        size_t lineStart = lineStart_;
-        size_t count = count_;
-        std::uint64_t crAtBlockEnd = crAtBlockEnd_;
-        // Offsets beyond a record's reach: every later line is unpackable.
-        std::uint64_t unpackable = unpackable_ | (available >> kOffsetBits);
-        Record* out = records_.data();
-        while (block + 64 < available || (final && block + 64 <= available)) {
-            if (count + 65 > records_.size()) {
-                out = MakeRoom(count, block);
-            }
-            const LineEndMasks ends = FindLineEnds(text + block);
-            const std::uint64_t lfAfter = block + 64 < available && text[block + 64] == '\n';
-            const std::uint64_t crBeforeLf = ((ends.cr << 1) | crAtBlockEnd) & ends.lf;
-            std::uint64_t stops = ends.lf | (ends.cr & ~((ends.lf >> 1) | (lfAfter << 63)));
-            crAtBlockEnd = ends.cr >> 63;
-            while (stops != 0) {
-                const int bit = std::countr_zero(stops);
-                stops &= stops - 1;
-                const size_t stop = block + bit;
-                const size_t length = stop - ((crBeforeLf >> bit) & 1) - lineStart;
-                unpackable |= length >> kLengthBits;
-                out[count++] = Packed(lineStart, length);
-                lineStart = stop + 1;
-            }
-            block += 64;
-        }
-        if (final) {
-            if (count + 65 > records_.size()) {
-                out = MakeRoom(count, block);
-            }
-            for (; block < available; ++block) {
-                const char c = text[block];
-                const bool lf = c == '\n';
-                if (lf || (c == '\r' && (block + 1 == available || text[block + 1] != '\n'))) {
-                    const size_t end = block - (lf && block > 0 && text[block - 1] == '\r');
-                    unpackable |= (end - lineStart) >> kLengthBits;
-                    out[count++] = Packed(lineStart, end - lineStart);
-                    lineStart = block + 1;
-                }
-            }
-            if (lineStart < available) {
-                unpackable |= (available - lineStart) >> kLengthBits;
-                out[count++] = Packed(lineStart, available - lineStart);
-                lineStart = available;
-            }
-        }
-        next_ = block;
-        lineStart_ = lineStart;
-        count_ = count;
-        crAtBlockEnd_ = crAtBlockEnd;
-        unpackable_ = unpackable;
-    }
-
-    size_t Count() const { return count_; }
-    // Some line is too long, or starts too far into the text, for a record.
-    bool Unpackable() const { return unpackable_ != 0; }
-
-  private:
-    // Grows the records to the count that the density of lines so far
-    // projects for the whole text, and at least by a quarter.
-    Record* MakeRoom(size_t count, size_t scanned) {
-        size_t wanted = records_.size() + records_.size() / 4 + 64;
-        if (scanned > 0 && expectedSize_ > scanned) {
-            const double projected = static_cast<double>(count) / static_cast<double>(scanned) *
-                                     static_cast<double>(expectedSize_);
-            wanted = std::max(wanted, static_cast<size_t>(projected * 1.02) + 64);
-        }
-        records_.resize(std::max(wanted, count + 65));
-        return records_.data();
-    }
-
-    RecordVector& records_;
-    size_t expectedSize_;
-    size_t next_ = 0;
-    size_t lineStart_ = 0;
-    size_t count_ = 0;
-    std::uint64_t crAtBlockEnd_ = 0;
-    std::uint64_t unpackable_ = 0;
-};
-
-// Calls f(start, end) for every line of the text, by the same rules as
-// LineScanner, one byte at a time.
-template <class F>
-void ForEachLine(const char* text, size_t size, F f) {
-    size_t start = 0;
-    while (start < size) {
-        size_t end = start;
-        while (end < size && text[end] != '\r' && text[end] != '\n') {
-            ++end;
-        }
-        f(start, end);
-        start = end + 1;
-        if (end < size && text[end] == '\r' && start < size && text[start] == '\n') {
-            ++start;
-        }
-    }
-}
-
-void WriteAll(int fd, const char* data, size_t size, const std::filesystem::path& path) {
-    while (size > 0) {
-        const ssize_t written = ::write(fd, data, size);
-        if (written < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            throw IoError(path, errno);
-        }
-        data += written;
-        size -= static_cast<size_t>(written);
-    }
-}
-
 }  // namespace
 
 ListIndexError::ListIndexError() : std::out_of_range(kIndexMessage) {}
-
-namespace detail {
-
-void* AllocateBlock(size_t bytes) {
-    void* block = nullptr;
-    if (bytes >= kHugeBlockMinimum) {
-        const size_t rounded = (bytes + kHugePage - 1) / kHugePage * kHugePage;
-        block = std::aligned_alloc(kHugePage, rounded);
-#if defined(MADV_HUGEPAGE)
-        if (block) {
-            ::madvise(block, rounded, MADV_HUGEPAGE);
-        }
-#endif
-    } else {
-        block = std::malloc(std::max<size_t>(bytes, 1));
-    }
-    if (!block) {
-        throw std::bad_alloc();
-    }
-    return block;
-}
-
-void FreeBlock(void* block) noexcept {
-    std::free(block);
-}
-
-}  // namespace detail
 
 TLightStrings::TLightStrings(TLightStrings&& other) noexcept
     : records_(std::move(other.records_)),
@@ -345,7 +108,7 @@ TLightStrings::Record TLightStrings::Own(std::string line) {
         const std::uint32_t index = freeOwned_.back();
         owned_[index] = std::move(line);
         freeOwned_.pop_back();
-        return kOwnedFlag | index;
+        return Owned(index);
     }
     const auto index = static_cast<std::uint32_t>(owned_.size());
     owned_.push_back(std::move(line));
@@ -353,7 +116,7 @@ TLightStrings::Record TLightStrings::Own(std::string line) {
         // Disown must not fail, so its list of free slots has room for all.
         freeOwned_.reserve(owned_.capacity());
     }
-    return kOwnedFlag | index;
+    return Owned(index);
 }
 
 void TLightStrings::Disown(Record record) {
@@ -600,16 +363,14 @@ void TLightStrings::FinishLoad(size_t count, bool unpackable, size_t size) {
 
 void TLightStrings::LoadFromFile(const std::filesystem::path& path) {
     ForgetLines();
-    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    struct stat status {};
-    if (file.Get() < 0 || ::fstat(file.Get(), &status) != 0) {
-        const int error = errno;
-        ReleaseStorage();
-        throw IoError(path, error);
-    }
-    const size_t expectedSize = S_ISREG(status.st_mode) ? static_cast<size_t>(status.st_size) : 0;
     try {
-        ReadLines(file.Get(), path, expectedSize);
+        const FileDescriptor file = OpenFile(path, O_RDONLY);
+        struct stat status {};
+        if (::fstat(file.Get(), &status) != 0) {
+            throw IoError(path, errno);
+        }
+        const bool regular = S_ISREG(status.st_mode);
+        ReadLines(file.Get(), path, regular ? static_cast<size_t>(status.st_size) : 0);
     } catch (...) {
         ReleaseStorage();
         throw;
@@ -634,18 +395,12 @@ void TLightStrings::ReadLines(int fd, const std::filesystem::path& path, size_t 
         if (size == bytesCapacity_) {
             GrowBytes(size + size / 2 + kReadChunk, size);
         }
-        const ssize_t got =
-            ::read(fd, bytes_.get() + size, std::min(kReadChunk, bytesCapacity_ - size));
-        if (got < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            throw IoError(path, errno);
-        }
+        const size_t got =
+            ReadSome(fd, bytes_.get() + size, std::min(kReadChunk, bytesCapacity_ - size), path);
         if (got == 0) {
             break;
         }
-        size += static_cast<size_t>(got);
+        size += got;
         scanner.Scan(bytes_.get(), size, false);
     }
     scanner.Scan(bytes_.get(), size, true);
@@ -660,26 +415,23 @@ void TLightStrings::GrowBytes(size_t capacity, size_t used) {
 }
 
 void TLightStrings::SaveToFile(const std::filesystem::path& path) const {
-    FileDescriptor file(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
-    if (file.Get() < 0) {
-        throw IoError(path, errno);
-    }
+    FileDescriptor file = OpenFile(path, O_WRONLY | O_CREAT | O_TRUNC);
     std::string buffer;
     buffer.reserve(kWriteBuffer);
     for (size_t i = 0; i < records_.size(); ++i) {
         const std::string_view line = LineAt(i);
         if (buffer.size() + line.size() + 2 > kWriteBuffer) {
-            WriteAll(file.Get(), buffer.data(), buffer.size(), path);
+            WriteAll(file.Get(), buffer, path);
             buffer.clear();
         }
         if (line.size() + 2 > kWriteBuffer) {
-            WriteAll(file.Get(), line.data(), line.size(), path);
+            WriteAll(file.Get(), line, path);
         } else {
             buffer.append(line);
         }
         buffer.append("\r\n");
     }
-    WriteAll(file.Get(), buffer.data(), buffer.size(), path);
+    WriteAll(file.Get(), buffer, path);
     if (file.Close() != 0) {
         throw IoError(path, errno);
     }

@@ -36,6 +36,9 @@
 #include <utility>
 #include <vector>
 
+#include "components/BlockAllocator.h"
+#include "components/LineRecord.h"
+
 namespace tovix {
 
 // The one error of the line store: an index or size outside the list's range.
@@ -43,43 +46,6 @@ class ListIndexError : public std::out_of_range {
   public:
     ListIndexError();
 };
-
-namespace detail {
-
-// Allocator of the line store's large blocks: big blocks are aligned and
-// marked for huge pages, so that loading a file of many megabytes takes few
-// page faults. Elements are default-initialised: growing a block does not
-// fill it with zeros first.
-void* AllocateBlock(size_t bytes);
-void FreeBlock(void* block) noexcept;
-
-template <class T>
-struct BlockAllocator {
-    using value_type = T;
-    BlockAllocator() = default;
-    template <class U>
-    BlockAllocator(const BlockAllocator<U>&) {}
-    T* allocate(size_t n) { return static_cast<T*>(AllocateBlock(n * sizeof(T))); }
-    void deallocate(T* p, size_t) noexcept { FreeBlock(p); }
-    template <class U>
-    void construct(U* p) {
-        ::new (static_cast<void*>(p)) U;
-    }
-    template <class U, class... Args>
-    void construct(U* p, Args&&... args) {
-        ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
-    }
-    template <class U>
-    bool operator==(const BlockAllocator<U>&) const {
-        return true;
-    }
-};
-
-struct BlockDeleter {
-    void operator()(char* block) const noexcept { FreeBlock(block); }
-};
-
-}  // namespace detail
 
 class TLightStrings {
   public:
@@ -158,8 +124,8 @@ class TLightStrings {
     void Exchange(int index1, int index2);
 
   private:
-    using Record = std::uint64_t;
-    using Records = std::vector<Record, detail::BlockAllocator<Record>>;
+    using Record = detail::LineRecord;
+    using Records = detail::LineRecords;
     using Bytes = std::unique_ptr<char[], detail::BlockDeleter>;
 
     void CheckIndex(int index, int last) const;

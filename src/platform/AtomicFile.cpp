@@ -10,6 +10,7 @@
 #include <system_error>
 
 #include "platform/IoError.h"
+#include "platform/PosixIo.h"
 
 namespace tovix {
 namespace {
@@ -41,20 +42,6 @@ int CreateTemporary(const fs::path& target, fs::path& temporary) {
     }
 }
 
-bool WriteAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        ssize_t written = write(fd, bytes.data(), bytes.size());
-        if (written < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return false;
-        }
-        bytes.remove_prefix(static_cast<size_t>(written));
-    }
-    return true;
-}
-
 // Makes the rename itself durable; failure here does not undo the write.
 void SyncDirectory(const fs::path& directory) {
     int fd = open(directory.empty() ? "." : directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -69,27 +56,23 @@ void SyncDirectory(const fs::path& directory) {
 void WriteFileAtomically(const fs::path& path, std::string_view bytes) {
     const fs::path target = ResolveTarget(path);
     fs::path temporary;
-    int fd = CreateTemporary(target, temporary);
-    if (fd < 0) {
+    FileDescriptor file(CreateTemporary(target, temporary));
+    if (!file.IsOpen()) {
         throw IoError(path, errno);
     }
-    struct stat old {};
-    if (stat(target.c_str(), &old) == 0) {
-        fchmod(fd, old.st_mode & 07777);
-    }
-    bool ok = WriteAll(fd, bytes) && fsync(fd) == 0;
-    int error = errno;
-    if (close(fd) != 0 && ok) {
-        ok = false;
-        error = errno;
-    }
-    if (ok && rename(temporary.c_str(), target.c_str()) != 0) {
-        ok = false;
-        error = errno;
-    }
-    if (!ok) {
+    try {
+        struct stat old {};
+        if (stat(target.c_str(), &old) == 0) {
+            fchmod(file.Get(), old.st_mode & 07777);
+        }
+        WriteAll(file.Get(), bytes, path);
+        if (fsync(file.Get()) != 0 || file.Close() != 0 ||
+            rename(temporary.c_str(), target.c_str()) != 0) {
+            throw IoError(path, errno);
+        }
+    } catch (const IoError& e) {
         unlink(temporary.c_str());
-        throw IoError(path, error);
+        throw IoError(path, e.error());
     }
     SyncDirectory(target.parent_path());
 }

@@ -1,14 +1,12 @@
 #include "platform/IniFile.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstdint>
 #include <optional>
 
 #include "platform/Cp932.h"
 #include "platform/IoError.h"
+#include "platform/PosixIo.h"
 
 namespace tovix {
 namespace {
@@ -124,32 +122,6 @@ std::optional<int> ParseInteger(std::string_view text) {
     return static_cast<int32_t>(negative ? 0u - bits : bits);
 }
 
-// Reads the whole file; returns 0 or the errno of the failure.
-int ReadWholeFile(const std::filesystem::path& path, std::string& text) {
-    int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        return errno;
-    }
-    char buffer[8192];
-    for (;;) {
-        ssize_t count = read(fd, buffer, sizeof buffer);
-        if (count == 0) {
-            break;
-        }
-        if (count < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            int error = errno;
-            close(fd);
-            return error;
-        }
-        text.append(buffer, static_cast<size_t>(count));
-    }
-    close(fd);
-    return 0;
-}
-
 std::string OneLine(std::string_view value) {
     std::string line(value);
     for (char& c : line) {
@@ -172,20 +144,22 @@ IniFile::IniFile(std::string_view text) {
 }
 
 IniFile IniFile::Load(const std::filesystem::path& path) {
-    std::string text;
-    return ReadWholeFile(path, text) == 0 ? IniFile(text) : IniFile();
+    try {
+        return IniFile(ReadWholeFile(path));
+    } catch (const IoError&) {
+        return IniFile();
+    }
 }
 
 IniFile IniFile::LoadForUpdate(const std::filesystem::path& path) {
-    std::string text;
-    int error = ReadWholeFile(path, text);
-    if (error == ENOENT) {
-        return IniFile();
+    try {
+        return IniFile(ReadWholeFile(path));
+    } catch (const IoError& e) {
+        if (e.error() == ENOENT) {
+            return IniFile();
+        }
+        throw;
     }
-    if (error != 0) {
-        throw IoError(path, error);
-    }
-    return IniFile(text);
 }
 
 std::string IniFile::ReadString(std::string_view section, std::string_view key,

@@ -1,14 +1,12 @@
 #include "views/PartFileSearch.h"
 
 #include <fcntl.h>
-#include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <cstring>
 #include <string_view>
 
-#include "platform/IoError.h"
+#include "platform/PosixIo.h"
 
 namespace tovix {
 namespace {
@@ -19,31 +17,14 @@ constexpr size_t kBlock = 256 * 1024;
 class PartFile {
   public:
     explicit PartFile(const std::filesystem::path& path)
-        : path_(path), fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {
-        if (fd_ < 0) {
-            throw IoError(path, errno);
-        }
-    }
-    ~PartFile() { ::close(fd_); }
-    PartFile(const PartFile&) = delete;
-    PartFile& operator=(const PartFile&) = delete;
+        : path_(path), file_(OpenFile(path, O_RDONLY)) {}
 
     // Reads up to `size` bytes; 0 at the end of the file.
-    size_t Read(char* data, size_t size) {
-        for (;;) {
-            const ssize_t got = ::read(fd_, data, size);
-            if (got >= 0) {
-                return static_cast<size_t>(got);
-            }
-            if (errno != EINTR) {
-                throw IoError(path_, errno);
-            }
-        }
-    }
+    size_t Read(char* data, size_t size) { return ReadSome(file_.Get(), data, size, path_); }
 
   private:
     std::filesystem::path path_;
-    int fd_;
+    FileDescriptor file_;
 };
 
 bool IsLineEnd(char c) {

@@ -1,0 +1,79 @@
+#include "platform/PosixIo.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <utility>
+
+#include "platform/IoError.h"
+
+namespace tovix {
+
+FileDescriptor::~FileDescriptor() {
+    if (fd_ >= 0) {
+        ::close(fd_);
+    }
+}
+
+FileDescriptor::FileDescriptor(FileDescriptor&& other) noexcept
+    : fd_(std::exchange(other.fd_, -1)) {}
+
+FileDescriptor& FileDescriptor::operator=(FileDescriptor&& other) noexcept {
+    if (this != &other) {
+        if (fd_ >= 0) {
+            ::close(fd_);
+        }
+        fd_ = std::exchange(other.fd_, -1);
+    }
+    return *this;
+}
+
+int FileDescriptor::Close() {
+    return fd_ < 0 ? 0 : ::close(std::exchange(fd_, -1));
+}
+
+FileDescriptor OpenFile(const std::filesystem::path& path, int flags, unsigned mode) {
+    FileDescriptor file(::open(path.c_str(), flags | O_CLOEXEC, mode));
+    if (!file.IsOpen()) {
+        throw IoError(path, errno);
+    }
+    return file;
+}
+
+size_t ReadSome(int fd, char* data, size_t size, const std::filesystem::path& path) {
+    for (;;) {
+        const ssize_t got = ::read(fd, data, size);
+        if (got >= 0) {
+            return static_cast<size_t>(got);
+        }
+        if (errno != EINTR) {
+            throw IoError(path, errno);
+        }
+    }
+}
+
+void WriteAll(int fd, std::string_view bytes, const std::filesystem::path& path) {
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            throw IoError(path, errno);
+        }
+        bytes.remove_prefix(static_cast<size_t>(written));
+    }
+}
+
+std::string ReadWholeFile(const std::filesystem::path& path) {
+    const FileDescriptor file = OpenFile(path, O_RDONLY);
+    std::string text;
+    char buffer[65536];
+    while (const size_t got = ReadSome(file.Get(), buffer, sizeof buffer, path)) {
+        text.append(buffer, got);
+    }
+    return text;
+}
+
+}  // namespace tovix

@@ -1,0 +1,48 @@
+#pragma once
+// The few raw POSIX file calls the program makes, in one place: an owned file
+// descriptor, and the read and write loops that retry a call interrupted by a
+// signal (EINTR) and go on after a short write. Every failure throws IoError
+// naming the file.
+
+#include <cstddef>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace tovix {
+
+// An open file descriptor, closed when the object goes (or by Close).
+class FileDescriptor {
+  public:
+    FileDescriptor() = default;
+    explicit FileDescriptor(int fd) : fd_(fd) {}
+    ~FileDescriptor();
+    FileDescriptor(FileDescriptor&& other) noexcept;
+    FileDescriptor& operator=(FileDescriptor&& other) noexcept;
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+
+    int Get() const { return fd_; }
+    bool IsOpen() const { return fd_ >= 0; }
+    // Closes now and returns close's result (0 or -1 with errno), so that a
+    // late write error, reported only by close on some file systems, is not
+    // lost.
+    int Close();
+
+  private:
+    int fd_ = -1;
+};
+
+// Opens `path` with open(2) flags (O_CLOEXEC is added); throws IoError.
+FileDescriptor OpenFile(const std::filesystem::path& path, int flags, unsigned mode = 0666);
+
+// Reads up to `size` bytes; 0 only at the end of the file.
+size_t ReadSome(int fd, char* data, size_t size, const std::filesystem::path& path);
+
+// Writes all of `bytes`.
+void WriteAll(int fd, std::string_view bytes, const std::filesystem::path& path);
+
+// The whole content of the file.
+std::string ReadWholeFile(const std::filesystem::path& path);
+
+}  // namespace tovix
