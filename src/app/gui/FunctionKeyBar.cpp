@@ -7,21 +7,27 @@
 namespace tovix {
 namespace {
 
-// Captions of Button1 .. Button30; an empty caption leaves the button blank.
-constexpr const char* kCaptions[FunctionKeyBar::kButtons] = {
-    " ﾍﾙﾌﾟ", "検↑",  "検↓",    "検索",  "語写",  "項写",  "英和", "和英", "拡大",   "終了",
-    "",      "登録", "編集",   "削除",  "",      "",      "",     "",     "拡EXM",  "(OS)",
-    "Copy",  "切替", "Delete", "Paste", "辞替1", "辞替2", "",     "",     "拡PDIC", "(Menu)",
-};
-
 constexpr int kButtonWidth = 50;
 constexpr int kButtonHeight = 25;
 constexpr int kFirstColumn = 50;
 constexpr int kFirstRow = 20;
 
+// The bar's row of a key: plain keys first, then Shift, then Ctrl.
+int RowOf(const FunctionKey& key) {
+    switch (key.modifier) {
+        case Qt::ShiftModifier:
+            return 1;
+        case Qt::ControlModifier:
+            return 2;
+        default:
+            return 0;
+    }
+}
+
 }  // namespace
 
-FunctionKeyBar::FunctionKeyBar(QWidget* parent) : QFrame(parent) {
+FunctionKeyBar::FunctionKeyBar(std::span<const FunctionKeyCommand> commands, QWidget* parent)
+    : QFrame(parent) {
     setObjectName(QStringLiteral("Panel2"));
     setFixedHeight(kHeight);
     setFrameShape(QFrame::StyledPanel);
@@ -33,20 +39,19 @@ FunctionKeyBar::FunctionKeyBar(QWidget* parent) : QFrame(parent) {
             new QLabel(QStringLiteral("   F%1").arg(column + 1, 2, 10, QLatin1Char('0')), this);
         label->setGeometry(kFirstColumn + column * kButtonWidth, 2, kButtonWidth, kFirstRow - 2);
     }
-    const char* rowLabels[] = {"", "Shift+", "Ctrl+"};
-    for (int row = 0; row < 3; ++row) {
-        if (*rowLabels[row] != '\0') {
-            auto* label = new QLabel(QString::fromUtf8(rowLabels[row]), this);
-            label->setGeometry(4, kFirstRow + row * kButtonHeight, kFirstColumn - 4, kButtonHeight);
-        }
-        for (int column = 0; column < 10; ++column) {
-            const int index = row * 10 + column;
-            auto* button = new QPushButton(QString::fromUtf8(kCaptions[index]), this);
-            button->setObjectName(QStringLiteral("Button%1").arg(index + 1));
-            button->setGeometry(kFirstColumn + column * kButtonWidth,
-                                kFirstRow + row * kButtonHeight, kButtonWidth, kButtonHeight);
-            buttons_[static_cast<size_t>(index)] = button;
-        }
+    const char* rowLabels[] = {"Shift+", "Ctrl+"};
+    for (int row = 1; row < 3; ++row) {
+        auto* label = new QLabel(QString::fromUtf8(rowLabels[row - 1]), this);
+        label->setGeometry(4, kFirstRow + row * kButtonHeight, kFirstColumn - 4, kButtonHeight);
+    }
+    for (const FunctionKeyCommand& command : commands) {
+        auto* button = new QPushButton(QString::fromUtf8(command.caption), this);
+        const std::string_view name = ComponentName(command.name);
+        button->setObjectName(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
+        button->setGeometry(kFirstColumn + (command.key.number - 1) * kButtonWidth,
+                            kFirstRow + RowOf(command.key) * kButtonHeight, kButtonWidth,
+                            kButtonHeight);
+        buttons_.push_back(button);
     }
 }
 

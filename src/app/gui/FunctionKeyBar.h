@@ -1,11 +1,14 @@
 #pragma once
 // Panel2, the function-key bar: the labels "   F01" .. "   F10" above ten
 // columns, the row labels "Shift+" and "Ctrl+", and three rows of ten buttons,
-// Button1 .. Button10 (F1 .. F10), Button11 .. Button20 (Shift) and
-// Button21 .. Button30 (Ctrl).
+// one per command row (FunctionKeyCommands.h), each in the column and row of
+// its key and named after its handler (Button5Click gives Button5).
 
 #include <QFrame>
-#include <array>
+#include <span>
+#include <vector>
+
+#include "app/gui/FunctionKeyCommands.h"
 
 class QPushButton;
 
@@ -15,16 +18,16 @@ class FunctionKeyBar : public QFrame {
     Q_OBJECT
 
   public:
-    static constexpr int kButtons = 30;
     static constexpr int kHeight = 97;
 
-    explicit FunctionKeyBar(QWidget* parent = nullptr);
+    explicit FunctionKeyBar(std::span<const FunctionKeyCommand> commands,
+                            QWidget* parent = nullptr);
 
-    // Button n, 1 .. 30.
+    // The button of command row n - 1 (n from 1: Button1 .. Button30).
     QPushButton* Button(int n) const { return buttons_.at(static_cast<size_t>(n - 1)); }
 
   private:
-    std::array<QPushButton*, kButtons> buttons_{};
+    std::vector<QPushButton*> buttons_;
 };
 
 }  // namespace tovix

@@ -1,17 +1,21 @@
 #pragma once
-// The main menu of the main window as data: every item with its component
-// name and caption, in menu order. A row with an empty name is a separator;
-// `parent` names the menu or submenu that holds the row.
+// The main menu of the main window as data: every menu and item with its
+// component name, caption and command, in menu order. A row with an empty
+// name is a separator; `parent` names the menu or submenu that holds the row.
+// An item without a command is shown disabled until it gets one.
 
 #include <span>
 
 namespace tovix {
 
+class TForm1;
+
 struct MenuRow {
     const char* parent;  // "" for the menu bar itself
     const char* name;    // component name; "" for a separator
     const char* caption;
-    bool submenu = false;  // the row opens a submenu of its own
+    void (TForm1::*command)();  // the item's handler, "MenuExitClick"; nullptr: none yet
+    bool submenu;               // the row opens a submenu of its own
 };
 
 std::span<const MenuRow> MainMenuRows();

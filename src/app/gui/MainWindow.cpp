@@ -103,7 +103,7 @@ TForm1::TForm1(const QStringList& arguments, Reporter* reporter, QWidget* parent
     bigView1_->SetCaret(false);
     bigView1_->SetSelect(false);
     layout->addWidget(bigView1_, 1);
-    panel2_ = new FunctionKeyBar(central);
+    panel2_ = new FunctionKeyBar(FunctionKeyCommands(), central);
     layout->addWidget(panel2_);
     setCentralWidget(central);
     BuildMenu();
@@ -148,23 +148,10 @@ void TForm1::ConnectCommands() {
     bigView1_->OnKeyDown = [this](TBigView&, int& key, Qt::KeyboardModifiers modifiers) {
         BigView1KeyDown(key, modifiers);
     };
-    for (int n = 1; n <= FunctionKeyBar::kButtons; ++n) {
+    for (int n = 1; n <= static_cast<int>(FunctionKeyCommands().size()); ++n) {
         QPushButton* button = panel2_->Button(n);
         connect(button, &QPushButton::clicked, this, [this, n] { ButtonClick(n); });
         button->installEventFilter(this);
-    }
-    const std::pair<const char*, void (TForm1::*)()> menuCommands[] = {
-        {"MenuEngDicOpen", &TForm1::MenuEngDicOpenClick},
-        {"MenuJpnDicOpen", &TForm1::MenuJpnDicOpenClick},
-        {"MenuTmpFileDelete", &TForm1::MenuTmpFileDeleteClick},
-        {"MenuExit", &TForm1::MenuExitClick},
-        {"MenuFuncKeyDisp", &TForm1::MenuFuncKeyDispClick},
-        {"MenuHelpDisp", &TForm1::MenuHelpDispClick},
-    };
-    for (const auto& [name, handler] : menuCommands) {
-        QAction* action = MenuItem(name);
-        action->setEnabled(true);
-        connect(action, &QAction::triggered, this, handler);
     }
     keyHook_ = std::make_unique<KeyHook>(
         // Keys that walk the menu bar stay with it.
@@ -193,8 +180,10 @@ void TForm1::BuildMenu() {
             action = menu->menuAction();
         } else {
             action = parentMenu->addAction(caption);
-            // Commands are enabled as they get their handlers.
-            action->setEnabled(false);
+            action->setEnabled(row.command != nullptr);
+            if (row.command != nullptr) {
+                connect(action, &QAction::triggered, this, row.command);
+            }
         }
         action->setObjectName(QString::fromUtf8(row.name));
         menuItems_[row.name] = action;

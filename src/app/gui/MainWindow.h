@@ -9,17 +9,22 @@
 // (AppMessage) scrolls the view with the caret keys before the focused
 // control sees them, and the key handlers of the search field, the view and
 // the bar's buttons run the key map (KeyCommands.h). The same commands are on
-// the bar's 30 buttons and in the view's pop-up menu.
+// the bar's 30 buttons and in the view's pop-up menu, from one table
+// (FunctionKeyCommands.h); the main menu is a table too (MainMenuTable.h).
 
 #include <QMainWindow>
 #include <QStringList>
 #include <filesystem>
 #include <map>
 #include <memory>
+#include <span>
 #include <string>
+#include <string_view>
 
 #include "app/Settings.h"
+#include "app/gui/FunctionKeyCommands.h"
 #include "app/gui/KeyCommands.h"
+#include "app/gui/MainMenuTable.h"
 #include "dict/LookupView.h"
 #include "dict/SearchState.h"
 #include "platform/Reporter.h"
@@ -38,11 +43,12 @@ class KeyHook;
 class TBigView;
 class TDicEdit;
 
-// How the zoom window breaks an entry into lines.
-enum class ZoomLayout { Tovix, Exm, Pdic };
-
 class TForm1 : public QMainWindow {
     Q_OBJECT
+
+    // The command tables name private commands too.
+    friend std::span<const FunctionKeyCommand> FunctionKeyCommands();
+    friend std::span<const MenuRow> MainMenuRows();
 
   public:
     static constexpr int kDesignWidth = 560;
@@ -87,64 +93,21 @@ class TForm1 : public QMainWindow {
     void BigView1KeyDown(int& key, Qt::KeyboardModifiers modifiers);
     void FormKeyDown(int key, Qt::KeyboardModifiers modifiers);
 
-    // The function-key bar: F1 .. F10, Shift+F1 .., Ctrl+F1 ...
-    void Button1Click();
-    void Button2Click();
-    void Button3Click();
-    void Button4Click();
-    void Button5Click();
-    void Button6Click();
-    void Button7Click();
-    void Button8Click();
-    void Button9Click();
-    void Button10Click();
-    void Button11Click();
-    void Button12Click();
-    void Button13Click();
-    void Button14Click();
-    void Button15Click();
-    void Button16Click();
-    void Button17Click();
-    void Button18Click();
-    void Button19Click();
-    void Button20Click();
-    void Button21Click();
-    void Button22Click();
-    void Button23Click();
-    void Button24Click();
-    void Button25Click();
-    void Button26Click();
-    void Button27Click();
-    void Button28Click();
-    void Button29Click();
-    void Button30Click();
-    // Button n's command, 1 .. 30.
+    // Button n's command, 1 .. 30 (FunctionKeyCommands.h).
     void ButtonClick(int n);
+    // The command of a button or pop-up handler named in the command table
+    // ("Button5Click", "PopBtn05Click"); an unknown name does nothing.
+    void RunCommand(std::string_view name);
 
-    // The pop-up menu's items run their buttons' commands.
-    void PopBtn01Click();
-    void PopBtn02Click();
-    void PopBtn03Click();
-    void PopBtn04Click();
-    void PopBtn05Click();
-    void PopBtn06Click();
-    void PopBtn07Click();
-    void PopBtn08Click();
-    void PopBtn09Click();
-    void PopBtn10Click();
-    void PopBtn12Click();
-    void PopBtn13Click();
-    void PopBtn14Click();
-    void PopBtn19Click();
-    void PopBtn20Click();
-    void PopBtn21Click();
-    void PopBtn22Click();
-    void PopBtn23Click();
-    void PopBtn24Click();
-    void PopBtn25Click();
-    void PopBtn26Click();
-    void PopBtn29Click();
-
+    // The commands of the function-key bar and the pop-up menu; the command
+    // table names the buttons that run them.
+    void CopyTopEntry();
+    void CopyVisibleEntries();
+    void CloseWithoutAsking();
+    void CopySearchText();
+    void ClearSearchField();
+    void AppendClipboardText();
+    void CopyAndSwitch();
     void ClearAndPaste();
     void MenuFuncKeyDispClick();
     void MenuHelpDispClick();
@@ -214,10 +177,14 @@ class TForm1 : public QMainWindow {
     void MenuFindClick();
     void MenuReFindNextClick();
     void MenuRefindPriorClick();
-    void ZoomCommand(ZoomLayout layout);
+    void ShowZoom();
+    void ShowZoomExm();
+    void ShowZoomPdic();
     void AddEntry();
     void ChangeEntry();
     void DeleteEntry();
+
+    void RunCommand(const FunctionKeyCommand& command);
 
     std::unique_ptr<Reporter> ownReporter_;
     Reporter& reporter_;

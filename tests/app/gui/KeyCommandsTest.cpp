@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <string>
+
+#include "app/gui/FunctionKeyCommands.h"
+
 namespace tovix {
 namespace {
 
@@ -71,6 +76,33 @@ TEST(KeyCommandsTest, RowsThatMatchRunInTableOrder) {
     for (const Case& c : cases) {
         EXPECT_EQ(KeyActions(c.place, c.key, c.modifiers), c.expected) << c.what;
     }
+}
+
+// Guards against a command row out of place: a button on another key than
+// the key map presses it with, or a pop-up item running another button.
+TEST(FunctionKeyCommandsTest, EachRowIsItsButtonsOnItsKey) {
+    const std::span<const FunctionKeyCommand> commands = FunctionKeyCommands();
+    ASSERT_EQ(commands.size(), 30u);
+    const Qt::KeyboardModifier rows[] = {Qt::NoModifier, Qt::ShiftModifier, Qt::ControlModifier};
+    for (int n = 1; n <= 30; ++n) {
+        const FunctionKeyCommand& command = commands[static_cast<size_t>(n - 1)];
+        SCOPED_TRACE(command.name);
+        EXPECT_EQ(command.name, "Button" + std::to_string(n) + "Click");
+        if (*command.popupName != '\0') {
+            char popup[16];
+            std::snprintf(popup, sizeof popup, "PopBtn%02dClick", n);
+            EXPECT_STREQ(command.popupName, popup);
+            EXPECT_EQ(FindFunctionKeyCommand(command.popupName), &command);
+        }
+        EXPECT_EQ(FindFunctionKeyCommand(command.name), &command);
+        EXPECT_EQ(command.key.number, (n - 1) % 10 + 1);
+        EXPECT_EQ(command.key.modifier, rows[(n - 1) / 10]);
+        // Shift+F10 does nothing anywhere.
+        const std::vector<KeyAction> pressed =
+            KeyActions(KeyPlace::Button, Qt::Key_F1 + command.key.number - 1, command.key.modifier);
+        EXPECT_EQ(pressed, n == 20 ? std::vector<KeyAction>{} : std::vector<KeyAction>{B(n)});
+    }
+    EXPECT_EQ(FindFunctionKeyCommand(""), nullptr);
 }
 
 }  // namespace

@@ -129,7 +129,7 @@ TEST_F(MainWindowKeysTest, CopyCommandsPutExactLinesOnTheClipboard) {
     auto window = OnPartOne(5);
     const int bottom = window->BigView1()->BottomLine();
     ASSERT_GT(bottom, 6);
-    window->Button5Click();
+    window->RunCommand("Button5Click");
     EXPECT_EQ(desktop.clipboard, PartLines(4, 5));
     desktop.clipboard.reset();
     Press(*window, Qt::Key_F6);
@@ -155,17 +155,16 @@ TEST_F(MainWindowKeysTest, CopyingAOneLineViewAndAnEmptyView) {
     test::WriteBytes(dir / "X.DIC", "X.DIC\r\n");
     auto window = Start({Q(dir / "X.DIC"), "ENG"});
     reporter.messages.clear();
-    window->Button5Click();
+    window->RunCommand("Button5Click");
     EXPECT_EQ(desktop.clipboard, "X.DIC\r\n");
-    window->Button6Click();
+    window->RunCommand("Button6Click");
     EXPECT_EQ(desktop.clipboard, "X.DIC\r\n");
 
     auto empty = Start({});
     desktop.clipboard = "kept";
-    for (void (TForm1::*copy)() :
-         {&TForm1::Button5Click, &TForm1::Button6Click, &TForm1::Button21Click}) {
+    for (const char* copy : {"Button5Click", "Button6Click", "Button21Click"}) {
         reporter.messages.clear();
-        (empty.get()->*copy)();
+        empty->RunCommand(copy);
         ASSERT_EQ(reporter.messages.size(), 1u);
         EXPECT_EQ(reporter.messages[0].text, "   辞書が読み込まれていません。          ");
         EXPECT_EQ(desktop.clipboard, "kept");
