@@ -10,6 +10,7 @@
 #include "platform/MessageText.h"
 #include "tools/SplitSteps.h"
 #include "tools/Steps.h"
+#include "tools/ToolMessages.h"
 
 namespace tovix {
 namespace {
@@ -63,8 +64,7 @@ class ChainRun {
         } catch (const std::exception&) {
             // Steps report their own failures; this is a last guard so that an
             // unforeseen error still ends the command cleanly.
-            job_.reporter.Message(MessageKind::Warning,
-                                  PaddedMessage("辞書ファイルの作成に失敗しました。"),
+            job_.reporter.Message(MessageKind::Warning, PaddedMessage(tool_text::kCreateFailed),
                                   kButtonAbort);
             job_.Failed = true;
         }
@@ -98,10 +98,9 @@ class ChainRun {
         try {
             job_.CommitOutputs();
         } catch (const IoError& e) {
-            job_.reporter.Message(
-                MessageKind::Warning,
-                FileMessage(e.path().string(), "指定されたファイルが作成できませんでした。"),
-                kButtonAbort);
+            job_.reporter.Message(MessageKind::Warning,
+                                  FileMessage(e.path().string(), tool_text::kCannotCreate),
+                                  kButtonAbort);
             job_.Failed = true;
             Stop();
             return {};

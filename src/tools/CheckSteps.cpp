@@ -13,19 +13,18 @@
 #include "tools/LineReader.h"
 #include "tools/LineWriter.h"
 #include "tools/Steps.h"
+#include "tools/ToolMessages.h"
 #include "tools/ToolStep.h"
 
 namespace tovix {
 namespace {
-
-constexpr std::string_view kFailed = "辞書ファイルの検査に失敗しました。";
 
 long long ReadLimit(const std::string& text) {
     int value = 0;
     const char* end = text.data() + text.size();
     const auto [stop, error] = std::from_chars(text.data(), end, value);
     if (text.empty() || error != std::errc() || stop != end) {
-        throw StepError(PaddedMessage("'" + text + "' は整数ではありません"));
+        throw StepError(PaddedMessage(tool_text::NotAnInteger(text)));
     }
     return value;
 }
@@ -44,7 +43,7 @@ void CheckExmLines(LineReader& in, LineWriter& inRange, LineWriter& outOfRange,
         std::string_view head;
         std::string_view translation;
         if (!SplitAtTab(line, head, translation)) {
-            throw StepError(PaddedMessage("TAB が存在しない行があります。"));
+            throw StepError(PaddedMessage(tool_text::kNoTab));
         }
         (InRange(limits, head, translation) ? inRange : outOfRange).WriteLine(line);
     }
@@ -63,7 +62,7 @@ void CheckPdicLines(LineReader& in, LineWriter& inRange, LineWriter& outOfRange,
 
 template <class CheckLines>
 void Check(ToolJob& job, CheckLines checkLines) {
-    RunStep(job, "辞書検査中", kFailed, [&] {
+    RunStep(job, tool_text::kProgressCheck, tool_text::kCheckFailed, [&] {
         const LengthLimits limits = ReadLengthLimits(job);
         LineReader in(InputPath(job, job.Source));
         LineWriter inRange(OutputPath(job, job.Dest));

@@ -5,6 +5,7 @@
 #include "components/MbString.h"
 #include "dict/KanaText.h"
 #include "platform/MessageText.h"
+#include "tools/ToolMessages.h"
 #include "tools/ToolStep.h"
 
 namespace tovix {
@@ -97,7 +98,7 @@ std::string JpnPairHead(std::string_view head) {
 }
 
 void ThrowContentError(const ToolJob& job) {
-    throw StepError(FileMessage(job.Source, "辞書ファイルの内容が正しくありません。"));
+    throw StepError(FileMessage(job.Source, tool_text::kBadContent));
 }
 
 void PercentMeter::Show(unsigned long long done, unsigned long long total) {

@@ -5,15 +5,11 @@
 #include "tools/ConvertCommon.h"
 #include "tools/LineWriter.h"
 #include "tools/Steps.h"
+#include "tools/ToolMessages.h"
 #include "tools/ToolStep.h"
 
 namespace tovix {
 namespace {
-
-constexpr std::string_view kConvertProgress = "辞書変換中";
-constexpr std::string_view kMakeProgress = "辞書作成中";
-constexpr std::string_view kConvertFailure = "辞書ファイルの変換に失敗しました。";
-constexpr std::string_view kMakeFailure = "辞書ファイルの作成に失敗しました。";
 
 // Streams Source to Dest, calling write(head, rest, out) per line. A line
 // without TAB stops the step with the content error; the lines written before
@@ -40,7 +36,7 @@ void ConvertEachLine(ToolJob& job, Write&& write) {
 }  // namespace
 
 void ExmToWorkEng(ToolJob& job) {
-    RunStep(job, kConvertProgress, kConvertFailure, [&] {
+    RunStep(job, tool_text::kProgressConvert, tool_text::kConvertFailed, [&] {
         ConvertEachLine(job, [](std::string_view head, std::string_view rest, LineWriter& out) {
             out.Write(head);
             out.Write(" \t");
@@ -50,7 +46,7 @@ void ExmToWorkEng(ToolJob& job) {
 }
 
 void ExmToWorkJpn(ToolJob& job) {
-    RunStep(job, kConvertProgress, kMakeFailure, [&] {
+    RunStep(job, tool_text::kProgressConvert, tool_text::kCreateFailed, [&] {
         ConvertEachLine(job, [](std::string_view head, std::string_view rest, LineWriter& out) {
             out.Write(JpnWorkHead(head));
             out.Write("\t");
@@ -60,7 +56,7 @@ void ExmToWorkJpn(ToolJob& job) {
 }
 
 void WorkToPairEng(ToolJob& job) {
-    RunStep(job, kMakeProgress, kMakeFailure, [&] {
+    RunStep(job, tool_text::kProgressMake, tool_text::kCreateFailed, [&] {
         ConvertEachLine(job, [](std::string_view head, std::string_view rest, LineWriter& out) {
             out.WriteLine(head);
             out.Write("\t");
@@ -70,7 +66,7 @@ void WorkToPairEng(ToolJob& job) {
 }
 
 void WorkToPairJpn(ToolJob& job) {
-    RunStep(job, kMakeProgress, kMakeFailure, [&] {
+    RunStep(job, tool_text::kProgressMake, tool_text::kCreateFailed, [&] {
         ConvertEachLine(job, [](std::string_view head, std::string_view rest, LineWriter& out) {
             out.WriteLine(JpnPairHead(head));
             out.Write("\t");
@@ -80,7 +76,7 @@ void WorkToPairJpn(ToolJob& job) {
 }
 
 void WorkToPdic(ToolJob& job) {
-    RunStep(job, kMakeProgress, kMakeFailure, [&] {
+    RunStep(job, tool_text::kProgressMake, tool_text::kCreateFailed, [&] {
         ConvertEachLine(job, [](std::string_view head, std::string_view rest, LineWriter& out) {
             out.WriteLine(EndSpaceDelete(head));
             out.WriteLine(rest);

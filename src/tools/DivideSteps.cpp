@@ -15,12 +15,11 @@
 #include "tools/LineReader.h"
 #include "tools/LineWriter.h"
 #include "tools/Steps.h"
+#include "tools/ToolMessages.h"
 #include "tools/ToolStep.h"
 
 namespace tovix {
 namespace {
-
-constexpr std::string_view kFailed = "辞書ファイルの検査に失敗しました。";
 
 // Bytes of a headword shown in the question about it.
 constexpr size_t kShownHeadBytes = 48;
@@ -121,8 +120,8 @@ std::string ShownHead(std::string_view head) {
 
 // Asks whether to end the division at a headword over the limit; true for はい.
 bool AskToEnd(ToolJob& job, std::string_view head) {
-    const std::string question = PaddedMessage(
-        "見出しが指定文字数を超えています。終了しますか\r\n   " + ShownHead(head) + "   ");
+    const std::string question = PaddedMessage(std::string(tool_text::kHeadOverLimitQuestion) +
+                                               "\r\n   " + ShownHead(head) + "   ");
     return job.reporter.Message(MessageKind::Information, question, kButtonYes | kButtonNo) ==
            MessageResult::Yes;
 }
@@ -155,7 +154,7 @@ void DivideEntries(ToolJob& job, LineReader& in, LineWriter& inRange, LineWriter
 }  // namespace
 
 void DividePdic(ToolJob& job) {
-    RunStep(job, "辞書検査中", kFailed, [&] {
+    RunStep(job, tool_text::kProgressCheck, tool_text::kCheckFailed, [&] {
         const LengthLimits limits = ReadLengthLimits(job);
         LineReader in(InputPath(job, job.Source));
         LineWriter inRange(OutputPath(job, job.Dest));

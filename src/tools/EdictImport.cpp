@@ -13,6 +13,7 @@
 
 #include "tools/LineReader.h"
 #include "tools/LineWriter.h"
+#include "tools/ToolMessages.h"
 #include "tools/ToolStep.h"
 
 namespace tovix {
@@ -437,7 +438,7 @@ EdictImportCounts ConvertEdict(const std::filesystem::path& edict, const std::fi
 }
 
 void EdictToExm(ToolJob& job, Direction direction, EdictImportCounts& counts) {
-    RunStep(job, "辞書変換中", "辞書ファイルの変換に失敗しました。", [&] {
+    RunStep(job, tool_text::kProgressConvert, tool_text::kConvertFailed, [&] {
         counts =
             ConvertFor(direction, job.ReadPath(job.Source), job.WritePath(job.Dest), &job.reporter);
     });

@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "platform/MessageText.h"
+#include "tools/ToolMessages.h"
 
 namespace tovix {
 namespace {
@@ -29,7 +30,7 @@ class Checks {
         if (!SameFileName(a, b)) {
             return true;
         }
-        Refuse(PaddedMessage("同一のファイル名は指定できません。"));
+        Refuse(PaddedMessage(tool_text::kSameFileName));
         return false;
     }
 
@@ -38,7 +39,7 @@ class Checks {
         if (fs::exists(name, error) && !fs::is_directory(name, error)) {
             return true;
         }
-        Refuse(FileMessage(name, "指定されたファイルが存在しません。"));
+        Refuse(FileMessage(name, tool_text::kFileMissing));
         return false;
     }
 
@@ -49,7 +50,7 @@ class Checks {
             return true;
         }
         return reporter_.Message(MessageKind::Information,
-                                 FileMessage(name, "指定されたファイルを上書きしていいですか。"),
+                                 FileMessage(name, tool_text::kOverwriteQuestion),
                                  kButtonYes | kButtonNo) == MessageResult::Yes;
     }
 
@@ -57,7 +58,7 @@ class Checks {
         const std::optional<long long> value = ParseInteger(edit);
         if (!value) {
             // The text is shown as typed, like the platform's conversion error.
-            reporter_.Message(MessageKind::Error, "'" + edit + "' は整数ではありません", kButtonOk);
+            reporter_.Message(MessageKind::Error, tool_text::NotAnInteger(edit), kButtonOk);
             return false;
         }
         if (*value >= kMinLengthLimit && *value <= kMaxLengthLimit) {
@@ -80,30 +81,29 @@ class Checks {
 
 bool CheckOneInOneOut(Checks& c) {
     const ToolWindowEdits& e = c.edits();
-    return c.NotEmpty(e.Edit1, "読込ファイル名が指定されていません。") &&
-           c.NotEmpty(e.Edit2, "作成ファイル名が指定されていません。") &&
-           c.Different(e.Edit1, e.Edit2) && c.Exists(e.Edit1) && c.MayOverwrite(e.Edit2);
+    return c.NotEmpty(e.Edit1, tool_text::kNoInputName) &&
+           c.NotEmpty(e.Edit2, tool_text::kNoOutputName) && c.Different(e.Edit1, e.Edit2) &&
+           c.Exists(e.Edit1) && c.MayOverwrite(e.Edit2);
 }
 
 bool CheckJoin(Checks& c) {
     const ToolWindowEdits& e = c.edits();
-    return c.NotEmpty(e.Edit1, "読み込みファイル名１が指定されていません。") &&
-           c.NotEmpty(e.Edit2, "読み込みファイル名２が指定されていません。") &&
-           c.NotEmpty(e.Edit3, "作成ファイル名が指定されていません。") &&
-           c.Different(e.Edit1, e.Edit2) && c.Different(e.Edit1, e.Edit3) &&
-           c.Different(e.Edit2, e.Edit3) && c.Exists(e.Edit1) && c.Exists(e.Edit2) &&
-           c.MayOverwrite(e.Edit3);
+    return c.NotEmpty(e.Edit1, tool_text::kNoInputName1) &&
+           c.NotEmpty(e.Edit2, tool_text::kNoInputName2) &&
+           c.NotEmpty(e.Edit3, tool_text::kNoOutputName) && c.Different(e.Edit1, e.Edit2) &&
+           c.Different(e.Edit1, e.Edit3) && c.Different(e.Edit2, e.Edit3) && c.Exists(e.Edit1) &&
+           c.Exists(e.Edit2) && c.MayOverwrite(e.Edit3);
 }
 
 bool CheckLengthCheck(Checks& c) {
     const ToolWindowEdits& e = c.edits();
-    return c.NotEmpty(e.Edit1, "読み込みファイル名１が指定されていません。") &&
-           c.NotEmpty(e.Edit2, "作成ファイル名１が指定されていません。") &&
-           c.NotEmpty(e.Edit3, "作成ファイル名２が指定されていません。") &&
-           c.Different(e.Edit1, e.Edit2) && c.Different(e.Edit1, e.Edit3) &&
-           c.Different(e.Edit2, e.Edit3) && c.Exists(e.Edit1) && c.MayOverwrite(e.Edit2) &&
-           c.MayOverwrite(e.Edit3) && c.Limit(e.Edit4, "見出しの文字数は１０２４以下です。") &&
-           c.Limit(e.Edit5, "訳語の文字数は１０２４以下です。");
+    return c.NotEmpty(e.Edit1, tool_text::kNoInputName1) &&
+           c.NotEmpty(e.Edit2, tool_text::kNoOutputName1) &&
+           c.NotEmpty(e.Edit3, tool_text::kNoOutputName2) && c.Different(e.Edit1, e.Edit2) &&
+           c.Different(e.Edit1, e.Edit3) && c.Different(e.Edit2, e.Edit3) && c.Exists(e.Edit1) &&
+           c.MayOverwrite(e.Edit2) && c.MayOverwrite(e.Edit3) &&
+           c.Limit(e.Edit4, tool_text::kHeadLimitRange) &&
+           c.Limit(e.Edit5, tool_text::kTransLimitRange);
 }
 
 // The file a name stands for, as far as it can be known without the file.
@@ -151,11 +151,11 @@ bool EditBoxCheck(ToolWindow window, const ToolWindowEdits& edits, Reporter& rep
         case ToolWindow::TForm22:
             return CheckOneInOneOut(checks);
         case ToolWindow::TForm23:
-            return checks.NotEmpty(edits.Edit1, "ファイル名が指定されていません。");
+            return checks.NotEmpty(edits.Edit1, tool_text::kNoFileName);
         case ToolWindow::TForm24:
             return CheckJoin(checks);
         case ToolWindow::TForm25:
-            return checks.NotEmpty(edits.Edit1, "ソートするファイル名が指定されていません。");
+            return checks.NotEmpty(edits.Edit1, tool_text::kNoSortFileName);
         case ToolWindow::TForm26:
             return CheckLengthCheck(checks);
     }

@@ -13,12 +13,11 @@
 #include "tools/LineReader.h"
 #include "tools/LineWriter.h"
 #include "tools/Steps.h"
+#include "tools/ToolMessages.h"
 #include "tools/ToolStep.h"
 
 namespace tovix {
 namespace {
-
-constexpr std::string_view kFailed = "辞書ファイルの作成に失敗しました。";
 
 // A translation taking part in a merge may hold at most this many senses.
 constexpr size_t kMaxSenses = 128;
@@ -31,7 +30,7 @@ void SplitSenses(std::string_view text, std::vector<std::string_view>& senses) {
     size_t from = 0;
     while (true) {
         if (senses.size() == kMaxSenses) {
-            throw StepError(PaddedMessage(kFailed));
+            throw StepError(PaddedMessage(tool_text::kCreateFailed));
         }
         const int end = MbPosEnd(",", text.substr(from));
         if (end == 0) {
@@ -108,7 +107,7 @@ class Gatherer {
 // GatherPair writes a pair file, headwords as read; GatherPairToPdic writes
 // [PDIC], comparing and writing headwords without their trailing blanks.
 void Gather(ToolJob& job, bool toPdic) {
-    RunStep(job, "辞書整形中", kFailed, [&] {
+    RunStep(job, tool_text::kProgressGather, tool_text::kCreateFailed, [&] {
         LineReader in(InputPath(job, job.Source));
         LineWriter out(OutputPath(job, job.Dest));
         Gatherer gatherer(out, toPdic);

@@ -6,18 +6,16 @@
 #include "tools/ConvertCommon.h"
 #include "tools/LineWriter.h"
 #include "tools/Steps.h"
+#include "tools/ToolMessages.h"
 #include "tools/ToolStep.h"
 
 namespace tovix {
 namespace {
 
-constexpr std::string_view kProgress = "辞書変換中";
-constexpr std::string_view kFailure = "辞書ファイルの変換に失敗しました。";
-
 // Streams the entries of Source to Dest through write(head, translation, out).
 template <class Write>
 void ConvertEachPair(ToolJob& job, Write&& write) {
-    RunStep(job, kProgress, kFailure, [&] {
+    RunStep(job, tool_text::kProgressConvert, tool_text::kConvertFailed, [&] {
         LineReader in(InputPath(job, job.Source));
         LineWriter out(OutputPath(job, job.Dest));
         PercentMeter meter(job.reporter);

@@ -6,6 +6,7 @@
 #include "tools/ConvertCommon.h"
 #include "tools/LineWriter.h"
 #include "tools/Steps.h"
+#include "tools/ToolMessages.h"
 #include "tools/ToolStep.h"
 
 namespace tovix {
@@ -15,7 +16,7 @@ namespace {
 // head(c) TAB c.
 template <class Head>
 void Seed(ToolJob& job, Direction direction, Head&& head) {
-    RunStep(job, "辞書作成中", "辞書ファイルの作成に失敗しました。", [&] {
+    RunStep(job, tool_text::kProgressMake, tool_text::kCreateFailed, [&] {
         LineWriter out(OutputPath(job, job.Source));
         for (int position = 1; position <= AlphabetSize(direction); ++position) {
             const std::string_view c = AlphabetChar(direction, position);

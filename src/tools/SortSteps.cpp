@@ -22,6 +22,7 @@
 #include "tools/ConvertCommon.h"
 #include "tools/LineWriter.h"
 #include "tools/Steps.h"
+#include "tools/ToolMessages.h"
 #include "tools/ToolStep.h"
 
 namespace tovix {
@@ -400,7 +401,7 @@ void WriteInOrder(const TLightStrings& lines, const std::vector<std::uint32_t>& 
 }  // namespace
 
 void WorkSort(ToolJob& job) {
-    RunStep(job, "辞書ソート中", "辞書ファイルのソートに失敗しました。", [&] {
+    RunStep(job, tool_text::kProgressSort, tool_text::kSortFailed, [&] {
         TLightStrings lines;
         lines.LoadFromFile(InputPath(job, job.Source));
         PercentMeter meter(job.reporter);
@@ -412,7 +413,7 @@ void WorkSort(ToolJob& job) {
 }
 
 void JoinFiles(ToolJob& job) {
-    RunStep(job, "辞書作成中１", "辞書ファイルの作成に失敗しました。", [&] {
+    RunStep(job, tool_text::kProgressJoinRead, tool_text::kCreateFailed, [&] {
         LineReader first(InputPath(job, job.Source));
         LineReader second(InputPath(job, job.Dest));
         LineWriter out(OutputPath(job, job.Extra));
@@ -423,7 +424,7 @@ void JoinFiles(ToolJob& job) {
             out.WriteLine(line);
             meter.Show(first.Consumed(), total);
         }
-        ShowProgress(job, "辞書作成中２");
+        ShowProgress(job, tool_text::kProgressJoinWrite);
         while (second.Next(line)) {
             out.WriteLine(line);
             meter.Show(first.Size() + second.Consumed(), total);

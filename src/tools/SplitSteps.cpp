@@ -17,12 +17,11 @@
 #include "tools/LineReader.h"
 #include "tools/LineWriter.h"
 #include "tools/Steps.h"
+#include "tools/ToolMessages.h"
 #include "tools/ToolStep.h"
 
 namespace tovix {
 namespace {
-
-constexpr std::string_view kFailed = "辞書ファイルの作成に失敗しました。";
 
 // The last pair-file line of each initial's entries (the translation line of
 // the entry its last key names), index 1 .. N. The parts follow each other
@@ -72,17 +71,17 @@ long long WriteParts(ToolJob& job, LineReader& in, const std::vector<long long>&
 
 long long SplitTovix(ToolJob& job, Direction direction) {
     long long kept = 0;
-    const bool done = RunStep(job, "", kFailed, [&] {
+    const bool done = RunStep(job, "", tool_text::kCreateFailed, [&] {
         const int n = AlphabetSize(direction);
         std::vector<int> values;
         try {
             values = LoadGlobalTable(InputPath(job, job.Dest), direction);
         } catch (const DicTableError&) {
-            throw StepError(PaddedMessage(kFailed));
+            throw StepError(PaddedMessage(tool_text::kCreateFailed));
         }
         LineReader in(InputPath(job, job.Source));
         WriteDictionaryFile(job);
-        ShowProgress(job, "分割辞書作成中");
+        ShowProgress(job, tool_text::kProgressSplit);
         kept = WriteParts(job, in, PartEnds(values, n), n);
         LineWriter dat(OutputPath(job, job.DatName));
         WriteTableFile(dat, values, SplitBases(values, direction), direction);

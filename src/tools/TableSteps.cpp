@@ -15,13 +15,11 @@
 #include "tools/LineReader.h"
 #include "tools/LineWriter.h"
 #include "tools/Steps.h"
+#include "tools/ToolMessages.h"
 #include "tools/ToolStep.h"
 
 namespace tovix {
 namespace {
-
-constexpr std::string_view kCannotOpen = "指定されたファイルがオープンできませんでした。";
-constexpr std::string_view kCannotCreate = "指定されたファイルが作成できませんでした。";
 
 // Alphabet positions of a headword's first and second key characters, 0 for a
 // character that has none.
@@ -151,7 +149,7 @@ class TableBuilder {
 void ReadEntries(ToolJob& job, TableBuilder& builder, bool pairFile) {
     try {
         LineReader in(InputPath(job, job.Source));
-        ShowProgress(job, "辞書テーブル作成中");
+        ShowProgress(job, tool_text::kProgressTable);
         PercentMeter meter(job.reporter);
         std::string_view line;
         for (long long n = 0; in.Next(line); ++n) {
@@ -168,7 +166,7 @@ void ReadEntries(ToolJob& job, TableBuilder& builder, bool pairFile) {
             meter.Show(in.Consumed(), in.Size());
         }
     } catch (const IoError&) {
-        throw StepError(FileMessage(job.Source, kCannotOpen));
+        throw StepError(FileMessage(job.Source, tool_text::kCannotOpen));
     }
 }
 
@@ -178,12 +176,12 @@ void WriteGlobalTable(ToolJob& job, const TableBuilder& builder) {
         builder.Write(out);
         out.Close();
     } catch (const IoError&) {
-        throw StepError(FileMessage(job.Dest, kCannotCreate));
+        throw StepError(FileMessage(job.Dest, tool_text::kCannotCreate));
     }
 }
 
 void MakeTable(ToolJob& job, Direction direction, bool pairFile) {
-    RunStep(job, "辞書読込中", kCannotOpen, [&] {
+    RunStep(job, tool_text::kProgressLoad, tool_text::kCannotOpen, [&] {
         TableBuilder builder(direction);
         ReadEntries(job, builder, pairFile);
         builder.Finish();
@@ -193,13 +191,12 @@ void MakeTable(ToolJob& job, Direction direction, bool pairFile) {
 
 // Turns the global table of one part file into the table file form.
 void MakeDat(ToolJob& job, Direction direction) {
-    constexpr std::string_view kFailed = "辞書テーブルファイルの作成に失敗しました。";
-    RunStep(job, "", kFailed, [&] {
+    RunStep(job, "", tool_text::kTableFailed, [&] {
         std::vector<int> values;
         try {
             values = LoadGlobalTable(InputPath(job, job.Source), direction);
         } catch (const DicTableError&) {
-            throw StepError(PaddedMessage(kFailed));
+            throw StepError(PaddedMessage(tool_text::kTableFailed));
         }
         LineWriter out(OutputPath(job, job.Dest));
         WriteTableFile(out, values, PartBases(values, direction), direction);

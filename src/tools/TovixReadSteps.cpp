@@ -11,20 +11,18 @@
 #include "tools/ConvertCommon.h"
 #include "tools/LineWriter.h"
 #include "tools/Steps.h"
+#include "tools/ToolMessages.h"
 #include "tools/ToolStep.h"
 
 namespace tovix {
 namespace {
-
-constexpr std::string_view kProgress = "辞書変換中";
-constexpr std::string_view kFailure = "辞書ファイルの変換に失敗しました。";
 
 // Opens every part file first, so that a missing one fails the step before
 // Dest is touched, then streams their entries to Dest through
 // write(head, translation, out), the translation without its leading TAB.
 template <class Write>
 void ReadDictionarySet(ToolJob& job, Direction direction, Write&& write) {
-    RunStep(job, kProgress, kFailure, [&] {
+    RunStep(job, tool_text::kProgressConvert, tool_text::kConvertFailed, [&] {
         std::vector<std::unique_ptr<LineReader>> parts;
         unsigned long long total = 0;
         for (int part = 1; part <= AlphabetSize(direction); ++part) {

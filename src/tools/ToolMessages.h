@@ -1,0 +1,58 @@
+#pragma once
+// Every text the dictionary tools show, once: the failure messages of the
+// steps, the refusals and questions of the tool windows' name checks, and the
+// progress texts shown as the caption while a step runs. The texts are bare;
+// PaddedMessage and FileMessage (platform/MessageText.h) lay them out. The
+// windows' captions stand in the command table (Chains.cpp).
+
+#include <string>
+#include <string_view>
+
+namespace tovix::tool_text {
+
+// Step failures.
+inline constexpr std::string_view kCreateFailed = "辞書ファイルの作成に失敗しました。";
+inline constexpr std::string_view kConvertFailed = "辞書ファイルの変換に失敗しました。";
+inline constexpr std::string_view kCheckFailed = "辞書ファイルの検査に失敗しました。";
+inline constexpr std::string_view kSortFailed = "辞書ファイルのソートに失敗しました。";
+inline constexpr std::string_view kTableFailed = "辞書テーブルファイルの作成に失敗しました。";
+inline constexpr std::string_view kCannotOpen = "指定されたファイルがオープンできませんでした。";
+inline constexpr std::string_view kCannotCreate = "指定されたファイルが作成できませんでした。";
+inline constexpr std::string_view kBadContent = "辞書ファイルの内容が正しくありません。";
+inline constexpr std::string_view kNoTab = "TAB が存在しない行があります。";
+
+// The division's question at a headword over the limit.
+inline constexpr std::string_view kHeadOverLimitQuestion =
+    "見出しが指定文字数を超えています。終了しますか";
+
+// The tool windows' name checks.
+inline constexpr std::string_view kNoInputName = "読込ファイル名が指定されていません。";
+inline constexpr std::string_view kNoOutputName = "作成ファイル名が指定されていません。";
+inline constexpr std::string_view kNoInputName1 = "読み込みファイル名１が指定されていません。";
+inline constexpr std::string_view kNoInputName2 = "読み込みファイル名２が指定されていません。";
+inline constexpr std::string_view kNoOutputName1 = "作成ファイル名１が指定されていません。";
+inline constexpr std::string_view kNoOutputName2 = "作成ファイル名２が指定されていません。";
+inline constexpr std::string_view kNoFileName = "ファイル名が指定されていません。";
+inline constexpr std::string_view kNoSortFileName = "ソートするファイル名が指定されていません。";
+inline constexpr std::string_view kSameFileName = "同一のファイル名は指定できません。";
+inline constexpr std::string_view kFileMissing = "指定されたファイルが存在しません。";
+inline constexpr std::string_view kOverwriteQuestion = "指定されたファイルを上書きしていいですか。";
+inline constexpr std::string_view kHeadLimitRange = "見出しの文字数は１０２４以下です。";
+inline constexpr std::string_view kTransLimitRange = "訳語の文字数は１０２４以下です。";
+
+// The platform's message for a limit that is not a decimal integer.
+std::string NotAnInteger(std::string_view text);
+
+// Progress texts.
+inline constexpr std::string_view kProgressConvert = "辞書変換中";
+inline constexpr std::string_view kProgressMake = "辞書作成中";
+inline constexpr std::string_view kProgressJoinRead = "辞書作成中１";
+inline constexpr std::string_view kProgressJoinWrite = "辞書作成中２";
+inline constexpr std::string_view kProgressSort = "辞書ソート中";
+inline constexpr std::string_view kProgressCheck = "辞書検査中";
+inline constexpr std::string_view kProgressGather = "辞書整形中";
+inline constexpr std::string_view kProgressLoad = "辞書読込中";
+inline constexpr std::string_view kProgressTable = "辞書テーブル作成中";
+inline constexpr std::string_view kProgressSplit = "分割辞書作成中";
+
+}  // namespace tovix::tool_text
