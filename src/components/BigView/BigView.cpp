@@ -7,9 +7,9 @@
 #include <QScrollBar>
 #include <QStyle>
 
-#include "components/BigView/ByteClass.h"
-#include "components/BigView/CaretMotion.h"
-#include "components/BigView/ViewMetrics.h"
+#include "components/BigView/Model/ByteClass.h"
+#include "components/BigView/Model/CaretMotion.h"
+#include "components/BigView/Model/ViewMetrics.h"
 
 namespace tovix {
 

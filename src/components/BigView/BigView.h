@@ -34,11 +34,11 @@
 #include <string_view>
 #include <vector>
 
-#include "components/BigView/KeyTables.h"
-#include "components/BigView/ScrollState.h"
+#include "components/BigView/Model/KeyTables.h"
+#include "components/BigView/Model/ScrollState.h"
 #include "components/BigView/ViewFont.h"
-#include "components/BigView/ViewLines.h"
-#include "components/BigView/ViewTypes.h"
+#include "components/BigView/Model/ViewLines.h"
+#include "components/BigView/Model/ViewTypes.h"
 #include "components/BvStrings.h"
 
 class QMenu;

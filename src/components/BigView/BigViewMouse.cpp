@@ -5,7 +5,7 @@
 #include <QScrollBar>
 
 #include "components/BigView/BigView.h"
-#include "components/BigView/CaretMotion.h"
+#include "components/BigView/Model/CaretMotion.h"
 
 namespace tovix {
 namespace {

@@ -6,7 +6,7 @@
 #include <QPainter>
 
 #include "components/BigView/BigView.h"
-#include "components/BigView/CaretMotion.h"
+#include "components/BigView/Model/CaretMotion.h"
 
 namespace tovix {
 

@@ -4,8 +4,8 @@
 #include <QScrollBar>
 
 #include "components/BigView/BigView.h"
-#include "components/BigView/CaretMotion.h"
-#include "components/BigView/ViewMetrics.h"
+#include "components/BigView/Model/CaretMotion.h"
+#include "components/BigView/Model/ViewMetrics.h"
 
 namespace tovix {
 namespace {

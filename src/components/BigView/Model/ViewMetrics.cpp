@@ -1,4 +1,4 @@
-#include "components/BigView/ViewMetrics.h"
+#include "components/BigView/Model/ViewMetrics.h"
 
 #include <algorithm>
 #include <cmath>

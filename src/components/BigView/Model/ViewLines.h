@@ -15,7 +15,7 @@
 #include <string_view>
 #include <vector>
 
-#include "components/BigView/ViewTypes.h"
+#include "components/BigView/Model/ViewTypes.h"
 #include "components/BvStrings.h"
 
 namespace tovix {

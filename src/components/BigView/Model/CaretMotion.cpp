@@ -1,8 +1,8 @@
-#include "components/BigView/CaretMotion.h"
+#include "components/BigView/Model/CaretMotion.h"
 
 #include <algorithm>
 
-#include "components/BigView/ByteClass.h"
+#include "components/BigView/Model/ByteClass.h"
 
 namespace tovix {
 namespace {

@@ -1,4 +1,4 @@
-#include "components/BigView/ByteClass.h"
+#include "components/BigView/Model/ByteClass.h"
 
 #include "platform/Cp932.h"
 

@@ -8,8 +8,8 @@
 #include <utility>
 #include <vector>
 
-#include "components/BigView/KeyTables.h"
-#include "components/BigView/ViewLines.h"
+#include "components/BigView/Model/KeyTables.h"
+#include "components/BigView/Model/ViewLines.h"
 
 namespace tovix {
 

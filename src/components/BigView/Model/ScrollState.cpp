@@ -1,9 +1,9 @@
-#include "components/BigView/ScrollState.h"
+#include "components/BigView/Model/ScrollState.h"
 
 #include <algorithm>
 #include <chrono>
 
-#include "components/BigView/ViewMetrics.h"
+#include "components/BigView/Model/ViewMetrics.h"
 
 namespace tovix {
 namespace {

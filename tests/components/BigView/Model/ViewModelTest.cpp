@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "components/BigView/ByteClass.h"
-#include "components/BigView/CaretMotion.h"
-#include "components/BigView/ViewLines.h"
+#include "components/BigView/Model/ByteClass.h"
+#include "components/BigView/Model/CaretMotion.h"
+#include "components/BigView/Model/ViewLines.h"
 #include "platform/Cp932.h"
 
 namespace tovix {

@@ -4,7 +4,7 @@
 
 #include <optional>
 
-#include "components/BigView/ViewTypes.h"
+#include "components/BigView/Model/ViewTypes.h"
 
 namespace tovix {
 

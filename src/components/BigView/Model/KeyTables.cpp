@@ -1,4 +1,4 @@
-#include "components/BigView/KeyTables.h"
+#include "components/BigView/Model/KeyTables.h"
 
 namespace tovix {
 namespace {

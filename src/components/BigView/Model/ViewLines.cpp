@@ -1,8 +1,8 @@
-#include "components/BigView/ViewLines.h"
+#include "components/BigView/Model/ViewLines.h"
 
 #include <algorithm>
 
-#include "components/BigView/ByteClass.h"
+#include "components/BigView/Model/ByteClass.h"
 
 namespace tovix {
 
