@@ -364,13 +364,12 @@ void TLightStrings::FinishLoad(size_t count, bool unpackable, size_t size) {
 void TLightStrings::LoadFromFile(const std::filesystem::path& path) {
     ForgetLines();
     try {
-        const FileDescriptor file = OpenFile(path, O_RDONLY);
+        const FileDescriptor file = OpenRegularFile(path);
         struct stat status {};
         if (::fstat(file.Get(), &status) != 0) {
             throw IoError(path, errno);
         }
-        const bool regular = S_ISREG(status.st_mode);
-        ReadLines(file.Get(), path, regular ? static_cast<size_t>(status.st_size) : 0);
+        ReadLines(file.Get(), path, static_cast<size_t>(status.st_size));
     } catch (...) {
         ReleaseStorage();
         throw;

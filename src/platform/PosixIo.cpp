@@ -1,6 +1,7 @@
 #include "platform/PosixIo.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -41,6 +42,21 @@ FileDescriptor OpenFile(const std::filesystem::path& path, int flags, unsigned m
     return file;
 }
 
+FileDescriptor OpenRegularFile(const std::filesystem::path& path) {
+    FileDescriptor file = OpenFile(path, O_RDONLY | O_NONBLOCK);
+    struct stat status {};
+    if (::fstat(file.Get(), &status) != 0) {
+        throw IoError(path, errno);
+    }
+    if (!S_ISREG(status.st_mode)) {
+        throw IoError(path, S_ISDIR(status.st_mode) ? EISDIR : EINVAL);
+    }
+    if (::fcntl(file.Get(), F_SETFL, O_RDONLY) != 0) {
+        throw IoError(path, errno);
+    }
+    return file;
+}
+
 size_t ReadSome(int fd, char* data, size_t size, const std::filesystem::path& path) {
     for (;;) {
         const ssize_t got = ::read(fd, data, size);
@@ -67,7 +83,7 @@ void WriteAll(int fd, std::string_view bytes, const std::filesystem::path& path)
 }
 
 std::string ReadWholeFile(const std::filesystem::path& path) {
-    const FileDescriptor file = OpenFile(path, O_RDONLY);
+    const FileDescriptor file = OpenRegularFile(path);
     std::string text;
     char buffer[65536];
     while (const size_t got = ReadSome(file.Get(), buffer, sizeof buffer, path)) {

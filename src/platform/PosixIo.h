@@ -36,13 +36,22 @@ class FileDescriptor {
 // Opens `path` with open(2) flags (O_CLOEXEC is added); throws IoError.
 FileDescriptor OpenFile(const std::filesystem::path& path, int flags, unsigned mode = 0666);
 
+// Opens `path` for reading when it is a regular file; throws IoError for any
+// other file too (EISDIR for a directory, EINVAL otherwise). A FIFO would block
+// the opening and every read until some other program writes to it, and a
+// device or a directory gives no text: a file named where a dictionary, a
+// table, a settings file or a tool's input is expected must be a regular one.
+// The check is made on the descriptor, opened without blocking, so that
+// nothing can be swapped in between.
+FileDescriptor OpenRegularFile(const std::filesystem::path& path);
+
 // Reads up to `size` bytes; 0 only at the end of the file.
 size_t ReadSome(int fd, char* data, size_t size, const std::filesystem::path& path);
 
 // Writes all of `bytes`.
 void WriteAll(int fd, std::string_view bytes, const std::filesystem::path& path);
 
-// The whole content of the file.
+// The whole content of the file, which must be a regular file.
 std::string ReadWholeFile(const std::filesystem::path& path);
 
 }  // namespace tovix

@@ -1,9 +1,12 @@
 #include "tools/LineReader.h"
 
+#include <sys/stat.h>
+
 #include <cerrno>
 #include <cstring>
 
 #include "platform/IoError.h"
+#include "platform/PosixIo.h"
 
 namespace tovix {
 namespace {
@@ -22,18 +25,13 @@ const char* FindLineEnd(const char* from, const char* to) {
 
 }  // namespace
 
-LineReader::LineReader(const std::filesystem::path& path) : path_(path) {
-    file_ = std::fopen(path.c_str(), "rb");
-    if (file_ == nullptr) {
+LineReader::LineReader(const std::filesystem::path& path)
+    : path_(path), file_(OpenRegularFile(path)) {
+    struct stat status {};
+    if (::fstat(file_.Get(), &status) != 0) {
         throw IoError(path, errno);
     }
-    std::error_code ec;
-    auto size = std::filesystem::file_size(path, ec);
-    size_ = ec ? 0 : size;
-}
-
-LineReader::~LineReader() {
-    std::fclose(file_);
+    size_ = static_cast<unsigned long long>(status.st_size);
 }
 
 // Moves the unread rest to the front of the buffer and appends the next chunk.
@@ -45,14 +43,9 @@ bool LineReader::Fill() {
     begin_ = 0;
     size_t old = buffer_.size();
     buffer_.resize(old + kChunk);
-    size_t n = std::fread(buffer_.data() + old, 1, kChunk, file_);
+    const size_t n = ReadSome(file_.Get(), buffer_.data() + old, kChunk, path_);
     buffer_.resize(old + n);
-    if (n < kChunk) {
-        if (std::ferror(file_)) {
-            throw IoError(path_, errno != 0 ? errno : EIO);
-        }
-        eof_ = true;
-    }
+    eof_ = n == 0;
     return n > 0;
 }
 

@@ -6,20 +6,19 @@
 // empty file has no lines. Every byte other than the line ends reaches the
 // caller, so no text is ever dropped.
 
-#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <string_view>
+
+#include "platform/PosixIo.h"
 
 namespace tovix {
 
 class LineReader {
   public:
-    // Opens the file; throws IoError when it cannot be opened.
+    // Opens the file; throws IoError when it cannot be opened or is not a
+    // regular file.
     explicit LineReader(const std::filesystem::path& path);
-    ~LineReader();
-    LineReader(const LineReader&) = delete;
-    LineReader& operator=(const LineReader&) = delete;
 
     // The next line, valid until the next call; false at the end of the file.
     // Throws IoError when reading fails.
@@ -34,7 +33,7 @@ class LineReader {
     bool Fill();
 
     std::filesystem::path path_;
-    std::FILE* file_ = nullptr;
+    FileDescriptor file_;
     std::string buffer_;
     size_t begin_ = 0;  // first unread byte in buffer_
     bool eof_ = false;

@@ -1,7 +1,5 @@
 #include "views/PartFileSearch.h"
 
-#include <fcntl.h>
-
 #include <algorithm>
 #include <cstring>
 #include <string_view>
@@ -17,7 +15,7 @@ constexpr size_t kBlock = 256 * 1024;
 class PartFile {
   public:
     explicit PartFile(const std::filesystem::path& path)
-        : path_(path), file_(OpenFile(path, O_RDONLY)) {}
+        : path_(path), file_(OpenRegularFile(path)) {}
 
     // Reads up to `size` bytes; 0 at the end of the file.
     size_t Read(char* data, size_t size) { return ReadSome(file_.Get(), data, size, path_); }
