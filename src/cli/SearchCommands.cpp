@@ -8,10 +8,11 @@
 #include <vector>
 
 #include "dict/DicFileSet.h"
-#include "dict/DicTableError.h"
+#include "dict/DictMessages.h"
 #include "dict/KeyAlphabet.h"
 #include "dict/LineStoreView.h"
 #include "dict/Lookup.h"
+#include "dict/OpenDictionary.h"
 #include "platform/Cp932.h"
 #include "platform/IoError.h"
 #include "platform/MessageText.h"
@@ -59,33 +60,16 @@ bool LoadView(Reporter& reporter, LineStoreView& view, const fs::path& file,
     return true;
 }
 
-bool DictionaryExists(Reporter& reporter, const fs::path& dicFile) {
-    std::error_code error;
-    if (!fs::is_regular_file(dicFile, error)) {
-        WarnAbout(reporter, dicFile, "指定された辞書ファイルが存在しません。");
-        return false;
+// Opens the dictionary as the viewer does; nothing after the warning when the
+// dictionary file or its table cannot be read.
+std::optional<OpenedDictionary> Open(Reporter& reporter, const fs::path& dicFile,
+                                     Direction direction) {
+    OpenedDictionary opened = OpenDictionary(dicFile, direction);
+    if (!opened.Opened()) {
+        reporter.Message(MessageKind::Warning, opened.message, kButtonOk);
+        return std::nullopt;
     }
-    return true;
-}
-
-// Opens the dictionary as the viewer does: its table loaded, no part loaded
-// yet. False after the warning when the dictionary file or its table cannot
-// be read.
-bool OpenDictionary(Reporter& reporter, Direction direction, const fs::path& dicFile,
-                    SearchState& state) {
-    if (!DictionaryExists(reporter, dicFile)) {
-        return false;
-    }
-    try {
-        state.table = TDicTable::LoadFromFile(TableFileName(dicFile), direction);
-    } catch (const DicTableError& e) {
-        reporter.Message(MessageKind::Warning, e.what(), kButtonOk);
-        return false;
-    }
-    state.direction = direction;
-    state.dicFile = dicFile;
-    state.currentPart = state.currentPartCopy = 0;
-    return true;
+    return opened;
 }
 
 // The characters of a UTF-8 text one at a time, each as the CP932 bytes that
@@ -106,14 +90,14 @@ std::string TopLineText(const LineStoreView& view) {
     return view.ViewLineCount() == 0 ? std::string() : Cp932ToUtf8(view.ViewLine(view.TopLine()));
 }
 
-// One word in a freshly opened dictionary: typed a character at a time (each
-// keystroke runs the lookup and the field takes its text), or pasted whole.
-// An empty word changes nothing in the empty field, so no lookup runs.
-void LookupWord(Reporter& reporter, SearchState state, const std::string& word, bool paste) {
+// One word in a freshly opened dictionary, whose view shows the dictionary
+// file's lines: typed a character at a time (each keystroke runs the lookup
+// and the field takes its text), or pasted whole. An empty word changes
+// nothing in the empty field, so no lookup runs.
+void LookupWord(Reporter& reporter, SearchState state, const std::vector<std::string>& dicLines,
+                const std::string& word, bool paste) {
     LineStoreView view;
-    if (!LoadView(reporter, view, state.dicFile, "指定された辞書ファイルがオープンできません。")) {
-        return;
-    }
+    view.Assign(dicLines);
     std::string field;
     bool matched = false;
     const std::vector<std::string> keys =
@@ -132,26 +116,20 @@ void LookupWord(Reporter& reporter, SearchState state, const std::string& word, 
 
 // The direction a table file is written for: its block markers and keys are
 // 2 bytes wide in an English-Japanese set and 4 in a Japanese-English one,
-// so it reads as one of them only.
-std::optional<Direction> TableDirection(Reporter& reporter, const fs::path& dicFile) {
-    const fs::path table = TableFileName(dicFile);
-    try {
-        TDicTable::LoadFromFile(table, Direction::English);
+// so it reads as one of them only. Nothing after the warning when the
+// dictionary cannot be opened either way.
+std::optional<Direction> OpenEitherDirection(Reporter& reporter, const fs::path& dicFile) {
+    if (OpenDictionary(dicFile, Direction::English).Opened()) {
         return Direction::English;
-    } catch (const DicTableError&) {
     }
-    try {
-        TDicTable::LoadFromFile(table, Direction::Japanese);
+    if (Open(reporter, dicFile, Direction::Japanese)) {
         return Direction::Japanese;
-    } catch (const DicTableError& e) {
-        reporter.Message(MessageKind::Warning, e.what(), kButtonOk);
     }
     return std::nullopt;
 }
 
 bool LoadPart(Reporter& reporter, SearchState& state, LineStoreView& view, int part) {
-    if (!LoadView(reporter, view, PartFileName(state.dicFile, part),
-                  "辞書ファイルがオープンできません。")) {
+    if (!LoadView(reporter, view, PartFileName(state.dicFile, part), msg::kPartFileUnreadable)) {
         return false;
     }
     state.currentPart = state.currentPartCopy = part;
@@ -206,13 +184,18 @@ int LookupCommand(Arguments& arguments, Context& context) {
         return UsageError(context);
     }
     ViewerReporter reporter(context.reporter);
-    SearchState opened;
-    if (!OpenDictionary(reporter, *direction == 0 ? Direction::English : Direction::Japanese,
-                        (*names)[0], opened)) {
+    SearchState state;
+    state.direction = *direction == 0 ? Direction::English : Direction::Japanese;
+    state.dicFile = (*names)[0];
+    std::optional<OpenedDictionary> opened = Open(reporter, state.dicFile, state.direction);
+    if (!opened) {
         return kExitFailed;
     }
+    state.table = std::move(opened->table);
+    std::vector<std::string> dicLines;
+    opened->lines.AssignTo(dicLines);
     for (size_t i = 1; i < names->size(); ++i) {
-        LookupWord(reporter, opened, (*names)[i], paste);
+        LookupWord(reporter, state, dicLines, (*names)[i], paste);
     }
     return reporter.Messages() == 0 ? kExitOk : kExitFailed;
 }
@@ -232,8 +215,7 @@ int FindCommand(Arguments& arguments, Context& context) {
     }
     ViewerReporter reporter(context.reporter);
     const fs::path dicFile = (*names)[0];
-    const std::optional<Direction> direction =
-        DictionaryExists(reporter, dicFile) ? TableDirection(reporter, dicFile) : std::nullopt;
+    const std::optional<Direction> direction = OpenEitherDirection(reporter, dicFile);
     if (!direction) {
         return kExitFailed;
     }

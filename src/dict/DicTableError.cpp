@@ -1,12 +1,11 @@
 #include "dict/DicTableError.h"
 
+#include "dict/DictMessages.h"
 #include "platform/MessageText.h"
 
 namespace tovix {
 
 DicTableError::DicTableError(const std::filesystem::path& path)
-    : std::runtime_error(
-          FileMessage(path.string(), "指定された辞書テーブルファイルがオープンできませんでした。")),
-      path_(path) {}
+    : std::runtime_error(FileMessage(path.string(), msg::kTableFileUnreadable)), path_(path) {}
 
 }  // namespace tovix

@@ -13,6 +13,8 @@ class LineStoreView : public LookupView {
     std::string_view ViewLine(int n) const override { return lines_.View(n); }
     std::uint64_t Revision() const override { return lines_.Revision(); }
     void LoadFromFile(const std::filesystem::path& path) override;
+    // Replaces every line by `lines`; the top line becomes 0.
+    void Assign(const std::vector<std::string>& lines);
     int TopLine() const override { return topLine_; }
     void SetTopLine(int n) override;
 

@@ -4,6 +4,7 @@
 
 #include "components/MbString.h"
 #include "dict/DicFileSet.h"
+#include "dict/DictMessages.h"
 #include "dict/KeyAlphabet.h"
 #include "dict/KeyRange.h"
 #include "dict/SearchKey.h"
@@ -28,7 +29,7 @@ bool LoadPart(SearchState& state, LookupView& view, Reporter& reporter, int part
     } catch (const IoError&) {
         state.currentPart = 0;
         state.currentPartCopy = 0;
-        Warn(reporter, "辞書ファイルがオープンできません。");
+        Warn(reporter, msg::kPartFileUnreadable);
         return false;
     }
     state.currentPart = part;
@@ -128,7 +129,7 @@ std::string SearchKey(Direction direction, std::string_view text) {
 LookupOutcome Lookup(SearchState& state, LookupView& view, Reporter& reporter,
                      std::string_view fieldText) {
     if (state.direction == Direction::None) {
-        Warn(reporter, "辞書判別が正しくありません。");
+        Warn(reporter, msg::kNoDirection);
         return {std::string(fieldText), false, false};
     }
     LookupOutcome outcome = ConvertField(state, fieldText);

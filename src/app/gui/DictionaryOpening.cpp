@@ -11,18 +11,15 @@
 #include "app/gui/MainWindow.h"
 #include "app/gui/SelectWindow.h"
 #include "components/BigView/BigView.h"
-#include "components/BvStrings.h"
 #include "components/DicEdit/DicEdit.h"
-#include "dict/DicFileSet.h"
-#include "dict/DicTableError.h"
+#include "dict/DictMessages.h"
+#include "dict/OpenDictionary.h"
 #include "platform/Cp932.h"
 #include "platform/IoError.h"
 #include "platform/ProgramDir.h"
 
 namespace tovix {
 namespace {
-
-const char kMissing[] = "指定された辞書ファイルが存在しません。";
 
 QString SelectCaption(Direction direction) {
     return direction == Direction::Japanese ? QStringLiteral("和英辞書選択")
@@ -78,38 +75,28 @@ void TForm1::DicOpen(Direction direction) {
 // window changes over to them only when both could be read. On a failure the
 // dictionary shown before stays, with its table, direction and caption.
 void TForm1::OpenHere(const std::filesystem::path& file, Direction direction) {
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(file, ec)) {
-        WarnAboutFile(file.string(), kMissing);
-        return;
-    }
     const QString caption = windowTitle();
     setWindowTitle(QStringLiteral("辞書読込中"));
-    TBvStrings lines;
-    try {
-        lines.LoadFromFile(file);
-    } catch (const IoError&) {
+    OpenedDictionary opened = OpenDictionary(file, direction);
+    if (!opened.Opened()) {
         setWindowTitle(caption);
-        WarnAboutFile(file.string(), "指定された辞書ファイルがオープンできません。");
+        reporter_.Message(MessageKind::Warning, opened.message, kButtonYes | kButtonNo);
         return;
     }
-    TDicTable table;
-    try {
-        table = TDicTable::LoadFromFile(TableFileName(file), direction);
-    } catch (const DicTableError& e) {
-        setWindowTitle(caption);
-        reporter_.Message(MessageKind::Warning, e.what(), kButtonYes | kButtonNo);
-        return;
-    }
-    std::vector<std::string> text;
-    lines.AssignTo(text);
-    bigView1_->Assign(text);
-    search_.table = std::move(table);
+    ShowDictionary(file, direction, opened);
+    EmptySearchField();
+}
+
+// The view shows the dictionary file's own lines until the first lookup
+// loads a part.
+void TForm1::ShowDictionary(const std::filesystem::path& file, Direction direction,
+                            OpenedDictionary& opened) {
+    bigView1_->TakeLines(std::move(opened.lines));
+    search_.table = std::move(opened.table);
     search_.dicFile = file;
     search_.direction = direction;
     search_.currentPart = 0;
     search_.currentPartCopy = 0;
-    EmptySearchField();
     setWindowTitle(mainCaption_ + QStringLiteral("  ") + QString::fromStdString(file.string()));
     label11_->setText(DirectionLabel(direction));
 }
@@ -120,7 +107,7 @@ void TForm1::OpenInNewCopy(const std::filesystem::path& file, Direction directio
     newWindowDic_ = file.string();
     std::error_code ec;
     if (!std::filesystem::is_regular_file(file, ec)) {
-        WarnAboutFile(file.string(), kMissing);
+        WarnAboutFile(file.string(), msg::kDicFileMissing);
         return;
     }
     const std::filesystem::path program = QCoreApplication::applicationFilePath().toStdString();

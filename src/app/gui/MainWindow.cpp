@@ -19,9 +19,8 @@
 #include "app/gui/WindowActivation.h"
 #include "components/BigView/BigView.h"
 #include "components/DicEdit/DicEdit.h"
-#include "dict/DicFileSet.h"
-#include "dict/DicTableError.h"
 #include "dict/Lookup.h"
+#include "dict/OpenDictionary.h"
 #include "platform/IoError.h"
 #include "platform/MessageText.h"
 #include "platform/ProgramDir.h"
@@ -260,32 +259,16 @@ void TForm1::EvaluateCommandLine(const QStringList& arguments) {
     OpenFromCommandLine(Utf8(arguments[0]), search_.direction);
 }
 
+// All or nothing: when the dictionary file or its table cannot be read the
+// window has no dictionary, but keeps the direction of the command line.
 void TForm1::OpenFromCommandLine(const std::string& file, Direction direction) {
-    search_.dicFile = file;
     newWindowDic_.clear();
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(file, ec)) {
-        reporter_.Message(MessageKind::Warning,
-                          FileMessage(file, "指定された辞書ファイルが存在しません。"),
-                          kButtonYes | kButtonNo);
+    OpenedDictionary opened = OpenDictionary(file, direction);
+    if (!opened.Opened()) {
+        reporter_.Message(MessageKind::Warning, opened.message, kButtonYes | kButtonNo);
         return;
     }
-    try {
-        bigView1_->LoadFromFile(file);
-    } catch (const IoError&) {
-        bigView1_->Clear();
-        reporter_.Message(MessageKind::Warning,
-                          FileMessage(file, "指定された辞書ファイルがオープンできません。"),
-                          kButtonYes | kButtonNo);
-        return;
-    }
-    try {
-        search_.table = TDicTable::LoadFromFile(TableFileName(file), direction);
-    } catch (const DicTableError& e) {
-        reporter_.Message(MessageKind::Warning, e.what(), kButtonYes | kButtonNo);
-        return;
-    }
-    setWindowTitle(mainCaption_ + QStringLiteral("  ") + QString::fromStdString(file));
+    ShowDictionary(file, direction, opened);
 }
 
 void TForm1::DicEdit1Change() {

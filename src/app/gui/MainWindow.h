@@ -40,6 +40,7 @@ class CopyRegistry;
 class Desktop;
 class FunctionKeyBar;
 class KeyHook;
+struct OpenedDictionary;
 class TBigView;
 class TDicEdit;
 
@@ -157,6 +158,8 @@ class TForm1 : public QMainWindow {
     void DicOpen(Direction direction);
     void OpenHere(const std::filesystem::path& file, Direction direction);
     void OpenInNewCopy(const std::filesystem::path& file, Direction direction);
+    void ShowDictionary(const std::filesystem::path& file, Direction direction,
+                        OpenedDictionary& opened);
 
     // Keys.
     // Runs the key map's actions for the key; true when there were any.

@@ -332,6 +332,11 @@ void TBigView::LoadFromFile(const std::filesystem::path& path) {
     ShowLoadedLines();
 }
 
+void TBigView::TakeLines(TBvStrings&& lines) {
+    lines_ = std::move(lines);
+    ShowLoadedLines();
+}
+
 void TBigView::LoadFromStream(std::istream& stream) {
     try {
         lines_.LoadFromStream(stream);

@@ -151,6 +151,8 @@ class TBigView : public QAbstractScrollArea, private TWrapMeasure {
     // (v = ViewLineCount appends).
     virtual void Insert(int v, std::string_view s);
     virtual void LoadFromFile(const std::filesystem::path& path);
+    // Shows `lines`, taken over without copying, as LoadFromFile shows a file.
+    void TakeLines(TBvStrings&& lines);
     virtual void LoadFromStream(std::istream& stream);
     virtual void SaveToFile(const std::filesystem::path& path) const;
     virtual void SaveToStream(std::ostream& stream) const;

@@ -153,6 +153,7 @@ TEST_F(MainWindowKeysTest, CopyCommandsPutExactLinesOnTheClipboard) {
 
 TEST_F(MainWindowKeysTest, CopyingAOneLineViewAndAnEmptyView) {
     test::WriteBytes(dir / "X.DIC", "X.DIC\r\n");
+    test::WriteBytes(dir / "X.DAT", "");
     auto window = Start({Q(dir / "X.DIC"), "ENG"});
     reporter.messages.clear();
     window->RunCommand("Button5Click");

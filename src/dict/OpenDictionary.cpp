@@ -1,0 +1,41 @@
+#include "dict/OpenDictionary.h"
+
+#include "dict/DicFileSet.h"
+#include "dict/DictMessages.h"
+#include "platform/MessageText.h"
+
+namespace tovix {
+namespace {
+
+OpenedDictionary Failed(OpenFailure failure, const std::filesystem::path& file, const char* text) {
+    OpenedDictionary result;
+    result.failure = failure;
+    result.message = FileMessage(file.string(), text);
+    return result;
+}
+
+}  // namespace
+
+OpenedDictionary OpenDictionary(const std::filesystem::path& dicFile, Direction direction) {
+    // Whoever opens a set completes its pending rename journal first, so
+    // that it reads a whole set: that belongs here, before the first read.
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(dicFile, ec)) {
+        return Failed(OpenFailure::Missing, dicFile, msg::kDicFileMissing);
+    }
+    OpenedDictionary opened;
+    try {
+        opened.lines.LoadFromFile(dicFile);
+    } catch (...) {
+        return Failed(OpenFailure::Unreadable, dicFile, msg::kDicFileUnreadable);
+    }
+    const std::filesystem::path table = TableFileName(dicFile);
+    try {
+        opened.table = TDicTable::LoadFromFile(table, direction);
+    } catch (...) {
+        return Failed(OpenFailure::TableUnreadable, table, msg::kTableFileUnreadable);
+    }
+    return opened;
+}
+
+}  // namespace tovix
