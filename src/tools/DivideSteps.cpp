@@ -126,6 +126,18 @@ bool AskToEnd(ToolJob& job, std::string_view head) {
            MessageResult::Yes;
 }
 
+// Copies the rest of the input unchanged, line by line.
+void CopyRest(LineReader& in, LineWriter& out) {
+    std::string_view line;
+    while (in.Next(line)) {
+        out.WriteLine(line);
+    }
+}
+
+// Every entry comes out in one of the two files. When the user ends the
+// division at a headword over the limit, the entries not yet looked at follow
+// that entry, unchanged, into the out-of-range file: ending stops the work,
+// it never drops the rest of the dictionary.
 void DivideEntries(ToolJob& job, LineReader& in, LineWriter& inRange, LineWriter& outOfRange,
                    const LengthLimits& limits) {
     std::string head;
@@ -140,6 +152,7 @@ void DivideEntries(ToolJob& job, LineReader& in, LineWriter& inRange, LineWriter
             outOfRange.WriteLine(head);
             outOfRange.WriteLine(translation);
             if (AskToEnd(job, head)) {
+                CopyRest(in, outOfRange);
                 return;
             }
         } else if (static_cast<long long>(translation.size()) > limits.translation) {

@@ -253,10 +253,10 @@ TEST(ToolCommandTest, EveryCommandWritesItsFiles) {
          {{"check", "--pdic", "--head", "5", "--trans", "7", "in.pdic", "ok.pdic", "ng.pdic"}},
          {{"ok.pdic", "apple\r\n\tりんご\r\n"},
           {"ng.pdic", "banana\r\nx\r\nfig\r\n\tりんごだ\r\n"}}},
-        {"divide [PDIC] ends at the question answered はい",
-         {{"in.pdic", "word\r\nx\r\nlonghead\r\ny\r\nrest\r\nz\r\n"}},
+        {"divide [PDIC] answered はい: the rest follows the long headword unchanged",
+         {{"in.pdic", "word\r\nx\r\nlonghead\r\ny\r\nrest\r\nz\r\nwords\r\n"}},
          {{"--yes", "divide", "--pdic", "--head", "4", "in.pdic", "ok.pdic", "ng.pdic"}},
-         {{"ok.pdic", "word\r\nx\r\n"}, {"ng.pdic", "longhead\r\ny\r\n"}}},
+         {{"ok.pdic", "word\r\nx\r\n"}, {"ng.pdic", "longhead\r\ny\r\nrest\r\nz\r\nwords\r\n"}}},
     };
     for (const Case& c : cases) {
         CliRun run;
