@@ -17,6 +17,7 @@
 #include "platform/IoError.h"
 #include "platform/MessageText.h"
 #include "views/Find.h"
+#include "views/ViewMessages.h"
 
 namespace tovix::cli {
 namespace {
@@ -129,7 +130,8 @@ std::optional<Direction> OpenEitherDirection(Reporter& reporter, const fs::path&
 }
 
 bool LoadPart(Reporter& reporter, SearchState& state, LineStoreView& view, int part) {
-    if (!LoadView(reporter, view, PartFileName(state.dicFile, part), msg::kPartFileUnreadable)) {
+    if (!LoadView(reporter, view, PartFileName(state.dicFile, part),
+                  dict_text::kPartFileUnreadable)) {
         return false;
     }
     state.currentPart = state.currentPartCopy = part;
@@ -210,7 +212,7 @@ int FindCommand(Arguments& arguments, Context& context) {
     }
     find.findText = Utf8ToCp932((*names)[1]);
     if (find.findText.empty()) {
-        context.reporter.Note("検索文字が設定されていません。");
+        context.reporter.Note(std::string(view_text::kNoFindText));
         return kExitUsage;
     }
     ViewerReporter reporter(context.reporter);

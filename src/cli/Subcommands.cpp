@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/Settings.h"
+#include "cli/CliMessages.h"
 #include "cli/SearchCommands.h"
 #include "dict/DicFileSet.h"
 #include "platform/Cp932.h"
@@ -16,6 +17,7 @@
 #include "platform/ProgramDir.h"
 #include "tools/Chains.h"
 #include "tools/EditBoxCheck.h"
+#include "tools/ToolMessages.h"
 
 namespace tovix::cli {
 namespace {
@@ -66,11 +68,9 @@ int RunToolCommand(Context& context, const std::string& handler, const ToolWindo
     if (!result) {
         return kExitFailed;
     }
-    std::cout << "完了しました: " << Joined(outputs) << "\n";
+    std::cout << cli_text::Done(Joined(outputs));
     if (buildsSet) {
-        std::cout << "最後の頭文字より後に並ぶ見出し: " << result.keptAtEnd << " 件"
-                  << (result.keptAtEnd > 0 ? " (最後の分割ファイルの末尾に収めました)" : "")
-                  << "\n";
+        std::cout << cli_text::KeptAtEnd(result.keptAtEnd);
     }
     return kExitOk;
 }
@@ -171,10 +171,8 @@ int ImportEdictCommand(Arguments& arguments, Context& context) {
     if (!ImportEdict(context.job, *direction, counts)) {
         return kExitFailed;
     }
-    std::cout << "完了しました: " << (*names)[1] << "\n"
-              << "書き出した見出し: " << counts.written << " 件\n"
-              << "CP932 にない文字を含むため飛ばした項目: " << counts.skipped << " 件\n"
-              << "項目の形をしていないため飛ばした行: " << counts.malformed << " 行\n";
+    std::cout << cli_text::Done((*names)[1])
+              << cli_text::EdictImported(counts.written, counts.skipped, counts.malformed);
     return kExitOk;
 }
 
@@ -194,8 +192,7 @@ int Register(Arguments& arguments, Context& context) {
     const fs::path dictionary = fs::absolute((*names)[1], error);
     if (error || !fs::is_regular_file(dictionary, error)) {
         context.reporter.Message(MessageKind::Warning,
-                                 FileMessage((*names)[1], "指定されたファイルが存在しません。"),
-                                 kButtonAbort);
+                                 FileMessage((*names)[1], tool_text::kFileMissing), kButtonAbort);
         return kExitFailed;
     }
     const fs::path settings = settingsFile ? fs::path(*settingsFile) : SettingsFilePath();
@@ -206,23 +203,20 @@ int Register(Arguments& arguments, Context& context) {
     const DictionarySlot current =
         ReadDictionaryList(settings, *direction)[static_cast<size_t>(*slot - 1)];
     if (ifFree && !current.title.empty() && current.fileName != entry.fileName) {
-        std::cout << "登録しませんでした: " << settings.string() << " の "
-                  << (*direction == Direction::English ? "英和" : "和英") << "辞書 " << *slot
-                  << " 番には別の辞書 (" << Cp932ToUtf8(current.title) << ") があります。\n";
+        std::cout << cli_text::SlotTaken(settings.string(), *direction, *slot,
+                                         Cp932ToUtf8(current.title));
         return kExitOk;
     }
     try {
         WriteDictionarySlot(settings, *direction, static_cast<int>(*slot), entry);
     } catch (const IoError&) {
-        context.reporter.Message(
-            MessageKind::Warning,
-            FileMessage(settings.string(), "指定されたファイルが作成できませんでした。"),
-            kButtonAbort);
+        context.reporter.Message(MessageKind::Warning,
+                                 FileMessage(settings.string(), tool_text::kCannotCreate),
+                                 kButtonAbort);
         return kExitFailed;
     }
-    std::cout << "登録しました: " << settings.string() << " の "
-              << (*direction == Direction::English ? "英和" : "和英") << "辞書 " << *slot
-              << " 番 = " << (*names)[0] << " (" << dictionary.string() << ")\n";
+    std::cout << cli_text::Registered(settings.string(), *direction, *slot, (*names)[0],
+                                      dictionary.string());
     return kExitOk;
 }
 
@@ -273,10 +267,8 @@ const Subcommand* FindSubcommand(std::string_view name) {
 }
 
 int UsageError(Context& context) {
-    context.reporter.Note("引数が正しくありません。");
-    std::cerr << "使い方: tovix-tool " << context.subcommand.name << " " << context.subcommand.usage
-              << "\n"
-              << "詳しくは tovix-tool --help を見てください。\n";
+    context.reporter.Note(std::string(cli_text::kBadArguments));
+    std::cerr << cli_text::Usage(context.subcommand.name, context.subcommand.usage);
     return kExitUsage;
 }
 

@@ -5,24 +5,12 @@
 #include <iostream>
 #include <string_view>
 
+#include "cli/CliMessages.h"
+#include "platform/PlatformMessages.h"
 #include "tools/Chains.h"
 
 namespace tovix::cli {
 namespace {
-
-std::string_view KindCaption(MessageKind kind) {
-    switch (kind) {
-        case MessageKind::Warning:
-            return "警告";
-        case MessageKind::Error:
-            return "ｴﾗｰ";
-        case MessageKind::Information:
-            return "情報";
-        case MessageKind::Confirmation:
-            return "確認";
-    }
-    return "";
-}
 
 std::string_view TrimBlanks(std::string_view text) {
     const size_t first = text.find_first_not_of(" \r");
@@ -68,8 +56,8 @@ TerminalReporter::~TerminalReporter() {
 MessageResult TerminalReporter::Message(MessageKind kind, const std::string& text,
                                         MessageButtons buttons) {
     EndProgressLine();
-    std::cerr << kProgramCaption << ": " << KindCaption(kind) << ": " << TerminalLines(text)
-              << std::endl;
+    std::cerr << kProgramCaption << ": " << platform_text::KindCaption(kind) << ": "
+              << TerminalLines(text) << std::endl;
     if ((buttons & kButtonYes) != 0 && (buttons & kButtonNo) != 0) {
         return Ask();
     }
@@ -81,25 +69,25 @@ MessageResult TerminalReporter::Message(MessageKind kind, const std::string& tex
 
 MessageResult TerminalReporter::Ask() {
     if (assumeYes_) {
-        std::cerr << "  はい (--yes)" << std::endl;
+        std::cerr << cli_text::kAssumedYes << std::endl;
         return MessageResult::Yes;
     }
     if (!stdinIsTerminal_) {
-        Note("端末から答えられないため中止しました。「はい」と答えるには --yes を付けてください。");
+        Note(std::string(cli_text::kCannotAsk));
         throw CommandRefused();
     }
     for (;;) {
-        std::cerr << "  はい(y) / いいえ(n) > " << std::flush;
+        std::cerr << cli_text::kYesOrNo << std::flush;
         std::string answer;
         if (!std::getline(std::cin, answer)) {
             std::cerr << std::endl;
             return MessageResult::No;
         }
         const std::string_view word = TrimBlanks(answer);
-        if (word == "y" || word == "Y" || word == "yes" || word == "はい") {
+        if (word == "y" || word == "Y" || word == "yes" || word == cli_text::kYesWord) {
             return MessageResult::Yes;
         }
-        if (word == "n" || word == "N" || word == "no" || word == "いいえ") {
+        if (word == "n" || word == "N" || word == "no" || word == cli_text::kNoWord) {
             return MessageResult::No;
         }
     }

@@ -6,6 +6,7 @@
 namespace tovix {
 
 DicTableError::DicTableError(const std::filesystem::path& path)
-    : std::runtime_error(FileMessage(path.string(), msg::kTableFileUnreadable)), path_(path) {}
+    : std::runtime_error(FileMessage(path.string(), dict_text::kTableFileUnreadable)),
+      path_(path) {}
 
 }  // namespace tovix

@@ -1,19 +1,22 @@
 #pragma once
 // The messages of the dictionary files and the lookup, each written once.
-// Texts are as the user reads them, without their blanks: the reporter's
-// callers lay them out (platform/MessageText.h).
+// The texts are bare; PaddedMessage and FileMessage (platform/MessageText.h)
+// lay them out.
 
-namespace tovix::msg {
+#include <string_view>
+
+namespace tovix::dict_text {
 
 // Opening a dictionary file set (OpenDictionary.h), each about one file.
-inline constexpr char kDicFileMissing[] = "指定された辞書ファイルが存在しません。";
-inline constexpr char kDicFileUnreadable[] = "指定された辞書ファイルがオープンできません。";
-inline constexpr char kTableFileUnreadable[] =
+inline constexpr std::string_view kDicFileMissing = "指定された辞書ファイルが存在しません。";
+inline constexpr std::string_view kDicFileUnreadable =
+    "指定された辞書ファイルがオープンできません。";
+inline constexpr std::string_view kTableFileUnreadable =
     "指定された辞書テーブルファイルがオープンできませんでした。";
 
 // The lookup and the find: a part file that cannot be read.
-inline constexpr char kPartFileUnreadable[] = "辞書ファイルがオープンできません。";
+inline constexpr std::string_view kPartFileUnreadable = "辞書ファイルがオープンできません。";
 // The lookup without a direction chosen.
-inline constexpr char kNoDirection[] = "辞書判別が正しくありません。";
+inline constexpr std::string_view kNoDirection = "辞書判別が正しくありません。";
 
-}  // namespace tovix::msg
+}  // namespace tovix::dict_text

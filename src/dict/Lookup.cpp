@@ -29,7 +29,7 @@ bool LoadPart(SearchState& state, LookupView& view, Reporter& reporter, int part
     } catch (const IoError&) {
         state.currentPart = 0;
         state.currentPartCopy = 0;
-        Warn(reporter, msg::kPartFileUnreadable);
+        Warn(reporter, dict_text::kPartFileUnreadable);
         return false;
     }
     state.currentPart = part;
@@ -129,7 +129,7 @@ std::string SearchKey(Direction direction, std::string_view text) {
 LookupOutcome Lookup(SearchState& state, LookupView& view, Reporter& reporter,
                      std::string_view fieldText) {
     if (state.direction == Direction::None) {
-        Warn(reporter, msg::kNoDirection);
+        Warn(reporter, dict_text::kNoDirection);
         return {std::string(fieldText), false, false};
     }
     LookupOutcome outcome = ConvertField(state, fieldText);

@@ -7,7 +7,8 @@
 namespace tovix {
 namespace {
 
-OpenedDictionary Failed(OpenFailure failure, const std::filesystem::path& file, const char* text) {
+OpenedDictionary Failed(OpenFailure failure, const std::filesystem::path& file,
+                        std::string_view text) {
     OpenedDictionary result;
     result.failure = failure;
     result.message = FileMessage(file.string(), text);
@@ -21,19 +22,19 @@ OpenedDictionary OpenDictionary(const std::filesystem::path& dicFile, Direction 
     // that it reads a whole set: that belongs here, before the first read.
     std::error_code ec;
     if (!std::filesystem::is_regular_file(dicFile, ec)) {
-        return Failed(OpenFailure::Missing, dicFile, msg::kDicFileMissing);
+        return Failed(OpenFailure::Missing, dicFile, dict_text::kDicFileMissing);
     }
     OpenedDictionary opened;
     try {
         opened.lines.LoadFromFile(dicFile);
     } catch (...) {
-        return Failed(OpenFailure::Unreadable, dicFile, msg::kDicFileUnreadable);
+        return Failed(OpenFailure::Unreadable, dicFile, dict_text::kDicFileUnreadable);
     }
     const std::filesystem::path table = TableFileName(dicFile);
     try {
         opened.table = TDicTable::LoadFromFile(table, direction);
     } catch (...) {
-        return Failed(OpenFailure::TableUnreadable, table, msg::kTableFileUnreadable);
+        return Failed(OpenFailure::TableUnreadable, table, dict_text::kTableFileUnreadable);
     }
     return opened;
 }

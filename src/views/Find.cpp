@@ -3,11 +3,13 @@
 #include <optional>
 
 #include "dict/DicFileSet.h"
+#include "dict/DictMessages.h"
 #include "dict/KeyAlphabet.h"
 #include "platform/IoError.h"
 #include "platform/MessageText.h"
 #include "views/LineMatcher.h"
 #include "views/PartFileSearch.h"
+#include "views/ViewMessages.h"
 
 namespace tovix {
 namespace {
@@ -30,7 +32,7 @@ std::optional<int> SearchView(const LookupView& view, LineMatcher& matcher, int 
 
 void WarnUnreadable(Reporter& reporter, const std::filesystem::path& file) {
     reporter.Message(MessageKind::Warning,
-                     FileMessage(file.string(), "辞書ファイルがオープンできません。"),
+                     FileMessage(file.string(), dict_text::kPartFileUnreadable),
                      kButtonYes | kButtonNo);
 }
 
@@ -98,9 +100,9 @@ FindOutcome Search(SearchState& search, FindState& find, LookupView& view, Repor
 std::string FindNotice(FindOutcome outcome) {
     switch (outcome) {
         case FindOutcome::NotFound:
-            return NoticeText("検索文字はありませんでした。");
+            return NoticeText(view_text::kNotFound);
         case FindOutcome::NoFindText:
-            return NoticeText("検索文字が設定されていません。");
+            return NoticeText(view_text::kNoFindText);
         case FindOutcome::Found:
         case FindOutcome::Cancelled:
         case FindOutcome::ReadFailed:

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/AppMessages.h"
 #include "components/BigView/BigView.h"
 
 namespace tovix {
@@ -43,7 +44,7 @@ std::string VisibleEntriesText(const TBigView& view) {
 
 PasteText CheckPasteText(const std::optional<std::string>& clipboard) {
     if (!clipboard) {
-        return {"", "クリップボードの内容が文字列ではありません。"};
+        return {"", std::string(app_text::kClipboardNotText)};
     }
     std::string text = *clipboard;
     // Bytes up to the blank are blanks or control characters; no byte of a
@@ -52,10 +53,10 @@ PasteText CheckPasteText(const std::optional<std::string>& clipboard) {
         text.pop_back();
     }
     if (text.empty()) {
-        return {"", "クリップボードに文字列が設定されていません。"};
+        return {"", std::string(app_text::kClipboardEmpty)};
     }
     if (text.find_first_of("\r\n") != std::string::npos) {
-        return {"", "クリップボードの文字列の内容が正しく設定されていません。"};
+        return {"", std::string(app_text::kClipboardNotOneLine)};
     }
     return {text, ""};
 }

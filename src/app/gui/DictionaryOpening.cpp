@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QScreen>
 
+#include "app/AppMessages.h"
 #include "app/TemporaryFiles.h"
 #include "app/gui/Desktop.h"
 #include "app/gui/MainWindow.h"
@@ -17,13 +18,15 @@
 #include "platform/Cp932.h"
 #include "platform/IoError.h"
 #include "platform/ProgramDir.h"
+#include "platform/qt/QtText.h"
+#include "tools/ToolMessages.h"
 
 namespace tovix {
 namespace {
 
 QString SelectCaption(Direction direction) {
-    return direction == Direction::Japanese ? QStringLiteral("和英辞書選択")
-                                            : QStringLiteral("英和辞書選択");
+    return QtText(direction == Direction::Japanese ? app_text::kJpnSelectCaption
+                                                   : app_text::kEngSelectCaption);
 }
 
 std::string DirectionWord(Direction direction) {
@@ -76,7 +79,7 @@ void TForm1::DicOpen(Direction direction) {
 // dictionary shown before stays, with its table, direction and caption.
 void TForm1::OpenHere(const std::filesystem::path& file, Direction direction) {
     const QString caption = windowTitle();
-    setWindowTitle(QStringLiteral("辞書読込中"));
+    setWindowTitle(QtText(tool_text::kProgressLoad));
     OpenedDictionary opened = OpenDictionary(file, direction);
     if (!opened.Opened()) {
         setWindowTitle(caption);
@@ -107,12 +110,12 @@ void TForm1::OpenInNewCopy(const std::filesystem::path& file, Direction directio
     newWindowDic_ = file.string();
     std::error_code ec;
     if (!std::filesystem::is_regular_file(file, ec)) {
-        WarnAboutFile(file.string(), msg::kDicFileMissing);
+        WarnAboutFile(file.string(), dict_text::kDicFileMissing);
         return;
     }
     const std::filesystem::path program = QCoreApplication::applicationFilePath().toStdString();
     if (!desktop_->StartProgram(program, {file.string(), DirectionWord(direction)}, ProgramDir())) {
-        WarnAboutFile(program.string(), "の実行に失敗しました。");
+        WarnAboutFile(program.string(), app_text::kStartFailed);
     }
 }
 
@@ -121,7 +124,7 @@ void TForm1::MenuTmpFileDeleteClick() {
     try {
         EmptyTemporaryFiles(ProgramDir());
     } catch (const IoError& e) {
-        WarnAboutFile(e.path().string(), "ファイルに書き込めませんでした。");
+        WarnAboutFile(e.path().string(), app_text::kFileUnwritable);
     }
 }
 

@@ -10,6 +10,7 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include "app/AppMessages.h"
 #include "app/gui/Appearance.h"
 #include "app/gui/CopyInstances.h"
 #include "app/gui/Desktop.h"
@@ -24,6 +25,7 @@
 #include "platform/IoError.h"
 #include "platform/MessageText.h"
 #include "platform/ProgramDir.h"
+#include "platform/qt/QtText.h"
 #include "platform/qt/WindowReporter.h"
 
 namespace tovix {
@@ -76,7 +78,7 @@ TForm1::TForm1(const QStringList& arguments, Reporter* reporter, QWidget* parent
       reporter_(reporter == nullptr ? *ownReporter_ : *reporter),
       ownDesktop_(std::make_unique<QtDesktop>()),
       desktop_(ownDesktop_.get()) {
-    setWindowTitle(QStringLiteral("Tovix (ﾒｲﾝ)"));
+    setWindowTitle(QtText(app_text::kMainCaption));
     // The window's own font, about 19 pixels high: the desktop's font at the
     // size of the default search field and view fonts, so that they share one
     // loaded font. The menu bar keeps the desktop's menu font.
@@ -119,8 +121,8 @@ TForm1::TForm1(const QStringList& arguments, Reporter* reporter, QWidget* parent
 TForm1::~TForm1() = default;
 
 QString TForm1::DirectionLabel(Direction direction) {
-    return direction == Direction::Japanese ? QStringLiteral("日本語 : ")
-                                            : QStringLiteral("英　語 : ");
+    return QtText(direction == Direction::Japanese ? app_text::kJapaneseLabel
+                                                   : app_text::kEnglishLabel);
 }
 
 void TForm1::BuildPanel1() {
@@ -242,7 +244,7 @@ void TForm1::EvaluateCommandLine(const QStringList& arguments) {
     }
     search_.direction = Direction::None;
     if (arguments.size() != 2) {
-        Warn("辞書ファイル(ENGTOJPN.DIC)と辞書選択(ENG)を指定してください。");
+        Warn(app_text::kArgumentsWrong);
         return;
     }
     const QString word = arguments[1].toLower();
@@ -253,7 +255,7 @@ void TForm1::EvaluateCommandLine(const QStringList& arguments) {
         search_.direction = Direction::Japanese;
         label11_->setText(DirectionLabel(Direction::Japanese));
     } else {
-        Warn("辞書選択の設定は ENG または JPN です。");
+        Warn(app_text::kDirectionWordWrong);
         return;
     }
     OpenFromCommandLine(Utf8(arguments[0]), search_.direction);
@@ -285,7 +287,7 @@ void TForm1::DicEdit1Change() {
 }
 
 void TForm1::MenuExitClick() {
-    if (reporter_.Message(MessageKind::Information, PaddedMessage("終了しますか。"),
+    if (reporter_.Message(MessageKind::Information, PaddedMessage(app_text::kExitQuestion),
                           kButtonYes | kButtonNo) == MessageResult::Yes) {
         close();
     }
@@ -341,16 +343,15 @@ void TForm1::FormDestroy() {
         WriteIniFileValue(SettingsFilePath(), settings_);
     } catch (const IoError& e) {
         reporter_.Message(MessageKind::Warning,
-                          FileMessage(e.path().string(), "設定ファイルに書き込めませんでした。"),
-                          kButtonOk);
+                          FileMessage(e.path().string(), app_text::kSettingsUnwritable), kButtonOk);
     }
 }
 
-void TForm1::Warn(const std::string& text) {
+void TForm1::Warn(std::string_view text) {
     reporter_.Message(MessageKind::Warning, PaddedMessage(text), kButtonYes | kButtonNo);
 }
 
-void TForm1::WarnAboutFile(const std::string& file, const std::string& text) {
+void TForm1::WarnAboutFile(const std::string& file, std::string_view text) {
     reporter_.Message(MessageKind::Warning, FileMessage(file, text), kButtonYes | kButtonNo);
 }
 

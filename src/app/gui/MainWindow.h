@@ -149,10 +149,10 @@ class TForm1 : public QMainWindow {
     void EvaluateCommandLine(const QStringList& arguments);
     void OpenFromCommandLine(const std::string& file, Direction direction);
     void FormDestroy();
-    void Warn(const std::string& text);
+    void Warn(std::string_view text);
     // "英　語 : " or "日本語 : ", shown left of the search field.
     static QString DirectionLabel(Direction direction);
-    void WarnAboutFile(const std::string& file, const std::string& text);
+    void WarnAboutFile(const std::string& file, std::string_view text);
 
     // Dictionary selection.
     void DicOpen(Direction direction);

@@ -8,6 +8,7 @@
 #include <QTimer>
 #include <algorithm>
 
+#include "app/AppMessages.h"
 #include "app/gui/ClipboardCommands.h"
 #include "app/gui/CopyInstances.h"
 #include "app/gui/Desktop.h"
@@ -110,7 +111,7 @@ bool TForm1::WarnWhenViewEmpty() {
     if (bigView1_->ViewLineCount() > 0) {
         return false;
     }
-    Warn("辞書が読み込まれていません。");
+    Warn(app_text::kNoDictionary);
     return true;
 }
 

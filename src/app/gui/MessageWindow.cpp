@@ -5,10 +5,13 @@
 #include <QLabel>
 #include <QScreen>
 
+#include "app/AppMessages.h"
+#include "platform/qt/QtText.h"
+
 namespace tovix {
 
 TForm17::TForm17(QWidget* parent) : QDialog(parent), label1_(new QLabel(this)) {
-    setWindowTitle(QStringLiteral("Tovix (ﾒｯｾｰｼﾞ)"));
+    setWindowTitle(QtText(app_text::kMessageWindowCaption));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(392, 73);
     label1_->setGeometry(20, 25, 350, 20);

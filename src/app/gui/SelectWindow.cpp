@@ -5,7 +5,10 @@
 #include <QListWidget>
 #include <QPushButton>
 
+#include "app/AppMessages.h"
 #include "platform/Cp932.h"
+#include "platform/PlatformMessages.h"
+#include "platform/qt/QtText.h"
 
 namespace tovix {
 namespace {
@@ -17,8 +20,8 @@ QString FromCp932(std::string_view cp932) {
 
 constexpr int kItemHeight = 18;
 
-QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption, int x) {
-    auto* button = new QPushButton(QString::fromUtf8(caption), parent);
+QPushButton* MakeButton(QWidget* parent, const char* name, std::string_view caption, int x) {
+    auto* button = new QPushButton(QtText(caption), parent);
     button->setObjectName(QString::fromUtf8(name));
     button->setGeometry(x, 270, 100, 25);
     return button;
@@ -35,9 +38,9 @@ void MakeLabel(QWidget* parent, const char* text, int x, int y) {
 TForm13::TForm13(const DictionaryList& list, const QString& caption, QWidget* parent)
     : QDialog(parent),
       listBox1_(new QListWidget(this)),
-      btnOk_(MakeButton(this, "BtnOk", "選択(&O)", 5)),
-      btnNew_(MakeButton(this, "BtnNew", "新規(&N)", 110)),
-      btnCansel_(MakeButton(this, "BtnCansel", "ｷｬﾝｾﾙ", 215)) {
+      btnOk_(MakeButton(this, "BtnOk", app_text::kSelectButton, 5)),
+      btnNew_(MakeButton(this, "BtnNew", app_text::kNewCopyButton, 110)),
+      btnCansel_(MakeButton(this, "BtnCansel", platform_text::kCancelButton, 215)) {
     setWindowTitle(caption);
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(322, 338);

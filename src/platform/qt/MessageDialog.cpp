@@ -9,26 +9,29 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include "platform/PlatformMessages.h"
+#include "platform/qt/QtText.h"
+
 namespace tovix {
 namespace {
 
 struct ButtonInfo {
     MessageButton button;
-    const char* caption;
+    std::string_view caption;
     MessageResult result;
 };
 
 // Left to right.
 constexpr ButtonInfo kButtons[] = {
-    {kButtonYes, "はい(&Y)", MessageResult::Yes},
-    {kButtonNo, "いいえ(&N)", MessageResult::No},
-    {kButtonOk, "OK", MessageResult::Ok},
-    {kButtonCancel, "ｷｬﾝｾﾙ", MessageResult::Cancel},
-    {kButtonAbort, "中止(&A)", MessageResult::Abort},
-    {kButtonRetry, "再試行(&R)", MessageResult::Retry},
-    {kButtonIgnore, "無視(&I)", MessageResult::Ignore},
-    {kButtonAll, "すべて", MessageResult::All},
-    {kButtonHelp, "ﾍﾙﾌﾟ(&H)", MessageResult::None},
+    {kButtonYes, platform_text::kYesButton, MessageResult::Yes},
+    {kButtonNo, platform_text::kNoButton, MessageResult::No},
+    {kButtonOk, platform_text::kOkButton, MessageResult::Ok},
+    {kButtonCancel, platform_text::kCancelButton, MessageResult::Cancel},
+    {kButtonAbort, platform_text::kAbortButton, MessageResult::Abort},
+    {kButtonRetry, platform_text::kRetryButton, MessageResult::Retry},
+    {kButtonIgnore, platform_text::kIgnoreButton, MessageResult::Ignore},
+    {kButtonAll, platform_text::kAllButton, MessageResult::All},
+    {kButtonHelp, platform_text::kHelpButton, MessageResult::None},
 };
 
 QStyle::StandardPixmap KindIcon(MessageKind kind) {
@@ -77,17 +80,7 @@ void CentreOnScreen(QDialog& dialog) {
 }  // namespace
 
 QString MessageCaption(MessageKind kind) {
-    switch (kind) {
-        case MessageKind::Warning:
-            return QStringLiteral("警告");
-        case MessageKind::Error:
-            return QStringLiteral("ｴﾗｰ");
-        case MessageKind::Information:
-            return QStringLiteral("情報");
-        case MessageKind::Confirmation:
-            break;
-    }
-    return QStringLiteral("確認");
+    return QtText(platform_text::KindCaption(kind));
 }
 
 MessageResult ShowMessageDialog(QWidget* parent, MessageKind kind, const QString& text,
@@ -114,7 +107,7 @@ MessageResult ShowMessageDialog(QWidget* parent, MessageKind kind, const QString
         if ((buttons & info.button) == 0) {
             continue;
         }
-        auto* button = new QPushButton(QString::fromUtf8(info.caption));
+        auto* button = new QPushButton(QtText(info.caption));
         button->setAutoDefault(false);
         button->setDefault(info.button == defaultButton);
         if (info.button == defaultButton) {

@@ -1,0 +1,45 @@
+#pragma once
+// Every text of the main window and its small windows, once: captions,
+// labels and messages. The texts are bare; PaddedMessage and FileMessage
+// (platform/MessageText.h) lay the messages out. The function-key bar's and
+// the pop-up menu's captions stand in the command table
+// (gui/FunctionKeyCommands.cpp), the main menu's in its table
+// (gui/MainMenuTable.cpp); the dictionary's messages come from
+// dict/DictMessages.h.
+
+#include <string_view>
+
+namespace tovix::app_text {
+
+// Captions and labels.
+inline constexpr std::string_view kMainCaption = "Tovix (ﾒｲﾝ)";
+inline constexpr std::string_view kMessageWindowCaption = "Tovix (ﾒｯｾｰｼﾞ)";
+inline constexpr std::string_view kEnglishLabel = "英　語 : ";
+inline constexpr std::string_view kJapaneseLabel = "日本語 : ";
+inline constexpr std::string_view kEngSelectCaption = "英和辞書選択";
+inline constexpr std::string_view kJpnSelectCaption = "和英辞書選択";
+inline constexpr std::string_view kSelectButton = "選択(&O)";
+inline constexpr std::string_view kNewCopyButton = "新規(&N)";
+
+// The command line.
+inline constexpr std::string_view kArgumentsWrong =
+    "辞書ファイル(ENGTOJPN.DIC)と辞書選択(ENG)を指定してください。";
+inline constexpr std::string_view kDirectionWordWrong = "辞書選択の設定は ENG または JPN です。";
+
+// Shutdown.
+inline constexpr std::string_view kExitQuestion = "終了しますか。";
+inline constexpr std::string_view kSettingsUnwritable = "設定ファイルに書き込めませんでした。";
+
+// Dictionary selection and the temporary files.
+inline constexpr std::string_view kStartFailed = "の実行に失敗しました。";
+inline constexpr std::string_view kFileUnwritable = "ファイルに書き込めませんでした。";
+
+// The copy and paste commands.
+inline constexpr std::string_view kNoDictionary = "辞書が読み込まれていません。";
+inline constexpr std::string_view kClipboardNotText =
+    "クリップボードの内容が文字列ではありません。";
+inline constexpr std::string_view kClipboardEmpty = "クリップボードに文字列が設定されていません。";
+inline constexpr std::string_view kClipboardNotOneLine =
+    "クリップボードの文字列の内容が正しく設定されていません。";
+
+}  // namespace tovix::app_text

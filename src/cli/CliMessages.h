@@ -1,0 +1,68 @@
+#pragma once
+// Every text of tovix-tool that is its own, once: the help, the usage errors,
+// the closing lines of the commands and the terminal's questions. The
+// messages of the tools, the dictionary and the find come from their own
+// catalogues; the subcommands' one-line summaries stand in their table
+// (Subcommands.cpp).
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "dict/Direction.h"
+
+namespace tovix::cli_text {
+
+// The help before and after the list of subcommands; the program directory
+// follows kHelpTail, then kHelpEnd.
+inline constexpr std::string_view kHelpHead =
+    "使い方: tovix-tool [--yes] サブコマンド [オプション] ファイル...\n\n"
+    "辞書ツール。--eng は英和辞書、--jpn は和英辞書。\n"
+    "[EXM] は 1 行 1 項目 (見出し TAB 訳語)、[PDIC] は見出しの行と訳語の行、\n"
+    "[TOVIX] は辞書ファイル (.DIC など) と分割ファイル .001 以降と .DAT の組。\n\n";
+inline constexpr std::string_view kHelpTail =
+    "\n"
+    "  check と divide の N は 1 から 1024 までのバイト数 (全角文字は 2)。\n"
+    "  既定は [EXM] が見出し 60・訳語 360、[PDIC] が見出し 256・訳語 512。\n"
+    "  lookup は WORD ごとに、辞書を開いた直後の状態から検索し、タブ区切りの 1 行を出す:\n"
+    "    検索欄の文字列、分割ファイル番号、先頭行の番号 (0 から)、最後の検索で\n"
+    "    一致すれば 1 (表示が動かなければ 0)、先頭行の内容。\n"
+    "  find は分割ファイル 1 の先頭から下へ (--up では最後の分割ファイルの末尾から上へ)\n"
+    "    探し、見つかった分割ファイル番号とタブと行番号 (0 から) の行、続けてその項目の\n"
+    "    見出しの行と訳語の行を出す。見つからなければその旨を出して終了ステータス 1。\n\n"
+    "オプション:\n"
+    "  --yes, -y   上書きの確認と分割の確認に「はい」と答える。付けないときは、標準入力が\n"
+    "              端末なら端末で尋ね、そうでなければ確認の文を出して中止する。\n"
+    "  --help, -h  この説明を表示する。\n"
+    "  --          以降の引数をすべてファイル名とする。\n\n"
+    "メッセージと進み具合は標準エラー出力に出る (UTF-8)。作業ファイル (TOVIXSRT.TXT など)\n"
+    "はプログラムのディレクトリに置かれる: ";
+inline constexpr std::string_view kHelpEnd =
+    "\n"
+    "終了ステータス: 0 成功、1 失敗または中止、2 引数の誤り。\n";
+
+// Usage errors.
+inline constexpr std::string_view kNoSubcommand =
+    "サブコマンドを指定してください。tovix-tool --help で一覧を表示します。";
+std::string UnknownSubcommand(std::string_view name);
+inline constexpr std::string_view kBadArguments = "引数が正しくありません。";
+std::string Usage(std::string_view name, std::string_view usage);
+
+// Closing lines of the commands, each ending with a line feed.
+std::string Done(std::string_view outputs);
+std::string KeptAtEnd(std::size_t entries);
+std::string EdictImported(std::size_t written, std::size_t skipped, std::size_t malformed);
+std::string Registered(std::string_view settings, Direction direction, long long slot,
+                       std::string_view title, std::string_view file);
+std::string SlotTaken(std::string_view settings, Direction direction, long long slot,
+                      std::string_view title);
+
+// The terminal's yes-or-no question.
+inline constexpr std::string_view kAssumedYes = "  はい (--yes)";
+inline constexpr std::string_view kYesOrNo = "  はい(y) / いいえ(n) > ";
+inline constexpr std::string_view kYesWord = "はい";
+inline constexpr std::string_view kNoWord = "いいえ";
+inline constexpr std::string_view kCannotAsk =
+    "端末から答えられないため中止しました。「はい」と答えるには --yes を付けてください。";
+
+}  // namespace tovix::cli_text
