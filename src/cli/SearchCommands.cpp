@@ -210,7 +210,7 @@ int FindCommand(Arguments& arguments, Context& context) {
     if (!names) {
         return UsageError(context);
     }
-    find.findText = Utf8ToCp932((*names)[1]);
+    SetFindText(find, (*names)[1]);
     if (find.findText.empty()) {
         context.reporter.Note(std::string(view_text::kNoFindText));
         return kExitUsage;

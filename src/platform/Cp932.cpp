@@ -49,6 +49,33 @@ UConverter* Converter() {
     return conv.get();
 }
 
+// As Converter, but encoding stops at the first character without a CP932
+// form instead of writing "?".
+UConverter* ExactConverter() {
+    thread_local ConverterPtr conv = [] {
+        ConverterPtr c = OpenConverter();
+        UErrorCode err = U_ZERO_ERROR;
+        ucnv_setFromUCallBack(c.get(), UCNV_FROM_U_CALLBACK_STOP, nullptr, nullptr, nullptr, &err);
+        if (U_FAILURE(err)) {
+            throw std::runtime_error("code page 932 converter set-up failed");
+        }
+        return c;
+    }();
+    ucnv_reset(conv.get());
+    return conv.get();
+}
+
+// UTF-8 as UTF-16; malformed sequences become U+FFFD.
+std::u16string Utf8ToUtf16(std::string_view utf8) {
+    std::u16string utf16(utf8.size(), u'\0');
+    int32_t n = 0;
+    UErrorCode err = U_ZERO_ERROR;
+    u_strFromUTF8WithSub(reinterpret_cast<UChar*>(utf16.data()), static_cast<int32_t>(utf16.size()),
+                         &n, utf8.data(), static_cast<int32_t>(utf8.size()), 0xFFFD, nullptr, &err);
+    utf16.resize(static_cast<size_t>(n));
+    return utf16;
+}
+
 }  // namespace
 
 std::u16string Cp932ToUtf16(std::string_view cp932) {
@@ -91,13 +118,22 @@ std::string Utf16ToCp932(std::u16string_view utf16) {
 }
 
 std::string Utf8ToCp932(std::string_view utf8) {
-    std::u16string utf16(utf8.size(), u'\0');
-    int32_t n = 0;
+    return Utf16ToCp932(Utf8ToUtf16(utf8));
+}
+
+std::optional<std::string> Utf8ToCp932Exact(std::string_view utf8) {
+    const std::u16string utf16 = Utf8ToUtf16(utf8);
+    std::string out(utf16.size() * 2, '\0');
     UErrorCode err = U_ZERO_ERROR;
-    u_strFromUTF8WithSub(reinterpret_cast<UChar*>(utf16.data()), static_cast<int32_t>(utf16.size()),
-                         &n, utf8.data(), static_cast<int32_t>(utf8.size()), 0xFFFD, nullptr, &err);
-    utf16.resize(static_cast<size_t>(n));
-    return Utf16ToCp932(utf16);
+    const int32_t n = ucnv_fromUChars(
+        ExactConverter(), out.data(), static_cast<int32_t>(out.size() + 1),
+        reinterpret_cast<const UChar*>(utf16.data()), static_cast<int32_t>(utf16.size()), &err);
+    if ((U_FAILURE(err) && err != U_STRING_NOT_TERMINATED_WARNING) ||
+        utf16.find(u'\uFFFD') != std::u16string::npos) {
+        return std::nullopt;
+    }
+    out.resize(static_cast<size_t>(n));
+    return out;
 }
 
 }  // namespace tovix

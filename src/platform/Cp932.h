@@ -10,6 +10,7 @@
 // Stored text must never be re-encoded: CP932 has duplicate codes, so a round
 // trip through Unicode is not byte-exact.
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -27,6 +28,12 @@ std::u16string Cp932ToUtf16(std::string_view cp932);
 std::string Cp932ToUtf8(std::string_view cp932);
 std::string Utf16ToCp932(std::u16string_view utf16);
 std::string Utf8ToCp932(std::string_view utf8);
+
+// The CP932 form of a text that must be matched exactly (a text to search
+// for), or nothing when one of its characters has no CP932 form, not even a
+// look-alike: such a text cannot stand in any CP932 line, and its "?" would
+// match question marks. Malformed UTF-8 has no form either.
+std::optional<std::string> Utf8ToCp932Exact(std::string_view utf8);
 
 // A CP932 literal written in the source as UTF-8, converted once: for the
 // kana, markers and separators that are compared with dictionary text.

@@ -5,6 +5,7 @@
 #include "dict/DicFileSet.h"
 #include "dict/DictMessages.h"
 #include "dict/KeyAlphabet.h"
+#include "platform/Cp932.h"
 #include "platform/IoError.h"
 #include "platform/MessageText.h"
 #include "views/LineMatcher.h"
@@ -80,7 +81,7 @@ FindOutcome Conclude(SearchState& search, FindState& find, LookupView& view, Rep
 
 FindOutcome Search(SearchState& search, FindState& find, LookupView& view, Reporter& reporter,
                    int from, FindDirection direction) {
-    if (search.direction == Direction::None || search.dicFile.empty()) {
+    if (search.direction == Direction::None || search.dicFile.empty() || find.findTextUnencodable) {
         return FindOutcome::NotFound;
     }
     LineMatcher matcher(find.findText, find.matchCase);
@@ -109,6 +110,12 @@ std::string FindNotice(FindOutcome outcome) {
             break;
     }
     return {};
+}
+
+void SetFindText(FindState& find, std::string_view typed) {
+    const std::optional<std::string> exact = Utf8ToCp932Exact(typed);
+    find.findTextUnencodable = !exact;
+    find.findText = exact ? *exact : Utf8ToCp932(typed);
 }
 
 FindOutcome RunFind(SearchState& search, FindState& find, LookupView& view, Reporter& reporter) {

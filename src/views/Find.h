@@ -6,6 +6,7 @@
 // the view's are read a block at a time, never held whole.
 
 #include <string>
+#include <string_view>
 
 #include "dict/LookupView.h"
 #include "dict/SearchState.h"
@@ -16,7 +17,10 @@ namespace tovix {
 
 // The main window's find state.
 struct FindState {
-    std::string findText;          // emptied when a find starts or is cancelled
+    std::string findText;  // emptied when a find starts or is cancelled
+    // The text typed had a character without a CP932 form: findText holds "?"
+    // in its place, and every find of it finds nothing.
+    bool findTextUnencodable = false;
     std::string previousFindText;  // offered by the find window
     bool matchCase = false;
     FindDirection direction = FindDirection::Down;
@@ -34,6 +38,9 @@ enum class FindOutcome {
 
 // The text of the notice window for an outcome, empty when there is none.
 std::string FindNotice(FindOutcome outcome);
+
+// Sets the find text from the text the user typed (UTF-8).
+void SetFindText(FindState& find, std::string_view typed);
 
 // The find after the find window closed with state.findText (empty when it
 // was cancelled) and state.direction.

@@ -25,7 +25,7 @@ using test::CliRun;
 constexpr const char* kEnglish =
     "3D\t立体\r\nabandon\t捨てる\r\nable\tできる\r\nApple\t林檎 ABC\r\napply\t適用する\r\n"
     "bank\t銀行 abc\r\nb.c.\t紀元前\r\nemail\t電子メール\r\ne-mail\tメール\r\nemu\tエミュー\r\n"
-    "w\tダブリュー\r\nwolf\t狼 Abc\r\nwood\t木\r\nword\t単語\r\nzoo\t動物園\r\nzebra\t縞馬 abc\r\n"
+    "w\tダブリュー\r\nwolf\t狼 Abc\r\nwood\t木?\r\nword\t単語\r\nzoo\t動物園\r\nzebra\t縞馬 abc\r\n"
     "taヒ\tテスト\r\n";
 
 // Part 6 (か): かつ, がっこう, かんがえ, かんじ; part 11 (さ): さ, さかな;
@@ -116,6 +116,9 @@ TEST(SearchCommandTest, FindPrintsTheEntryOfTheFirstHit) {
         {{"JE.DIC", "GROUND"}, 0, "17\t3\nぢめん [地面]\n\tground\n"},
         {{"--up", "JE.DIC", "考え"}, 0, "6\t4\nかんがえ [考え]\n\tthought\n"},
         {{"EJ.DIC", "xyzzy"}, 1, "検索文字はありませんでした。\n"},
+        // Guards: a character without a CP932 form was searched for as "?".
+        {{"EJ.DIC", "?"}, 0, "23\t5\nwood \n\t木?\n"},
+        {{"EJ.DIC", "🍎"}, 1, "検索文字はありませんでした。\n"},
         {{"--up", "--case", "JE.DIC", "School"}, 1, "検索文字はありませんでした。\n"},
     };
     CliRun run;

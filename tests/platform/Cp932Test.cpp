@@ -1,9 +1,23 @@
 #include "platform/Cp932.h"
 
 #include <gtest/gtest.h>
+#include <unicode/ustring.h>
+
+#include <optional>
 
 namespace tovix {
 namespace {
+
+std::string Utf8(std::u16string_view utf16) {
+    std::string out(utf16.size() * 3, '\0');
+    int32_t n = 0;
+    UErrorCode err = U_ZERO_ERROR;
+    u_strToUTF8(out.data(), static_cast<int32_t>(out.size()), &n,
+                reinterpret_cast<const UChar*>(utf16.data()), static_cast<int32_t>(utf16.size()),
+                &err);
+    out.resize(static_cast<size_t>(n));
+    return out;
+}
 
 TEST(Cp932Test, DecodesMicrosoftTable) {
     struct Case {
@@ -45,7 +59,12 @@ TEST(Cp932Test, EncodesWithFallbacksAndQuestionMark) {
     };
     for (const Case& c : cases) {
         EXPECT_EQ(Utf16ToCp932(c.utf16), c.expected);
+        // A text to search for has no form where a character would become "?".
+        EXPECT_EQ(Utf8ToCp932Exact(Utf8(c.utf16)),
+                  c.expected == "?" ? std::nullopt : std::optional<std::string>(c.expected));
     }
+    EXPECT_EQ(Utf8ToCp932Exact("?"), "?");
+    EXPECT_EQ(Utf8ToCp932Exact("a\xFF"), std::nullopt);  // malformed UTF-8
 }
 
 TEST(Cp932Test, Utf8RoundTripOfOrdinaryText) {

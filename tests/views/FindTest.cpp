@@ -10,8 +10,8 @@ namespace tovix {
 namespace {
 
 const std::vector<std::string> kEntries = {
-    "apple\tりんご ABC", "apply\t適用する", "bank\t銀行 abc", "banana\tバナナ",
-    "cat\t猫",           "dog\t犬 Abc",     "zoo\t動物園",    "zebra\t縞馬 abc",
+    "apple\tりんご ABC", "apply\t適用する", "bank\t銀行 abc", "banana\tバナナ",  "cat\t猫",
+    "dog\t犬 Abc",       "query\t質問?",    "zoo\t動物園",    "zebra\t縞馬 abc",
 };
 
 class FindFixture {
@@ -25,7 +25,7 @@ class FindFixture {
     }
 
     FindOutcome Find(const std::string& utf8, FindDirection direction, bool matchCase = false) {
-        find.findText = Utf8ToCp932(utf8);
+        SetFindText(find, utf8);
         find.direction = direction;
         find.matchCase = matchCase;
         return RunFind(search, find, view, reporter);
@@ -65,6 +65,10 @@ TEST(FindTest, FindsDownwardsAndUpwardsAcrossPartFiles) {
         // From a part without entries upwards into the parts before it.
         {24, "銀行", FindDirection::Up, false, FindOutcome::Found, 2, "bank "},
         {26, "りんご", FindDirection::Down, false, FindOutcome::NotFound, 26, "zebra "},
+        // Guards: a character without a CP932 form was searched for as "?".
+        {1, "?", FindDirection::Down, false, FindOutcome::Found, 17, "query "},
+        {1, "🍎", FindDirection::Down, false, FindOutcome::NotFound, 1, "apple "},
+        {26, "質問🍎", FindDirection::Up, false, FindOutcome::NotFound, 26, "zebra "},
     };
     for (const Case& c : cases) {
         FindFixture f(c.startPart);
@@ -102,7 +106,8 @@ TEST(FindTest, NothingToFind) {
     EXPECT_FALSE(f.find.findRun);
     // Bytes that stand only across a character boundary: the trail byte of
     // り (82 E8) and the lead byte of ん (82 F1).
-    EXPECT_EQ(f.Find("\xE8\x82", FindDirection::Down, true), FindOutcome::NotFound);
+    f.find.findText = "\xE8\x82";
+    EXPECT_EQ(RunFind(f.search, f.find, f.view, f.reporter), FindOutcome::NotFound);
     f.search.direction = Direction::None;
     EXPECT_EQ(f.Find("apple", FindDirection::Down), FindOutcome::NotFound);
 }
