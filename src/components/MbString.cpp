@@ -195,6 +195,12 @@ int MbPosEnd(std::string_view pattern, std::string_view text) {
     return static_cast<int>(offset + CharWidth(text, offset));
 }
 
+size_t MbFind(std::string_view pattern, std::string_view text) {
+    size_t offset = 0;
+    int charsBefore = 0;
+    return FindAtBoundary(pattern, text, offset, charsBefore) ? offset : std::string_view::npos;
+}
+
 bool HasDoubleByte(std::string_view text) {
     std::string_view t = UpToNul(text);
     for (size_t place = 0; place < t.size();) {

@@ -57,6 +57,10 @@ int MbPos(std::string_view pattern, std::string_view text);
 // none.
 int MbPosEnd(std::string_view pattern, std::string_view text);
 
+// 0-based byte offset of the first occurrence of `pattern` that starts on a
+// character boundary; npos if none.
+size_t MbFind(std::string_view pattern, std::string_view text);
+
 // Some character of the text (up to a NUL) is double-byte.
 bool HasDoubleByte(std::string_view text);
 

@@ -151,4 +151,9 @@ bool LineHolds(std::string_view line, std::string_view text, bool matchCase) {
     return matcher.Holds(line);
 }
 
+size_t HitPlace(std::string_view line, std::string_view text, bool matchCase) {
+    LineMatcher matcher(text, matchCase);
+    return matcher.Place(line);
+}
+
 }  // namespace tovix

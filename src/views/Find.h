@@ -54,4 +54,9 @@ FindOutcome ReFindPrior(SearchState& search, FindState& find, LookupView& view, 
 // `matchCase` single-byte letters compare without regard to case.
 bool LineHolds(std::string_view line, std::string_view text, bool matchCase);
 
+// The byte offset where the line test finds the text in the line (the first
+// such place); npos when the line does not hold it. The window marks the
+// found text there.
+size_t HitPlace(std::string_view line, std::string_view text, bool matchCase);
+
 }  // namespace tovix

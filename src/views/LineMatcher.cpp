@@ -24,15 +24,16 @@ LineMatcher::LineMatcher(std::string_view text, bool matchCase)
     }
 }
 
-bool LineMatcher::Holds(std::string_view line) {
+size_t LineMatcher::Place(std::string_view line) {
     if (NextCandidate(line, 0) == kNoPlace) {
-        return false;
+        return kNoPlace;
     }
     if (matchCase_) {
-        return MbPos(text_, line) != 0;
+        return MbFind(text_, line);
     }
+    // Upper-casing keeps every byte in its place.
     UpperSingleBytes(line, buffer_);
-    return MbPos(text_, buffer_) != 0;
+    return MbFind(text_, buffer_);
 }
 
 size_t LineMatcher::NextCandidate(std::string_view hay, size_t from, size_t limit) const {

@@ -15,7 +15,11 @@ class LineMatcher {
   public:
     LineMatcher(std::string_view text, bool matchCase);
 
-    bool Holds(std::string_view line);
+    bool Holds(std::string_view line) { return Place(line) != kNoPlace; }
+
+    // The byte offset of the first place in the line where the text stands
+    // by the line test; kNoPlace when the line does not hold it.
+    size_t Place(std::string_view line);
 
     // The first place in [from, limit) where the text's bytes stand, case
     // folded unless the case counts; kNoPlace when there is none. Every line

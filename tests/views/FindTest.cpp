@@ -131,6 +131,10 @@ TEST(FindTest, LineTestRespectsCharacterBoundariesAndCase) {
     EXPECT_FALSE(LineHolds(Utf8ToCp932("ア"), "a", false));
     EXPECT_FALSE(LineHolds(Utf8ToCp932("ア"), "A", true));
     EXPECT_TRUE(LineHolds(Utf8ToCp932("アa"), "A", false));
+    // The window marks the hit at its byte offset, past look-alike bytes.
+    EXPECT_EQ(HitPlace(Utf8ToCp932("アxaA"), "A", false), 3u);
+    EXPECT_EQ(HitPlace(Utf8ToCp932("アxaA"), "A", true), 4u);
+    EXPECT_EQ(HitPlace(Utf8ToCp932("ア"), "A", false), std::string_view::npos);
 }
 
 }  // namespace

@@ -36,9 +36,9 @@
 
 #include "components/BigView/Model/KeyTables.h"
 #include "components/BigView/Model/ScrollState.h"
-#include "components/BigView/ViewFont.h"
 #include "components/BigView/Model/ViewLines.h"
 #include "components/BigView/Model/ViewTypes.h"
+#include "components/BigView/ViewFont.h"
 #include "components/BvStrings.h"
 
 class QMenu;
@@ -192,6 +192,16 @@ class TBigView : public QAbstractScrollArea, private TWrapMeasure {
     // The place under a client point.
     TViewPos PointToPosition(QPoint point) const;
 
+    // --- Find mark ----------------------------------------------------------
+
+    // Draws `length` bytes from the 0-based byte offset `start` of text line
+    // `line` inverted, as the text a find found there, until the top line or
+    // the lines change or ClearMark.
+    void SetMark(int line, int start, int length);
+    void ClearMark();
+    // The marked text line while the mark is drawn; -1 when there is none.
+    int MarkedLine() const;
+
     // --- Layout, drawing and scrolling --------------------------------------
 
     // Rebuilds the view lines of text lines from..LineCount-1.
@@ -268,6 +278,9 @@ class TBigView : public QAbstractScrollArea, private TWrapMeasure {
     void ScrollBuffer(int delta);
     void DrawViewLine(QPainter& painter, int v) const;
     void DrawSelection(QPainter& painter) const;
+    void DrawMark(QPainter& painter) const;
+    // Inverts columns from..to-1 of view line v.
+    void InvertColumns(QPainter& painter, int v, int fromColumn, int toColumn) const;
     int BufferHeight() const { return pageLines_ * lineHeight_; }
     int TabDistance() const { return charWidth_ * viewTabStop_; }
     int XOffset() const { return charWidth_ * scroll_.HorzPos(); }
@@ -330,6 +343,17 @@ class TBigView : public QAbstractScrollArea, private TWrapMeasure {
     int horzMax_ = 0;
     int paintCount_ = 0;
     bool suspended_ = false;
+
+    // The find mark, drawn while the top line and the lines' revision are
+    // those it was set with.
+    struct Mark {
+        int line = -1;
+        int start = 0;
+        int length = 0;
+        int top = 0;
+        std::uint64_t revision = 0;
+    };
+    Mark mark_;
 
     TViewPos selStart_;
     TViewPos selEnd_;

@@ -34,8 +34,10 @@ void TBigView::ScrollBuffer(int delta) {
         return;
     }
     const int n = std::abs(delta);
-    // The caret is drawn into the view, so it must not be moved with the text.
-    if (n > pageLines_ || CaretShown()) {
+    // The caret is drawn into the view, so it must not be moved with the
+    // text; a find mark goes when the view scrolls.
+    if (n > pageLines_ || CaretShown() || mark_.line >= 0) {
+        mark_ = {};
         Redraw();
         return;
     }
@@ -63,6 +65,7 @@ void TBigView::paintEvent(QPaintEvent* event) {
         }
         DrawViewLine(painter, v);
     }
+    DrawMark(painter);
     DrawSelection(painter);
     if (CaretShown() && caretBlinkOn_) {
         painter.setClipping(false);
@@ -84,17 +87,56 @@ void TBigView::DrawSelection(QPainter& painter) const {
     if (rows.empty()) {
         return;
     }
+    for (const SelectionRow& row : rows) {
+        InvertColumns(painter, row.line, row.fromColumn, row.toColumn);
+    }
+}
+
+void TBigView::InvertColumns(QPainter& painter, int v, int fromColumn, int toColumn) const {
+    const std::string_view text = viewLines_.Text(v);
+    const int x0 = TextWidthOf(text.substr(0, static_cast<size_t>(fromColumn) - 1));
+    const int x1 = TextWidthOf(text.substr(0, static_cast<size_t>(toColumn) - 1));
     painter.save();
     painter.setCompositionMode(QPainter::CompositionMode_Difference);
-    for (const SelectionRow& row : rows) {
-        const std::string_view text = viewLines_.Text(row.line);
-        const int x0 = TextWidthOf(text.substr(0, static_cast<size_t>(row.fromColumn) - 1));
-        const int x1 = TextWidthOf(text.substr(0, static_cast<size_t>(row.toColumn) - 1));
-        painter.fillRect(
-            QRect(x0 - XOffset(), (row.line - topLine_) * lineHeight_, x1 - x0, lineHeight_),
-            Qt::white);
-    }
+    painter.fillRect(QRect(x0 - XOffset(), (v - topLine_) * lineHeight_, x1 - x0, lineHeight_),
+                     Qt::white);
     painter.restore();
+}
+
+void TBigView::SetMark(int line, int start, int length) {
+    mark_ = {line, start, length, topLine_, lines_.Revision()};
+    Redraw();
+}
+
+void TBigView::ClearMark() {
+    const bool shown = MarkedLine() >= 0;
+    mark_ = {};
+    if (shown) {
+        Redraw();
+    }
+}
+
+int TBigView::MarkedLine() const {
+    const bool current = mark_.top == topLine_ && mark_.revision == lines_.Revision() &&
+                         mark_.line >= 0 && mark_.line < LineCount();
+    return current ? mark_.line : -1;
+}
+
+// The marked bytes on each visible view line of the marked text line.
+void TBigView::DrawMark(QPainter& painter) const {
+    if (MarkedLine() < 0) {
+        return;
+    }
+    for (int v = std::max(viewLines_.LineToViewLine(mark_.line), topLine_);
+         v <= bottomLine_ && viewLines_.ViewLineToLine(v) == mark_.line; ++v) {
+        const TViewLineRec rec = viewLines_.At(v);
+        const int first = std::max(rec.Start, 1) - 1;  // 0-based offset of the row's first byte
+        const int from = std::max(mark_.start, first);
+        const int to = std::min(mark_.start + mark_.length, first + rec.Len);
+        if (from < to) {
+            InvertColumns(painter, v, from - first + 1, to - first + 1);
+        }
+    }
 }
 
 void TBigView::resizeEvent(QResizeEvent*) {

@@ -637,5 +637,54 @@ TEST_F(BigViewTest, ScrolledScreenMatchesAFreshDrawing) {
     }
 }
 
+// A find mark inverts exactly its bytes on its line, and goes when the view
+// scrolls or its lines change. Guards against an inverted block left on
+// screen when the view scrolls by moving the pixels already drawn.
+TEST_F(BigViewTest, FindMarkInvertsItsBytesUntilTheViewScrollsOrTheLinesChange) {
+    MainViewWith(200, 10, true);
+    const QRect text = view_.viewport()->geometry();
+    const auto screen = [&] {
+        QApplication::processEvents();
+        return view_.screen()
+            ->grabWindow(view_.winId())
+            .toImage()
+            .copy(text)
+            .convertToFormat(QImage::Format_RGB32);
+    };
+    view_.SetTopLine(1);
+    const QImage plain = screen();
+    view_.SetMark(8, 5, 1);  // "8" of "line 8", on row 7
+    EXPECT_EQ(view_.MarkedLine(), 8);
+    const QImage marked = screen();
+    const int x0 = view_.TextWidthOf("line ");
+    const int x1 = view_.TextWidthOf("line 8");
+    const QRect expected(x0, 7 * view_.LineHeight(), x1 - x0, view_.LineHeight());
+    QRect changed;
+    for (int y = 0; y < plain.height(); ++y) {
+        for (int x = 0; x < plain.width(); ++x) {
+            if (plain.pixel(x, y) != marked.pixel(x, y)) {
+                changed |= QRect(x, y, 1, 1);
+            }
+        }
+    }
+    EXPECT_FALSE(changed.isEmpty());
+    EXPECT_TRUE(expected.contains(changed)) << "changed " << changed.x() << "," << changed.y()
+                                            << " " << changed.width() << "x" << changed.height();
+
+    view_.SetTopLine(2);
+    EXPECT_EQ(view_.MarkedLine(), -1);
+    EXPECT_EQ(screen(), view_.grab(text).toImage().convertToFormat(QImage::Format_RGB32));
+    view_.SetTopLine(1);
+    EXPECT_EQ(screen(), plain);
+
+    view_.SetMark(8, 5, 1);
+    view_.Add("more");
+    EXPECT_EQ(view_.MarkedLine(), -1);
+    view_.SetMark(8, 5, 1);
+    view_.ClearMark();
+    EXPECT_EQ(view_.MarkedLine(), -1);
+    EXPECT_EQ(screen(), plain);
+}
+
 }  // namespace
 }  // namespace tovix

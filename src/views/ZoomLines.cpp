@@ -1,0 +1,123 @@
+#include "views/ZoomLines.h"
+
+#include "components/MbString.h"
+#include "dict/KanaText.h"
+#include "platform/Cp932.h"
+
+namespace tovix {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+constexpr std::string_view kComma = ",";
+constexpr std::string_view kSlash = " / ";
+
+bool Holds(std::string_view text, std::string_view marker) {
+    return MbFind(marker, text) != std::string_view::npos;
+}
+
+// A line after every comma, the comma kept at the end of its line; what
+// follows the last comma is the last line, also when it is empty.
+Lines CommaRule(std::string_view text) {
+    Lines out;
+    for (size_t at = MbFind(kComma, text); at != std::string_view::npos;
+         at = MbFind(kComma, text)) {
+        out.emplace_back(text.substr(0, at + kComma.size()));
+        text.remove_prefix(at + kComma.size());
+    }
+    out.emplace_back(text);
+    return out;
+}
+
+// Each marker on a line of its own, between the text before it (empty when
+// the marker comes first) and the text after it.
+Lines MarkerLinePass(const Lines& in, std::string_view marker) {
+    Lines out;
+    for (std::string_view line : in) {
+        for (size_t at = MbFind(marker, line); at != std::string_view::npos;
+             at = MbFind(marker, line)) {
+            out.emplace_back(line.substr(0, at));
+            out.emplace_back(marker);
+            line.remove_prefix(at + marker.size());
+        }
+        out.emplace_back(line);
+    }
+    return out;
+}
+
+// A new line at every separator, which begins it; no empty line when a line
+// begins with the separator.
+Lines SplitBeforePass(const Lines& in, std::string_view separator) {
+    Lines out;
+    for (std::string_view line : in) {
+        size_t at = MbFind(separator, line);
+        if (at == std::string_view::npos) {
+            out.emplace_back(line);
+            continue;
+        }
+        if (at > 0) {
+            out.emplace_back(line.substr(0, at));
+            line.remove_prefix(at);
+        }
+        // The line begins with the separator; the next one ends the piece.
+        for (at = MbFind(separator, line.substr(separator.size())); at != std::string_view::npos;
+             at = MbFind(separator, line.substr(separator.size()))) {
+            out.emplace_back(line.substr(0, separator.size() + at));
+            line.remove_prefix(separator.size() + at);
+        }
+        out.emplace_back(line);
+    }
+    return out;
+}
+
+Lines PdicPasses(std::string_view translation) {
+    Lines lines{std::string(translation)};
+    lines = MarkerLinePass(lines, TOVIX_CP932("●"));
+    lines = MarkerLinePass(lines, TOVIX_CP932("◆"));
+    lines = SplitBeforePass(lines, kSlash);
+    lines = SplitBeforePass(lines, TOVIX_CP932("【"));
+    return SplitBeforePass(lines, TOVIX_CP932("《"));
+}
+
+// A translation laid out as in the [PDIC] dictionaries; "、" only tells, no
+// pass breaks at it.
+bool LooksLikePdic(std::string_view translation) {
+    for (const char* marker : {"◆", "【", "、", "●", "《"}) {
+        if (Holds(translation, Utf8ToCp932(marker))) {
+            return true;
+        }
+    }
+    return Holds(translation, kSlash) && !Holds(translation, kComma);
+}
+
+}  // namespace
+
+std::vector<std::string> BreakTranslation(std::string_view translation, ZoomRule rule) {
+    switch (rule) {
+        case ZoomRule::Pdic:
+            return PdicPasses(translation);
+        case ZoomRule::Exm:
+            return CommaRule(translation);
+        case ZoomRule::Tovix:
+            break;
+    }
+    return LooksLikePdic(translation) ? PdicPasses(translation) : CommaRule(translation);
+}
+
+std::vector<std::string> ZoomLines(const LookupView& view, ZoomRule rule) {
+    const int count = view.ViewLineCount();
+    if (count == 0) {
+        return {};
+    }
+    const int top = view.TopLine();
+    const int headword = top % 2 == 1 ? top - 1 : top;
+    Lines lines{std::string(view.ViewLine(headword)), std::string()};
+    const std::string translation =
+        headword + 1 < count ? FirstTabDelete(view.ViewLine(headword + 1)) : std::string();
+    for (std::string& line : BreakTranslation(translation, rule)) {
+        lines.push_back(std::move(line));
+    }
+    return lines;
+}
+
+}  // namespace tovix

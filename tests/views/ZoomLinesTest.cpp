@@ -1,0 +1,88 @@
+#include "views/ZoomLines.h"
+
+#include <gtest/gtest.h>
+
+#include "dict/LineStoreView.h"
+#include "platform/Cp932.h"
+#include "support/TempDir.h"
+
+namespace tovix {
+namespace {
+
+std::vector<std::string> Utf8Lines(const std::vector<std::string>& cp932) {
+    std::vector<std::string> out;
+    for (const std::string& line : cp932) {
+        out.push_back(Cp932ToUtf8(line));
+    }
+    return out;
+}
+
+TEST(ZoomLinesTest, BreakingRules) {
+    using V = std::vector<std::string>;
+    struct Case {
+        const char* translation;
+        ZoomRule rule;
+        V lines;
+    };
+    const Case cases[] = {
+        {"apple, pear", ZoomRule::Exm, {"apple,", " pear"}},
+        {"a,b,", ZoomRule::Exm, {"a,", "b,", ""}},
+        {"", ZoomRule::Exm, {""}},
+        {"", ZoomRule::Pdic, {""}},
+        // The [EXM] rule breaks only at commas.
+        {"a / b●c", ZoomRule::Exm, {"a / b●c"}},
+        {"名詞●動詞", ZoomRule::Pdic, {"名詞", "●", "動詞"}},
+        {"●動詞", ZoomRule::Pdic, {"", "●", "動詞"}},
+        {"●●", ZoomRule::Pdic, {"", "●", "", "●", ""}},
+        // ● is taken out before ◆.
+        {"◆a●b", ZoomRule::Pdic, {"", "◆", "a", "●", "b"}},
+        {"a / b / c", ZoomRule::Pdic, {"a", " / b", " / c"}},
+        {"a / b / c", ZoomRule::Tovix, {"a", " / b", " / c"}},
+        {"a / b, c", ZoomRule::Tovix, {"a / b,", " c"}},
+        {" / a", ZoomRule::Pdic, {" / a"}},
+        {"a /  / b", ZoomRule::Pdic, {"a", " / ", " / b"}},
+        {"【名】りんご【動】食べる", ZoomRule::Pdic, {"【名】りんご", "【動】食べる"}},
+        {"x《y》z《w》", ZoomRule::Tovix, {"x", "《y》z", "《w》"}},
+        {"名詞●a / b【c", ZoomRule::Tovix, {"名詞", "●", "a", " / b", "【c"}},
+        // 、 chooses the passes without breaking; the comma then stays.
+        {"りんご、なし, 梨", ZoomRule::Tovix, {"りんご、なし, 梨"}},
+        {"apple, pear", ZoomRule::Tovix, {"apple,", " pear"}},
+        // メ is 83 81: before 廖 (9C 40) its trail byte and the next lead
+        // byte read as ● (81 9C), before "y" as 【 (81 79), before "s" as 《,
+        // before "A" as 、; none of them is a marker.
+        {"メ廖メyメsメA", ZoomRule::Pdic, {"メ廖メyメsメA"}},
+        {"メ廖メA, b", ZoomRule::Tovix, {"メ廖メA,", " b"}},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(Utf8Lines(BreakTranslation(Utf8ToCp932(c.translation), c.rule)), c.lines)
+            << c.translation << " rule " << static_cast<int>(c.rule);
+    }
+}
+
+TEST(ZoomLinesTest, EntryAtTheTopOfTheView) {
+    test::TempDir dir;
+    const std::filesystem::path part = dir / "E.001";
+    test::WriteBytes(part, Utf8ToCp932("apple \r\n\tりんご, 林檎\r\nbank \r\n\t銀行\r\ncat \r\n"));
+    LineStoreView view;
+    EXPECT_TRUE(ZoomLines(view, ZoomRule::Tovix).empty());
+    view.LoadFromFile(part);
+    struct Case {
+        int top;
+        std::vector<std::string> lines;
+    };
+    const Case cases[] = {
+        {0, {"apple ", "", "りんご,", " 林檎"}},
+        // A translation line on top: the entry of the headword above it.
+        {1, {"apple ", "", "りんご,", " 林檎"}},
+        {3, {"bank ", "", "銀行"}},
+        // A headword on the last line has no translation.
+        {4, {"cat ", "", ""}},
+    };
+    for (const Case& c : cases) {
+        view.SetTopLine(c.top);
+        EXPECT_EQ(Utf8Lines(ZoomLines(view, ZoomRule::Exm)), c.lines) << "top " << c.top;
+    }
+}
+
+}  // namespace
+}  // namespace tovix
