@@ -33,7 +33,7 @@ std::span<const FunctionKeyCommand> FunctionKeyCommands() {
         {"Button6Click",  "PopBtn06Click", "項写",   "F06 項写",          F(6),       &T::CopyVisibleEntries},
         {"Button7Click",  "PopBtn07Click", "英和",   "F07 英和",          F(7),       &T::MenuEngDicOpenClick},
         {"Button8Click",  "PopBtn08Click", "和英",   "F08 和英",          F(8),       &T::MenuJpnDicOpenClick},
-        {"Button9Click",  "PopBtn09Click", "拡大",   "F09 拡大",          F(9),       &T::ShowZoom},
+        {"Button9Click",  "PopBtn09Click", "拡大",   "F09 拡大",          F(9),       &T::Button9Click},
         {"Button10Click", "PopBtn10Click", "終了",   "F10 終了",          F(10),      &T::CloseWithoutAsking},
         {"Button11Click", "",              "",       "",                  ShiftF(1),  nullptr},
         {"Button12Click", "PopBtn12Click", "登録",   "Shift+F02 登録",    ShiftF(2),  &T::AddEntry},
@@ -43,7 +43,7 @@ std::span<const FunctionKeyCommand> FunctionKeyCommands() {
         {"Button16Click", "",              "",       "",                  ShiftF(6),  nullptr},
         {"Button17Click", "",              "",       "",                  ShiftF(7),  nullptr},
         {"Button18Click", "",              "",       "",                  ShiftF(8),  nullptr},
-        {"Button19Click", "PopBtn19Click", "拡EXM",  "Shift+F09 拡大EXM", ShiftF(9),  &T::ShowZoomExm},
+        {"Button19Click", "PopBtn19Click", "拡EXM",  "Shift+F09 拡大EXM", ShiftF(9),  &T::Button19Click},
         {"Button20Click", "PopBtn20Click", "(OS)",   "Shift+F10 (OS)",    ShiftF(10), nullptr},
         {"Button21Click", "PopBtn21Click", "Copy",   "Ctrl+F01 Copy",     CtrlF(1),   &T::CopySearchText},
         {"Button22Click", "PopBtn22Click", "切替",   "Ctrl+F02 切替",     CtrlF(2),   &T::FocusSelectAnother},
@@ -53,7 +53,7 @@ std::span<const FunctionKeyCommand> FunctionKeyCommands() {
         {"Button26Click", "PopBtn26Click", "辞替2",  "Ctrl+F06 辞替２",   CtrlF(6),   &T::ClearAndPaste},
         {"Button27Click", "",              "",       "",                  CtrlF(7),   nullptr},
         {"Button28Click", "",              "",       "",                  CtrlF(8),   nullptr},
-        {"Button29Click", "PopBtn29Click", "拡PDIC", "Ctrl+F09 拡大PDIC", CtrlF(9),   &T::ShowZoomPdic},
+        {"Button29Click", "PopBtn29Click", "拡PDIC", "Ctrl+F09 拡大PDIC", CtrlF(9),   &T::Button29Click},
         {"Button30Click", "PopBtn30Click", "(Menu)", "Ctrl+F10 (MENU)",   CtrlF(10),  nullptr},
     };
     // clang-format on

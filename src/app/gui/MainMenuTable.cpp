@@ -124,9 +124,9 @@ std::span<const MenuRow> MainMenuRows() {
         Item("MenuTrans07", "MenuExmDicCheck", "タブ区切 [EXM] の検査(&A)"),
         Item("MenuTrans07", "MenuPdicDicCheck", "改行区切 [PDIC] の検査(&B)"),
 
-        Item("MenuSearch", "MenuFind", "検索(&F)..."),
-        Item("MenuSearch", "MenuReFindNext", "次検索(下検索)(&N)"),
-        Item("MenuSearch", "MenuRefindPrior", "前検索(上検索)(&P)"),
+        Item("MenuSearch", "MenuFind", "検索(&F)...", &T::MenuFindClick),
+        Item("MenuSearch", "MenuReFindNext", "次検索(下検索)(&N)", &T::MenuReFindNextClick),
+        Item("MenuSearch", "MenuRefindPrior", "前検索(上検索)(&P)", &T::MenuRefindPriorClick),
 
         Item("MenuOption", "MenuOptionSet", "各種設定(&O)..."),
         Separator("MenuOption"),

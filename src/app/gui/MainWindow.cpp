@@ -202,6 +202,8 @@ void TForm1::FormCreate(const QStringList& arguments) {
     MenuItem("MenuRefindPrior")->setEnabled(false);
     dialogOpen_ = false;
     settings_ = ReadIniFileValue(SettingsFilePath());
+    find_.previousFindText = settings_.findText;
+    find_.matchCase = settings_.findMatchCase;
     PlaceWindow();
     ApplyAppearance();
     panel2_->setVisible(settings_.showFunctionKeys);
@@ -330,7 +332,7 @@ void TForm1::FormDestroy() {
         return;
     }
     destroyed_ = true;
-    if ((windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)) == 0) {
+    if (InNormalState(*this)) {
         settings_.mainWindow.left = x();
         settings_.mainWindow.top = y();
         settings_.mainWindow.width = width();

@@ -28,6 +28,8 @@
 #include "dict/LookupView.h"
 #include "dict/SearchState.h"
 #include "platform/Reporter.h"
+#include "views/Find.h"
+#include "views/ZoomLines.h"
 
 class QAction;
 class QLabel;
@@ -174,15 +176,23 @@ class TForm1 : public QMainWindow {
     bool WarnWhenViewEmpty();
     void Paste(bool replace);
 
-    // Commands that the key list window, the free-text find, the zoom window
-    // and entry editing provide; each does nothing yet.
-    void ShowKeyList();
+    // Zoom (MainWindowZoomFind.cpp): the entry at the top in the zoom window,
+    // its translation broken by the [TOVIX], [EXM] or [PDIC] rule.
+    void Button9Click();
+    void Button19Click();
+    void Button29Click();
+    void ShowZoom(ZoomRule rule);
+    // Free-text find (MainWindowZoomFind.cpp): the find window, then the find;
+    // the re-finds downwards and upwards.
     void MenuFindClick();
     void MenuReFindNextClick();
     void MenuRefindPriorClick();
-    void ShowZoom();
-    void ShowZoomExm();
-    void ShowZoomPdic();
+    void ConcludeFind(FindOutcome outcome);
+    void ShowFindNotice(FindOutcome outcome);
+
+    // Commands that the key list window and entry editing provide; each does
+    // nothing yet.
+    void ShowKeyList();
     void AddEntry();
     void ChangeEntry();
     void DeleteEntry();
@@ -210,8 +220,8 @@ class TForm1 : public QMainWindow {
     std::string newWindowDic_;
     QString mainCaption_;
     bool dialogOpen_ = false;
-    // Set once a free-text find has run; the find-again keys wait for it.
-    bool findRun_ = false;
+    // The free-text find's state; the find-again keys wait for a find to run.
+    FindState find_;
     bool inLookup_ = false;
     bool destroyed_ = false;
 };

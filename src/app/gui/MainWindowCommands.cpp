@@ -169,12 +169,6 @@ void TForm1::DelayTime(int ms) {
 }
 
 void TForm1::ShowKeyList() {}
-void TForm1::MenuFindClick() {}
-void TForm1::MenuReFindNextClick() {}
-void TForm1::MenuRefindPriorClick() {}
-void TForm1::ShowZoom() {}
-void TForm1::ShowZoomExm() {}
-void TForm1::ShowZoomPdic() {}
 void TForm1::AddEntry() {}
 void TForm1::ChangeEntry() {}
 void TForm1::DeleteEntry() {}

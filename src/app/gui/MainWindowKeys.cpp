@@ -5,16 +5,29 @@
 
 #include "app/gui/KeyCommands.h"
 #include "app/gui/MainWindow.h"
+#include "app/gui/WindowActivation.h"
 #include "components/BigView/BigView.h"
 #include "components/DicEdit/DicEdit.h"
 
 namespace tovix {
+namespace {
+
+bool IsModifierKey(int key) {
+    return key == Qt::Key_Shift || key == Qt::Key_Control || key == Qt::Key_Alt ||
+           key == Qt::Key_Meta || key == Qt::Key_AltGr;
+}
+
+}  // namespace
 
 // Before the focused control sees a key: the keys that would move a caret
 // scroll the view instead, and the search field's caret goes to the end of
 // its text. With the focus in the search field Up and Down move by whole
-// entries (two lines each), to the headword above or below.
+// entries (two lines each), to the headword above or below. A find mark
+// lasts until the next keystroke.
 void TForm1::AppMessage(int key, Qt::KeyboardModifiers modifiers) {
+    if (!IsModifierKey(key)) {
+        bigView1_->ClearMark();
+    }
     // A key sent to the view carries the Shift and Ctrl keys held.
     const Qt::KeyboardModifiers held = modifiers & (Qt::ShiftModifier | Qt::ControlModifier);
     const bool inField = focusWidget() == dicEdit1_;
@@ -99,12 +112,12 @@ void TForm1::RunKeyAction(const KeyAction& action) {
             }
             break;
         case KeyCommand::FindNext:
-            if (findRun_ && dictionaryOpen) {
+            if (find_.findRun && dictionaryOpen) {
                 MenuReFindNextClick();
             }
             break;
         case KeyCommand::FindPrior:
-            if (findRun_ && dictionaryOpen) {
+            if (find_.findRun && dictionaryOpen) {
                 MenuRefindPriorClick();
             }
             break;
@@ -144,11 +157,7 @@ void TForm1::SetTopLineAndCaret(int line) {
 }
 
 void TForm1::ToggleMaximized() {
-    if ((windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)) == 0) {
-        showMaximized();
-    } else {
-        showNormal();
-    }
+    tovix::ToggleMaximized(*this);
 }
 
 // Near the window's top left corner, over the top of the view.

@@ -58,4 +58,17 @@ void BringToFront(QWidget& window) {
     TakeKeyboardFocus(window);
 }
 
+bool InNormalState(const QWidget& window) {
+    return (window.windowState() &
+            (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)) == 0;
+}
+
+void ToggleMaximized(QWidget& window) {
+    if (InNormalState(window)) {
+        window.showMaximized();
+    } else {
+        window.showNormal();
+    }
+}
+
 }  // namespace tovix

@@ -196,7 +196,8 @@ class TBigView : public QAbstractScrollArea, private TWrapMeasure {
 
     // Draws `length` bytes from the 0-based byte offset `start` of text line
     // `line` inverted, as the text a find found there, until the top line or
-    // the lines change or ClearMark.
+    // the lines change or ClearMark. While it is drawn the view is scrolled
+    // sideways as far as needed to show it; it scrolls back when the mark goes.
     void SetMark(int line, int start, int length);
     void ClearMark();
     // The marked text line while the mark is drawn; -1 when there is none.
@@ -279,6 +280,8 @@ class TBigView : public QAbstractScrollArea, private TWrapMeasure {
     void DrawViewLine(QPainter& painter, int v) const;
     void DrawSelection(QPainter& painter) const;
     void DrawMark(QPainter& painter) const;
+    void ShowMarkedBytes();
+    void DropMark();
     // Inverts columns from..to-1 of view line v.
     void InvertColumns(QPainter& painter, int v, int fromColumn, int toColumn) const;
     int BufferHeight() const { return pageLines_ * lineHeight_; }
@@ -352,6 +355,7 @@ class TBigView : public QAbstractScrollArea, private TWrapMeasure {
         int length = 0;
         int top = 0;
         std::uint64_t revision = 0;
+        int horzPos = 0;  // the sideways scroll before the mark
     };
     Mark mark_;
 

@@ -37,7 +37,7 @@ void TBigView::ScrollBuffer(int delta) {
     // The caret is drawn into the view, so it must not be moved with the
     // text; a find mark goes when the view scrolls.
     if (n > pageLines_ || CaretShown() || mark_.line >= 0) {
-        mark_ = {};
+        DropMark();
         Redraw();
         return;
     }
@@ -101,42 +101,6 @@ void TBigView::InvertColumns(QPainter& painter, int v, int fromColumn, int toCol
     painter.fillRect(QRect(x0 - XOffset(), (v - topLine_) * lineHeight_, x1 - x0, lineHeight_),
                      Qt::white);
     painter.restore();
-}
-
-void TBigView::SetMark(int line, int start, int length) {
-    mark_ = {line, start, length, topLine_, lines_.Revision()};
-    Redraw();
-}
-
-void TBigView::ClearMark() {
-    const bool shown = MarkedLine() >= 0;
-    mark_ = {};
-    if (shown) {
-        Redraw();
-    }
-}
-
-int TBigView::MarkedLine() const {
-    const bool current = mark_.top == topLine_ && mark_.revision == lines_.Revision() &&
-                         mark_.line >= 0 && mark_.line < LineCount();
-    return current ? mark_.line : -1;
-}
-
-// The marked bytes on each visible view line of the marked text line.
-void TBigView::DrawMark(QPainter& painter) const {
-    if (MarkedLine() < 0) {
-        return;
-    }
-    for (int v = std::max(viewLines_.LineToViewLine(mark_.line), topLine_);
-         v <= bottomLine_ && viewLines_.ViewLineToLine(v) == mark_.line; ++v) {
-        const TViewLineRec rec = viewLines_.At(v);
-        const int first = std::max(rec.Start, 1) - 1;  // 0-based offset of the row's first byte
-        const int from = std::max(mark_.start, first);
-        const int to = std::min(mark_.start + mark_.length, first + rec.Len);
-        if (from < to) {
-            InvertColumns(painter, v, from - first + 1, to - first + 1);
-        }
-    }
 }
 
 void TBigView::resizeEvent(QResizeEvent*) {

@@ -684,6 +684,20 @@ TEST_F(BigViewTest, FindMarkInvertsItsBytesUntilTheViewScrollsOrTheLinesChange) 
     view_.ClearMark();
     EXPECT_EQ(view_.MarkedLine(), -1);
     EXPECT_EQ(screen(), plain);
+
+    // A mark past the right edge scrolls the view sideways until it goes.
+    view_.Insert(3, std::string(300, 'x') + "HIT");
+    view_.SetTopLine(2);
+    view_.SetMark(3, 300, 3);
+    const int x = view_.TextWidthOf(std::string(300, 'x')) - view_.HorzPos() * view_.CharWidth();
+    EXPECT_GT(view_.HorzPos(), 0);
+    EXPECT_GE(x, 0);
+    EXPECT_LE(x + view_.TextWidthOf("HIT"), view_.viewport()->width());
+    view_.ClearMark();
+    EXPECT_EQ(view_.HorzPos(), 0);
+    view_.SetMark(3, 300, 3);
+    view_.SetTopLine(3);
+    EXPECT_EQ(view_.HorzPos(), 0);
 }
 
 }  // namespace

@@ -1,0 +1,190 @@
+#include "app/gui/FindWindow.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+
+#include "components/MbString.h"
+#include "platform/Cp932.h"
+
+namespace tovix {
+namespace {
+
+QString FromCp932(std::string_view cp932) {
+    const std::u16string utf16 = Cp932ToUtf16(cp932);
+    return QString::fromUtf16(utf16.data(), static_cast<qsizetype>(utf16.size()));
+}
+
+// The longest start of the text of at most `limit` bytes that ends at a
+// character's end.
+std::string_view CutToBytes(std::string_view cp932, size_t limit) {
+    size_t end = 0;
+    for (size_t place = 0; place < cp932.size() && NextChar(cp932, place) > 0 && place <= limit;) {
+        end = place;
+    }
+    return cp932.substr(0, end);
+}
+
+// The number of UTF-16 units of the text's longest start whose CP932 form
+// takes at most `limit` bytes.
+qsizetype UnitsWithinBytes(const QString& text, size_t limit) {
+    size_t bytes = 0;
+    qsizetype units = 0;
+    for (const uint code : text.toUcs4()) {
+        const char32_t c = code;
+        const QString one = QString::fromUcs4(&c, 1);
+        bytes += Utf16ToCp932(one.toStdU16String()).size();
+        if (bytes > limit) {
+            break;
+        }
+        units += one.size();
+    }
+    return units;
+}
+
+QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption, int y) {
+    auto* button = new QPushButton(QString::fromUtf8(caption), parent);
+    button->setObjectName(QString::fromUtf8(name));
+    button->setGeometry(330, y, 145, 30);
+    return button;
+}
+
+}  // namespace
+
+TForm4::TForm4(FindState& find, QWidget* parent) : QDialog(parent), find_(find) {
+    setWindowTitle(QStringLiteral("Tovix (検索)"));
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
+    QFont form = QApplication::font();
+    form.setPointSize(14);
+    setFont(form);
+    setFixedSize(kClientWidth, kClientHeight);
+    BuildControls();
+
+    const std::string offered(CutToBytes(find_.previousFindText, kMaxTextBytes));
+    edit1_->setText(FromCp932(offered));
+    offered_ = edit1_->text();
+    offeredBytes_ = offered;
+    checkUperLower_->setChecked(find_.matchCase);
+    if (QScreen* screen = QApplication::primaryScreen()) {
+        const QRect area = screen->geometry();
+        move((area.width() - width()) / 2, (area.height() - height()) / 2);
+    }
+    edit1_->setFocus();
+    edit1_->selectAll();
+}
+
+// The controls in their tab order.
+void TForm4::BuildControls() {
+    label1_ = new QLabel(QStringLiteral("検索文字列 (&S)"), this);
+    label1_->setObjectName(QStringLiteral("Label1"));
+    label1_->setGeometry(12, 10, 300, 26);
+    edit1_ = new QLineEdit(this);
+    edit1_->setObjectName(QStringLiteral("Edit1"));
+    edit1_->setGeometry(12, 40, 300, 30);
+    label1_->setBuddy(edit1_);
+    btnSearch_ = MakeButton(this, "BtnSearch", "次検索(&N)", 8);
+    btnPriorSearch_ = MakeButton(this, "BtnPriorSearch", "前検索(&P)", 46);
+    btnCansel_ = MakeButton(this, "BtnCansel", "ｷｬﾝｾﾙ", 84);
+    checkUperLower_ = new QCheckBox(QStringLiteral("大文字と小文字を区別する(&C)"), this);
+    checkUperLower_->setObjectName(QStringLiteral("CheckUperLower"));
+    checkUperLower_->setGeometry(12, 82, 310, 30);
+
+    edit1_->installEventFilter(this);
+    connect(edit1_, &QLineEdit::textChanged, this, &TForm4::LimitText);
+    connect(btnSearch_, &QPushButton::clicked, this, &TForm4::BtnSearchClick);
+    connect(btnPriorSearch_, &QPushButton::clicked, this, &TForm4::BtnPriorSearchClick);
+    connect(btnCansel_, &QPushButton::clicked, this, &TForm4::BtnCancelClick);
+    connect(checkUperLower_, &QCheckBox::clicked, this, &TForm4::CheckUperLowerClick);
+}
+
+void TForm4::BtnSearchClick() {
+    find_.direction = FindDirection::Down;
+    Search();
+}
+
+void TForm4::BtnPriorSearchClick() {
+    find_.direction = FindDirection::Up;
+    Search();
+}
+
+void TForm4::BtnCancelClick() {
+    Cancel();
+}
+
+void TForm4::CheckUperLowerClick() {
+    find_.matchCase = checkUperLower_->isChecked();
+}
+
+bool TForm4::EditBoxKeyDown(int key, Qt::KeyboardModifiers /*modifiers*/) {
+    switch (key) {
+        case Qt::Key_Escape:
+            Cancel();
+            return true;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            Search();
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool TForm4::FormKeyDown(int key, Qt::KeyboardModifiers /*modifiers*/) {
+    if (key == Qt::Key_Escape) {
+        Cancel();
+        return true;
+    }
+    return false;
+}
+
+// The find follows with the text in the direction set.
+void TForm4::Search() {
+    edit1_->setFocus();
+    edit1_->end(false);
+    find_.findText = FindText();
+    accept();
+}
+
+void TForm4::Cancel() {
+    find_.findText.clear();
+    reject();
+}
+
+void TForm4::LimitText() {
+    const QString text = edit1_->text();
+    const qsizetype units = UnitsWithinBytes(text, kMaxTextBytes);
+    if (units < text.size()) {
+        edit1_->setText(text.left(units));
+    }
+}
+
+std::string TForm4::FindText() const {
+    const QString text = edit1_->text();
+    return text == offered_ ? offeredBytes_ : Utf16ToCp932(text.toStdU16String());
+}
+
+// Enter goes to a focused button only (which clicks it); Esc cancels.
+void TForm4::keyPressEvent(QKeyEvent* event) {
+    if (FormKeyDown(event->key(), event->modifiers())) {
+        return;
+    }
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+bool TForm4::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == edit1_ && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        return EditBoxKeyDown(key->key(), key->modifiers());
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+}  // namespace tovix

@@ -1,0 +1,76 @@
+#pragma once
+// TForm4, the find window "Tovix (検索)": asks for the text to find and the
+// direction, and sets the case option. It works on the main window's find
+// state: the text offered is the previous find text; closing it leaves the
+// find text set (a find follows) or empty (cancelled).
+//
+//   "次検索(&N)"                          find downwards
+//   "前検索(&P)"                          find upwards
+//   Enter in the text                     find in the direction of the last find
+//   Esc anywhere, "ｷｬﾝｾﾙ", closing it     cancel
+//   "大文字と小文字を区別する(&C)"        the case option, at once
+//
+// The text takes at most 255 bytes of CP932.
+
+#include <QDialog>
+#include <string>
+
+#include "views/Find.h"
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace tovix {
+
+class TForm4 : public QDialog {
+    Q_OBJECT
+
+  public:
+    static constexpr int kClientWidth = 487;
+    static constexpr int kClientHeight = 123;
+    static constexpr int kMaxTextBytes = 255;
+
+    explicit TForm4(FindState& find, QWidget* parent = nullptr);
+
+    QLabel* Label1() const { return label1_; }
+    QLineEdit* Edit1() const { return edit1_; }
+    QPushButton* BtnSearch() const { return btnSearch_; }
+    QPushButton* BtnPriorSearch() const { return btnPriorSearch_; }
+    QPushButton* BtnCansel() const { return btnCansel_; }
+    QCheckBox* CheckUperLower() const { return checkUperLower_; }
+
+    void BtnSearchClick();
+    void BtnPriorSearchClick();
+    void BtnCancelClick();
+    void CheckUperLowerClick();
+    // The keys of the text and of the window; true when the key was used.
+    bool EditBoxKeyDown(int key, Qt::KeyboardModifiers modifiers);
+    bool FormKeyDown(int key, Qt::KeyboardModifiers modifiers);
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void BuildControls();
+    void Search();
+    void Cancel();
+    // Keeps the text within its byte limit, cutting at a character.
+    void LimitText();
+    // The text as CP932; the offered text keeps its own bytes while unchanged.
+    std::string FindText() const;
+
+    FindState& find_;
+    QLabel* label1_ = nullptr;
+    QLineEdit* edit1_ = nullptr;
+    QPushButton* btnSearch_ = nullptr;
+    QPushButton* btnPriorSearch_ = nullptr;
+    QPushButton* btnCansel_ = nullptr;
+    QCheckBox* checkUperLower_ = nullptr;
+    QString offered_;
+    std::string offeredBytes_;
+};
+
+}  // namespace tovix

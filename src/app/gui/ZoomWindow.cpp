@@ -1,0 +1,141 @@
+#include "app/gui/ZoomWindow.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QScreen>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <charconv>
+
+#include "app/gui/Appearance.h"
+#include "app/gui/WindowActivation.h"
+#include "components/BigView/BigView.h"
+
+namespace tovix {
+namespace {
+
+constexpr int kDefaultWrapBytes = 60;
+constexpr int kMinWrapBytes = 2;
+constexpr int kMaxWrapBytes = 512;
+
+bool AnyUnset(const WindowBounds& b) {
+    return b.left == -1 || b.top == -1 || b.width == -1 || b.height == -1;
+}
+
+}  // namespace
+
+TForm3::TForm3(const GeneralSettings& settings, WindowBounds& place, const QRect& mainWindow,
+               QWidget* parent)
+    : QDialog(parent), bigView1_(new TBigView(this)), place_(place) {
+    setWindowTitle(QStringLiteral("Tovix (拡大表示)"));
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(bigView1_);
+
+    bigView1_->setObjectName(QStringLiteral("BigView1"));
+    bigView1_->SetBvStyle({TBvStyles::bvClientLow});
+    bigView1_->SetScrollBar(TScrollStyle::ssVertical);
+    bigView1_->SetScOver(true);
+    bigView1_->SetWordWrap(true);
+    bigView1_->SetViewTabStop(2);
+    bigView1_->SetMaxChar(255);
+    bigView1_->SetSelect(false);
+    bigView1_->SetCaret(false);
+    bigView1_->SetPCanLimit(0);
+    bigView1_->SetScrollSense(1);
+    const Appearance look = AppearanceFromSettings(settings.view, palette());
+    bigView1_->setFont(look.font);
+    bigView1_->SetFontColor(look.fontColor);
+    bigView1_->SetColor(look.backColor);
+    bigView1_->SetWrapByte(WrapBytes(settings));
+    bigView1_->OnKeyDown = [this](TBigView&, int& key, Qt::KeyboardModifiers modifiers) {
+        if (FormKeyDown(key, modifiers)) {
+            key = 0;
+        }
+    };
+
+    // Left and top place the frame, width and height size the client area,
+    // as the main window keeps its own place.
+    const QScreen* screen = QApplication::primaryScreen();
+    const QRect at =
+        Placement(place, mainWindow, screen != nullptr ? screen->geometry().size() : QSize());
+    resize(at.size());
+    move(at.topLeft());
+    bigView1_->setFocus();
+}
+
+QRect TForm3::Placement(const WindowBounds& place, const QRect& mainWindow, QSize screen) {
+    if (!place.mem) {
+        return mainWindow;
+    }
+    if (AnyUnset(place)) {
+        return {(screen.width() - kDesignWidth) / 2, (screen.height() - kDesignHeight) / 2,
+                kDesignWidth, kDesignHeight};
+    }
+    return {place.left, place.top, place.width, place.height};
+}
+
+int TForm3::WrapBytes(const GeneralSettings& settings) {
+    if (!settings.zoomWrap) {
+        return 0;
+    }
+    const std::string& text = settings.zoomWrapLength;
+    int bytes = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), bytes);
+    if (error != std::errc() || end != text.data() + text.size()) {
+        return kDefaultWrapBytes;
+    }
+    return std::clamp(bytes, kMinWrapBytes, kMaxWrapBytes);
+}
+
+void TForm3::ShowLines(const std::vector<std::string>& lines) {
+    bigView1_->Clear();
+    bigView1_->AddStrings(lines);
+    bigView1_->Redraw();
+}
+
+bool TForm3::FormKeyDown(int key, Qt::KeyboardModifiers modifiers) {
+    const Qt::KeyboardModifiers held =
+        modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
+    switch (key) {
+        case Qt::Key_Escape:
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            close();
+            return true;
+        case Qt::Key_BracketLeft:
+            if (held == Qt::ControlModifier) {
+                ToggleMaximized(*this);
+                return true;
+            }
+            return false;
+        default:
+            return false;
+    }
+}
+
+void TForm3::FormClose() {
+    if (InNormalState(*this)) {
+        place_.left = x();
+        place_.top = y();
+        place_.width = width();
+        place_.height = height();
+    }
+    bigView1_->Clear();
+}
+
+void TForm3::keyPressEvent(QKeyEvent* event) {
+    if (!FormKeyDown(event->key(), event->modifiers())) {
+        QDialog::keyPressEvent(event);
+    }
+}
+
+void TForm3::closeEvent(QCloseEvent* event) {
+    FormClose();
+    QDialog::closeEvent(event);
+}
+
+}  // namespace tovix
