@@ -34,6 +34,14 @@ inline constexpr std::string_view kSettingsUnwritable = "設定ファイルに�
 inline constexpr std::string_view kStartFailed = "の実行に失敗しました。";
 inline constexpr std::string_view kFileUnwritable = "ファイルに書き込めませんでした。";
 
+// The zoom window and the find window.
+inline constexpr std::string_view kZoomCaption = "Tovix (拡大表示)";
+inline constexpr std::string_view kFindCaption = "Tovix (検索)";
+inline constexpr std::string_view kFindTextLabel = "検索文字列 (&S)";
+inline constexpr std::string_view kFindNextButton = "次検索(&N)";
+inline constexpr std::string_view kFindPriorButton = "前検索(&P)";
+inline constexpr std::string_view kMatchCaseBox = "大文字と小文字を区別する(&C)";
+
 // The copy and paste commands.
 inline constexpr std::string_view kNoDictionary = "辞書が読み込まれていません。";
 inline constexpr std::string_view kClipboardNotText =

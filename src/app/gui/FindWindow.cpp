@@ -8,16 +8,15 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include "app/AppMessages.h"
 #include "components/MbString.h"
 #include "platform/Cp932.h"
+#include "platform/Guard.h"
+#include "platform/PlatformMessages.h"
+#include "platform/qt/QtText.h"
 
 namespace tovix {
 namespace {
-
-QString FromCp932(std::string_view cp932) {
-    const std::u16string utf16 = Cp932ToUtf16(cp932);
-    return QString::fromUtf16(utf16.data(), static_cast<qsizetype>(utf16.size()));
-}
 
 // The longest start of the text of at most `limit` bytes that ends at a
 // character's end.
@@ -46,8 +45,8 @@ qsizetype UnitsWithinBytes(const QString& text, size_t limit) {
     return units;
 }
 
-QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption, int y) {
-    auto* button = new QPushButton(QString::fromUtf8(caption), parent);
+QPushButton* MakeButton(QWidget* parent, const char* name, std::string_view caption, int y) {
+    auto* button = new QPushButton(QtText(caption), parent);
     button->setObjectName(QString::fromUtf8(name));
     button->setGeometry(330, y, 145, 30);
     return button;
@@ -55,8 +54,9 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption, 
 
 }  // namespace
 
-TForm4::TForm4(FindState& find, QWidget* parent) : QDialog(parent), find_(find) {
-    setWindowTitle(QStringLiteral("Tovix (検索)"));
+TForm4::TForm4(FindState& find, Reporter& reporter, QWidget* parent)
+    : QDialog(parent), find_(find), reporter_(reporter) {
+    setWindowTitle(QtText(app_text::kFindCaption));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
     QFont form = QApplication::font();
     form.setPointSize(14);
@@ -65,7 +65,7 @@ TForm4::TForm4(FindState& find, QWidget* parent) : QDialog(parent), find_(find) 
     BuildControls();
 
     const std::string offered(CutToBytes(find_.previousFindText, kMaxTextBytes));
-    edit1_->setText(FromCp932(offered));
+    edit1_->setText(QtTextFromCp932(offered));
     offered_ = edit1_->text();
     offeredBytes_ = offered;
     checkUperLower_->setChecked(find_.matchCase);
@@ -79,26 +79,36 @@ TForm4::TForm4(FindState& find, QWidget* parent) : QDialog(parent), find_(find) 
 
 // The controls in their tab order.
 void TForm4::BuildControls() {
-    label1_ = new QLabel(QStringLiteral("検索文字列 (&S)"), this);
+    label1_ = new QLabel(QtText(app_text::kFindTextLabel), this);
     label1_->setObjectName(QStringLiteral("Label1"));
     label1_->setGeometry(12, 10, 300, 26);
     edit1_ = new QLineEdit(this);
     edit1_->setObjectName(QStringLiteral("Edit1"));
     edit1_->setGeometry(12, 40, 300, 30);
     label1_->setBuddy(edit1_);
-    btnSearch_ = MakeButton(this, "BtnSearch", "次検索(&N)", 8);
-    btnPriorSearch_ = MakeButton(this, "BtnPriorSearch", "前検索(&P)", 46);
-    btnCansel_ = MakeButton(this, "BtnCansel", "ｷｬﾝｾﾙ", 84);
-    checkUperLower_ = new QCheckBox(QStringLiteral("大文字と小文字を区別する(&C)"), this);
+    btnSearch_ = MakeButton(this, "BtnSearch", app_text::kFindNextButton, 8);
+    btnPriorSearch_ = MakeButton(this, "BtnPriorSearch", app_text::kFindPriorButton, 46);
+    btnCansel_ = MakeButton(this, "BtnCansel", platform_text::kCancelButton, 84);
+    checkUperLower_ = new QCheckBox(QtText(app_text::kMatchCaseBox), this);
     checkUperLower_->setObjectName(QStringLiteral("CheckUperLower"));
     checkUperLower_->setGeometry(12, 82, 310, 30);
 
     edit1_->installEventFilter(this);
-    connect(edit1_, &QLineEdit::textChanged, this, &TForm4::LimitText);
-    connect(btnSearch_, &QPushButton::clicked, this, &TForm4::BtnSearchClick);
-    connect(btnPriorSearch_, &QPushButton::clicked, this, &TForm4::BtnPriorSearchClick);
-    connect(btnCansel_, &QPushButton::clicked, this, &TForm4::BtnCancelClick);
-    connect(checkUperLower_, &QCheckBox::clicked, this, &TForm4::CheckUperLowerClick);
+    Connect(edit1_, &QLineEdit::textChanged, "Edit1Change", &TForm4::LimitText);
+    Connect(btnSearch_, &QPushButton::clicked, "BtnSearchClick", &TForm4::BtnSearchClick);
+    Connect(btnPriorSearch_, &QPushButton::clicked, "BtnPriorSearchClick",
+            &TForm4::BtnPriorSearchClick);
+    Connect(btnCansel_, &QPushButton::clicked, "BtnCancelClick", &TForm4::BtnCancelClick);
+    Connect(checkUperLower_, &QCheckBox::clicked, "CheckUperLowerClick",
+            &TForm4::CheckUperLowerClick);
+}
+
+// A signal runs its handler through the guard.
+template <class Sender, class Signal>
+void TForm4::Connect(Sender* sender, Signal signal, const char* what, void (TForm4::*handler)()) {
+    connect(sender, signal, this, [this, what, handler] {
+        Guarded(reporter_, what, [this, handler] { (this->*handler)(); });
+    });
 }
 
 void TForm4::BtnSearchClick() {
@@ -145,7 +155,13 @@ bool TForm4::FormKeyDown(int key, Qt::KeyboardModifiers /*modifiers*/) {
 void TForm4::Search() {
     edit1_->setFocus();
     edit1_->end(false);
-    find_.findText = FindText();
+    const QString text = edit1_->text();
+    if (text == offered_) {
+        find_.findText = offeredBytes_;
+        find_.findTextUnencodable = false;
+    } else {
+        SetFindText(find_, text.toStdString());
+    }
     accept();
 }
 
@@ -162,14 +178,12 @@ void TForm4::LimitText() {
     }
 }
 
-std::string TForm4::FindText() const {
-    const QString text = edit1_->text();
-    return text == offered_ ? offeredBytes_ : Utf16ToCp932(text.toStdU16String());
-}
-
 // Enter goes to a focused button only (which clicks it); Esc cancels.
 void TForm4::keyPressEvent(QKeyEvent* event) {
-    if (FormKeyDown(event->key(), event->modifiers())) {
+    bool used = false;
+    Guarded(reporter_, "FormKeyDown",
+            [&] { used = FormKeyDown(event->key(), event->modifiers()); });
+    if (used) {
         return;
     }
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
@@ -182,7 +196,10 @@ void TForm4::keyPressEvent(QKeyEvent* event) {
 bool TForm4::eventFilter(QObject* watched, QEvent* event) {
     if (watched == edit1_ && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
-        return EditBoxKeyDown(key->key(), key->modifiers());
+        bool used = false;
+        Guarded(reporter_, "EditBoxKeyDown",
+                [&] { used = EditBoxKeyDown(key->key(), key->modifiers()); });
+        return used;
     }
     return QDialog::eventFilter(watched, event);
 }

@@ -15,6 +15,7 @@
 #include <QDialog>
 #include <string>
 
+#include "platform/Reporter.h"
 #include "views/Find.h"
 
 class QCheckBox;
@@ -32,7 +33,8 @@ class TForm4 : public QDialog {
     static constexpr int kClientHeight = 123;
     static constexpr int kMaxTextBytes = 255;
 
-    explicit TForm4(FindState& find, QWidget* parent = nullptr);
+    // Failures of the window's handlers are reported through `reporter`.
+    TForm4(FindState& find, Reporter& reporter, QWidget* parent = nullptr);
 
     QLabel* Label1() const { return label1_; }
     QLineEdit* Edit1() const { return edit1_; }
@@ -59,16 +61,18 @@ class TForm4 : public QDialog {
     void Cancel();
     // Keeps the text within its byte limit, cutting at a character.
     void LimitText();
-    // The text as CP932; the offered text keeps its own bytes while unchanged.
-    std::string FindText() const;
+    template <class Sender, class Signal>
+    void Connect(Sender* sender, Signal signal, const char* what, void (TForm4::*handler)());
 
     FindState& find_;
+    Reporter& reporter_;
     QLabel* label1_ = nullptr;
     QLineEdit* edit1_ = nullptr;
     QPushButton* btnSearch_ = nullptr;
     QPushButton* btnPriorSearch_ = nullptr;
     QPushButton* btnCansel_ = nullptr;
     QCheckBox* checkUperLower_ = nullptr;
+    // The offered text, which keeps its own bytes while it is not edited.
     QString offered_;
     std::string offeredBytes_;
 };

@@ -30,7 +30,8 @@ void TForm1::ShowZoom(ZoomRule rule) {
     if (lines.empty()) {
         return;
     }
-    TForm3 form3(settings_, settings_.zoomWindow, QRect(x(), y(), width(), height()), this);
+    TForm3 form3(settings_, settings_.zoomWindow, QRect(x(), y(), width(), height()), reporter_,
+                 this);
     form3.ShowLines(lines);
     DialogOpenScope open(*this);
     form3.exec();
@@ -46,7 +47,7 @@ void TForm1::MenuFindClick() {
         return;
     }
     {
-        TForm4 form4(find_, this);
+        TForm4 form4(find_, reporter_, this);
         DialogOpenScope open(*this);
         form4.exec();
     }

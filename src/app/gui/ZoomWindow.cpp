@@ -8,9 +8,12 @@
 #include <algorithm>
 #include <charconv>
 
+#include "app/AppMessages.h"
 #include "app/gui/Appearance.h"
 #include "app/gui/WindowActivation.h"
 #include "components/BigView/BigView.h"
+#include "platform/Guard.h"
+#include "platform/qt/QtText.h"
 
 namespace tovix {
 namespace {
@@ -26,9 +29,9 @@ bool AnyUnset(const WindowBounds& b) {
 }  // namespace
 
 TForm3::TForm3(const GeneralSettings& settings, WindowBounds& place, const QRect& mainWindow,
-               QWidget* parent)
-    : QDialog(parent), bigView1_(new TBigView(this)), place_(place) {
-    setWindowTitle(QStringLiteral("Tovix (拡大表示)"));
+               Reporter& reporter, QWidget* parent)
+    : QDialog(parent), bigView1_(new TBigView(this)), place_(place), reporter_(reporter) {
+    setWindowTitle(QtText(app_text::kZoomCaption));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
     auto* layout = new QVBoxLayout(this);
@@ -52,9 +55,11 @@ TForm3::TForm3(const GeneralSettings& settings, WindowBounds& place, const QRect
     bigView1_->SetColor(look.backColor);
     bigView1_->SetWrapByte(WrapBytes(settings));
     bigView1_->OnKeyDown = [this](TBigView&, int& key, Qt::KeyboardModifiers modifiers) {
-        if (FormKeyDown(key, modifiers)) {
-            key = 0;
-        }
+        Guarded(reporter_, "FormKeyDown", [&] {
+            if (FormKeyDown(key, modifiers)) {
+                key = 0;
+            }
+        });
     };
 
     // Left and top place the frame, width and height size the client area,
@@ -128,13 +133,16 @@ void TForm3::FormClose() {
 }
 
 void TForm3::keyPressEvent(QKeyEvent* event) {
-    if (!FormKeyDown(event->key(), event->modifiers())) {
+    bool used = false;
+    Guarded(reporter_, "FormKeyDown",
+            [&] { used = FormKeyDown(event->key(), event->modifiers()); });
+    if (!used) {
         QDialog::keyPressEvent(event);
     }
 }
 
 void TForm3::closeEvent(QCloseEvent* event) {
-    FormClose();
+    Guarded(reporter_, "FormClose", [this] { FormClose(); });
     QDialog::closeEvent(event);
 }
 

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "app/Settings.h"
+#include "platform/Reporter.h"
 
 namespace tovix {
 
@@ -31,9 +32,10 @@ class TForm3 : public QDialog {
 
     // Font, colours and wrapping come from `settings`; `place` is the
     // remembered place, which FormClose updates. `mainWindow` is the main
-    // window's geometry (left, top, width, height).
+    // window's geometry (left, top, width, height). Failures of the window's
+    // handlers are reported through `reporter`.
     TForm3(const GeneralSettings& settings, WindowBounds& place, const QRect& mainWindow,
-           QWidget* parent = nullptr);
+           Reporter& reporter, QWidget* parent = nullptr);
 
     TBigView* BigView1() const { return bigView1_; }
 
@@ -58,6 +60,7 @@ class TForm3 : public QDialog {
   private:
     TBigView* bigView1_;
     WindowBounds& place_;
+    Reporter& reporter_;
 };
 
 }  // namespace tovix

@@ -58,7 +58,8 @@ TEST(FindWindowTest, ButtonsAndKeysSetTextDirectionAndCase) {
         FindState find;
         find.previousFindText = "apple";
         find.direction = FindDirection::Up;
-        TForm4 window(find);
+        test::RecordingReporter reporter;
+        TForm4 window(find, reporter);
         window.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
         EXPECT_EQ(window.Edit1()->text(), QStringLiteral("apple"));
@@ -76,17 +77,18 @@ TEST(FindWindowTest, ButtonsAndKeysSetTextDirectionAndCase) {
 
 TEST(FindWindowTest, CaseOptionTextLimitTabOrderAndOfferedBytes) {
     FindState find;
+    test::RecordingReporter reporter;
     // 87 90 (≒ of the NEC rows) reads as U+2252, which CP932 writes as 81 E0:
     // the offered text keeps its own bytes while it is not edited.
     find.previousFindText = "\x87\x90";
-    TForm4 window(find);
+    TForm4 window(find, reporter);
     window.show();
     window.CheckUperLower()->click();
     EXPECT_TRUE(find.matchCase);  // at once, before the window closes
     QTest::keyClick(window.Edit1(), Qt::Key_Return);
     EXPECT_EQ(find.findText, "\x87\x90");
 
-    TForm4 limited(find);
+    TForm4 limited(find, reporter);
     EXPECT_TRUE(limited.CheckUperLower()->isChecked());
     limited.Edit1()->setText(QString(300, QLatin1Char('x')));
     EXPECT_EQ(limited.Edit1()->text().size(), 255);
@@ -109,7 +111,7 @@ TEST(FindWindowTest, CaseOptionTextLimitTabOrderAndOfferedBytes) {
 // and "C"); part 2: banana, bank; part 4: dog; part 26: zoo.
 const std::vector<std::string> kEntries = {
     "apple\tりんご ABC", "apply\t適用する", "azure\tアイテム", "bank\t銀行 abc",
-    "banana\tバナナ",    "dog\t犬 Abc",     "zoo\t動物園",
+    "banana\tバナナ",    "dog\t犬 Abc?",     "zoo\t動物園",
 };
 
 class FindCommandTest : public test::WindowTest {
@@ -203,6 +205,9 @@ TEST_F(FindCommandTest, FindsDownUpAgainAndAcrossPartFilesWithoutWrapping) {
          [&w] { w.MenuItem("MenuReFindNext")->trigger(); }, "2 bank ", kNotFound},
         {"前検索 menu item, case on", nullptr, nullptr, false,
          [&w] { w.MenuItem("MenuRefindPrior")->trigger(); }, "2 bank ", kNotFound},
+        // A character without a CP932 form is no "?" of the dictionary.
+        {"a text that cannot stand in the dictionary", "😀", down, false, ctrlF, "2 bank ",
+         kNotFound},
         {"up into part 1", "apply", up, false, [&w] { w.RunCommand("PopBtn04Click"); }, "1 apply ",
          ""},
         // イ (83 43) of アイテム has a trail byte that reads as "C".

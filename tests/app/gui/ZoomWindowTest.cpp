@@ -60,6 +60,7 @@ TEST(ZoomWindowTest, PlacementAndWrapLength) {
 // place remembered before.
 TEST(ZoomWindowTest, KeysCloseAndToggleAndTheNormalStateIsRemembered) {
     GeneralSettings settings;
+    test::RecordingReporter reporter;
     struct Case {
         int key;
         bool inView;
@@ -68,7 +69,7 @@ TEST(ZoomWindowTest, KeysCloseAndToggleAndTheNormalStateIsRemembered) {
          {Case{Qt::Key_Escape, false}, Case{Qt::Key_Escape, true}, Case{Qt::Key_Return, false},
           Case{Qt::Key_Return, true}, Case{Qt::Key_Enter, true}}) {
         WindowBounds place{true, -1, -1, -1, -1};
-        TForm3 window(settings, place, QRect(10, 20, 300, 200));
+        TForm3 window(settings, place, QRect(10, 20, 300, 200), reporter);
         window.ShowLines({"apple ", "", "りんご"});
         window.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
@@ -82,7 +83,7 @@ TEST(ZoomWindowTest, KeysCloseAndToggleAndTheNormalStateIsRemembered) {
     }
 
     WindowBounds place{false, 5, 6, 300, 200};
-    TForm3 window(settings, place, QRect(10, 20, 300, 200));
+    TForm3 window(settings, place, QRect(10, 20, 300, 200), reporter);
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     QTest::keyClick(window.BigView1(), Qt::Key_BracketLeft, Qt::ControlModifier);
