@@ -9,6 +9,7 @@
 
 #include "dict/DicFileSet.h"
 #include "dict/DictMessages.h"
+#include "dict/KanaText.h"
 #include "dict/KeyAlphabet.h"
 #include "dict/LineStoreView.h"
 #include "dict/Lookup.h"
@@ -167,6 +168,28 @@ void PrintEntry(const SearchState& state, const FindState& find, const LineStore
               << line(top + 1) << '\n';
 }
 
+// One hit of a find that lists them all: part, line and the headword
+// without its trailing blanks.
+void PrintHit(const SearchState& state, const FindState& find, const LineStoreView& view) {
+    const int top = view.TopLine();
+    const std::string headword =
+        top < view.ViewLineCount() ? EndSpaceDelete(view.ViewLine(top)) : std::string();
+    std::cout << state.currentPart << '\t' << find.foundLine << '\t' << Cp932ToUtf8(headword)
+              << '\n';
+}
+
+// Every entry the find and then each find again stops at, in the direction
+// of the find; true when the last find again ran off the end.
+bool PrintEveryHit(SearchState& state, FindState& find, LineStoreView& view, Reporter& reporter) {
+    FindOutcome outcome = FindOutcome::Found;
+    while (outcome == FindOutcome::Found) {
+        PrintHit(state, find, view);
+        outcome = find.direction == FindDirection::Up ? ReFindPrior(state, find, view, reporter)
+                                                      : ReFindNext(state, find, view, reporter);
+    }
+    return outcome == FindOutcome::NotFound;
+}
+
 // The notice of a find without its dialog padding.
 std::string NoticeLine(FindOutcome outcome) {
     const std::string notice = FindNotice(outcome);
@@ -206,6 +229,7 @@ int FindCommand(Arguments& arguments, Context& context) {
     FindState find;
     find.matchCase = arguments.Flag("--case");
     find.direction = arguments.Flag("--up") ? FindDirection::Up : FindDirection::Down;
+    const bool all = arguments.Flag("--all");
     const auto names = arguments.Names(2, 2);
     if (!names) {
         return UsageError(context);
@@ -229,6 +253,9 @@ int FindCommand(Arguments& arguments, Context& context) {
         return kExitFailed;
     }
     const FindOutcome outcome = RunFind(state, find, view, reporter);
+    if (outcome == FindOutcome::Found && all) {
+        return PrintEveryHit(state, find, view, reporter) ? kExitOk : kExitFailed;
+    }
     if (outcome == FindOutcome::Found) {
         PrintEntry(state, find, view);
         return kExitOk;

@@ -13,8 +13,10 @@ namespace tovix::cli {
 // 1 or 0 for whether the last lookup matched, and the top line's text.
 int LookupCommand(Arguments& arguments, Context& context);
 
-// find [--case] [--up] DICT.DIC TEXT: "PART<TAB>LINE" of the hit, then the
-// entry's headword and translation lines; or the not-found notice and exit 1.
+// find [--case] [--up] [--all] DICT.DIC TEXT: "PART<TAB>LINE" of the hit,
+// then the entry's headword and translation lines; or the not-found notice
+// and exit 1. With --all one line "PART<TAB>LINE<TAB>HEADWORD" for every
+// entry that the find and each find again after it stop at, in order.
 int FindCommand(Arguments& arguments, Context& context);
 
 }  // namespace tovix::cli

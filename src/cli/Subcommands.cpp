@@ -249,9 +249,10 @@ constexpr Subcommand kSubcommands[] = {
     {"lookup", "--eng|--jpn [--paste] DICT.DIC WORD...",
      "検索欄に WORD を 1 文字ずつ入力したときの検索結果を表示 (--paste: まとめて貼り付け)", "",
      LookupCommand},
-    {"find", "[--case] [--up] DICT.DIC TEXT",
-     "辞書全体から TEXT を検索 (--case: 大文字と小文字を区別、--up: 末尾から上へ)", "",
-     FindCommand},
+    {"find", "[--case] [--up] [--all] DICT.DIC TEXT",
+     "辞書全体から TEXT を検索 (--case: 大文字と小文字を区別、--up: 末尾から上へ、"
+     "--all: 見つかる項目をすべて)",
+     "", FindCommand},
 };
 
 }  // namespace

@@ -132,6 +132,38 @@ TEST(SearchCommandTest, FindPrintsTheEntryOfTheFirstHit) {
     }
 }
 
+// --all lists every entry that the find and each find again stop at: once
+// per entry, in the direction of the find, across part files.
+TEST(SearchCommandTest, FindAllListsEveryEntryInOrder) {
+    struct Case {
+        std::vector<std::string> arguments;
+        int status;
+        const char* out;
+    };
+    const Case cases[] = {
+        {{"--all", "EJ.DIC", "abc"}, 0, "1\t7\tApple\n2\t3\tbank\n23\t3\twolf\n26\t1\tzebra\n"},
+        {{"--up", "--all", "EJ.DIC", "abc"},
+         0,
+         "26\t1\tzebra\n23\t3\twolf\n2\t3\tbank\n1\t7\tApple\n"},
+        {{"--all", "--case", "EJ.DIC", "abc"}, 0, "2\t3\tbank\n26\t1\tzebra\n"},
+        {{"--all", "EJ.DIC", "wo"}, 0, "23\t2\twolf\n23\t4\twood\n23\t6\tword\n"},
+        {{"--all", "JE.DIC", "か"},
+         0,
+         "6\t0\tかつ [勝つ]\n6\t4\tかんがえ [考え]\n6\t6\tかんじ [漢字]\n11\t2\tさかな [魚]\n"
+         "17\t0\tちから [力]\n"},
+        {{"--all", "EJ.DIC", "xyzzy"}, 1, "検索文字はありませんでした。\n"},
+    };
+    CliRun run;
+    Build(run);
+    for (const Case& c : cases) {
+        std::vector<std::string> arguments{"find"};
+        arguments.insert(arguments.end(), c.arguments.begin(), c.arguments.end());
+        const auto result = run.Run(arguments);
+        EXPECT_EQ(result.status, c.status) << c.arguments.back() << result.err;
+        EXPECT_EQ(result.out, c.out) << c.arguments.back();
+    }
+}
+
 // Lines of a file of `count` lines of 30 bytes, none holding "needle", with
 // "needle" put into the lines `hits`, the last of them across the place
 // 1 MiB before the file's end.
