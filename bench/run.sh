@@ -386,3 +386,36 @@ else
     echo "no imported EDICT: the EDICT figures are skipped"
 fi
 search_figures "generated E-J" --eng "$DATA/tools/generated-2000000.txt" GENERATED-EJ
+
+# --- Zoom and find windows ----------------------------------------------------
+#
+# In process on the offscreen platform: (a) F9 on the entry of the imported
+# EDICT J-E set with the longest translation, until the zoom window's view is
+# first painted; goal < 16 ms (one frame). (b) A find from the find window of
+# a text that stands nowhere, with part 1 of the generated 2,000,000-entry E-J
+# set in the view, until the notice that nothing was found (every part file is
+# searched), next to tovix-tool find of the same text (every part file, and the
+# tool's start); goal: the window adds at most 10%.
+
+section "Zoom and find windows"
+cmake --build "$BUILD" -j "$(nproc 2>/dev/null || echo 2)" --target ZoomFindBench >/dev/null
+if [ -f "$SEARCH/EDICT-JE.DAT" ]; then
+    RESULT=$(QT_QPA_PLATFORM=offscreen "$BUILD/bench/ZoomFindBench" zoom "$SEARCH/EDICT-JE.DIC" \
+        "$RUNS" 2>/dev/null)
+    ZOOM_MS=$(field zoom_first_paint_median_ms)
+    echo "zoom window on the longest EDICT J-E entry ($(field zoom_translation_bytes) bytes," \
+        "$(field zoom_view_lines) view lines): first paint $ZOOM_MS ms; goal < 16 ms" \
+        "$(verdict_below "$ZOOM_MS" 16)"
+else
+    echo "no imported EDICT: the zoom figure is skipped"
+fi
+GENERATED_SET="$SEARCH/GENERATED-EJ.DIC"
+warm_cache "${GENERATED_SET%.DIC}".[0-9][0-9][0-9]
+RESULT=$(QT_QPA_PLATFORM=offscreen "$BUILD/bench/ZoomFindBench" find "$GENERATED_SET" "$ABSENT" \
+    "$RUNS" 2>/dev/null)
+WINDOW_FIND_MS=$(field find_median_ms)
+TOOL_FIND_MS=$(reference_median_ms "$RUNS" not_found "$SEARCH_TOOL" find "$GENERATED_SET" "$ABSENT")
+FIND_EXTRA=$(percent_over "$WINDOW_FIND_MS" "$TOOL_FIND_MS")
+echo "find of '$ABSENT' through every part file, generated 2,000,000 entries: find window" \
+    "$WINDOW_FIND_MS ms; tovix-tool find $TOOL_FIND_MS ms; the window adds $FIND_EXTRA%" \
+    "(goal <= 10%) $(verdict "$FIND_EXTRA" 10)"
