@@ -2,11 +2,21 @@
 
 #include <algorithm>
 
+#include "platform/IoError.h"
+
 namespace tovix {
 
 void LineStoreView::LoadFromFile(const std::filesystem::path& path) {
+    TBvStrings lines;
+    try {
+        lines.LoadFromFile(path);
+    } catch (const IoError&) {
+        lines_.Clear();
+        topLine_ = 0;
+        throw;
+    }
+    lines_ = std::move(lines);
     topLine_ = 0;
-    lines_.LoadFromFile(path);
 }
 
 void LineStoreView::Assign(const std::vector<std::string>& lines) {

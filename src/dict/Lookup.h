@@ -9,7 +9,8 @@
 // Failures are reported through the reporter as the main window's warnings:
 // no direction chosen, or a part file that cannot be read (the view is then
 // empty and the current part 0, so that the next keystroke of that initial
-// tries to load it again).
+// tries to load it again). Anything else that fails is thrown, with the view
+// and the current part as they were (the window's guard reports it).
 
 #include <string>
 #include <string_view>

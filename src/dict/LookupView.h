@@ -22,8 +22,9 @@ class LookupView {
     virtual std::string_view ViewLine(int n) const = 0;
     // A number that changes whenever the lines change.
     virtual std::uint64_t Revision() const = 0;
-    // Replaces every line by those of the file. On failure it throws IoError
-    // and the view is left empty.
+    // Replaces every line by those of the file. A file that cannot be read
+    // throws IoError and leaves the view empty; any other failure (memory, a
+    // file too large) leaves the view as it was.
     virtual void LoadFromFile(const std::filesystem::path& path) = 0;
     virtual int TopLine() const = 0;
     // Makes line n the top line, clamped to the lines there are.

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <new>
+
 #include "components/BvStrings.h"
 #include "dict/DicFileSet.h"
 #include "dict/LineStoreView.h"
@@ -162,6 +164,32 @@ TEST(LookupTest, MissingPartFileIsReportedAndLoadedAgainLater) {
     f.Type("ban");
     EXPECT_EQ(f.state.currentPart, 2);
     EXPECT_EQ(f.Top(), "bank ");
+}
+
+// Guards the promise the window's guard relies on: a part that fails to load
+// for another reason than a file error leaves the view and the current part
+// as they were, so the failed keystroke changes nothing.
+TEST(LookupTest, PartThatFailsToLoadLeavesTheViewAsItWas) {
+    LookupFixture f(Direction::English, kEnglish);
+    f.Type("ban");
+    ASSERT_EQ(f.state.currentPart, 2);
+    class OutOfMemory : public LookupView {
+      public:
+        explicit OutOfMemory(LineStoreView& view) : view_(view) {}
+        int ViewLineCount() const override { return view_.ViewLineCount(); }
+        std::string_view ViewLine(int n) const override { return view_.ViewLine(n); }
+        std::uint64_t Revision() const override { return view_.Revision(); }
+        void LoadFromFile(const std::filesystem::path&) override { throw std::bad_alloc(); }
+        int TopLine() const override { return view_.TopLine(); }
+        void SetTopLine(int n) override { view_.SetTopLine(n); }
+
+      private:
+        LineStoreView& view_;
+    } failing(f.view);
+    EXPECT_THROW(Lookup(f.state, failing, f.reporter, "z"), std::bad_alloc);
+    EXPECT_EQ(f.state.currentPart, 2);
+    EXPECT_EQ(f.Top(), "bank ");
+    EXPECT_TRUE(f.reporter.messages.empty());
 }
 
 TEST(LookupTest, WithoutDirectionOrDictionaryNothingIsSearched) {

@@ -14,8 +14,13 @@
 #include <memory>
 #include <optional>
 
+#include "platform/qt/GuardedConnect.h"
+
 namespace tovix {
 namespace {
+
+// A failure while asking or answering is one of switching copies.
+constexpr char kWhat[] = "FocusSelectAnother";
 
 // Requests and replies are one short line each; anything longer is refused.
 constexpr qint64 kMaxRequest = 64;
@@ -99,11 +104,13 @@ void SetCopyRegistryDir(const std::filesystem::path& dir) {
     DirOverride() = dir;
 }
 
-CopyRegistry::CopyRegistry(std::filesystem::path dir, QString name, Window window, QObject* parent)
+CopyRegistry::CopyRegistry(std::filesystem::path dir, QString name, Window window,
+                           Reporter& reporter, QObject* parent)
     : QObject(parent),
       dir_(std::move(dir)),
       name_(std::move(name)),
       window_(std::move(window)),
+      reporter_(reporter),
       lastActive_(Now()) {
     if (dir_.empty() || !MakePrivateDir(dir_)) {
         dir_.clear();
@@ -117,10 +124,11 @@ CopyRegistry::CopyRegistry(std::filesystem::path dir, QString name, Window windo
         QLocalServer::removeServer(path);
         server_->listen(path);
     }
-    connect(server_, &QLocalServer::newConnection, this, [this] {
+    GuardedConnect(server_, &QLocalServer::newConnection, this, reporter_, kWhat, [this] {
         while (QLocalSocket* socket = server_->nextPendingConnection()) {
             connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-            connect(socket, &QLocalSocket::readyRead, this, [this, socket] { Answer(*socket); });
+            GuardedConnect(socket, &QLocalSocket::readyRead, this, reporter_, kWhat,
+                           [this, socket] { Answer(*socket); });
         }
     });
 }
@@ -210,22 +218,23 @@ std::map<QString, QByteArray> CopyRegistry::Ask(const std::vector<QString>& name
                 finish();
             }
         };
-        connect(socket, &QLocalSocket::connected, socket,
-                [socket, request] { socket->write(request); });
-        connect(socket, &QLocalSocket::readyRead, socket, read);
-        connect(socket, &QLocalSocket::disconnected, socket, [read, finish] {
-            read();
-            finish();
-        });
-        connect(socket, &QLocalSocket::errorOccurred, socket,
-                [this, name, read, finish](QLocalSocket::LocalSocketError error) {
-                    read();
-                    if (error == QLocalSocket::ConnectionRefusedError ||
-                        error == QLocalSocket::ServerNotFoundError) {
-                        RemoveStale(name);
-                    }
-                    finish();
-                });
+        GuardedConnect(socket, &QLocalSocket::connected, socket, reporter_, kWhat,
+                       [socket, request] { socket->write(request); });
+        GuardedConnect(socket, &QLocalSocket::readyRead, socket, reporter_, kWhat, read);
+        GuardedConnect(socket, &QLocalSocket::disconnected, socket, reporter_, kWhat,
+                       [read, finish] {
+                           read();
+                           finish();
+                       });
+        GuardedConnect(socket, &QLocalSocket::errorOccurred, socket, reporter_, kWhat,
+                       [this, socket, name, read, finish] {
+                           read();
+                           if (socket->error() == QLocalSocket::ConnectionRefusedError ||
+                               socket->error() == QLocalSocket::ServerNotFoundError) {
+                               RemoveStale(name);
+                           }
+                           finish();
+                       });
         socket->connectToServer(SocketPath(name));
     }
     if (pending > 0) {

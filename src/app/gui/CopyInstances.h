@@ -15,6 +15,8 @@
 #include <map>
 #include <vector>
 
+#include "platform/Reporter.h"
+
 class QLocalServer;
 class QLocalSocket;
 
@@ -38,7 +40,9 @@ class CopyRegistry : public QObject {
 
     // Listens as `name` in `dir`, which is created private to the user when
     // missing. Without a usable directory the registry knows only this copy.
-    CopyRegistry(std::filesystem::path dir, QString name, Window window, QObject* parent = nullptr);
+    // A failure while answering or asking is reported through `reporter`.
+    CopyRegistry(std::filesystem::path dir, QString name, Window window, Reporter& reporter,
+                 QObject* parent = nullptr);
     ~CopyRegistry() override;
 
     CopyRegistry(const CopyRegistry&) = delete;
@@ -70,6 +74,7 @@ class CopyRegistry : public QObject {
     std::filesystem::path dir_;
     QString name_;
     Window window_;
+    Reporter& reporter_;
     QLocalServer* server_ = nullptr;
     int64_t lastActive_ = 0;
     int timeoutMs_ = 1000;

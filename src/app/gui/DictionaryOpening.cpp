@@ -56,7 +56,7 @@ void TForm1::DicOpen(Direction direction) {
     SelectAction action = SelectAction::None;
     int slot = -1;
     {
-        TForm13 window(list, SelectCaption(direction), this);
+        TForm13 window(list, SelectCaption(direction), reporter_, this);
         CentreOnScreen(window);
         DialogOpenScope dialog(*this);
         window.exec();

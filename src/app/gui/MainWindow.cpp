@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QScreen>
 #include <QVBoxLayout>
 
@@ -22,9 +23,11 @@
 #include "components/DicEdit/DicEdit.h"
 #include "dict/Lookup.h"
 #include "dict/OpenDictionary.h"
+#include "platform/Guard.h"
 #include "platform/IoError.h"
 #include "platform/MessageText.h"
 #include "platform/ProgramDir.h"
+#include "platform/qt/GuardedConnect.h"
 #include "platform/qt/QtText.h"
 #include "platform/qt/WindowReporter.h"
 
@@ -57,13 +60,17 @@ class TForm1::ViewLines : public LookupView {
     int ViewLineCount() const override { return view_.ViewLineCount(); }
     std::string_view ViewLine(int n) const override { return view_.Lines().View(n); }
     std::uint64_t Revision() const override { return view_.Lines().Revision(); }
+    // The file is read in full before the view changes: a failure other
+    // than a file error leaves the part shown before.
     void LoadFromFile(const std::filesystem::path& path) override {
+        TBvStrings lines;
         try {
-            view_.LoadFromFile(path);
-        } catch (...) {
+            lines.LoadFromFile(path);
+        } catch (const IoError&) {
             view_.Clear();
             throw;
         }
+        view_.TakeLines(std::move(lines));
     }
     int TopLine() const override { return view_.TopLine(); }
     void SetTopLine(int n) override { view_.SetTopLine(n); }
@@ -115,7 +122,7 @@ TForm1::TForm1(const QStringList& arguments, Reporter* reporter, QWidget* parent
     ConnectCommands();
     dicEdit1_->setFocus();
 
-    FormCreate(arguments);
+    Guarded(reporter_, "FormCreate", [&] { FormCreate(arguments); });
 }
 
 TForm1::~TForm1() = default;
@@ -140,15 +147,21 @@ void TForm1::BuildPanel1() {
     row->addWidget(dicEdit1_, 1);
 }
 
+// Every way in from Qt goes through the guard: the search field's and the
+// view's events here, the buttons and pop-up items in RunCommand, the menu
+// items in BuildMenu, the window's own events in their handlers.
 void TForm1::ConnectCommands() {
-    dicEdit1_->OnChange = [this](TDicEdit&) { DicEdit1Change(); };
+    dicEdit1_->OnChange = [this](TDicEdit&) {
+        Guarded(reporter_, "DicEdit1Change", [this] { DicEdit1Change(); });
+    };
     dicEdit1_->OnKeyDown = [this](TDicEdit&, int& key, Qt::KeyboardModifiers modifiers) {
-        DicEdit1KeyDown(key, modifiers);
+        Guarded(reporter_, "DicEdit1KeyDown", [&] { DicEdit1KeyDown(key, modifiers); });
     };
     dicEdit1_->installEventFilter(this);
     bigView1_->OnKeyDown = [this](TBigView&, int& key, Qt::KeyboardModifiers modifiers) {
-        BigView1KeyDown(key, modifiers);
+        Guarded(reporter_, "BigView1KeyDown", [&] { BigView1KeyDown(key, modifiers); });
     };
+    bigView1_->SetReporter(&reporter_);
     for (int n = 1; n <= static_cast<int>(FunctionKeyCommands().size()); ++n) {
         QPushButton* button = panel2_->Button(n);
         connect(button, &QPushButton::clicked, this, [this, n] { ButtonClick(n); });
@@ -157,10 +170,12 @@ void TForm1::ConnectCommands() {
     keyHook_ = std::make_unique<KeyHook>(
         // Keys that walk the menu bar stay with it.
         *this, [this] { return dialogOpen_ || qobject_cast<QMenuBar*>(focusWidget()) != nullptr; },
-        [this](int key, Qt::KeyboardModifiers modifiers) { AppMessage(key, modifiers); });
-    copies_ =
-        new CopyRegistry(CopyRegistryDir(), CopyName(),
-                         {[this] { return windowTitle(); }, [this] { BringToFront(*this); }}, this);
+        [this](int key, Qt::KeyboardModifiers modifiers) {
+            Guarded(reporter_, "AppMessage", [&] { AppMessage(key, modifiers); });
+        });
+    copies_ = new CopyRegistry(CopyRegistryDir(), CopyName(),
+                               {[this] { return windowTitle(); }, [this] { BringToFront(*this); }},
+                               reporter_, this);
 }
 
 void TForm1::BuildMenu() {
@@ -183,7 +198,9 @@ void TForm1::BuildMenu() {
             action = parentMenu->addAction(caption);
             action->setEnabled(row.command != nullptr);
             if (row.command != nullptr) {
-                connect(action, &QAction::triggered, this, row.command);
+                GuardedConnect(action, &QAction::triggered, this, reporter_,
+                               std::string(row.name) + "Click",
+                               [this, command = row.command] { (this->*command)(); });
             }
         }
         action->setObjectName(QString::fromUtf8(row.name));
@@ -275,17 +292,17 @@ void TForm1::OpenFromCommandLine(const std::string& file, Direction direction) {
     ShowDictionary(file, direction, opened);
 }
 
+// A failed lookup leaves the view where it was and the field as typed.
 void TForm1::DicEdit1Change() {
     if (inLookup_) {
         return;
     }
-    inLookup_ = true;
+    const QScopedValueRollback<bool> busy(inLookup_, true);
     const LookupOutcome outcome = Lookup(search_, *viewLines_, reporter_, dicEdit1_->Text());
     if (outcome.fieldChanged) {
         dicEdit1_->SetText(outcome.fieldText);
     }
     dicEdit1_->end(false);
-    inLookup_ = false;
 }
 
 void TForm1::MenuExitClick() {
@@ -296,14 +313,14 @@ void TForm1::MenuExitClick() {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
-    FormDestroy();
+    Guarded(reporter_, "FormDestroy", [this] { FormDestroy(); });
     event->accept();
 }
 
 // The running copies are enumerated most recently active first.
 void TForm1::changeEvent(QEvent* event) {
     if (event->type() == QEvent::ActivationChange && isActiveWindow() && copies_ != nullptr) {
-        copies_->MarkActive();
+        Guarded(reporter_, "FormActivate", [this] { copies_->MarkActive(); });
     }
     QMainWindow::changeEvent(event);
 }
@@ -319,10 +336,11 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     int key = keyEvent->key();
     if (watched == dicEdit1_) {
         if (TDicEdit::SwallowsKey(key, keyEvent->modifiers())) {
-            DicEdit1KeyDown(key, keyEvent->modifiers());
+            Guarded(reporter_, "DicEdit1KeyDown",
+                    [&] { DicEdit1KeyDown(key, keyEvent->modifiers()); });
         }
     } else if (qobject_cast<QPushButton*>(watched) != nullptr) {
-        FormKeyDown(key, keyEvent->modifiers());
+        Guarded(reporter_, "FormKeyDown", [&] { FormKeyDown(key, keyEvent->modifiers()); });
     }
     return false;
 }

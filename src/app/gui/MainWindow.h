@@ -197,7 +197,7 @@ class TForm1 : public QMainWindow {
     void ChangeEntry();
     void DeleteEntry();
 
-    void RunCommand(const FunctionKeyCommand& command);
+    void RunCommand(const FunctionKeyCommand& command, std::string_view handler);
 
     std::unique_ptr<Reporter> ownReporter_;
     Reporter& reporter_;

@@ -16,6 +16,7 @@
 #include "app/gui/MainWindow.h"
 #include "components/BigView/BigView.h"
 #include "components/DicEdit/DicEdit.h"
+#include "platform/Guard.h"
 #include "platform/ProgramDir.h"
 
 namespace tovix {
@@ -37,7 +38,8 @@ void TForm1::BuildPopupMenu() {
         QAction* action = popupMenu1_->addAction(QString::fromUtf8(command.popupCaption));
         const std::string_view name = ComponentName(command.popupName);
         action->setObjectName(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
-        connect(action, &QAction::triggered, this, [this, &command] { RunCommand(command); });
+        connect(action, &QAction::triggered, this,
+                [this, &command] { RunCommand(command, command.popupName); });
     }
     bigView1_->SetPopupMenu(popupMenu1_);
 }
@@ -45,19 +47,22 @@ void TForm1::BuildPopupMenu() {
 void TForm1::ButtonClick(int n) {
     const std::span<const FunctionKeyCommand> commands = FunctionKeyCommands();
     if (n >= 1 && n <= static_cast<int>(commands.size())) {
-        RunCommand(commands[static_cast<size_t>(n - 1)]);
+        const FunctionKeyCommand& command = commands[static_cast<size_t>(n - 1)];
+        RunCommand(command, command.name);
     }
 }
 
 void TForm1::RunCommand(std::string_view name) {
     if (const FunctionKeyCommand* command = FindFunctionKeyCommand(name)) {
-        RunCommand(*command);
+        RunCommand(*command, name);
     }
 }
 
-void TForm1::RunCommand(const FunctionKeyCommand& command) {
+// A click, a function key and a pop-up item all come here: the command runs
+// through the guard, a failure reported under the handler's name.
+void TForm1::RunCommand(const FunctionKeyCommand& command, std::string_view handler) {
     if (command.command != nullptr) {
-        (this->*command.command)();
+        Guarded(reporter_, handler, [this, &command] { (this->*command.command)(); });
     }
 }
 

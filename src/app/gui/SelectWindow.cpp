@@ -8,6 +8,7 @@
 #include "app/AppMessages.h"
 #include "platform/Cp932.h"
 #include "platform/PlatformMessages.h"
+#include "platform/qt/GuardedConnect.h"
 #include "platform/qt/QtText.h"
 
 namespace tovix {
@@ -35,8 +36,10 @@ void MakeLabel(QWidget* parent, const char* text, int x, int y) {
 
 }  // namespace
 
-TForm13::TForm13(const DictionaryList& list, const QString& caption, QWidget* parent)
+TForm13::TForm13(const DictionaryList& list, const QString& caption, Reporter& reporter,
+                 QWidget* parent)
     : QDialog(parent),
+      reporter_(reporter),
       listBox1_(new QListWidget(this)),
       btnOk_(MakeButton(this, "BtnOk", app_text::kSelectButton, 5)),
       btnNew_(MakeButton(this, "BtnNew", app_text::kNewCopyButton, 110)),
@@ -69,10 +72,14 @@ TForm13::TForm13(const DictionaryList& list, const QString& caption, QWidget* pa
     listBox1_->setFocus();
     listBox1_->installEventFilter(this);
 
-    connect(listBox1_, &QListWidget::itemDoubleClicked, this, &TForm13::ListBox1Click);
-    connect(btnOk_, &QPushButton::clicked, this, &TForm13::BtnOkClick);
-    connect(btnNew_, &QPushButton::clicked, this, &TForm13::BtnNewClick);
-    connect(btnCansel_, &QPushButton::clicked, this, &TForm13::BtnCanselClick);
+    GuardedConnect(listBox1_, &QListWidget::itemDoubleClicked, this, reporter_, "ListBox1Click",
+                   [this] { ListBox1Click(); });
+    GuardedConnect(btnOk_, &QPushButton::clicked, this, reporter_, "BtnOkClick",
+                   [this] { BtnOkClick(); });
+    GuardedConnect(btnNew_, &QPushButton::clicked, this, reporter_, "BtnNewClick",
+                   [this] { BtnNewClick(); });
+    GuardedConnect(btnCansel_, &QPushButton::clicked, this, reporter_, "BtnCanselClick",
+                   [this] { BtnCanselClick(); });
 }
 
 QString TForm13::LineText(const DictionarySlot& slot) {
@@ -131,7 +138,10 @@ bool TForm13::ListBoxKeyDown(int key, Qt::KeyboardModifiers modifiers) {
 bool TForm13::eventFilter(QObject* watched, QEvent* event) {
     if (watched == listBox1_ && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
-        return ListBoxKeyDown(key->key(), key->modifiers());
+        bool handled = true;
+        Guarded(reporter_, "ListBoxKeyDown",
+                [&] { handled = ListBoxKeyDown(key->key(), key->modifiers()); });
+        return handled;
     }
     return QDialog::eventFilter(watched, event);
 }

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "app/Settings.h"
+#include "platform/Reporter.h"
 
 class QListWidget;
 class QPushButton;
@@ -27,8 +28,10 @@ class TForm13 : public QDialog {
     Q_OBJECT
 
   public:
-    // `caption` is the window caption ("英和辞書選択", "和英辞書選択").
-    TForm13(const DictionaryList& list, const QString& caption, QWidget* parent = nullptr);
+    // `caption` is the window caption ("英和辞書選択", "和英辞書選択"); a
+    // failure of the window's handlers is reported through `reporter`.
+    TForm13(const DictionaryList& list, const QString& caption, Reporter& reporter,
+            QWidget* parent = nullptr);
 
     QListWidget* ListBox1() const { return listBox1_; }
     QPushButton* BtnOk() const { return btnOk_; }
@@ -54,6 +57,7 @@ class TForm13 : public QDialog {
     bool ListBoxKeyDown(int key, Qt::KeyboardModifiers modifiers);
     void Choose(SelectAction action);
 
+    Reporter& reporter_;
     QListWidget* listBox1_;
     QPushButton* btnOk_;
     QPushButton* btnNew_;

@@ -29,20 +29,23 @@ TBigView::TBigView(QWidget* parent)
 
     ApplyScrollBarPolicy();
     connect(verticalScrollBar(), &QAbstractSlider::actionTriggered, this,
-            [this](int action) { VerticalBarAction(action); });
+            [this](int action) { Guard(nullptr, [&] { VerticalBarAction(action); }); });
     connect(horizontalScrollBar(), &QAbstractSlider::actionTriggered, this,
-            [this](int action) { HorizontalBarAction(action); });
+            [this](int action) { Guard(nullptr, [&] { HorizontalBarAction(action); }); });
     verticalScrollBar()->installEventFilter(this);
     horizontalScrollBar()->installEventFilter(this);
 
     caretBlink_.setInterval(std::max(QApplication::cursorFlashTime() / 2, 100));
     connect(&caretBlink_, &QTimer::timeout, this, [this] {
-        caretBlinkOn_ = !caretBlinkOn_;
-        viewport()->update(CaretRect());
+        Guard(nullptr, [this] {
+            caretBlinkOn_ = !caretBlinkOn_;
+            viewport()->update(CaretRect());
+        });
     });
     autoScroll_.setSingleShot(true);
     autoScroll_.setInterval(kAutoScrollInterval);
-    connect(&autoScroll_, &QTimer::timeout, this, [this] { DragStep(); });
+    connect(&autoScroll_, &QTimer::timeout, this,
+            [this] { Guard(nullptr, [this] { DragStep(); }); });
 
     resize(65, 65);
     ApplyFrame();

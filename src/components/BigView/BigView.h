@@ -40,6 +40,7 @@
 #include "components/BigView/Model/ViewTypes.h"
 #include "components/BigView/ViewFont.h"
 #include "components/BvStrings.h"
+#include "platform/Reporter.h"
 
 class QMenu;
 
@@ -104,6 +105,10 @@ class TBigView : public QAbstractScrollArea, private TWrapMeasure {
     // Menu opened by the right mouse button.
     QMenu* PopupMenu() const { return popupMenu_; }
     void SetPopupMenu(QMenu* menu) { popupMenu_ = menu; }
+    // Where the view reports a failure of its own event handling (keys, the
+    // mouse, painting, scrolling, its timers) through the guard
+    // (platform/Guard.h); without a reporter such a failure reaches Qt.
+    void SetReporter(Reporter* reporter) { reporter_ = reporter; }
 
     // --- Events -----------------------------------------------------------
 
@@ -234,6 +239,7 @@ class TBigView : public QAbstractScrollArea, private TWrapMeasure {
 
   protected:
     bool event(QEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -263,6 +269,11 @@ class TBigView : public QAbstractScrollArea, private TWrapMeasure {
       private:
         TBigView& view_;
     };
+
+    // Runs an event handler, a timer or a scroll-bar action through the guard
+    // (`event` is null for the latter two).
+    void Guard(QEvent* event, const std::function<void()>& call);
+    bool ViewEvent(QEvent* event);
 
     int ClientWidth() const override;
     int ComputePageLines() const;
@@ -336,6 +347,10 @@ class TBigView : public QAbstractScrollArea, private TWrapMeasure {
     QColor color_;
     QColor fontColor_;
     QMenu* popupMenu_ = nullptr;
+    Reporter* reporter_ = nullptr;
+    // The lines (their revision) whose painting failed: the view stays blank
+    // while it holds them.
+    std::optional<std::uint64_t> failedPaint_;
 
     int topLine_ = 0;
     int bottomLine_ = 0;

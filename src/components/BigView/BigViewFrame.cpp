@@ -9,8 +9,10 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QTimer>
 
 #include "components/BigView/BigView.h"
+#include "platform/Guard.h"
 
 namespace tovix {
 namespace {
@@ -146,7 +148,49 @@ bool TBigView::FrameMouseEvent(QEvent* event) {
     }
 }
 
+// Qt calls the view's code through these two: the view's own events and
+// those of its viewport (painting, the mouse, the wheel). A failed event
+// counts as handled.
 bool TBigView::event(QEvent* event) {
+    bool handled = true;
+    Guard(event, [&] { handled = ViewEvent(event); });
+    return handled;
+}
+
+bool TBigView::viewportEvent(QEvent* event) {
+    bool handled = true;
+    Guard(event, [&] { handled = QAbstractScrollArea::viewportEvent(event); });
+    return handled;
+}
+
+// A failure is reported through the guard (platform/Guard.h) under the
+// view's name. A failed paint is reported once it is over, not from inside
+// it, and the view stays blank until its lines change: painting the same
+// lines again would fail again.
+void TBigView::Guard(QEvent* event, const std::function<void()>& call) {
+    if (reporter_ == nullptr) {
+        call();
+        return;
+    }
+    try {
+        call();
+    } catch (...) {
+        const std::string what =
+            objectName().isEmpty() ? std::string("TBigView") : objectName().toStdString();
+        const std::exception_ptr failure = std::current_exception();
+        if (event == nullptr || event->type() != QEvent::Paint) {
+            ReportFailure(*reporter_, what, failure);
+            return;
+        }
+        failedPaint_ = lines_.Revision();
+        QTimer::singleShot(0, this, [this, what, failure] {
+            viewport()->update();
+            ReportFailure(*reporter_, what, failure);
+        });
+    }
+}
+
+bool TBigView::ViewEvent(QEvent* event) {
     switch (event->type()) {
         case QEvent::Paint:
             QAbstractScrollArea::event(event);

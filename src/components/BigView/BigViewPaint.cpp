@@ -53,6 +53,9 @@ void TBigView::paintEvent(QPaintEvent* event) {
     QPainter painter(viewport());
     const QRect area = event->rect();
     painter.fillRect(area, color_);
+    if (failedPaint_ == lines_.Revision()) {
+        return;
+    }
     painter.setClipRect(QRect(0, 0, viewport()->width(), BufferHeight()) & area);
     painter.setFont(viewFont_->Font());
     painter.setPen(fontColor_);

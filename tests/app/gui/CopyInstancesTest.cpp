@@ -48,10 +48,11 @@ class DeadSocket {
 
 struct FakeCopy {
     FakeCopy(const std::filesystem::path& dir, const char* name, const char* title)
-        : registry(dir, name,
-                   {[title] { return QString::fromUtf8(title); }, [this] { ++fronts; }}) {}
+        : registry(dir, name, {[title] { return QString::fromUtf8(title); }, [this] { ++fronts; }},
+                   reporter) {}
 
     int fronts = 0;
+    test::RecordingReporter reporter;
     CopyRegistry registry;
 };
 
@@ -117,8 +118,9 @@ TEST(CopyInstancesTest, OnlyAPrivateDirectoryIsUsed) {
     EXPECT_EQ(status.st_mode & 0777, 0700u);
 
     int fronts = 0;
+    test::RecordingReporter reporter;
     CopyRegistry alone(dir / "open", "1",
-                       {[] { return QStringLiteral("Tovix"); }, [&] { ++fronts; }});
+                       {[] { return QStringLiteral("Tovix"); }, [&] { ++fronts; }}, reporter);
     EXPECT_FALSE(alone.Listening());
     EXPECT_TRUE(std::filesystem::is_empty(dir / "open"));
     const std::vector<RunningCopy> list = alone.Enumerate();

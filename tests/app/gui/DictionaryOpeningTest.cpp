@@ -57,7 +57,8 @@ TEST(SelectWindowTest, KeysAndButtonsChooseTheSlotBehindTheLine) {
          SelectAction::None, -1},
     };
     for (const Case& c : cases) {
-        TForm13 window(gaps, QStringLiteral("英和辞書選択"));
+        test::RecordingReporter reporter;
+        TForm13 window(gaps, QStringLiteral("英和辞書選択"), reporter);
         window.show();
         ASSERT_EQ(window.ListBox1()->count(), 2);
         EXPECT_EQ(window.ListBox1()->item(0)->text(), QStringLiteral("E  英和辞典"));
@@ -68,7 +69,8 @@ TEST(SelectWindowTest, KeysAndButtonsChooseTheSlotBehindTheLine) {
         EXPECT_FALSE(window.isVisible()) << c.what;
     }
 
-    TForm13 empty(DictionaryList{}, QStringLiteral("和英辞書選択"));
+    test::RecordingReporter reporter;
+    TForm13 empty(DictionaryList{}, QStringLiteral("和英辞書選択"), reporter);
     ASSERT_EQ(empty.ListBox1()->count(), 1);
     EXPECT_EQ(empty.ListBox1()->item(0)->text(), QString());
     QTest::keyClick(empty.ListBox1(), Qt::Key_Return);

@@ -1,9 +1,11 @@
 #pragma once
 // Desktop services for the window tests: a clipboard in memory (CP932 bytes)
-// and a record of the programs started and files opened.
+// and a record of the programs started and files opened; the clipboard can
+// be made to fail.
 
 #include <filesystem>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -19,8 +21,14 @@ class FakeDesktop : public Desktop {
         std::filesystem::path workingDir;
     };
 
-    std::optional<std::string> ClipboardText() const override { return clipboard; }
-    void SetClipboardText(std::string_view cp932) override { clipboard = std::string(cp932); }
+    std::optional<std::string> ClipboardText() const override {
+        ThrowWhenFailing();
+        return clipboard;
+    }
+    void SetClipboardText(std::string_view cp932) override {
+        ThrowWhenFailing();
+        clipboard = std::string(cp932);
+    }
     bool StartProgram(const std::filesystem::path& program,
                       const std::vector<std::string>& arguments,
                       const std::filesystem::path& workingDir) override {
@@ -36,6 +44,15 @@ class FakeDesktop : public Desktop {
     std::vector<Started> started;
     std::vector<std::filesystem::path> opened;
     bool startSucceeds = true;
+    // The clipboard throws, as a desktop service that fails might.
+    bool clipboardFails = false;
+
+  private:
+    void ThrowWhenFailing() const {
+        if (clipboardFails) {
+            throw std::runtime_error("clipboard unavailable");
+        }
+    }
 };
 
 }  // namespace tovix::test
