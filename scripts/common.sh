@@ -8,7 +8,7 @@ TOVIX_JOBS=$(nproc 2>/dev/null || echo 2)
 # Debian packages the build, the tests and the default dictionaries need.
 TOVIX_PACKAGES=(
     cmake make g++ pkg-config
-    libicu-dev libgtest-dev qt6-base-dev
+    libicu-dev libgtest-dev qt6-base-dev qt6-translations-l10n
     fonts-ipafont-gothic xvfb xauth xdotool xclip imagemagick
     edict
 )

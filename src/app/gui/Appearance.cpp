@@ -82,6 +82,13 @@ std::optional<QColor> ColorFromSettingsText(const std::string& text, const QPale
                   static_cast<int>((*color >> 16) & 0xFF));
 }
 
+std::string ColorToSettingsText(const QColor& color) {
+    const QRgb rgb = color.rgb();
+    return ColorToText(static_cast<std::uint32_t>(qRed(rgb)) |
+                       static_cast<std::uint32_t>(qGreen(rgb)) << 8 |
+                       static_cast<std::uint32_t>(qBlue(rgb)) << 16);
+}
+
 Appearance AppearanceFromSettings(const FontSettings& settings, const QPalette& palette) {
     const FontSettings defaults;
     Appearance out;

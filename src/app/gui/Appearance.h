@@ -23,4 +23,8 @@ Appearance AppearanceFromSettings(const FontSettings& settings, const QPalette& 
 // Nothing when the text is not a colour.
 std::optional<QColor> ColorFromSettingsText(const std::string& text, const QPalette& palette);
 
+// The settings text of a colour: its name when it has one ("clWhite"), else
+// "$" and eight hexadecimal digits of its colour number ("$00336699").
+std::string ColorToSettingsText(const QColor& color);
+
 }  // namespace tovix

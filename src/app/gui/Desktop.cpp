@@ -1,12 +1,16 @@
 #include "app/gui/Desktop.h"
 
 #include <QClipboard>
+#include <QColorDialog>
 #include <QDesktopServices>
+#include <QFileDialog>
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QProcess>
 #include <QUrl>
 
+#include "app/SettingsText.h"
+#include "app/gui/FontDialog.h"
 #include "platform/Cp932.h"
 
 namespace tovix {
@@ -44,6 +48,34 @@ bool QtDesktop::StartProgram(const std::filesystem::path& program,
 
 bool QtDesktop::OpenFile(const std::filesystem::path& file) {
     return QDesktopServices::openUrl(QUrl::fromLocalFile(FromPath(file)));
+}
+
+std::optional<QString> QtDesktop::ChooseOpenFile(QWidget* parent, const QString& caption,
+                                                 const QString& filter) {
+    const QString file = QFileDialog::getOpenFileName(parent, caption, QString(), filter);
+    if (file.isEmpty()) {
+        return std::nullopt;
+    }
+    return file;
+}
+
+bool QtDesktop::ChooseFont(QWidget* parent, FontChoice& choice) {
+    TFontDialog dialog(choice, parent);
+    if (dialog.exec() != QDialog::Accepted) {
+        return false;
+    }
+    choice = dialog.Choice();
+    return true;
+}
+
+bool QtDesktop::ChooseColor(QWidget* parent, QColor& color) {
+    const QColor chosen =
+        QColorDialog::getColor(color, parent, QString::fromUtf8(settings_text::kColorCaption));
+    if (!chosen.isValid()) {
+        return false;
+    }
+    color = chosen;
+    return true;
 }
 
 }  // namespace tovix

@@ -2,15 +2,15 @@
 // in the selection window, opened here or in a new copy of the program, and
 // the command that empties the tools' temporary files.
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QLabel>
-#include <QScreen>
 
 #include "app/AppMessages.h"
 #include "app/TemporaryFiles.h"
 #include "app/gui/Desktop.h"
 #include "app/gui/MainWindow.h"
 #include "app/gui/SelectWindow.h"
+#include "app/gui/WindowHelpers.h"
 #include "components/BigView/BigView.h"
 #include "components/DicEdit/DicEdit.h"
 #include "dict/DictMessages.h"
@@ -31,13 +31,6 @@ QString SelectCaption(Direction direction) {
 
 std::string DirectionWord(Direction direction) {
     return direction == Direction::Japanese ? "JPN" : "ENG";
-}
-
-void CentreOnScreen(QWidget& window) {
-    if (QScreen* screen = QApplication::primaryScreen()) {
-        const QRect area = screen->geometry();
-        window.move((area.width() - window.width()) / 2, (area.height() - window.height()) / 2);
-    }
 }
 
 }  // namespace

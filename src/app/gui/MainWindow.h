@@ -15,6 +15,7 @@
 #include <QMainWindow>
 #include <QStringList>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <memory>
 #include <span>
@@ -88,6 +89,16 @@ class TForm1 : public QMainWindow {
     void MenuEngDicOpenClick();
     void MenuJpnDicOpenClick();
     void MenuTmpFileDeleteClick();
+
+    // The dictionary lists, options, fonts and colours, and the key list.
+    void MenuEngDicSetClick();
+    void MenuJpnDicSetClick();
+    void MenuOptionSetClick();
+    void MenuDicFontSetClick();
+    void MenuDicColorSetClick();
+    void MenuSearchFontSetClick();
+    void MenuSearchColorSetClick();
+    void ShowKeyList();
 
     // Keys: the hook, then the handler of the control with the focus. A
     // handler may clear `key` to keep the control from handling it too.
@@ -176,6 +187,16 @@ class TForm1 : public QMainWindow {
     bool WarnWhenViewEmpty();
     void Paste(bool replace);
 
+    // Settings windows and commands (SettingsCommands.cpp).
+    void DicSet(Direction direction);
+    bool SaveDictionaryList(Direction direction, const DictionaryList& list);
+    void FontSet(FontPlace place);
+    void ColorSet(FontPlace place);
+    FontSettings& FontSettingsOf(FontPlace place);
+    // Writes settings keys now; false, with the failure reported, when the
+    // settings file could not be written.
+    bool WriteSettingsNow(const std::function<void()>& write);
+
     // Zoom (MainWindowZoomFind.cpp): the entry at the top in the zoom window,
     // its translation broken by the [TOVIX], [EXM] or [PDIC] rule.
     void Button9Click();
@@ -190,9 +211,7 @@ class TForm1 : public QMainWindow {
     void ConcludeFind(FindOutcome outcome);
     void ShowFindNotice(FindOutcome outcome);
 
-    // Commands that the key list window and entry editing provide; each does
-    // nothing yet.
-    void ShowKeyList();
+    // Commands that entry editing provides; each does nothing yet.
     void AddEntry();
     void ChangeEntry();
     void DeleteEntry();
@@ -222,6 +241,8 @@ class TForm1 : public QMainWindow {
     bool dialogOpen_ = false;
     // The free-text find's state; the find-again keys wait for a find to run.
     FindState find_;
+    // The options window's page when it last closed; 0 at start.
+    int lastOptionsPage_ = 0;
     bool inLookup_ = false;
     bool destroyed_ = false;
 };

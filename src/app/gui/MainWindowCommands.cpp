@@ -173,7 +173,6 @@ void TForm1::DelayTime(int ms) {
     loop.exec(QEventLoop::ExcludeUserInputEvents);
 }
 
-void TForm1::ShowKeyList() {}
 void TForm1::AddEntry() {}
 void TForm1::ChangeEntry() {}
 void TForm1::DeleteEntry() {}

@@ -1,11 +1,10 @@
 #include "app/gui/MessageWindow.h"
 
-#include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QScreen>
 
 #include "app/AppMessages.h"
+#include "app/gui/WindowHelpers.h"
 #include "platform/qt/QtText.h"
 
 namespace tovix {
@@ -21,10 +20,7 @@ TForm17::TForm17(QWidget* parent) : QDialog(parent), label1_(new QLabel(this)) {
 void TForm17::ShowNotice(QWidget* parent, const QString& text) {
     TForm17 window(parent);
     window.label1_->setText(text);
-    if (QScreen* screen = QApplication::primaryScreen()) {
-        const QRect area = screen->geometry();
-        window.move((area.width() - window.width()) / 2, (area.height() - window.height()) / 2);
-    }
+    CentreOnScreen(window);
     window.exec();
 }
 

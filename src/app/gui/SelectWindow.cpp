@@ -6,18 +6,13 @@
 #include <QPushButton>
 
 #include "app/AppMessages.h"
-#include "platform/Cp932.h"
+#include "app/gui/WindowHelpers.h"
 #include "platform/PlatformMessages.h"
 #include "platform/qt/GuardedConnect.h"
 #include "platform/qt/QtText.h"
 
 namespace tovix {
 namespace {
-
-QString FromCp932(std::string_view cp932) {
-    const std::u16string utf16 = Cp932ToUtf16(cp932);
-    return QString::fromUtf16(utf16.data(), static_cast<qsizetype>(utf16.size()));
-}
 
 constexpr int kItemHeight = 18;
 

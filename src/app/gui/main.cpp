@@ -1,11 +1,22 @@
 // The viewer: tovix [DICTIONARY-FILE ENG|JPN]
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 #include "app/gui/MainWindow.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    // The program speaks Japanese whatever the desktop's language: so do the
+    // toolkit's own dialogs (file, font, colour), when their translation is
+    // installed.
+    QTranslator toolkitText;
+    if (toolkitText.load(QLocale(QLocale::Japanese), QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QApplication::installTranslator(&toolkitText);
+    }
     QStringList arguments = QApplication::arguments();
     arguments.removeFirst();
     tovix::TForm1 window(arguments);

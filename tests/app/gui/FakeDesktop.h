@@ -1,7 +1,8 @@
 #pragma once
 // Desktop services for the window tests: a clipboard in memory (CP932 bytes)
-// and a record of the programs started and files opened; the clipboard can
-// be made to fail.
+// that can be made to fail, a record of the programs started and files
+// opened, and common dialogs that answer with what the test set (nothing:
+// cancelled) and record what they were shown.
 
 #include <filesystem>
 #include <optional>
@@ -40,12 +41,40 @@ class FakeDesktop : public Desktop {
         return true;
     }
 
+    std::optional<QString> ChooseOpenFile(QWidget* /*parent*/, const QString& /*caption*/,
+                                          const QString& filter) override {
+        fileFilters.push_back(filter);
+        return openFileAnswer;
+    }
+    bool ChooseFont(QWidget* /*parent*/, FontChoice& choice) override {
+        fontsShown.push_back(choice);
+        if (!fontAnswer) {
+            return false;
+        }
+        choice = *fontAnswer;
+        return true;
+    }
+    bool ChooseColor(QWidget* /*parent*/, QColor& color) override {
+        colorsShown.push_back(color);
+        if (!colorAnswer) {
+            return false;
+        }
+        color = *colorAnswer;
+        return true;
+    }
+
     std::optional<std::string> clipboard;  // nothing: the clipboard holds no text
     std::vector<Started> started;
     std::vector<std::filesystem::path> opened;
     bool startSucceeds = true;
     // The clipboard throws, as a desktop service that fails might.
     bool clipboardFails = false;
+    std::optional<QString> openFileAnswer;
+    std::optional<FontChoice> fontAnswer;
+    std::optional<QColor> colorAnswer;
+    std::vector<QString> fileFilters;
+    std::vector<FontChoice> fontsShown;
+    std::vector<QColor> colorsShown;
 
   private:
     void ThrowWhenFailing() const {

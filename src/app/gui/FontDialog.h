@@ -1,0 +1,35 @@
+#pragma once
+// FontDialog1, the font dialog of the font commands: Qt's font chooser with a
+// text colour beside it, as the desktop's font dialog offers both. The
+// colour button opens the colour dialog and shows the chosen colour.
+
+#include <QDialog>
+
+#include "app/gui/Desktop.h"
+
+class QFontDialog;
+class QPushButton;
+
+namespace tovix {
+
+class TFontDialog : public QDialog {
+    Q_OBJECT
+
+  public:
+    TFontDialog(const FontChoice& choice, QWidget* parent = nullptr);
+
+    FontChoice Choice() const;
+
+    QFontDialog* Chooser() const { return chooser_; }
+    QPushButton* ColorButton() const { return colorButton_; }
+
+  private:
+    void ShowColor();
+    void BtnColorClick();
+
+    QFontDialog* chooser_;
+    QPushButton* colorButton_;
+    QColor color_;
+};
+
+}  // namespace tovix

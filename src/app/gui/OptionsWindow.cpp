@@ -1,0 +1,150 @@
+#include "app/gui/OptionsWindow.h"
+
+#include <QCheckBox>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTabWidget>
+
+#include "app/SettingsText.h"
+#include "app/WrapLength.h"
+#include "app/gui/WindowHelpers.h"
+#include "platform/MessageText.h"
+#include "platform/Reporter.h"
+
+namespace tovix {
+namespace {
+
+constexpr int kPanelHeight = 41;
+
+}  // namespace
+
+TForm2::TForm2(GeneralSettings& settings, int& lastPage, Reporter& reporter, QWidget* parent)
+    : QDialog(parent),
+      settings_(settings),
+      lastPage_(lastPage),
+      reporter_(reporter),
+      tabNote_(new QTabWidget(this)) {
+    setWindowTitle(FromUtf8(settings_text::kOptionsCaption));
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
+    setFixedSize(517, 333);
+    QFont font = DialogFont();
+    font.setPixelSize(12);
+    setFont(font);
+    tabNote_->setObjectName(QStringLiteral("TabNote"));
+    tabNote_->setGeometry(6, 8, 505, 317);
+    tabNote_->setFont(DialogFont());
+
+    QWidget* place = AddPage("　画面表示位置　", "BtnFormCansel", &TForm2::BtnFormCanselClick,
+                             "BtnFormSave", &TForm2::BtnFormSaveClick);
+    checkFormMain_ = AddCheck(place, "CheckFormMain", "メイン画面(&M)", 70);
+    checkFormView_ = AddCheck(place, "CheckFormView", "拡大画面(&K)", 105);
+    AddPage("　　履歴設定　　", "BtnFileCansel", &TForm2::BtnFileCanselClick, "BtnFileSave",
+            &TForm2::BtnFileSaveClick);
+    BuildDisplayPage(AddPage("　表示情報設定　", "BtnDispCansel", &TForm2::BtnDispCanselClick,
+                             "BtnDispSave", &TForm2::BtnDispSaveClick));
+
+    checkFormMain_->setChecked(settings_.mainWindow.mem);
+    checkFormView_->setChecked(settings_.zoomWindow.mem);
+    checkFnKeyDisp_->setChecked(settings_.showFunctionKeys);
+    checkWrapSet_->setChecked(settings_.zoomWrap);
+    edit1_->setText(FromCp932(settings_.zoomWrapLength));
+    tabNote_->setCurrentIndex(lastPage_);
+}
+
+// A page with its panel of Cancel and Save buttons at the top.
+QWidget* TForm2::AddPage(const char* caption, const char* cancelName, void (TForm2::*cancel)(),
+                         const char* saveName, void (TForm2::*save)()) {
+    auto* page = new QWidget;
+    auto* panel = new QFrame(page);
+    panel->setFrameShape(QFrame::StyledPanel);
+    panel->setGeometry(0, 0, 499, kPanelHeight);
+    connect(new DialogButton(panel, cancelName, "ｷｬﾝｾﾙ", 8, 8, 100), &QPushButton::clicked, this,
+            cancel);
+    connect(new DialogButton(panel, saveName, "保存(&S)", 116, 8, 100), &QPushButton::clicked, this,
+            save);
+    tabNote_->addTab(page, QString::fromUtf8(caption));
+    return page;
+}
+
+QCheckBox* TForm2::AddCheck(QWidget* page, const char* name, const char* caption, int y) {
+    auto* check = new QCheckBox(QString::fromUtf8(caption), page);
+    check->setObjectName(QString::fromUtf8(name));
+    check->setGeometry(30, y, 300, 25);
+    return check;
+}
+
+void TForm2::BuildDisplayPage(QWidget* page) {
+    checkFnKeyDisp_ = AddCheck(page, "CheckFnKeyDisp", "ファンクションキー表示(&F)", 70);
+    checkWrapSet_ = AddCheck(page, "CheckWrapSet", "拡大表示折り返し文字数(&C)", 105);
+    auto* label = new QLabel(QStringLiteral("設定値(&1)"), page);
+    label->setGeometry(60, 140, 90, 25);
+    edit1_ = new QLineEdit(page);
+    edit1_->setObjectName(QStringLiteral("Edit1"));
+    edit1_->setGeometry(150, 140, 91, 25);
+    label->setBuddy(edit1_);
+    auto* range = new QLabel(QStringLiteral("(2-512)"), page);
+    range->setGeometry(250, 140, 80, 25);
+}
+
+void TForm2::BtnFormSaveClick() {
+    settings_.mainWindow.mem = checkFormMain_->isChecked();
+    settings_.zoomWindow.mem = checkFormView_->isChecked();
+    accept();
+}
+
+void TForm2::BtnFileSaveClick() {
+    accept();
+}
+
+// The length is checked before anything is stored; a refusal keeps the
+// window open.
+void TForm2::BtnDispSaveClick() {
+    const QString typed = edit1_->text();
+    const WrapLengthCheck check = CheckWrapLength(typed.toStdString());
+    if (check.notInteger) {
+        reporter_.Message(MessageKind::Error, settings_text::NotIntegerMessage(typed.toStdString()),
+                          kButtonOk);
+        return;
+    }
+    if (check.outOfRange) {
+        reporter_.Message(MessageKind::Warning, settings_text::WrapRangeMessage(), kButtonOk);
+        return;
+    }
+    settings_.showFunctionKeys = checkFnKeyDisp_->isChecked();
+    settings_.zoomWrap = checkWrapSet_->isChecked();
+    settings_.zoomWrapLength = std::to_string(*check.value);
+    accept();
+}
+
+void TForm2::BtnFormCanselClick() {
+    reject();
+}
+
+void TForm2::BtnFileCanselClick() {
+    reject();
+}
+
+void TForm2::BtnDispCanselClick() {
+    reject();
+}
+
+// However the window closes, it opens on this page next time.
+void TForm2::done(int result) {
+    lastPage_ = tabNote_->currentIndex();
+    QDialog::done(result);
+}
+
+void TForm2::keyPressEvent(QKeyEvent* event) {
+    if (event->key() != Qt::Key_Escape) {
+        QDialog::keyPressEvent(event);
+        return;
+    }
+    if (reporter_.Message(MessageKind::Information, NoticeText(settings_text::kBackToMain),
+                          kButtonYes | kButtonNo) == MessageResult::Yes) {
+        reject();
+    }
+}
+
+}  // namespace tovix

@@ -1,0 +1,69 @@
+#pragma once
+// TForm2, the options window: three pages, each with its own Cancel and Save
+// buttons. Save stores the settings of its own page only into the main
+// window's settings (written to the file at exit) and closes; Cancel closes
+// without storing. The window opens on the page it was last closed on. Esc
+// asks whether to go back to the main window, and closes without storing on
+// Yes.
+//
+//   "　画面表示位置　"  keep the main and the zoom window's place
+//   "　　履歴設定　　"  nothing yet
+//   "　表示情報設定　"  function-key bar; zoom wrap and its length (2 .. 512)
+
+#include <QDialog>
+
+#include "app/Settings.h"
+
+class QCheckBox;
+class QLineEdit;
+class QTabWidget;
+
+namespace tovix {
+
+class Reporter;
+
+class TForm2 : public QDialog {
+    Q_OBJECT
+
+  public:
+    // `settings` is the main window's; `lastPage` its remembered page, set
+    // again when the window closes.
+    TForm2(GeneralSettings& settings, int& lastPage, Reporter& reporter, QWidget* parent = nullptr);
+
+    QTabWidget* TabNote() const { return tabNote_; }
+    QCheckBox* CheckFormMain() const { return checkFormMain_; }
+    QCheckBox* CheckFormView() const { return checkFormView_; }
+    QCheckBox* CheckFnKeyDisp() const { return checkFnKeyDisp_; }
+    QCheckBox* CheckWrapSet() const { return checkWrapSet_; }
+    QLineEdit* Edit1() const { return edit1_; }
+
+    void BtnFormSaveClick();
+    void BtnFileSaveClick();
+    void BtnDispSaveClick();
+    void BtnFormCanselClick();
+    void BtnFileCanselClick();
+    void BtnDispCanselClick();
+
+    void done(int result) override;
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+  private:
+    QWidget* AddPage(const char* caption, const char* cancelName, void (TForm2::*cancel)(),
+                     const char* saveName, void (TForm2::*save)());
+    QCheckBox* AddCheck(QWidget* page, const char* name, const char* caption, int y);
+    void BuildDisplayPage(QWidget* page);
+
+    GeneralSettings& settings_;
+    int& lastPage_;
+    Reporter& reporter_;
+    QTabWidget* tabNote_;
+    QCheckBox* checkFormMain_ = nullptr;
+    QCheckBox* checkFormView_ = nullptr;
+    QCheckBox* checkFnKeyDisp_ = nullptr;
+    QCheckBox* checkWrapSet_ = nullptr;
+    QLineEdit* edit1_ = nullptr;
+};
+
+}  // namespace tovix

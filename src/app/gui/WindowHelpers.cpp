@@ -1,0 +1,53 @@
+#include "app/gui/WindowHelpers.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QScreen>
+
+#include "platform/Cp932.h"
+
+namespace tovix {
+
+QString FromCp932(std::string_view cp932) {
+    const std::u16string utf16 = Cp932ToUtf16(cp932);
+    return QString::fromUtf16(utf16.data(), static_cast<qsizetype>(utf16.size()));
+}
+
+QString FromUtf8(std::string_view utf8) {
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+std::string ToCp932(const QString& text) {
+    return Utf16ToCp932(text.toStdU16String());
+}
+
+void CentreOnScreen(QWidget& window) {
+    if (QScreen* screen = QApplication::primaryScreen()) {
+        const QRect area = screen->geometry();
+        window.move((area.width() - window.width()) / 2, (area.height() - window.height()) / 2);
+    }
+}
+
+QFont DialogFont() {
+    QFont font = QApplication::font();
+    font.setPixelSize(15);
+    return font;
+}
+
+DialogButton::DialogButton(QWidget* parent, const char* name, const char* caption, int x, int y,
+                           int width)
+    : QPushButton(QString::fromUtf8(caption), parent) {
+    setObjectName(QString::fromUtf8(name));
+    setGeometry(x, y, width, 25);
+    setAutoDefault(false);
+}
+
+void DialogButton::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        click();
+        return;
+    }
+    QPushButton::keyPressEvent(event);
+}
+
+}  // namespace tovix
