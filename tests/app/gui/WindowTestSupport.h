@@ -5,9 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QStringList>
 #include <QTest>
+#include <QTimer>
 #include <QWindow>
+#include <functional>
 #include <memory>
 
 #include "FakeDesktop.h"
@@ -20,6 +23,22 @@
 #include "support/TempDir.h"
 
 namespace tovix::test {
+
+// Runs `act` on the modal window of type W as soon as it is shown; call it
+// before the command that shows the window and waits for it to close. A
+// window not shown within five seconds is a failure.
+template <typename W>
+void WhenShown(std::function<void(W&)> act, int tries = 500) {
+    QTimer::singleShot(10, [act = std::move(act), tries]() mutable {
+        if (auto* window = qobject_cast<W*>(QApplication::activeModalWidget())) {
+            act(*window);
+        } else if (tries > 0) {
+            WhenShown<W>(std::move(act), tries - 1);
+        } else {
+            ADD_FAILURE() << "the window was not shown";
+        }
+    });
+}
 
 class WindowTest : public testing::Test {
   protected:
