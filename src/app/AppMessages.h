@@ -50,4 +50,34 @@ inline constexpr std::string_view kClipboardEmpty = "クリップボードに文
 inline constexpr std::string_view kClipboardNotOneLine =
     "クリップボードの文字列の内容が正しく設定されていません。";
 
+// The settings windows: the dictionary lists, the registration window, the
+// options window, the font and colour dialogs and the key list.
+inline constexpr std::string_view kListCaption = "Tovix (辞書設定)";
+inline constexpr std::string_view kRegistrationCaption = "Tovix (辞書登録)";
+inline constexpr std::string_view kOptionsCaption = "Tovix (各種設定)";
+inline constexpr std::string_view kKeyListCaption = "Tovix (ｷｰ操作一覧)";
+inline constexpr std::string_view kFontCaption = "ﾌｫﾝﾄ";
+inline constexpr std::string_view kColorCaption = "色の設定";
+inline constexpr std::string_view kOpenCaption = "ファイルを開く";
+// The registration window's file filter: dictionary files, then all files.
+inline constexpr std::string_view kDictionaryFilter = "辞書ﾌｧｲﾙ(*.DIC);;全ﾌｧｲﾙ(*)";
+
+// The list and registration windows' messages stand four blanks in and end
+// with ten.
+inline constexpr std::string_view kListFull = "設定個数は ９ 個までです。";
+inline constexpr std::string_view kNoTitle = "辞書タイトル名は必ず指定してください。";
+inline constexpr std::string_view kNoFile = "辞書ファイル名は必ず指定してください。";
+inline constexpr std::string_view kFileNotCp932 =
+    "この辞書ファイル名には設定ファイルに書けない文字が含まれています。"
+    "別の名前のフォルダやファイルに置いてください。";
+// A settings write that failed, after the settings file's name.
+inline constexpr std::string_view kCannotCreate = "指定されたファイルが作成できませんでした。";
+
+// The options window. The range warning stands four blanks in with none
+// after; the question four in and three after.
+inline constexpr std::string_view kWrapOutOfRange = "文字数が範囲外です。";
+// The toolkit's conversion error; the text that is not a number stands for %s.
+inline constexpr std::string_view kNotInteger = "'%s' は整数ではありません";
+inline constexpr std::string_view kBackToMain = "メイン画面に戻りますか。";
+
 }  // namespace tovix::app_text

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "app/SettingsText.h"
+#include "app/AppMessages.h"
 #include "platform/Cp932.h"
 
 namespace tovix {
@@ -139,12 +139,12 @@ RegistrationCheck EditBoxCheck(const RegistrationFields& fields) {
     const std::string title = Trimmed(fields.title);
     const std::string file = Trimmed(fields.fileName);
     if (title.empty()) {
-        check.refusal = settings_text::kNoTitle;
+        check.refusal = app_text::kNoTitle;
     } else if (file.empty()) {
-        check.refusal = settings_text::kNoFile;
+        check.refusal = app_text::kNoFile;
     } else if (Cp932ToUtf8(Utf8ToCp932(file)) != file) {
         // The dictionary would be opened under another name.
-        check.refusal = settings_text::kFileNotCp932;
+        check.refusal = app_text::kFileNotCp932;
         check.refusedFile = file;
     } else {
         const std::string shortCut = Trimmed(fields.shortCut);

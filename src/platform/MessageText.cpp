@@ -24,11 +24,15 @@ std::string PaddedMessage(std::string_view text) {
     return out;
 }
 
-std::string NoticeText(std::string_view text) {
-    std::string out(4, ' ');
+std::string Padded(std::string_view text, int before, int after) {
+    std::string out(static_cast<size_t>(before), ' ');
     out += text;
-    out.append(3, ' ');
+    out.append(static_cast<size_t>(after), ' ');
     return out;
+}
+
+std::string NoticeText(std::string_view text) {
+    return Padded(text, 4, 3);
 }
 
 std::string FileMessage(std::string_view fileName, std::string_view text) {

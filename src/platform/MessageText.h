@@ -12,6 +12,10 @@ namespace tovix {
 // The message text padded with its blanks.
 std::string PaddedMessage(std::string_view text);
 
+// The text with `before` blanks in front and `after` behind, for the windows
+// whose messages keep a layout of their own.
+std::string Padded(std::string_view text, int before, int after);
+
 // A one-line notice of the message window: four blanks in front, three
 // behind.
 std::string NoticeText(std::string_view text);

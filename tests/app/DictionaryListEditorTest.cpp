@@ -4,7 +4,7 @@
 
 #include <sstream>
 
-#include "app/SettingsText.h"
+#include "app/AppMessages.h"
 #include "app/WrapLength.h"
 #include "platform/Cp932.h"
 
@@ -220,13 +220,13 @@ TEST(DictionaryListEditorTest, EditBoxCheck) {
         DictionarySlot entry;
     };
     const Case cases[] = {
-        {"no title", {"", "/d/E.DIC", "E"}, settings_text::kNoTitle, {}},
-        {"blanks only are no title", {"  ", "/d/E.DIC", ""}, settings_text::kNoTitle, {}},
-        {"no file", {"英和", "", ""}, settings_text::kNoFile, {}},
+        {"no title", {"", "/d/E.DIC", "E"}, app_text::kNoTitle, {}},
+        {"blanks only are no title", {"  ", "/d/E.DIC", ""}, app_text::kNoTitle, {}},
+        {"no file", {"英和", "", ""}, app_text::kNoFile, {}},
         // Fault guarded: a path CP932 cannot hold was stored with "?" and
         // the dictionary could never be opened from the list again.
-        {"accented folder", {"E", "/home/josé/E.DIC", ""}, settings_text::kFileNotCp932, {}},
-        {"wave dash", {"E", "/d/〜/E.DIC", ""}, settings_text::kFileNotCp932, {}},
+        {"accented folder", {"E", "/home/josé/E.DIC", ""}, app_text::kFileNotCp932, {}},
+        {"wave dash", {"E", "/d/〜/E.DIC", ""}, app_text::kFileNotCp932, {}},
         {"Japanese path, shortcut kept",
          {"英和辞典", "/home/太郎/辞書.DIC", "E"},
          {},
@@ -269,8 +269,6 @@ TEST(WrapLengthTest, RangeAndIntegerForms) {
         EXPECT_EQ(check.notInteger, c.notInteger) << c.text;
         EXPECT_EQ(check.outOfRange, c.value == 0 && !c.notInteger) << c.text;
     }
-    EXPECT_EQ(settings_text::NotIntegerMessage("abc"), "'abc' は整数ではありません");
-    EXPECT_EQ(settings_text::WrapRangeMessage(), "    文字数が範囲外です。");
 }
 
 }  // namespace

@@ -9,9 +9,10 @@
 #include <QProcess>
 #include <QUrl>
 
-#include "app/SettingsText.h"
+#include "app/AppMessages.h"
 #include "app/gui/FontDialog.h"
 #include "platform/Cp932.h"
+#include "platform/qt/QtText.h"
 
 namespace tovix {
 namespace {
@@ -69,8 +70,7 @@ bool QtDesktop::ChooseFont(QWidget* parent, FontChoice& choice) {
 }
 
 bool QtDesktop::ChooseColor(QWidget* parent, QColor& color) {
-    const QColor chosen =
-        QColorDialog::getColor(color, parent, QString::fromUtf8(settings_text::kColorCaption));
+    const QColor chosen = QColorDialog::getColor(color, parent, QtText(app_text::kColorCaption));
     if (!chosen.isValid()) {
         return false;
     }

@@ -2,17 +2,20 @@
 
 #include <QListWidget>
 
-#include "app/SettingsText.h"
+#include "app/AppMessages.h"
 #include "app/gui/RegistrationWindow.h"
 #include "app/gui/WindowHelpers.h"
 #include "platform/Cp932.h"
+#include "platform/MessageText.h"
 #include "platform/Reporter.h"
+#include "platform/qt/QtText.h"
 
 namespace tovix {
 namespace {
 
 struct ButtonRow {
     const char* name;
+    const char* handler;
     const char* caption;
     int x;
     int y;
@@ -24,16 +27,16 @@ constexpr int kBottomY = 285;
 
 // clang-format off
 constexpr ButtonRow kButtons[] = {
-    {"BtnAdd",    "新規追加(&N)...", kRightX, 10,  &TForm11::BtnAddClick},
-    {"BtnEdit",   "編集(&E)...",     kRightX, 40,  &TForm11::BtnEditClick},
-    {"BtnUp",     "一つ上へ",        kRightX, 80,  &TForm11::BtnUpClick},
-    {"BtnDown",   "一つ下へ",        kRightX, 110, &TForm11::BtnDownClick},
-    {"BtnCut",    "ｶｯﾄ(&X)",         kRightX, 150, &TForm11::BtnCutClick},
-    {"BtnCopy",   "ｺﾋﾟｰ(&C)",        kRightX, 180, &TForm11::BtnCopyClick},
-    {"BtnPaste",  "張り付け(&V)",    kRightX, 210, &TForm11::BtnPasteClick},
-    {"BtnDel",    "削除(&D)",        kRightX, 245, &TForm11::BtnDelClick},
-    {"BtnOk",     "OK(&O)",          10,      kBottomY, &TForm11::BtnOkClick},
-    {"BtnCansel", "ｷｬﾝｾﾙ",           170,     kBottomY, &TForm11::BtnCanselClick},
+    {"BtnAdd",    "BtnAddClick",    "新規追加(&N)...", kRightX, 10,  &TForm11::BtnAddClick},
+    {"BtnEdit",   "BtnEditClick",   "編集(&E)...",     kRightX, 40,  &TForm11::BtnEditClick},
+    {"BtnUp",     "BtnUpClick",     "一つ上へ",        kRightX, 80,  &TForm11::BtnUpClick},
+    {"BtnDown",   "BtnDownClick",   "一つ下へ",        kRightX, 110, &TForm11::BtnDownClick},
+    {"BtnCut",    "BtnCutClick",    "ｶｯﾄ(&X)",         kRightX, 150, &TForm11::BtnCutClick},
+    {"BtnCopy",   "BtnCopyClick",   "ｺﾋﾟｰ(&C)",        kRightX, 180, &TForm11::BtnCopyClick},
+    {"BtnPaste",  "BtnPasteClick",  "張り付け(&V)",    kRightX, 210, &TForm11::BtnPasteClick},
+    {"BtnDel",    "BtnDelClick",    "削除(&D)",        kRightX, 245, &TForm11::BtnDelClick},
+    {"BtnOk",     "BtnOkClick",     "OK(&O)",          10,      kBottomY, &TForm11::BtnOkClick},
+    {"BtnCansel", "BtnCanselClick", "ｷｬﾝｾﾙ",           170,     kBottomY, &TForm11::BtnCanselClick},
 };
 // clang-format on
 
@@ -47,7 +50,7 @@ TForm11::TForm11(const DictionaryList& stored, Reporter& reporter, Desktop& desk
       save_(std::move(save)),
       editor_(stored),
       listBox1_(new QListWidget(this)) {
-    setWindowTitle(FromUtf8(settings_text::kListCaption));
+    setWindowTitle(QtText(app_text::kListCaption));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
     setFont(DialogFont());
     setFixedSize(492, 322);
@@ -55,7 +58,7 @@ TForm11::TForm11(const DictionaryList& stored, Reporter& reporter, Desktop& desk
     listBox1_->setGeometry(10, 10, 310, 260);
     for (const ButtonRow& row : kButtons) {
         auto* button = new DialogButton(this, row.name, row.caption, row.x, row.y, 150);
-        connect(button, &QPushButton::clicked, this, row.click);
+        ConnectClick(button, this, reporter_, row.handler, row.click);
     }
     Button("BtnPaste")->setEnabled(false);
     connect(listBox1_, &QListWidget::currentRowChanged, this,
@@ -135,9 +138,7 @@ std::optional<DictionarySlot> TForm11::Register(const RegistrationFields& fields
 
 void TForm11::Finish(ListAction action) {
     if (action == ListAction::Full) {
-        reporter_.Message(MessageKind::Warning,
-                          settings_text::SettingsWindowMessage(settings_text::kListFull),
-                          kButtonOk);
+        reporter_.Message(MessageKind::Warning, Padded(app_text::kListFull, 4, 10), kButtonOk);
     }
     Button("BtnPaste")->setEnabled(editor_.HasClipboard());
     Rebuild();

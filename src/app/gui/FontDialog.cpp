@@ -8,7 +8,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/SettingsText.h"
+#include "app/AppMessages.h"
+#include "platform/qt/QtText.h"
 
 namespace tovix {
 
@@ -17,7 +18,7 @@ TFontDialog::TFontDialog(const FontChoice& choice, QWidget* parent)
       chooser_(new QFontDialog(choice.font, this)),
       colorButton_(new QPushButton(this)),
       color_(choice.color) {
-    setWindowTitle(QString::fromUtf8(settings_text::kFontCaption));
+    setWindowTitle(QtText(app_text::kFontCaption));
     chooser_->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
     chooser_->setWindowFlags(Qt::Widget);
     chooser_->setCurrentFont(choice.font);
@@ -54,9 +55,8 @@ void TFontDialog::ShowColor() {
 }
 
 void TFontDialog::BtnColorClick() {
-    const QColor chosen =
-        QColorDialog::getColor(color_, this, QString::fromUtf8(settings_text::kColorCaption),
-                               QColorDialog::DontUseNativeDialog);
+    const QColor chosen = QColorDialog::getColor(color_, this, QtText(app_text::kColorCaption),
+                                                 QColorDialog::DontUseNativeDialog);
     if (chosen.isValid()) {
         color_ = chosen;
         ShowColor();

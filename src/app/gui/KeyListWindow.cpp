@@ -4,8 +4,9 @@
 #include <QKeyEvent>
 #include <QLabel>
 
-#include "app/SettingsText.h"
+#include "app/AppMessages.h"
 #include "app/gui/WindowHelpers.h"
+#include "platform/qt/QtText.h"
 
 namespace tovix {
 namespace {
@@ -57,7 +58,7 @@ std::span<const KeyBarRow> KeyBarRows() {
 }
 
 TForm10::TForm10(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(FromUtf8(settings_text::kKeyListCaption));
+    setWindowTitle(QtText(app_text::kKeyListCaption));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
     setFont(DialogFont());
     setFixedSize(552, 393);

@@ -7,11 +7,12 @@
 #include <QLineEdit>
 #include <QTabWidget>
 
-#include "app/SettingsText.h"
+#include "app/AppMessages.h"
 #include "app/WrapLength.h"
 #include "app/gui/WindowHelpers.h"
 #include "platform/MessageText.h"
 #include "platform/Reporter.h"
+#include "platform/qt/QtText.h"
 
 namespace tovix {
 namespace {
@@ -20,13 +21,24 @@ constexpr int kPanelHeight = 41;
 
 }  // namespace
 
+// A page's tab caption (with its ideographic spaces) and its two buttons.
+struct TForm2::Page {
+    const char* caption;
+    const char* cancelName;
+    const char* cancelHandler;
+    void (TForm2::*cancel)();
+    const char* saveName;
+    const char* saveHandler;
+    void (TForm2::*save)();
+};
+
 TForm2::TForm2(GeneralSettings& settings, int& lastPage, Reporter& reporter, QWidget* parent)
     : QDialog(parent),
       settings_(settings),
       lastPage_(lastPage),
       reporter_(reporter),
       tabNote_(new QTabWidget(this)) {
-    setWindowTitle(FromUtf8(settings_text::kOptionsCaption));
+    setWindowTitle(QtText(app_text::kOptionsCaption));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(517, 333);
     QFont font = DialogFont();
@@ -36,14 +48,22 @@ TForm2::TForm2(GeneralSettings& settings, int& lastPage, Reporter& reporter, QWi
     tabNote_->setGeometry(6, 8, 505, 317);
     tabNote_->setFont(DialogFont());
 
-    QWidget* place = AddPage("　画面表示位置　", "BtnFormCansel", &TForm2::BtnFormCanselClick,
-                             "BtnFormSave", &TForm2::BtnFormSaveClick);
+    using T = TForm2;
+    // clang-format off
+    static constexpr Page kPages[] = {
+        {"　画面表示位置　", "BtnFormCansel", "BtnFormCanselClick", &T::BtnFormCanselClick,
+                             "BtnFormSave", "BtnFormSaveClick", &T::BtnFormSaveClick},
+        {"　　履歴設定　　", "BtnFileCansel", "BtnFileCanselClick", &T::BtnFileCanselClick,
+                             "BtnFileSave", "BtnFileSaveClick", &T::BtnFileSaveClick},
+        {"　表示情報設定　", "BtnDispCansel", "BtnDispCanselClick", &T::BtnDispCanselClick,
+                             "BtnDispSave", "BtnDispSaveClick", &T::BtnDispSaveClick},
+    };
+    // clang-format on
+    QWidget* place = AddPage(kPages[0]);
     checkFormMain_ = AddCheck(place, "CheckFormMain", "メイン画面(&M)", 70);
     checkFormView_ = AddCheck(place, "CheckFormView", "拡大画面(&K)", 105);
-    AddPage("　　履歴設定　　", "BtnFileCansel", &TForm2::BtnFileCanselClick, "BtnFileSave",
-            &TForm2::BtnFileSaveClick);
-    BuildDisplayPage(AddPage("　表示情報設定　", "BtnDispCansel", &TForm2::BtnDispCanselClick,
-                             "BtnDispSave", &TForm2::BtnDispSaveClick));
+    AddPage(kPages[1]);
+    BuildDisplayPage(AddPage(kPages[2]));
 
     checkFormMain_->setChecked(settings_.mainWindow.mem);
     checkFormView_->setChecked(settings_.zoomWindow.mem);
@@ -54,17 +74,16 @@ TForm2::TForm2(GeneralSettings& settings, int& lastPage, Reporter& reporter, QWi
 }
 
 // A page with its panel of Cancel and Save buttons at the top.
-QWidget* TForm2::AddPage(const char* caption, const char* cancelName, void (TForm2::*cancel)(),
-                         const char* saveName, void (TForm2::*save)()) {
+QWidget* TForm2::AddPage(const Page& row) {
     auto* page = new QWidget;
     auto* panel = new QFrame(page);
     panel->setFrameShape(QFrame::StyledPanel);
     panel->setGeometry(0, 0, 499, kPanelHeight);
-    connect(new DialogButton(panel, cancelName, "ｷｬﾝｾﾙ", 8, 8, 100), &QPushButton::clicked, this,
-            cancel);
-    connect(new DialogButton(panel, saveName, "保存(&S)", 116, 8, 100), &QPushButton::clicked, this,
-            save);
-    tabNote_->addTab(page, QString::fromUtf8(caption));
+    ConnectClick(new DialogButton(panel, row.cancelName, "ｷｬﾝｾﾙ", 8, 8, 100), this, reporter_,
+                 row.cancelHandler, row.cancel);
+    ConnectClick(new DialogButton(panel, row.saveName, "保存(&S)", 116, 8, 100), this, reporter_,
+                 row.saveHandler, row.save);
+    tabNote_->addTab(page, QString::fromUtf8(row.caption));
     return page;
 }
 
@@ -104,12 +123,13 @@ void TForm2::BtnDispSaveClick() {
     const QString typed = edit1_->text();
     const WrapLengthCheck check = CheckWrapLength(typed.toStdString());
     if (check.notInteger) {
-        reporter_.Message(MessageKind::Error, settings_text::NotIntegerMessage(typed.toStdString()),
-                          kButtonOk);
+        std::string message(app_text::kNotInteger);
+        message.replace(message.find("%s"), 2, typed.toStdString());
+        reporter_.Message(MessageKind::Error, message, kButtonOk);
         return;
     }
     if (check.outOfRange) {
-        reporter_.Message(MessageKind::Warning, settings_text::WrapRangeMessage(), kButtonOk);
+        reporter_.Message(MessageKind::Warning, Padded(app_text::kWrapOutOfRange, 4, 0), kButtonOk);
         return;
     }
     settings_.showFunctionKeys = checkFnKeyDisp_->isChecked();
@@ -141,10 +161,12 @@ void TForm2::keyPressEvent(QKeyEvent* event) {
         QDialog::keyPressEvent(event);
         return;
     }
-    if (reporter_.Message(MessageKind::Information, NoticeText(settings_text::kBackToMain),
-                          kButtonYes | kButtonNo) == MessageResult::Yes) {
-        reject();
-    }
+    Guarded(reporter_, "FormKeyDown", [this] {
+        if (reporter_.Message(MessageKind::Information, NoticeText(app_text::kBackToMain),
+                              kButtonYes | kButtonNo) == MessageResult::Yes) {
+            reject();
+        }
+    });
 }
 
 }  // namespace tovix

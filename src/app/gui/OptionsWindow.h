@@ -50,8 +50,8 @@ class TForm2 : public QDialog {
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
-    QWidget* AddPage(const char* caption, const char* cancelName, void (TForm2::*cancel)(),
-                     const char* saveName, void (TForm2::*save)());
+    struct Page;
+    QWidget* AddPage(const Page& page);
     QCheckBox* AddCheck(QWidget* page, const char* name, const char* caption, int y);
     void BuildDisplayPage(QWidget* page);
 

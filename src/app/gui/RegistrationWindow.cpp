@@ -5,11 +5,12 @@
 #include <QLabel>
 #include <QLineEdit>
 
-#include "app/SettingsText.h"
+#include "app/AppMessages.h"
 #include "app/gui/Desktop.h"
 #include "app/gui/WindowHelpers.h"
 #include "platform/MessageText.h"
 #include "platform/Reporter.h"
+#include "platform/qt/QtText.h"
 
 namespace tovix {
 namespace {
@@ -29,20 +30,20 @@ TForm12::TForm12(const RegistrationFields& fields, Reporter& reporter, Desktop& 
       btnRef_(new DialogButton(this, "BtnRef", "参照(&B)...", 420, 37, 120)),
       btnOk_(new DialogButton(this, "BtnOk", "OK(&O)", 330, 70, 100)),
       btnCansel_(new DialogButton(this, "BtnCansel", "ｷｬﾝｾﾙ", 440, 70, 100)) {
-    setWindowTitle(FromUtf8(settings_text::kRegistrationCaption));
+    setWindowTitle(QtText(app_text::kRegistrationCaption));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
     setFont(DialogFont());
     setFixedSize(552, 103);
-    edit1_->setText(FromUtf8(fields.title));
-    edit2_->setText(FromUtf8(fields.fileName));
-    edit5_->setText(FromUtf8(fields.shortCut));
+    edit1_->setText(QtText(fields.title));
+    edit2_->setText(QtText(fields.fileName));
+    edit5_->setText(QtText(fields.shortCut));
     setTabOrder(edit2_, btnRef_);
     setTabOrder(btnRef_, edit5_);
     setTabOrder(edit5_, btnOk_);
     edit1_->setFocus();
-    connect(btnOk_, &QPushButton::clicked, this, &TForm12::BtnOkClick);
-    connect(btnCansel_, &QPushButton::clicked, this, &TForm12::BtnCanselClick);
-    connect(btnRef_, &QPushButton::clicked, this, &TForm12::BtnRefClick);
+    ConnectClick(btnOk_, this, reporter_, "BtnOkClick", &TForm12::BtnOkClick);
+    ConnectClick(btnCansel_, this, reporter_, "BtnCanselClick", &TForm12::BtnCanselClick);
+    ConnectClick(btnRef_, this, reporter_, "BtnRefClick", &TForm12::BtnRefClick);
 }
 
 QLineEdit* TForm12::AddField(const char* name, const char* label, int y, int width) {
@@ -64,7 +65,7 @@ void TForm12::BtnOkClick() {
         return;
     }
     const std::string text = check.refusedFile.empty()
-                                 ? settings_text::SettingsWindowMessage(check.refusal)
+                                 ? Padded(check.refusal, 4, 10)
                                  : FileMessage(check.refusedFile, check.refusal);
     reporter_.Message(MessageKind::Warning, text, kButtonOk);
 }
@@ -76,7 +77,7 @@ void TForm12::BtnCanselClick() {
 // The title, when none is typed yet, becomes the chosen file's name.
 void TForm12::BtnRefClick() {
     const std::optional<QString> file = desktop_.ChooseOpenFile(
-        this, FromUtf8(settings_text::kOpenCaption), FromUtf8(settings_text::kDictionaryFilter));
+        this, QtText(app_text::kOpenCaption), QtText(app_text::kDictionaryFilter));
     if (!file) {
         return;
     }

@@ -2,7 +2,7 @@
 // directions, the options window, the font and background colour commands of
 // the view and the search field, and the key list window.
 
-#include "app/SettingsText.h"
+#include "app/AppMessages.h"
 #include "app/gui/Appearance.h"
 #include "app/gui/Desktop.h"
 #include "app/gui/DictionaryListWindow.h"
@@ -53,7 +53,7 @@ bool TForm1::WriteSettingsNow(const std::function<void()>& write) {
         return true;
     } catch (const IoError&) {
         reporter_.Message(MessageKind::Warning,
-                          FileMessage(SettingsFilePath().string(), settings_text::kCannotCreate),
+                          FileMessage(SettingsFilePath().string(), app_text::kCannotCreate),
                           kButtonOk);
         return false;
     }

@@ -13,10 +13,6 @@ QString FromCp932(std::string_view cp932) {
     return QString::fromUtf16(utf16.data(), static_cast<qsizetype>(utf16.size()));
 }
 
-QString FromUtf8(std::string_view utf8) {
-    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-}
-
 std::string ToCp932(const QString& text) {
     return Utf16ToCp932(text.toStdU16String());
 }

@@ -10,7 +10,7 @@
 #include <QPushButton>
 
 #include "WindowTestSupport.h"
-#include "app/SettingsText.h"
+#include "app/AppMessages.h"
 #include "app/gui/DictionaryListWindow.h"
 #include "app/gui/RegistrationWindow.h"
 #include "app/gui/SelectWindow.h"
@@ -47,9 +47,7 @@ class DictionaryListWindowTest : public test::WindowTest {
         test::WriteBytes(SettingsFilePath(), Utf8ToCp932(utf8));
     }
 
-    std::string Warning(std::string_view text) const {
-        return settings_text::SettingsWindowMessage(text);
-    }
+    std::string Warning(std::string_view text) const { return Padded(text, 4, 10); }
 };
 
 TEST_F(DictionaryListWindowTest, RegisteredDictionaryIsSavedAndOfferedByTheSelection) {
@@ -167,9 +165,9 @@ TEST_F(DictionaryListWindowTest, RegistrationChecksAndBrowsing) {
         std::string message;
     };
     const Case refusals[] = {
-        {"", "/d/E.DIC", Warning(settings_text::kNoTitle)},
-        {"E", "", Warning(settings_text::kNoFile)},
-        {"E", "/d/café/E.DIC", FileMessage("/d/café/E.DIC", settings_text::kFileNotCp932)},
+        {"", "/d/E.DIC", Warning(app_text::kNoTitle)},
+        {"E", "", Warning(app_text::kNoFile)},
+        {"E", "/d/café/E.DIC", FileMessage("/d/café/E.DIC", app_text::kFileNotCp932)},
     };
     for (const Case& c : refusals) {
         reporter.messages.clear();
@@ -239,6 +237,20 @@ TEST_F(DictionaryListWindowTest, FailedWriteIsReportedAndTheWindowStaysOpen) {
     EXPECT_EQ(reporter.messages[0].text, FileMessage(SettingsFilePath().string(),
                                                      "指定されたファイルが作成できませんでした。"));
     EXPECT_TRUE(std::filesystem::is_directory(SettingsFilePath()));
+}
+
+// Fault guarded: an exception from a button's handler reached the toolkit's
+// event loop and ended the program.
+TEST_F(DictionaryListWindowTest, FailureInAHandlerIsAMessage) {
+    TForm11 list(DictionaryList{}, reporter, desktop,
+                 [](const DictionaryList&) -> bool { throw std::runtime_error("disk on fire"); });
+    list.show();
+    list.Button("BtnOk")->click();
+    EXPECT_TRUE(list.isVisible());
+    ASSERT_EQ(reporter.messages.size(), 1u);
+    EXPECT_EQ(reporter.messages[0].kind, MessageKind::Error);
+    EXPECT_NE(reporter.messages[0].text.find("BtnOkClick"), std::string::npos);
+    EXPECT_NE(reporter.messages[0].text.find("disk on fire"), std::string::npos);
 }
 
 }  // namespace
