@@ -8,6 +8,7 @@
 #include "platform/Cp932.h"
 #include "platform/MessageText.h"
 #include "platform/Reporter.h"
+#include "platform/qt/GuardedConnect.h"
 #include "platform/qt/QtText.h"
 
 namespace tovix {
@@ -58,11 +59,12 @@ TForm11::TForm11(const DictionaryList& stored, Reporter& reporter, Desktop& desk
     listBox1_->setGeometry(10, 10, 310, 260);
     for (const ButtonRow& row : kButtons) {
         auto* button = new DialogButton(this, row.name, row.caption, row.x, row.y, 150);
-        ConnectClick(button, this, reporter_, row.handler, row.click);
+        GuardedConnect(button, &QPushButton::clicked, this, reporter_, row.handler,
+                       [this, click = row.click] { (this->*click)(); });
     }
     Button("BtnPaste")->setEnabled(false);
-    connect(listBox1_, &QListWidget::currentRowChanged, this,
-            [this](int row) { editor_.Select(row); });
+    GuardedConnect(listBox1_, &QListWidget::currentRowChanged, this, reporter_, "ListBox1Click",
+                   [this] { editor_.Select(listBox1_->currentRow()); });
     Rebuild();
     listBox1_->setFocus();
 }

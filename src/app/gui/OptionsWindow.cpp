@@ -12,6 +12,7 @@
 #include "app/gui/WindowHelpers.h"
 #include "platform/MessageText.h"
 #include "platform/Reporter.h"
+#include "platform/qt/GuardedConnect.h"
 #include "platform/qt/QtText.h"
 
 namespace tovix {
@@ -79,10 +80,12 @@ QWidget* TForm2::AddPage(const Page& row) {
     auto* panel = new QFrame(page);
     panel->setFrameShape(QFrame::StyledPanel);
     panel->setGeometry(0, 0, 499, kPanelHeight);
-    ConnectClick(new DialogButton(panel, row.cancelName, "ｷｬﾝｾﾙ", 8, 8, 100), this, reporter_,
-                 row.cancelHandler, row.cancel);
-    ConnectClick(new DialogButton(panel, row.saveName, "保存(&S)", 116, 8, 100), this, reporter_,
-                 row.saveHandler, row.save);
+    GuardedConnect(new DialogButton(panel, row.cancelName, "ｷｬﾝｾﾙ", 8, 8, 100),
+                   &QPushButton::clicked, this, reporter_, row.cancelHandler,
+                   [this, cancel = row.cancel] { (this->*cancel)(); });
+    GuardedConnect(new DialogButton(panel, row.saveName, "保存(&S)", 116, 8, 100),
+                   &QPushButton::clicked, this, reporter_, row.saveHandler,
+                   [this, save = row.save] { (this->*save)(); });
     tabNote_->addTab(page, QString::fromUtf8(row.caption));
     return page;
 }

@@ -10,6 +10,7 @@
 #include "app/gui/WindowHelpers.h"
 #include "platform/MessageText.h"
 #include "platform/Reporter.h"
+#include "platform/qt/GuardedConnect.h"
 #include "platform/qt/QtText.h"
 
 namespace tovix {
@@ -41,9 +42,12 @@ TForm12::TForm12(const RegistrationFields& fields, Reporter& reporter, Desktop& 
     setTabOrder(btnRef_, edit5_);
     setTabOrder(edit5_, btnOk_);
     edit1_->setFocus();
-    ConnectClick(btnOk_, this, reporter_, "BtnOkClick", &TForm12::BtnOkClick);
-    ConnectClick(btnCansel_, this, reporter_, "BtnCanselClick", &TForm12::BtnCanselClick);
-    ConnectClick(btnRef_, this, reporter_, "BtnRefClick", &TForm12::BtnRefClick);
+    GuardedConnect(btnOk_, &QPushButton::clicked, this, reporter_, "BtnOkClick",
+                   [this] { BtnOkClick(); });
+    GuardedConnect(btnCansel_, &QPushButton::clicked, this, reporter_, "BtnCanselClick",
+                   [this] { BtnCanselClick(); });
+    GuardedConnect(btnRef_, &QPushButton::clicked, this, reporter_, "BtnRefClick",
+                   [this] { BtnRefClick(); });
 }
 
 QLineEdit* TForm12::AddField(const char* name, const char* label, int y, int width) {

@@ -9,8 +9,6 @@
 #include <string>
 #include <string_view>
 
-#include "platform/Guard.h"
-
 namespace tovix {
 
 QString FromCp932(std::string_view cp932);
@@ -23,16 +21,6 @@ void CentreOnScreen(QWidget& window);
 // The dialogs' font, "System" about 19 pixels high: the desktop's font at a
 // size whose lines fit the dialogs' 20-pixel rows.
 QFont DialogFont();
-
-// Connects the button's clicks to `handler` of `window` through the guard;
-// `what` names the handler in the message of a failure.
-template <class Window>
-void ConnectClick(QPushButton* button, Window* window, Reporter& reporter, const char* what,
-                  void (Window::*handler)()) {
-    QObject::connect(button, &QPushButton::clicked, window, [window, &reporter, what, handler] {
-        Guarded(reporter, what, [window, handler] { (window->*handler)(); });
-    });
-}
 
 class DialogButton : public QPushButton {
     Q_OBJECT
