@@ -17,6 +17,7 @@
 #include "platform/ProgramDir.h"
 #include "tools/Chains.h"
 #include "tools/EditBoxCheck.h"
+#include "tools/ToolLock.h"
 #include "tools/ToolMessages.h"
 
 namespace tovix::cli {
@@ -61,7 +62,10 @@ std::string Joined(const std::vector<std::string>& names) {
 int RunToolCommand(Context& context, const std::string& handler, const ToolWindowEdits& edits,
                    const std::vector<std::string>& outputs, bool buildsSet) {
     const ToolCommand* command = FindToolCommand(handler);
-    if (command == nullptr || !AcceptToolWindow(command->window, edits, context.job)) {
+    // One tool command at a time: a second one waits for the first to end.
+    const auto lock = ToolLock::Take(context.job.workDir, context.reporter, ToolLock::Mode::Wait);
+    if (command == nullptr ||
+        !AcceptToolWindow(command->window, edits, context.job, command->roles)) {
         return kExitFailed;
     }
     const ChainResult result = command->run(context.job);
@@ -164,6 +168,7 @@ int ImportEdictCommand(Arguments& arguments, Context& context) {
         return UsageError(context);
     }
     const ToolWindowEdits edits{.Edit1 = (*names)[0], .Edit2 = (*names)[1]};
+    const auto lock = ToolLock::Take(context.job.workDir, context.reporter, ToolLock::Mode::Wait);
     if (!AcceptToolWindow(ToolWindow::TForm22, edits, context.job)) {
         return kExitFailed;
     }

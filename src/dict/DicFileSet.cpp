@@ -4,6 +4,11 @@
 #include <stdexcept>
 #include <string>
 
+#include "dict/KeyAlphabet.h"
+#include "platform/IoError.h"
+#include "platform/PosixIo.h"
+#include "platform/ReplaceJournal.h"
+
 namespace tovix {
 namespace {
 
@@ -30,6 +35,26 @@ std::filesystem::path TableFileName(const std::filesystem::path& dicFile) {
 
 std::filesystem::path GlobalTableFileName(const std::filesystem::path& dicFile) {
     return WithExtension(dicFile, ".TBL");
+}
+
+std::optional<Direction> SetDirection(const std::filesystem::path& dicFile) {
+    std::string table;
+    try {
+        table = ReadWholeFile(TableFileName(dicFile));
+    } catch (const IoError&) {
+        return std::nullopt;
+    }
+    const std::string_view first = std::string_view(table).substr(0, table.find_first_of("\r\n"));
+    for (const Direction direction : {Direction::English, Direction::Japanese}) {
+        if (first == std::string(BlockMarkerKey(direction)) + "=0") {
+            return direction;
+        }
+    }
+    return std::nullopt;
+}
+
+bool CompletePendingSet(const std::filesystem::path& dicFile) {
+    return CompleteReplacement(JournalFileName(dicFile));
 }
 
 }  // namespace tovix

@@ -7,6 +7,9 @@
 // extension counts, so "dir.v2/WORDS" gives "dir.v2/WORDS.001".
 
 #include <filesystem>
+#include <optional>
+
+#include "dict/Direction.h"
 
 namespace tovix {
 
@@ -18,5 +21,19 @@ std::filesystem::path TableFileName(const std::filesystem::path& dicFile);
 
 // The global table file, ".TBL".
 std::filesystem::path GlobalTableFileName(const std::filesystem::path& dicFile);
+
+// The direction a set's table file is written for, told by its first block
+// marker ("**=0" English-Japanese, "＊＊=0" Japanese-English); nothing when
+// the table cannot be read or begins otherwise.
+std::optional<Direction> SetDirection(const std::filesystem::path& dicFile);
+
+// The files of a set are replaced as one, through a journal beside the
+// dictionary file (platform/ReplaceJournal.h). Whoever reads or writes a set
+// (the viewer opening it, a tool reading or rebuilding it, entry editing)
+// calls this first: it finishes a replacement of the set that a crash or a
+// failure left unfinished, so the set is wholly new. Returns whether there
+// was one. Throws IoError when it cannot be finished (the set is then not to
+// be read) or the journal is damaged.
+bool CompletePendingSet(const std::filesystem::path& dicFile);
 
 }  // namespace tovix

@@ -2,12 +2,17 @@
 // An exclusive advisory lock held on a lock file for the lifetime of the object.
 //
 // Used to serialise read-modify-write cycles on a file that is replaced by
-// rename: the lock cannot live on the file itself, whose inode changes with
-// every replacement, so it lives on a separate lock file that is never removed.
-// The lock excludes other processes and other threads alike (each FileLock has
-// its own open file description).
+// rename, and whole tool commands: the lock cannot live on a file that is
+// replaced, whose inode changes with every replacement, so it lives on a
+// separate lock file that is never removed. The lock excludes other processes
+// and other threads alike (each FileLock has its own open file description),
+// and ends with the process that holds it, however that ends.
 
 #include <filesystem>
+#include <optional>
+#include <utility>
+
+#include "platform/PosixIo.h"
 
 namespace tovix {
 
@@ -17,13 +22,19 @@ class FileLock {
     // Throws IoError naming `reportedPath` when the lock file cannot be opened or
     // locked.
     FileLock(const std::filesystem::path& lockPath, const std::filesystem::path& reportedPath);
-    ~FileLock();
 
-    FileLock(const FileLock&) = delete;
-    FileLock& operator=(const FileLock&) = delete;
+    // The lock when it is free now; nothing when another holder has it. Throws
+    // like the constructor.
+    static std::optional<FileLock> TryLock(const std::filesystem::path& lockPath,
+                                           const std::filesystem::path& reportedPath);
+
+    FileLock(FileLock&&) = default;
+    FileLock& operator=(FileLock&&) = default;
 
   private:
-    int fd_;
+    explicit FileLock(FileDescriptor file) : file_(std::move(file)) {}
+
+    FileDescriptor file_;
 };
 
 }  // namespace tovix

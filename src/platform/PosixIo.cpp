@@ -5,8 +5,10 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <utility>
 
+#include "platform/FaultInjection.h"
 #include "platform/IoError.h"
 
 namespace tovix {
@@ -70,6 +72,9 @@ size_t ReadSome(int fd, char* data, size_t size, const std::filesystem::path& pa
 }
 
 void WriteAll(int fd, std::string_view bytes, const std::filesystem::path& path) {
+    if (const int fault = FaultPoint(FaultOperation::Write)) {
+        throw IoError(path, fault);
+    }
     while (!bytes.empty()) {
         const ssize_t written = ::write(fd, bytes.data(), bytes.size());
         if (written < 0) {
@@ -79,6 +84,26 @@ void WriteAll(int fd, std::string_view bytes, const std::filesystem::path& path)
             throw IoError(path, errno);
         }
         bytes.remove_prefix(static_cast<size_t>(written));
+    }
+}
+
+void SyncFile(int fd, const std::filesystem::path& path) {
+    const int fault = FaultPoint(FaultOperation::Sync);
+    if (fault != 0 || ::fsync(fd) != 0) {
+        throw IoError(path, fault != 0 ? fault : errno);
+    }
+}
+
+void SyncDirectory(const std::filesystem::path& dir) {
+    const std::filesystem::path name = dir.empty() ? "." : dir;
+    const FileDescriptor file = OpenFile(name, O_RDONLY | O_DIRECTORY);
+    SyncFile(file.Get(), name);
+}
+
+void RenameFile(const std::filesystem::path& from, const std::filesystem::path& to) {
+    const int fault = FaultPoint(FaultOperation::Rename);
+    if (fault != 0 || ::rename(from.c_str(), to.c_str()) != 0) {
+        throw IoError(to, fault != 0 ? fault : errno);
     }
 }
 

@@ -1,8 +1,9 @@
 #pragma once
 // The few raw POSIX file calls the program makes, in one place: an owned file
-// descriptor, and the read and write loops that retry a call interrupted by a
-// signal (EINTR) and go on after a short write. Every failure throws IoError
-// naming the file.
+// descriptor, the read and write loops that retry a call interrupted by a
+// signal (EINTR) and go on after a short write, flushing to the disk and
+// renaming. Every failure throws IoError naming the file. Writes, flushes and
+// renames pass the fault-injection hook (FaultInjection.h).
 
 #include <cstddef>
 #include <filesystem>
@@ -50,6 +51,16 @@ size_t ReadSome(int fd, char* data, size_t size, const std::filesystem::path& pa
 
 // Writes all of `bytes`.
 void WriteAll(int fd, std::string_view bytes, const std::filesystem::path& path);
+
+// Flushes the file's data to the disk (fsync).
+void SyncFile(int fd, const std::filesystem::path& path);
+
+// Flushes a directory, so that the names created, renamed or removed in it
+// last on the disk.
+void SyncDirectory(const std::filesystem::path& dir);
+
+// Renames `from` to `to`, replacing `to` (rename(2): one step for a reader).
+void RenameFile(const std::filesystem::path& from, const std::filesystem::path& to);
 
 // The whole content of the file, which must be a regular file.
 std::string ReadWholeFile(const std::filesystem::path& path);

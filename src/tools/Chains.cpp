@@ -8,14 +8,14 @@
 #include "dict/DicFileSet.h"
 #include "platform/IoError.h"
 #include "platform/MessageText.h"
-#include "tools/SplitSteps.h"
+#include "tools/ChainRun.h"
 #include "tools/Steps.h"
 #include "tools/ToolMessages.h"
 
 namespace tovix {
 namespace {
 
-using Step = void (*)(ToolJob& job);
+using Step = ChainRun::Step;
 
 // The steps that differ between the two directions.
 struct DirectionSteps {
@@ -39,89 +39,6 @@ constexpr DirectionSteps kJpnSteps{Direction::Japanese, ExmToWorkJpn,    TovixTo
 const DirectionSteps& StepsOf(Direction direction) {
     return direction == Direction::Japanese ? kJpnSteps : kEngSteps;
 }
-
-// Runs the steps of one command in order until one fails.
-class ChainRun {
-  public:
-    explicit ChainRun(ToolJob& job) : job_(job), caption_(job.reporter.Caption()) {}
-
-    // Runs `step` (any callable taking the job) with these names.
-    template <class StepFunction>
-    ChainRun& Run(StepFunction&& step, std::string source, std::string dest = {},
-                  std::string extra = {}, std::string datName = {}) {
-        if (!ok_) {
-            return *this;
-        }
-        job_.Failed = false;
-        job_.Source = std::move(source);
-        job_.Dest = std::move(dest);
-        job_.Extra = std::move(extra);
-        job_.DatName = std::move(datName);
-        try {
-            step(job_);
-        } catch (const CommandRefused&) {
-            job_.Failed = true;
-        } catch (const std::exception&) {
-            // Steps report their own failures; this is a last guard so that an
-            // unforeseen error still ends the command cleanly.
-            job_.reporter.Message(MessageKind::Warning, PaddedMessage(tool_text::kCreateFailed),
-                                  kButtonAbort);
-            job_.Failed = true;
-        }
-        if (job_.Failed) {
-            Stop();
-        }
-        return *this;
-    }
-
-    // The table builder and the split step that write the set `dicFile` from
-    // the pair file "TOVIXSEP.TXT"; the table is built by `makeTable` from
-    // `tableSource`.
-    ChainRun& BuildSet(const DirectionSteps& steps, Step makeTable, const std::string& tableSource,
-                       const std::string& dicFile) {
-        const std::string globalTable = GlobalTableFileName(dicFile).string();
-        Run(makeTable, tableSource, globalTable);
-        const auto split = [&](ToolJob& job) {
-            result_.keptAtEnd = SplitTovix(job, steps.direction);
-        };
-        return Run(split, Work("TOVIXSEP.TXT"), globalTable, dicFile,
-                   TableFileName(dicFile).string());
-    }
-
-    std::string Work(const char* name) const { return job_.WorkFile(name).string(); }
-
-    // Moves the staged outputs to their places when every step succeeded.
-    ChainResult Finish() {
-        if (!ok_) {
-            return {};
-        }
-        try {
-            job_.CommitOutputs();
-        } catch (const IoError& e) {
-            job_.reporter.Message(MessageKind::Warning,
-                                  FileMessage(e.path().string(), tool_text::kCannotCreate),
-                                  kButtonAbort);
-            job_.Failed = true;
-            Stop();
-            return {};
-        }
-        job_.reporter.SetCaption(caption_);
-        result_.succeeded = true;
-        return result_;
-    }
-
-  private:
-    void Stop() {
-        ok_ = false;
-        job_.DiscardOutputs();
-        job_.reporter.SetCaption(caption_);
-    }
-
-    ToolJob& job_;
-    std::string caption_;
-    bool ok_ = true;
-    ChainResult result_;
-};
 
 // Sort "TOVIXTAB.TXT" (or another work file) and make the pair file of a set:
 // the common middle of every command that builds a set.
@@ -163,7 +80,7 @@ ChainResult ExmToTovix(ToolJob& job, Direction direction) {
     const std::string converted = run.Work("TOVIXCNV.TXT");
     run.Run(steps.exmToWork, job.InName1, converted);
     return SortAndPair(run, steps, converted)
-        .BuildSet(steps, steps.makeTable, run.Work("TOVIXSRT.TXT"), job.OutName1)
+        .BuildSet(steps.direction, steps.makeTable, run.Work("TOVIXSRT.TXT"), job.OutName1)
         .Finish();
 }
 
@@ -173,7 +90,7 @@ ChainResult PdicToTovix(ToolJob& job, Direction direction) {
     const std::string converted = run.Work("TOVIXTAB.TXT");
     run.Run(PdicToWork, job.InName1, converted);
     return SortAndPair(run, steps, converted)
-        .BuildSet(steps, steps.makeTable, run.Work("TOVIXSRT.TXT"), job.OutName1)
+        .BuildSet(steps.direction, steps.makeTable, run.Work("TOVIXSRT.TXT"), job.OutName1)
         .Finish();
 }
 
@@ -193,7 +110,7 @@ ChainResult ReMakeTovix(ToolJob& job, Direction direction) {
     const std::string converted = run.Work("TOVIXTAB.TXT");
     run.Run(steps.tovixToWork, job.InName1, converted);
     return SortAndPair(run, steps, converted)
-        .BuildSet(steps, steps.makeTable, run.Work("TOVIXSRT.TXT"), job.InName1)
+        .BuildSet(steps.direction, steps.makeTable, run.Work("TOVIXSRT.TXT"), job.InName1)
         .Finish();
 }
 
@@ -202,7 +119,7 @@ ChainResult NewTovix(ToolJob& job, Direction direction) {
     ChainRun run(job);
     run.Run(steps.seedNew, job.OutName1);
     return SortAndPair(run, steps, job.OutName1)
-        .BuildSet(steps, steps.makeTable, run.Work("TOVIXSRT.TXT"), job.OutName1)
+        .BuildSet(steps.direction, steps.makeTable, run.Work("TOVIXSRT.TXT"), job.OutName1)
         .Finish();
 }
 
@@ -243,7 +160,7 @@ ChainResult TovixTogether(ToolJob& job, Direction direction) {
         .Run(WorkSort, converted, sorted)
         .Run(WorkToPairEng, sorted, pairs)
         .Run(GatherPair, pairs, gathered)
-        .BuildSet(steps, steps.makePairTable, gathered, job.InName1)
+        .BuildSet(steps.direction, steps.makePairTable, gathered, job.InName1)
         .Finish();
 }
 
@@ -291,7 +208,7 @@ ChainResult TovixAndTovixToTovix(ToolJob& job, Direction direction) {
     const std::string sorted = run.Work("TOVIXSRT.TXT");
     return JoinTovixAndSort(run, job, steps)
         .Run(steps.workToPair, sorted, run.Work("TOVIXSEP.TXT"))
-        .BuildSet(steps, steps.makeTable, sorted, job.OutName1)
+        .BuildSet(steps.direction, steps.makeTable, sorted, job.OutName1)
         .Finish();
 }
 
@@ -304,7 +221,7 @@ ChainResult TovixAndTovixToTovixTogether(ToolJob& job, Direction direction) {
     return JoinTovixAndSort(run, job, steps)
         .Run(steps.workToPair, run.Work("TOVIXSRT.TXT"), pairs)
         .Run(GatherPair, pairs, gathered)
-        .BuildSet(steps, steps.makePairTable, gathered, job.OutName1)
+        .BuildSet(steps.direction, steps.makePairTable, gathered, job.OutName1)
         .Finish();
 }
 
@@ -343,23 +260,39 @@ ChainResult Jpn(ToolJob& job) {
 
 using enum ToolWindow;
 
+// Which names of a command stand for dictionary file sets.
+enum SetNames { kReads, kWrites, kReadsAndWrites };
+
+constexpr ToolNameRoles Sets(SetNames sets, Direction direction) {
+    return {sets != kWrites, sets != kReads, direction};
+}
+constexpr ToolNameRoles EngSets(SetNames sets) {
+    return Sets(sets, Direction::English);
+}
+constexpr ToolNameRoles JpnSets(SetNames sets) {
+    return Sets(sets, Direction::Japanese);
+}
+
 constexpr ToolCommand kCommands[] = {
     {"MenuEngExmToTovixClick", TForm22, "英和辞書作成 (タブ区切り [EXM] を変換)", "", "",
-     Eng<ExmToTovix>},
+     Eng<ExmToTovix>, EngSets(kWrites)},
     {"MenuEngPdicToTovixClick", TForm22, "英和辞書作成 (改行区切り [PDIC] を変換)", "", "",
-     Eng<PdicToTovix>},
+     Eng<PdicToTovix>, EngSets(kWrites)},
     {"MenuEngTovixToExmClick", TForm22,
-     "英和辞書変換 (改行区切り [TOVIX] を タブ区切り [EXM] に変換)", "", "", Eng<TovixToExm>},
+     "英和辞書変換 (改行区切り [TOVIX] を タブ区切り [EXM] に変換)", "", "", Eng<TovixToExm>,
+     EngSets(kReads)},
     {"MenuEngPdicToExmClick", TForm22,
      "英和辞書変換 (改行区切り [PDIC] を タブ区切り [EXM] に変換)", "", "", Eng<PdicToExm>},
-    {"MenuEngReMakeTovixClick", TForm23, "英和辞書再作成", "", "", Eng<ReMakeTovix>},
-    {"MenuEngNewTovixClick", TForm25, "英和辞書 [Tovix] の新規作成", "", "", Eng<NewTovix>},
+    {"MenuEngReMakeTovixClick", TForm23, "英和辞書再作成", "", "", Eng<ReMakeTovix>,
+     EngSets(kReadsAndWrites)},
+    {"MenuEngNewTovixClick", TForm25, "英和辞書 [Tovix] の新規作成", "", "", Eng<NewTovix>,
+     EngSets(kWrites)},
     {"MenuEngExmTogetherClick", TForm23, "英和辞書整形 (タブ区切り [EXM] の重複を許可しない)", "",
      "", Eng<ExmTogether>},
     {"MenuEngPdicTogetherClick", TForm23, "英和辞書整形 (改行区切り [PDIC] の重複を許可しない)", "",
      "", Eng<PdicTogether>},
     {"MenuEngTovixTogetherClick", TForm23, "英和辞書整形 (改行区切り [TOVIX] の重複を許可しない)",
-     "", "", Eng<TovixTogether>},
+     "", "", Eng<TovixTogether>, EngSets(kReadsAndWrites)},
     {"MenuEngExmAndExmToExmClick", TForm24,
      "英和辞書結合 (タブ区切り [EXM] の見出しの重複はそのまま)", "", "", Eng<ExmAndExmToExm>},
     {"MenuEngExmAndExmToExmTogetherClick", TForm24,
@@ -372,27 +305,30 @@ constexpr ToolCommand kCommands[] = {
      Eng<PdicAndPdicToPdicTogether>},
     {"MenuEngTovixAndTovixToTovixClick", TForm24,
      "英和辞書結合 (改行区切り [TOVIX] の見出しの重複はそのまま)", "", "",
-     Eng<TovixAndTovixToTovix>},
+     Eng<TovixAndTovixToTovix>, EngSets(kReadsAndWrites)},
     {"MenuEngTovixAndTovixToTovixTogetherClick", TForm24,
      "英和辞書結合 (改行区切り [TOVIX] の見出しの重複はまとめる)", "", "",
-     Eng<TovixAndTovixToTovixTogether>},
+     Eng<TovixAndTovixToTovixTogether>, EngSets(kReadsAndWrites)},
 
     {"MenuJpnExmToTovixClick", TForm22, "和英辞書作成 (タブ区切り [EXM] を変換)", "", "",
-     Jpn<ExmToTovix>},
+     Jpn<ExmToTovix>, JpnSets(kWrites)},
     {"MenuJpnPdicToTovixClick", TForm22, "和英辞書作成 (改行区切り [PDIC] を変換)", "", "",
-     Jpn<PdicToTovix>},
+     Jpn<PdicToTovix>, JpnSets(kWrites)},
     {"MenuJpnTovixToExmClick", TForm22,
-     "和英辞書変換 (改行区切り [TOVIX] を タブ区切り [EXM] に変換)", "", "", Jpn<TovixToExm>},
+     "和英辞書変換 (改行区切り [TOVIX] を タブ区切り [EXM] に変換)", "", "", Jpn<TovixToExm>,
+     JpnSets(kReads)},
     {"MenuJpnPdicToExmClick", TForm22,
      "和英辞書変換 (改行区切り [PDIC] を タブ区切り [EXM] に変換)", "", "", Jpn<PdicToExm>},
-    {"MenuJpnReMakeTovixClick", TForm23, "和英辞書再作成", "", "", Jpn<ReMakeTovix>},
-    {"MenuJpnNewTovixClick", TForm25, "和英辞書 [Tovix] の新規作成", "", "", Jpn<NewTovix>},
+    {"MenuJpnReMakeTovixClick", TForm23, "和英辞書再作成", "", "", Jpn<ReMakeTovix>,
+     JpnSets(kReadsAndWrites)},
+    {"MenuJpnNewTovixClick", TForm25, "和英辞書 [Tovix] の新規作成", "", "", Jpn<NewTovix>,
+     JpnSets(kWrites)},
     {"MenuJpnExmTogetherClick", TForm23, "和英辞書整形 (タブ区切り [EXM] の重複を許可しない)", "",
      "", Jpn<ExmTogether>},
     {"MenuJpnPdicTogetherClick", TForm23, "和英辞書整形 (改行区切り [PDIC] の重複を許可しない)", "",
      "", Jpn<PdicTogether>},
     {"MenuJpnTovixTogetherClick", TForm23, "和英辞書整形 (改行区切り [TOVIX] の重複を許可しない)",
-     "", "", Jpn<TovixTogether>},
+     "", "", Jpn<TovixTogether>, JpnSets(kReadsAndWrites)},
     {"MenuJpnExmAndExmToExmClick", TForm24,
      "和英辞書結合 (タブ区切り [EXM] の見出しの重複はそのまま)", "", "", Jpn<ExmAndExmToExm>},
     {"MenuJpnExmAndExmToExmTogetherClick", TForm24,
@@ -405,10 +341,10 @@ constexpr ToolCommand kCommands[] = {
      Jpn<PdicAndPdicToPdicTogether>},
     {"MenuJpnTovixAndTovixToTovixClick", TForm24,
      "和英辞書結合 (改行区切り [TOVIX] の見出しの重複はそのまま)", "", "",
-     Jpn<TovixAndTovixToTovix>},
+     Jpn<TovixAndTovixToTovix>, JpnSets(kReadsAndWrites)},
     {"MenuJpnTovixAndTovixToTovixTogetherClick", TForm24,
      "和英辞書結合 (改行区切り [TOVIX] の見出しの重複はまとめる)", "", "",
-     Jpn<TovixAndTovixToTovixTogether>},
+     Jpn<TovixAndTovixToTovixTogether>, JpnSets(kReadsAndWrites)},
 
     {"MenuExmDicCheckClick", TForm26, "辞書検査(タブ区切り [EXM] の辞書の検査)", "60", "360",
      ExmDicCheck},

@@ -82,6 +82,7 @@ struct ToolCommand {
     std::string_view headLimit;   // TForm26 only
     std::string_view transLimit;  // TForm26 only
     ChainResult (*run)(ToolJob& job);
+    ToolNameRoles roles = {};  // for EditBoxCheck and AcceptToolWindow
 };
 
 // Every tool command, E-J before J-E.

@@ -1,8 +1,14 @@
 #include "tools/EditBoxCheck.h"
 
+#include <sys/stat.h>
+
 #include <charconv>
 #include <filesystem>
+#include <set>
 #include <system_error>
+
+#include "dict/DicFileSet.h"
+#include "dict/KeyAlphabet.h"
 
 #include "platform/MessageText.h"
 #include "tools/ToolMessages.h"
@@ -12,11 +18,42 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// The file a name stands for, as far as it can be known without the file.
+fs::path Resolved(const std::string& name) {
+    std::error_code error;
+    fs::path resolved = fs::weakly_canonical(fs::absolute(name, error), error);
+    return error ? fs::path(name).lexically_normal() : resolved;
+}
+
+// What tells two names of one file: the device and inode of a file that
+// exists, else the resolved name.
+std::string FileKey(const fs::path& name) {
+    struct stat status {};
+    if (::stat(name.c_str(), &status) == 0) {
+        return std::to_string(status.st_dev) + ":" + std::to_string(status.st_ino);
+    }
+    return Resolved(name.string()).string();
+}
+
+// The keys of the files `name` stands for: the file, or every file of a set.
+std::set<std::string> FileKeys(const std::string& name, bool isSet, Direction direction) {
+    std::set<std::string> keys{FileKey(name)};
+    if (isSet) {
+        for (int part = 1; part <= AlphabetSize(direction); ++part) {
+            keys.insert(FileKey(PartFileName(name, part)));
+        }
+        keys.insert(FileKey(TableFileName(name)));
+        keys.insert(FileKey(GlobalTableFileName(name)));
+    }
+    return keys;
+}
+
 // One window's checks, run in order; each shows its own message and returns
 // false when the names are refused.
 class Checks {
   public:
-    Checks(const ToolWindowEdits& edits, Reporter& reporter) : edits_(edits), reporter_(reporter) {}
+    Checks(const ToolWindowEdits& edits, Reporter& reporter, const ToolNameRoles& roles)
+        : edits_(edits), reporter_(reporter), roles_(roles) {}
 
     bool NotEmpty(const std::string& edit, std::string_view message) {
         if (!edit.empty()) {
@@ -31,6 +68,37 @@ class Checks {
             return true;
         }
         Refuse(PaddedMessage(tool_text::kSameFileName));
+        return false;
+    }
+
+    // An output whose files (a set's derived names too) include a file of
+    // the input would overwrite the input.
+    bool DistinctFiles(const std::string& input, const std::string& output) {
+        if (!roles_.readsSets && !roles_.writesSet) {
+            return true;
+        }
+        const std::set<std::string> read = FileKeys(input, roles_.readsSets, roles_.direction);
+        for (const std::string& key : FileKeys(output, roles_.writesSet, roles_.direction)) {
+            if (read.contains(key)) {
+                Refuse(PaddedMessage(tool_text::kSameFileName));
+                return false;
+            }
+        }
+        return true;
+    }
+
+    // A set that is read must be of the command's direction: re-making a
+    // Japanese-English set as English-Japanese would make it unopenable.
+    bool OfDirection(const std::string& name) {
+        if (!roles_.readsSets) {
+            return true;
+        }
+        const std::optional<Direction> direction = SetDirection(name);
+        if (!direction || *direction == roles_.direction) {
+            return true;
+        }
+        Refuse(FileMessage(
+            name, *direction == Direction::Japanese ? tool_text::kSetIsJpn : tool_text::kSetIsEng));
         return false;
     }
 
@@ -77,6 +145,7 @@ class Checks {
 
     const ToolWindowEdits& edits_;
     Reporter& reporter_;
+    const ToolNameRoles& roles_;
 };
 
 bool CheckOneInOneOut(Checks& c) {
@@ -104,13 +173,6 @@ bool CheckLengthCheck(Checks& c) {
            c.MayOverwrite(e.Edit2) && c.MayOverwrite(e.Edit3) &&
            c.Limit(e.Edit4, tool_text::kHeadLimitRange) &&
            c.Limit(e.Edit5, tool_text::kTransLimitRange);
-}
-
-// The file a name stands for, as far as it can be known without the file.
-fs::path Resolved(const std::string& name) {
-    std::error_code error;
-    fs::path resolved = fs::weakly_canonical(fs::absolute(name, error), error);
-    return error ? fs::path(name).lexically_normal() : resolved;
 }
 
 }  // namespace
@@ -145,26 +207,32 @@ std::optional<long long> ParseInteger(std::string_view text) {
     return value;
 }
 
-bool EditBoxCheck(ToolWindow window, const ToolWindowEdits& edits, Reporter& reporter) {
-    Checks checks(edits, reporter);
+bool EditBoxCheck(ToolWindow window, const ToolWindowEdits& edits, Reporter& reporter,
+                  const ToolNameRoles& roles) {
+    Checks checks(edits, reporter, roles);
     switch (window) {
         case ToolWindow::TForm22:
             return CheckOneInOneOut(checks);
         case ToolWindow::TForm23:
-            return checks.NotEmpty(edits.Edit1, tool_text::kNoFileName);
+            return checks.NotEmpty(edits.Edit1, tool_text::kNoFileName) &&
+                   checks.OfDirection(edits.Edit1);
         case ToolWindow::TForm24:
             return CheckJoin(checks);
         case ToolWindow::TForm25:
-            return checks.NotEmpty(edits.Edit1, tool_text::kNoSortFileName);
+            // Asked like every other output: replacing a dictionary by the
+            // seed entries without a question would lose it.
+            return checks.NotEmpty(edits.Edit1, tool_text::kNoSortFileName) &&
+                   checks.MayOverwrite(edits.Edit1);
         case ToolWindow::TForm26:
             return CheckLengthCheck(checks);
     }
     return false;
 }
 
-bool AcceptToolWindow(ToolWindow window, const ToolWindowEdits& edits, ToolJob& job) {
+bool AcceptToolWindow(ToolWindow window, const ToolWindowEdits& edits, ToolJob& job,
+                      const ToolNameRoles& roles) {
     job.Accepted = false;
-    if (!EditBoxCheck(window, edits, job.reporter)) {
+    if (!EditBoxCheck(window, edits, job.reporter, roles)) {
         return false;
     }
     switch (window) {

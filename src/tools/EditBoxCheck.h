@@ -12,6 +12,7 @@
 #include <string>
 #include <string_view>
 
+#include "dict/Direction.h"
 #include "platform/Reporter.h"
 #include "tools/ToolJob.h"
 
@@ -34,18 +35,34 @@ struct ToolWindowEdits {
     std::string Edit5 = {};  // translation limit (TForm26)
 };
 
+// What the names of a command stand for, beyond the window's fields: a name
+// of a dictionary file set stands for all the set's files (the dictionary
+// file, its part files, ".DAT" and ".TBL"), and a set that is read must be of
+// the command's direction.
+struct ToolNameRoles {
+    bool readsSets = false;  // the input names (and TForm23's one name) are sets
+    bool writesSet = false;  // the output name (and TForm23's one name) is a set
+    Direction direction = Direction::English;
+};
+
 // The smallest and largest length limit the check window accepts.
 inline constexpr int kMinLengthLimit = 1;
 inline constexpr int kMaxLengthLimit = 1024;
 
 // Runs the checks of `window` in order; on the first failure shows its message
 // through `reporter` and returns false. The overwrite question is asked
-// through the reporter too; any answer but はい refuses.
-bool EditBoxCheck(ToolWindow window, const ToolWindowEdits& edits, Reporter& reporter);
+// through the reporter too; any answer but はい refuses. Beyond the window's
+// own checks: an output that names an input, also through the derived names
+// of a set (output "words.DIC" over input "words.DAT"), is refused as the
+// same file; a set to be read that is of the other direction is refused; and
+// the new-dictionary window asks before it replaces an existing file.
+bool EditBoxCheck(ToolWindow window, const ToolWindowEdits& edits, Reporter& reporter,
+                  const ToolNameRoles& roles = {});
 
 // Runs EditBoxCheck and, when it passes, stores the edits in the job's typed
 // names (and limits) and sets Accepted. Clears Accepted first.
-bool AcceptToolWindow(ToolWindow window, const ToolWindowEdits& edits, ToolJob& job);
+bool AcceptToolWindow(ToolWindow window, const ToolWindowEdits& edits, ToolJob& job,
+                      const ToolNameRoles& roles = {});
 
 // Whether two typed names denote the same file: the same text, or two
 // spellings that resolve to one file (links, "./x" and "d/../x", another case

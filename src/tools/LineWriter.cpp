@@ -1,5 +1,7 @@
 #include "tools/LineWriter.h"
 
+#include <fcntl.h>
+
 #include <cerrno>
 
 #include "platform/IoError.h"
@@ -11,18 +13,9 @@ constexpr size_t kBufferSize = 1 << 20;
 
 }  // namespace
 
-LineWriter::LineWriter(const std::filesystem::path& path) : path_(path) {
-    file_ = std::fopen(path.c_str(), "wb");
-    if (file_ == nullptr) {
-        throw IoError(path, errno);
-    }
+LineWriter::LineWriter(const std::filesystem::path& path)
+    : path_(path), file_(OpenFile(path, O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW)) {
     buffer_.reserve(kBufferSize);
-}
-
-LineWriter::~LineWriter() {
-    if (file_ != nullptr) {
-        std::fclose(file_);
-    }
 }
 
 void LineWriter::Write(std::string_view bytes) {
@@ -30,31 +23,26 @@ void LineWriter::Write(std::string_view bytes) {
         Flush();
     }
     if (bytes.size() > kBufferSize) {
-        if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) {
-            throw IoError(path_, errno != 0 ? errno : EIO);
-        }
+        WriteAll(file_.Get(), bytes, path_);
         return;
     }
     buffer_.append(bytes);
 }
 
 void LineWriter::Flush() {
-    if (!buffer_.empty() &&
-        std::fwrite(buffer_.data(), 1, buffer_.size(), file_) != buffer_.size()) {
-        throw IoError(path_, errno != 0 ? errno : EIO);
+    if (!buffer_.empty()) {
+        WriteAll(file_.Get(), buffer_, path_);
     }
     buffer_.clear();
 }
 
 void LineWriter::Close() {
-    if (file_ == nullptr) {
+    if (!file_.IsOpen()) {
         return;
     }
     Flush();
-    std::FILE* f = file_;
-    file_ = nullptr;
-    if (std::fclose(f) != 0) {
-        throw IoError(path_, errno != 0 ? errno : EIO);
+    if (file_.Close() != 0) {
+        throw IoError(path_, errno);
     }
 }
 

@@ -3,11 +3,16 @@
 // WriteLine ends with CR LF. Failures (cannot create, disk full) throw IoError
 // naming the file; Close reports a failure of the final flush, so a file is
 // never taken as written when it is not.
+//
+// The file is opened without following a symbolic link: a staged file is
+// written as the file it was created as, a work file that someone replaced by
+// a link is refused rather than written through.
 
-#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <string_view>
+
+#include "platform/PosixIo.h"
 
 namespace tovix {
 
@@ -15,7 +20,6 @@ class LineWriter {
   public:
     // Creates (or truncates) the file.
     explicit LineWriter(const std::filesystem::path& path);
-    ~LineWriter();
     LineWriter(const LineWriter&) = delete;
     LineWriter& operator=(const LineWriter&) = delete;
 
@@ -33,7 +37,7 @@ class LineWriter {
     void Flush();
 
     std::filesystem::path path_;
-    std::FILE* file_ = nullptr;
+    FileDescriptor file_;
     std::string buffer_;
 };
 

@@ -5,17 +5,19 @@
 // failure through the reporter, and sets Failed when it fails.
 //
 // Files the user names are never written in place: a step writes them through
-// WritePath, which stages them beside their final place, and the command moves
-// them there only when all its steps succeeded. A failed command thus leaves
-// the user's files exactly as they were, also when it meant to replace its own
-// input (gathering, re-making a dictionary). Work files in the work directory
-// are written directly.
+// WritePath, which stages them beside their final place, and the command
+// replaces them all as one only when all its steps succeeded
+// (platform/ReplaceJournal.h). A failed command thus leaves the user's files
+// exactly as they were, also when it meant to replace its own input
+// (gathering, re-making a dictionary), and a dictionary file set is always
+// wholly old or wholly new. Work files in the work directory are written
+// directly.
 
 #include <filesystem>
 #include <string>
 #include <utility>
-#include <vector>
 
+#include "platform/ReplaceJournal.h"
 #include "platform/Reporter.h"
 
 namespace tovix {
@@ -52,19 +54,22 @@ class ToolJob {
 
     std::filesystem::path WorkFile(const char* name) const { return workDir / name; }
 
-    // Where a step writes the user's file `name`: a staged file beside it.
+    // Where a step writes the user's file `name`: a staged file beside it
+    // (beside the file it names, for a symbolic link), created exclusively
+    // with the file's permission bits. Throws IoError.
     std::filesystem::path WritePath(const std::string& name);
     // Where a step reads the user's file `name`: the staged file when this
     // command has written it, else the file itself.
     std::filesystem::path ReadPath(const std::string& name) const;
 
-    // Moves every staged file to its final place (throws IoError when a move
-    // fails), or removes them all.
-    void CommitOutputs();
+    // Replaces every file staged so far as one, with the journal of
+    // `mainFile` (the dictionary file of a set; empty: the first file
+    // staged): throws IoError when that fails. Or removes them all.
+    void CommitOutputs(const std::filesystem::path& mainFile = {});
     void DiscardOutputs();
 
   private:
-    std::vector<std::pair<std::filesystem::path, std::filesystem::path>> staged_;
+    StagedReplacement staged_;
 };
 
 }  // namespace tovix

@@ -21,6 +21,10 @@ inline constexpr std::string_view kCannotCreate = "指定されたファイル�
 inline constexpr std::string_view kBadContent = "辞書ファイルの内容が正しくありません。";
 inline constexpr std::string_view kNoTab = "TAB が存在しない行があります。";
 
+// Another tool command runs from the same program directory.
+inline constexpr std::string_view kToolBusy =
+    "他の辞書ツールの処理が実行中です。終わってからもう一度実行してください。";
+
 // The division's question at a headword over the limit.
 inline constexpr std::string_view kHeadOverLimitQuestion =
     "見出しが指定文字数を超えています。終了しますか";
@@ -40,6 +44,12 @@ inline constexpr std::string_view kOverwriteQuestion = "指定されたファイ
 inline constexpr std::string_view kHeadLimitRange = "見出しの文字数は１０２４以下です。";
 inline constexpr std::string_view kTransLimitRange = "訳語の文字数は１０２４以下です。";
 
+// A set to be read is of the other direction.
+inline constexpr std::string_view kSetIsJpn =
+    "和英辞書のファイルです。英和辞書として処理できません。";
+inline constexpr std::string_view kSetIsEng =
+    "英和辞書のファイルです。和英辞書として処理できません。";
+
 // The platform's message for a limit that is not a decimal integer.
 std::string NotAnInteger(std::string_view text);
 
@@ -54,5 +64,7 @@ inline constexpr std::string_view kProgressGather = "辞書整形中";
 inline constexpr std::string_view kProgressLoad = "辞書読込中";
 inline constexpr std::string_view kProgressTable = "辞書テーブル作成中";
 inline constexpr std::string_view kProgressSplit = "分割辞書作成中";
+inline constexpr std::string_view kProgressWaitForTool =
+    "他の辞書ツールの処理が終わるのを待っています";
 
 }  // namespace tovix::tool_text

@@ -17,12 +17,13 @@
 namespace tovix {
 namespace {
 
-// Opens every part file first, so that a missing one fails the step before
-// Dest is touched, then streams their entries to Dest through
-// write(head, translation, out), the translation without its leading TAB.
+// Finishes an interrupted replacement of the set, then opens every part file,
+// so that a missing one fails the step before Dest is touched, then streams their entries to Dest
+// through write(head, translation, out), the translation without its leading TAB.
 template <class Write>
 void ReadDictionarySet(ToolJob& job, Direction direction, Write&& write) {
     RunStep(job, tool_text::kProgressConvert, tool_text::kConvertFailed, [&] {
+        CompletePendingSet(job.Source);
         std::vector<std::unique_ptr<LineReader>> parts;
         unsigned long long total = 0;
         for (int part = 1; part <= AlphabetSize(direction); ++part) {

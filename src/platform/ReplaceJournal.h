@@ -1,0 +1,88 @@
+#pragma once
+// Several files replaced as one (a dictionary file set: dictionary file, part
+// files, table files; later one part file with its table and edit log), so
+// that a reader, a crash, a full disk or a failing disk leaves every file
+// wholly old or every file wholly new.
+//
+// How: each new file is written as a staged file beside the file it replaces
+// (StagedFile.h). Commit then
+//  1. checks that every file may be replaced (none is a directory),
+//  2. flushes every staged file to the disk,
+//  3. writes the journal: the list of planned renames, itself written as a
+//     staged file, flushed and renamed into place (so a journal is never seen
+//     half written), and flushes its directory: from here the replacement is
+//     decided,
+//  4. renames every staged file over its file and flushes their directories,
+//  5. removes the journal.
+// A failure in 1-3 removes the staged files: nothing changed. A crash or a
+// failure in 4-5 leaves the journal; whoever opens or writes the files next
+// calls CompleteReplacement first, which finishes step 4 and 5: a staged file
+// that still exists is renamed over its file, a missing one was renamed
+// already. A journal that cannot be read as a whole (damaged on the disk) is
+// never acted on: CompleteReplacement throws and leaves every file as it is.
+//
+// Journal format: the line "tovix replace journal 1", one line per rename
+// (staged file, TAB, file; names of the journal's directory as bare names,
+// others absolute; bytes below 0x21 and "%" written as %XX), and the line
+// "end" with the count of renames and a 64-bit FNV-1a checksum (hexadecimal)
+// of every byte before it.
+//
+// Commit and CompleteReplacement hold an exclusive lock on the journal's
+// directory while they work, so two of them never interleave.
+
+#include <filesystem>
+#include <optional>
+#include <vector>
+
+namespace tovix {
+
+class StagedReplacement {
+  public:
+    StagedReplacement() = default;
+    // Removes the staged files that were not committed.
+    ~StagedReplacement();
+    StagedReplacement(const StagedReplacement&) = delete;
+    StagedReplacement& operator=(const StagedReplacement&) = delete;
+
+    // The staged file that will replace the file `name` names (a symbolic link
+    // is followed to the file it names: ReplacedFile). Created empty on the
+    // first call for `name`; later calls return the same path. Throws IoError.
+    std::filesystem::path Stage(const std::filesystem::path& name);
+    // The staged file of `name`, or nothing when it is not staged.
+    std::optional<std::filesystem::path> Find(const std::filesystem::path& name) const;
+    bool Empty() const { return items_.empty(); }
+    // The name first staged; empty when nothing is.
+    std::filesystem::path FirstName() const;
+
+    // Replaces every staged file's file as one, recording the renames in
+    // `journal` (a file name of the caller's choice beside the files; not
+    // needed for a single file, which one rename replaces). Afterwards
+    // nothing is staged. Throws IoError naming the file that failed; see
+    // above for what then holds.
+    void Commit(const std::filesystem::path& journal);
+    // Removes every staged file.
+    void Discard();
+
+  private:
+    struct Item {
+        std::filesystem::path name;    // as given to Stage
+        std::filesystem::path target;  // the file really replaced
+        std::filesystem::path staged;
+    };
+    void CommitUnlocked(const std::filesystem::path& journal);
+
+    std::vector<Item> items_;
+};
+
+// The journal of a replacement whose main file (the dictionary file of a
+// set) is `mainFile`: the hidden name "." + its name + ".tovix-journal"
+// beside it.
+std::filesystem::path JournalFileName(const std::filesystem::path& mainFile);
+
+// Finishes a replacement that `journal` records, if there is one; returns
+// whether there was. Throws IoError when a rename fails (the journal stays for
+// the next attempt) or when the journal is damaged (error EBADMSG; nothing is
+// touched).
+bool CompleteReplacement(const std::filesystem::path& journal);
+
+}  // namespace tovix
