@@ -152,7 +152,8 @@ bool CheckOneInOneOut(Checks& c) {
     const ToolWindowEdits& e = c.edits();
     return c.NotEmpty(e.Edit1, tool_text::kNoInputName) &&
            c.NotEmpty(e.Edit2, tool_text::kNoOutputName) && c.Different(e.Edit1, e.Edit2) &&
-           c.Exists(e.Edit1) && c.MayOverwrite(e.Edit2);
+           c.DistinctFiles(e.Edit1, e.Edit2) && c.Exists(e.Edit1) && c.OfDirection(e.Edit1) &&
+           c.MayOverwrite(e.Edit2);
 }
 
 bool CheckJoin(Checks& c) {
@@ -160,8 +161,10 @@ bool CheckJoin(Checks& c) {
     return c.NotEmpty(e.Edit1, tool_text::kNoInputName1) &&
            c.NotEmpty(e.Edit2, tool_text::kNoInputName2) &&
            c.NotEmpty(e.Edit3, tool_text::kNoOutputName) && c.Different(e.Edit1, e.Edit2) &&
-           c.Different(e.Edit1, e.Edit3) && c.Different(e.Edit2, e.Edit3) && c.Exists(e.Edit1) &&
-           c.Exists(e.Edit2) && c.MayOverwrite(e.Edit3);
+           c.Different(e.Edit1, e.Edit3) && c.Different(e.Edit2, e.Edit3) &&
+           c.DistinctFiles(e.Edit1, e.Edit3) && c.DistinctFiles(e.Edit2, e.Edit3) &&
+           c.Exists(e.Edit1) && c.Exists(e.Edit2) && c.OfDirection(e.Edit1) &&
+           c.OfDirection(e.Edit2) && c.MayOverwrite(e.Edit3);
 }
 
 bool CheckLengthCheck(Checks& c) {

@@ -21,8 +21,12 @@ CliRun::CliRun() : program_(dir_ / "tovix-tool") {
 }
 
 CliResult CliRun::Run(const std::vector<std::string>& arguments) const {
-    const fs::path outFile = dir_ / ".stdout";
-    const fs::path errFile = dir_ / ".stderr";
+    return Wait(Start(arguments, ""), "");
+}
+
+pid_t CliRun::Start(const std::vector<std::string>& arguments, std::string_view tag) const {
+    const fs::path outFile = dir_ / (".stdout" + std::string(tag));
+    const fs::path errFile = dir_ / (".stderr" + std::string(tag));
     std::vector<char*> argv{const_cast<char*>(program_.c_str())};
     for (const std::string& a : arguments) {
         argv.push_back(const_cast<char*>(a.c_str()));
@@ -44,6 +48,12 @@ CliResult CliRun::Run(const std::vector<std::string>& arguments) const {
         execv(program_.c_str(), argv.data());
         _exit(127);
     }
+    return pid;
+}
+
+CliResult CliRun::Wait(pid_t pid, std::string_view tag) const {
+    const fs::path outFile = dir_ / (".stdout" + std::string(tag));
+    const fs::path errFile = dir_ / (".stderr" + std::string(tag));
     int status = 0;
     waitpid(pid, &status, 0);
     CliResult result;
@@ -53,6 +63,10 @@ CliResult CliRun::Run(const std::vector<std::string>& arguments) const {
     fs::remove(outFile);
     fs::remove(errFile);
     return result;
+}
+
+std::string CliRun::ErrorsSoFar(std::string_view tag) const {
+    return ReadBytes(dir_ / (".stderr" + std::string(tag)));
 }
 
 void CliRun::Write(std::string_view name, std::string_view utf8) const {

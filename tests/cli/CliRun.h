@@ -4,6 +4,8 @@
 // and the settings file) belongs to this test alone. The program runs in that
 // directory with standard input not a terminal.
 
+#include <sys/types.h>
+
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -24,6 +26,14 @@ class CliRun {
     CliRun();
 
     CliResult Run(const std::vector<std::string>& arguments) const;
+
+    // Starts the program without waiting for it; its output goes to files of
+    // its own, named after `tag`, so that several may run at once. Wait
+    // waits for it and collects its result.
+    pid_t Start(const std::vector<std::string>& arguments, std::string_view tag) const;
+    CliResult Wait(pid_t pid, std::string_view tag) const;
+    // What a started program has written to standard error so far.
+    std::string ErrorsSoFar(std::string_view tag) const;
 
     // Files of the directory; contents are written from UTF-8 as CP932.
     std::filesystem::path operator/(std::string_view name) const { return dir_ / name; }

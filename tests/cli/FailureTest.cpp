@@ -72,6 +72,25 @@ TEST(FailureTest, RefusedOrFailedCommandsKeepTheUsersFiles) {
          {"divide", "--pdic", "--head", "2", "good.txt", "o1", "o2"},
          1,
          "終了しますか"},
+        // Faults: new replaced an existing dictionary without asking; an
+        // output's derived names overwrote an input; remake made a set of the
+        // other direction unopenable.
+        {"new over an existing set, nobody to ask",
+         {"new", "--eng", "EJ.DIC"},
+         1,
+         "指定されたファイルを上書きしていいですか。"},
+        {"the set's table file is the input",
+         {"--yes", e, "--eng", "words.DAT", "words.DIC"},
+         1,
+         "同一のファイル名は指定できません。"},
+        {"output over a part file of the input",
+         {"--yes", "tovix-to-exm", "--eng", "EJ.DIC", "EJ.001"},
+         1,
+         "同一のファイル名は指定できません。"},
+        {"remake of the other direction",
+         {"--yes", "remake", "--eng", "JE.DIC"},
+         1,
+         "和英辞書のファイルです。英和辞書として処理できません。"},
         {"unknown subcommand", {"convert", "a", "b"}, 2, "サブコマンドはありません"},
         {"two directions", {e, "--eng", "--jpn", "good.txt", "X.DIC"}, 2, "使い方:"},
         {"unknown option", {e, "--eng", "--fast", "good.txt", "X.DIC"}, 2, "使い方:"},
@@ -83,6 +102,9 @@ TEST(FailureTest, RefusedOrFailedCommandsKeepTheUsersFiles) {
         run.Write("bad.txt", "apple\tりんご\r\nbroken line\r\nbank\t銀行\r\n");
         run.Write("senses.txt", "a\t" + ManySenses(129) + "\r\na\tx\r\n");
         run.Write("GONE.DIC", "GONE.DIC\r\n\r\n");
+        run.Write("words.DAT", "apple\tりんご\r\n");
+        run.Write("JE.DIC", "JE.DIC\r\n\r\n");
+        run.Write("JE.DAT", "＊＊=0\r\nああ=0\r\n");
         ASSERT_EQ(run.Run({e, "--eng", "good.txt", "EJ.DIC"}).status, 0);
         std::vector<std::pair<std::filesystem::path, std::string>> before;
         for (const auto& file : std::filesystem::directory_iterator(run / "")) {

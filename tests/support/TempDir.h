@@ -11,9 +11,12 @@ namespace tovix::test {
 
 class TempDir {
   public:
-    TempDir() {
+    TempDir() : TempDir(std::filesystem::temp_directory_path()) {}
+    // A directory in `base` (/dev/shm, where flushing to the disk costs
+    // nothing, for tests that build many dictionaries).
+    explicit TempDir(const std::filesystem::path& base) {
         std::random_device rd;
-        path_ = std::filesystem::temp_directory_path() / ("tovix-test-" + std::to_string(rd()));
+        path_ = base / ("tovix-test-" + std::to_string(rd()));
         std::filesystem::create_directories(path_);
     }
     ~TempDir() {

@@ -1,0 +1,245 @@
+// Fault injection over a whole dictionary build: an old set is rebuilt with
+// other entries while the Nth write, flush or rename fails, or kills the
+// process, for every N. Afterwards the set, opened as every reader opens it
+// (an unfinished replacement completed first), is byte for byte the old set
+// or the new one and the lookup finds that set's translation; a failed
+// command leaves no staged file behind.
+// Fault: a set was replaced one rename at a time, so a kill at the 16th
+// rename left new and old part files mixed and the lookup found nothing.
+
+#include <fcntl.h>
+#include <sched.h>
+#include <sys/mount.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <climits>
+#include <filesystem>
+#include <functional>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "dict/DicFileSet.h"
+#include "dict/LineStoreView.h"
+#include "dict/Lookup.h"
+#include "platform/Cp932.h"
+#include "platform/FaultInjection.h"
+#include "platform/IoError.h"
+#include "platform/PosixIo.h"
+#include "support/RecordingReporter.h"
+#include "support/SetFiles.h"
+#include "support/TempDir.h"
+#include "tools/Chains.h"
+
+namespace tovix {
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::vector<std::string> kOld = {"apple\tりんご", "bank\t銀行", "cat\t猫", "zoo\t動物園"};
+const std::vector<std::string> kNew = {"apple\t林檎", "bank\t土手", "cat\tネコ", "dog\t犬",
+                                       "zoo\t動物園"};
+
+class SetReplacementTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        fs::create_directories(work_);
+        fs::create_directories(sets_);
+        test::WriteBytes(work_ / "old.exm", test::ExmText(kOld));
+        test::WriteBytes(work_ / "new.exm", test::ExmText(kNew));
+        ASSERT_TRUE(Build("old.exm"));
+        oldBytes_ = test::SetBytes(Dic(), Direction::English);
+        fs::create_directories(pristine_);
+        for (const fs::path& file : test::SetFileNames(Dic(), Direction::English)) {
+            fs::copy_file(file, pristine_ / file.filename());
+        }
+        ASSERT_TRUE(Build("new.exm"));
+        newBytes_ = test::SetBytes(Dic(), Direction::English);
+        ASSERT_NE(oldBytes_, newBytes_);
+    }
+
+    fs::path Dic() const { return sets_ / "T.DIC"; }
+
+    bool Build(const char* exm) const {
+        test::RecordingReporter reporter;
+        ToolJob job(reporter, work_);
+        job.InName1 = (work_ / exm).string();
+        job.OutName1 = Dic().string();
+        return bool(ExmToTovix(job, Direction::English));
+    }
+
+    void RestoreOld() const {
+        for (const auto& entry : fs::directory_iterator(sets_)) {
+            fs::remove_all(entry.path());
+        }
+        fs::copy(pristine_, sets_);
+    }
+
+    // "old" or "new" when the set, opened, is that set and looks up so;
+    // "mixed" otherwise; files other than the set's are listed after it.
+    std::string Opened() const {
+        CompletePendingSet(Dic());
+        const std::string bytes = test::SetBytes(Dic(), Direction::English);
+        std::string state = bytes == oldBytes_ ? "old" : bytes == newBytes_ ? "new" : "mixed";
+        if (state != "mixed" && LookUp("bank") != (state == "old" ? "\t銀行" : "\t土手")) {
+            state += " looked up wrong";
+        }
+        return state + test::OtherFiles(sets_, Dic(), Direction::English);
+    }
+
+    // The translation line of the first headword that `word` begins.
+    std::string LookUp(const std::string& word) const {
+        SearchState state;
+        state.direction = Direction::English;
+        state.dicFile = Dic();
+        state.table = TDicTable::LoadFromFile(TableFileName(Dic()), Direction::English);
+        LineStoreView view;
+        view.LoadFromFile(Dic());
+        test::RecordingReporter reporter;
+        if (!Lookup(state, view, reporter, word).matched) {
+            return "";
+        }
+        return Cp932ToUtf8(view.ViewLine(view.TopLine() + 1));
+    }
+
+    long Count(FaultOperation operation) const {
+        RestoreOld();
+        InjectFault(operation, LONG_MAX, FaultAction::Fail);
+        EXPECT_TRUE(Build("new.exm"));
+        const long count = FaultCount(operation);
+        ClearFaults();
+        return count;
+    }
+
+    // Flushes cost nothing on /dev/shm: the many builds stay quick.
+    test::TempDir dir_{fs::is_directory("/dev/shm") && access("/dev/shm", W_OK) == 0
+                           ? fs::path("/dev/shm")
+                           : fs::temp_directory_path()};
+    fs::path work_ = dir_ / "work";
+    fs::path sets_ = dir_ / "sets";
+    fs::path pristine_ = dir_ / "pristine";
+    std::string oldBytes_;
+    std::string newBytes_;
+};
+
+constexpr FaultOperation kOperations[] = {FaultOperation::Write, FaultOperation::Sync,
+                                          FaultOperation::Rename};
+
+TEST_F(SetReplacementTest, EveryFailingWriteFlushOrRenameLeavesTheOldOrTheNewSet) {
+    for (const FaultOperation operation : kOperations) {
+        const long count = Count(operation);
+        ASSERT_GT(count, 0);
+        for (long n = 1; n <= count; ++n) {
+            RestoreOld();
+            InjectFault(operation, n, FaultAction::Fail);
+            EXPECT_FALSE(Build("new.exm"));
+            ClearFaults();
+            const std::string opened = Opened();
+            EXPECT_TRUE(opened == "old" || opened == "new")
+                << opened << " (operation " << static_cast<int>(operation) << ", n " << n << ")";
+        }
+    }
+}
+
+TEST_F(SetReplacementTest, KilledAtEveryWriteFlushOrRenameLeavesTheOldOrTheNewSet) {
+    for (const FaultOperation operation : kOperations) {
+        const long count = Count(operation);
+        for (long n = 1; n <= count; ++n) {
+            RestoreOld();
+            const pid_t pid = fork();
+            ASSERT_GE(pid, 0);
+            if (pid == 0) {
+                InjectFault(operation, n, FaultAction::Kill);
+                _exit(Build("new.exm") ? 0 : 1);
+            }
+            int status = 0;
+            waitpid(pid, &status, 0);
+            EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << n;
+            // A killed build may leave its staged files; never a mixed set.
+            const std::string opened = Opened();
+            EXPECT_TRUE(opened.starts_with("old") || opened == "new")
+                << opened << " (operation " << static_cast<int>(operation) << ", n " << n << ")";
+        }
+    }
+}
+
+// Runs `body` in a child process that has a tmpfs of `bytes` mounted on
+// `dir`, in a mount namespace of its own. Returns the child's exit status:
+// body's, or 77 when the system allows no such mount.
+int InSmallTmpfs(const fs::path& dir, size_t bytes, const std::function<int()>& body) {
+    const pid_t pid = fork();
+    if (pid == 0) {
+        const uid_t uid = geteuid();
+        const gid_t gid = getegid();
+        const bool root = uid == 0;
+        if (unshare(root ? CLONE_NEWNS : CLONE_NEWUSER | CLONE_NEWNS) != 0) {
+            _exit(77);
+        }
+        if (!root) {
+            test::WriteBytes("/proc/self/setgroups", "deny");
+            test::WriteBytes("/proc/self/uid_map", "0 " + std::to_string(uid) + " 1");
+            test::WriteBytes("/proc/self/gid_map", "0 " + std::to_string(gid) + " 1");
+        }
+        const std::string size = "size=" + std::to_string(bytes);
+        if (mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+            mount("tovix", dir.c_str(), "tmpfs", 0, size.c_str()) != 0) {
+            _exit(77);
+        }
+        try {
+            _exit(body());
+        } catch (const std::exception& e) {
+            std::cerr << e.what() << "\n";
+            _exit(3);
+        }
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128;
+}
+
+// Fills the file system of `filler` to the last byte, then frees `pages` pages.
+void LeaveFree(const fs::path& filler, long pages) {
+    const FileDescriptor file = OpenFile(filler, O_WRONLY | O_CREAT | O_TRUNC);
+    const std::string block(4096, 'x');
+    try {
+        for (;;) {
+            WriteAll(file.Get(), block, filler);
+        }
+    } catch (const IoError&) {
+    }
+    const off_t size = lseek(file.Get(), 0, SEEK_END);
+    ftruncate(file.Get(), std::max<off_t>(0, size - pages * 4096));
+}
+
+// Fault: a full disk during a build was reported, but the staged files
+// stayed behind, up to 25 hidden files. Now the old set stays whole and
+// nothing is left, however little room there is.
+TEST_F(SetReplacementTest, FullDiskLeavesTheOldSetAndNoStagedFile) {
+    const int status = InSmallTmpfs(sets_, 512 * 1024, [&] {
+        RestoreOld();
+        fs::create_directory(sets_ / "fill");
+        for (long pages = 0;; ++pages) {
+            LeaveFree(sets_ / "fill" / "filler", pages);
+            const bool built = Build("new.exm");
+            const std::string opened = Opened();
+            if (opened != (built ? "new fill" : "old fill")) {
+                std::cerr << pages << " pages free: " << opened << "\n";
+                return 1;
+            }
+            if (built) {
+                return pages > 0 ? 0 : 2;
+            }
+        }
+    });
+    if (status == 77) {
+        GTEST_SKIP() << "no tmpfs can be mounted here";
+    }
+    EXPECT_EQ(status, 0);
+}
+
+}  // namespace
+}  // namespace tovix
