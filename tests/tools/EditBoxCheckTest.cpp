@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <optional>
 
+#include "platform/Cp932.h"
 #include "support/RecordingReporter.h"
 #include "support/TempDir.h"
 
@@ -334,6 +335,56 @@ TEST(EditBoxCheckTest, OneFileUnderTwoSpellingsIsTheSameFile) {
     EXPECT_FALSE(EditBoxCheck(ToolWindow::TForm22, {plain, (dir / "link.txt").string()}, reporter));
     ASSERT_EQ(reporter.messages.size(), 1u);
     EXPECT_EQ(reporter.messages[0].text, "   同一のファイル名は指定できません。          ");
+}
+
+// Faults: an output whose derived names were an input overwrote it
+// ("words.DAT" read, "words.DIC" built), and re-making a Japanese-English set
+// as English-Japanese made it unopenable.
+TEST(EditBoxCheckTest, SetNamesStandForAllTheirFilesAndTheirDirection) {
+    const ToolNameRoles build{false, true, Direction::English};
+    const ToolNameRoles read{true, false, Direction::English};
+    const ToolNameRoles both{true, true, Direction::English};
+    const ToolNameRoles bothJpn{true, true, Direction::Japanese};
+    struct Case {
+        ToolWindow window;
+        ToolNameRoles roles;
+        ToolWindowEdits edits;
+        const char* refusal;  // nullptr: accepted
+    };
+    using enum ToolWindow;
+    const char* same = "同一のファイル名は指定できません。";
+    const Case cases[] = {
+        {TForm22, build, {"words.DAT", "words.DIC"}, same},
+        {TForm22, build, {"words.txt", "words.DIC"}, nullptr},
+        {TForm22, read, {"EJ.DIC", "EJ.003"}, same},
+        {TForm22, read, {"EJ.DIC", "EJ.TXT"}, nullptr},
+        {TForm24, both, {"EJ.DIC", "JE.DIC", "OUT.DIC"}, "和英辞書のファイルです。"},
+        {TForm24, both, {"EJ.DIC", "words.txt", "words.DIC"}, same},
+        {TForm23, both, {"JE.DIC"}, "和英辞書のファイルです。英和辞書として処理できません。"},
+        {TForm23, bothJpn, {"EJ.DIC"}, "英和辞書のファイルです。和英辞書として処理できません。"},
+        {TForm23, bothJpn, {"JE.DIC"}, nullptr},
+        {TForm23, both, {"NOTABLE.DIC"}, nullptr},  // no table: the chain reports it
+    };
+    test::TempDir dir;
+    for (const char* name : {"words.DAT", "words.txt", "EJ.DIC", "EJ.003", "JE.DIC"}) {
+        test::WriteBytes(dir / name, "x\r\n");
+    }
+    test::WriteBytes(dir / "EJ.DAT", "**=0\r\naa=0\r\n");
+    test::WriteBytes(dir / "JE.DAT", Utf8ToCp932("＊＊=0\r\nああ=0\r\n"));
+    for (const Case& c : cases) {
+        ToolWindowEdits edits = c.edits;
+        for (std::string* edit : {&edits.Edit1, &edits.Edit2, &edits.Edit3}) {
+            *edit = edit->empty() ? "" : (dir / *edit).string();
+        }
+        test::RecordingReporter reporter;
+        EXPECT_EQ(EditBoxCheck(c.window, edits, reporter, c.roles), c.refusal == nullptr)
+            << c.edits.Edit1 << " " << c.edits.Edit2;
+        if (c.refusal != nullptr) {
+            ASSERT_EQ(reporter.messages.size(), 1u) << c.edits.Edit1;
+            EXPECT_NE(reporter.messages[0].text.find(c.refusal), std::string::npos)
+                << reporter.messages[0].text;
+        }
+    }
 }
 
 TEST(EditBoxCheckTest, LimitsAreDecimalIntegers) {

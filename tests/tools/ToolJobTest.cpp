@@ -1,9 +1,17 @@
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
+#include <optional>
+
+#include "platform/FileLock.h"
 #include "platform/IoError.h"
+#include "platform/MessageText.h"
 #include "support/RecordingReporter.h"
 #include "support/TempDir.h"
 #include "tools/LineWriter.h"
+#include "tools/ToolLock.h"
+#include "tools/ToolMessages.h"
 #include "tools/ToolStep.h"
 
 namespace tovix {
@@ -55,6 +63,46 @@ TEST(ToolJobTest, FailedStepReportsRestoresCaptionAndSetsFailed) {
 
     EXPECT_FALSE(RunStep(job, "", "x", [&] { throw StepError("   own text"); }));
     EXPECT_EQ(reporter.messages.back().text, "   own text");
+}
+
+// Fault: staged files had a predictable name (".X.tovix-" and the process
+// number), so a link prepared under it made the tool write the link's target.
+TEST(ToolJobTest, StagedFilesNeverWriteThroughAPreparedLink) {
+    test::TempDir dir;
+    test::RecordingReporter reporter;
+    const std::string name = (dir / "X.TXT").string();
+    test::WriteBytes(dir / "victim", "keep\r\n");
+    std::filesystem::create_symlink(dir / "victim",
+                                    dir / (".X.TXT.tovix-" + std::to_string(getpid())));
+    ToolJob job(reporter, dir.path());
+    LineWriter out(job.WritePath(name));
+    out.WriteLine("new");
+    out.Close();
+    job.CommitOutputs();
+    EXPECT_EQ(test::ReadBytes(name), "new\r\n");
+    EXPECT_EQ(test::ReadBytes(dir / "victim"), "keep\r\n");
+}
+
+// Fault: two tool commands at once mixed their work files; the viewer's tool
+// windows refuse a second command at once.
+TEST(ToolJobTest, ToolLockRefusesOrWaitsWhileAnotherCommandRuns) {
+    test::TempDir dir;
+    test::RecordingReporter reporter;
+    {
+        const FileLock other(ToolLockFileName(dir.path()), "lock");  // another process's
+        EXPECT_FALSE(ToolLock::Take(dir.path(), reporter, ToolLock::Mode::Refuse));
+        ASSERT_EQ(reporter.messages.size(), 1u);
+        EXPECT_EQ(reporter.messages[0].text, PaddedMessage(tool_text::kToolBusy));
+        EXPECT_EQ(reporter.messages[0].buttons, kButtonAbort);
+        EXPECT_FALSE(ToolLock::Held(dir.path()));
+    }
+    std::optional<ToolLock> lock = ToolLock::Take(dir.path(), reporter, ToolLock::Mode::Wait);
+    ASSERT_TRUE(lock);
+    EXPECT_TRUE(ToolLock::Held(dir.path()));
+    EXPECT_FALSE(FileLock::TryLock(ToolLockFileName(dir.path()), "lock"));
+    lock.reset();
+    EXPECT_FALSE(ToolLock::Held(dir.path()));
+    EXPECT_EQ(reporter.caption, "Tovix (ﾒｲﾝ)");
 }
 
 }  // namespace
