@@ -14,6 +14,11 @@ inline constexpr std::string_view kDicFileUnreadable =
 inline constexpr std::string_view kTableFileUnreadable =
     "指定された辞書テーブルファイルがオープンできませんでした。";
 
+// A replacement of the set's files was left unfinished and cannot be
+// completed now (a file in the way, a damaged record of the replacement).
+inline constexpr std::string_view kSetReplacementUnfinished =
+    "辞書ファイルの置き換えが途中で止まっていて、完了できませんでした。";
+
 // The lookup and the find: a part file that cannot be read.
 inline constexpr std::string_view kPartFileUnreadable = "辞書ファイルがオープンできません。";
 // The lookup without a direction chosen.

@@ -2,6 +2,7 @@
 
 #include "dict/DicFileSet.h"
 #include "dict/DictMessages.h"
+#include "platform/IoError.h"
 #include "platform/MessageText.h"
 
 namespace tovix {
@@ -18,8 +19,13 @@ OpenedDictionary Failed(OpenFailure failure, const std::filesystem::path& file,
 }  // namespace
 
 OpenedDictionary OpenDictionary(const std::filesystem::path& dicFile, Direction direction) {
-    // Whoever opens a set completes its pending rename journal first, so
-    // that it reads a whole set: that belongs here, before the first read.
+    // A replacement of the set that a crash or a failure left unfinished is
+    // completed first, so that the set read is wholly new (DicFileSet.h).
+    try {
+        CompletePendingSet(dicFile);
+    } catch (const IoError&) {
+        return Failed(OpenFailure::Unreadable, dicFile, dict_text::kSetReplacementUnfinished);
+    }
     std::error_code ec;
     if (!std::filesystem::is_regular_file(dicFile, ec)) {
         return Failed(OpenFailure::Missing, dicFile, dict_text::kDicFileMissing);

@@ -5,8 +5,10 @@
 // table file, both read in full before the caller changes anything, so that
 // it takes both or neither.
 //
-// Checks, in order, each failing with a warning that names its file: the
-// dictionary file missing, the dictionary file unreadable, the table file
+// First completes a replacement of the set left unfinished (DicFileSet.h).
+// Checks, in order, each failing with a warning that names its file: an
+// unfinished replacement that cannot be completed, the dictionary file missing, the dictionary file
+// unreadable, the table file
 // (".DAT") unreadable or damaged. Any failure while reading, a file too large
 // for memory included, counts as unreadable; nothing is thrown.
 

@@ -1,7 +1,8 @@
 // Fault injection over a whole dictionary build: an old set is rebuilt with
 // other entries while the Nth write, flush or rename fails, or kills the
-// process, for every N. Afterwards the set, opened as every reader opens it
-// (an unfinished replacement completed first), is byte for byte the old set
+// process, for every N. Afterwards the set, opened as the viewer and the
+// command line open it (OpenDictionary: an unfinished replacement completed
+// first), is byte for byte the old set
 // or the new one and the lookup finds that set's translation; a failed
 // command leaves no staged file behind.
 // Fault: a set was replaced one rename at a time, so a kill at the 16th
@@ -26,6 +27,7 @@
 #include "dict/DicFileSet.h"
 #include "dict/LineStoreView.h"
 #include "dict/Lookup.h"
+#include "dict/OpenDictionary.h"
 #include "platform/Cp932.h"
 #include "platform/FaultInjection.h"
 #include "platform/IoError.h"
@@ -82,23 +84,25 @@ class SetReplacementTest : public ::testing::Test {
     // "old" or "new" when the set, opened, is that set and looks up so;
     // "mixed" otherwise; files other than the set's are listed after it.
     std::string Opened() const {
-        CompletePendingSet(Dic());
+        OpenedDictionary opened = OpenDictionary(Dic(), Direction::English);
+        if (!opened.Opened()) {
+            return "unopenable";
+        }
         const std::string bytes = test::SetBytes(Dic(), Direction::English);
         std::string state = bytes == oldBytes_ ? "old" : bytes == newBytes_ ? "new" : "mixed";
-        if (state != "mixed" && LookUp("bank") != (state == "old" ? "\t銀行" : "\t土手")) {
+        if (state != "mixed" && LookUp(opened, "bank") != (state == "old" ? "\t銀行" : "\t土手")) {
             state += " looked up wrong";
         }
         return state + test::OtherFiles(sets_, Dic(), Direction::English);
     }
 
     // The translation line of the first headword that `word` begins.
-    std::string LookUp(const std::string& word) const {
+    std::string LookUp(OpenedDictionary& opened, const std::string& word) const {
         SearchState state;
         state.direction = Direction::English;
         state.dicFile = Dic();
-        state.table = TDicTable::LoadFromFile(TableFileName(Dic()), Direction::English);
+        state.table = std::move(opened.table);
         LineStoreView view;
-        view.LoadFromFile(Dic());
         test::RecordingReporter reporter;
         if (!Lookup(state, view, reporter, word).matched) {
             return "";

@@ -19,6 +19,7 @@
 #include "platform/IoError.h"
 #include "platform/ProgramDir.h"
 #include "platform/qt/QtText.h"
+#include "tools/ToolLock.h"
 #include "tools/ToolMessages.h"
 
 namespace tovix {
@@ -112,9 +113,15 @@ void TForm1::OpenInNewCopy(const std::filesystem::path& file, Direction directio
     }
 }
 
-// Every temporary file of the tools becomes one empty line, without asking.
+// Every temporary file of the tools becomes one empty line, without asking;
+// not while a tool command of this program directory runs, whose work files
+// they are (the tool lock refuses, with its message).
 void TForm1::MenuTmpFileDeleteClick() {
     try {
+        const auto lock = ToolLock::Take(ProgramDir(), reporter_, ToolLock::Mode::Refuse);
+        if (!lock) {
+            return;
+        }
         EmptyTemporaryFiles(ProgramDir());
     } catch (const IoError& e) {
         WarnAboutFile(e.path().string(), app_text::kFileUnwritable);

@@ -16,7 +16,11 @@
 #include "components/BigView/BigView.h"
 #include "components/DicEdit/DicEdit.h"
 #include "dict/DicFileSet.h"
+#include "platform/FileLock.h"
+#include "platform/MessageText.h"
 #include "support/BuildDictionary.h"
+#include "tools/ToolLock.h"
+#include "tools/ToolMessages.h"
 
 namespace tovix {
 namespace {
@@ -263,6 +267,17 @@ TEST_F(DictionaryOpeningTest, TemporaryFilesBecomeOneEmptyLineEach) {
         EXPECT_EQ(test::ReadBytes(dir / name), "\r\n") << name;
     }
     EXPECT_TRUE(reporter.messages.empty());
+}
+
+// Fault: emptying the work files while a tool command ran lost its data.
+TEST_F(DictionaryOpeningTest, TemporaryFilesStayWhileAToolCommandRuns) {
+    test::WriteBytes(dir / "TOVIXSRT.TXT", "in use\r\n");
+    auto window = Start({});
+    const FileLock running(ToolLockFileName(dir.path()), "lock");
+    window->MenuTmpFileDeleteClick();
+    EXPECT_EQ(test::ReadBytes(dir / "TOVIXSRT.TXT"), "in use\r\n");
+    ASSERT_EQ(reporter.messages.size(), 1u);
+    EXPECT_EQ(reporter.messages[0].text, PaddedMessage(tool_text::kToolBusy));
 }
 
 }  // namespace
