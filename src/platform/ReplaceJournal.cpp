@@ -192,12 +192,22 @@ bool CompleteUnlocked(const fs::path& journal) {
     return true;
 }
 
-// Step 3: the journal, staged, flushed and renamed into place.
-void WriteJournal(const std::vector<Rename>& renames, const fs::path& journal) {
+// The journal's content, written to a staged file; it is flushed with the
+// other staged files (step 2), then put in place by PlaceJournal.
+StagedFile StageJournal(const std::vector<Rename>& renames, const fs::path& journal) {
     StagedFile staged = CreateStagedFile(journal);
     try {
         WriteAll(staged.file.Get(), JournalText(renames, journal.parent_path()), staged.path);
-        SyncFile(staged.file.Get(), staged.path);
+    } catch (const IoError&) {
+        ::unlink(staged.path.c_str());
+        throw;
+    }
+    return staged;
+}
+
+// Step 3: the flushed journal renamed into place, and its directory flushed.
+void PlaceJournal(StagedFile& staged, const fs::path& journal) {
+    try {
         if (staged.file.Close() != 0) {
             throw IoError(staged.path, errno);
         }
@@ -223,15 +233,15 @@ void SyncStaged(const fs::path& staged) {
 // Step 2. The flushes run side by side: a file system commits flushes that
 // wait together at once, where one after the other each waits for its own
 // commit (28 part files: 15 ms against 120 ms on an ext4 disk).
-void SyncAllStaged(const std::vector<Rename>& renames) {
+void SyncAll(const std::vector<fs::path>& files) {
     constexpr size_t kThreads = 16;
     std::atomic<size_t> next{0};
     std::mutex mutex;
     std::optional<IoError> failure;
     const auto work = [&] {
-        for (size_t i = next++; i < renames.size(); i = next++) {
+        for (size_t i = next++; i < files.size(); i = next++) {
             try {
-                SyncStaged(renames[i].staged);
+                SyncStaged(files[i]);
             } catch (const IoError& e) {
                 const std::lock_guard lock(mutex);
                 failure.emplace(e);
@@ -239,7 +249,7 @@ void SyncAllStaged(const std::vector<Rename>& renames) {
         }
     };
     std::vector<std::thread> threads;
-    for (size_t t = 1; t < std::min(kThreads, renames.size()); ++t) {
+    for (size_t t = 1; t < std::min(kThreads, files.size()); ++t) {
         threads.emplace_back(work);
     }
     work();
@@ -316,19 +326,29 @@ void StagedReplacement::Commit(const fs::path& journal) {
 
 void StagedReplacement::CommitUnlocked(const fs::path& journal) {
     std::vector<Rename> renames;
+    std::vector<fs::path> toSync;
     for (const Item& item : items_) {
         CheckReplaceable(item.target);
         renames.push_back({item.staged, item.target});
+        toSync.push_back(item.staged);
     }
-    SyncAllStaged(renames);
     if (renames.size() == 1) {
         // One rename replaces one file as a whole: no journal needed.
+        SyncAll(toSync);
         RenameFile(renames[0].staged, renames[0].target);
         items_.clear();
         SyncParents(renames);
         return;
     }
-    WriteJournal(renames, journal);
+    StagedFile journalFile = StageJournal(renames, journal);
+    toSync.push_back(journalFile.path);
+    try {
+        SyncAll(toSync);
+    } catch (const IoError&) {
+        ::unlink(journalFile.path.c_str());
+        throw;
+    }
+    PlaceJournal(journalFile, journal);
     // Decided: the staged files now belong to the journal.
     items_.clear();
     FinishRenames(renames, journal);

@@ -7,10 +7,10 @@
 // How: each new file is written as a staged file beside the file it replaces
 // (StagedFile.h). Commit then
 //  1. checks that every file may be replaced (none is a directory),
-//  2. flushes every staged file to the disk,
-//  3. writes the journal: the list of planned renames, itself written as a
-//     staged file, flushed and renamed into place (so a journal is never seen
-//     half written), and flushes its directory: from here the replacement is
+//  2. writes the journal, the list of planned renames, as a staged file
+//     too, and flushes every staged file to the disk (side by side),
+//  3. renames the journal into place (so a journal is never seen half
+//     written) and flushes its directory: from here the replacement is
 //     decided,
 //  4. renames every staged file over its file and flushes their directories,
 //  5. removes the journal.
