@@ -96,8 +96,22 @@ void SyncFile(int fd, const std::filesystem::path& path) {
 
 void SyncDirectory(const std::filesystem::path& dir) {
     const std::filesystem::path name = dir.empty() ? "." : dir;
-    const FileDescriptor file = OpenFile(name, O_RDONLY | O_DIRECTORY);
-    SyncFile(file.Get(), name);
+    const FileDescriptor file(::open(name.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!file.IsOpen()) {
+        // A directory that may be written but not read cannot be flushed.
+        if (errno == EACCES) {
+            return;
+        }
+        throw IoError(name, errno);
+    }
+    try {
+        SyncFile(file.Get(), name);
+    } catch (const IoError& e) {
+        // Some file systems cannot flush a directory; they say so thus.
+        if (e.error() != EINVAL && e.error() != ENOTSUP) {
+            throw;
+        }
+    }
 }
 
 void RenameFile(const std::filesystem::path& from, const std::filesystem::path& to) {

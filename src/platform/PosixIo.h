@@ -56,7 +56,7 @@ void WriteAll(int fd, std::string_view bytes, const std::filesystem::path& path)
 void SyncFile(int fd, const std::filesystem::path& path);
 
 // Flushes a directory, so that the names created, renamed or removed in it
-// last on the disk.
+// last on the disk; nothing on a file system that cannot flush directories.
 void SyncDirectory(const std::filesystem::path& dir);
 
 // Renames `from` to `to`, replacing `to` (rename(2): one step for a reader).

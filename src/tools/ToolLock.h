@@ -15,7 +15,9 @@
 //     const auto lock = ToolLock::Take(job.workDir, reporter, ToolLock::Mode::Refuse);
 //     if (!lock) return;  // refused: the user has seen why
 //     ... AcceptToolWindow ... command->run(job) ...
-// A chain run without the lock (tests, benchmarks) takes it itself, waiting.
+// A chain run without the lock (tests, benchmarks) takes it itself, waiting;
+// a chain run while any thread of the process holds it takes none, so a front
+// end may take the lock on one thread and run the chain on another.
 
 #include <filesystem>
 #include <memory>
@@ -41,7 +43,7 @@ class ToolLock {
     static std::optional<ToolLock> Take(const std::filesystem::path& workDir, Reporter& reporter,
                                         Mode mode);
 
-    // Whether this process holds the lock of `workDir` now.
+    // Whether this process (any thread of it) holds the lock of `workDir` now.
     static bool Held(const std::filesystem::path& workDir);
 
     ToolLock(ToolLock&&) noexcept;
