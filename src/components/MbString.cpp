@@ -2,6 +2,10 @@
 
 #include <unicode/uchar.h>
 
+#include <cstdint>
+#include <cstring>
+#include <optional>
+
 #include "platform/Cp932.h"
 
 namespace tovix {
@@ -29,30 +33,51 @@ void ChangeDoubleByteCase(std::string& text, size_t place, bool upper) {
     }
 }
 
-// Finds the first occurrence of `pattern` that starts on a character boundary.
-// Returns false when there is none; otherwise the 0-based byte offset of the
-// match and the number of characters before it.
-bool FindAtBoundary(std::string_view pattern, std::string_view text, size_t& offset,
-                    int& charsBefore) {
-    if (pattern.empty() || text.empty()) {
-        return false;
-    }
-    size_t boundary = 0;
-    int chars = 0;
-    size_t from = 0;
-    while (true) {
-        size_t candidate = text.find(pattern, from);
-        if (candidate == std::string_view::npos) {
-            return false;
-        }
-        while (boundary < candidate) {
+// True when none of the eight bytes at `place` has its high bit set: eight
+// one-byte characters.
+bool EightAsciiBytes(std::string_view text, size_t place) {
+    std::uint64_t bytes = 0;
+    std::memcpy(&bytes, text.data() + place, sizeof bytes);
+    return (bytes & 0x8080808080808080u) == 0;
+}
+
+// Walks from the character boundary `boundary` over whole characters until
+// `target` is reached or stepped over, counting them; plain ASCII goes eight
+// bytes at a time, so long lines cost little.
+void WalkTo(std::string_view text, size_t target, size_t& boundary, size_t& chars) {
+    while (boundary < target) {
+        if (target - boundary >= 8 && EightAsciiBytes(text, boundary)) {
+            boundary += 8;
+            chars += 8;
+        } else {
             boundary += CharWidth(text, boundary);
             ++chars;
         }
+    }
+}
+
+// Finds the first occurrence of `pattern` that starts on a character boundary:
+// its 0-based byte offset and the number of characters before it.
+struct BoundaryMatch {
+    size_t offset;
+    size_t charsBefore;
+};
+
+std::optional<BoundaryMatch> FindAtBoundary(std::string_view pattern, std::string_view text) {
+    if (pattern.empty() || text.empty()) {
+        return std::nullopt;
+    }
+    size_t boundary = 0;
+    size_t chars = 0;
+    size_t from = 0;
+    while (true) {
+        const size_t candidate = text.find(pattern, from);
+        if (candidate == std::string_view::npos) {
+            return std::nullopt;
+        }
+        WalkTo(text, candidate, boundary, chars);
         if (boundary == candidate) {
-            offset = candidate;
-            charsBefore = chars;
-            return true;
+            return BoundaryMatch{candidate, chars};
         }
         from = boundary;
     }
@@ -68,13 +93,13 @@ bool IsDoubleByteChar(std::string_view text, size_t place) {
     return place + 1 < text.size() && IsLeadByte(text[place]) && text[place + 1] != '\0';
 }
 
-int NextChar(std::string_view text, size_t& place) {
+size_t NextChar(std::string_view text, size_t& place) {
     if (place >= text.size()) {
         return 0;
     }
-    size_t width = CharWidth(text, place);
+    const size_t width = CharWidth(text, place);
     place += width;
-    return static_cast<int>(width);
+    return width;
 }
 
 int CompareChar(std::string_view a, size_t& placeA, std::string_view b, size_t& placeB) {
@@ -101,7 +126,7 @@ bool StartsWithText(std::string_view text, size_t place, std::string_view patter
     return p == pattern.size();
 }
 
-int ChangeCharCase(std::string& text, size_t& place, bool upper, bool doubleByte) {
+size_t ChangeCharCase(std::string& text, size_t& place, bool upper, bool doubleByte) {
     if (place >= text.size()) {
         return 0;
     }
@@ -117,45 +142,42 @@ int ChangeCharCase(std::string& text, size_t& place, bool upper, bool doubleByte
     return 1;
 }
 
-int CountCharBytes(int& bytes, std::string_view text, int n) {
-    bytes = 0;
-    if (n < 0) {
-        return 0;
-    }
-    int count = 0;
+size_t CountCharBytes(size_t& bytes, std::string_view text, size_t n) {
+    size_t count = 0;
     size_t place = 0;
-    while ((n == 0 || count < n) && place < text.size()) {
-        bytes += NextChar(text, place);
+    if (n == 0) {
+        WalkTo(text, text.size(), place, count);
+    }
+    while (count < n && place < text.size()) {
+        NextChar(text, place);
         ++count;
     }
+    bytes = place;
     return count;
 }
 
-std::string MbCopy(std::string_view text, int i, int n) {
-    if (i == 0) {
-        i = 1;
-    }
-    if (text.empty() || i < 0 || n <= 0) {
+std::string MbCopy(std::string_view text, CharIndex i, size_t n) {
+    if (text.empty() || n == 0) {
         return {};
     }
     size_t place = 0;
-    for (int c = 1; c < i; ++c) {
+    for (size_t c = 1; c < i.value; ++c) {
         if (NextChar(text, place) == 0) {
             return {};
         }
     }
-    size_t start = place;
-    for (int c = 0; c < n && NextChar(text, place) != 0; ++c) {
+    const size_t start = place;
+    for (size_t c = 0; c < n && NextChar(text, place) != 0; ++c) {
     }
     return std::string(text.substr(start, place - start));
 }
 
-int MbLength(std::string_view text) {
-    int bytes = 0;
+size_t MbLength(std::string_view text) {
+    size_t bytes = 0;
     return CountCharBytes(bytes, text, 0);
 }
 
-int MbCharCount(const char* text) {
+size_t MbCharCount(const char* text) {
     return text == nullptr ? 0 : MbLength(text);
 }
 
@@ -180,25 +202,23 @@ std::string& MbChangeCase(std::string& text, bool doubleByte) {
     return text;
 }
 
-int MbPos(std::string_view pattern, std::string_view text) {
-    size_t offset = 0;
-    int charsBefore = 0;
-    return FindAtBoundary(pattern, text, offset, charsBefore) ? charsBefore + 1 : 0;
+CharIndex MbPos(std::string_view pattern, std::string_view text) {
+    const std::optional<BoundaryMatch> match = FindAtBoundary(pattern, text);
+    return match ? CharIndex(match->charsBefore + 1) : CharIndex();
 }
 
-int MbPosEnd(std::string_view pattern, std::string_view text) {
-    size_t offset = 0;
-    int charsBefore = 0;
-    if (!FindAtBoundary(pattern, text, offset, charsBefore)) {
-        return 0;
+ByteColumn MbPosEnd(std::string_view pattern, std::string_view text) {
+    const std::optional<BoundaryMatch> match = FindAtBoundary(pattern, text);
+    if (!match) {
+        return ByteColumn();
     }
-    return static_cast<int>(offset + CharWidth(text, offset));
+    // The column of the matched first character's last byte.
+    return ByteColumn::OfOffset(match->offset + CharWidth(text, match->offset) - 1);
 }
 
 size_t MbFind(std::string_view pattern, std::string_view text) {
-    size_t offset = 0;
-    int charsBefore = 0;
-    return FindAtBoundary(pattern, text, offset, charsBefore) ? offset : std::string_view::npos;
+    const std::optional<BoundaryMatch> match = FindAtBoundary(pattern, text);
+    return match ? match->offset : std::string_view::npos;
 }
 
 bool HasDoubleByte(std::string_view text) {

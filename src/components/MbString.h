@@ -3,14 +3,18 @@
 //
 // A character is one byte, or two bytes when the first is a lead byte and the
 // next byte exists and is not NUL (so a lead byte at the very end of a text is a
-// one-byte character). Places are 0-based byte offsets into the text; the
-// results of MbPos and MbCopy are 1-based character positions and those of
-// MbPosEnd 1-based byte positions. A match never starts on a trail byte, so
-// separators such as "[" or "\" are never found inside a kana or kanji.
+// one-byte character). Places are 0-based byte offsets into the text (size_t,
+// as std::string_view counts); character positions are CharIndex (MbPos,
+// MbCopy) and byte positions ByteColumn (MbPosEnd), both 1-based with 0 for
+// none. Every count is a size_t, so a line of any length is counted right.
+// A match never starts on a trail byte, so separators such as "[" or "\" are
+// never found inside a kana or kanji.
 
 #include <cstddef>
 #include <string>
 #include <string_view>
+
+#include "components/Positions.h"
 
 namespace tovix {
 
@@ -18,7 +22,7 @@ namespace tovix {
 bool IsDoubleByteChar(std::string_view text, size_t place);
 
 // Steps `place` over one character and returns its byte count; 0 at the end.
-int NextChar(std::string_view text, size_t& place);
+size_t NextChar(std::string_view text, size_t& place);
 
 // Compares the characters at the two places (both must hold one). Two
 // double-byte characters compare as 2-byte strings, otherwise the first bytes
@@ -30,18 +34,18 @@ bool StartsWithText(std::string_view text, size_t place, std::string_view patter
 
 // Changes the case of the character at `place` (a double-byte one only when
 // `doubleByte` is set), steps over it and returns its byte count; 0 at the end.
-int ChangeCharCase(std::string& text, size_t& place, bool upper, bool doubleByte);
+size_t ChangeCharCase(std::string& text, size_t& place, bool upper, bool doubleByte);
 
 // Walks at most `n` characters (the whole text when n == 0); returns how many
 // were walked and sets `bytes` to their byte count.
-int CountCharBytes(int& bytes, std::string_view text, int n);
+size_t CountCharBytes(size_t& bytes, std::string_view text, size_t n);
 
-// The `n` characters from 1-based character position `i` (0 is taken as 1).
-std::string MbCopy(std::string_view text, int i, int n);
+// The `n` characters from character position `i` (0 is taken as 1).
+std::string MbCopy(std::string_view text, CharIndex i, size_t n);
 
 // Number of characters.
-int MbLength(std::string_view text);
-int MbCharCount(const char* text);
+size_t MbLength(std::string_view text);
+size_t MbCharCount(const char* text);
 
 // Copy with every one-byte ASCII letter lower-cased; double-byte characters
 // are left alone.
@@ -50,12 +54,13 @@ std::string MbLowerCase(std::string_view text);
 // Lower-cases every character in place (double-byte ones only with the flag).
 std::string& MbChangeCase(std::string& text, bool doubleByte);
 
-// 1-based character position of the first occurrence of `pattern`; 0 if none.
-int MbPos(std::string_view pattern, std::string_view text);
+// Character position of the first occurrence of `pattern`; 0 if none.
+CharIndex MbPos(std::string_view pattern, std::string_view text);
 
-// 1-based byte position of the last byte of the first matched character; 0 if
-// none.
-int MbPosEnd(std::string_view pattern, std::string_view text);
+// Byte position of the last byte of the first matched character; 0 if none.
+// For a pattern that begins with a one-byte character it is the match's own
+// column, and its offset is the column less one.
+ByteColumn MbPosEnd(std::string_view pattern, std::string_view text);
 
 // 0-based byte offset of the first occurrence of `pattern` that starts on a
 // character boundary; npos if none.

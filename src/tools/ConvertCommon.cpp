@@ -30,22 +30,18 @@ bool IsWorkFile(const ToolJob& job, const std::filesystem::path& path) {
                std::end(kWorkFileNames);
 }
 
-// The places of the written form's brackets in a J-E headword: 1-based byte
-// positions of the first "[" and the first "]", 0 when absent.
+// The places of the written form's brackets in a J-E headword: the columns
+// of the first "[" and the first "]", 0 when absent.
 struct Brackets {
     explicit Brackets(std::string_view head)
         : open(MbPosEnd("[", head)), close(MbPosEnd("]", head)) {}
     // "[" directly followed by "]": the written form is missing.
-    bool Empty() const { return open != 0 && close == open + 1; }
-    std::string_view Reading(std::string_view head) const {
-        return head.substr(0, static_cast<size_t>(open) - 1);
-    }
-    std::string_view FromOpen(std::string_view head) const {
-        return head.substr(static_cast<size_t>(open) - 1);
-    }
+    bool Empty() const { return open && close == open + 1; }
+    std::string_view Reading(std::string_view head) const { return head.substr(0, open.Offset()); }
+    std::string_view FromOpen(std::string_view head) const { return head.substr(open.Offset()); }
 
-    int open;
-    int close;
+    ByteColumn open;
+    ByteColumn close;
 };
 
 }  // namespace
@@ -60,19 +56,19 @@ std::filesystem::path InputPath(const ToolJob& job, const std::string& name) {
 }
 
 bool SplitAtTab(std::string_view line, std::string_view& head, std::string_view& rest) {
-    const int tab = MbPosEnd("\t", line);
-    if (tab == 0) {
+    const ByteColumn tab = MbPosEnd("\t", line);
+    if (!tab) {
         return false;
     }
-    head = line.substr(0, static_cast<size_t>(tab) - 1);
-    rest = line.substr(static_cast<size_t>(tab));
+    head = line.substr(0, tab.Offset());
+    rest = line.substr(tab.Offset() + 1);
     return true;
 }
 
 std::string JpnWorkHead(std::string_view head) {
     const Brackets brackets(head);
     std::string out;
-    if (brackets.open == 0) {
+    if (!brackets.open) {
         out.append(head).append(" [").append(head).append("]");
     } else if (brackets.Empty()) {
         const std::string_view reading = brackets.Reading(head);
@@ -86,7 +82,7 @@ std::string JpnWorkHead(std::string_view head) {
 std::string JpnPairHead(std::string_view head) {
     const Brackets brackets(head);
     std::string out;
-    if (brackets.open == 0) {
+    if (!brackets.open) {
         out.append(head).append("[").append(head).append("]");
     } else if (brackets.Empty()) {
         const std::string_view reading = brackets.Reading(head);

@@ -27,12 +27,12 @@ constexpr size_t kShownHeadBytes = 48;
 // The 0-based place of the first `mark` at or after `from` (a character
 // boundary) that starts on a character boundary; npos when there is none.
 size_t FindMark(std::string_view text, size_t from, std::string_view mark) {
-    const int end = MbPosEnd(mark, text.substr(from));
-    if (end == 0) {
+    const ByteColumn end = MbPosEnd(mark, text.substr(from));
+    if (!end) {
         return std::string_view::npos;
     }
     const size_t firstCharBytes = IsDoubleByteChar(mark, 0) ? 2 : 1;
-    return from + static_cast<size_t>(end) - firstCharBytes;
+    return from + end.value - firstCharBytes;
 }
 
 // The text before each mark, the mark itself, and the text after the last

@@ -32,12 +32,12 @@ void SplitSenses(std::string_view text, std::vector<std::string_view>& senses) {
         if (senses.size() == kMaxSenses) {
             throw StepError(PaddedMessage(tool_text::kCreateFailed));
         }
-        const int end = MbPosEnd(",", text.substr(from));
-        if (end == 0) {
+        const ByteColumn end = MbPosEnd(",", text.substr(from));
+        if (!end) {
             senses.push_back(text.substr(from));
             return;
         }
-        const size_t comma = from + static_cast<size_t>(end) - 1;
+        const size_t comma = from + end.Offset();
         senses.push_back(text.substr(from, comma - from));
         from = comma + 1;
     }

@@ -71,11 +71,11 @@ void TovixToWorkEng(ToolJob& job) {
 void TovixToExmJpn(ToolJob& job) {
     ReadDictionarySet(job, Direction::Japanese,
                       [](std::string_view head, std::string_view translation, LineWriter& out) {
-                          const int open = MbPosEnd("[", head);
-                          if (open == 0) {
+                          const ByteColumn open = MbPosEnd("[", head);
+                          if (!open) {
                               out.Write(EndSpaceDelete(head));
                           } else {
-                              const size_t bracket = static_cast<size_t>(open) - 1;
+                              const size_t bracket = open.Offset();
                               out.Write(EndSpaceDelete(head.substr(0, bracket)));
                               out.Write(head.substr(bracket));
                           }
@@ -90,7 +90,7 @@ void TovixToExmJpn(ToolJob& job) {
 void TovixToWorkJpn(ToolJob& job) {
     ReadDictionarySet(job, Direction::Japanese,
                       [](std::string_view head, std::string_view translation, LineWriter& out) {
-                          if (MbPosEnd("[", head) == 0) {
+                          if (!MbPosEnd("[", head)) {
                               out.Write(JpnWorkHead(EndSpaceDelete(head)));
                           } else {
                               out.Write(head);

@@ -15,8 +15,8 @@ TEST(MbStringTest, PositionsNeverStartOnTrailBytes) {
     struct Case {
         std::string pattern;
         std::string text;
-        int pos;
-        int posEnd;
+        size_t pos;
+        size_t posEnd;
     };
     const Case cases[] = {
         {S("ア"), S("aアア"), 2, 3},
@@ -36,34 +36,33 @@ TEST(MbStringTest, PositionsNeverStartOnTrailBytes) {
         {"cd", "abc", 0, 0},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(MbPos(c.pattern, c.text), c.pos) << Cp932ToUtf8(c.text);
-        EXPECT_EQ(MbPosEnd(c.pattern, c.text), c.posEnd) << Cp932ToUtf8(c.text);
+        EXPECT_EQ(MbPos(c.pattern, c.text), CharIndex(c.pos)) << Cp932ToUtf8(c.text);
+        EXPECT_EQ(MbPosEnd(c.pattern, c.text), ByteColumn(c.posEnd)) << Cp932ToUtf8(c.text);
     }
 }
 
 TEST(MbStringTest, CopyAndLength) {
     const std::string text = S("aアb");
-    EXPECT_EQ(MbLength(text), 3);
-    EXPECT_EQ(MbCopy(text, 2, 1), S("ア"));
-    EXPECT_EQ(MbCopy(text, 0, 2), S("aア"));
-    EXPECT_EQ(MbCopy(text, 2, 10), S("アb"));
-    EXPECT_EQ(MbCopy(text, 4, 1), "");
-    EXPECT_EQ(MbCopy(text, 9, 1), "");
-    EXPECT_EQ(MbCopy(text, -1, 1), "");
-    EXPECT_EQ(MbCopy(text, 1, 0), "");
-    EXPECT_EQ(MbLength(""), 0);
-    EXPECT_EQ(MbLength("a\x82"), 2);  // a lead byte at the end is one character
-    EXPECT_EQ(MbCharCount(S("漢字x").c_str()), 3);
+    EXPECT_EQ(MbLength(text), 3u);
+    EXPECT_EQ(MbCopy(text, CharIndex(2), 1), S("ア"));
+    EXPECT_EQ(MbCopy(text, CharIndex(0), 2), S("aア"));
+    EXPECT_EQ(MbCopy(text, CharIndex(2), 10), S("アb"));
+    EXPECT_EQ(MbCopy(text, CharIndex(4), 1), "");
+    EXPECT_EQ(MbCopy(text, CharIndex(9), 1), "");
+    EXPECT_EQ(MbCopy(text, CharIndex(1), 0), "");
+    EXPECT_EQ(MbLength(""), 0u);
+    EXPECT_EQ(MbLength("a\x82"), 2u);  // a lead byte at the end is one character
+    EXPECT_EQ(MbCharCount(S("漢字x").c_str()), 3u);
 }
 
 TEST(MbStringTest, CountCharBytes) {
-    int bytes = -1;
-    EXPECT_EQ(CountCharBytes(bytes, S("漢aア"), 2), 2);
-    EXPECT_EQ(bytes, 3);
-    EXPECT_EQ(CountCharBytes(bytes, S("漢aア"), 0), 3);
-    EXPECT_EQ(bytes, 5);
-    EXPECT_EQ(CountCharBytes(bytes, "", 3), 0);
-    EXPECT_EQ(bytes, 0);
+    size_t bytes = 99;
+    EXPECT_EQ(CountCharBytes(bytes, S("漢aア"), 2), 2u);
+    EXPECT_EQ(bytes, 3u);
+    EXPECT_EQ(CountCharBytes(bytes, S("漢aア"), 0), 3u);
+    EXPECT_EQ(bytes, 5u);
+    EXPECT_EQ(CountCharBytes(bytes, "", 3), 0u);
+    EXPECT_EQ(bytes, 0u);
 }
 
 TEST(MbStringTest, CaseMappingLeavesTrailBytesAlone) {
@@ -76,9 +75,9 @@ TEST(MbStringTest, CaseMappingLeavesTrailBytesAlone) {
 
     std::string up = S("aア");
     size_t place = 0;
-    EXPECT_EQ(ChangeCharCase(up, place, true, true), 1);
-    EXPECT_EQ(ChangeCharCase(up, place, true, true), 2);
-    EXPECT_EQ(ChangeCharCase(up, place, true, true), 0);
+    EXPECT_EQ(ChangeCharCase(up, place, true, true), 1u);
+    EXPECT_EQ(ChangeCharCase(up, place, true, true), 2u);
+    EXPECT_EQ(ChangeCharCase(up, place, true, true), 0u);
     EXPECT_EQ(up, S("Aア"));
 }
 
@@ -87,9 +86,9 @@ TEST(MbStringTest, CharacterSteps) {
     size_t place = 0;
     EXPECT_FALSE(IsDoubleByteChar(text, 0));
     EXPECT_TRUE(IsDoubleByteChar(text, 1));
-    EXPECT_EQ(NextChar(text, place), 1);
-    EXPECT_EQ(NextChar(text, place), 2);
-    EXPECT_EQ(NextChar(text, place), 0);
+    EXPECT_EQ(NextChar(text, place), 1u);
+    EXPECT_EQ(NextChar(text, place), 2u);
+    EXPECT_EQ(NextChar(text, place), 0u);
     EXPECT_FALSE(IsDoubleByteChar(std::string("\x83\0", 2), 0));
 
     EXPECT_TRUE(StartsWithText(S("アイウ"), 2, S("イウ")));
@@ -107,6 +106,24 @@ TEST(MbStringTest, CharacterSteps) {
     EXPECT_EQ(a, 2u);
     EXPECT_LT(CompareChar(x, a, y, b), 0);
     EXPECT_EQ(a, 2u);
+}
+
+// Guards an int overflow: a separator found beyond 2 GiB came back as a
+// negative position.
+TEST(MbStringTest, PositionsBeyondTwoGibibytes) {
+    const size_t before = size_t{1} << 31;
+    std::string text;
+    try {
+        text.reserve(before + 3);
+        text.assign(before, 'a');
+    } catch (const std::bad_alloc&) {
+        GTEST_SKIP() << "not enough memory for a 2 GiB line";
+    }
+    text += S("漢\t");
+    EXPECT_EQ(MbPosEnd("\t", text), ByteColumn(before + 3));
+    EXPECT_EQ(MbPosEnd(S("漢"), text), ByteColumn(before + 2));
+    EXPECT_EQ(MbPos("\t", text), CharIndex(before + 2));
+    EXPECT_EQ(MbLength(text), before + 2);
 }
 
 }  // namespace
