@@ -270,6 +270,27 @@ echo "scroll by one page: $(field page_scroll_median_ms) ms"
 echo "memory: view $(megabytes "$VIEW_BYTES") MB, line store alone $(megabytes "$VIEW_STORE_BYTES") MB; the view adds $VIEW_EXTRA% (goal <= 10%) $(verdict "$VIEW_EXTRA" 10)"
 echo "  (resident set growth of each load, read from /proc/self/statm)"
 
+section "Text view with one very long line"
+# The same part file, view set-ups and commands with a middle translation line
+# of 10 MB and of 100 MB, next to that line at 1 KB: a long line must cost
+# what shows of it, not its length.
+RESULT=$(QT_QPA_PLATFORM=offscreen "$BUILD/bench/LongLineBench" 1K 10M 100M 2>/dev/null)
+long_line_figure() {
+    local name=$1 what=$2 short
+    short=$(field "${name}_1K")
+    for size in 10M 100M; do
+        printf '%-52s %-4s %9s ms; a 1 KB line %8s ms\n' "$what" "$size" "$(field "${name}_$size")" "$short"
+    done
+}
+long_line_figure main_show_ms "main view: line brought onto the page and painted"
+long_line_figure main_line_ms "main view: one line up or down, the line shown"
+long_line_figure main_page_ms "main view: one page up or down over the line"
+long_line_figure main_load_ms "main view: part file loaded and first page painted"
+long_line_figure wrap60_assign_ms "wrapped at 60 bytes: entry put in and painted"
+long_line_figure wrap60_line_ms "wrapped at 60 bytes: one view line up"
+long_line_figure width_assign_ms "wrapped at the width: entry put in and painted"
+long_line_figure width_resize_ms "wrapped at the width: view widened, wrapped again"
+
 # --- Viewer -----------------------------------------------------------------
 #
 # (a) Start-up of the viewer on the EDICT E-J dictionary until its view is

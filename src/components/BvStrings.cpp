@@ -1,5 +1,7 @@
 #include "components/BvStrings.h"
 
+#include <algorithm>
+
 #include "components/MbString.h"
 
 namespace tovix {
@@ -16,7 +18,7 @@ bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
 
 }  // namespace
 
-bool TBvStrings::Find(std::string_view text, int& line, int& column) const {
+bool TBvStrings::Find(std::string_view text, int& line, ByteColumn& column) const {
     if (text.empty()) {
         return false;
     }
@@ -25,21 +27,19 @@ bool TBvStrings::Find(std::string_view text, int& line, int& column) const {
     if (line < 0) {
         line = 0;
     }
-    for (; line < Count(); ++line, column = 1) {
-        if (column < 1) {
-            column = 1;
-        }
+    for (; line < Count(); ++line, column = ByteColumn(1)) {
+        column = std::max(column, ByteColumn(1));
         const std::string_view s = View(line);
-        for (size_t p = static_cast<size_t>(column) - 1; p + text.size() <= s.size(); ++p) {
+        for (size_t p = column.Offset(); p + text.size() <= s.size(); ++p) {
             if ((s[p] == lower || s[p] == upper) &&
                 EqualIgnoringAsciiCase(s.substr(p, text.size()), text)) {
-                column = static_cast<int>(p) + 1;
+                column = ByteColumn::OfOffset(p);
                 return true;
             }
         }
     }
     line = Count();
-    column = 1;
+    column = ByteColumn(1);
     return false;
 }
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "components/LightStrings.h"
+#include "components/Positions.h"
 
 namespace tovix {
 
@@ -16,14 +17,14 @@ class TBvStrings : public TLightStrings {
     using TLightStrings::Exchange;
     using TLightStrings::Put;
 
-    // Searches forward from text line `line` (from 0 when negative), 1-based
-    // byte column `column` (from 1 when below 1), for `text`, ignoring the case
+    // Searches forward from text line `line` (from 0 when negative), byte
+    // column `column` (from 1 when 0), for `text`, ignoring the case
     // of the ASCII letters only. A match may start on the second byte of a
     // double-byte character. On a match returns true with `line` and `column`
     // at its first byte; otherwise returns false with `line` = Count and
     // `column` = 1. An empty `text` returns false and changes nothing. Later
     // lines are searched from column 1; the search never wraps around.
-    bool Find(std::string_view text, int& line, int& column) const;
+    bool Find(std::string_view text, int& line, ByteColumn& column) const;
 
     // Sets Capacity to Count + the list's size, then appends its lines in order.
     void AddStrings(const std::vector<std::string>& list);

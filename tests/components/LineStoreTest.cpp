@@ -367,16 +367,16 @@ TEST(LineStoreTest, FindIgnoresAsciiCaseOnlyAndMovesOn) {
     struct Case {
         std::string text;
         int line;
-        int column;
+        size_t column;
         bool found;
         int foundLine;
-        int foundColumn;
+        size_t foundColumn;
     };
     const Case cases[] = {
         {"ABC", 0, 1, true, 0, 3},
         {"ABC", 0, 4, true, 1, 1},
         {"abc", 1, 2, true, 4, 3},
-        {"ABC", -5, -5, true, 0, 3},
+        {"ABC", -5, 0, true, 0, 3},
         {"abc", 4, 4, false, 5, 1},
         {"abcd", 0, 1, false, 5, 1},
         {"x", 0, 6, true, 0, 6},
@@ -388,10 +388,10 @@ TEST(LineStoreTest, FindIgnoresAsciiCaseOnlyAndMovesOn) {
     };
     for (const Case& c : cases) {
         int line = c.line;
-        int column = c.column;
+        ByteColumn column(c.column);
         EXPECT_EQ(store.Find(c.text, line, column), c.found) << c.text << " " << c.line;
         EXPECT_EQ(line, c.foundLine) << c.text << " " << c.line;
-        EXPECT_EQ(column, c.foundColumn) << c.text << " " << c.line;
+        EXPECT_EQ(column, ByteColumn(c.foundColumn)) << c.text << " " << c.line;
     }
 }
 

@@ -8,12 +8,11 @@
 namespace tovix {
 namespace {
 
-// The view lines from..to (text lines and view lines are the same in the
-// main view, which does not wrap), each with CR LF.
-std::string LinesText(const TBigView& view, int from, int to) {
+// The text lines from..to, each with CR LF.
+std::string LinesText(const TBigView& view, TextLineIndex from, TextLineIndex to) {
     std::string text;
-    for (int n = from; n <= to; ++n) {
-        text += view.GetViewLine(n);
+    for (TextLineIndex line = from; line <= to; ++line) {
+        text += view.Lines().View(line.value);
         text += "\r\n";
     }
     return text;
@@ -21,25 +20,29 @@ std::string LinesText(const TBigView& view, int from, int to) {
 
 // The headword line of the entry at the top: entries are two lines, so an
 // odd line is a translation line.
-int TopHeadword(const TBigView& view) {
-    const int line = view.ViewLineToLine(view.TopLine());
-    return line % 2 == 1 ? line - 1 : line;
+TextLineIndex TopHeadword(const TBigView& view) {
+    const TextLineIndex line = view.ViewLineToLine(ViewLineIndex(view.TopLine()));
+    return line.value % 2 == 1 ? line - 1 : line;
+}
+
+TextLineIndex BottomTextLine(const TBigView& view) {
+    return view.ViewLineToLine(ViewLineIndex(view.BottomLine()));
 }
 
 }  // namespace
 
 std::string TopEntryText(const TBigView& view) {
-    const int first = TopHeadword(view);
-    return LinesText(view, first, std::min(first + 1, view.BottomLine()));
+    const TextLineIndex first = TopHeadword(view);
+    return LinesText(view, first, std::min(first + 1, BottomTextLine(view)));
 }
 
 std::string VisibleEntriesText(const TBigView& view) {
-    const int first = TopHeadword(view);
-    int last = view.ViewLineToLine(view.BottomLine());
-    if (last % 2 == 0) {
+    const TextLineIndex first = TopHeadword(view);
+    TextLineIndex last = BottomTextLine(view);
+    if (last.value % 2 == 0) {
         ++last;
     }
-    return LinesText(view, first, std::min(last, view.BottomLine()));
+    return LinesText(view, first, std::min(last, BottomTextLine(view)));
 }
 
 PasteText CheckPasteText(const std::optional<std::string>& clipboard) {

@@ -89,7 +89,7 @@ void TForm1::ConcludeFind(FindOutcome outcome) {
     }
     const size_t place = HitPlace(bigView1_->Lines().View(line), find_.findText, find_.matchCase);
     if (place != std::string_view::npos) {
-        bigView1_->SetMark(line, static_cast<int>(place), static_cast<int>(find_.findText.size()));
+        bigView1_->SetMark(TextLineIndex(line), place, find_.findText.size());
     }
 }
 

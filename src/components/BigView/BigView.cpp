@@ -75,9 +75,9 @@ void TBigView::SetCapacity(int capacity) {
 }
 
 void TBigView::SetCaption(std::string_view cp932) {
-    constexpr int kCaptionBytes = 255;
-    if (static_cast<int>(cp932.size()) > kCaptionBytes) {
-        const bool splitsCharacter = ByteClass(cp932, kCaptionBytes) == LeadByte;
+    constexpr size_t kCaptionBytes = 255;
+    if (cp932.size() > kCaptionBytes) {
+        const bool splitsCharacter = ByteClass(cp932, ByteColumn(kCaptionBytes)) == LeadByte;
         cp932 = cp932.substr(0, splitsCharacter ? kCaptionBytes - 1 : kCaptionBytes);
     }
     if (cp932 == caption_) {
@@ -88,7 +88,7 @@ void TBigView::SetCaption(std::string_view cp932) {
 }
 
 void TBigView::SetMaxChar(int cells) {
-    cells = std::max(cells, 1);
+    cells = std::clamp(cells, 1, MaxCharLimit(charWidth_));
     if (cells != maxChar_) {
         maxChar_ = cells;
         Relayout();
@@ -136,7 +136,7 @@ void TBigView::SetViewTabStop(int cells) {
 void TBigView::SetWrapByte(int bytes) {
     if (bytes >= 0 && bytes != viewLines_.WrapByte()) {
         viewLines_.SetWrapByte(bytes);
-        Rewrap(0);
+        Rewrap(TextLineIndex(0));
         UpdateScrollRanges();
         Redraw();
     }
@@ -145,7 +145,7 @@ void TBigView::SetWrapByte(int bytes) {
 void TBigView::SetWordWrap(bool on) {
     if (on != viewLines_.WordWrap()) {
         viewLines_.SetWordWrap(on);
-        Rewrap(0);
+        Rewrap(TextLineIndex(0));
         UpdateScrollRanges();
         Redraw();
     }
@@ -167,11 +167,11 @@ void TBigView::SetFontColor(const QColor& color) {
 
 // --- Line operations ---------------------------------------------------------
 
-int TBigView::TextLineOf(int v) const {
+TextLineIndex TBigView::TextLineOf(int v) const {
     if (v < 0 || v >= ViewLineCount()) {
         lines_.Error();
     }
-    return viewLines_.ViewLineToLine(v);
+    return viewLines_.ViewLineToLine(ViewLineIndex(v));
 }
 
 void TBigView::ResetSelection() {
@@ -181,7 +181,7 @@ void TBigView::ResetSelection() {
 
 // After the whole store was replaced (or emptied by a failed load).
 void TBigView::ShowLoadedLines() {
-    Rewrap(0);
+    Rewrap(TextLineIndex(0));
     {
         Suspend suspend(*this);
         GrowMaxChar(0, ViewLineCount());
@@ -203,14 +203,14 @@ void TBigView::FillPage() {
 }
 
 std::string TBigView::GetViewLine(int v) const {
-    return std::string(viewLines_.Text(v));
+    return std::string(viewLines_.Text(ViewLineIndex(v)));
 }
 
 void TBigView::PutViewLine(int v, std::string_view s) {
-    const TViewLineRec rec = viewLines_.At(v);
-    std::string line = lines_.Get(rec.Line);
-    line.replace(static_cast<size_t>(std::max(rec.Start, 1)) - 1, static_cast<size_t>(rec.Len), s);
-    lines_.Put(rec.Line, line);
+    const TViewLineRec rec = viewLines_.At(ViewLineIndex(v));
+    std::string line = lines_.Get(rec.Line.value);
+    line.replace(rec.Start ? rec.Start.Offset() : 0, rec.Len, s);
+    lines_.Put(rec.Line.value, line);
     Rewrap(rec.Line);
     UpdateScrollRanges();
     if (IsVisible(v)) {
@@ -220,7 +220,7 @@ void TBigView::PutViewLine(int v, std::string_view s) {
 
 int TBigView::Add(std::string_view s) {
     lines_.Add(s);
-    Rewrap(lines_.Count() - 1);
+    Rewrap(TextLineIndex(lines_.Count() - 1));
     const int count = ViewLineCount();
     {
         Suspend suspend(*this);
@@ -232,7 +232,7 @@ int TBigView::Add(std::string_view s) {
 }
 
 void TBigView::AddStrings(const std::vector<std::string>& list) {
-    const int from = lines_.Count();
+    const TextLineIndex from(lines_.Count());
     lines_.AddStrings(list);
     Rewrap(from);
     const int n = static_cast<int>(list.size());
@@ -246,7 +246,7 @@ void TBigView::AddStrings(const std::vector<std::string>& list) {
 
 void TBigView::Assign(const std::vector<std::string>& list) {
     lines_.Assign(list);
-    Rewrap(0);
+    Rewrap(TextLineIndex(0));
     const int n = static_cast<int>(list.size());
     {
         Suspend suspend(*this);
@@ -260,7 +260,7 @@ void TBigView::Assign(const std::vector<std::string>& list) {
 
 void TBigView::Clear() {
     lines_.Clear();
-    Rewrap(0);
+    Rewrap(TextLineIndex(0));
     UpdateScrollRanges();
     ResetSelection();
     SetTopLine(0);
@@ -272,8 +272,8 @@ void TBigView::AssignTo(std::vector<std::string>& list) const {
 }
 
 void TBigView::Delete(int v) {
-    const int line = TextLineOf(v);
-    lines_.Delete(line);
+    const TextLineIndex line = TextLineOf(v);
+    lines_.Delete(line.value);
     Rewrap(line);
     UpdateScrollRanges();
     ResetSelection();
@@ -286,21 +286,21 @@ void TBigView::Delete(int v) {
 }
 
 void TBigView::Exchange(int a, int b) {
-    const int lineA = TextLineOf(a);
-    const int lineB = TextLineOf(b);
-    lines_.Exchange(lineA, lineB);
+    const TextLineIndex lineA = TextLineOf(a);
+    const TextLineIndex lineB = TextLineOf(b);
+    lines_.Exchange(lineA.value, lineB.value);
     Rewrap(std::min(lineA, lineB));
     if (IsVisible(a) || IsVisible(b)) {
         Redraw();
     }
 }
 
-bool TBigView::Find(std::string_view text, int& column, int& line) const {
-    const TViewPos from = viewLines_.ViewToText({column, line});
-    int textLine = from.Line;
-    int textColumn = from.Column;
+bool TBigView::Find(std::string_view text, ByteColumn& column, ViewLineIndex& line) const {
+    const TTextPos from = viewLines_.ViewToText({column, line});
+    int textLine = from.Line.value;
+    ByteColumn textColumn = from.Column;
     const bool found = lines_.Find(text, textLine, textColumn);
-    const TViewPos at = viewLines_.TextToView({textColumn, textLine});
+    const TViewPos at = viewLines_.TextToView({textColumn, TextLineIndex(textLine)});
     column = at.Column;
     line = at.Line;
     return found;
@@ -308,12 +308,12 @@ bool TBigView::Find(std::string_view text, int& column, int& line) const {
 
 int TBigView::IndexOf(std::string_view s) const {
     const int line = lines_.IndexOf(s);
-    return line < 0 ? -1 : viewLines_.LineToViewLine(line);
+    return line < 0 ? -1 : viewLines_.LineToViewLine(TextLineIndex(line)).value;
 }
 
 void TBigView::Insert(int v, std::string_view s) {
-    const int line = v == ViewLineCount() ? lines_.Count() : TextLineOf(v);
-    lines_.Insert(line, s);
+    const TextLineIndex line = v == ViewLineCount() ? TextLineIndex(lines_.Count()) : TextLineOf(v);
+    lines_.Insert(line.value, s);
     Rewrap(line);
     {
         Suspend suspend(*this);
@@ -360,7 +360,8 @@ void TBigView::SaveToStream(std::ostream& stream) const {
 
 // --- Wrapping and layout -----------------------------------------------------
 
-void TBigView::Rewrap(int from) {
+void TBigView::Rewrap(TextLineIndex from) {
+    viewFont_->ForgetPositions();
     viewLines_.Rewrap(from);
     ClampPlaces();
 }
@@ -369,8 +370,14 @@ int TBigView::ClientWidth() const {
     return viewport()->width();
 }
 
+// The view's own texts: the lines of its store, whose pieces are remembered
+// until Rewrap.
+int TBigView::WidthUpTo(std::string_view cp932, int limit) const {
+    return viewFont_->WidthUpTo(cp932, TabDistance(), limit, true);
+}
+
 int TBigView::TextWidthOf(std::string_view cp932) const {
-    return viewFont_->TextWidthOf(cp932, TabDistance());
+    return viewFont_->WidthUpTo(cp932, TabDistance(), kMaxTextWidth, false);
 }
 
 void TBigView::Relayout() {
@@ -378,28 +385,29 @@ void TBigView::Relayout() {
     lineHeight_ = LineHeightOf(metrics.height(), metrics.leading());
     charWidth_ = CharWidthOf(metrics.averageCharWidth(), metrics.maxWidth());
     const int clientWidth = ClientWidth();
+    maxChar_ = std::min(maxChar_, MaxCharLimit(charWidth_));
     if (1LL * maxChar_ * charWidth_ < clientWidth) {
         maxChar_ = RoundHalfEven(static_cast<double>(clientWidth) / charWidth_) + 1;
     }
     pageLines_ = ComputePageLines();
 
-    std::optional<int> keptTextLine;
-    TViewPos start;
-    TViewPos end;
+    std::optional<TextLineIndex> keptTextLine;
+    TTextPos start;
+    TTextPos end;
     if (WordWrap() && WrapByte() == 0) {
-        const int t = ViewLineToLine(topLine_);
-        if (t >= 0) {
+        const TextLineIndex t = ViewLineToLine(ViewLineIndex(topLine_));
+        if (t.value >= 0) {
             keptTextLine = t;
             start = ViewToText(selStart_);
             end = ViewToText(selEnd_);
-            Rewrap(0);
+            Rewrap(TextLineIndex(0));
         }
     }
     UpdateScrollRanges();
     if (keptTextLine) {
         SetSelStart(TextToView(start));
         SetSelEnd(TextToView(end));
-        SetTopLine(LineToViewLine(*keptTextLine));
+        SetTopLine(LineToViewLine(*keptTextLine).value);
     }
     if (pageLines_ < ViewLineCount()) {
         SetBottomLine(topLine_ + pageLines_ - 1);
@@ -415,11 +423,12 @@ int TBigView::ComputePageLines() const {
 }
 
 bool TBigView::GrowMaxChar(int from, int n) {
-    const int longest = viewLines_.MaxLen(from, n);
-    if (longest <= maxChar_) {
+    const size_t longest = std::min(viewLines_.MaxLen(ViewLineIndex(from), n),
+                                    static_cast<size_t>(MaxCharLimit(charWidth_)));
+    if (longest <= static_cast<size_t>(maxChar_)) {
         return false;
     }
-    SetMaxChar(longest);
+    SetMaxChar(static_cast<int>(longest));
     Suspend suspend(*this);
     UpdateScrollRanges();
     return true;

@@ -4,9 +4,15 @@
 // one entry, wrapped.
 //
 // The view keeps its text as CP932 lines in a TBvStrings and shows each text
-// line as one or more view lines (TViewLines). All indexes of the line
-// operations are view lines unless said otherwise; lengths and columns count
-// bytes. Only the view lines on screen are converted for drawing.
+// line as one or more view lines (TViewLines). The int indexes of the line
+// operations and of the top and bottom lines are view lines; where view lines
+// meet text lines the types say which (ViewLineIndex, TextLineIndex, and
+// TViewPos and TTextPos for places); lengths and columns count bytes.
+//
+// Only what is on screen is converted, measured and drawn: of a view line of
+// many megabytes, the part up to the right edge of the window (and what lies
+// left of the horizontal scroll position), so such a line scrolls and paints
+// as a short one does. MaxChar stops where pixel arithmetic would overflow.
 //
 // Pixels: a view line is LineHeight high (the font's height plus leading), a
 // character cell CharWidth wide (the average character width plus 0.3 of the
@@ -149,7 +155,7 @@ class TBigView : public QAbstractScrollArea, private TWrapMeasure {
     virtual void Exchange(int a, int b);
     // Searches from (column, view line) for text, ASCII letters in any case;
     // on return (column, line) is the match, or (1, ViewLineCount).
-    virtual bool Find(std::string_view text, int& column, int& line) const;
+    virtual bool Find(std::string_view text, ByteColumn& column, ViewLineIndex& line) const;
     // First view line of the first text line equal to s; -1 if none.
     virtual int IndexOf(std::string_view s) const;
     // Inserts a text line before the text line of view line v
@@ -170,19 +176,22 @@ class TBigView : public QAbstractScrollArea, private TWrapMeasure {
     int TopLine() const { return topLine_; }
     int BottomLine() const { return bottomLine_; }
     int PageLines() const { return pageLines_; }
-    int ViewLineToLine(int v) const { return viewLines_.ViewLineToLine(v); }
-    int LineToViewLine(int l) const { return viewLines_.LineToViewLine(l); }
-    TViewLineRec ViewLine(int v) const { return viewLines_.At(v); }
-    TViewPos ViewToText(TViewPos p) const { return viewLines_.ViewToText(p); }
-    TViewPos TextToView(TViewPos p) const { return viewLines_.TextToView(p); }
+    // Where view lines meet text lines: -1 (ViewLineToLine) or ViewLineCount
+    // (LineToViewLine) outside the text, as TViewLines says.
+    TextLineIndex ViewLineToLine(ViewLineIndex v) const { return viewLines_.ViewLineToLine(v); }
+    ViewLineIndex LineToViewLine(TextLineIndex l) const { return viewLines_.LineToViewLine(l); }
+    TViewLineRec ViewLine(int v) const { return viewLines_.At(ViewLineIndex(v)); }
+    TTextPos ViewToText(TViewPos p) const { return viewLines_.ViewToText(p); }
+    TViewPos TextToView(TTextPos p) const { return viewLines_.TextToView(p); }
 
     int LineHeight() const { return lineHeight_; }
     int CharWidth() const override { return charWidth_; }
     int HorzPos() const { return scroll_.HorzPos(); }
     int VertPos() const { return scroll_.VertPos(); }
     int ScrollStep() const { return scroll_.ScrollStep(); }
-    // Width in pixels of CP932 text drawn in the view's font, tabs expanded.
-    int TextWidthOf(std::string_view cp932) const override;
+    // Width in pixels of CP932 text drawn in the view's font, tabs expanded
+    // (not measured beyond kMaxTextWidth).
+    int TextWidthOf(std::string_view cp932) const;
     // The font used for drawing: the widget's font with the Japanese fallback.
     const QFont& DrawFont() const { return viewFont_->Font(); }
 
@@ -203,15 +212,15 @@ class TBigView : public QAbstractScrollArea, private TWrapMeasure {
     // `line` inverted, as the text a find found there, until the top line or
     // the lines change or ClearMark. While it is drawn the view is scrolled
     // sideways as far as needed to show it; it scrolls back when the mark goes.
-    void SetMark(int line, int start, int length);
+    void SetMark(TextLineIndex line, size_t start, size_t length);
     void ClearMark();
     // The marked text line while the mark is drawn; -1 when there is none.
-    int MarkedLine() const;
+    TextLineIndex MarkedLine() const;
 
     // --- Layout, drawing and scrolling --------------------------------------
 
     // Rebuilds the view lines of text lines from..LineCount-1.
-    void Rewrap(int from);
+    void Rewrap(TextLineIndex from);
     // Recomputes metrics, page size, wrapping at the window's width, ranges.
     void Relayout();
     // Raises MaxChar to the longest of view lines from..from+n-1; true if it grew.
@@ -276,6 +285,7 @@ class TBigView : public QAbstractScrollArea, private TWrapMeasure {
     bool ViewEvent(QEvent* event);
 
     int ClientWidth() const override;
+    int WidthUpTo(std::string_view cp932, int limit) const override;
     int ComputePageLines() const;
 
     // Line operations' common steps.
@@ -283,21 +293,24 @@ class TBigView : public QAbstractScrollArea, private TWrapMeasure {
     void FillPage();
     void ResetSelection();
     bool IsVisible(int v) const { return topLine_ <= v && v <= bottomLine_; }
-    int TextLineOf(int v) const;
+    TextLineIndex TextLineOf(int v) const;
 
     // Drawing.
     void Show(const QRect& rect);
     void ScrollBuffer(int delta);
-    void DrawViewLine(QPainter& painter, int v) const;
+    void DrawViewLine(QPainter& painter, int v, const QRect& area) const;
     void DrawSelection(QPainter& painter) const;
     void DrawMark(QPainter& painter) const;
     void ShowMarkedBytes();
     void DropMark();
     // Inverts columns from..to-1 of view line v.
-    void InvertColumns(QPainter& painter, int v, int fromColumn, int toColumn) const;
+    void InvertColumns(QPainter& painter, ViewLineIndex v, ByteColumn from, ByteColumn to) const;
     int BufferHeight() const { return pageLines_ * lineHeight_; }
     int TabDistance() const { return charWidth_ * viewTabStop_; }
     int XOffset() const { return charWidth_ * scroll_.HorzPos(); }
+    // The x of column c of view line v, measured no further than `limit`
+    // (beyond it, some x above it); by default the window's right edge.
+    int ColumnX(ViewLineIndex v, ByteColumn c, std::optional<int> limit = std::nullopt) const;
 
     // Scrolling.
     void SetVertPos(int a);
@@ -365,9 +378,9 @@ class TBigView : public QAbstractScrollArea, private TWrapMeasure {
     // The find mark, drawn while the top line and the lines' revision are
     // those it was set with.
     struct Mark {
-        int line = -1;
-        int start = 0;
-        int length = 0;
+        TextLineIndex line{-1};
+        size_t start = 0;
+        size_t length = 0;
         int top = 0;
         std::uint64_t revision = 0;
         int horzPos = 0;  // the sideways scroll before the mark

@@ -1,10 +1,12 @@
 // TBigView: the find mark, the text a find found drawn inverted on its line.
 
+#include <algorithm>
+
 #include "components/BigView/BigView.h"
 
 namespace tovix {
 
-void TBigView::SetMark(int line, int start, int length) {
+void TBigView::SetMark(TextLineIndex line, size_t start, size_t length) {
     DropMark();
     mark_ = {line, start, length, topLine_, lines_.Revision(), scroll_.HorzPos()};
     ShowMarkedBytes();
@@ -12,21 +14,21 @@ void TBigView::SetMark(int line, int start, int length) {
 }
 
 void TBigView::ClearMark() {
-    if (mark_.line >= 0) {
+    if (mark_.line.value >= 0) {
         DropMark();
         Redraw();
     }
 }
 
-int TBigView::MarkedLine() const {
+TextLineIndex TBigView::MarkedLine() const {
     const bool current = mark_.top == topLine_ && mark_.revision == lines_.Revision() &&
-                         mark_.line >= 0 && mark_.line < LineCount();
-    return current ? mark_.line : -1;
+                         mark_.line.value >= 0 && mark_.line.value < LineCount();
+    return current ? mark_.line : TextLineIndex(-1);
 }
 
 // The mark goes; the view scrolls back sideways to where it was before.
 void TBigView::DropMark() {
-    if (mark_.line < 0) {
+    if (mark_.line.value < 0) {
         return;
     }
     const int horzPos = mark_.horzPos;
@@ -37,24 +39,22 @@ void TBigView::DropMark() {
 }
 
 // Scrolls sideways when the marked bytes end past the right edge or begin
-// before the left one: the mark then begins a third of the way in.
+// before the left one: the mark then begins a third of the way in. The
+// widths are measured no further than the text area reaches.
 void TBigView::ShowMarkedBytes() {
-    if (MarkedLine() < 0) {
+    if (MarkedLine().value < 0) {
         return;
     }
-    int v = viewLines_.LineToViewLine(mark_.line);
-    while (v + 1 < ViewLineCount() && viewLines_.ViewLineToLine(v + 1) == mark_.line &&
-           viewLines_.At(v + 1).Start - 1 <= mark_.start) {
-        ++v;
-    }
+    const ViewLineIndex v =
+        viewLines_.TextToView({ByteColumn::OfOffset(mark_.start), mark_.line}).Line;
     const TViewLineRec rec = viewLines_.At(v);
-    const std::string_view text = viewLines_.Text(v);
-    const auto bytes = [&](int offset) {
-        const int first = std::max(rec.Start, 1) - 1;
-        return static_cast<size_t>(std::clamp(offset - first, 0, rec.Len));
+    const size_t first = rec.Start ? rec.Start.Offset() : 0;
+    const auto column = [&](size_t offset) {
+        return ByteColumn(std::clamp(offset, first, first + rec.Len) - first + 1);
     };
-    const int x0 = TextWidthOf(text.substr(0, bytes(mark_.start)));
-    const int x1 = TextWidthOf(text.substr(0, bytes(mark_.start + mark_.length)));
+    const int limit = std::max((maxChar_ + 1) * charWidth_, XOffset() + ClientWidth());
+    const int x0 = ColumnX(v, column(mark_.start), limit);
+    const int x1 = ColumnX(v, column(mark_.start + mark_.length), limit);
     if (x0 < XOffset() || x1 > XOffset() + ClientWidth()) {
         SetHorzPos(std::max(x0 - ClientWidth() / 3, 0) / charWidth_);
     }
@@ -62,17 +62,18 @@ void TBigView::ShowMarkedBytes() {
 
 // The marked bytes on each visible view line of the marked text line.
 void TBigView::DrawMark(QPainter& painter) const {
-    if (MarkedLine() < 0) {
+    if (MarkedLine().value < 0) {
         return;
     }
-    for (int v = std::max(viewLines_.LineToViewLine(mark_.line), topLine_);
-         v <= bottomLine_ && viewLines_.ViewLineToLine(v) == mark_.line; ++v) {
+    const size_t end = mark_.start + mark_.length;
+    for (ViewLineIndex v = std::max(viewLines_.LineToViewLine(mark_.line), ViewLineIndex(topLine_));
+         v.value <= bottomLine_ && viewLines_.ViewLineToLine(v) == mark_.line; ++v) {
         const TViewLineRec rec = viewLines_.At(v);
-        const int first = std::max(rec.Start, 1) - 1;  // 0-based offset of the row's first byte
-        const int from = std::max(mark_.start, first);
-        const int to = std::min(mark_.start + mark_.length, first + rec.Len);
+        const size_t first = rec.Start ? rec.Start.Offset() : 0;  // offset of the row's first byte
+        const size_t from = std::max(mark_.start, first);
+        const size_t to = std::min(end, first + rec.Len);
         if (from < to) {
-            InvertColumns(painter, v, from - first + 1, to - first + 1);
+            InvertColumns(painter, v, ByteColumn(from - first + 1), ByteColumn(to - first + 1));
         }
     }
 }

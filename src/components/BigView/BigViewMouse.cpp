@@ -51,13 +51,9 @@ void TBigView::SetSelEnd(TViewPos p) {
 void TBigView::PlaceCaret(TViewPos p) {
     const QRect old = CaretRect();
     caretPos_ = ClampPos(viewLines_, p);
-    int x = 0;
-    if (caretPos_.Line < ViewLineCount()) {
-        const std::string_view text = viewLines_.Text(caretPos_.Line);
-        const auto before = static_cast<size_t>(std::max(caretPos_.Column, 1)) - 1;
-        x = TextWidthOf(text.substr(0, std::min(before, text.size())));
-    }
-    caretPixel_ = QPoint(x - XOffset(), (caretPos_.Line - topLine_) * lineHeight_);
+    const int x =
+        caretPos_.Line.value < ViewLineCount() ? ColumnX(caretPos_.Line, caretPos_.Column) : 0;
+    caretPixel_ = QPoint(x - XOffset(), (caretPos_.Line.value - topLine_) * lineHeight_);
     if (CaretShown() && CaretRect() != old) {
         caretBlinkOn_ = true;
         viewport()->update(old);
@@ -70,10 +66,10 @@ void TBigView::PlaceCaret(TViewPos p) {
 // is being made (dragging, shifted keys): its anchor must stay where it began.
 void TBigView::KeepCaretInPage() {
     TViewPos p = caretPos_;
-    if (p.Line < topLine_) {
-        p.Line = topLine_;
-    } else if (p.Line > bottomLine_) {
-        p.Line = bottomLine_;
+    if (p.Line.value < topLine_) {
+        p.Line = ViewLineIndex(topLine_);
+    } else if (p.Line.value > bottomLine_) {
+        p.Line = ViewLineIndex(bottomLine_);
     }
     SetSelEnd(p);
     SetSelStart(p);
@@ -96,7 +92,7 @@ bool TBigView::CaretKeyDown(ViewKey key, TShiftState shift) {
     const TViewPos to = MoveCaret(viewLines_, from, found->move, pageLines_);
     const bool pageMove = found->move == CaretMove::PageUp || found->move == CaretMove::PageDown;
     if (pageMove && to.Line != from.Line) {
-        SetTopLine(topLine_ + to.Line - from.Line);
+        SetTopLine(topLine_ + (to.Line - from.Line));
     }
     SetSelEnd(to);
     if (!found->extend) {
@@ -110,17 +106,18 @@ bool TBigView::EnsureCaretVisible(TViewPos p) {
     const int oldHorz = scroll_.HorzPos();
     {
         Suspend suspend(*this);
-        if (p.Line < topLine_) {
-            SetTopLine(p.Line);
+        if (p.Line.value < topLine_) {
+            SetTopLine(p.Line.value);
         }
-        if (p.Line > bottomLine_) {
-            SetBottomLine(p.Line);
+        if (p.Line.value > bottomLine_) {
+            SetBottomLine(p.Line.value);
         }
         int x = 0;
-        if (p.Line >= 0 && p.Line < ViewLineCount()) {
+        if (p.Line.value >= 0 && p.Line.value < ViewLineCount()) {
+            // The caret's x, but no further than the text area reaches.
             const std::string_view text = viewLines_.Text(p.Line);
-            const auto before = static_cast<size_t>(std::max(p.Column, 1)) - 1;
-            x = TextWidthOf(text.substr(0, std::min(before, text.size())));
+            const size_t before = p.Column ? std::min(p.Column.Offset(), text.size()) : 0;
+            x = WidthUpTo(text.substr(0, before), (maxChar_ + 1) * charWidth_);
         }
         const int clientWidth = ClientWidth();
         if (x < XOffset()) {
@@ -147,7 +144,7 @@ TViewPos TBigView::PointToPosition(QPoint point) const {
 
 void TBigView::SelectWordAt(QPoint point) {
     const TViewPos p = PointToPosition(point);
-    if (!select_ || ViewLineCount() == 0 || p.Column <= 0) {
+    if (!select_ || ViewLineCount() == 0 || !p.Column) {
         return;
     }
     const auto [start, end] = WordAt(viewLines_, p);
@@ -194,7 +191,7 @@ void TBigView::MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, 
         selecting_ = false;
         autoScroll_.stop();
         const TViewPos p = PointToPosition(point);
-        if (p.Column != 0) {
+        if (p.Column) {
             SetSelEnd(p);
             Redraw();
         }
@@ -225,7 +222,7 @@ void TBigView::DragStep() {
         ScrollColumns(LineDown, scroll_.HorzPos(), 200);
     }
     const TViewPos p = PointToPosition(point);
-    if (p.Column == 0) {
+    if (!p.Column) {
         return;
     }
     SetSelEnd(p);

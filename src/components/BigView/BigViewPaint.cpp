@@ -36,7 +36,7 @@ void TBigView::ScrollBuffer(int delta) {
     const int n = std::abs(delta);
     // The caret is drawn into the view, so it must not be moved with the
     // text; a find mark goes when the view scrolls.
-    if (n > pageLines_ || CaretShown() || mark_.line >= 0) {
+    if (n > pageLines_ || CaretShown() || mark_.line.value >= 0) {
         DropMark();
         Redraw();
         return;
@@ -66,7 +66,7 @@ void TBigView::paintEvent(QPaintEvent* event) {
         if (v >= ViewLineCount()) {
             break;
         }
-        DrawViewLine(painter, v);
+        DrawViewLine(painter, v, area);
     }
     DrawMark(painter);
     DrawSelection(painter);
@@ -78,31 +78,40 @@ void TBigView::paintEvent(QPaintEvent* event) {
     paintCount_ = 0;
 }
 
-void TBigView::DrawViewLine(QPainter& painter, int v) const {
-    viewFont_->Draw(painter, -XOffset(), (v - topLine_) * lineHeight_, viewLines_.Text(v),
-                    TabDistance());
+// Only the part of the view line inside the painted area is drawn.
+void TBigView::DrawViewLine(QPainter& painter, int v, const QRect& area) const {
+    viewFont_->Draw(painter, -XOffset(), (v - topLine_) * lineHeight_,
+                    viewLines_.Text(ViewLineIndex(v)), TabDistance(), area.left(), area.right());
+}
+
+int TBigView::ColumnX(ViewLineIndex v, ByteColumn c, std::optional<int> limit) const {
+    const std::string_view text = viewLines_.Text(v);
+    const size_t before = c ? std::min(c.Offset(), text.size()) : 0;
+    return WidthUpTo(text.substr(0, before), limit.value_or(XOffset() + ClientWidth()));
 }
 
 // The selection is shown inverted, over its text only.
 void TBigView::DrawSelection(QPainter& painter) const {
-    const std::vector<SelectionRow> rows =
-        SelectionRows(viewLines_, selStart_, selEnd_, topLine_, bottomLine_);
-    if (rows.empty()) {
-        return;
-    }
+    const std::vector<SelectionRow> rows = SelectionRows(
+        viewLines_, selStart_, selEnd_, ViewLineIndex(topLine_), ViewLineIndex(bottomLine_));
     for (const SelectionRow& row : rows) {
         InvertColumns(painter, row.line, row.fromColumn, row.toColumn);
     }
 }
 
-void TBigView::InvertColumns(QPainter& painter, int v, int fromColumn, int toColumn) const {
-    const std::string_view text = viewLines_.Text(v);
-    const int x0 = TextWidthOf(text.substr(0, static_cast<size_t>(fromColumn) - 1));
-    const int x1 = TextWidthOf(text.substr(0, static_cast<size_t>(toColumn) - 1));
+// Inverts the text of view line v from column `from` to before column `to`,
+// as far as it shows.
+void TBigView::InvertColumns(QPainter& painter, ViewLineIndex v, ByteColumn from,
+                             ByteColumn to) const {
+    const int x0 = ColumnX(v, from);
+    const int x1 = ColumnX(v, to);
+    if (x1 <= x0) {
+        return;  // both beyond the right edge
+    }
     painter.save();
     painter.setCompositionMode(QPainter::CompositionMode_Difference);
-    painter.fillRect(QRect(x0 - XOffset(), (v - topLine_) * lineHeight_, x1 - x0, lineHeight_),
-                     Qt::white);
+    painter.fillRect(
+        QRect(x0 - XOffset(), (v.value - topLine_) * lineHeight_, x1 - x0, lineHeight_), Qt::white);
     painter.restore();
 }
 

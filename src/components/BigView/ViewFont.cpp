@@ -2,6 +2,7 @@
 
 #include <QPainter>
 #include <QStringList>
+#include <climits>
 
 #include "platform/Cp932.h"
 
@@ -22,31 +23,6 @@ QFont WithJapaneseFallback(QFont font) {
     return font;
 }
 
-int NextTabStop(int x, int tabDistance) {
-    return tabDistance > 0 ? (x / tabDistance + 1) * tabDistance : x;
-}
-
-// Calls f(segment, x) for each run of text between tabs, with the x where the
-// run starts; returns the x after the last run.
-template <class F>
-int ForEachRun(std::string_view text, int tabDistance, const QFontMetrics& metrics, F f) {
-    int x = 0;
-    for (;;) {
-        const size_t tab = text.find('\t');
-        const std::string_view run = text.substr(0, tab);
-        if (!run.empty()) {
-            const QString s = TViewFont::ToQString(run);
-            f(s, x);
-            x += metrics.horizontalAdvance(s);
-        }
-        if (tab == std::string_view::npos) {
-            return x;
-        }
-        x = NextTabStop(x, tabDistance);
-        text.remove_prefix(tab + 1);
-    }
-}
-
 }  // namespace
 
 TViewFont::TViewFont(const QFont& font) : font_(WithJapaneseFallback(font)), metrics_(font_) {}
@@ -56,15 +32,48 @@ QString TViewFont::ToQString(std::string_view cp932) {
     return QString::fromUtf16(utf16.data(), static_cast<qsizetype>(utf16.size()));
 }
 
-int TViewFont::TextWidthOf(std::string_view cp932, int tabDistance) const {
-    return ForEachRun(cp932, tabDistance, metrics_, [](const QString&, int) {});
+int TViewFont::CharAdvance(std::string_view character) const {
+    if (charAdvances_.empty()) {
+        charAdvances_.assign(1u << 16, -1);
+    }
+    const auto byte = [&](size_t i) { return static_cast<unsigned char>(character[i]); };
+    const unsigned code = character.size() == 2 ? (byte(0) << 8 | byte(1)) : byte(0);
+    int& advance = charAdvances_[code];
+    if (advance < 0) {
+        advance = metrics_.horizontalAdvance(ToQString(character));
+    }
+    return advance;
 }
 
-void TViewFont::Draw(QPainter& painter, int x, int y, std::string_view cp932,
-                     int tabDistance) const {
+int TViewFont::PieceWidth(std::string_view piece, size_t offset) const {
+    if (offset < TTextPieces::kShapedBytes) {
+        return metrics_.horizontalAdvance(ToQString(piece));
+    }
+    int width = 0;
+    for (size_t i = 0; i < piece.size();) {
+        const size_t bytes = IsLeadByte(piece[i]) && i + 1 < piece.size() ? 2 : 1;
+        width += CharAdvance(piece.substr(i, bytes));
+        i += bytes;
+    }
+    return width;
+}
+
+int TViewFont::WidthUpTo(std::string_view cp932, int tabDistance, int limit, bool remember) const {
+    const TTextPieces& pieces = remember ? pieces_ : unremembered_;
+    return pieces.Walk(
+        cp932, tabDistance, INT_MAX, limit,
+        [this](std::string_view piece, size_t offset) { return PieceWidth(piece, offset); });
+}
+
+void TViewFont::Draw(QPainter& painter, int x, int y, std::string_view cp932, int tabDistance,
+                     int clipLeft, int clipRight) const {
     const int baseline = y + metrics_.ascent();
-    ForEachRun(cp932, tabDistance, metrics_,
-               [&](const QString& run, int runX) { painter.drawText(x + runX, baseline, run); });
+    pieces_.Walk(
+        cp932, tabDistance, clipLeft - x, clipRight - x,
+        [this](std::string_view piece, size_t offset) { return PieceWidth(piece, offset); },
+        [&](std::string_view piece, int pieceX) {
+            painter.drawText(x + pieceX, baseline, ToQString(piece));
+        });
 }
 
 }  // namespace tovix

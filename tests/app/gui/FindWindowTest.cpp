@@ -111,7 +111,7 @@ TEST(FindWindowTest, CaseOptionTextLimitTabOrderAndOfferedBytes) {
 // and "C"); part 2: banana, bank; part 4: dog; part 26: zoo.
 const std::vector<std::string> kEntries = {
     "apple\tりんご ABC", "apply\t適用する", "azure\tアイテム", "bank\t銀行 abc",
-    "banana\tバナナ",    "dog\t犬 Abc?",     "zoo\t動物園",
+    "banana\tバナナ",    "dog\t犬 Abc?",    "zoo\t動物園",
 };
 
 class FindCommandTest : public test::WindowTest {
@@ -237,11 +237,11 @@ TEST_F(FindCommandTest, TheHitIsMarkedUntilTheNextKeystroke) {
     Answer("abc", &TForm4::BtnSearch);
     Notice([&] { window->RunCommand("Button4Click"); });
     ASSERT_EQ(State(*window), "2 bank ");
-    EXPECT_EQ(window->BigView1()->MarkedLine(), 3);
+    EXPECT_EQ(window->BigView1()->MarkedLine(), TextLineIndex(3));
     Press(*window, Qt::Key_Shift);
-    EXPECT_EQ(window->BigView1()->MarkedLine(), 3);
+    EXPECT_EQ(window->BigView1()->MarkedLine(), TextLineIndex(3));
     Press(*window, Qt::Key_X);
-    EXPECT_EQ(window->BigView1()->MarkedLine(), -1);
+    EXPECT_EQ(window->BigView1()->MarkedLine(), TextLineIndex(-1));
 }
 
 TEST_F(FindCommandTest, CancelChangesNothingButTheFindText) {

@@ -5,7 +5,6 @@
 
 #include <QApplication>
 #include <QFontMetrics>
-#include <QMenu>
 #include <QMouseEvent>
 #include <QScreen>
 #include <QScrollBar>
@@ -19,6 +18,7 @@
 #include <vector>
 
 #include "components/BigView/BigView.h"
+#include "components/BigView/BigViewFixture.h"
 #include "platform/Cp932.h"
 #include "platform/IoError.h"
 #include "support/TempDir.h"
@@ -26,74 +26,10 @@
 namespace tovix {
 namespace {
 
-std::string S(const char* utf8) {
-    return Utf8ToCp932(utf8);
-}
-
-std::vector<std::string> Numbered(int n) {
-    std::vector<std::string> lines;
-    for (int i = 0; i < n; ++i) {
-        lines.push_back("line " + std::to_string(i));
-    }
-    return lines;
-}
-
-class BigViewTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        view_.resize(400, 300);
-        view_.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&view_));
-    }
-
-    // The main window's set-up: one view line per text line, vertical bar.
-    void MainViewWith(int lines, int pageLines, bool scOver = false) {
-        view_.SetWordWrap(false);
-        view_.SetScrollBar(TScrollStyle::ssVertical);
-        view_.SetScOver(scOver);
-        FitPage(pageLines);
-        view_.Assign(Numbered(lines));
-    }
-
-    // Makes the control exactly `lines` view lines high (plus half a line and
-    // a horizontal scroll bar).
-    void FitPage(int lines) {
-        const int bar =
-            HasHorizontal(view_.ScrollBar())
-                ? view_.style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &view_)
-                : 0;
-        view_.resize(400, lines * view_.LineHeight() + view_.LineHeight() / 2 + bar);
-        QApplication::processEvents();
-        ASSERT_EQ(view_.PageLines(), lines);
-    }
-
-    std::vector<std::string> Shown() const {
-        std::vector<std::string> lines;
-        for (int v = 0; v < view_.ViewLineCount(); ++v) {
-            lines.push_back(view_.GetViewLine(v));
-        }
-        return lines;
-    }
-
-    // A double click as the window system delivers it: press, release, a
-    // second press, the double click, release.
-    void DoubleClick(QPoint at) {
-        QTest::mouseClick(view_.viewport(), Qt::LeftButton, {}, at);
-        QTest::mousePress(view_.viewport(), Qt::LeftButton, {}, at);
-        QTest::mouseDClick(view_.viewport(), Qt::LeftButton, {}, at);
-        QTest::mouseRelease(view_.viewport(), Qt::LeftButton, {}, at);
-    }
-
-    QPoint PointAt(int column, int viewLine) const {
-        const std::string text = view_.GetViewLine(viewLine);
-        const int before = view_.TextWidthOf(std::string_view(text).substr(0, column - 1));
-        const int width = view_.TextWidthOf(std::string_view(text).substr(column - 1, 1));
-        return QPoint(before + width / 2,
-                      (viewLine - view_.TopLine()) * view_.LineHeight() + view_.LineHeight() / 2);
-    }
-
-    TBigView view_;
-};
+using test::BigViewTest;
+using test::Numbered;
+using test::S;
+using test::V;
 
 TEST_F(BigViewTest, MetricsComeFromTheFont) {
     const QFontMetrics metrics(view_.DrawFont());
@@ -118,8 +54,9 @@ TEST_F(BigViewTest, AddReturnsTheViewLineCount) {
     EXPECT_EQ(view_.LineCount(), 2);
     EXPECT_EQ(Shown(), (std::vector<std::string>{std::string(60, 'a'), std::string(60, 'a'),
                                                  std::string(10, 'a'), ""}));
-    EXPECT_EQ(view_.LineToViewLine(view_.LineCount()), view_.ViewLineCount());
-    EXPECT_EQ(view_.ViewLineToLine(-1), -1);
+    EXPECT_EQ(view_.LineToViewLine(TextLineIndex(view_.LineCount())),
+              ViewLineIndex(view_.ViewLineCount()));
+    EXPECT_EQ(view_.ViewLineToLine(ViewLineIndex(-1)), TextLineIndex(-1));
 }
 
 TEST_F(BigViewTest, SettersClampOrIgnoreValuesOutOfRange) {
@@ -346,140 +283,6 @@ TEST_F(BigViewTest, QuickSteadyStepsAccelerateUntilAPauseOrATurn) {
     EXPECT_EQ(press(Qt::Key_Up, 10), top - 4);
 }
 
-TEST_F(BigViewTest, CaretKeysStepOverKanji) {
-    view_.SetWordWrap(false);
-    view_.SetCaret(true);
-    view_.Add(S("a漢字b"));
-    view_.Add(S("字ab"));
-    struct Case {
-        TViewPos from;
-        Qt::Key key;
-        Qt::KeyboardModifiers modifiers;
-        TViewPos start;
-        TViewPos end;
-    };
-    const Case cases[] = {
-        {{2, 0}, Qt::Key_Right, Qt::ShiftModifier, {2, 0}, {4, 0}},
-        {{4, 0}, Qt::Key_Right, Qt::NoModifier, {6, 0}, {6, 0}},
-        {{6, 0}, Qt::Key_Left, Qt::NoModifier, {4, 0}, {4, 0}},
-        {{6, 0}, Qt::Key_Left, Qt::ShiftModifier, {6, 0}, {4, 0}},
-        {{7, 0}, Qt::Key_Right, Qt::NoModifier, {7, 0}, {7, 0}},  // end of the line
-        {{2, 0}, Qt::Key_Down, Qt::NoModifier, {3, 1}, {3, 1}},   // off the trail byte
-        {{3, 0}, Qt::Key_End, Qt::ShiftModifier, {3, 0}, {7, 0}},
-        {{5, 1}, Qt::Key_Home, Qt::ControlModifier, {1, 0}, {1, 0}},
-    };
-    for (const Case& c : cases) {
-        view_.SetSelStart(c.from);
-        view_.SetSelEnd(c.from);
-        QTest::keyClick(&view_, c.key, c.modifiers);
-        EXPECT_EQ(view_.SelStart(), c.start) << c.from.Column << "," << c.from.Line;
-        EXPECT_EQ(view_.SelEnd(), c.end) << c.from.Column << "," << c.from.Line;
-        EXPECT_EQ(view_.CaretPos(), c.end);
-    }
-
-    // A page down with Shift keeps the anchor where the caret stood.
-    view_.SetScrollBar(TScrollStyle::ssVertical);
-    FitPage(10);
-    view_.Assign(Numbered(40));
-    view_.SetSelStart({3, 0});
-    view_.SetSelEnd({3, 0});
-    QTest::keyClick(&view_, Qt::Key_PageDown, Qt::ShiftModifier);
-    EXPECT_EQ(view_.TopLine(), 10);
-    EXPECT_EQ(view_.SelStart(), (TViewPos{3, 0}));
-    EXPECT_EQ(view_.SelEnd(), (TViewPos{3, 10}));
-    QTest::keyClick(&view_, Qt::Key_PageDown);
-    EXPECT_EQ(view_.TopLine(), 20);
-    EXPECT_EQ(view_.SelStart(), (TViewPos{3, 20}));
-    EXPECT_EQ(view_.SelEnd(), (TViewPos{3, 20}));
-
-    // Without Select the shifted keys are no caret keys.
-    view_.SetSelect(false);
-    view_.SetSelStart({2, 0});
-    view_.SetSelEnd({2, 0});
-    QTest::keyClick(&view_, Qt::Key_Right, Qt::ShiftModifier);
-    EXPECT_EQ(view_.SelEnd(), (TViewPos{2, 0}));
-}
-
-TEST_F(BigViewTest, DoubleClickSelectsAWordOrOneKanji) {
-    view_.SetWordWrap(false);
-    view_.Add(S("x foo_bar2+漢字"));
-    DoubleClick(PointAt(4, 0));
-    EXPECT_EQ(view_.SelStart(), (TViewPos{3, 0}));
-    EXPECT_EQ(view_.SelEnd(), (TViewPos{11, 0}));
-    DoubleClick(PointAt(12, 0));
-    EXPECT_EQ(view_.SelStart(), (TViewPos{12, 0}));
-    EXPECT_EQ(view_.SelEnd(), (TViewPos{14, 0}));
-
-    view_.SetSelect(false);
-    DoubleClick(PointAt(4, 0));
-    EXPECT_EQ(view_.SelStart(), view_.SelEnd());
-}
-
-TEST_F(BigViewTest, ClicksPlaceTheCaretAndOpenTheMenu) {
-    view_.SetWordWrap(false);
-    view_.AddStrings({"abc", "hello"});
-    QMenu menu;
-    menu.addAction(QStringLiteral("copy"));
-    view_.SetPopupMenu(&menu);
-    int clicks = 0;
-    view_.OnClick = [&](TBigView&) { ++clicks; };
-    for (bool select : {true, false}) {
-        view_.SetSelect(select);
-        // Below the last view line: the end of the last view line.
-        QTest::mouseClick(view_.viewport(), Qt::LeftButton, {},
-                          QPoint(5, 4 * view_.LineHeight() + 2));
-        EXPECT_EQ(view_.SelStart(), (TViewPos{6, 1})) << select;
-        EXPECT_EQ(view_.SelEnd(), (TViewPos{6, 1})) << select;
-        QTest::mouseClick(view_.viewport(), Qt::LeftButton, {}, PointAt(2, 0));
-        EXPECT_EQ(view_.SelEnd(), (TViewPos{2, 0})) << select;
-    }
-    EXPECT_EQ(clicks, 4);
-    EXPECT_TRUE(view_.hasFocus());
-
-    // A drag without Select extends nothing.
-    QTest::mousePress(view_.viewport(), Qt::LeftButton, {}, PointAt(1, 0));
-    QMouseEvent move(QEvent::MouseMove, QPointF(PointAt(4, 1)), QPointF(), Qt::NoButton,
-                     Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(view_.viewport(), &move);
-    QTest::mouseRelease(view_.viewport(), Qt::LeftButton, {}, PointAt(4, 1));
-    EXPECT_EQ(view_.SelStart(), view_.SelEnd());
-
-    QTest::mousePress(view_.viewport(), Qt::RightButton, {}, QPoint(5, 5));
-    EXPECT_TRUE(menu.isVisible());
-    menu.close();
-}
-
-TEST_F(BigViewTest, DraggingBelowTheViewScrollsUntilTheEndOrTheRelease) {
-    view_.SetScrollBar(TScrollStyle::ssVertical);
-    view_.SetWordWrap(false);
-    FitPage(10);
-    view_.Assign(Numbered(25));
-    const auto drag = [&](QPoint to) {
-        QMouseEvent move(QEvent::MouseMove, QPointF(to), QPointF(view_.viewport()->mapToGlobal(to)),
-                         Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(view_.viewport(), &move);
-    };
-    const QPoint below(5, view_.viewport()->height() + 20);
-
-    QTest::mousePress(view_.viewport(), Qt::LeftButton, {}, PointAt(2, 0));
-    drag(below);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return view_.TopLine() == 15; }, 5000));
-    QTest::qWait(4 * TBigView::kAutoScrollInterval);
-    EXPECT_EQ(view_.TopLine(), 15);  // the last view line is on the page: no further
-    EXPECT_EQ(view_.SelStart(), (TViewPos{2, 0}));
-    EXPECT_EQ(view_.SelEnd(), (TViewPos{8, 24}));
-    QTest::mouseRelease(view_.viewport(), Qt::LeftButton, {}, below);
-
-    view_.SetTopLine(0);
-    QTest::mousePress(view_.viewport(), Qt::LeftButton, {}, PointAt(2, 0));
-    drag(below);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return view_.TopLine() >= 2; }, 5000));
-    QTest::mouseRelease(view_.viewport(), Qt::LeftButton, {}, below);
-    const int stopped = view_.TopLine();
-    QTest::qWait(4 * TBigView::kAutoScrollInterval);
-    EXPECT_EQ(view_.TopLine(), stopped);
-}
-
 TEST_F(BigViewTest, MaxCharGrowsToTheLongestLineAndStays) {
     test::TempDir dir;
     test::WriteBytes(dir / "long.001", "short\r\n" + std::string(300, 'w') + "\r\nx\r\n");
@@ -532,14 +335,14 @@ TEST_F(BigViewTest, LineOperationsKeepViewLinesInStep) {
 
     EXPECT_EQ(view_.IndexOf("abcDEFG"), 1);
     EXPECT_EQ(view_.IndexOf("abc"), -1);
-    int column = 1;
-    int line = 0;
+    ByteColumn column(1);
+    ViewLineIndex line(0);
     EXPECT_TRUE(view_.Find("efg", column, line));
-    EXPECT_EQ(column, 2);  // "DEF" is view line 2; the match starts at its E
-    EXPECT_EQ(line, 2);
-    column = 3;
+    EXPECT_EQ(column, ByteColumn(2));  // "DEF" is view line 2; the match starts at its E
+    EXPECT_EQ(line, ViewLineIndex(2));
+    column = ByteColumn(3);
     EXPECT_FALSE(view_.Find("gh", column, line));
-    EXPECT_EQ(line, view_.ViewLineCount());
+    EXPECT_EQ(line, ViewLineIndex(view_.ViewLineCount()));
 
     test::TempDir dir;
     view_.SaveToFile(dir / "out.txt");
@@ -565,7 +368,7 @@ TEST_F(BigViewTest, WrappingAtTheWindowWidthFitsAndFollowsResizing) {
         for (int v = 0; v < view_.ViewLineCount(); ++v) {
             const TViewLineRec rec = view_.ViewLine(v);
             EXPECT_LT(view_.TextWidthOf(view_.GetViewLine(v)), view_.viewport()->width()) << v;
-            if (rec.Line % 2 == 1) {
+            if (rec.Line.value % 2 == 1) {
                 EXPECT_EQ(rec.Len % 2, 0) << v;
             }
             joined += view_.GetViewLine(v);
@@ -578,11 +381,11 @@ TEST_F(BigViewTest, WrappingAtTheWindowWidthFitsAndFollowsResizing) {
         EXPECT_EQ(line, 10);
     };
     check();
-    view_.SetTopLine(view_.LineToViewLine(5));
+    view_.SetTopLine(view_.LineToViewLine(TextLineIndex(5)).value);
     view_.resize(250, 300);
     QApplication::processEvents();
     check();
-    EXPECT_EQ(view_.ViewLineToLine(view_.TopLine()), 5);
+    EXPECT_EQ(view_.ViewLineToLine(ViewLineIndex(view_.TopLine())), TextLineIndex(5));
 }
 
 TEST(BigViewFrameTest, CaptionMovesAndBorderSizesTheView) {
@@ -617,8 +420,8 @@ TEST_F(BigViewTest, ScrolledScreenMatchesAFreshDrawing) {
     MainViewWith(200, 10, true);
     view_.AddStrings({S("漢字\tかな"), "\tindented"});
     view_.SetSelect(true);
-    view_.SetSelStart({3, 2});
-    view_.SetSelEnd({4, 5});
+    view_.SetSelStart(V(3, 2));
+    view_.SetSelEnd(V(4, 5));
     view_.Redraw();
     const QRect text = view_.viewport()->geometry();
     const auto screen = [&] {
@@ -653,8 +456,8 @@ TEST_F(BigViewTest, FindMarkInvertsItsBytesUntilTheViewScrollsOrTheLinesChange) 
     };
     view_.SetTopLine(1);
     const QImage plain = screen();
-    view_.SetMark(8, 5, 1);  // "8" of "line 8", on row 7
-    EXPECT_EQ(view_.MarkedLine(), 8);
+    view_.SetMark(TextLineIndex(8), 5, 1);  // "8" of "line 8", on row 7
+    EXPECT_EQ(view_.MarkedLine(), TextLineIndex(8));
     const QImage marked = screen();
     const int x0 = view_.TextWidthOf("line ");
     const int x1 = view_.TextWidthOf("line 8");
@@ -672,30 +475,30 @@ TEST_F(BigViewTest, FindMarkInvertsItsBytesUntilTheViewScrollsOrTheLinesChange) 
                                             << " " << changed.width() << "x" << changed.height();
 
     view_.SetTopLine(2);
-    EXPECT_EQ(view_.MarkedLine(), -1);
+    EXPECT_EQ(view_.MarkedLine(), TextLineIndex(-1));
     EXPECT_EQ(screen(), view_.grab(text).toImage().convertToFormat(QImage::Format_RGB32));
     view_.SetTopLine(1);
     EXPECT_EQ(screen(), plain);
 
-    view_.SetMark(8, 5, 1);
+    view_.SetMark(TextLineIndex(8), 5, 1);
     view_.Add("more");
-    EXPECT_EQ(view_.MarkedLine(), -1);
-    view_.SetMark(8, 5, 1);
+    EXPECT_EQ(view_.MarkedLine(), TextLineIndex(-1));
+    view_.SetMark(TextLineIndex(8), 5, 1);
     view_.ClearMark();
-    EXPECT_EQ(view_.MarkedLine(), -1);
+    EXPECT_EQ(view_.MarkedLine(), TextLineIndex(-1));
     EXPECT_EQ(screen(), plain);
 
     // A mark past the right edge scrolls the view sideways until it goes.
     view_.Insert(3, std::string(300, 'x') + "HIT");
     view_.SetTopLine(2);
-    view_.SetMark(3, 300, 3);
+    view_.SetMark(TextLineIndex(3), 300, 3);
     const int x = view_.TextWidthOf(std::string(300, 'x')) - view_.HorzPos() * view_.CharWidth();
     EXPECT_GT(view_.HorzPos(), 0);
     EXPECT_GE(x, 0);
     EXPECT_LE(x + view_.TextWidthOf("HIT"), view_.viewport()->width());
     view_.ClearMark();
     EXPECT_EQ(view_.HorzPos(), 0);
-    view_.SetMark(3, 300, 3);
+    view_.SetMark(TextLineIndex(3), 300, 3);
     view_.SetTopLine(3);
     EXPECT_EQ(view_.HorzPos(), 0);
 }

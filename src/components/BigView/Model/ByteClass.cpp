@@ -4,19 +4,23 @@
 
 namespace tovix {
 
-int ByteClass(std::string_view text, int k) {
-    if (k < 1 || static_cast<size_t>(k) > text.size()) {
+// A character starts right after any byte without a lead-byte code (it is a
+// one-byte character or a trail byte), so within the run of lead-byte codes
+// that follows, bytes pair up from the run's start: byte k is a trail byte
+// exactly when an odd number of them stand before it.
+int ByteClass(std::string_view text, ByteColumn k) {
+    if (!k || k.value > text.size()) {
         return SingleByte;
     }
-    const auto last = static_cast<size_t>(k) - 1;
-    size_t i = 0;
-    while (i < last) {
-        i += IsLeadByte(text[i]) ? 2 : 1;
+    const size_t at = k.Offset();
+    size_t run = 0;
+    while (run < at && IsLeadByte(text[at - 1 - run])) {
+        ++run;
     }
-    if (i > last) {
+    if (run % 2 == 1) {
         return TrailByte;
     }
-    return IsLeadByte(text[i]) ? LeadByte : SingleByte;
+    return IsLeadByte(text[at]) ? LeadByte : SingleByte;
 }
 
 }  // namespace tovix

@@ -11,18 +11,19 @@ bool IsWordByte(char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
 }
 
-bool IsSingleWordByte(std::string_view text, int k) {
-    return k >= 1 && static_cast<size_t>(k) <= text.size() && ByteClass(text, k) == SingleByte &&
-           IsWordByte(text[static_cast<size_t>(k) - 1]);
+bool IsSingleWordByte(std::string_view text, ByteColumn k) {
+    return k && k.value <= text.size() && ByteClass(text, k) == SingleByte &&
+           IsWordByte(text[k.Offset()]);
 }
 
-// Width of the first i bytes, counting a character whose lead byte is byte i
-// as a whole: a lead byte alone has no glyph of its own.
-int PrefixWidth(std::string_view text, int i, const TWrapMeasure& measure) {
-    if (ByteClass(text, i) == LeadByte && static_cast<size_t>(i) < text.size()) {
+// Whether the first i bytes reach x pixels, counting a character whose lead
+// byte is byte i as a whole: a lead byte alone has no glyph of its own. Only
+// the text up to x is measured.
+bool PrefixReaches(std::string_view text, size_t i, int x, const TWrapMeasure& measure) {
+    if (ByteClass(text, ByteColumn(i)) == LeadByte && i < text.size()) {
         ++i;
     }
-    return measure.TextWidthOf(text.substr(0, static_cast<size_t>(i)));
+    return measure.WidthUpTo(text.substr(0, i), x) >= x;
 }
 
 }  // namespace
@@ -32,64 +33,67 @@ TViewPos ClampPos(const TViewLines& lines, TViewPos p) {
     if (count == 0) {
         return {};
     }
-    p.Line = std::clamp(p.Line, 0, count - 1);
-    p.Column = std::clamp(p.Column, 0, lines.At(p.Line).Len + 1);
+    p.Line = std::clamp(p.Line, ViewLineIndex(0), ViewLineIndex(count - 1));
+    p.Column = std::min(p.Column, ByteColumn(lines.At(p.Line).Len + 1));
     return p;
 }
 
-int SnapLeft(std::string_view viewLine, int c) {
+ByteColumn SnapLeft(std::string_view viewLine, ByteColumn c) {
     return ByteClass(viewLine, c) == TrailByte ? c - 1 : c;
 }
 
-int SnapRight(std::string_view viewLine, int c) {
+ByteColumn SnapRight(std::string_view viewLine, ByteColumn c) {
     return ByteClass(viewLine, c) == TrailByte ? c + 1 : c;
 }
 
 TViewPos MoveCaret(const TViewLines& lines, TViewPos from, CaretMove move, int pageLines) {
-    const int last = std::max(lines.Count() - 1, 0);
-    int r = from.Line;
-    int c = from.Column;
+    const ViewLineIndex last(std::max(lines.Count() - 1, 0));
+    const auto lineEnd = [&](ViewLineIndex r) {
+        return ByteColumn((r.value >= 0 && r.value < lines.Count() ? lines.At(r).Len : 0) + 1);
+    };
+    ViewLineIndex r = from.Line;
+    ByteColumn c = from.Column;
     bool left = true;
     switch (move) {
         case CaretMove::Up:
-            r = r > 0 ? r - 1 : r;
+            r = r.value > 0 ? r - 1 : r;
             break;
         case CaretMove::Down:
             r = r < last ? r + 1 : r;
             left = false;
             break;
         case CaretMove::Left:
-            c = c > 1 ? c - 1 : c;
+            c = c.value > 1 ? c - 1 : c;
             break;
         case CaretMove::Right:
             ++c;
             left = false;
             break;
         case CaretMove::PageUp:
-            r = std::max(r - pageLines, 0);
+            r = ViewLineIndex(std::max(r.value - pageLines, 0));
             break;
         case CaretMove::PageDown:
-            r = std::max(std::min(r + pageLines, last), 0);
+            r = ViewLineIndex(std::max(std::min(r.value + pageLines, last.value), 0));
             left = false;
             break;
         case CaretMove::LineStart:
-            c = 1;
+            c = ByteColumn(1);
             break;
         case CaretMove::LineEnd:
-            c = (r >= 0 && r < lines.Count() ? lines.At(r).Len : 0) + 1;
+            c = lineEnd(r);
             left = false;
             break;
         case CaretMove::TextStart:
-            r = 0;
-            c = 1;
+            r = ViewLineIndex(0);
+            c = ByteColumn(1);
             break;
         case CaretMove::TextEnd:
             r = last;
-            c = (lines.Count() > 0 ? lines.At(r).Len : 0) + 1;
+            c = lineEnd(r);
             left = false;
             break;
     }
-    if (r < 0 || r >= lines.Count()) {
+    if (r.value < 0 || r.value >= lines.Count()) {
         return {c, r};
     }
     const std::string_view text = lines.Text(r);
@@ -98,7 +102,7 @@ TViewPos MoveCaret(const TViewLines& lines, TViewPos from, CaretMove move, int p
 
 std::pair<TViewPos, TViewPos> WordAt(const TViewLines& lines, TViewPos p) {
     const std::string_view text = lines.Text(p.Line);
-    const int c = p.Column;
+    const ByteColumn c = p.Column;
     switch (ByteClass(text, c)) {
         case LeadByte:
             return {p, {c + 2, p.Line}};
@@ -107,25 +111,25 @@ std::pair<TViewPos, TViewPos> WordAt(const TViewLines& lines, TViewPos p) {
         default:
             break;
     }
-    if (static_cast<size_t>(c) > text.size()) {
+    if (!c || c.value > text.size()) {
         return {p, p};
     }
-    if (!IsWordByte(text[static_cast<size_t>(c) - 1])) {
+    if (!IsWordByte(text[c.Offset()])) {
         return {p, {c + 1, p.Line}};
     }
-    int start = c;
+    ByteColumn start = c;
     while (IsSingleWordByte(text, start - 1)) {
         --start;
     }
-    int end = c;
+    ByteColumn end = c;
     while (IsSingleWordByte(text, end + 1)) {
         ++end;
     }
     return {{start, p.Line}, {end + 1, p.Line}};
 }
 
-std::vector<SelectionRow> SelectionRows(const TViewLines& lines, TViewPos p, TViewPos q, int top,
-                                        int bottom) {
+std::vector<SelectionRow> SelectionRows(const TViewLines& lines, TViewPos p, TViewPos q,
+                                        ViewLineIndex top, ViewLineIndex bottom) {
     std::vector<SelectionRow> rows;
     const int count = lines.Count();
     if (p == q || count == 0) {
@@ -134,25 +138,25 @@ std::vector<SelectionRow> SelectionRows(const TViewLines& lines, TViewPos p, TVi
     if (Before(q, p)) {
         std::swap(p, q);
     }
-    bottom = std::min(bottom, count - 1);
+    bottom = std::min(bottom, ViewLineIndex(count - 1));
     if (q.Line < top || p.Line > bottom) {
         return rows;
     }
     if (p.Line < top) {
-        p = {1, top};
+        p = {ByteColumn(1), top};
     }
     if (q.Line > bottom) {
-        q = {lines.At(bottom).Len + 1, bottom};
+        q = {ByteColumn(lines.At(bottom).Len + 1), bottom};
     }
-    p.Column = std::max(p.Column, 1);
-    q.Column = std::max(q.Column, 1);
-    for (int r = p.Line; r <= q.Line; ++r) {
-        const int len = lines.At(r).Len;
-        const int from = r == p.Line ? p.Column : 1;
-        if (len < from) {
+    p.Column = std::max(p.Column, ByteColumn(1));
+    q.Column = std::max(q.Column, ByteColumn(1));
+    for (ViewLineIndex r = p.Line; r <= q.Line; ++r) {
+        const ByteColumn end(lines.At(r).Len + 1);
+        const ByteColumn from = r == p.Line ? p.Column : ByteColumn(1);
+        if (end <= from) {
             continue;
         }
-        const int to = r == q.Line ? std::min(q.Column, len + 1) : len + 1;
+        const ByteColumn to = r == q.Line ? std::min(q.Column, end) : end;
         if (to > from) {
             rows.push_back({r, from, to});
         }
@@ -160,6 +164,9 @@ std::vector<SelectionRow> SelectionRows(const TViewLines& lines, TViewPos p, TVi
     return rows;
 }
 
+// The first column whose character reaches x: widths grow with the prefix, so
+// after doubling a column until it reaches x, a binary search over the columns
+// up to it finds it. Both measure only the text up to x.
 TViewPos PointToPosition(const TViewLines& lines, const TWrapMeasure& measure,
                          const PointGeometry& geometry, int x, int y) {
     const int count = lines.Count();
@@ -168,26 +175,28 @@ TViewPos PointToPosition(const TViewLines& lines, const TWrapMeasure& measure,
     }
     const bool above = y < 0;
     y = std::clamp(y, 0, std::max(geometry.bufferHeight, 0));
-    x = std::clamp(x + geometry.charWidth * geometry.horzPos, 0, std::max(geometry.bufferWidth, 0));
-    int r = y / std::max(geometry.lineHeight, 1) + geometry.topLine;
-    const bool below = r > count - 1;
-    r = std::clamp(r, 0, count - 1);
+    const long long shifted = 1LL * x + 1LL * geometry.charWidth * geometry.horzPos;
+    x = static_cast<int>(std::clamp<long long>(shifted, 0, std::max(geometry.bufferWidth, 0)));
+    const int row = y / std::max(geometry.lineHeight, 1) + geometry.topLine;
+    const bool below = row > count - 1;
+    const ViewLineIndex r(std::clamp(row, 0, count - 1));
     const std::string_view text = lines.Text(r);
-    const int len = static_cast<int>(text.size());
+    const ByteColumn end(text.size() + 1);
     if (below) {
-        return {len + 1, r};
+        return {end, r};
     }
     if (above) {
-        return {1, r};
+        return {ByteColumn(1), r};
     }
-    // The first column whose character reaches x; widths grow with the prefix,
-    // so a binary search over the columns finds it.
-    int low = 1;
-    int high = len + 1;
+    ByteColumn high(1);
+    while (high < end && !PrefixReaches(text, SnapLeft(text, high).value, x, measure)) {
+        high = std::min(ByteColumn(high.value * 2), end);
+    }
+    ByteColumn low(1);
     while (low < high) {
-        const int mid = low + (high - low) / 2;
-        const int start = SnapLeft(text, mid);
-        if (PrefixWidth(text, start, measure) >= x) {
+        const ByteColumn mid(low.value + (high.value - low.value) / 2);
+        const ByteColumn start = SnapLeft(text, mid);
+        if (PrefixReaches(text, start.value, x, measure)) {
             high = start;
         } else {
             low = mid + 1;

@@ -14,13 +14,13 @@
 namespace tovix {
 
 // A view line beyond the last becomes the last (a negative one the first), a
-// column beyond the end of its view line becomes the end, a negative column 0;
-// with no view lines the place is (0, 0).
+// column beyond the end of its view line becomes the end; with no view lines
+// the place is (0, 0).
 TViewPos ClampPos(const TViewLines& lines, TViewPos p);
 
 // Column c of a view line moved off a trail byte: to the left or the right.
-int SnapLeft(std::string_view viewLine, int c);
-int SnapRight(std::string_view viewLine, int c);
+ByteColumn SnapLeft(std::string_view viewLine, ByteColumn c);
+ByteColumn SnapRight(std::string_view viewLine, ByteColumn c);
 
 // The caret's place after a movement from `from`. Page movements go
 // `pageLines` view lines. The result is not clamped to its view line's end.
@@ -34,9 +34,9 @@ std::pair<TViewPos, TViewPos> WordAt(const TViewLines& lines, TViewPos p);
 // One row of the selection highlight: view line `line`, from the place
 // before byte `fromColumn` to the place before byte `toColumn`.
 struct SelectionRow {
-    int line;
-    int fromColumn;
-    int toColumn;
+    ViewLineIndex line;
+    ByteColumn fromColumn;
+    ByteColumn toColumn;
 
     bool operator==(const SelectionRow&) const = default;
 };
@@ -44,8 +44,8 @@ struct SelectionRow {
 // The rows to highlight for the selection between p and q (either order),
 // clipped to the visible view lines top..bottom. Only text is covered, not the
 // room after the end of a view line.
-std::vector<SelectionRow> SelectionRows(const TViewLines& lines, TViewPos p, TViewPos q, int top,
-                                        int bottom);
+std::vector<SelectionRow> SelectionRows(const TViewLines& lines, TViewPos p, TViewPos q,
+                                        ViewLineIndex top, ViewLineIndex bottom);
 
 // What mapping a pointer to a place needs to know about the window.
 struct PointGeometry {
@@ -60,6 +60,7 @@ struct PointGeometry {
 // The place under client point (x, y): its view line, and the first column
 // whose text up to and including its character reaches x. A point above the
 // view lines gives column 1, one below the last view line the last line's end.
+// Only the text up to x is measured, however long the view line.
 TViewPos PointToPosition(const TViewLines& lines, const TWrapMeasure& measure,
                          const PointGeometry& geometry, int x, int y);
 

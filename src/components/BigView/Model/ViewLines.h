@@ -9,29 +9,49 @@
 // reaches the window's width when WrapByte is 0, never between the two bytes
 // of a double-byte character.
 //
+// Wrapping at the window's width measures only what a view line can show: a
+// text line is measured up to the window's width, and the average width of
+// its bytes, which starts the search for the bytes that fit, is taken from at
+// most its first kAverageSampleBytes bytes. So a line of many megabytes wraps
+// as fast as a short one.
+//
 // View-line indexes outside 0..Count-1 given to At or Text are errors
 // (ListIndexError, like the line store's own).
 
+#include <cstddef>
 #include <string_view>
 #include <vector>
 
+#include "components/BigView/Model/ViewMetrics.h"
 #include "components/BigView/Model/ViewTypes.h"
 #include "components/BvStrings.h"
 
 namespace tovix {
 
-// What wrapping at the window width needs to know about the window.
+// What wrapping at the window width, and mapping points to places, need to
+// know about the window.
 class TWrapMeasure {
   public:
+    // Widths are not measured beyond this many pixels.
+    static constexpr int kMaxTextWidth = kMaxPixels;
+
     virtual ~TWrapMeasure() = default;
     virtual int ClientWidth() const = 0;
     virtual int CharWidth() const = 0;
-    // Width in pixels of CP932 text as drawn, tabs expanded.
-    virtual int TextWidthOf(std::string_view text) const = 0;
+    // Width in pixels of CP932 text as drawn, tabs expanded. Measuring may
+    // stop as soon as the width exceeds `limit`: the result is then some
+    // width above `limit` (at most kMaxTextWidth).
+    virtual int WidthUpTo(std::string_view text, int limit) const = 0;
+
+    int TextWidthOf(std::string_view text) const { return WidthUpTo(text, kMaxTextWidth); }
 };
 
 class TViewLines {
   public:
+    // Longer text lines take the average width of their bytes from their
+    // first this many bytes.
+    static constexpr size_t kAverageSampleBytes = 4096;
+
     TViewLines(const TBvStrings& lines, const TWrapMeasure& measure);
 
     bool WordWrap() const { return wordWrap_; }
@@ -41,33 +61,33 @@ class TViewLines {
     void SetWrapByte(int bytes) { wrapByte_ = bytes; }
 
     int Count() const;
-    TViewLineRec At(int v) const;
+    TViewLineRec At(ViewLineIndex v) const;
     // The Len bytes of view line v.
-    std::string_view Text(int v) const;
+    std::string_view Text(ViewLineIndex v) const;
 
     // Text line of view line v; -1 when v is outside 0..Count-1.
-    int ViewLineToLine(int v) const;
+    TextLineIndex ViewLineToLine(ViewLineIndex v) const;
     // First view line of text line l; Count when l is at or beyond the last
     // text line's records, -1 when l is negative.
-    int LineToViewLine(int l) const;
+    ViewLineIndex LineToViewLine(TextLineIndex l) const;
 
     // (column, view line) to (byte column, text line); (0, 0) outside the view.
-    TViewPos ViewToText(TViewPos p) const;
+    TTextPos ViewToText(TViewPos p) const;
     // (byte column, text line) to (column, view line); (1, Count) beyond the
     // text; (0, 0) when the column falls before the line's first view line.
-    TViewPos TextToView(TViewPos p) const;
+    TViewPos TextToView(TTextPos p) const;
 
     // Rebuilds the view lines of text lines from..LineCount-1 after the line
     // store changed from text line `from` on.
-    void Rewrap(int from);
+    void Rewrap(TextLineIndex from);
 
     // The longest Len among view lines from..from+n-1 that exist; 0 if none.
-    int MaxLen(int from, int n) const;
+    size_t MaxLen(ViewLineIndex from, int n) const;
 
   private:
-    void WrapLine(int line, size_t& next);
+    void WrapLine(TextLineIndex line, size_t& next);
     void Put(size_t& next, const TViewLineRec& rec);
-    int MeasuredBytes(std::string_view text) const;
+    size_t MeasuredBytes(std::string_view text) const;
 
     const TBvStrings& lines_;
     const TWrapMeasure& measure_;

@@ -21,6 +21,10 @@ int PageLinesOf(int outerHeight, int scrollBarHeight, int captionHeight, int lin
     return std::max(0, (outerHeight - scrollBarHeight - captionHeight) / std::max(lineHeight, 1));
 }
 
+int MaxCharLimit(int charWidth) {
+    return kMaxPixels / std::max(charWidth, 1) - 1;
+}
+
 int CellsIn(int width, int charWidth) {
     return std::max(1, width / std::max(charWidth, 1));
 }

@@ -3,6 +3,14 @@
 
 namespace tovix {
 
+// Pixel widths and offsets of the view stay below this, so that no pixel
+// arithmetic overflows an int, however long a line is.
+inline constexpr int kMaxPixels = 1 << 30;
+
+// The most character cells the text area may have: MaxChar + 1 cells of
+// `charWidth` pixels stay within kMaxPixels.
+int MaxCharLimit(int charWidth);
+
 // The nearest whole number, halves going to the even one.
 int RoundHalfEven(double value);
 

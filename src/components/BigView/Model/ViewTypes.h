@@ -2,31 +2,41 @@
 // The small value types of the text view: view-line records, positions, the
 // window styles, the scroll-bar choice and the scroll commands.
 
+#include <cstddef>
 #include <cstdint>
 #include <initializer_list>
 
+#include "components/Positions.h"
+
 namespace tovix {
 
-// One display row: the bytes Start..Start+Len-1 (1-based) of text line Line.
-// An empty text line has one view line with Start 0 and Len 0.
+// One display row: the Len bytes of text line Line from column Start. An
+// empty text line has one view line with Start 0 and Len 0.
 struct TViewLineRec {
-    std::int32_t Line = 0;
-    std::int32_t Start = 0;
-    std::int32_t Len = 0;
-    std::int32_t Part = 0;  // 0 for the first view line of its text line, then 1, 2, ...
-    bool LineEnd = true;    // the last view line of its text line
+    TextLineIndex Line;
+    ByteColumn Start;
+    size_t Len = 0;
+    int Part = 0;         // 0 for the first view line of its text line, then 1, 2, ...
+    bool LineEnd = true;  // the last view line of its text line
 
     bool operator==(const TViewLineRec&) const = default;
 };
 
-// A place in the view: Column is 1-based and stands before byte Column of the
-// view line (Len + 1 is its end); (0, 0) means no place (an empty view). The
-// same pair with a text line instead of a view line is a text position.
+// A place in the view: Column stands before byte Column of view line Line
+// (Len + 1 is its end); (0, 0) means no place (an empty view).
 struct TViewPos {
-    int Column = 0;
-    int Line = 0;
+    ByteColumn Column;
+    ViewLineIndex Line;
 
     bool operator==(const TViewPos&) const = default;
+};
+
+// A place in the text: Column stands before byte Column of text line Line.
+struct TTextPos {
+    ByteColumn Column;
+    TextLineIndex Line;
+
+    bool operator==(const TTextPos&) const = default;
 };
 
 // True when a comes before b (by line, then column).

@@ -1,8 +1,10 @@
 // The view-line model, caret motion and pointer mapping, on a fixed-width
-// measure of 10 pixels a byte (a tab reaching the next 80 pixels).
+// measure of 10 pixels a byte (a tab reaching the next 80 pixels) that counts
+// the bytes it measures.
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -21,17 +23,33 @@ class FixedMeasure : public TWrapMeasure {
     explicit FixedMeasure(int clientWidth) : clientWidth_(clientWidth) {}
     int ClientWidth() const override { return clientWidth_; }
     int CharWidth() const override { return 10; }
-    int TextWidthOf(std::string_view text) const override {
+    int WidthUpTo(std::string_view text, int limit) const override {
         int x = 0;
         for (char c : text) {
+            if (x > limit) {
+                break;
+            }
+            ++measuredBytes;
             x = c == '\t' ? (x / 80 + 1) * 80 : x + 10;
         }
         return x;
     }
 
+    mutable size_t measuredBytes = 0;
+
   private:
     int clientWidth_;
 };
+
+TViewLineRec R(int line, size_t start, size_t len, int part, bool end) {
+    return {TextLineIndex(line), ByteColumn(start), len, part, end};
+}
+TViewPos V(size_t column, int line) {
+    return {ByteColumn(column), ViewLineIndex(line)};
+}
+TTextPos T(size_t column, int line) {
+    return {ByteColumn(column), TextLineIndex(line)};
+}
 
 struct Model {
     explicit Model(const std::vector<std::string>& text, int wrapByte, bool wordWrap = true,
@@ -40,12 +58,12 @@ struct Model {
         store.Assign(text);
         lines_.SetWordWrap(wordWrap);
         lines_.SetWrapByte(wrapByte);
-        lines_.Rewrap(0);
+        lines_.Rewrap(TextLineIndex(0));
     }
     Recs Records() const {
         Recs recs;
         for (int v = 0; v < lines_.Count(); ++v) {
-            recs.push_back(lines_.At(v));
+            recs.push_back(lines_.At(ViewLineIndex(v)));
         }
         return recs;
     }
@@ -75,38 +93,38 @@ TEST(ViewLinesTest, WrapSplitsLinesWithoutSplittingCharacters) {
          60,
          true,
          1000,
-         {{0, 1, 60, 0, false}, {0, 61, 60, 1, false}, {0, 121, 10, 2, true}}},
+         {R(0, 1, 60, 0, false), R(0, 61, 60, 1, false), R(0, 121, 10, 2, true)}},
         {"kanji whose lead byte is byte 60",
          {std::string(59, 'a') + S("漢字b")},
          60,
          true,
          1000,
-         {{0, 1, 59, 0, false}, {0, 60, 5, 1, true}}},
+         {R(0, 1, 59, 0, false), R(0, 60, 5, 1, true)}},
         {"one byte per line over kanji",
          {S("漢字")},
          1,
          true,
          1000,
-         {{0, 1, 2, 0, false}, {0, 3, 2, 1, true}}},
+         {R(0, 1, 2, 0, false), R(0, 3, 2, 1, true)}},
         {"empty lines",
          {"", "abc", ""},
          2,
          true,
          1000,
-         {{0, 0, 0, 0, true}, {1, 1, 2, 0, false}, {1, 3, 1, 1, true}, {2, 0, 0, 0, true}}},
+         {R(0, 0, 0, 0, true), R(1, 1, 2, 0, false), R(1, 3, 1, 1, true), R(2, 0, 0, 0, true)}},
         {"lead byte at the very end",
          {"ab\x82"},
          2,
          true,
          1000,
-         {{0, 1, 2, 0, false}, {0, 3, 1, 1, true}}},
+         {R(0, 1, 2, 0, false), R(0, 3, 1, 1, true)}},
         {"no word wrap ignores WrapByte",
          {a130, ""},
          60,
          false,
          1000,
-         {{0, 1, 130, 0, true}, {1, 0, 0, 0, true}}},
-        {"window width: fits", {"abcdefgh"}, 0, true, 100, {{0, 1, 8, 0, true}}},
+         {R(0, 1, 130, 0, true), R(1, 0, 0, 0, true)}},
+        {"window width: fits", {"abcdefgh"}, 0, true, 100, {R(0, 1, 8, 0, true)}},
         // 10 pixels a byte in 105 pixels: the width is measured down from the
         // whole line and stops at 9 bytes (90 pixels, within two cells).
         {"window width: wraps",
@@ -114,15 +132,20 @@ TEST(ViewLinesTest, WrapSplitsLinesWithoutSplittingCharacters) {
          0,
          true,
          105,
-         {{0, 1, 9, 0, false}, {0, 10, 9, 1, false}, {0, 19, 7, 2, true}}},
+         {R(0, 1, 9, 0, false), R(0, 10, 9, 1, false), R(0, 19, 7, 2, true)}},
         {"window width: kanji",
          {S("あいうえおかきくけこ")},
          0,
          true,
          105,
-         {{0, 1, 8, 0, false}, {0, 9, 8, 1, false}, {0, 17, 4, 2, true}}},
+         {R(0, 1, 8, 0, false), R(0, 9, 8, 1, false), R(0, 17, 4, 2, true)}},
         // Tabs widen the measured text: 80, 160 and 240 pixels.
-        {"window width: tabs", {"\t\t\t"}, 0, true, 100, {{0, 1, 2, 0, false}, {0, 3, 1, 1, true}}},
+        {"window width: tabs",
+         {"\t\t\t"},
+         0,
+         true,
+         100,
+         {R(0, 1, 2, 0, false), R(0, 3, 1, 1, true)}},
     };
     for (const Case& c : cases) {
         Model m(c.text, c.wrapByte, c.wordWrap, c.clientWidth);
@@ -133,11 +156,11 @@ TEST(ViewLinesTest, WrapSplitsLinesWithoutSplittingCharacters) {
 TEST(ViewLinesTest, RewrapFromAChangedLineKeepsEarlierViewLines) {
     Model m({"abcd", "ef", "ghijk"}, 2);
     m.store.Insert(1, "XYZ");
-    m.lines_.Rewrap(1);
+    m.lines_.Rewrap(TextLineIndex(1));
     m.store.Delete(3);
-    m.lines_.Rewrap(3);
+    m.lines_.Rewrap(TextLineIndex(3));
     m.store.Add("");
-    m.lines_.Rewrap(3);
+    m.lines_.Rewrap(TextLineIndex(3));
     EXPECT_EQ(m.Records(), Model({"abcd", "XYZ", "ef", ""}, 2).Records());
     EXPECT_EQ(m.lines_.Count(), 6);
 }
@@ -147,37 +170,82 @@ TEST(ViewLinesTest, PositionsConvertBetweenTextAndView) {
     Model m({"abcde", "", "xy"}, 2);
     const TViewLines& v = m.lines_;
     EXPECT_EQ(v.Count(), 5);
-    EXPECT_EQ(v.LineToViewLine(0), 0);
-    EXPECT_EQ(v.LineToViewLine(1), 3);
-    EXPECT_EQ(v.LineToViewLine(2), 4);
-    EXPECT_EQ(v.LineToViewLine(3), 5);  // LineCount gives ViewLineCount
-    EXPECT_EQ(v.ViewLineToLine(-1), -1);
-    EXPECT_EQ(v.ViewLineToLine(5), -1);
-    EXPECT_EQ(v.ViewLineToLine(2), 0);
+    const int firstViewLine[] = {0, 3, 4, 5};  // text line 3 (LineCount) gives ViewLineCount
+    for (int l = 0; l <= 3; ++l) {
+        EXPECT_EQ(v.LineToViewLine(TextLineIndex(l)), ViewLineIndex(firstViewLine[l]));
+    }
+    EXPECT_EQ(v.ViewLineToLine(ViewLineIndex(-1)), TextLineIndex(-1));
+    EXPECT_EQ(v.ViewLineToLine(ViewLineIndex(5)), TextLineIndex(-1));
+    EXPECT_EQ(v.ViewLineToLine(ViewLineIndex(2)), TextLineIndex(0));
 
     struct Case {
-        TViewPos text;
+        TTextPos text;
         TViewPos view;
     };
     const Case cases[] = {
-        {{1, 0}, {1, 0}}, {{2, 0}, {2, 0}}, {{3, 0}, {1, 1}}, {{4, 0}, {2, 1}},
-        {{5, 0}, {1, 2}}, {{6, 0}, {2, 2}}, {{0, 1}, {1, 3}}, {{2, 2}, {2, 4}},
+        {T(1, 0), V(1, 0)}, {T(2, 0), V(2, 0)}, {T(3, 0), V(1, 1)}, {T(4, 0), V(2, 1)},
+        {T(5, 0), V(1, 2)}, {T(6, 0), V(2, 2)}, {T(0, 1), V(1, 3)}, {T(2, 2), V(2, 4)},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(v.TextToView(c.text), c.view) << c.text.Column << "," << c.text.Line;
         EXPECT_EQ(v.ViewToText(c.view), c.text) << c.view.Column << "," << c.view.Line;
     }
-    EXPECT_EQ(v.TextToView({1, 3}), (TViewPos{1, 5}));  // beyond the text
-    EXPECT_EQ(v.TextToView({0, 0}), (TViewPos{}));      // before the first byte
-    EXPECT_EQ(v.ViewToText({1, 7}), (TViewPos{}));
-    EXPECT_THROW(v.Text(5), ListIndexError);
+    EXPECT_EQ(v.TextToView(T(1, 3)), V(1, 5));     // beyond the text
+    EXPECT_EQ(v.TextToView(T(0, 0)), TViewPos{});  // before the first byte
+    EXPECT_EQ(v.ViewToText(V(1, 7)), TTextPos{});
+    EXPECT_THROW(v.Text(ViewLineIndex(5)), ListIndexError);
+}
+
+// Guards the freeze on a line of many megabytes: wrapping it at the window's
+// width measured the whole line, and so did mapping a point on it.
+TEST(ViewLinesTest, ALongLineWrapsAtTheWidthMeasuringOnlyWhatShows) {
+    const size_t length = 5'000'000;
+    Model m({"head", std::string(length, 'a'), "tail"}, 0, true, 105);
+    const size_t wrapped = m.measure.measuredBytes;
+    EXPECT_LT(wrapped, 3 * TViewLines::kAverageSampleBytes);
+    // 9 bytes a view line, as a short line of the same bytes gets.
+    const TViewLines& v = m.lines_;
+    const int longViewLines = static_cast<int>((length + 8) / 9);
+    EXPECT_EQ(v.Count(), 2 + longViewLines);
+    EXPECT_EQ(v.At(ViewLineIndex(1)), R(1, 1, 9, 0, false));
+    EXPECT_EQ(v.At(ViewLineIndex(longViewLines)),
+              R(1, 1 + 9 * size_t(longViewLines - 1), length - 9 * size_t(longViewLines - 1),
+                longViewLines - 1, true));
+    EXPECT_EQ(v.At(ViewLineIndex(longViewLines + 1)), R(2, 1, 4, 0, true));
+    // A place deep in the line and back.
+    // Its view line 444,444 starts at byte 3,999,997.
+    EXPECT_EQ(v.TextToView(T(4'000'001, 1)), V(5, 1 + 444'444));
+    EXPECT_EQ(v.ViewToText(V(5, 1 + 444'444)), T(4'000'001, 1));
+
+    Model flat({std::string(length, 'a')}, 0, false, 1000);
+    const PointGeometry geometry{20, 10, 0, 0, (255 + 1) * 10, 60};
+    EXPECT_EQ(PointToPosition(flat.lines_, flat.measure, geometry, 95, 5), V(10, 0));
+    EXPECT_LT(flat.measure.measuredBytes, 1000u);
 }
 
 TEST(ViewLinesTest, ByteClassFollowsLeadBytesFromTheStart) {
     const std::string text = S("a漢b") + "\x81\x81\x81";
     const int expected[] = {0, 0, 1, 2, 0, 1, 2, 1, 0};  // k = 0 .. 8
-    for (int k = 0; k <= 8; ++k) {
-        EXPECT_EQ(ByteClass(text, k), expected[k]) << "byte " << k;
+    for (size_t k = 0; k <= 8; ++k) {
+        EXPECT_EQ(ByteClass(text, ByteColumn(k)), expected[k]) << "byte " << k;
+    }
+    // Read backwards from byte k, the class must be what a scan from byte 1
+    // finds, on any bytes (runs of lead-byte codes, NUL, katakana).
+    std::mt19937 random(7);
+    const char alphabet[] = {'a', '\0', '\x81', '\x9f', '\xe0', '\xfc', '\xb1', '\x40'};
+    for (int round = 0; round < 200; ++round) {
+        std::string bytes;
+        for (int i = 0; i < 24; ++i) {
+            bytes += alphabet[random() % sizeof alphabet];
+        }
+        for (size_t i = 0; i < bytes.size();) {
+            const bool lead = IsLeadByte(bytes[i]);
+            EXPECT_EQ(ByteClass(bytes, ByteColumn::OfOffset(i)), lead ? LeadByte : SingleByte);
+            if (lead && i + 1 < bytes.size()) {
+                EXPECT_EQ(ByteClass(bytes, ByteColumn::OfOffset(i + 1)), TrailByte);
+            }
+            i += lead ? 2 : 1;
+        }
     }
 }
 
@@ -190,43 +258,46 @@ TEST(CaretMotionTest, MovesStepOverDoubleByteCharacters) {
         TViewPos to;
     };
     const Case cases[] = {
-        {{3, 0}, CaretMove::Right, {5, 0}},     {{5, 0}, CaretMove::Left, {3, 0}},
-        {{7, 0}, CaretMove::Right, {8, 0}},     {{1, 0}, CaretMove::Left, {1, 0}},
-        {{2, 0}, CaretMove::Down, {3, 1}},      {{2, 1}, CaretMove::Up, {2, 0}},
-        {{4, 0}, CaretMove::LineEnd, {7, 0}},   {{4, 1}, CaretMove::LineStart, {1, 1}},
-        {{4, 1}, CaretMove::TextStart, {1, 0}}, {{1, 0}, CaretMove::TextEnd, {1, 2}},
-        {{3, 0}, CaretMove::PageDown, {3, 2}},  {{4, 1}, CaretMove::PageUp, {3, 0}},
+        {V(3, 0), CaretMove::Right, V(5, 0)},     {V(5, 0), CaretMove::Left, V(3, 0)},
+        {V(7, 0), CaretMove::Right, V(8, 0)},     {V(1, 0), CaretMove::Left, V(1, 0)},
+        {V(2, 0), CaretMove::Down, V(3, 1)},      {V(2, 1), CaretMove::Up, V(2, 0)},
+        {V(4, 0), CaretMove::LineEnd, V(7, 0)},   {V(4, 1), CaretMove::LineStart, V(1, 1)},
+        {V(4, 1), CaretMove::TextStart, V(1, 0)}, {V(1, 0), CaretMove::TextEnd, V(1, 2)},
+        {V(3, 0), CaretMove::PageDown, V(3, 2)},  {V(4, 1), CaretMove::PageUp, V(3, 0)},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(MoveCaret(m.lines_, c.from, c.move, 5), c.to)
             << static_cast<int>(c.move) << " from " << c.from.Column << "," << c.from.Line;
     }
-    EXPECT_EQ(ClampPos(m.lines_, {20, 9}), (TViewPos{1, 2}));
-    EXPECT_EQ(ClampPos(m.lines_, {-2, 0}), (TViewPos{0, 0}));
+    EXPECT_EQ(ClampPos(m.lines_, V(20, 9)), V(1, 2));
+    EXPECT_EQ(ClampPos(m.lines_, V(0, -2)), V(0, 0));
 }
 
 TEST(CaretMotionTest, WordAtSelectsWordsAndSingleCharacters) {
     // "x foo_bar2+漢字": foo_bar2 is bytes 3-10, + byte 11, 漢 12-13, 字 14-15.
     Model m({S("x foo_bar2+漢字")}, 0, false);
     struct Case {
-        int column;
-        int start;
-        int end;
+        size_t column;
+        size_t start;
+        size_t end;
     };
     const Case cases[] = {
         {4, 3, 11},   {3, 3, 11},   {10, 3, 11}, {11, 11, 12},
         {12, 12, 14}, {13, 12, 14}, {2, 2, 3},   {16, 16, 16},
     };
     for (const Case& c : cases) {
-        const auto [start, end] = WordAt(m.lines_, {c.column, 0});
-        EXPECT_EQ(start, (TViewPos{c.start, 0})) << "column " << c.column;
-        EXPECT_EQ(end, (TViewPos{c.end, 0})) << "column " << c.column;
+        const auto [start, end] = WordAt(m.lines_, V(c.column, 0));
+        EXPECT_EQ(start, V(c.start, 0)) << "column " << c.column;
+        EXPECT_EQ(end, V(c.end, 0)) << "column " << c.column;
     }
 }
 
 TEST(CaretMotionTest, SelectionRowsCoverTextOfVisibleLinesOnly) {
     Model m({"abcd", "ef", "", "ghi", "jk"}, 0, false);
     using Rows = std::vector<SelectionRow>;
+    const auto row = [](int line, size_t from, size_t to) {
+        return SelectionRow{ViewLineIndex(line), ByteColumn(from), ByteColumn(to)};
+    };
     struct Case {
         TViewPos p;
         TViewPos q;
@@ -235,15 +306,16 @@ TEST(CaretMotionTest, SelectionRowsCoverTextOfVisibleLinesOnly) {
         Rows rows;
     };
     const Case cases[] = {
-        {{2, 0}, {2, 0}, 0, 4, {}},
-        {{3, 1}, {2, 0}, 0, 4, {{0, 2, 5}, {1, 1, 3}}},  // either order
-        {{2, 0}, {2, 3}, 0, 4, {{0, 2, 5}, {1, 1, 3}, {3, 1, 2}}},
-        {{2, 0}, {3, 4}, 1, 3, {{1, 1, 3}, {3, 1, 4}}},  // clipped to the page
-        {{5, 0}, {1, 1}, 0, 4, {}},                      // from the end of a line
-        {{1, 4}, {3, 4}, 0, 2, {}},                      // below the page
+        {V(2, 0), V(2, 0), 0, 4, {}},
+        {V(3, 1), V(2, 0), 0, 4, {row(0, 2, 5), row(1, 1, 3)}},  // either order
+        {V(2, 0), V(2, 3), 0, 4, {row(0, 2, 5), row(1, 1, 3), row(3, 1, 2)}},
+        {V(2, 0), V(3, 4), 1, 3, {row(1, 1, 3), row(3, 1, 4)}},  // clipped to the page
+        {V(5, 0), V(1, 1), 0, 4, {}},                            // from the end of a line
+        {V(1, 4), V(3, 4), 0, 2, {}},                            // below the page
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(SelectionRows(m.lines_, c.p, c.q, c.top, c.bottom), c.rows)
+        EXPECT_EQ(SelectionRows(m.lines_, c.p, c.q, ViewLineIndex(c.top), ViewLineIndex(c.bottom)),
+                  c.rows)
             << c.p.Column << "," << c.p.Line << " to " << c.q.Column << "," << c.q.Line;
     }
 }
@@ -258,16 +330,17 @@ TEST(CaretMotionTest, PointFindsTheCharacterUnderIt) {
         TViewPos expected;
     };
     const Case cases[] = {
-        {0, 5, {1, 0}},   {10, 5, {1, 0}},  {11, 5, {2, 0}},  {29, 5, {2, 0}},  {31, 5, {4, 0}},
-        {39, 5, {4, 0}},  {41, 5, {5, 0}},  {500, 5, {5, 0}}, {-7, 5, {1, 0}},  {15, 25, {2, 1}},
-        {15, -3, {1, 0}}, {15, 70, {3, 2}}, {79, 45, {1, 2}}, {81, 45, {2, 2}},
+        {0, 5, V(1, 0)},   {10, 5, V(1, 0)},  {11, 5, V(2, 0)},  {29, 5, V(2, 0)},
+        {31, 5, V(4, 0)},  {39, 5, V(4, 0)},  {41, 5, V(5, 0)},  {500, 5, V(5, 0)},
+        {-7, 5, V(1, 0)},  {15, 25, V(2, 1)}, {15, -3, V(1, 0)}, {15, 70, V(3, 2)},
+        {79, 45, V(1, 2)}, {81, 45, V(2, 2)},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(PointToPosition(m.lines_, m.measure, geometry, c.x, c.y), c.expected)
             << c.x << "," << c.y;
     }
     const PointGeometry scrolled{20, 10, 2, 1, 256 * 10, 60};
-    EXPECT_EQ(PointToPosition(m.lines_, m.measure, scrolled, 0, 5), (TViewPos{2, 1}));
+    EXPECT_EQ(PointToPosition(m.lines_, m.measure, scrolled, 0, 5), V(2, 1));
 }
 
 }  // namespace
