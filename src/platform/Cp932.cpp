@@ -76,9 +76,57 @@ std::u16string Utf8ToUtf16(std::string_view utf8) {
     return utf16;
 }
 
-}  // namespace
+// Where a text may be cut near unit `at` (0 < at < its size) without parting
+// a character: at or before it, or just after it when the character there
+// begins the text.
+size_t Cp932Cut(std::string_view text, size_t at) {
+    // Bytes pair up from the start of a run of lead-byte codes.
+    size_t run = 0;
+    while (run < at && IsLeadByte(text[at - 1 - run])) {
+        ++run;
+    }
+    return run % 2 == 0 ? at : at > 1 ? at - 1 : at + 1;
+}
 
-std::u16string Cp932ToUtf16(std::string_view cp932) {
+size_t Utf16Cut(std::u16string_view text, size_t at) {
+    const bool high = text[at - 1] >= 0xD800 && text[at - 1] <= 0xDBFF;
+    return !high ? at : at > 1 ? at - 1 : at + 1;
+}
+
+size_t Utf8Cut(std::string_view text, size_t at) {
+    const auto continues = [&](size_t i) {
+        return i < text.size() && (static_cast<unsigned char>(text[i]) & 0xC0) == 0x80;
+    };
+    size_t back = at;
+    while (back > 0 && continues(back)) {
+        --back;
+    }
+    if (back > 0) {
+        return back;
+    }
+    while (continues(at)) {
+        ++at;
+    }
+    return at;
+}
+
+// ICU counts in int32_t: a longer text is converted in pieces of at most
+// `pieceUnits` units, cut between characters, and the results joined.
+template <class Out, class In, class Cut, class Convert>
+Out InPieces(In text, size_t pieceUnits, Cut cut, Convert convert) {
+    if (text.size() <= pieceUnits) {
+        return convert(text);
+    }
+    Out out;
+    while (!text.empty()) {
+        const size_t n = text.size() <= pieceUnits ? text.size() : cut(text, pieceUnits);
+        out += convert(text.substr(0, n));
+        text.remove_prefix(n);
+    }
+    return out;
+}
+
+std::u16string Cp932PieceToUtf16(std::string_view cp932) {
     // A CP932 byte never yields more than one UTF-16 unit.
     std::u16string out(cp932.size(), u'\0');
     UErrorCode err = U_ZERO_ERROR;
@@ -92,8 +140,7 @@ std::u16string Cp932ToUtf16(std::string_view cp932) {
     return out;
 }
 
-std::string Cp932ToUtf8(std::string_view cp932) {
-    std::u16string utf16 = Cp932ToUtf16(cp932);
+std::string Utf16PieceToUtf8(std::u16string_view utf16) {
     std::string out(utf16.size() * 3, '\0');
     int32_t n = 0;
     UErrorCode err = U_ZERO_ERROR;
@@ -104,7 +151,7 @@ std::string Cp932ToUtf8(std::string_view cp932) {
     return out;
 }
 
-std::string Utf16ToCp932(std::u16string_view utf16) {
+std::string Utf16PieceToCp932(std::u16string_view utf16) {
     std::string out(utf16.size() * 2, '\0');
     UErrorCode err = U_ZERO_ERROR;
     int32_t n = ucnv_fromUChars(Converter(), out.data(), static_cast<int32_t>(out.size() + 1),
@@ -117,8 +164,26 @@ std::string Utf16ToCp932(std::u16string_view utf16) {
     return out;
 }
 
-std::string Utf8ToCp932(std::string_view utf8) {
-    return Utf16ToCp932(Utf8ToUtf16(utf8));
+}  // namespace
+
+std::u16string Cp932ToUtf16(std::string_view cp932, size_t pieceUnits) {
+    return InPieces<std::u16string>(cp932, pieceUnits, Cp932Cut, Cp932PieceToUtf16);
+}
+
+std::string Cp932ToUtf8(std::string_view cp932, size_t pieceUnits) {
+    return InPieces<std::string>(cp932, pieceUnits, Cp932Cut, [](std::string_view piece) {
+        return Utf16PieceToUtf8(Cp932PieceToUtf16(piece));
+    });
+}
+
+std::string Utf16ToCp932(std::u16string_view utf16, size_t pieceUnits) {
+    return InPieces<std::string>(utf16, pieceUnits, Utf16Cut, Utf16PieceToCp932);
+}
+
+std::string Utf8ToCp932(std::string_view utf8, size_t pieceUnits) {
+    return InPieces<std::string>(utf8, pieceUnits, Utf8Cut, [](std::string_view piece) {
+        return Utf16PieceToCp932(Utf8ToUtf16(piece));
+    });
 }
 
 std::optional<std::string> Utf8ToCp932Exact(std::string_view utf8) {

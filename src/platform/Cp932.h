@@ -10,6 +10,7 @@
 // Stored text must never be re-encoded: CP932 has duplicate codes, so a round
 // trip through Unicode is not byte-exact.
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -24,10 +25,15 @@ constexpr bool IsLeadByte(char c) {
     return IsLeadByte(static_cast<unsigned char>(c));
 }
 
-std::u16string Cp932ToUtf16(std::string_view cp932);
-std::string Cp932ToUtf8(std::string_view cp932);
-std::string Utf16ToCp932(std::u16string_view utf16);
-std::string Utf8ToCp932(std::string_view utf8);
+// Texts of any length: a long one is converted in pieces of at most
+// `pieceUnits` bytes or UTF-16 units, cut between characters (tests choose
+// small pieces).
+inline constexpr size_t kConvertPieceUnits = size_t{1} << 28;
+
+std::u16string Cp932ToUtf16(std::string_view cp932, size_t pieceUnits = kConvertPieceUnits);
+std::string Cp932ToUtf8(std::string_view cp932, size_t pieceUnits = kConvertPieceUnits);
+std::string Utf16ToCp932(std::u16string_view utf16, size_t pieceUnits = kConvertPieceUnits);
+std::string Utf8ToCp932(std::string_view utf8, size_t pieceUnits = kConvertPieceUnits);
 
 // The CP932 form of a text that must be matched exactly (a text to search
 // for), or nothing when one of its characters has no CP932 form, not even a

@@ -90,5 +90,23 @@ TEST(Cp932Test, LeadBytes) {
     EXPECT_FALSE(IsLeadByte('\xFD'));
 }
 
+// Guards texts longer than ICU's int32_t counts (a 2 GiB line gave "code page
+// 932 decoding failed"): they go in pieces, and no cut between two pieces may
+// part a character, whatever the piece size.
+TEST(Cp932Test, LongTextsConvertInPiecesWithoutPartingCharacters) {
+    const std::string cp932 = "a" + Utf8ToCp932("漢字") + "\x81\x81\x81" + Utf8ToCp932("ア\tソ") +
+                              "b\x82";  // runs of lead-byte codes, a lone lead byte at the end
+    const std::u16string utf16 = u"a\U0001F600\u6F22\U0001F600b";
+    const std::string utf8 =
+        "a\xF0\x9F\x98\x80\xE6\xBC\xA2\xC3\xA9"
+        "b";
+    for (size_t piece = 1; piece <= 8; ++piece) {
+        EXPECT_EQ(Cp932ToUtf16(cp932, piece), Cp932ToUtf16(cp932)) << piece;
+        EXPECT_EQ(Cp932ToUtf8(cp932, piece), Cp932ToUtf8(cp932)) << piece;
+        EXPECT_EQ(Utf16ToCp932(utf16, piece), Utf16ToCp932(utf16)) << piece;
+        EXPECT_EQ(Utf8ToCp932(utf8, piece), Utf8ToCp932(utf8)) << piece;
+    }
+}
+
 }  // namespace
 }  // namespace tovix
