@@ -286,6 +286,8 @@ long_line_figure main_show_ms "main view: line brought onto the page and painted
 long_line_figure main_line_ms "main view: one line up or down, the line shown"
 long_line_figure main_page_ms "main view: one page up or down over the line"
 long_line_figure main_load_ms "main view: part file loaded and first page painted"
+long_line_figure main_mark_ms "main view: find mark near the line's end, shown"
+long_line_figure main_mark_repaint_ms "main view: that page painted again"
 long_line_figure wrap60_assign_ms "wrapped at 60 bytes: entry put in and painted"
 long_line_figure wrap60_line_ms "wrapped at 60 bytes: one view line up"
 long_line_figure width_assign_ms "wrapped at the width: entry put in and painted"
