@@ -2,6 +2,8 @@
 // directions, the options window, the font and background colour commands of
 // the view and the search field, and the key list window.
 
+#include <QFontInfo>
+
 #include "app/AppMessages.h"
 #include "app/gui/Appearance.h"
 #include "app/gui/Desktop.h"
@@ -101,7 +103,11 @@ void TForm1::FontSet(FontPlace place) {
     }
     FontSettings font = FontSettingsOf(place);
     font.fontName = ToCp932(choice.font.family());
-    font.fontSize = std::to_string(choice.font.pointSize());
+    // A font given in pixels has no point size of its own: take the one it
+    // shows at.
+    const int points =
+        choice.font.pointSize() > 0 ? choice.font.pointSize() : QFontInfo(choice.font).pointSize();
+    font.fontSize = std::to_string(points);
     font.fontColor = ColorToSettingsText(choice.color);
     if (!WriteSettingsNow([&] { WriteFontKeys(SettingsFilePath(), place, font); })) {
         return;

@@ -14,8 +14,10 @@
 #include "app/gui/FunctionKeyBar.h"
 #include "app/gui/KeyListWindow.h"
 #include "app/gui/OptionsWindow.h"
+#include "app/gui/ZoomWindow.h"
 #include "components/DicEdit/DicEdit.h"
 #include "platform/MessageText.h"
+#include "support/BuildDictionary.h"
 
 namespace tovix {
 namespace {
@@ -181,6 +183,31 @@ TEST_F(OptionsWindowTest, FontsAndColoursApplyAtOnceAndComeBackAtStart) {
     EXPECT_EQ(window->BigView1()->FontColor(), QColor(0x11, 0x22, 0x33));
     EXPECT_EQ(window->BigView1()->font().pointSize(), 20);
     EXPECT_EQ(window->DicEdit1()->palette().color(QPalette::Base), QColor(Qt::white));
+}
+
+TEST_F(OptionsWindowTest, NewFontColourAndWrapReachTheZoomWindowAtOnce) {
+    const auto dic = test::BuildDictionary(dir, Direction::English, {"apple\tりんご、林檎"});
+    auto window = Start({Q(dic), QStringLiteral("ENG")});
+    desktop.fontAnswer = FontChoice{QFont(QStringLiteral("IPAGothic"), 20), QColor(Qt::blue)};
+    window->MenuDicFontSetClick();
+    desktop.colorAnswer = QColor(0x33, 0x66, 0x99);
+    window->MenuDicColorSetClick();
+    Options(*window, [](TForm2& options) {
+        options.TabNote()->setCurrentIndex(2);
+        options.Edit1()->setText(QStringLiteral("40"));
+        Click(options, "BtnDispSave");
+    });
+    bool shown = false;
+    WhenShown<TForm3>([&](TForm3& zoom) {
+        shown = true;
+        EXPECT_EQ(zoom.BigView1()->font().pointSize(), 20);
+        EXPECT_EQ(zoom.BigView1()->FontColor(), QColor(Qt::blue));
+        EXPECT_EQ(zoom.BigView1()->Color(), QColor(0x33, 0x66, 0x99));
+        EXPECT_EQ(zoom.BigView1()->WrapByte(), 40);
+        zoom.close();
+    });
+    window->RunCommand("Button9Click");
+    EXPECT_TRUE(shown);
 }
 
 // Fault guarded: a font applied while its settings could not be written
