@@ -313,6 +313,21 @@ class AsciiFirstLevel {
     bool enabled_ = false;
 };
 
+// Appends `bytes` with 0x00 and 0x01 written as 0x01 0x01 and 0x01 0x02, and
+// then a zero byte: the result holds no other zero byte and orders as the
+// bytes do, a text before its continuations.
+void AppendEscaped(std::string_view bytes, std::string& key) {
+    for (char c : bytes) {
+        if (c == '\0' || c == '\1') {
+            key.push_back('\1');
+            key.push_back(static_cast<char>(c + 1));
+        } else {
+            key.push_back(c);
+        }
+    }
+    key.push_back('\0');
+}
+
 const AsciiFirstLevel& AsciiKeys(const UCollator* firstLevel) {
     static const AsciiFirstLevel keys(firstLevel, Decoder());
     return keys;
@@ -326,8 +341,9 @@ struct Collation::Impl {
     const CollationDecoder& decoder = Decoder();
     const AsciiFirstLevel& ascii = AsciiKeys(firstLevel.get());
     std::u16string a;
-    std::u16string b;
     std::vector<uint8_t> buffer;
+    std::string compareA;
+    std::string compareB;
 
     // Appends the headword key, or a beginning of it at least `size` bytes
     // long.
@@ -347,24 +363,28 @@ Collation::Collation() : impl_(std::make_unique<Impl>()) {}
 Collation::~Collation() = default;
 
 int Collation::Compare(std::string_view a, std::string_view b) {
-    impl_->decoder.Decode(a, false, impl_->a);
-    impl_->decoder.Decode(b, false, impl_->b);
-    UCollationResult r = ucol_strcoll(
-        impl_->collator.get(), reinterpret_cast<const UChar*>(impl_->a.data()),
-        static_cast<int32_t>(impl_->a.size()), reinterpret_cast<const UChar*>(impl_->b.data()),
-        static_cast<int32_t>(impl_->b.size()));
-    if (r != UCOL_EQUAL) {
-        return r == UCOL_LESS ? -1 : 1;
-    }
-    return a.compare(b);
+    impl_->compareA.clear();
+    impl_->compareB.clear();
+    AppendSortKey(a, impl_->compareA);
+    AppendSortKey(b, impl_->compareB);
+    const int order = impl_->compareA.compare(impl_->compareB);
+    return (order > 0) - (order < 0);
 }
 
+// The key: the ICU key of the headword, the headword's bytes escaped so that
+// they hold no zero byte and ended by one, the ICU key of the rest (from the
+// TAB on) and the rest's bytes. Each ICU key ends with its only zero byte, so
+// every part decides only when all parts before it are equal; equal keys come
+// only from identical lines.
 void Collation::AppendSortKey(std::string_view line, std::string& key) {
     impl_->decoder.Decode(line, false, impl_->a);
-    AppendIcuKey(impl_->collator.get(), impl_->a, impl_->buffer, key);
-    // The ICU key ends with its only zero byte, so appending the line's own
-    // bytes breaks ties without disturbing the collation order.
-    key.append(line);
+    const std::u16string_view text(impl_->a);
+    const size_t tab = std::min(text.find(u'\t'), text.size());
+    AppendIcuKey(impl_->collator.get(), text.substr(0, tab), impl_->buffer, key);
+    const size_t byteTab = std::min(line.find('\t'), line.size());
+    AppendEscaped(line.substr(0, byteTab), key);
+    AppendIcuKey(impl_->collator.get(), text.substr(tab), impl_->buffer, key);
+    key.append(line.substr(byteTab));
 }
 
 std::string Collation::SortKey(std::string_view line) {
@@ -373,10 +393,8 @@ std::string Collation::SortKey(std::string_view line) {
     return key;
 }
 
-// A first-level key never decides against the whole line's order: the
-// headword's letters come first in the line, and the TAB after them sorts
-// before every other character, so a headword whose letters are the beginning
-// of another's sorts first, as its line does.
+// A first-level key never decides against the order of Compare, which
+// begins with the headword's key at every level: its first level is this key.
 void Collation::AppendHeadwordKey(std::string_view line, std::string& key) {
     impl_->AppendHeadwordKey(line, std::string::npos, key);
 }

@@ -1,6 +1,10 @@
 #pragma once
-// The dictionary collation: the order in which the tools sort whole entry lines
-// and entry editing finds an entry's place.
+// The dictionary collation: the order in which the tools sort entry lines and
+// entry editing finds an entry's place. A line is its headword (the text
+// before its first TAB, or the whole line without one) and the rest; lines
+// are ordered by their headwords first, with every level of the collation and
+// then their bytes, so that the entries of one headword stand together, and
+// only then by the rest.
 //
 // Built on ICU's Japanese collation with these properties:
 // - letters compare without regard to case (and width, and hiragana/katakana);
@@ -11,8 +15,8 @@
 // - digits and signs sort before "a", kana and kanji after "z";
 // - kana follow the order あいうえお..., a voiced or semi-voiced kana counting
 //   as its plain kana at the first level.
-// Lines that compare equal under these rules are ordered by their bytes, so
-// the order is total and every sort is deterministic.
+// Headwords (and rests) that compare equal under these rules are ordered by
+// their bytes, so the order is total and every sort is deterministic.
 // Lines are CP932 byte strings. An instance keeps scratch buffers: use one per
 // thread. The first instance builds shared tables (a few milliseconds); the
 // others are cheap to make.

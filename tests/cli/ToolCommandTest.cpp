@@ -202,6 +202,19 @@ TEST(ToolCommandTest, EveryCommandWritesItsFiles) {
          {{"d.txt", "apple\tりんご\r\nbank\t銀行\r\napple\tりんご,林檎\r\n"}},
          {{"gather", "--eng", "--exm", "d.txt"}},
          {{"d.txt", "apple\tりんご,林檎\r\nbank\t銀行\r\n"}}},
+        // Guards: entries of one headword that the whole-line sort put apart
+        // stayed duplicates.
+        {"gather [EXM] J-E: a headword differing only in voicing sorts apart",
+         {{"je.txt",
+           "あいばん[合い判]\tjoint seal\r\nあいはん[合い判]\tdocument seal\r\n"
+           "あいばん[合い判]\tcheck mark,joint seal\r\n"}},
+         {{"gather", "--jpn", "--exm", "je.txt"}},
+         {{"je.txt",
+           "あいはん[合い判]\tdocument seal\r\nあいばん[合い判]\tcheck mark,joint seal\r\n"}}},
+        {"gather [EXM] E-J: a headword differing only in case sorts apart",
+         {{"ej.txt", "apple\tりんご\r\nApple\tリンゴ社\r\napple\t林檎\r\n"}},
+         {{"gather", "--eng", "--exm", "ej.txt"}},
+         {{"ej.txt", "Apple\tリンゴ社\r\napple\tりんご,林檎\r\n"}}},
         {"gather [PDIC] in place",
          {{"d.pdic", "apple\r\nりんご\r\napple \r\n\t林檎\r\n"}},
          {{"gather", "--eng", "--pdic", "d.pdic"}},

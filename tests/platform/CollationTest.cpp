@@ -125,7 +125,8 @@ struct CollatorCloser {
 
 // The dictionary collation as it is defined: ICU's Japanese rules with
 // hyphens and apostrophes made completely ignorable, compared up to the
-// second level, ties broken by the bytes.
+// second level, ties broken by the bytes; the headwords (up to the first TAB)
+// first, then the rests.
 class DefinedCollation {
   public:
     DefinedCollation() {
@@ -146,14 +147,31 @@ class DefinedCollation {
     int Compare(const std::string& a, const std::string& b) const {
         const std::u16string ua = Cp932ToUtf16(a);
         const std::u16string ub = Cp932ToUtf16(b);
-        const UCollationResult r =
-            ucol_strcoll(collator_.get(), reinterpret_cast<const UChar*>(ua.data()),
-                         static_cast<int32_t>(ua.size()), reinterpret_cast<const UChar*>(ub.data()),
-                         static_cast<int32_t>(ub.size()));
-        return r != UCOL_EQUAL ? (r == UCOL_LESS ? -1 : 1) : Sign(a.compare(b));
+        const size_t ta = std::min(ua.find(u'\t'), ua.size());
+        const size_t tb = std::min(ub.find(u'\t'), ub.size());
+        const size_t ba = std::min(a.find('\t'), a.size());
+        const size_t bb = std::min(b.find('\t'), b.size());
+        if (const int order = Collate(ua.substr(0, ta), ub.substr(0, tb))) {
+            return order;
+        }
+        if (const int order = Sign(a.substr(0, ba).compare(b.substr(0, bb)))) {
+            return order;
+        }
+        if (const int order = Collate(ua.substr(ta), ub.substr(tb))) {
+            return order;
+        }
+        return Sign(a.substr(ba).compare(b.substr(bb)));
     }
 
   private:
+    int Collate(const std::u16string& a, const std::u16string& b) const {
+        const UCollationResult r =
+            ucol_strcoll(collator_.get(), reinterpret_cast<const UChar*>(a.data()),
+                         static_cast<int32_t>(a.size()), reinterpret_cast<const UChar*>(b.data()),
+                         static_cast<int32_t>(b.size()));
+        return r == UCOL_EQUAL ? 0 : r == UCOL_LESS ? -1 : 1;
+    }
+
     std::unique_ptr<UCollator, CollatorCloser> collator_;
 };
 

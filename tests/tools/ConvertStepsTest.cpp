@@ -260,7 +260,7 @@ TEST_F(ConvertStepsTest, RoundTripThroughAPartFileKeepsEveryEntry) {
          TovixToExmEng,
          26,
          J("zoo\t動物園\r\napple\tりんご\r\nApple\t林檎\tx\r\napple\tりんご\r\nソ\t\r\n"),
-         {J("apple\tりんご"), J("apple\tりんご"), J("Apple\t林檎\tx"), J("zoo\t動物園"),
+         {J("Apple\t林檎\tx"), J("apple\tりんご"), J("apple\tりんご"), J("zoo\t動物園"),
           J("ソ\t")}},
         {ExmToWorkJpn,
          WorkToPairJpn,

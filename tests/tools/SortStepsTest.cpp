@@ -82,6 +82,29 @@ TEST_F(SortStepsTest, SortsWholeLinesInDictionaryOrder) {
     }
 }
 
+// Guards: the sort compared whole lines, so a translation decided before a
+// difference of headwords that the first level does not see (voicing, case)
+// and the entries of one headword ended apart, which gathering then left as
+// duplicates.
+TEST_F(SortStepsTest, EntriesOfOneHeadwordStandTogether) {
+    const std::vector<std::vector<std::string>> cases = {
+        {J("あいはん [合い判]\tdocument seal"), J("あいばん [合い判]\tcheck mark"),
+         J("あいばん [合い判]\tjoint seal"), J("あいまい [曖昧]\tvague")},
+        {J("Apple \tリンゴ社 (米国の会社)"), J("apple \tりんご"), J("apple \t林檎"),
+         J("apples \tりんご")},
+        {"co-op \tcooperative", "coop \tchicken house", "coop \tcooperative",
+         "cooperate \t協力する"},
+    };
+    std::mt19937 random(3);
+    for (const std::vector<std::string>& sorted : cases) {
+        std::vector<std::string> shuffled = sorted;
+        for (int round = 0; round < 3; ++round) {
+            std::shuffle(shuffled.begin(), shuffled.end(), random);
+            EXPECT_EQ(Sort(Lines(shuffled)), Lines(sorted));
+        }
+    }
+}
+
 // Random lines made of `pieces`, `count` of them, with every fiftieth line
 // repeated (equal lines are all kept).
 std::vector<std::string> RandomLines(std::mt19937& random, const std::vector<std::string>& pieces,
