@@ -20,6 +20,10 @@ std::string Usage(std::string_view name, std::string_view usage) {
            "\n詳しくは tovix-tool --help を見てください。\n";
 }
 
+std::string ShowHeading(std::string_view word) {
+    return "【" + std::string(word) + "】\n";
+}
+
 std::string Done(std::string_view outputs) {
     return "完了しました: " + std::string(outputs) + "\n";
 }

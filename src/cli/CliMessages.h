@@ -31,7 +31,12 @@ inline constexpr std::string_view kHelpTail =
     "    探し、見つかった分割ファイル番号とタブと行番号 (0 から) の行、続けてその項目の\n"
     "    見出しの行と訳語の行を出す。見つからなければその旨を出して終了ステータス 1。\n"
     "    --all では、見つかる項目 (次検索で順に止まる項目) ごとに分割ファイル番号、\n"
-    "    行番号、見出しをタブ区切りで 1 行ずつ出す。\n\n"
+    "    行番号、見出しをタブ区切りで 1 行ずつ出す。\n"
+    "  show は WORD ごとに【WORD】の行、続けて項目ごとに見出しとタブと訳語の行を出す。\n"
+    "    項目は WORD を入力したときに表示の先頭に来る項目と、それに続く同じ文字列で始まる\n"
+    "    見出しの項目。見つからない WORD があれば終了ステータス 1。--json では WORD ごとに\n"
+    "    {\"word\":..,\"found\":true|false,\"entries\":[{\"headword\":..,\"translation\":..}]}\n"
+    "    を 1 行に出す。\n\n"
     "オプション:\n"
     "  --yes, -y   上書きの確認と分割の確認に「はい」と答える。付けないときは、標準入力が\n"
     "              端末なら端末で尋ね、そうでなければ確認の文を出して中止する。\n"
@@ -49,6 +54,10 @@ inline constexpr std::string_view kNoSubcommand =
 std::string UnknownSubcommand(std::string_view name);
 inline constexpr std::string_view kBadArguments = "引数が正しくありません。";
 std::string Usage(std::string_view name, std::string_view usage);
+
+// show: the heading line of a word and the line of a word not found.
+std::string ShowHeading(std::string_view word);
+inline constexpr std::string_view kShowNotFound = "見つかりませんでした。\n";
 
 // Closing lines of the commands, each ending with a line feed.
 std::string Done(std::string_view outputs);

@@ -25,27 +25,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The main window's warnings offer Yes and No and their answer is not used:
-// on the command line they are printed and nobody is asked.
-class ViewerReporter : public Reporter {
-  public:
-    explicit ViewerReporter(Reporter& terminal) : terminal_(terminal) {}
-
-    MessageResult Message(MessageKind kind, const std::string& text, MessageButtons) override {
-        ++messages_;
-        terminal_.Message(kind, text, kButtonOk);
-        return MessageResult::Yes;
-    }
-    std::string Caption() const override { return terminal_.Caption(); }
-    void SetCaption(const std::string& caption) override { terminal_.SetCaption(caption); }
-
-    int Messages() const { return messages_; }
-
-  private:
-    Reporter& terminal_;
-    int messages_ = 0;
-};
-
 void WarnAbout(Reporter& reporter, const fs::path& file, std::string_view text) {
     reporter.Message(MessageKind::Warning, FileMessage(file.string(), text), kButtonOk);
 }
@@ -72,20 +51,6 @@ std::optional<OpenedDictionary> Open(Reporter& reporter, const fs::path& dicFile
         return std::nullopt;
     }
     return opened;
-}
-
-// The characters of a UTF-8 text one at a time, each as the CP932 bytes that
-// the search field receives for it.
-std::vector<std::string> Keystrokes(std::string_view utf8) {
-    std::vector<std::string> keys;
-    size_t start = 0;
-    for (size_t i = 1; i <= utf8.size(); ++i) {
-        if (i == utf8.size() || (static_cast<unsigned char>(utf8[i]) & 0xC0) != 0x80) {
-            keys.push_back(Utf8ToCp932(utf8.substr(start, i - start)));
-            start = i;
-        }
-    }
-    return keys;
 }
 
 std::string TopLineText(const LineStoreView& view) {
@@ -200,6 +165,24 @@ std::string NoticeLine(FindOutcome outcome) {
 }
 
 }  // namespace
+
+MessageResult ViewerReporter::Message(MessageKind kind, const std::string& text, MessageButtons) {
+    ++messages_;
+    terminal_.Message(kind, text, kButtonOk);
+    return MessageResult::Yes;
+}
+
+std::vector<std::string> Keystrokes(std::string_view utf8) {
+    std::vector<std::string> keys;
+    size_t start = 0;
+    for (size_t i = 1; i <= utf8.size(); ++i) {
+        if (i == utf8.size() || (static_cast<unsigned char>(utf8[i]) & 0xC0) != 0x80) {
+            keys.push_back(Utf8ToCp932(utf8.substr(start, i - start)));
+            start = i;
+        }
+    }
+    return keys;
+}
 
 int LookupCommand(Arguments& arguments, Context& context) {
     const std::optional<size_t> direction = arguments.OneOf({"--eng", "--jpn"});

@@ -10,6 +10,7 @@
 #include "app/Settings.h"
 #include "cli/CliMessages.h"
 #include "cli/SearchCommands.h"
+#include "cli/ShowCommand.h"
 #include "dict/DicFileSet.h"
 #include "platform/Cp932.h"
 #include "platform/IoError.h"
@@ -258,6 +259,10 @@ constexpr Subcommand kSubcommands[] = {
      "辞書全体から TEXT を検索 (--case: 大文字と小文字を区別、--up: 末尾から上へ、"
      "--all: 見つかる項目をすべて)",
      "", FindCommand},
+    {"show", "--eng|--jpn [--max N] [--json] DICT.DIC WORD...",
+     "WORD を入力したときに表示の先頭に並ぶ項目の見出しと訳語を表示 (--max: 最大件数、既定 10、"
+     "--json: 1 語 1 行の JSON)",
+     "", ShowCommand},
 };
 
 }  // namespace

@@ -1,0 +1,112 @@
+#include "cli/ShowCommand.h"
+
+#include <cstdio>
+#include <iostream>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cli/CliMessages.h"
+#include "cli/SearchCommands.h"
+#include "dict/OpenDictionary.h"
+#include "dict/PartCacheView.h"
+#include "dict/ShowEntries.h"
+#include "platform/Cp932.h"
+#include "tools/EditBoxCheck.h"
+
+namespace tovix::cli {
+namespace {
+
+constexpr long long kDefaultMax = 10;
+
+void PrintPlain(const std::string& word, const ShownWord& shown, std::string& out) {
+    out += cli_text::ShowHeading(word);
+    if (!shown.found) {
+        out += cli_text::kShowNotFound;
+        return;
+    }
+    for (const ShownEntry& entry : shown.entries) {
+        out += Cp932ToUtf8(entry.headword) + '\t' + Cp932ToUtf8(entry.translation) + '\n';
+    }
+}
+
+void PrintJson(const std::string& word, const ShownWord& shown, std::string& out) {
+    out += "{\"word\":" + JsonString(word) + ",\"found\":" + (shown.found ? "true" : "false") +
+           ",\"entries\":[";
+    for (size_t i = 0; i < shown.entries.size(); ++i) {
+        out += (i == 0 ? "{\"headword\":" : ",{\"headword\":") +
+               JsonString(Cp932ToUtf8(shown.entries[i].headword)) +
+               ",\"translation\":" + JsonString(Cp932ToUtf8(shown.entries[i].translation)) + "}";
+    }
+    out += "]}\n";
+}
+
+}  // namespace
+
+std::string JsonString(std::string_view utf8) {
+    std::string out = "\"";
+    for (const char c : utf8) {
+        switch (c) {
+            case '"':
+                out += "\\\"";
+                break;
+            case '\\':
+                out += "\\\\";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
+            default:
+                if (static_cast<unsigned char>(c) < 0x20) {
+                    char escaped[8];
+                    std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
+                    out += escaped;
+                } else {
+                    out += c;
+                }
+        }
+    }
+    return out + "\"";
+}
+
+int ShowCommand(Arguments& arguments, Context& context) {
+    const std::optional<size_t> direction = arguments.OneOf({"--eng", "--jpn"});
+    const std::optional<std::string> maxText = arguments.Value("--max");
+    const bool json = arguments.Flag("--json");
+    const auto names = arguments.Names(2, SIZE_MAX);
+    const std::optional<long long> max =
+        maxText ? ParseInteger(*maxText) : std::optional<long long>(kDefaultMax);
+    if (!direction || !names || !max || *max < 1) {
+        return UsageError(context);
+    }
+    SearchState state;
+    state.direction = *direction == 0 ? Direction::English : Direction::Japanese;
+    state.dicFile = (*names)[0];
+    ViewerReporter reporter(context.reporter);
+    OpenedDictionary opened = OpenDictionary(state.dicFile, state.direction);
+    if (!opened.Opened()) {
+        reporter.Message(MessageKind::Warning, opened.message, kButtonOk);
+        return kExitFailed;
+    }
+    state.table = std::move(opened.table);
+    PartCacheView view;
+    bool allFound = true;
+    std::string out;
+    for (size_t i = 1; i < names->size(); ++i) {
+        const std::string& word = (*names)[i];
+        const ShownWord shown =
+            ShowWord(state, view, reporter, Keystrokes(word), static_cast<size_t>(*max));
+        allFound = allFound && shown.found;
+        (json ? PrintJson : PrintPlain)(word, shown, out);
+    }
+    std::cout << out << std::flush;
+    return allFound && reporter.Messages() == 0 ? kExitOk : kExitFailed;
+}
+
+}  // namespace tovix::cli

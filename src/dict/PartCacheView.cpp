@@ -1,0 +1,26 @@
+#include "dict/PartCacheView.h"
+
+#include <algorithm>
+
+#include "platform/IoError.h"
+
+namespace tovix {
+
+void PartCacheView::LoadFromFile(const std::filesystem::path& path) {
+    ++revision_;
+    topLine_ = 0;
+    auto found = parts_.find(path);
+    if (found == parts_.end()) {
+        lines_ = nullptr;
+        auto lines = std::make_unique<TBvStrings>();
+        lines->LoadFromFile(path);
+        found = parts_.emplace(path, std::move(lines)).first;
+    }
+    lines_ = found->second.get();
+}
+
+void PartCacheView::SetTopLine(int n) {
+    topLine_ = std::clamp(n, 0, std::max(0, ViewLineCount() - 1));
+}
+
+}  // namespace tovix

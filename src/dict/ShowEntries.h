@@ -1,0 +1,40 @@
+#pragma once
+// What a user sees at the top of the view after typing a word: the lookup
+// runs for every keystroke as the search field would run it, and when the
+// last one matched, the entry on the top line is shown with the entries after
+// it whose headword begins with the same text (for Japanese-English also
+// those whose written form, inside the brackets, does).
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "dict/LookupView.h"
+#include "dict/SearchState.h"
+#include "platform/Reporter.h"
+
+namespace tovix {
+
+struct ShownEntry {
+    std::string headword;     // CP932, trailing blanks removed
+    std::string translation;  // CP932, without the leading TAB
+};
+
+struct ShownWord {
+    std::string fieldText;  // the search field's text after the last keystroke
+    bool found = false;     // the last keystroke's lookup matched
+    std::vector<ShownEntry> entries;
+};
+
+// Types `keys` (CP932 characters, one keystroke each) into an empty search
+// field over `view` and collects at most `max` entries.
+ShownWord ShowWord(SearchState& state, LookupView& view, Reporter& reporter,
+                   const std::vector<std::string>& keys, std::size_t max);
+
+// Whether the headword line begins with `text` as the lookup compares them:
+// English-Japanese without regard to the case of single-byte letters,
+// Japanese-English exactly, in the reading or in the written form.
+bool HeadwordBeginsWith(std::string_view line, std::string_view text, Direction direction);
+
+}  // namespace tovix
