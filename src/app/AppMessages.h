@@ -4,8 +4,9 @@
 // (platform/MessageText.h) lay the messages out. The function-key bar's and
 // the pop-up menu's captions stand in the command table
 // (gui/FunctionKeyCommands.cpp), the main menu's in its table
-// (gui/MainMenuTable.cpp); the dictionary's messages come from
-// dict/DictMessages.h.
+// (gui/MainMenuTable.cpp), the tool windows' labels in their layout table
+// (gui/ToolWindows.cpp); the dictionary's messages come from
+// dict/DictMessages.h, the tools' from tools/ToolMessages.h.
 
 #include <string_view>
 
@@ -79,5 +80,23 @@ inline constexpr std::string_view kWrapOutOfRange = "文字数が範囲外です
 // The toolkit's conversion error; the text that is not a number stands for %s.
 inline constexpr std::string_view kNotInteger = "'%s' は整数ではありません";
 inline constexpr std::string_view kBackToMain = "メイン画面に戻りますか。";
+
+// The tool windows: the run button, the check window's notes and limit
+// labels, the file dialogs' captions and filters (Qt's form: the last
+// parenthesis holds the patterns; every file is "*", as names without an
+// extension are common here).
+inline constexpr std::string_view kRunButton = "実行(&O)";
+inline constexpr std::string_view kInRangeNote =
+    "作成ファイル名１は、文字数が範囲内の辞書ファイル名を指定します。";
+inline constexpr std::string_view kOutOfRangeNote =
+    "作成ファイル名２は、文字数が範囲外の辞書ファイル名を指定します。";
+inline constexpr std::string_view kLimitLabel = "(半角で最大 1024 文字)";
+inline constexpr std::string_view kSaveCaption = "名前を付けて保存";
+inline constexpr std::string_view kToolOpenFilter =
+    "辞書ﾌｧｲﾙ名(*.DIC);;辞書ﾌｧｲﾙ名(*.TXT);;全ﾌｧｲﾙ名(*)";
+// The join and check windows' second filter reads "*TXT".
+inline constexpr std::string_view kToolOpenFilterTxt =
+    "辞書ﾌｧｲﾙ名(*.DIC);;辞書ﾌｧｲﾙ名(*TXT);;全ﾌｧｲﾙ名(*)";
+inline constexpr std::string_view kToolSaveFilter = "辞書ﾌｧｲﾙ名(*.DIC);;全ﾌｧｲﾙ名(*)";
 
 }  // namespace tovix::app_text

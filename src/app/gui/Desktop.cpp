@@ -60,6 +60,16 @@ std::optional<QString> QtDesktop::ChooseOpenFile(QWidget* parent, const QString&
     return file;
 }
 
+std::optional<QString> QtDesktop::ChooseSaveFile(QWidget* parent, const QString& caption,
+                                                 const QString& filter) {
+    const QString file = QFileDialog::getSaveFileName(parent, caption, QString(), filter, nullptr,
+                                                      QFileDialog::DontConfirmOverwrite);
+    if (file.isEmpty()) {
+        return std::nullopt;
+    }
+    return file;
+}
+
 bool QtDesktop::ChooseFont(QWidget* parent, FontChoice& choice) {
     TFontDialog dialog(choice, parent);
     if (dialog.exec() != QDialog::Accepted) {

@@ -47,6 +47,10 @@ class Desktop {
     // chosen file, or nothing when cancelled.
     virtual std::optional<QString> ChooseOpenFile(QWidget* parent, const QString& caption,
                                                   const QString& filter) = 0;
+    // The save-file dialog, likewise; it does not ask about an existing file
+    // (the caller does).
+    virtual std::optional<QString> ChooseSaveFile(QWidget* parent, const QString& caption,
+                                                  const QString& filter) = 0;
     // The font dialog, loaded with `choice`; true and `choice` replaced when
     // the user confirms it.
     virtual bool ChooseFont(QWidget* parent, FontChoice& choice) = 0;
@@ -63,6 +67,8 @@ class QtDesktop : public Desktop {
                       const std::filesystem::path& workingDir) override;
     bool OpenFile(const std::filesystem::path& file) override;
     std::optional<QString> ChooseOpenFile(QWidget* parent, const QString& caption,
+                                          const QString& filter) override;
+    std::optional<QString> ChooseSaveFile(QWidget* parent, const QString& caption,
                                           const QString& filter) override;
     bool ChooseFont(QWidget* parent, FontChoice& choice) override;
     bool ChooseColor(QWidget* parent, QColor& color) override;

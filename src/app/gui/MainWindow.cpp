@@ -18,6 +18,7 @@
 #include "app/gui/FunctionKeyBar.h"
 #include "app/gui/KeyHook.h"
 #include "app/gui/MainMenuTable.h"
+#include "app/gui/ToolRunner.h"
 #include "app/gui/WindowActivation.h"
 #include "components/BigView/BigView.h"
 #include "components/DicEdit/DicEdit.h"
@@ -119,6 +120,7 @@ TForm1::TForm1(const QStringList& arguments, Reporter* reporter, QWidget* parent
     resize(kDesignWidth, kDesignHeight);
 
     viewLines_ = std::make_unique<ViewLines>(*bigView1_);
+    toolRunner_ = std::make_unique<ToolRunner>(*this, reporter_);
     ConnectCommands();
     dicEdit1_->setFocus();
 
@@ -196,11 +198,14 @@ void TForm1::BuildMenu() {
             action = menu->menuAction();
         } else {
             action = parentMenu->addAction(caption);
-            action->setEnabled(row.command != nullptr);
+            action->setEnabled((row.command != nullptr || row.tool != nullptr) && !row.disabled);
             if (row.command != nullptr) {
                 GuardedConnect(action, &QAction::triggered, this, reporter_,
                                std::string(row.name) + "Click",
                                [this, command = row.command] { (this->*command)(); });
+            } else if (row.tool != nullptr) {
+                GuardedConnect(action, &QAction::triggered, this, reporter_, row.tool,
+                               [this, tool = row.tool] { RunToolCommand(tool); });
             }
         }
         action->setObjectName(QString::fromUtf8(row.name));

@@ -46,6 +46,7 @@ class KeyHook;
 struct OpenedDictionary;
 class TBigView;
 class TDicEdit;
+class ToolRunner;
 
 class TForm1 : public QMainWindow {
     Q_OBJECT
@@ -218,6 +219,12 @@ class TForm1 : public QMainWindow {
 
     void RunCommand(const FunctionKeyCommand& command, std::string_view handler);
 
+    // The tool commands of the 作成(&M) and 変換(&T) menus (ToolCommands.cpp):
+    // the command of a handler ("MenuEngExmToTovixClick", "MenuMake02Click")
+    // from its tool window, its chain run by the tool runner.
+    void RunToolCommand(std::string_view handler);
+    void ReopenWhenRewritten(const std::string& dicFile);
+
     std::unique_ptr<Reporter> ownReporter_;
     Reporter& reporter_;
     std::unique_ptr<Desktop> ownDesktop_;
@@ -233,6 +240,7 @@ class TForm1 : public QMainWindow {
     std::unique_ptr<LookupView> viewLines_;
     std::unique_ptr<KeyHook> keyHook_;
     CopyRegistry* copies_ = nullptr;
+    std::unique_ptr<ToolRunner> toolRunner_;
 
     SearchState search_;
     GeneralSettings settings_;

@@ -46,6 +46,11 @@ class FakeDesktop : public Desktop {
         fileFilters.push_back(filter);
         return openFileAnswer;
     }
+    std::optional<QString> ChooseSaveFile(QWidget* /*parent*/, const QString& /*caption*/,
+                                          const QString& filter) override {
+        saveFilters.push_back(filter);
+        return saveFileAnswer;
+    }
     bool ChooseFont(QWidget* /*parent*/, FontChoice& choice) override {
         fontsShown.push_back(choice);
         if (!fontAnswer) {
@@ -70,9 +75,11 @@ class FakeDesktop : public Desktop {
     // The clipboard throws, as a desktop service that fails might.
     bool clipboardFails = false;
     std::optional<QString> openFileAnswer;
+    std::optional<QString> saveFileAnswer;
     std::optional<FontChoice> fontAnswer;
     std::optional<QColor> colorAnswer;
     std::vector<QString> fileFilters;
+    std::vector<QString> saveFilters;
     std::vector<FontChoice> fontsShown;
     std::vector<QColor> colorsShown;
 

@@ -1,0 +1,65 @@
+// TForm1's tool commands: every item of the 作成(&M) and 変換(&T) menus runs
+// the command of its handler from the command table (tools/Chains.h): the
+// command's tool window asks for the names, and the tool runner runs the
+// chain while the window stays painted.
+
+#include "app/gui/MainWindow.h"
+#include "app/gui/ToolRunner.h"
+#include "app/gui/ToolWindows.h"
+#include "dict/OpenDictionary.h"
+#include "platform/ProgramDir.h"
+#include "tools/EditBoxCheck.h"
+
+namespace tovix {
+namespace {
+
+// The dictionary file of the set a command replaced, if it writes one: the
+// one file of the re-make and gather windows, else the output.
+std::string WrittenSet(const ToolCommand& command, const ToolJob& job) {
+    if (!command.roles.writesSet) {
+        return {};
+    }
+    return command.window == ToolWindow::TForm23 ? job.InName1 : job.OutName1;
+}
+
+}  // namespace
+
+void TForm1::RunToolCommand(std::string_view handler) {
+    const ToolCommand* command = FindToolCommand(handler);
+    if (command == nullptr) {
+        return;
+    }
+    ToolJob job(toolRunner_->JobReporter(), ProgramDir());
+    if (!command->headLimit.empty()) {
+        job.HeadLimit = command->headLimit;
+        job.TransLimit = command->transLimit;
+    }
+    std::optional<ToolLock> lock;
+    {
+        const std::unique_ptr<TToolWindow> window = MakeToolWindow(*command, job, *desktop_, this);
+        DialogOpenScope open(*this);
+        window->exec();
+        lock = window->TakeLock();
+    }
+    if (!job.Accepted) {
+        return;
+    }
+    const ChainResult result = toolRunner_->Run([&] { return command->run(job); });
+    if (result) {
+        ReopenWhenRewritten(WrittenSet(*command, job));
+    }
+}
+
+// The open dictionary's set was replaced: its table in memory and the part
+// in the view are the old set's, so the window opens the new one instead,
+// as the selection window opens a dictionary.
+void TForm1::ReopenWhenRewritten(const std::string& dicFile) {
+    if (dicFile.empty() || search_.dicFile.empty() ||
+        !SameFileName(dicFile, search_.dicFile.string())) {
+        return;
+    }
+    const std::filesystem::path file = search_.dicFile;
+    OpenHere(file, search_.direction);
+}
+
+}  // namespace tovix

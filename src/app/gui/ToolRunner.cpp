@@ -1,0 +1,221 @@
+#include "app/gui/ToolRunner.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QEventLoop>
+#include <QMainWindow>
+#include <QProgressBar>
+#include <QStatusBar>
+#include <QThread>
+#include <QTimer>
+#include <QWindow>
+#include <atomic>
+#include <exception>
+#include <mutex>
+#include <string>
+#include <thread>
+
+#include "platform/Guard.h"
+
+namespace tovix {
+namespace {
+
+bool IsUserInput(QEvent::Type type) {
+    switch (type) {
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::ShortcutOverride:
+        case QEvent::Shortcut:
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::NonClientAreaMouseButtonPress:
+        case QEvent::NonClientAreaMouseButtonDblClick:
+        case QEvent::Wheel:
+        case QEvent::ContextMenu:
+        case QEvent::InputMethod:
+        case QEvent::TouchBegin:
+        case QEvent::TouchUpdate:
+        case QEvent::TouchEnd:
+        case QEvent::TabletPress:
+        case QEvent::TabletRelease:
+        case QEvent::Close:
+            return true;
+        default:
+            return false;
+    }
+}
+
+}  // namespace
+
+// The window's reporter, reached from the chain's thread.
+class ToolRunner::ThreadReporter : public Reporter {
+  public:
+    ThreadReporter(Reporter& target, QObject& ui) : target_(target), ui_(ui) {}
+
+    // From the chain's thread the message box is shown on the user-interface
+    // thread, and the chain waits for the answer.
+    MessageResult Message(MessageKind kind, const std::string& text,
+                          MessageButtons buttons) override {
+        if (OnUiThread()) {
+            return target_.Message(kind, text, buttons);
+        }
+        MessageResult result = MessageResult::None;
+        std::exception_ptr failure;
+        QMetaObject::invokeMethod(
+            &ui_,
+            [&] {
+                try {
+                    result = target_.Message(kind, text, buttons);
+                } catch (...) {
+                    failure = std::current_exception();
+                }
+            },
+            Qt::BlockingQueuedConnection);
+        if (failure) {
+            std::rethrow_exception(failure);
+        }
+        return result;
+    }
+
+    // The chain's thread reads the caption it last set, or the one found at
+    // the start.
+    std::string Caption() const override {
+        if (OnUiThread()) {
+            return target_.Caption();
+        }
+        const std::lock_guard guard(mutex_);
+        return caption_;
+    }
+
+    // A new caption is a new step: its share starts at 0.
+    void SetCaption(const std::string& caption) override {
+        share_ = 0;
+        if (OnUiThread()) {
+            target_.SetCaption(caption);
+            return;
+        }
+        {
+            const std::lock_guard guard(mutex_);
+            caption_ = caption;
+        }
+        QMetaObject::invokeMethod(
+            &ui_,
+            [this, caption] {
+                Guarded(target_, "SetCaption", [&] { target_.SetCaption(caption); });
+            },
+            Qt::QueuedConnection);
+    }
+
+    void Percent(int percent) override { share_ = percent; }
+
+    // Before the chain starts.
+    void Begin() {
+        const std::lock_guard guard(mutex_);
+        caption_ = target_.Caption();
+        share_ = 0;
+    }
+
+    int Share() const { return share_; }
+    Reporter& Target() { return target_; }
+
+  private:
+    bool OnUiThread() const { return QThread::currentThread() == ui_.thread(); }
+
+    Reporter& target_;
+    QObject& ui_;
+    mutable std::mutex mutex_;
+    std::string caption_;
+    std::atomic<int> share_{0};
+};
+
+ToolRunner::ToolRunner(QMainWindow& window, Reporter& reporter)
+    : QObject(&window),
+      window_(window),
+      reporter_(std::make_unique<ThreadReporter>(reporter, *this)),
+      bar_(new QProgressBar),
+      timer_(new QTimer(this)) {
+    bar_->setObjectName(QStringLiteral("ToolProgress"));
+    bar_->setRange(0, 100);
+    QStatusBar* status = window_.statusBar();
+    status->setSizeGripEnabled(false);
+    status->addWidget(bar_, 1);
+    status->hide();
+    timer_->setInterval(kProgressIntervalMs);
+    connect(timer_, &QTimer::timeout, this, [this] { ShowProgress(); });
+}
+
+ToolRunner::~ToolRunner() = default;
+
+Reporter& ToolRunner::JobReporter() {
+    return *reporter_;
+}
+
+ChainResult ToolRunner::Run(const std::function<ChainResult()>& chain) {
+    const std::string caption = reporter_->Target().Caption();
+    reporter_->Begin();
+    running_ = true;
+    bar_->setValue(0);
+    window_.statusBar()->show();
+    window_.setCursor(Qt::BusyCursor);
+    qApp->installEventFilter(this);
+    timer_->start();
+
+    ChainResult result;
+    std::exception_ptr failure;
+    QEventLoop loop;
+    bool done = false;
+    std::thread worker([&] {
+        try {
+            result = chain();
+        } catch (...) {
+            failure = std::current_exception();
+        }
+        // Posted after every caption of the chain, so delivered after them.
+        QMetaObject::invokeMethod(
+            this,
+            [&] {
+                done = true;
+                loop.quit();
+            },
+            Qt::QueuedConnection);
+    });
+    while (!done) {
+        loop.exec();
+    }
+    worker.join();
+
+    timer_->stop();
+    qApp->removeEventFilter(this);
+    window_.unsetCursor();
+    window_.statusBar()->hide();
+    running_ = false;
+    if (failure) {
+        reporter_->Target().SetCaption(caption);
+        std::rethrow_exception(failure);
+    }
+    return result;
+}
+
+void ToolRunner::ShowProgress() {
+    const int share = reporter_->Share();
+    if (share != bar_->value()) {
+        bar_->setValue(share);
+    }
+}
+
+// While a chain runs, the user's input to the main window goes nowhere.
+bool ToolRunner::eventFilter(QObject* watched, QEvent* event) {
+    if (!running_ || !IsUserInput(event->type())) {
+        return false;
+    }
+    const auto* widget = qobject_cast<QWidget*>(watched);
+    const bool ofWindow =
+        widget != nullptr ? widget->window() == &window_ : watched == window_.windowHandle();
+    if (ofWindow) {
+        event->ignore();
+    }
+    return ofWindow;
+}
+
+}  // namespace tovix
