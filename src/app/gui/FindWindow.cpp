@@ -13,6 +13,7 @@
 #include "platform/Cp932.h"
 #include "platform/Guard.h"
 #include "platform/PlatformMessages.h"
+#include "platform/qt/GuardedConnect.h"
 #include "platform/qt/QtText.h"
 
 namespace tovix {
@@ -94,21 +95,16 @@ void TForm4::BuildControls() {
     checkUperLower_->setGeometry(12, 82, 310, 30);
 
     edit1_->installEventFilter(this);
-    Connect(edit1_, &QLineEdit::textChanged, "Edit1Change", &TForm4::LimitText);
-    Connect(btnSearch_, &QPushButton::clicked, "BtnSearchClick", &TForm4::BtnSearchClick);
-    Connect(btnPriorSearch_, &QPushButton::clicked, "BtnPriorSearchClick",
-            &TForm4::BtnPriorSearchClick);
-    Connect(btnCansel_, &QPushButton::clicked, "BtnCancelClick", &TForm4::BtnCancelClick);
-    Connect(checkUperLower_, &QCheckBox::clicked, "CheckUperLowerClick",
-            &TForm4::CheckUperLowerClick);
-}
-
-// A signal runs its handler through the guard.
-template <class Sender, class Signal>
-void TForm4::Connect(Sender* sender, Signal signal, const char* what, void (TForm4::*handler)()) {
-    connect(sender, signal, this, [this, what, handler] {
-        Guarded(reporter_, what, [this, handler] { (this->*handler)(); });
-    });
+    GuardedConnect(edit1_, &QLineEdit::textChanged, this, reporter_, "Edit1Change",
+                   [this] { LimitText(); });
+    GuardedConnect(btnSearch_, &QPushButton::clicked, this, reporter_, "BtnSearchClick",
+                   [this] { BtnSearchClick(); });
+    GuardedConnect(btnPriorSearch_, &QPushButton::clicked, this, reporter_, "BtnPriorSearchClick",
+                   [this] { BtnPriorSearchClick(); });
+    GuardedConnect(btnCansel_, &QPushButton::clicked, this, reporter_, "BtnCancelClick",
+                   [this] { BtnCancelClick(); });
+    GuardedConnect(checkUperLower_, &QCheckBox::clicked, this, reporter_, "CheckUperLowerClick",
+                   [this] { CheckUperLowerClick(); });
 }
 
 void TForm4::BtnSearchClick() {

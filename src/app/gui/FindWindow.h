@@ -61,8 +61,6 @@ class TForm4 : public QDialog {
     void Cancel();
     // Keeps the text within its byte limit, cutting at a character.
     void LimitText();
-    template <class Sender, class Signal>
-    void Connect(Sender* sender, Signal signal, const char* what, void (TForm4::*handler)());
 
     FindState& find_;
     Reporter& reporter_;

@@ -1,7 +1,7 @@
 // TForm1's zoom and find commands: the entry at the top in the zoom window,
 // and the free-text find through the find window, with its re-finds.
 
-#include <QMenu>
+#include <QAction>
 
 #include "app/gui/FindWindow.h"
 #include "app/gui/MainWindow.h"

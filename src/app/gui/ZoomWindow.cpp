@@ -54,12 +54,13 @@ TForm3::TForm3(const GeneralSettings& settings, WindowBounds& place, const QRect
     bigView1_->SetFontColor(look.fontColor);
     bigView1_->SetColor(look.backColor);
     bigView1_->SetWrapByte(WrapBytes(settings));
+    // The view's own events, its key handler among them, run through the
+    // guard.
+    bigView1_->SetReporter(&reporter_);
     bigView1_->OnKeyDown = [this](TBigView&, int& key, Qt::KeyboardModifiers modifiers) {
-        Guarded(reporter_, "FormKeyDown", [&] {
-            if (FormKeyDown(key, modifiers)) {
-                key = 0;
-            }
-        });
+        if (FormKeyDown(key, modifiers)) {
+            key = 0;
+        }
     };
 
     // Left and top place the frame, width and height size the client area,
