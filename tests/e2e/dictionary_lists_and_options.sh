@@ -16,14 +16,27 @@ done
 "$E2E_DIR/tovix-tool" register --eng --settings "$E2E_DIR/tovix.INI" Words "$E2E_DIR/WORDS.DIC" \
     >/dev/null 2>&1 || fail "registering the first dictionary failed"
 
-# Focuses the window whose title matches $1 (waiting for it) and prints its id.
+# Waits for the window whose title matches $1, focuses it and sets $window.
+# A window just found may not be viewable yet, and focusing it then fails.
 focus_window() {
     e2e_wait_for 10 e2e_window "$1" || fail "no window '$1'"
-    local id
-    id=$(e2e_window "$1")
-    xdotool windowfocus --sync "$id"
+    window=$(e2e_window "$1" || true)
+    e2e_wait_for 10 xdotool windowfocus --sync "$window" || fail "cannot focus '$1'"
     sleep 0.3
-    echo "$id"
+}
+
+# Sends keys $2... to the focused window until the window titled $1 shows
+# (keys sent while a busy machine is still mapping a window can be lost),
+# then focuses it.
+open_window() {
+    local title=$1
+    shift
+    local try
+    for try in 1 2 3; do
+        xdotool key --delay 150 "$@"
+        e2e_wait_for 5 e2e_window "$title" && break
+    done
+    focus_window "$title"
 }
 
 gone() {
@@ -34,56 +47,51 @@ e2e_start_x
 "$E2E_DIR/tovix" "$E2E_DIR/WORDS.DIC" ENG >"$E2E_DIR/tovix.log" 2>&1 &
 viewer=$!
 E2E_PIDS+=($viewer)
-main=$(focus_window "Tovix .ﾒｲﾝ")
+focus_window "Tovix .ﾒｲﾝ"
+main=$window
 
 # 環境設定(&K) -> 英和辞書設定(&E): the list holds the first dictionary.
-xdotool key --delay 150 alt+k e
-list=$(focus_window "Tovix .辞書設定")
-import -window "$list" "$E2E_ARTIFACTS/TForm11.png"
-xdotool key alt+n
-focus_window "Tovix .辞書登録" >/dev/null
+open_window "Tovix .辞書設定" alt+k e
+import -window "$window" "$E2E_ARTIFACTS/TForm11.png"
+open_window "Tovix .辞書登録" alt+n
 xdotool type --delay 30 "Second"
 xdotool key Tab
 xdotool type --delay 30 "$E2E_DIR/SECOND.DIC"
 xdotool key alt+o
 e2e_wait_for 10 gone "Tovix .辞書登録" || fail "the registration window stayed open"
-list=$(focus_window "Tovix .辞書設定")
-import -window "$list" "$E2E_ARTIFACTS/TForm11-registered.png"
+focus_window "Tovix .辞書設定"
+import -window "$window" "$E2E_ARTIFACTS/TForm11-registered.png"
 xdotool key alt+o
 e2e_wait_for 10 gone "Tovix .辞書設定" || fail "the list window stayed open"
 grep -q '^2=Second' "$E2E_DIR/tovix.INI" || fail "the second dictionary was not saved"
 grep -q "^2=$E2E_DIR/SECOND.DIC" "$E2E_DIR/tovix.INI" || fail "its file was not saved"
 
 # F7 offers it at once; the second line opens it here.
-xdotool windowfocus --sync "$main"
-xdotool key F7
-focus_window "英和辞書選択" >/dev/null
+e2e_wait_for 10 xdotool windowfocus --sync "$main"
+open_window "英和辞書選択" F7
 xdotool key Down Return
 e2e_wait_for 10 bash -c "xdotool getwindowname $main | grep -q 'SECOND.DIC\$'" ||
     fail "F7 did not open the second dictionary: '$(xdotool getwindowname "$main")'"
 
 # 環境設定(&K) -> 各種設定(&O), left with Esc and Yes.
-xdotool windowfocus --sync "$main"
-xdotool key --delay 150 alt+k o
-options=$(focus_window "Tovix .各種設定")
-import -window "$options" "$E2E_ARTIFACTS/TForm2.png"
-xdotool key Escape
-focus_window "情報" >/dev/null
+e2e_wait_for 10 xdotool windowfocus --sync "$main"
+open_window "Tovix .各種設定" alt+k o
+import -window "$window" "$E2E_ARTIFACTS/TForm2.png"
+open_window "情報" Escape
 xdotool key Return
 e2e_wait_for 10 gone "Tovix .各種設定" || fail "Esc and Yes did not close the options window"
 
 # F1: the key list; Esc closes it.
-xdotool windowfocus --sync "$main"
-xdotool key F1
-keys=$(focus_window "Tovix .ｷｰ操作一覧")
-import -window "$keys" "$E2E_ARTIFACTS/TForm10.png"
+e2e_wait_for 10 xdotool windowfocus --sync "$main"
+open_window "Tovix .ｷｰ操作一覧" F1
+import -window "$window" "$E2E_ARTIFACTS/TForm10.png"
 xdotool key Escape
 e2e_wait_for 10 gone "Tovix .ｷｰ操作一覧" || fail "Esc did not close the key list"
 
-if e2e_window "警告" >/dev/null && [ -n "$(e2e_window "警告")" ]; then
+if [ -n "$(e2e_window "警告")" ]; then
     fail "a warning was shown"
 fi
-xdotool windowfocus --sync "$main"
+e2e_wait_for 10 xdotool windowfocus --sync "$main"
 xdotool key F10
 e2e_wait_for 10 bash -c "! kill -0 $viewer" || fail "the viewer did not exit"
 wait "$viewer" && status=0 || status=$?
