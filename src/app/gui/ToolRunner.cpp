@@ -141,7 +141,9 @@ ToolRunner::ToolRunner(QMainWindow& window, Reporter& reporter)
     status->setSizeGripEnabled(false);
     status->addWidget(bar_, 1);
     status->hide();
-    timer_->setInterval(kProgressIntervalMs);
+    // Timers fire late as often as not, so the bar is looked at twice as
+    // often as it may change, and changed only when its time has come.
+    timer_->setInterval(kProgressIntervalMs / 2);
     connect(timer_, &QTimer::timeout, this, [this] { ShowProgress(); });
 }
 
@@ -156,6 +158,7 @@ ChainResult ToolRunner::Run(const std::function<ChainResult()>& chain) {
     reporter_->Begin();
     running_ = true;
     bar_->setValue(0);
+    sinceProgress_.start();
     window_.statusBar()->show();
     window_.setCursor(Qt::BusyCursor);
     qApp->installEventFilter(this);
@@ -199,8 +202,9 @@ ChainResult ToolRunner::Run(const std::function<ChainResult()>& chain) {
 
 void ToolRunner::ShowProgress() {
     const int share = reporter_->Share();
-    if (share != bar_->value()) {
+    if (share != bar_->value() && sinceProgress_.elapsed() >= kProgressIntervalMs) {
         bar_->setValue(share);
+        sinceProgress_.start();
     }
 }
 

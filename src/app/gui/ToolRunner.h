@@ -12,6 +12,7 @@
 // caption is handed over in order, and the step's share done is picked up by
 // the progress bar at most every 50 ms.
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <functional>
 #include <memory>
@@ -58,6 +59,7 @@ class ToolRunner : public QObject {
     std::unique_ptr<ThreadReporter> reporter_;
     QProgressBar* bar_ = nullptr;
     QTimer* timer_ = nullptr;
+    QElapsedTimer sinceProgress_;  // since the bar last changed
     bool running_ = false;
 };
 
