@@ -188,6 +188,60 @@ TEST_F(ToolWindowsTest, CancellingWritesNothingAndKeepsTheCaption) {
     EXPECT_FALSE(fs::exists(dir / "TOVIXCNV.TXT"));
 }
 
+TEST_F(ToolWindowsTest, BrowseButtonsFillTheirEditsFromTheOpenOrSaveDialog) {
+    const std::string open = "辞書ﾌｧｲﾙ名(*.DIC);;辞書ﾌｧｲﾙ名(*.TXT);;全ﾌｧｲﾙ名(*)";
+    const std::string openTxt = "辞書ﾌｧｲﾙ名(*.DIC);;辞書ﾌｧｲﾙ名(*TXT);;全ﾌｧｲﾙ名(*)";
+    const std::string save = "辞書ﾌｧｲﾙ名(*.DIC);;全ﾌｧｲﾙ名(*)";
+    struct Button {
+        const char* name;  // nullptr: the edit has no browse button
+        const std::string* filter;
+    };
+    struct Case {
+        const char* item;
+        std::vector<Button> buttons;  // of Edit1, Edit2 ...
+    };
+    const Case cases[] = {
+        {"MenuMake02", {{"BtnOpenRef", &open}, {"BtnSaveRef", &save}}},
+        {"MenuEngReMakeTovix", {{"BtnOpenRef", &open}}},
+        {"MenuJpnPdicAndPdicToPdic",
+         {{"BtnOpenRef1", &openTxt}, {"BtnOpenRef2", &openTxt}, {"BtnSaveRef", &save}}},
+        {"MenuJpnNewTovix", {{"BtnOpenRef", &save}}},
+        {"MenuPdicDicCheck",
+         {{"BtnOpenRef1", &openTxt},
+          {"BtnOpenRef2", &save},
+          {"BtnSaveRef", &save},
+          {nullptr, nullptr},
+          {nullptr, nullptr}}},
+    };
+    auto window = Start({});
+    desktop.openFileAnswer = QStringLiteral("/chosen/to-read.txt");
+    desktop.saveFileAnswer = QStringLiteral("/chosen/to-write.DIC");
+    for (const Case& c : cases) {
+        RunMenuItem(*window, c.item, [&](TToolWindow& w) {
+            for (size_t n = 0; n < c.buttons.size(); ++n) {
+                const Button& b = c.buttons[n];
+                QPushButton* button = w.BrowseButton(static_cast<int>(n) + 1);
+                ASSERT_EQ(button != nullptr, b.name != nullptr) << c.item << " " << n;
+                if (button == nullptr) {
+                    continue;
+                }
+                EXPECT_EQ(button->objectName().toStdString(), b.name) << c.item;
+                button->click();
+                const bool saves = b.filter == &save;
+                const QString& filter =
+                    saves ? desktop.saveFilters.back() : desktop.fileFilters.back();
+                EXPECT_EQ(filter.toStdString(), *b.filter) << c.item << " " << b.name;
+                EXPECT_EQ(w.Edit(static_cast<int>(n) + 1)->text(),
+                          saves ? *desktop.saveFileAnswer : *desktop.openFileAnswer)
+                    << c.item << " " << b.name;
+            }
+            EXPECT_EQ(w.Edit(static_cast<int>(c.buttons.size()) + 1), nullptr) << c.item;
+            w.BtnCansel()->click();
+        });
+    }
+    EXPECT_EQ(desktop.fileFilters.size() + desktop.saveFilters.size(), 10u);
+}
+
 TEST_F(ToolWindowsTest, ChecksRefuseInOrderAndTheWindowKeepsItsFields) {
     auto window = Start({});
     const std::string in = Input("Exm", Direction::English).string();
