@@ -19,6 +19,14 @@ clipboard_is() {
 title_is() {
     [ "$(xdotool getwindowname "$1" 2>/dev/null)" = "$2" ]
 }
+# Waits for the window whose title matches $1, focuses it and sets $window.
+# A window just found may not be viewable yet, and focusing it then fails.
+focus_window() {
+    e2e_wait_for 10 e2e_window "$1" || fail "no window '$1'"
+    window=$(e2e_window "$1" || true)
+    e2e_wait_for 10 xdotool windowfocus --sync "$window" || fail "cannot focus '$1'"
+    sleep 0.3
+}
 stop_viewer() {
     xdotool key F10
     e2e_wait_for 10 bash -c "! kill -0 $1" || fail "the viewer did not exit"
@@ -31,16 +39,18 @@ e2e_start_x
 viewer=$!
 E2E_PIDS+=($viewer)
 e2e_wait_for 20 e2e_window "Tovix" || fail "no main window"
-main=$(e2e_window "Tovix")
-xdotool windowfocus --sync "$main"
-sleep 0.5
+focus_window "Tovix"
+main=$window
 
+# Keys sent while a busy machine is still mapping a window can be lost: the
+# menu keys are sent again until the tool window shows.
 caption="英和辞書作成 \\(タブ区切り \\[EXM\\] を変換\\)"
-xdotool key alt+m
-sleep 0.3
-xdotool key b
-e2e_wait_for 10 e2e_window "$caption" || fail "作成(&M) → (&B) did not open the tool window"
-sleep 0.3
+for try in 1 2 3; do
+    xdotool key --delay 150 alt+m b
+    e2e_wait_for 5 e2e_window "$caption" && break
+    xdotool key Escape Escape
+done
+focus_window "$caption"
 xdotool type --delay 20 "$E2E_DIR/words.txt"
 xdotool key alt+2
 xdotool type --delay 20 "$E2E_DIR/EJ.DIC"
@@ -57,9 +67,7 @@ stop_viewer "$viewer"
 viewer=$!
 E2E_PIDS+=($viewer)
 e2e_wait_for 20 e2e_window "Tovix" || fail "the built dictionary did not open"
-main=$(e2e_window "Tovix")
-xdotool windowfocus --sync "$main"
-sleep 0.5
+focus_window "Tovix"
 xdotool type --delay 50 "che"
 sleep 0.3
 printf 'sentinel' | xclip -selection clipboard -i
