@@ -9,6 +9,7 @@ TOVIX_JOBS=$(nproc 2>/dev/null || echo 2)
 TOVIX_PACKAGES=(
     cmake make g++ pkg-config
     libicu-dev libgtest-dev qt6-base-dev qt6-translations-l10n
+    clang libclang-rt-14-dev
     fonts-ipafont-gothic xvfb xauth xdotool xclip imagemagick
     edict
 )

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Set up and test: install what is missing, build, and run every test, once in
 # the normal build and once built with AddressSanitizer and
-# UndefinedBehaviorSanitizer.
+# UndefinedBehaviorSanitizer; then run every fuzz target for a few seconds
+# (TOVIX_FUZZ_SECONDS, default 10), so that a regression on their inputs
+# fails the run.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 tovix_install_packages
@@ -18,8 +20,11 @@ tovix_build "$TOVIX_ROOT/build-asan" -DCMAKE_BUILD_TYPE=Debug -DTOVIX_SANITIZE=O
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
     ctest --test-dir "$TOVIX_ROOT/build-asan" --output-on-failure -j "$TOVIX_JOBS" || status=1
 
+echo "== Fuzz targets, ${TOVIX_FUZZ_SECONDS:-10} s each"
+bash "$TOVIX_ROOT/scripts/fuzz.sh" "${TOVIX_FUZZ_SECONDS:-10}" || status=1
+
 if [ $status -eq 0 ]; then
-    echo "All tests passed in both builds."
+    echo "All tests passed in both builds; the fuzz targets found nothing."
 else
     echo "Some tests failed."
 fi

@@ -252,9 +252,10 @@ size_t IniFile::FindKey(size_t header, size_t end, std::string_view key) const {
 }
 
 void IniFile::InsertLine(size_t at, std::string content) {
-    // The line before may be the file's last one, without an ending of its own.
+    // The line before may be the file's last one, without an ending of its own
+    // or with a lone CR: it gets the rest of a CR LF.
     if (at > 0 && lines_[at - 1].back() != '\n') {
-        lines_[at - 1] += "\r\n";
+        lines_[at - 1] += lines_[at - 1].back() == '\r' ? "\n" : "\r\n";
     }
     lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), content + "\r\n");
 }

@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -12,6 +13,7 @@ namespace tovix {
 namespace {
 
 constexpr size_t kChunk = 1 << 20;
+constexpr size_t kMinChunk = 4096;
 
 // The first CR or LF in [from, to), or nullptr.
 const char* FindLineEnd(const char* from, const char* to) {
@@ -32,6 +34,9 @@ LineReader::LineReader(const std::filesystem::path& path)
         throw IoError(path, errno);
     }
     size_ = static_cast<unsigned long long>(status.st_size);
+    // A small file gets a buffer of its size (plus the byte that meets the
+    // end), not a whole chunk to clear: dictionary sets have many small parts.
+    chunk_ = static_cast<size_t>(std::clamp<unsigned long long>(size_ + 1, kMinChunk, kChunk));
 }
 
 // Moves the unread rest to the front of the buffer and appends the next chunk.
@@ -42,8 +47,8 @@ bool LineReader::Fill() {
     buffer_.erase(0, begin_);
     begin_ = 0;
     size_t old = buffer_.size();
-    buffer_.resize(old + kChunk);
-    const size_t n = ReadSome(file_.Get(), buffer_.data() + old, kChunk, path_);
+    buffer_.resize(old + chunk_);
+    const size_t n = ReadSome(file_.Get(), buffer_.data() + old, chunk_, path_);
     buffer_.resize(old + n);
     eof_ = n == 0;
     return n > 0;

@@ -40,6 +40,7 @@ class LineReader {
     bool skipLf_ = false;  // the previous line ended with CR; a following LF belongs to it
     unsigned long long consumed_ = 0;
     unsigned long long size_ = 0;
+    size_t chunk_ = 0;  // bytes read at a time
 };
 
 }  // namespace tovix

@@ -127,6 +127,9 @@ TEST(IniFileWriteTest, ChangesOnlyTheWrittenKey) {
         {"", "FormMain", "Mem", "0", "[FormMain]\r\nMem=0\r\n"},
         {"[A]", "A", "k", "v", "[A]\r\nk=v\r\n"},
         {"[A]\r\nx=1", "B", "k", "v", "[A]\r\nx=1\r\n[B]\r\nk=v\r\n"},
+        // Guards: a last line ending in a lone CR got CR CR LF, and its value
+        // then read with a CR (Width=640 no longer read as a number).
+        {"[A]\r\nWidth=640\r", "A", "k", "v", "[A]\r\nWidth=640\r\nk=v\r\n"},
         {"[A]\r\n\r\n[B]\r\n", "A", "k", "v", "[A]\r\nk=v\r\n\r\n[B]\r\n"},
         {"[A]\r\nmem = 1 \r\n", "A", "Mem", "0", "[A]\r\nMem=0\r\n"},
         {"[A]\r\nk=1\r\n", "A", "k", "", "[A]\r\nk=\r\n"},

@@ -1,0 +1,244 @@
+// The dictionary tools: every tool command (a chain of steps, as the menus
+// run it) and every single step on raw files. The input's first line picks
+// one: "c<N>" the N-th tool command, "s<N>" the N-th step (both taken modulo
+// their number); the rest is the first input file, and after a "%%" line the
+// second one (a join's second input, a step's Dest). Commands whose inputs
+// are dictionary file sets get sets built from those texts first.
+//
+// Promises checked, when the command succeeds: gathering leaves every
+// headword once, with every sense of its entries; checking and dividing put
+// every entry into one of the two outputs (a divided entry as its numbered
+// parts, which join to its translation); a built set converts back to as many
+// entries as went in.
+
+#include <algorithm>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <set>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "FuzzSupport.h"
+#include "components/MbString.h"
+#include "tools/Chains.h"
+#include "tools/Steps.h"
+
+namespace tovix::fuzz {
+namespace {
+
+namespace fs = std::filesystem;
+
+using StepFunction = void (*)(ToolJob&);
+
+constexpr StepFunction kSteps[] = {
+    ExmToWorkEng,     ExmToWorkJpn,     PdicToWork,     PdicToExm,     TovixToExmEng,
+    TovixToExmJpn,    TovixToWorkEng,   TovixToWorkJpn, WorkToPairEng, WorkToPairJpn,
+    WorkToPdic,       PairToExm,        SeedNewEng,     SeedNewJpn,    WorkSort,
+    JoinFiles,        MakeTableEng,     MakeTableJpn,   SplitTovixEng, SplitTovixJpn,
+    MakePairTableEng, MakePairTableJpn, MakeDatEng,     MakeDatJpn,    GatherPair,
+    GatherPairToPdic, CheckExm,         CheckPdic,      DividePdic,    DivideExm,
+};
+
+// The senses of a translation: the texts between its commas, taken on
+// character boundaries.
+std::vector<std::string> Senses(std::string_view text) {
+    std::vector<std::string> senses(1);
+    for (size_t place = 0; place < text.size();) {
+        const size_t start = place;
+        NextChar(text, place);
+        if (place == start + 1 && text[start] == ',') {
+            senses.emplace_back();
+        } else {
+            senses.back().append(text.substr(start, place - start));
+        }
+    }
+    return senses;
+}
+
+std::pair<std::string, std::string> SplitEntry(std::string_view line) {
+    const size_t tab = line.find('\t');
+    if (tab == std::string_view::npos) {
+        return {std::string(line), ""};
+    }
+    return {std::string(line.substr(0, tab)), std::string(line.substr(tab + 1))};
+}
+
+// [EXM] gathered in place: one line per headword, holding every sense of the
+// headword's entries.
+void CheckGathered(const std::vector<std::string>& input, const std::vector<std::string>& output) {
+    std::map<std::string, std::set<std::string>> expected;
+    for (const std::string& line : input) {
+        auto [head, translation] = SplitEntry(line);
+        for (std::string& sense : Senses(translation)) {
+            expected[head].insert(std::move(sense));
+        }
+    }
+    Check(output.size() == expected.size(), "gathering leaves every headword exactly once");
+    for (const std::string& line : output) {
+        auto [head, translation] = SplitEntry(line);
+        const std::vector<std::string> senses = Senses(translation);
+        Check(expected.count(head) == 1 &&
+                  std::set<std::string>(senses.begin(), senses.end()) == expected[head],
+              "a gathered entry holds every sense of its headword, and only those");
+    }
+}
+
+std::vector<std::pair<std::string, std::string>> Pairs(const std::vector<std::string>& lines) {
+    std::vector<std::pair<std::string, std::string>> pairs;
+    for (size_t i = 0; i < lines.size(); i += 2) {
+        pairs.emplace_back(lines[i], i + 1 < lines.size() ? lines[i + 1] : "");
+    }
+    return pairs;
+}
+
+// [PDIC] divided: each entry stands unchanged in one of the outputs, or as
+// its numbered parts ("h  *1" ...) in the in-range file, in input order.
+void CheckDivided(const std::vector<std::string>& input, const std::vector<std::string>& inRange,
+                  const std::vector<std::string>& outOfRange) {
+    const auto in = Pairs(inRange);
+    const auto out = Pairs(outOfRange);
+    size_t i = 0;
+    size_t o = 0;
+    for (const auto& entry : Pairs(input)) {
+        if (o < out.size() && out[o] == entry) {
+            ++o;
+        } else if (i < in.size() && in[i] == entry) {
+            ++i;
+        } else {
+            std::string joined;
+            int part = 1;
+            while (i < in.size() && in[i].first == entry.first + "  *" + std::to_string(part)) {
+                joined += in[i++].second;
+                ++part;
+            }
+            Check(part > 1 && joined == entry.second, "a divided entry joins to its translation");
+        }
+    }
+    Check(i == in.size() && o == out.size(), "division writes only the input's entries");
+}
+
+struct Files {
+    fs::path first;
+    fs::path second;
+    fs::path out1;
+    fs::path out2;
+};
+
+std::vector<std::string> Lines(const fs::path& file) {
+    return SplitLines(ReadFile(file));
+}
+
+// Builds a set from [EXM] text; false when the tools refuse the text.
+bool BuildSet(const fs::path& exm, const fs::path& dicFile, Direction direction) {
+    QuietReporter reporter;
+    ToolJob job(reporter, ScratchDir());
+    job.InName1 = exm.string();
+    job.OutName1 = dicFile.string();
+    return static_cast<bool>(ExmToTovix(job, direction));
+}
+
+bool TakesSets(std::string_view handler) {
+    return handler.find("TovixTo") != std::string_view::npos ||
+           handler.find("TovixAnd") != std::string_view::npos ||
+           handler.find("ReMakeTovix") != std::string_view::npos ||
+           handler.find("TovixTogether") != std::string_view::npos;
+}
+
+void RunCommand(const ToolCommand& command, const Files& files) {
+    const Direction direction = command.handler.find("Jpn") != std::string_view::npos
+                                    ? Direction::Japanese
+                                    : Direction::English;
+    const std::vector<std::string> input = Lines(files.first);
+    QuietReporter reporter(MessageResult::No);
+    ToolJob job(reporter, ScratchDir());
+    job.InName1 = files.first.string();
+    job.InName2 = files.second.string();
+    job.OutName1 = files.out1.string();
+    job.OutName2 = files.out2.string();
+    job.HeadLimit = std::string(command.headLimit.empty() ? "256" : command.headLimit);
+    job.TransLimit = std::string(command.transLimit.empty() ? "512" : command.transLimit);
+    if (TakesSets(command.handler)) {
+        const fs::path firstSet = ScratchDir() / "A.DIC";
+        const fs::path secondSet = ScratchDir() / "B.DIC";
+        if (!BuildSet(files.first, firstSet, direction) ||
+            !BuildSet(files.second, secondSet, direction)) {
+            return;
+        }
+        job.InName1 = firstSet.string();
+        job.InName2 = secondSet.string();
+    }
+    if (!command.run(job)) {
+        return;
+    }
+    const std::string_view handler = command.handler;
+    if (handler.ends_with("ExmTogetherClick")) {
+        CheckGathered(input, Lines(files.first));
+    } else if (handler == "MenuExmDicCheckClick") {
+        Check(Lines(files.out1).size() + Lines(files.out2).size() == input.size(),
+              "checking puts every line into one of the two files");
+    } else if (handler == "MenuPdicDicCheckClick") {
+        Check(Lines(files.out1).size() + Lines(files.out2).size() == Pairs(input).size() * 2,
+              "checking puts every entry into one of the two files");
+    } else if (handler == "MenuPdicDicDivideClick") {
+        CheckDivided(input, Lines(files.out1), Lines(files.out2));
+    } else if (handler.ends_with("ExmToTovixClick")) {
+        QuietReporter back;
+        ToolJob exm(back, ScratchDir());
+        exm.InName1 = files.out1.string();
+        exm.OutName1 = (ScratchDir() / "BACK.TXT").string();
+        Check(static_cast<bool>(TovixToExm(exm, direction)), "a built set converts back");
+        Check(Lines(ScratchDir() / "BACK.TXT").size() == input.size(),
+              "a built set converts back to as many entries as went in");
+    }
+}
+
+void RunStep(StepFunction step, const Files& files) {
+    QuietReporter reporter(MessageResult::No);
+    ToolJob job(reporter, ScratchDir());
+    job.Source = files.first.string();
+    job.Dest = files.second.string();
+    job.Extra = files.out1.string();
+    job.DatName = files.out2.string();
+    job.HeadLimit = "16";
+    job.TransLimit = "24";
+    step(job);
+    job.DiscardOutputs();
+}
+
+}  // namespace
+}  // namespace tovix::fuzz
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
+    using namespace tovix;
+    using namespace tovix::fuzz;
+    const auto [choice, input] = SplitChoice(data, size);
+    const std::vector<std::string_view> parts = Parts(input);
+    const std::string_view text = parts[0];
+    const std::string_view second = parts.size() > 1 ? parts[1] : std::string_view();
+
+    const fs::path dir = ScratchDir();
+    const Files files{dir / "IN1.TXT", dir / "IN2.TXT", dir / "OUT1.TXT", dir / "OUT2.TXT"};
+    for (const fs::path& old : {files.out1, files.out2}) {
+        fs::remove(old);
+    }
+    WriteFile(files.first, text);
+    WriteFile(files.second, second);
+
+    size_t number = 0;
+    for (char c : choice.substr(std::min<size_t>(1, choice.size()))) {
+        if (c >= '0' && c <= '9') {
+            number = number * 10 + static_cast<size_t>(c - '0');
+            number %= 1000;
+        }
+    }
+    if (!choice.empty() && choice[0] == 's') {
+        RunStep(kSteps[number % std::size(kSteps)], files);
+    } else {
+        const auto commands = ToolCommands();
+        RunCommand(commands[number % commands.size()], files);
+    }
+    return 0;
+}
