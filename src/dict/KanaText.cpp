@@ -2,6 +2,7 @@
 
 #include "components/MbString.h"
 #include "dict/CharMap.h"
+#include "platform/Cp932.h"
 
 namespace tovix {
 namespace {
@@ -31,19 +32,61 @@ const CharMap& HiraganaToKatakana() {
     return map;
 }
 
-}  // namespace
-
-std::string HiraToKata(std::string_view text) {
+// The characters of `text` each replaced by what `map` gives, or kept.
+std::string MapChars(const CharMap& map, std::string_view text) {
     std::string out;
     out.reserve(text.size());
     size_t place = 0;
     while (place < text.size()) {
         const size_t start = place;
         const std::string_view ch = text.substr(start, NextChar(text, place));
-        const std::string_view kata = HiraganaToKatakana().Map(ch);
-        out += kata.empty() ? ch : kata;
+        const std::string_view mapped = map.Map(ch);
+        out += mapped.empty() ? ch : mapped;
     }
     return out;
+}
+
+const CharMap& KatakanaToHiragana() {
+    static const CharMap map(
+        "ァアィイゥウェエォオカガキギクグケゲコゴサザシジスズセゼソゾタダチヂッツヅテデトド"
+        "ナニヌネノハバパヒビピフブプヘベペホボポマミムメモャヤュユョヨラリルレロヮワヰヱヲンヽヾ",
+        "ぁあぃいぅうぇえぉおかがきぎくぐけげこごさざしじすずせぜそぞただちぢっつづてでとど"
+        "なにぬねのはばぱひびぴふぶぷへべぺほぼぽまみむめもゃやゅゆょよらりるれろゎわゐゑをんゝゞ");
+    return map;
+}
+
+}  // namespace
+
+std::string KataToHira(std::string_view text) {
+    return MapChars(KatakanaToHiragana(), text);
+}
+
+// The CP932 codes of the kanji: the two levels of JIS X 0208 (889F .. 9FFC,
+// E040 .. EAA4), the NEC-selected and IBM extensions (ED40 .. EEEC,
+// FA5C .. FC4B), and 仝 々 〆 〇 (8157 .. 815A).
+bool IsKanji(std::string_view ch) {
+    if (ch.size() != 2 || !IsLeadByte(ch[0])) {
+        return false;
+    }
+    const unsigned code =
+        static_cast<unsigned char>(ch[0]) << 8 | static_cast<unsigned char>(ch[1]);
+    return (code >= 0x889F && code <= 0x9FFC) || (code >= 0xE040 && code <= 0xEAA4) ||
+           (code >= 0xED40 && code <= 0xEEEC) || (code >= 0xFA5C && code <= 0xFC4B) ||
+           (code >= 0x8157 && code <= 0x815A);
+}
+
+bool HoldsKanji(std::string_view text) {
+    for (size_t place = 0; place < text.size();) {
+        const size_t start = place;
+        if (IsKanji(text.substr(start, NextChar(text, place)))) {
+            return true;
+        }
+    }
+    return false;
+}
+
+std::string HiraToKata(std::string_view text) {
+    return MapChars(HiraganaToKatakana(), text);
 }
 
 std::string EndSpaceDelete(std::string_view text) {

@@ -13,6 +13,17 @@ namespace tovix {
 // and every other character are copied unchanged.
 std::string HiraToKata(std::string_view text);
 
+// Every katakana that has a hiragana in CP932 replaced by it (コーヒー ->
+// こーひー, ヽ -> ゝ); ヴ, ヵ, ヶ, the long vowel mark and every other character
+// are copied unchanged.
+std::string KataToHira(std::string_view text);
+
+// A kanji: a CJK ideograph, or 々, 〆, 〇 and 仝, which stand for them.
+bool IsKanji(std::string_view ch);
+
+// True when some character of the text is a kanji.
+bool HoldsKanji(std::string_view text);
+
 // The text without the blanks (single-byte spaces) at its end; a trailing TAB
 // or full-width space stays.
 std::string EndSpaceDelete(std::string_view text);

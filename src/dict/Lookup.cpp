@@ -5,6 +5,7 @@
 #include "components/MbString.h"
 #include "dict/DicFileSet.h"
 #include "dict/DictMessages.h"
+#include "dict/KanaText.h"
 #include "dict/KeyAlphabet.h"
 #include "dict/KeyRange.h"
 #include "dict/SearchKey.h"
@@ -90,15 +91,18 @@ class HeadwordMatcher {
     bool foldLine_;
 };
 
-// Compares the headword lines of the key's range with the text; the scan
-// never passes the view's last line, whatever the table says.
+// Compares the headword lines of the key's range with the text, or of the
+// whole part when the key stands for too little of the text; the scan never
+// passes the view's last line, whatever the table says.
 bool MoveToMatch(const SearchState& state, LookupView& view, std::string_view key,
                  std::string_view text, bool foldLine) {
     int count = view.ViewLineCount();
     if (count == 0) {
         return false;
     }
-    const KeyRange range = FindKeyRange(state.table, key);
+    const KeyRange range = KeyNeedsWholePart(state.direction, text)
+                               ? KeyRange{0, count - 1}
+                               : FindKeyRange(state.table, key);
     const HeadwordMatcher matcher(text, foldLine);
     const int last = std::min(range.end, count - 1);
     const int found = view.FindFirst(range.start, last, text,
@@ -110,14 +114,20 @@ bool MoveToMatch(const SearchState& state, LookupView& view, std::string_view ke
     return true;
 }
 
-// The romaji tail of a Japanese-English search text turned into kana.
+// A Japanese-English search text with its romaji tail turned into kana, and
+// its katakana (what an input method commits, or a pasted word) into
+// hiragana, the form of the readings, unless it holds a kanji: such a text
+// is looked up by its written form, which keeps its katakana.
 LookupOutcome ConvertField(const SearchState& state, std::string_view text) {
-    if (state.direction == Direction::Japanese) {
-        if (std::optional<std::string> converted = ConvertRomajiTail(text)) {
-            return {*converted, true, false};
-        }
+    if (state.direction != Direction::Japanese) {
+        return {std::string(text), false, false};
     }
-    return {std::string(text), false, false};
+    std::string converted = ConvertRomajiTail(text).value_or(std::string(text));
+    if (!HoldsKanji(converted)) {
+        converted = KataToHira(converted);
+    }
+    const bool changed = converted != text;
+    return {std::move(converted), changed, false};
 }
 
 std::string SearchKey(Direction direction, std::string_view text) {

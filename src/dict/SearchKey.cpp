@@ -1,5 +1,7 @@
 #include "dict/SearchKey.h"
 
+#include <algorithm>
+
 #include "components/MbString.h"
 #include "dict/KanaFolding.h"
 #include "dict/Romaji.h"
@@ -47,6 +49,14 @@ std::string EngSearchKey(std::string_view text) {
         key = std::string(1, h[0]) + "a";
     }
     return MbLowerCase(key);
+}
+
+bool KeyNeedsWholePart(Direction direction, std::string_view text) {
+    if (direction == Direction::Japanese) {
+        return text.size() == 2 && IsDoubleByteChar(text, 0);
+    }
+    const auto ignored = static_cast<size_t>(std::count_if(text.begin(), text.end(), IgnoredInKey));
+    return ignored > 0 && text.size() - ignored <= 1;
 }
 
 std::string JpnSearchKey(std::string_view text) {

@@ -6,17 +6,32 @@
 #include <string>
 #include <string_view>
 
+#include "dict/Direction.h"
+
 namespace tovix {
 
 // True for the 40 single-byte characters of the digit and symbol keys, and
 // the at sign.
 bool IsSignChar(char c);
 
+// Hyphens and apostrophes, which the dictionary sorts without and which do
+// not count in an English-Japanese key.
+bool IgnoredInKey(char c);
+
 // The English-Japanese key (2 bytes, lower case, possibly empty) of a search
 // text: hyphens and apostrophes do not count; a one-letter text, or a letter followed by a
 // blank or a sign, searches "<letter>a"; a text that begins with a sign
 // searches "aa".
 std::string EngSearchKey(std::string_view text);
+
+// True when the key of the text stands for too little of it, so that the
+// search compares the whole part: an English text with a hyphen or
+// apostrophe and at most one other character ("A-", "o'", "-"), whose
+// continuations the dictionary files under every second letter ("A-bomb"
+// under ab, "o'clock" under oc); a Japanese text of one character, whose
+// continuations lie under every second kana (っ before き in っきり, ざ before
+// い in ざいく, while the key searched is つあ or さあ).
+bool KeyNeedsWholePart(Direction direction, std::string_view text);
 
 // The Japanese-English key (at most 4 bytes, folded) of a search text: a
 // single kana searches "<kana>あ".

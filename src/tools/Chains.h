@@ -36,8 +36,8 @@ class CommandRefused : public std::runtime_error {
 struct ChainResult {
     bool succeeded = false;
     // Entries of a built dictionary file set that sort after the last
-    // initial's range (E-J headwords in kana, J-E readings beginning with を or
-    // ヴ): they are kept at the end of the last part file.
+    // initial's range (E-J headwords in kana, J-E headwords beginning with a
+    // kanji): they are kept at the end of the last part file.
     long long keptAtEnd = 0;
 
     explicit operator bool() const { return succeeded; }

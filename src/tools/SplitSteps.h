@@ -11,7 +11,7 @@ namespace tovix {
 // Writes the dictionary file set from the pair file Source and the global
 // table Dest: the dictionary file Extra, its part files and the table file
 // DatName. Entries that sort after the last initial's range (E-J headwords in
-// kana, J-E readings such as を or ヴ) have no part of their own; they are
+// kana, J-E headwords beginning with a kanji) have no part of their own; they are
 // kept at the end of the last part file, after the entries of its last key.
 // Returns how many entries were kept so, 0 when the step failed
 // (job.Failed tells).

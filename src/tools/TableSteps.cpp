@@ -8,6 +8,7 @@
 #include "dict/DicTableError.h"
 #include "dict/KanaFolding.h"
 #include "dict/KeyAlphabet.h"
+#include "dict/SearchKey.h"
 #include "platform/IoError.h"
 #include "platform/MessageText.h"
 #include "tools/ConvertCommon.h"
@@ -28,13 +29,14 @@ struct KeyChars {
     int second = 0;
 };
 
-// English: hyphens do not count and case does not matter, so "E-mail" has
-// the key em. Only the letters a .. z have a position.
+// English: hyphens and apostrophes do not count and case does not matter,
+// as in the search, so "E-mail" has the key em and "o'clock" oc. Only the
+// letters a .. z have a position.
 KeyChars EngKeyChars(std::string_view head) {
     KeyChars key;
     int found = 0;
     for (char c : head) {
-        if (c == '-') {
+        if (IgnoredInKey(c)) {
             continue;
         }
         const char lower = AsciiLower(c);
@@ -49,20 +51,13 @@ KeyChars EngKeyChars(std::string_view head) {
     return key;
 }
 
-// Japanese: the first character folds voiced and semi-voiced kana to their
-// plain kana; the second also takes small kana as their full size and the
-// long vowel mark as the first's vowel, as the search does, so that きょう
-// stands under the key きよ and かーど under かあ, where the search looks.
+// Japanese: both characters fold as the search folds them (KanaFolding.h).
 KeyChars JpnKeyChars(std::string_view head) {
+    const FoldedKey folded = FoldHeadwordKey(head);
     KeyChars key;
-    if (head.size() < 2) {
-        return key;
-    }
-    const std::string_view first = FoldToInitialKana(head.substr(0, 2));
-    key.first = AlphabetPosition(Direction::Japanese, first);
-    if (key.first != 0 && head.size() >= 4) {
-        key.second =
-            AlphabetPosition(Direction::Japanese, FoldSecondKana(first, head.substr(2, 2)));
+    key.first = AlphabetPosition(Direction::Japanese, folded.first);
+    if (key.first != 0) {
+        key.second = AlphabetPosition(Direction::Japanese, folded.second);
     }
     return key;
 }

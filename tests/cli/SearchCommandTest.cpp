@@ -54,9 +54,9 @@ TEST(SearchCommandTest, LookupPrintsWhereTheViewEndsUpForEachWord) {
          "かnji\t6\t0\t0\tかつ [勝つ]\n"
          "かんじ\t6\t6\t1\tかんじ [漢字]\n"
          "がっこう\t6\t2\t1\tがっこう [学校]\n"},
-        // っ is no initial: the view still shows the dictionary file.
+        // っ sorts as つ: its part is loaded, which holds no っか.
         {{"--jpn", "JE.DIC", "kka", "KA", "di", "sa", "nn"},
-         "っか\t0\t0\t0\tJE.DIC\n"
+         "っか\t18\t0\t0\t\n"
          "KA\t0\t0\t0\tJE.DIC\n"
          "ぢ\t17\t2\t1\tぢめん [地面]\n"
          "さ\t11\t0\t1\tさ [さ]\n"

@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <set>
+#include <algorithm>
+#include <vector>
 
 #include "dict/KanaFolding.h"
 #include "dict/KanaText.h"
 #include "dict/KeyAlphabet.h"
+#include "platform/Collation.h"
 #include "platform/Cp932.h"
 
 namespace tovix {
@@ -46,65 +48,125 @@ TEST(KanaTest, KeysSelectTheirPartFile) {
     EXPECT_EQ(AlphabetChar(Direction::Japanese, 46), "");
 }
 
-TEST(KanaTest, SearchKeysFoldVoicingAndSecondSmallKana) {
+TEST(KanaTest, SearchKeysFoldToTheKanaTheySortAs) {
     struct Case {
         const char* key;
         const char* folded;
     };
     const Case cases[] = {
         {"がっ", "かつ"},  // がっこう
-        {"ぢあ", "ちあ"},
-        {"ぱぴ", "はひ"},
-        {"ぶべ", "ふへ"},
-        {"きょ", "きよ"},
-        {"っか", "っか"},
-        {"ゃゃ", "ゃや"},
-        {"ぃぇ", "ぃえ"},
-        {"アイ", "アイ"},
-        {"ゐを", "ゐを"},
-        {"ka", "ka"},
-        {"x", "x"},
-        {"", ""},
-        {"さ", "さ"},
-        // Small kana and the long vowel mark sort as their full-size vowel.
-        {"ふぁ", "ふあ"},
-        {"くぉ", "くお"},
-        {"わゎ", "わわ"},
-        {"かー", "かあ"},
-        {"すー", "すう"},
-        {"よー", "よお"},
-        {"がー", "かあ"},
-        {"んー", "んー"},
-        {"ーか", "ーか"},
+        {"ぢあ", "ちあ"}, {"ぱぴ", "はひ"}, {"ぶべ", "ふへ"}, {"きょ", "きよ"},
+        {"っち", "つち"}, {"ゃゃ", "やや"}, {"ぃぇ", "いえ"}, {"アイ", "あい"},
+        {"ヴぃ", "うい"}, {"めを", "めわ"}, {"いゐ", "いわ"}, {"ゐを", "わん"},
+        {"を", "わん"},   {"ヲタ", "わん"}, {"ふぁ", "ふあ"}, {"わゎ", "わわ"},
+        {"かー", "かあ"}, {"すー", "すう"}, {"がー", "かあ"}, {"んー", "んあ"},
+        {"ーか", "ああ"}, {"ゝ", "ああ"},   {"あ・", "ああ"}, {"かゝ", "かか"},
+        {"ばゞ", "はは"}, {"ｶ", "ｶ"},       {"か漢", "かん"}, {"漢字", "漢ん"},
+        {"ka", "ka"},     {"かk", "かk"},   {"x", "x"},       {"", ""},
+        {"かヽ", "かあ"}, {"カヽ", "かか"}, {"‐あ", "‐あ"},  // U+2010, ignored by the sort
     };
     for (const Case& c : cases) {
         EXPECT_EQ(FoldSearchKey(S(c.key)), S(c.folded)) << c.key;
     }
 }
 
-TEST(KanaTest, BuilderFoldsExactlySeventyHiraganaToTheInitials) {
-    std::set<std::string> recognised;
-    for (char32_t c = U'ぁ'; c <= U'ゖ'; ++c) {
-        const std::string ch = FromCodePoint(c);
-        const std::string_view folded = FoldToInitialKana(ch);
-        if (!folded.empty()) {
-            recognised.insert(ch);
-            EXPECT_NE(AlphabetPosition(Direction::Japanese, folded), 0) << int(c);
+// The key kana in whose range the collation puts `prefix` + `ch`: the last
+// of the 45 whose first-level key (after the prefix) is not above it; empty
+// when it sorts before all of them.
+class CollationRanges {
+  public:
+    explicit CollationRanges(const std::string& prefix) : prefix_(prefix) {
+        const std::string_view alphabet = Alphabet(Direction::Japanese);
+        for (size_t i = 0; i < alphabet.size(); i += 2) {
+            keys_.push_back(Key(alphabet.substr(i, 2)));
         }
     }
-    EXPECT_EQ(recognised.size(), 70u);
 
+    std::string RangeOf(std::string_view ch) {
+        const std::string key = Key(ch);
+        const auto above = std::upper_bound(keys_.begin(), keys_.end(), key);
+        const auto index = static_cast<int>(above - keys_.begin());
+        return std::string(AlphabetChar(Direction::Japanese, index));
+    }
+
+  private:
+    std::string Key(std::string_view ch) {
+        std::string key;
+        collation_.AppendHeadwordKey(prefix_ + std::string(ch), key);
+        return key;
+    }
+
+    Collation collation_;
+    std::string prefix_;
+    std::vector<std::string> keys_;
+};
+
+// Every double-byte character of CP932 that decodes to one code point.
+std::vector<std::string> DoubleByteChars() {
+    std::vector<std::string> chars;
+    for (int lead = 0x81; lead <= 0xFC; ++lead) {
+        for (int trail = 0x40; trail <= 0xFC && IsLeadByte(static_cast<char>(lead)); ++trail) {
+            const std::string ch{static_cast<char>(lead), static_cast<char>(trail)};
+            const std::u16string unit = Cp932ToUtf16(ch);
+            if (trail != 0x7F && unit.size() == 1 && unit[0] != u'\uFFFD') {
+                chars.push_back(ch);
+            }
+        }
+    }
+    return chars;
+}
+
+// The builder and the search agree by sharing the folding; this ties the
+// folding to where the dictionary collation sorts each character, so that an
+// entry is keyed inside the range its line stands in.
+TEST(KanaTest, FoldingFollowsTheDictionaryCollation) {
+    CollationRanges first("");
+    CollationRanges second(S("か"));
+    int kana = 0;
+    int placed = 0;
+    for (const std::string& ch : DoubleByteChars()) {
+        if (!FoldKana(ch).empty()) {
+            ++kana;
+            EXPECT_EQ(std::string(FoldKana(ch)), first.RangeOf(ch)) << Cp932ToUtf8(ch);
+        } else if (FoldSearchKey(ch + S("あ")) == S("ああ")) {
+            EXPECT_EQ(first.RangeOf(ch), "") << Cp932ToUtf8(ch);
+        }
+        const std::string_view folded = FoldSecondKana(S("か"), ch);
+        if (AlphabetPosition(Direction::Japanese, folded) != 0) {
+            ++placed;
+            const std::string range = second.RangeOf(ch);
+            EXPECT_EQ(std::string(folded), range.empty() ? S("あ") : range) << Cp932ToUtf8(ch);
+        }
+    }
+    EXPECT_EQ(kana, 169);  // 83 hiragana, 86 katakana
+    EXPECT_GT(placed, 7000);
+}
+
+TEST(KanaTest, BuilderKeysHeadwordsAsTheSearchFolds) {
     struct Case {
-        const char* ch;
-        const char* folded;
+        const char* head;
+        const char* first;
+        const char* second;
     };
     const Case cases[] = {
-        {"が", "か"}, {"ぢ", "ち"}, {"づ", "つ"}, {"ぽ", "ほ"}, {"ん", "ん"},
-        {"あ", "あ"}, {"っ", ""},   {"ゃ", ""},   {"を", ""},   {"ゐ", ""},
-        {"ア", ""},   {"ー", ""},   {"字", ""},   {"a", ""},    {"", ""},
+        {"がっこう", "か", "つ"},
+        {"っちょ", "つ", "ち"},
+        {"をかし", "わ", "ん"},
+        {"めを", "め", "わ"},
+        {"ヴぃでお", "う", "い"},
+        {"あ・かぺら", "あ", "あ"},
+        {"ー", "", ""},
+        {"漢字", "", ""},
+        {"a", "", ""},
+        {"か", "か", ""},
+        {"", "", ""},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(std::string(FoldToInitialKana(S(c.ch))), S(c.folded)) << c.ch;
+        const FoldedKey key = FoldHeadwordKey(S(c.head));
+        EXPECT_EQ(std::string(key.first), S(c.first)) << c.head;
+        if (!key.first.empty()) {
+            EXPECT_EQ(std::string(key.second), S(c.second)) << c.head;
+        }
     }
 }
 
@@ -130,6 +192,31 @@ TEST(KanaTest, HiraToKataMapsEveryHiraganaButWiAndWe) {
     for (const Case& c : cases) {
         EXPECT_EQ(HiraToKata(c.text), c.kata) << Cp932ToUtf8(c.text);
     }
+}
+
+TEST(KanaTest, KataToHiraAndKanji) {
+    struct Case {
+        const char* text;
+        const char* hira;
+    };
+    const Case cases[] = {
+        {"コーヒー", "こーひー"}, {"ヴァイオリン", "ヴぁいおりん"}, {"ヵヶヽヾ", "ヵヶゝゞ"},
+        {"ヰヱヲン", "ゐゑをん"}, {"漢字カナ", "漢字かな"},         {"ｶﾀｶﾅ", "ｶﾀｶﾅ"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(KataToHira(S(c.text)), S(c.hira)) << c.text;
+    }
+    for (const std::string& ch : DoubleByteChars()) {
+        const char16_t c = Cp932ToUtf16(ch)[0];
+        const bool ideograph =
+            (c >= u'\u3400' && c <= u'\u9FFF') || (c >= u'\uF900' && c <= u'\uFAFF');
+        EXPECT_EQ(IsKanji(ch), ideograph || (c >= u'々' && c <= u'〇')) << Cp932ToUtf8(ch);
+    }
+    EXPECT_TRUE(HoldsKanji(S("お茶")));
+    EXPECT_FALSE(HoldsKanji(S("こーひーｶ")));
+    // 89 82 is a kanji; 82 89 as a character would be none, but the 82
+    // here is its trail byte.
+    EXPECT_FALSE(HoldsKanji("a\x82"));
 }
 
 TEST(KanaTest, EndSpaceAndFirstTabDelete) {

@@ -5,6 +5,7 @@
 #include <new>
 
 #include "components/BvStrings.h"
+#include "components/MbString.h"
 #include "dict/DicFileSet.h"
 #include "dict/LineStoreView.h"
 #include "support/BuildDictionary.h"
@@ -110,6 +111,7 @@ const std::vector<std::string> kJapanese = {
     "ふぁいる[ファイル]\tfile",
     "かあさん[母さん]\tmother",
     "かーど[カード]\tcard",
+    "こーひー[コーヒー]\tcoffee",
 };
 
 TEST(LookupTest, JapaneseTypingConvertsRomajiAndFolds) {
@@ -130,6 +132,9 @@ TEST(LookupTest, JapaneseTypingConvertsRomajiAndFolds) {
         {"kyo", "きょ", 7, "きょう [今日]"},
         {"fa", "ふぁ", 28, "ふぁいる [ファイル]"},
         {"ka-", "かー", 6, "かーど [カード]"},
+        // Katakana from an input method is looked up as its hiragana reading.
+        {"コーヒー", "こーひー", 10, "こーひー [コーヒー]"},
+        {"koヒ", "こひ", 10, "こーひー [コーヒー]"},
     };
     for (const Case& c : cases) {
         LookupFixture f(Direction::Japanese, kJapanese);
@@ -138,6 +143,67 @@ TEST(LookupTest, JapaneseTypingConvertsRomajiAndFolds) {
         EXPECT_EQ(f.state.currentPart, c.part) << c.typed;
         if (c.top != nullptr) {
             EXPECT_EQ(f.Top(), c.top) << c.typed;
+        }
+    }
+}
+
+// Headwords and readings of every kind, each typed a character at a time
+// into the field: every keystroke must bring a headword that begins with the
+// text typed so far to the top. Guards headwords that the table filed under
+// another key than the search looks in (o'clock, めをうばう, っちょ, ヴ...).
+TEST(LookupTest, EveryHeadwordIsFoundTypedKeyByKey) {
+    const std::vector<std::string> english = {
+        "apple\t林檎",       "Apple pie\tパイ",    "-able\t可能な",
+        "A-bomb\t原爆",      "abacus\tそろばん",   "o'clock\t時",
+        "oak\t樫",           "odd\t奇妙な",        "I'll\tつもり",
+        "ill\t病気の",       "c'est la vie\t人生", "cell\t細胞",
+        "'correct'\t正しい", "correct\t正しい",    "3D\t立体",
+        "(a)\t印",           "a bit\t少し",        "aardvark\tツチブタ",
+        "b.c.\t紀元前",      "w\tダブリュー",      "e-mail\tメール",
+        "email\t電子メール", "X-ray\tレントゲン",  "xylophone\t木琴",
+    };
+    const std::vector<std::string> japanese = {
+        "かんじ[漢字]\tkanji",
+        "がっこう[学校]\tschool",
+        "ぱん[パン]\tbread",
+        "っちょ\tsuffix",
+        "っきり\tonly",
+        "きょう[今日]\ttoday",
+        "ふぁいる[ファイル]\tfile",
+        "かーど[カード]\tcard",
+        "ゝ\titeration mark",
+        "ー\tlong vowel mark",
+        "めをうばわれる[目を奪われる]\tbe captivated",
+        "みをこがす[身を焦がす]\tpine",
+        "ひをみるよりあきらか[火を見るより明らか]\tplain",
+        "をかし\tcharming",
+        "ゐなか[田舎]\tcountry",
+        "だヴぃでのほし[ダビデの星]\tstar of David",
+        "ヴぁいおりん[ヴァイオリン]\tviolin",
+        "あ・かぺら[ア・カペラ]\ta cappella",
+        "あい[愛]\tlove",
+        "ぢめん[地面]\tground",
+        "わん[椀]\tbowl",
+        "んー\thmm",
+    };
+    for (const auto& [direction, entries] :
+         {std::pair{Direction::English, english}, std::pair{Direction::Japanese, japanese}}) {
+        LookupFixture f(direction, entries);
+        for (const std::string& entry : entries) {
+            const std::string word = entry.substr(0, entry.find_first_of("[\t"));
+            f.field.clear();
+            std::u16string typed;
+            for (char16_t key : Cp932ToUtf16(S(word))) {
+                typed += key;
+                const LookupOutcome outcome =
+                    f.Type(Cp932ToUtf8(Utf16ToCp932(std::u16string(1, key))));
+                const std::string prefix = Cp932ToUtf8(Utf16ToCp932(typed));
+                EXPECT_TRUE(outcome.matched) << word << ": " << prefix;
+                const std::string top = f.Top().substr(0, prefix.size());
+                EXPECT_EQ(direction == Direction::English ? MbLowerCase(top) : top,
+                          direction == Direction::English ? MbLowerCase(prefix) : prefix)
+                    << word;
+            }
         }
     }
 }
