@@ -8,9 +8,22 @@
 namespace tovix {
 
 // In the order in which they are emptied.
-inline constexpr std::array<std::string_view, 10> kTemporaryFileNames = {
-    "TOVIXTAB.TXT", "TOVIXTA1.TXT", "TOVIXTA2.TXT", "TOVIXSRT.TXT", "TOVIXSEP.TXT",
-    "TOVIXDUP.TXT", "TOVIXCRR.TXT", "TOVIXCNV.TXT", "TOVIXAD1.TXT", "TOVIXADD.TXT",
+inline constexpr std::array<std::string_view, 13> kTemporaryFileNames = {
+    "TOVIXTAB.TXT",
+    "TOVIXTA1.TXT",
+    "TOVIXTA2.TXT",
+    "TOVIXSRT.TXT",
+    "TOVIXSEP.TXT",
+    "TOVIXDUP.TXT",
+    "TOVIXCRR.TXT",
+    "TOVIXCNV.TXT",
+    "TOVIXAD1.TXT",
+    "TOVIXADD.TXT",
+    // The CP932 copies of UTF-8 inputs and the [EXM] output before it is
+    // written in UTF-8.
+    "TOVIXIN1.TXT",
+    "TOVIXIN2.TXT",
+    "TOVIXOUT.TXT",
 };
 
 // Rewrites each temporary file in `dir` so that it holds one empty line (CR

@@ -45,6 +45,27 @@ std::optional<std::string> TakeFormat(Arguments& arguments, bool tovixToo = true
     return kFormats[*chosen];
 }
 
+// --encoding NAME (the text files read) and, where `output`, --output-encoding
+// NAME (the [EXM] file written) into the job; false for a name not known.
+bool TakeEncodings(Arguments& arguments, ToolJob& job, bool output) {
+    if (const std::optional<std::string> name = arguments.Value("--encoding")) {
+        const std::optional<TextEncoding> encoding = ParseTextEncoding(*name);
+        if (!encoding) {
+            return false;
+        }
+        job.inputEncoding = *encoding;
+    }
+    if (const std::optional<std::string> name =
+            output ? arguments.Value("--output-encoding") : std::nullopt) {
+        const std::optional<TextEncoding> encoding = ParseTextEncoding(*name);
+        if (encoding != TextEncoding::Cp932 && encoding != TextEncoding::Utf8) {
+            return false;
+        }
+        job.outputEncoding = *encoding;
+    }
+    return true;
+}
+
 std::string Handler(Direction direction, std::string_view command) {
     return "Menu" + std::string(DirectionPrefix(direction)) + std::string(command) + "Click";
 }
@@ -82,12 +103,13 @@ int RunToolCommand(Context& context, const std::string& handler, const ToolWindo
 
 // exm-to-tovix, pdic-to-tovix, tovix-to-exm, pdic-to-exm: IN OUT.
 int Convert(Arguments& arguments, Context& context) {
+    const std::string_view command = context.subcommand.command;
     const std::optional<Direction> direction = TakeDirection(arguments);
+    const bool encodings = TakeEncodings(arguments, context.job, command.ends_with("ToExm"));
     const auto names = arguments.Names(2, 2);
-    if (!direction || !names) {
+    if (!direction || !encodings || !names) {
         return UsageError(context);
     }
-    const std::string_view command = context.subcommand.command;
     return RunToolCommand(context, Handler(*direction, command),
                           {.Edit1 = (*names)[0], .Edit2 = (*names)[1]}, {(*names)[1]},
                           command.ends_with("Tovix"));
@@ -107,8 +129,9 @@ int OneSet(Arguments& arguments, Context& context) {
 int Gather(Arguments& arguments, Context& context) {
     const std::optional<Direction> direction = TakeDirection(arguments);
     const std::optional<std::string> format = TakeFormat(arguments);
+    const bool encodings = TakeEncodings(arguments, context.job, false);
     const auto names = arguments.Names(1, 1);
-    if (!direction || !format || !names) {
+    if (!direction || !format || !encodings || !names) {
         return UsageError(context);
     }
     return RunToolCommand(context, Handler(*direction, *format + "Together"),
@@ -119,8 +142,9 @@ int Join(Arguments& arguments, Context& context) {
     const std::optional<Direction> direction = TakeDirection(arguments);
     const std::optional<std::string> format = TakeFormat(arguments);
     const bool gather = arguments.Flag("--gather");
+    const bool encodings = TakeEncodings(arguments, context.job, false);
     const auto names = arguments.Names(3, 3);
-    if (!direction || !format || !names) {
+    if (!direction || !format || !encodings || !names) {
         return UsageError(context);
     }
     const std::string command =
@@ -136,8 +160,9 @@ int LengthCommand(Arguments& arguments, Context& context, const std::string& han
     const ToolCommand* command = FindToolCommand(handler);
     const std::optional<std::string> head = arguments.Value("--head");
     const std::optional<std::string> trans = arguments.Value("--trans");
+    const bool encodings = TakeEncodings(arguments, context.job, false);
     const auto names = arguments.Names(3, 3);
-    if (command == nullptr || !names) {
+    if (command == nullptr || !encodings || !names) {
         return UsageError(context);
     }
     return RunToolCommand(
@@ -164,8 +189,9 @@ int Divide(Arguments& arguments, Context& context) {
 
 int ImportEdictCommand(Arguments& arguments, Context& context) {
     const std::optional<Direction> direction = TakeDirection(arguments);
+    const bool encodings = TakeEncodings(arguments, context.job, false);
     const auto names = arguments.Names(2, 2);
-    if (!direction || !names) {
+    if (!direction || !encodings || !names) {
         return UsageError(context);
     }
     const ToolWindowEdits edits{.Edit1 = (*names)[0], .Edit2 = (*names)[1]};
@@ -227,28 +253,29 @@ int Register(Arguments& arguments, Context& context) {
 }
 
 constexpr Subcommand kSubcommands[] = {
-    {"exm-to-tovix", "--eng|--jpn IN OUT.DIC",
+    {"exm-to-tovix", "--eng|--jpn [--encoding E] IN OUT.DIC",
      "タブ区切り [EXM] から改行区切り [TOVIX] の辞書を作成", "ExmToTovix", Convert},
-    {"pdic-to-tovix", "--eng|--jpn IN OUT.DIC",
+    {"pdic-to-tovix", "--eng|--jpn [--encoding E] IN OUT.DIC",
      "改行区切り [PDIC] から改行区切り [TOVIX] の辞書を作成", "PdicToTovix", Convert},
-    {"tovix-to-exm", "--eng|--jpn IN.DIC OUT", "改行区切り [TOVIX] の辞書をタブ区切り [EXM] に変換",
-     "TovixToExm", Convert},
-    {"pdic-to-exm", "--eng|--jpn IN OUT", "改行区切り [PDIC] をタブ区切り [EXM] に変換",
-     "PdicToExm", Convert},
+    {"tovix-to-exm", "--eng|--jpn [--output-encoding E] IN.DIC OUT",
+     "改行区切り [TOVIX] の辞書をタブ区切り [EXM] に変換", "TovixToExm", Convert},
+    {"pdic-to-exm", "--eng|--jpn [--encoding E] [--output-encoding E] IN OUT",
+     "改行区切り [PDIC] をタブ区切り [EXM] に変換", "PdicToExm", Convert},
     {"remake", "--eng|--jpn DICT.DIC", "改行区切り [TOVIX] の辞書を作り直す", "ReMakeTovix",
      OneSet},
     {"new", "--eng|--jpn OUT.DIC", "改行区切り [TOVIX] の辞書を新規作成 (頭文字ごとに見出し 1 つ)",
      "NewTovix", OneSet},
-    {"gather", "--eng|--jpn --exm|--pdic|--tovix FILE",
+    {"gather", "--eng|--jpn --exm|--pdic|--tovix [--encoding E] FILE",
      "見出しの重複をまとめる (FILE を書き換える)", "", Gather},
-    {"join", "--eng|--jpn --exm|--pdic|--tovix [--gather] IN1 IN2 OUT",
+    {"join", "--eng|--jpn --exm|--pdic|--tovix [--gather] [--encoding E] IN1 IN2 OUT",
      "二つの辞書を結合 (--gather で見出しの重複をまとめる)", "", Join},
-    {"check", "--exm|--pdic [--head N] [--trans N] IN OUT-IN-RANGE OUT-OUT-OF-RANGE",
+    {"check", "--exm|--pdic [--head N] [--trans N] [--encoding E] IN OUT-IN-RANGE OUT-OUT-OF-RANGE",
      "見出しと訳語の長さ (バイト数) を検査して二つのファイルに分ける", "", Check},
-    {"divide", "--pdic [--head N] [--trans N] IN OUT-IN-RANGE OUT-OUT-OF-RANGE",
+    {"divide", "--pdic [--head N] [--trans N] [--encoding E] IN OUT-IN-RANGE OUT-OUT-OF-RANGE",
      "長すぎる訳語を番号付きの項目に分割", "", Divide},
-    {"import-edict", "--eng|--jpn EDICT OUT",
-     "EDICT (EUC-JP) を英和または和英のタブ区切り [EXM] に変換", "", ImportEdictCommand},
+    {"import-edict", "--eng|--jpn [--encoding E] EDICT OUT",
+     "EDICT (EUC-JP または UTF-8) を英和または和英のタブ区切り [EXM] に変換", "",
+     ImportEdictCommand},
     {"register", "--eng|--jpn [--slot N] [--settings FILE] [--if-free] TITLE FILE [SHORTCUT]",
      "設定ファイルの辞書一覧の N 番 (既定 1) に辞書を登録 (--if-free: 別の辞書があれば登録しない)",
      "", Register},

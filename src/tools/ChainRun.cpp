@@ -3,6 +3,7 @@
 #include "dict/DicFileSet.h"
 #include "platform/IoError.h"
 #include "platform/MessageText.h"
+#include "tools/EncodingSteps.h"
 #include "tools/SplitSteps.h"
 #include "tools/ToolMessages.h"
 
@@ -17,6 +18,51 @@ ChainRun::ChainRun(ToolJob& job) : job_(job), caption_(job.reporter.Caption()) {
     } catch (const IoError& e) {
         Fail(FileMessage(e.path().string(), tool_text::kCannotCreate));
     }
+}
+
+ChainRun::~ChainRun() {
+    job_.ForgetDecodedInputs();
+}
+
+ChainRun& ChainRun::ReadsText(const std::string& name, const char* workName, bool inPlace) {
+    TextDecoding decoding;
+    const std::string copy = Work(workName);
+    Run([&](ToolJob& job) { DecodeText(job, TextEncoding::Cp932, decoding); }, name, copy);
+    if (!ok_ || decoding.encoding != TextEncoding::Utf8) {
+        return *this;
+    }
+    job_.ReadDecodedFrom(name, copy);
+    if (inPlace) {
+        utf8InPlace_.insert(name);
+    }
+    const Unconvertible& lost = decoding.unconvertible;
+    if (lost.count == 0) {
+        return *this;
+    }
+    const std::string notice = FileMessage(
+        name, tool_text::UnconvertibleCharacters(lost.count, lost.lines, lost.moreLines));
+    if (!inPlace) {
+        job_.reporter.Message(MessageKind::Information, notice, kButtonOk);
+        return *this;
+    }
+    const std::string question = notice + "\r\n" + PaddedMessage(tool_text::kWriteReplacedQuestion);
+    Run(
+        [&](ToolJob& job) {
+            job.Failed = job.reporter.Message(MessageKind::Information, question,
+                                              kButtonYes | kButtonNo) != MessageResult::Yes;
+        },
+        name);
+    return *this;
+}
+
+std::string ChainRun::TextOutput(const std::string& name) const {
+    return job_.outputEncoding == TextEncoding::Utf8 || utf8InPlace_.contains(name)
+               ? Work("TOVIXOUT.TXT")
+               : name;
+}
+
+ChainRun& ChainRun::EncodeOutput(const std::string& written, const std::string& name) {
+    return written == name ? *this : Run(EncodeUtf8Text, written, name);
 }
 
 ChainRun& ChainRun::BuildSet(Direction direction, Step makeTable, const std::string& tableSource,

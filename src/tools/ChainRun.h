@@ -8,6 +8,7 @@
 
 #include <exception>
 #include <optional>
+#include <set>
 #include <string>
 #include <utility>
 
@@ -23,6 +24,9 @@ class ChainRun {
     using Step = void (*)(ToolJob& job);
 
     explicit ChainRun(ToolJob& job);
+    ~ChainRun();
+    ChainRun(const ChainRun&) = delete;
+    ChainRun& operator=(const ChainRun&) = delete;
 
     // Runs `step` (any callable taking the job) with these names, unless an
     // earlier step failed. Before it, Failed is cleared and the names set.
@@ -60,6 +64,21 @@ class ChainRun {
 
     std::string Work(const char* name) const { return job_.WorkFile(name).string(); }
 
+    // The user's text file `name` ([EXM], [PDIC]) is read as CP932 by the
+    // steps after this one: a UTF-8 file (the job's input encoding, or its
+    // look) is first written as CP932 to the work file `workName`, and the
+    // characters replaced there are reported. A command that writes its result
+    // over `name` (`inPlace`) writes it back in UTF-8 and, when characters
+    // were replaced, asks first.
+    ChainRun& ReadsText(const std::string& name, const char* workName, bool inPlace = false);
+
+    // Where a step writes the [EXM] or [PDIC] file `name`: the file itself,
+    // or the work file "TOVIXOUT.TXT" when it is to be UTF-8 (the job's
+    // output encoding, or an in-place command's UTF-8 input); EncodeOutput
+    // then writes it as `name`.
+    std::string TextOutput(const std::string& name) const;
+    ChainRun& EncodeOutput(const std::string& written, const std::string& name);
+
     // Replaces the user's files by the staged outputs when every step
     // succeeded; a failure there is reported like a step's.
     ChainResult Finish();
@@ -73,7 +92,8 @@ class ChainRun {
     std::string caption_;
     std::optional<ToolLock> lock_;
     bool ok_ = true;
-    std::string setFile_;  // the dictionary file of the set written, if any
+    std::string setFile_;                // the dictionary file of the set written, if any
+    std::set<std::string> utf8InPlace_;  // UTF-8 files written over in place
     ChainResult result_;
 };
 

@@ -60,13 +60,19 @@ ChainRun& JoinTovixAndSort(ChainRun& run, ToolJob& job, const DirectionSteps& st
         .Run(WorkSort, joined, run.Work("TOVIXSRT.TXT"));
 }
 
+// Both text inputs of a join, read as CP932 from here on.
+ChainRun& ReadsBothTexts(ChainRun& run, ToolJob& job) {
+    return run.ReadsText(job.InName1, "TOVIXIN1.TXT").ReadsText(job.InName2, "TOVIXIN2.TXT");
+}
+
 // Both inputs of a [PDIC] join, converted, joined and sorted into
 // "TOVIXSRT.TXT".
 ChainRun& JoinPdicAndSort(ChainRun& run, ToolJob& job) {
     const std::string first = run.Work("TOVIXTA1.TXT");
     const std::string second = run.Work("TOVIXTA2.TXT");
     const std::string joined = run.Work("TOVIXTAB.TXT");
-    return run.Run(PdicToWork, job.InName1, first)
+    return ReadsBothTexts(run, job)
+        .Run(PdicToWork, job.InName1, first)
         .Run(PdicToWork, job.InName2, second)
         .Run(JoinFiles, first, second, joined)
         .Run(WorkSort, joined, run.Work("TOVIXSRT.TXT"));
@@ -78,7 +84,7 @@ ChainResult ExmToTovix(ToolJob& job, Direction direction) {
     const DirectionSteps& steps = StepsOf(direction);
     ChainRun run(job);
     const std::string converted = run.Work("TOVIXCNV.TXT");
-    run.Run(steps.exmToWork, job.InName1, converted);
+    run.ReadsText(job.InName1, "TOVIXIN1.TXT").Run(steps.exmToWork, job.InName1, converted);
     return SortAndPair(run, steps, converted)
         .BuildSet(steps.direction, steps.makeTable, run.Work("TOVIXSRT.TXT"), job.OutName1)
         .Finish();
@@ -88,20 +94,29 @@ ChainResult PdicToTovix(ToolJob& job, Direction direction) {
     const DirectionSteps& steps = StepsOf(direction);
     ChainRun run(job);
     const std::string converted = run.Work("TOVIXTAB.TXT");
-    run.Run(PdicToWork, job.InName1, converted);
+    run.ReadsText(job.InName1, "TOVIXIN1.TXT").Run(PdicToWork, job.InName1, converted);
     return SortAndPair(run, steps, converted)
         .BuildSet(steps.direction, steps.makeTable, run.Work("TOVIXSRT.TXT"), job.OutName1)
         .Finish();
 }
 
 ChainResult TovixToExm(ToolJob& job, Direction direction) {
-    return ChainRun(job).Run(StepsOf(direction).tovixToExm, job.InName1, job.OutName1).Finish();
+    ChainRun run(job);
+    const std::string out = run.TextOutput(job.OutName1);
+    return run.Run(StepsOf(direction).tovixToExm, job.InName1, out)
+        .EncodeOutput(out, job.OutName1)
+        .Finish();
 }
 
 ChainResult PdicToExm(ToolJob& job, Direction direction) {
     // The J-E command keeps the work line form: a blank before the TAB.
     const Step step = direction == Direction::Japanese ? Step{PdicToWork} : Step{tovix::PdicToExm};
-    return ChainRun(job).Run(step, job.InName1, job.OutName1).Finish();
+    ChainRun run(job);
+    const std::string out = run.TextOutput(job.OutName1);
+    return run.ReadsText(job.InName1, "TOVIXIN1.TXT")
+        .Run(step, job.InName1, out)
+        .EncodeOutput(out, job.OutName1)
+        .Finish();
 }
 
 ChainResult ReMakeTovix(ToolJob& job, Direction direction) {
@@ -128,10 +143,13 @@ ChainResult ExmTogether(ToolJob& job, Direction /*direction*/) {
     const std::string sorted = run.Work("TOVIXSRT.TXT");
     const std::string pairs = run.Work("TOVIXCRR.TXT");
     const std::string gathered = run.Work("TOVIXSEP.TXT");
+    run.ReadsText(job.InName1, "TOVIXIN1.TXT", true);
+    const std::string out = run.TextOutput(job.InName1);
     return run.Run(WorkSort, job.InName1, sorted)
         .Run(WorkToPairEng, sorted, pairs)
         .Run(GatherPair, pairs, gathered)
-        .Run(PairToExm, gathered, job.InName1)
+        .Run(PairToExm, gathered, out)
+        .EncodeOutput(out, job.InName1)
         .Finish();
 }
 
@@ -140,10 +158,13 @@ ChainResult PdicTogether(ToolJob& job, Direction /*direction*/) {
     const std::string converted = run.Work("TOVIXTAB.TXT");
     const std::string sorted = run.Work("TOVIXSRT.TXT");
     const std::string pairs = run.Work("TOVIXCRR.TXT");
+    run.ReadsText(job.InName1, "TOVIXIN1.TXT", true);
+    const std::string out = run.TextOutput(job.InName1);
     return run.Run(PdicToWork, job.InName1, converted)
         .Run(WorkSort, converted, sorted)
         .Run(WorkToPairEng, sorted, pairs)
-        .Run(GatherPairToPdic, pairs, job.InName1)
+        .Run(GatherPairToPdic, pairs, out)
+        .EncodeOutput(out, job.InName1)
         .Finish();
 }
 
@@ -167,7 +188,8 @@ ChainResult TovixTogether(ToolJob& job, Direction direction) {
 ChainResult ExmAndExmToExm(ToolJob& job, Direction /*direction*/) {
     ChainRun run(job);
     const std::string joined = run.Work("TOVIXTAB.TXT");
-    return run.Run(JoinFiles, job.InName1, job.InName2, joined)
+    return ReadsBothTexts(run, job)
+        .Run(JoinFiles, job.InName1, job.InName2, joined)
         .Run(WorkSort, joined, job.OutName1)
         .Finish();
 }
@@ -178,7 +200,8 @@ ChainResult ExmAndExmToExmTogether(ToolJob& job, Direction /*direction*/) {
     const std::string sorted = run.Work("TOVIXSRT.TXT");
     const std::string pairs = run.Work("TOVIXDUP.TXT");
     const std::string gathered = run.Work("TOVIXSEP.TXT");
-    return run.Run(JoinFiles, job.InName1, job.InName2, joined)
+    return ReadsBothTexts(run, job)
+        .Run(JoinFiles, job.InName1, job.InName2, joined)
         .Run(WorkSort, joined, sorted)
         .Run(WorkToPairEng, sorted, pairs)
         .Run(GatherPair, pairs, gathered)
@@ -226,19 +249,31 @@ ChainResult TovixAndTovixToTovixTogether(ToolJob& job, Direction direction) {
 }
 
 ChainResult ExmDicCheck(ToolJob& job) {
-    return ChainRun(job).Run(CheckExm, job.InName1, job.OutName1, job.OutName2).Finish();
+    ChainRun run(job);
+    return run.ReadsText(job.InName1, "TOVIXIN1.TXT")
+        .Run(CheckExm, job.InName1, job.OutName1, job.OutName2)
+        .Finish();
 }
 
 ChainResult PdicDicCheck(ToolJob& job) {
-    return ChainRun(job).Run(CheckPdic, job.InName1, job.OutName1, job.OutName2).Finish();
+    ChainRun run(job);
+    return run.ReadsText(job.InName1, "TOVIXIN1.TXT")
+        .Run(CheckPdic, job.InName1, job.OutName1, job.OutName2)
+        .Finish();
 }
 
 ChainResult ExmDicDivide(ToolJob& job) {
-    return ChainRun(job).Run(DivideExm, job.InName1, job.OutName1, job.OutName2).Finish();
+    ChainRun run(job);
+    return run.ReadsText(job.InName1, "TOVIXIN1.TXT")
+        .Run(DivideExm, job.InName1, job.OutName1, job.OutName2)
+        .Finish();
 }
 
 ChainResult PdicDicDivide(ToolJob& job) {
-    return ChainRun(job).Run(DividePdic, job.InName1, job.OutName1, job.OutName2).Finish();
+    ChainRun run(job);
+    return run.ReadsText(job.InName1, "TOVIXIN1.TXT")
+        .Run(DividePdic, job.InName1, job.OutName1, job.OutName2)
+        .Finish();
 }
 
 ChainResult ImportEdict(ToolJob& job, Direction direction, EdictImportCounts& counts) {

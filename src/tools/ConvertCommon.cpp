@@ -12,8 +12,8 @@ namespace tovix {
 namespace {
 
 constexpr std::string_view kWorkFileNames[] = {
-    "TOVIXCNV.TXT", "TOVIXTAB.TXT", "TOVIXTA1.TXT", "TOVIXTA2.TXT",
-    "TOVIXSRT.TXT", "TOVIXSEP.TXT", "TOVIXDUP.TXT", "TOVIXCRR.TXT",
+    "TOVIXCNV.TXT", "TOVIXTAB.TXT", "TOVIXTA1.TXT", "TOVIXTA2.TXT", "TOVIXSRT.TXT", "TOVIXSEP.TXT",
+    "TOVIXDUP.TXT", "TOVIXCRR.TXT", "TOVIXIN1.TXT", "TOVIXIN2.TXT", "TOVIXOUT.TXT",
 };
 
 // The directory without a trailing separator, so that "/prog/" and "/prog"

@@ -35,11 +35,23 @@ ConverterPtr OpenConverter(const char* name) {
     return converter;
 }
 
-// EUC-JP in, CP932 out; both stop at a character they cannot convert instead
-// of putting in a substitute, so that such an entry can be left out.
+const char* ConverterName(TextEncoding encoding) {
+    switch (encoding) {
+        case TextEncoding::Utf8:
+            return "UTF-8";
+        case TextEncoding::Cp932:
+            return "windows-31j";
+        default:
+            return "EUC-JP";
+    }
+}
+
+// EDICT's encoding (EUC-JP, or UTF-8 ...) in, CP932 out; both stop at a character they cannot
+// convert instead of putting in a substitute, so that such an entry can be left out.
 class EdictCharsets {
   public:
-    EdictCharsets() : eucJp_(OpenConverter("EUC-JP")), cp932_(OpenConverter("windows-31j")) {
+    explicit EdictCharsets(TextEncoding input)
+        : eucJp_(OpenConverter(ConverterName(input))), cp932_(OpenConverter("windows-31j")) {
         UErrorCode error = U_ZERO_ERROR;
         ucnv_setToUCallBack(eucJp_.get(), UCNV_TO_U_CALLBACK_STOP, nullptr, nullptr, nullptr,
                             &error);
@@ -54,7 +66,7 @@ class EdictCharsets {
     }
 
     std::optional<std::u16string> Decode(std::string_view eucJp) {
-        // No EUC-JP sequence yields more than one UTF-16 unit.
+        // No sequence of the input yields more UTF-16 units than it has bytes.
         std::u16string out(eucJp.size() + 1, u'\0');
         UErrorCode error = U_ZERO_ERROR;
         ucnv_reset(eucJp_.get());
@@ -391,8 +403,8 @@ class EnglishJapaneseWriter {
 
 template <class Writer>
 EdictImportCounts Convert(const std::filesystem::path& edict, const std::filesystem::path& exm,
-                          Reporter* reporter) {
-    EdictCharsets charsets;
+                          TextEncoding encoding, Reporter* reporter) {
+    EdictCharsets charsets(encoding);
     EdictImportCounts counts;
     LineReader in(edict);
     LineWriter out(exm);
@@ -401,6 +413,9 @@ EdictImportCounts Convert(const std::filesystem::path& edict, const std::filesys
     for (size_t n = 0; in.Next(line); ++n) {
         if (reporter != nullptr && n % 8192 == 0 && in.Size() > 0) {
             reporter->Percent(static_cast<int>(in.Consumed() * 100 / in.Size()));
+        }
+        if (n == 0 && line.starts_with("\xEF\xBB\xBF")) {
+            line.remove_prefix(3);  // a UTF-8 byte-order mark
         }
         const std::optional<std::u16string> text = charsets.Decode(line);
         if (!text) {
@@ -425,22 +440,25 @@ EdictImportCounts Convert(const std::filesystem::path& edict, const std::filesys
 }
 
 EdictImportCounts ConvertFor(Direction direction, const std::filesystem::path& edict,
-                             const std::filesystem::path& exm, Reporter* reporter) {
-    return direction == Direction::Japanese ? Convert<JapaneseEnglishWriter>(edict, exm, reporter)
-                                            : Convert<EnglishJapaneseWriter>(edict, exm, reporter);
+                             const std::filesystem::path& exm, TextEncoding encoding,
+                             Reporter* reporter) {
+    encoding = ResolveEncoding(encoding, edict, TextEncoding::EucJp);
+    return direction == Direction::Japanese
+               ? Convert<JapaneseEnglishWriter>(edict, exm, encoding, reporter)
+               : Convert<EnglishJapaneseWriter>(edict, exm, encoding, reporter);
 }
 
 }  // namespace
 
 EdictImportCounts ConvertEdict(const std::filesystem::path& edict, const std::filesystem::path& exm,
-                               Direction direction) {
-    return ConvertFor(direction, edict, exm, nullptr);
+                               Direction direction, TextEncoding encoding) {
+    return ConvertFor(direction, edict, exm, encoding, nullptr);
 }
 
 void EdictToExm(ToolJob& job, Direction direction, EdictImportCounts& counts) {
     RunStep(job, tool_text::kProgressConvert, tool_text::kConvertFailed, [&] {
-        counts =
-            ConvertFor(direction, job.ReadPath(job.Source), job.WritePath(job.Dest), &job.reporter);
+        counts = ConvertFor(direction, job.ReadPath(job.Source), job.WritePath(job.Dest),
+                            job.inputEncoding, &job.reporter);
     });
 }
 

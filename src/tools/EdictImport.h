@@ -1,5 +1,6 @@
 #pragma once
-// Import of the EDICT Japanese-English dictionary (EUC-JP, one entry a line:
+// Import of the EDICT Japanese-English dictionary (EUC-JP, or UTF-8 as EDICT
+// files converted by users are; one entry a line:
 // "KANJI [KANA] /gloss/gloss/.../" or "KANA /gloss/.../") into [EXM] text in
 // CP932 with CR LF line ends, for either direction:
 //
@@ -18,6 +19,7 @@
 #include <filesystem>
 
 #include "dict/Direction.h"
+#include "tools/TextEncoding.h"
 #include "tools/ToolJob.h"
 
 namespace tovix {
@@ -28,14 +30,15 @@ struct EdictImportCounts {
     std::size_t malformed = 0;  // lines that are no entry (or have no gloss)
 };
 
-// Converts the EDICT file `edict` into the [EXM] file `exm`. Throws IoError when
-// a file cannot be read or written.
+// Converts the EDICT file `edict` into the [EXM] file `exm`; Auto reads a
+// file that looks like UTF-8 as UTF-8 and any other as EUC-JP. Throws IoError
+// when a file cannot be read or written.
 EdictImportCounts ConvertEdict(const std::filesystem::path& edict, const std::filesystem::path& exm,
-                               Direction direction);
+                               Direction direction, TextEncoding encoding = TextEncoding::Auto);
 
 // The import as a tool step: Source is the EDICT file, Dest the [EXM] file
-// (written through the job's staging). Shows the progress text "辞書変換中";
-// a failure is reported like any step's and sets Failed.
+// (written through the job's staging), read in the job's input encoding. Shows the progress text
+// "辞書変換中"; a failure is reported like any step's and sets Failed.
 void EdictToExm(ToolJob& job, Direction direction, EdictImportCounts& counts);
 
 }  // namespace tovix

@@ -11,7 +11,11 @@ std::filesystem::path ToolJob::WritePath(const std::string& name) {
 }
 
 std::filesystem::path ToolJob::ReadPath(const std::string& name) const {
-    return staged_.Find(name).value_or(std::filesystem::path(name));
+    if (std::optional<std::filesystem::path> staged = staged_.Find(name)) {
+        return *staged;
+    }
+    const auto decoded = decoded_.find(name);
+    return decoded != decoded_.end() ? decoded->second : std::filesystem::path(name);
 }
 
 void ToolJob::CommitOutputs(const std::filesystem::path& mainFile) {

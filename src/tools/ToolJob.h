@@ -14,11 +14,13 @@
 // directly.
 
 #include <filesystem>
+#include <map>
 #include <string>
 #include <utility>
 
 #include "platform/ReplaceJournal.h"
 #include "platform/Reporter.h"
+#include "tools/TextEncoding.h"
 
 namespace tovix {
 
@@ -52,6 +54,11 @@ class ToolJob {
     bool Accepted = false;
     bool Failed = false;
 
+    // The encoding of the text files the command reads ([EXM], [PDIC],
+    // EDICT) and of the [EXM] file that tovix-to-exm and pdic-to-exm write.
+    TextEncoding inputEncoding = TextEncoding::Auto;
+    TextEncoding outputEncoding = TextEncoding::Cp932;
+
     std::filesystem::path WorkFile(const char* name) const { return workDir / name; }
 
     // Where a step writes the user's file `name`: a staged file beside it
@@ -59,8 +66,15 @@ class ToolJob {
     // with the file's permission bits. Throws IoError.
     std::filesystem::path WritePath(const std::string& name);
     // Where a step reads the user's file `name`: the staged file when this
-    // command has written it, else the file itself.
+    // command has written it, else its CP932 copy when it was decoded, else
+    // the file itself.
     std::filesystem::path ReadPath(const std::string& name) const;
+    // From now on the user's text file `name` is read from `copy`, its
+    // contents in CP932; until ForgetDecodedInputs.
+    void ReadDecodedFrom(const std::string& name, const std::filesystem::path& copy) {
+        decoded_[name] = copy;
+    }
+    void ForgetDecodedInputs() { decoded_.clear(); }
 
     // Replaces every file staged so far as one, with the journal of
     // `mainFile` (the dictionary file of a set; empty: the first file
@@ -70,6 +84,7 @@ class ToolJob {
 
   private:
     StagedReplacement staged_;
+    std::map<std::string, std::filesystem::path> decoded_;
 };
 
 }  // namespace tovix

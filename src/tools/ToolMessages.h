@@ -7,6 +7,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tovix::tool_text {
 
@@ -24,6 +25,13 @@ inline constexpr std::string_view kNoTab = "TAB が存在しない行があり�
 // Another tool command runs from the same program directory.
 inline constexpr std::string_view kToolBusy =
     "他の辞書ツールの処理が実行中です。終わってからもう一度実行してください。";
+
+// A UTF-8 text file's characters that CP932 lacks, replaced by "?"; the
+// question before such a file is written over in place.
+std::string UnconvertibleCharacters(unsigned long long count,
+                                    const std::vector<unsigned long long>& lines, bool moreLines);
+inline constexpr std::string_view kWriteReplacedQuestion =
+    "置き換えた内容で元のファイルを上書きしていいですか。";
 
 // The division's question at a headword over the limit.
 inline constexpr std::string_view kHeadOverLimitQuestion =
@@ -55,6 +63,7 @@ std::string NotAnInteger(std::string_view text);
 
 // Progress texts.
 inline constexpr std::string_view kProgressConvert = "辞書変換中";
+inline constexpr std::string_view kProgressEncoding = "文字コード変換中";
 inline constexpr std::string_view kProgressMake = "辞書作成中";
 inline constexpr std::string_view kProgressJoinRead = "辞書作成中１";
 inline constexpr std::string_view kProgressJoinWrite = "辞書作成中２";

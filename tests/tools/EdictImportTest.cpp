@@ -27,7 +27,7 @@ std::string ToEucJp(const std::string& utf8) {
 // real file has: the header line, kanji with kana, kana only, katakana
 // readings, tags, a sense number, several senses, an entry with a character
 // CP932 lacks, a line without glosses and a line that is not EUC-JP.
-std::string EdictFixture() {
+std::string EdictFixture(bool utf8 = false) {
     const char* lines[] = {
         "　？？？ /EDICT, EDICT_SUB(P), EDICT2 Japanese-English Electronic Dictionary Files/",
         "着付ける [きつける] /(v1,vt) (1) to put on/to wear/(v1,vt) (2) to be used to wearing/",
@@ -45,7 +45,7 @@ std::string EdictFixture() {
     };
     std::string out;
     for (const char* line : lines) {
-        out += ToEucJp(line) + "\n";
+        out += (utf8 ? std::string(line) : ToEucJp(line)) + "\n";
     }
     out += "\xA1 /(n) broken/\n";
     return out;
@@ -107,6 +107,25 @@ TEST(EdictImportTest, WritesByteExactExmForBothDirections) {
         EXPECT_EQ(counts.skipped, 2u);    // café, the byte that is not EUC-JP
         EXPECT_EQ(counts.malformed, 1u);  // ４° without a gloss
     }
+}
+
+// A UTF-8 EDICT, with or without byte-order mark, gives the same [EXM] as the
+// EUC-JP one; --encoding overrides the look.
+TEST(EdictImportTest, Utf8EdictImportsLikeEucJp) {
+    test::TempDir dir;
+    test::WriteBytes(dir / "euc", EdictFixture());
+    ConvertEdict(dir / "euc", dir / "expected.txt", Direction::Japanese);
+    for (const std::string& bom : {std::string(), std::string("\xEF\xBB\xBF")}) {
+        test::WriteBytes(dir / "utf8", bom + EdictFixture(true));
+        const EdictImportCounts counts =
+            ConvertEdict(dir / "utf8", dir / "out.txt", Direction::Japanese);
+        EXPECT_EQ(test::ReadBytes(dir / "out.txt"), test::ReadBytes(dir / "expected.txt"));
+        EXPECT_EQ(counts.written, 10u);
+        EXPECT_EQ(counts.skipped, 2u);
+    }
+    const EdictImportCounts forced =
+        ConvertEdict(dir / "euc", dir / "out.txt", Direction::Japanese, TextEncoding::Utf8);
+    EXPECT_EQ(forced.written, 0u);
 }
 
 TEST(EdictImportTest, FailedImportKeepsThePreviousOutputAndReports) {
