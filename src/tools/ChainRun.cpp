@@ -25,17 +25,19 @@ ChainRun::~ChainRun() {
 }
 
 ChainRun& ChainRun::ReadsText(const std::string& name, const char* workName, bool inPlace) {
-    TextDecoding decoding;
+    if (!ok_ || TextFileEncoding(job_, name) != TextEncoding::Utf8) {
+        return *this;
+    }
+    Unconvertible lost;
     const std::string copy = Work(workName);
-    Run([&](ToolJob& job) { DecodeText(job, TextEncoding::Cp932, decoding); }, name, copy);
-    if (!ok_ || decoding.encoding != TextEncoding::Utf8) {
+    Run([&](ToolJob& job) { DecodeUtf8Text(job, lost); }, name, copy);
+    if (!ok_) {
         return *this;
     }
     job_.ReadDecodedFrom(name, copy);
     if (inPlace) {
         utf8InPlace_.insert(name);
     }
-    const Unconvertible& lost = decoding.unconvertible;
     if (lost.count == 0) {
         return *this;
     }

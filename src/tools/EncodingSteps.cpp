@@ -2,19 +2,30 @@
 // file in UTF-8 for a user's editor (TextEncoding.h).
 
 #include "tools/EncodingSteps.h"
+#include <exception>
+
 #include "tools/ConvertCommon.h"
 #include "tools/ToolMessages.h"
 #include "tools/ToolStep.h"
 
 namespace tovix {
 
-void DecodeText(ToolJob& job, TextEncoding native, TextDecoding& result) {
+TextEncoding TextFileEncoding(const ToolJob& job, const std::string& name) {
+    if (job.inputEncoding != TextEncoding::Auto) {
+        return job.inputEncoding;
+    }
+    try {
+        return LooksLikeUtf8(ScanFileForUtf8(InputPath(job, name))) ? TextEncoding::Utf8
+                                                                    : TextEncoding::Cp932;
+    } catch (const std::exception&) {
+        // The step that reads the file reports why it cannot.
+        return TextEncoding::Cp932;
+    }
+}
+
+void DecodeUtf8Text(ToolJob& job, Unconvertible& unconvertible) {
     RunStep(job, tool_text::kProgressEncoding, tool_text::kConvertFailed, [&] {
-        const std::filesystem::path source = InputPath(job, job.Source);
-        result.encoding = ResolveEncoding(job.inputEncoding, source, native);
-        if (result.encoding == TextEncoding::Utf8 && native != TextEncoding::Utf8) {
-            result.unconvertible = Utf8FileToCp932(source, OutputPath(job, job.Dest));
-        }
+        unconvertible = Utf8FileToCp932(InputPath(job, job.Source), OutputPath(job, job.Dest));
     });
 }
 

@@ -2,20 +2,20 @@
 // The encoding steps of a command's chain (ChainRun::ReadsText and
 // ChainRun::EncodeOutput run them).
 
+#include <string>
+
 #include "tools/TextEncoding.h"
 #include "tools/ToolJob.h"
 
 namespace tovix {
 
-struct TextDecoding {
-    TextEncoding encoding = TextEncoding::Cp932;  // as the file was read
-    Unconvertible unconvertible;
-};
+// The encoding the user's text file `name` is read in: the job's input
+// encoding, or with Auto UTF-8 when the file looks like it, else CP932 (also
+// when it cannot be read: the step that reads it then says why).
+TextEncoding TextFileEncoding(const ToolJob& job, const std::string& name);
 
-// Source is a user's text file; `native` the encoding of its format. Finds
-// its encoding (the job's input encoding, or the file's look) and, when it is
-// UTF-8, writes it as CP932 to the work file Dest.
-void DecodeText(ToolJob& job, TextEncoding native, TextDecoding& result);
+// Writes the UTF-8 file Source as CP932 to the work file Dest.
+void DecodeUtf8Text(ToolJob& job, Unconvertible& unconvertible);
 
 // Writes the CP932 file Source as UTF-8 to Dest.
 void EncodeUtf8Text(ToolJob& job);
