@@ -8,6 +8,7 @@
 #include <QScreen>
 #include <QStyle>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "platform/PlatformMessages.h"
 #include "platform/qt/QtText.h"
@@ -67,9 +68,33 @@ MessageResult EscapeResult(MessageButtons buttons) {
     return MessageResult::Cancel;
 }
 
+QScreen* ScreenOf(const QWidget& widget) {
+    return widget.screen() != nullptr ? widget.screen() : QApplication::primaryScreen();
+}
+
+// A text stands on its own lines when its widest line fits two thirds of the
+// screen; only a wider one wraps, at that width. (A wrapping label left to
+// the layout takes a narrow column however short the text is.) The widths
+// count the blanks that pad the texts.
+void FitText(QLabel& label, const QScreen* screen) {
+    const int limit = screen != nullptr ? screen->availableGeometry().width() * 2 / 3 : 640;
+    const QFontMetrics metrics = label.fontMetrics();
+    int widest = 0;
+    for (const QString& line : label.text().split(QLatin1Char('\n'))) {
+        widest = std::max(widest, metrics.horizontalAdvance(line));
+    }
+    if (widest <= limit) {
+        label.setMinimumWidth(widest);
+    } else {
+        label.setWordWrap(true);
+        label.setMinimumWidth(limit);
+        label.setMaximumWidth(limit);
+    }
+}
+
 void CentreOnScreen(QDialog& dialog) {
     dialog.adjustSize();
-    QScreen* screen = dialog.screen() != nullptr ? dialog.screen() : QApplication::primaryScreen();
+    QScreen* screen = ScreenOf(dialog);
     if (screen == nullptr) {
         return;
     }
@@ -93,7 +118,6 @@ MessageResult ShowMessageDialog(QWidget* parent, MessageKind kind, const QString
     const int size = dialog.style()->pixelMetric(QStyle::PM_MessageBoxIconSize);
     icon->setPixmap(dialog.style()->standardIcon(KindIcon(kind)).pixmap(size, size));
     auto* label = new QLabel(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
-    label->setWordWrap(true);
     label->setTextFormat(Qt::PlainText);
     auto* body = new QHBoxLayout;
     body->addWidget(icon, 0, Qt::AlignTop);
@@ -132,6 +156,7 @@ MessageResult ShowMessageDialog(QWidget* parent, MessageKind kind, const QString
     auto* layout = new QVBoxLayout(&dialog);
     layout->addLayout(body);
     layout->addLayout(row);
+    FitText(*label, ScreenOf(dialog));
     CentreOnScreen(dialog);
     dialog.exec();
     return result;

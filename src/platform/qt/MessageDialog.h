@@ -1,6 +1,7 @@
 #pragma once
 // The program's message box: a modal dialog centred on the screen with the
-// icon and caption of its kind, the word-wrapped text and a row of buttons in
+// icon and caption of its kind, the text (wrapped only where a line is wider
+// than two thirds of the screen) and a row of buttons in
 // the program's fixed order (Yes, No, OK, Cancel, Abort, Retry, Ignore, All,
 // Help). The default button is OK, else Yes; Esc answers Cancel, else No, else
 // OK. Help shows the help and leaves the dialog open.

@@ -5,8 +5,11 @@
 #include <QApplication>
 #include <QDialog>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
+#include <algorithm>
 
 namespace tovix {
 namespace {
@@ -89,6 +92,38 @@ TEST(MessageDialogTest, ClickedButtonGivesItsResult) {
     EXPECT_EQ(ShowMessageDialog(nullptr, MessageKind::Information, "    終了しますか。          ",
                                 kButtonYes | kButtonNo),
               MessageResult::No);
+}
+
+// Guards a fault: every message was wrapped into a narrow column, so a short
+// question stood on several lines.
+TEST(MessageDialogTest, ShortTextsStandOnOneLineLongOnesWrapWithinTwoThirdsOfTheScreen) {
+    const int limit = QApplication::primaryScreen()->availableGeometry().width() * 2 / 3;
+    const QString longText = "   " + QString("長い警告の文です。").repeated(20) + "   ";
+    const QString texts[] = {"    メイン画面に戻りますか。          ",
+                             "   一行目です。   \r\n   二行目の方が長い文です。   ", longText};
+    for (const QString& text : texts) {
+        int width = 0;
+        int widest = 0;  // the widest line of the text, blanks included
+        WhenShown([&](QDialog& dialog) {
+            for (QLabel* label : dialog.findChildren<QLabel*>()) {
+                if (!label->text().isEmpty()) {
+                    width = label->width();
+                    for (const QString& line : label->text().split('\n')) {
+                        widest = std::max(widest, label->fontMetrics().horizontalAdvance(line));
+                    }
+                }
+            }
+            dialog.reject();
+        });
+        ShowMessageDialog(nullptr, MessageKind::Information, text, kButtonOk);
+        if (widest <= limit) {
+            EXPECT_GE(width, widest) << text.toStdString();
+        } else {
+            EXPECT_LE(width, limit);
+            EXPECT_GE(width, limit * 3 / 4);
+        }
+    }
+    EXPECT_GT(QFontMetrics(QApplication::font()).horizontalAdvance(longText), limit);
 }
 
 }  // namespace
