@@ -2,6 +2,7 @@
 
 #include <QKeyEvent>
 #include <QScrollBar>
+#include <algorithm>
 
 #include "components/BigView/BigView.h"
 #include "components/BigView/Model/CaretMotion.h"
@@ -154,7 +155,11 @@ void TBigView::UpdateScrollRanges() {
         vertMax_ = m;
         QScrollBar* bar = verticalScrollBar();
         bar->setRange(0, m);
-        bar->setPageStep(std::max(pageLines_, 1));
+        // A page step beyond the range would draw a thumb that nearly fills
+        // the groove, and the strip of groove left below it would read as a
+        // thumb at the bottom: the thumb takes half the groove at the most,
+        // so that where it stands shows the top line.
+        bar->setPageStep(std::clamp(pageLines_, 1, m));
         bar->setValue(scroll_.VertPos());
         Suspend suspend(*this);
         SetTopLine(topLine_);

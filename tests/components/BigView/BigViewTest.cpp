@@ -9,6 +9,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QStyle>
+#include <QStyleOptionSlider>
 #include <QTest>
 #include <QWheelEvent>
 #include <cmath>
@@ -150,6 +151,53 @@ TEST_F(BigViewTest, VerticalRangeFollowsScOverAndNeverCollapses) {
         EXPECT_EQ(view_.verticalScrollBar()->minimum(), 0);
         EXPECT_EQ(view_.verticalScrollBar()->maximum(), c.max)
             << c.lines << " lines, ScOver " << c.scOver;
+    }
+}
+
+// Guards a fault: a text shorter than a page drew a thumb that nearly filled
+// the groove, and the strip of groove left below it read as a thumb at the
+// bottom while the top line was 0.
+TEST_F(BigViewTest, ThumbStandsWhereTheTopLineIs) {
+    struct Case {
+        int lines;
+        int pageLines;
+        bool scOver;
+        int top;
+        bool atTop;  // else at the bottom
+    };
+    const Case cases[] = {
+        {1, 10, true, 0, true},  {3, 20, true, 0, true},    {3, 20, true, 2, false},
+        {5, 10, false, 0, true}, {100, 10, true, 0, true},  {100, 10, true, 99, false},
+        {15, 10, true, 0, true}, {15, 10, true, 14, false},
+    };
+    for (const Case& c : cases) {
+        MainViewWith(c.lines, c.pageLines, c.scOver);
+        view_.SetTopLine(c.top);
+        const QScrollBar* bar = view_.verticalScrollBar();
+        QStyleOptionSlider option;
+        option.initFrom(bar);
+        option.orientation = Qt::Vertical;
+        option.minimum = bar->minimum();
+        option.maximum = bar->maximum();
+        option.sliderPosition = bar->sliderPosition();
+        option.sliderValue = bar->value();
+        option.singleStep = bar->singleStep();
+        option.pageStep = bar->pageStep();
+        option.subControls = QStyle::SC_All;
+        const QStyle* style = bar->style();
+        const QRect groove =
+            style->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarGroove, bar);
+        const QRect thumb =
+            style->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, bar);
+        const std::string what = std::to_string(c.lines) + " lines, page " +
+                                 std::to_string(c.pageLines) + ", top " + std::to_string(c.top);
+        EXPECT_EQ(bar->value(), c.top) << what;
+        EXPECT_LE(thumb.height(), (groove.height() + 1) / 2) << what;
+        if (c.atTop) {
+            EXPECT_EQ(thumb.top(), groove.top()) << what;
+        } else {
+            EXPECT_EQ(thumb.bottom(), groove.bottom()) << what;
+        }
     }
 }
 
