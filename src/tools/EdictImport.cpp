@@ -11,6 +11,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "tools/EdictTags.h"
 #include "tools/LineReader.h"
 #include "tools/LineWriter.h"
 #include "tools/ToolMessages.h"
@@ -113,88 +114,6 @@ std::u16string KatakanaToHiragana(std::u16string_view text) {
     return out;
 }
 
-// --- Gloss tags -------------------------------------------------------------
-
-bool IsVerbTag(std::string_view tag) {
-    static constexpr std::string_view kVerbs[] = {"vi", "vk",   "vn",   "vr",   "vs",      "vt",
-                                                  "vz", "vs-c", "vs-i", "vs-s", "v-unspec"};
-    if (tag.size() >= 2 && tag[0] == 'v' && tag[1] >= '0' && tag[1] <= '9') {
-        return true;  // v1, v5k, v2a-s ...
-    }
-    return std::find(std::begin(kVerbs), std::end(kVerbs), tag) != std::end(kVerbs);
-}
-
-bool IsPartOfSpeechTag(std::string_view tag) {
-    static constexpr std::string_view kOthers[] = {
-        "adv", "adv-to", "aux", "aux-adj", "aux-v", "conj", "cop", "cop-da", "ctr",
-        "exp", "int",    "n",   "num",     "pn",    "pref", "prt", "suf",    "unc"};
-    return tag.starts_with("adj-") || tag.starts_with("n-") || IsVerbTag(tag) ||
-           std::find(std::begin(kOthers), std::end(kOthers), tag) != std::end(kOthers);
-}
-
-// Usage, spelling and field tags of EDICT.
-bool IsOtherTag(std::string_view tag) {
-    static constexpr std::string_view kTags[] = {
-        "P",        "abbr",    "arch",    "ateji",        "char",    "chn",     "col",
-        "company",  "creat",   "dated",   "dei",          "derog",   "doc",     "eK",
-        "ek",       "euph",    "ev",      "fam",          "fem",     "fict",    "form",
-        "gikun",    "given",   "group",   "hist",         "hon",     "hum",     "iK",
-        "id",       "ik",      "io",      "joc",          "leg",     "litf",    "m-sl",
-        "male",     "male-sl", "myth",    "net-sl",       "oK",      "obj",     "obs",
-        "obsc",     "ok",      "on-mim",  "organization", "oth",     "person",  "place",
-        "poet",     "pol",     "product", "proverb",      "quote",   "rK",      "rare",
-        "relig",    "sK",      "sens",    "serv",         "ship",    "sk",      "sl",
-        "station",  "surname", "uK",      "uk",           "unclass", "vulg",    "work",
-        "X",        "yoji",    "agric",   "anat",         "archeol", "archit",  "art",
-        "astron",   "audvid",  "aviat",   "baseb",        "biochem", "biol",    "bot",
-        "boxing",   "Buddh",   "bus",     "cards",        "chem",    "chmyth",  "Christn",
-        "civeng",   "cloth",   "comp",    "cryst",        "dent",    "ecol",    "econ",
-        "elec",     "electr",  "embryo",  "engr",         "ent",     "figskt",  "film",
-        "finc",     "fish",    "food",    "gardn",        "genet",   "geogr",   "geol",
-        "geom",     "go",      "golf",    "gramm",        "grmyth",  "hanaf",   "horse",
-        "internet", "jpmyth",  "kabuki",  "law",          "ling",    "logic",   "MA",
-        "mahj",     "manga",   "math",    "mech",         "med",     "met",     "mil",
-        "min",      "mining",  "motor",   "music",        "noh",     "ornith",  "paleo",
-        "pathol",   "pharm",   "phil",    "photo",        "physics", "physiol", "politics",
-        "print",    "prowres", "psy",     "psyanal",      "psych",   "rail",    "rommyth",
-        "Shinto",   "shogi",   "ski",     "sports",       "stat",    "stockm",  "sumo",
-        "surg",     "telec",   "tradem",  "tv",           "vet",     "vidg",    "zool"};
-    return std::find(std::begin(kTags), std::end(kTags), tag) != std::end(kTags);
-}
-
-bool IsSenseNumber(std::string_view tag) {
-    return !tag.empty() &&
-           std::all_of(tag.begin(), tag.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
-// Dialect tags: "ksb:", "thb:" ...
-bool IsDialectTag(std::string_view tag) {
-    return tag.size() >= 2 && tag.back() == ':' &&
-           std::all_of(tag.begin(), tag.end() - 1, [](char c) { return c >= 'a' && c <= 'z'; });
-}
-
-// The tags of a "(...)" group, or nothing when the group is ordinary text such
-// as "(physically)".
-std::optional<std::vector<std::string>> TagsOf(std::u16string_view group) {
-    std::vector<std::string> tags(1);
-    for (char16_t c : group) {
-        if (c == u',') {
-            tags.emplace_back();
-        } else if (c > 0x7F) {
-            return std::nullopt;
-        } else {
-            tags.back() += static_cast<char>(c);
-        }
-    }
-    for (const std::string& tag : tags) {
-        if (!IsPartOfSpeechTag(tag) && !IsOtherTag(tag) && !IsSenseNumber(tag) &&
-            !IsDialectTag(tag)) {
-            return std::nullopt;
-        }
-    }
-    return tags;
-}
-
 // --- Entries ----------------------------------------------------------------
 
 std::u16string_view Trimmed(std::u16string_view text) {
@@ -209,24 +128,29 @@ std::u16string_view Trimmed(std::u16string_view text) {
 
 struct Gloss {
     std::u16string text;
-    bool verb = false;  // in a sense whose part of speech is a verb
+    bool verb = false;            // in a sense whose part of speech is a verb
+    bool senseStart = false;      // a sense number or a part of speech stood before it
+    std::u16string partOfSpeech;  // the label of the parts of speech given before it
 };
 
 struct EdictEntry {
     std::u16string written;  // the kanji form, or the kana when there is none
     std::u16string reading;  // as in EDICT, katakana included
     std::vector<Gloss> glosses;
+    bool common = false;  // marked (P)
 };
 
-// Splits the glosses of an entry and drops their leading tags. A part of
-// speech stays in force for the following glosses until another one is given.
-std::vector<Gloss> ParseGlosses(std::u16string_view text) {
-    std::vector<Gloss> glosses;
+// Splits the glosses of an entry and takes their leading tags off: the
+// common-word mark, and the parts of speech and sense numbers that begin a
+// sense. A part of speech stays in force for the following glosses until
+// another one is given.
+void ParseGlosses(std::u16string_view text, EdictEntry& entry) {
     bool verb = false;
     while (!text.empty()) {
         const size_t slash = text.find(u'/');
         std::u16string_view gloss = Trimmed(text.substr(0, slash));
         text = slash == std::u16string_view::npos ? std::u16string_view() : text.substr(slash + 1);
+        Gloss parsed;
         while (gloss.starts_with(u'(')) {
             const size_t close = gloss.find(u')');
             if (close == std::u16string_view::npos) {
@@ -238,16 +162,22 @@ std::vector<Gloss> ParseGlosses(std::u16string_view text) {
             }
             if (std::any_of(tags->begin(), tags->end(), IsPartOfSpeechTag)) {
                 verb = std::any_of(tags->begin(), tags->end(), IsVerbTag);
+                parsed.partOfSpeech = PartOfSpeechLabel(*tags);
+                parsed.senseStart = true;
             }
+            parsed.senseStart =
+                parsed.senseStart || std::any_of(tags->begin(), tags->end(), IsSenseNumber);
+            entry.common =
+                entry.common || std::find(tags->begin(), tags->end(), "P") != tags->end();
             gloss = Trimmed(gloss.substr(close + 1));
         }
         if (!gloss.empty()) {
-            std::u16string clean(gloss);
-            std::replace(clean.begin(), clean.end(), u'\t', u' ');
-            glosses.push_back({std::move(clean), verb});
+            parsed.text = gloss;
+            std::replace(parsed.text.begin(), parsed.text.end(), u'\t', u' ');
+            parsed.verb = verb;
+            entry.glosses.push_back(std::move(parsed));
         }
     }
-    return glosses;
 }
 
 // "KANJI [KANA] /gloss/.../" or "KANA /gloss/.../"; nothing for other lines
@@ -274,7 +204,7 @@ std::optional<EdictEntry> ParseEntry(std::u16string_view line) {
         entry.written = words;
         entry.reading = words;
     }
-    entry.glosses = ParseGlosses(glosses);
+    ParseGlosses(glosses, entry);
     if (entry.written.empty() || entry.reading.empty() || entry.glosses.empty() ||
         entry.written.find(u'\t') != std::u16string::npos ||
         entry.reading.find(u'\t') != std::u16string::npos) {
@@ -307,22 +237,46 @@ std::u16string EnglishHeadword(const Gloss& gloss) {
 
 // --- Writers ----------------------------------------------------------------
 
+// The J-E translation: the common-word mark, then the senses separated by
+// " / ", each beginning with its parts of speech in 《》 when they differ from
+// the sense before, its glosses joined with ",":
+// "(P) 《一段・他》to eat / to live on,to live off".
+std::u16string JapaneseEnglishTranslation(const EdictEntry& entry) {
+    std::u16string out = entry.common ? u"(P) " : u"";
+    std::u16string partOfSpeech;
+    for (size_t i = 0; i < entry.glosses.size(); ++i) {
+        const Gloss& gloss = entry.glosses[i];
+        if (i > 0) {
+            out += gloss.senseStart ? u" / " : u",";
+        }
+        if (!gloss.partOfSpeech.empty() && gloss.partOfSpeech != partOfSpeech) {
+            partOfSpeech = gloss.partOfSpeech;
+            out += u"《" + partOfSpeech + u"》";
+        }
+        out += gloss.text;
+    }
+    return out;
+}
+
+// A Japanese word in an E-J translation: the written form, its reading in
+// parentheses when it differs, and the common-word mark: "林檎(りんご)(P)".
+std::u16string JapaneseWord(const EdictEntry& entry) {
+    std::u16string out = entry.written;
+    if (entry.reading != entry.written) {
+        out += u'(' + entry.reading + u')';
+    }
+    return entry.common ? out + u"(P)" : out;
+}
+
 class JapaneseEnglishWriter {
   public:
     JapaneseEnglishWriter(EdictCharsets& charsets, LineWriter& out, EdictImportCounts& counts)
         : charsets_(charsets), out_(out), counts_(counts) {}
 
     void Add(const EdictEntry& entry) {
-        std::u16string translation;
-        for (const Gloss& gloss : entry.glosses) {
-            if (!translation.empty()) {
-                translation += u',';
-            }
-            translation += gloss.text;
-        }
         const auto head =
             charsets_.Encode(KatakanaToHiragana(entry.reading) + u'[' + entry.written + u']');
-        const auto text = charsets_.Encode(translation);
+        const auto text = charsets_.Encode(JapaneseEnglishTranslation(entry));
         if (!head || !text) {
             ++counts_.skipped;
             return;
@@ -341,15 +295,15 @@ class JapaneseEnglishWriter {
     EdictImportCounts& counts_;
 };
 
-// Collects the written forms of every English headword, in the order the
-// headwords first occur, and writes them at the end.
+// Collects the Japanese words of every English headword, in the order the
+// headwords first occur, and writes them at the end, common words first.
 class EnglishJapaneseWriter {
   public:
     EnglishJapaneseWriter(EdictCharsets& charsets, LineWriter& out, EdictImportCounts& counts)
         : charsets_(charsets), out_(out), counts_(counts) {}
 
     void Add(const EdictEntry& entry) {
-        const auto written = charsets_.Encode(entry.written);
+        const auto word = charsets_.Encode(JapaneseWord(entry));
         std::vector<std::string> heads;
         for (const Gloss& gloss : entry.glosses) {
             const std::u16string head = EnglishHeadword(gloss);
@@ -357,7 +311,7 @@ class EnglishJapaneseWriter {
                 continue;
             }
             auto encoded = charsets_.Encode(head);
-            if (!encoded || !written) {
+            if (!encoded || !word) {
                 ++counts_.skipped;
                 return;
             }
@@ -366,22 +320,24 @@ class EnglishJapaneseWriter {
         for (std::string& head : heads) {
             const auto [it, added] = index_.try_emplace(std::move(head), entries_.size());
             if (added) {
-                entries_.push_back({&it->first, {*written}});
-                continue;
+                entries_.push_back({&it->first, {}});
             }
-            std::vector<std::string>& forms = entries_[it->second].forms;
-            if (std::find(forms.begin(), forms.end(), *written) == forms.end()) {
-                forms.push_back(*written);
+            std::vector<Word>& words = entries_[it->second].words;
+            if (std::find_if(words.begin(), words.end(),
+                             [&](const Word& w) { return w.text == *word; }) == words.end()) {
+                words.push_back({*word, entry.common});
             }
         }
     }
 
     void Finish() {
-        for (const Entry& entry : entries_) {
+        for (Entry& entry : entries_) {
+            std::stable_partition(entry.words.begin(), entry.words.end(),
+                                  [](const Word& w) { return w.common; });
             out_.Write(*entry.head);
-            for (size_t i = 0; i < entry.forms.size(); ++i) {
+            for (size_t i = 0; i < entry.words.size(); ++i) {
                 out_.Write(i == 0 ? "\t" : ",");
-                out_.Write(entry.forms[i]);
+                out_.Write(entry.words[i].text);
             }
             out_.Write("\r\n");
             ++counts_.written;
@@ -389,9 +345,13 @@ class EnglishJapaneseWriter {
     }
 
   private:
+    struct Word {
+        std::string text;  // CP932
+        bool common;
+    };
     struct Entry {
         const std::string* head;  // the key in index_, which keeps it in place
-        std::vector<std::string> forms;
+        std::vector<Word> words;
     };
 
     EdictCharsets& charsets_;

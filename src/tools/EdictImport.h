@@ -6,11 +6,16 @@
 //
 // - J-E: one line per entry, headword "reading[written form]" with the reading
 //   in hiragana (ー, ヴ, ヵ and ヶ stay, CP932 has no hiragana for the last
-//   three), translation the glosses joined with "," after their leading tags
-//   ("(n)", "(v1,vt)", "(1)", "(P)" ...) are dropped.
+//   three), translation "(P) " for a common word, then the senses separated
+//   by " / ", each led by its parts of speech as a Japanese dictionary prints
+//   them ("《五段・自》") when they differ from the sense before, its glosses
+//   joined with ","; usage, field and sense-number tags are dropped. The
+//   zoom window's rule for 《 puts each sense on a line of its own.
 // - E-J: one entry per English gloss, headword the gloss without its "(...)"
 //   groups and, in verb senses, without a leading "to "; translation the
-//   written forms of every EDICT entry with that gloss, joined with ",".
+//   Japanese words of every EDICT entry with that gloss, joined with ",",
+//   common words first: the written form, the reading in parentheses when it
+//   differs, "(P)" for a common word: "林檎(りんご)(P)".
 //
 // An entry with a character that CP932 lacks is left out as a whole and
 // counted; so is a line that is not an entry at all.
