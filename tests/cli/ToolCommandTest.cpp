@@ -298,13 +298,15 @@ TEST(ToolCommandTest, ImportedEdictBuildsASetAndIsRegistered) {
                      "\xA5\xC7\xA5\xA3\xA5\xB9\xA5\xD7\xA5\xEC\xA5\xA4 /(n) display/\n");
     const auto import = run.Run({"import-edict", "--jpn", "edict", "je.txt"});
     ASSERT_EQ(import.status, 0) << import.err;
-    EXPECT_EQ(run.Read("je.txt"),
-              Sjis("あい[愛]\tlove,affection\r\nでぃすぷれい[ディスプレイ]\tdisplay\r\n"));
+    EXPECT_EQ(
+        run.Read("je.txt"),
+        Sjis(
+            "あい[愛]\t(P) 《名》love,affection\r\nでぃすぷれい[ディスプレイ]\t《名》display\r\n"));
     EXPECT_NE(import.out.find("書き出した見出し: 2 件"), std::string::npos) << import.out;
 
     ASSERT_EQ(run.Run({"exm-to-tovix", "--jpn", "je.txt", "JE.DIC"}).status, 0);
-    EXPECT_EQ(run.Read("JE.001"), Sjis("あい [愛]\r\n\tlove,affection\r\n"));
-    EXPECT_EQ(run.Read("JE.019"), Sjis("でぃすぷれい [ディスプレイ]\r\n\tdisplay\r\n"));
+    EXPECT_EQ(run.Read("JE.001"), Sjis("あい [愛]\r\n\t(P) 《名》love,affection\r\n"));
+    EXPECT_EQ(run.Read("JE.019"), Sjis("でぃすぷれい [ディスプレイ]\r\n\t《名》display\r\n"));
 
     const auto registered = run.Run({"register", "--jpn", "EDICT 和英", "JE.DIC", "E"});
     ASSERT_EQ(registered.status, 0) << registered.err;
