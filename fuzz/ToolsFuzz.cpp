@@ -23,6 +23,8 @@
 
 #include "FuzzSupport.h"
 #include "components/MbString.h"
+#include "dict/DicFileSet.h"
+#include "dict/KeyAlphabet.h"
 #include "tools/Chains.h"
 #include "tools/Steps.h"
 
@@ -140,6 +142,69 @@ bool BuildSet(const fs::path& exm, const fs::path& dicFile, Direction direction)
     return static_cast<bool>(ExmToTovix(job, direction));
 }
 
+// The headword lines of [PDIC] text or of a set's part files.
+std::vector<std::string> PdicHeadwords(const std::vector<std::string>& lines) {
+    std::vector<std::string> heads;
+    for (size_t i = 0; i < lines.size(); i += 2) {
+        heads.push_back(lines[i]);
+    }
+    return heads;
+}
+
+std::vector<std::string> SetHeadwords(const fs::path& dicFile, Direction direction) {
+    std::vector<std::string> heads;
+    for (int part = 1; part <= AlphabetSize(direction); ++part) {
+        for (std::string& head : PdicHeadwords(Lines(PartFileName(dicFile, part)))) {
+            heads.push_back(std::move(head));
+        }
+    }
+    return heads;
+}
+
+void CheckOnce(std::vector<std::string> heads) {
+    std::sort(heads.begin(), heads.end());
+    Check(std::adjacent_find(heads.begin(), heads.end()) == heads.end(),
+          "gathering leaves every headword exactly once");
+}
+
+// What a command that succeeded promises of its outputs.
+void CheckOutcome(std::string_view handler, Direction direction, const Files& files,
+                  const std::vector<std::string>& input) {
+    std::vector<std::string> both = input;
+    for (std::string& line : Lines(files.second)) {
+        both.push_back(std::move(line));
+    }
+    if (handler.ends_with("ExmAndExmToExmTogetherClick")) {
+        CheckGathered(both, Lines(files.out1));
+    } else if (handler.ends_with("ExmTogetherClick")) {
+        CheckGathered(input, Lines(files.first));
+    } else if (handler.ends_with("PdicAndPdicToPdicTogetherClick")) {
+        CheckOnce(PdicHeadwords(Lines(files.out1)));
+    } else if (handler.ends_with("PdicTogetherClick")) {
+        CheckOnce(PdicHeadwords(Lines(files.first)));
+    } else if (handler.ends_with("TovixAndTovixToTovixTogetherClick")) {
+        CheckOnce(SetHeadwords(files.out1, direction));
+    } else if (handler.ends_with("TovixTogetherClick")) {
+        CheckOnce(SetHeadwords(ScratchDir() / "A.DIC", direction));
+    } else if (handler == "MenuExmDicCheckClick") {
+        Check(Lines(files.out1).size() + Lines(files.out2).size() == input.size(),
+              "checking puts every line into one of the two files");
+    } else if (handler == "MenuPdicDicCheckClick") {
+        Check(Lines(files.out1).size() + Lines(files.out2).size() == Pairs(input).size() * 2,
+              "checking puts every entry into one of the two files");
+    } else if (handler == "MenuPdicDicDivideClick") {
+        CheckDivided(input, Lines(files.out1), Lines(files.out2));
+    } else if (handler.ends_with("ExmToTovixClick")) {
+        QuietReporter back;
+        ToolJob exm(back, ScratchDir());
+        exm.InName1 = files.out1.string();
+        exm.OutName1 = (ScratchDir() / "BACK.TXT").string();
+        Check(static_cast<bool>(TovixToExm(exm, direction)), "a built set converts back");
+        Check(Lines(ScratchDir() / "BACK.TXT").size() == input.size(),
+              "a built set converts back to as many entries as went in");
+    }
+}
+
 bool TakesSets(std::string_view handler) {
     return handler.find("TovixTo") != std::string_view::npos ||
            handler.find("TovixAnd") != std::string_view::npos ||
@@ -173,26 +238,7 @@ void RunCommand(const ToolCommand& command, const Files& files) {
     if (!command.run(job)) {
         return;
     }
-    const std::string_view handler = command.handler;
-    if (handler.ends_with("ExmTogetherClick")) {
-        CheckGathered(input, Lines(files.first));
-    } else if (handler == "MenuExmDicCheckClick") {
-        Check(Lines(files.out1).size() + Lines(files.out2).size() == input.size(),
-              "checking puts every line into one of the two files");
-    } else if (handler == "MenuPdicDicCheckClick") {
-        Check(Lines(files.out1).size() + Lines(files.out2).size() == Pairs(input).size() * 2,
-              "checking puts every entry into one of the two files");
-    } else if (handler == "MenuPdicDicDivideClick") {
-        CheckDivided(input, Lines(files.out1), Lines(files.out2));
-    } else if (handler.ends_with("ExmToTovixClick")) {
-        QuietReporter back;
-        ToolJob exm(back, ScratchDir());
-        exm.InName1 = files.out1.string();
-        exm.OutName1 = (ScratchDir() / "BACK.TXT").string();
-        Check(static_cast<bool>(TovixToExm(exm, direction)), "a built set converts back");
-        Check(Lines(ScratchDir() / "BACK.TXT").size() == input.size(),
-              "a built set converts back to as many entries as went in");
-    }
+    CheckOutcome(command.handler, direction, files, input);
 }
 
 void RunStep(StepFunction step, const Files& files) {
