@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -167,7 +168,10 @@ void BuiltLookups(Direction direction, std::string_view text) {
         for (int n = 0; n < lines.Count() && typed < 24; n += 2) {
             if (const std::optional<std::string> word = Typeable(lines.View(n), direction)) {
                 ++typed;
-                Check(Type(state, view, *word), "every headword is found by typing it");
+                if (!Type(state, view, *word)) {
+                    std::fprintf(stderr, "not found: \"%s\" (part %d)\n", word->c_str(), part);
+                    Check(false, "every headword is found by typing it");
+                }
             }
         }
     }
