@@ -69,7 +69,8 @@ class TableBuilder {
         : direction_(direction),
           n_(AlphabetSize(direction)),
           values_(static_cast<size_t>(n_ * n_ + 1), -1),
-          seen_(static_cast<size_t>(n_ + 1), false) {
+          seen_(static_cast<size_t>(n_ + 1), false),
+          pastFirstKey_(static_cast<size_t>(n_ + 1), false) {
         values_[0] = 0;
     }
 
@@ -86,14 +87,18 @@ class TableBuilder {
             return;
         }
         keyed_ = true;
-        // The first key of an initial carries its first entry, so that entries
-        // whose second character has no key still lie inside the initial's range.
-        if (!seen_[static_cast<size_t>(key.first)]) {
-            seen_[static_cast<size_t>(key.first)] = true;
+        // The first key of an initial carries its first entry, and then the
+        // last one whose second character has no key ("a bit", "a.m."): the
+        // search looks those up under that key, and they sort before every
+        // entry of a second key past it.
+        const auto initial = static_cast<size_t>(key.first);
+        if (!seen_[initial] || (key.second == 0 && !pastFirstKey_[initial])) {
+            seen_[initial] = true;
             Slot(key.first, 1) = value;
         }
         if (key.second != 0) {
             Slot(key.first, key.second) = value;
+            pastFirstKey_[initial] = pastFirstKey_[initial] || key.second > 1;
         }
     }
 
@@ -132,6 +137,7 @@ class TableBuilder {
     int n_;
     std::vector<long long> values_;
     std::vector<bool> seen_;
+    std::vector<bool> pastFirstKey_;  // an entry of a second key past the first was seen
     bool keyed_ = false;
     long long beforeFirstKey_ = -1;
     long long lines_ = 0;
