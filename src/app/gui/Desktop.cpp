@@ -11,7 +11,6 @@
 
 #include "app/AppMessages.h"
 #include "app/gui/FontDialog.h"
-#include "platform/Cp932.h"
 #include "platform/qt/QtText.h"
 
 namespace tovix {
@@ -28,13 +27,11 @@ std::optional<std::string> QtDesktop::ClipboardText() const {
     if (data == nullptr || !data->hasText()) {
         return std::nullopt;
     }
-    return Utf16ToCp932(data->text().toStdU16String());
+    return Cp932FromQtText(data->text());
 }
 
 void QtDesktop::SetClipboardText(std::string_view cp932) {
-    const std::u16string utf16 = Cp932ToUtf16(cp932);
-    QGuiApplication::clipboard()->setText(
-        QString::fromUtf16(utf16.data(), static_cast<qsizetype>(utf16.size())));
+    QGuiApplication::clipboard()->setText(QtTextFromCp932(cp932));
 }
 
 bool QtDesktop::StartProgram(const std::filesystem::path& program,

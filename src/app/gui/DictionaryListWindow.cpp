@@ -151,7 +151,7 @@ void TForm11::Rebuild() {
     const QSignalBlocker block(listBox1_);
     listBox1_->clear();
     for (const std::string& title : editor_.Lines()) {
-        listBox1_->addItem(FromCp932(title));
+        listBox1_->addItem(QtTextFromCp932(title));
     }
     listBox1_->setCurrentRow(editor_.Selected());
 }

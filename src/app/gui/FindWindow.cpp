@@ -37,7 +37,7 @@ qsizetype UnitsWithinBytes(const QString& text, size_t limit) {
     for (const uint code : text.toUcs4()) {
         const char32_t c = code;
         const QString one = QString::fromUcs4(&c, 1);
-        bytes += Utf16ToCp932(one.toStdU16String()).size();
+        bytes += Cp932FromQtText(one).size();
         if (bytes > limit) {
             break;
         }

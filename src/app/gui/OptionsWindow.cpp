@@ -70,7 +70,7 @@ TForm2::TForm2(GeneralSettings& settings, int& lastPage, Reporter& reporter, QWi
     checkFormView_->setChecked(settings_.zoomWindow.mem);
     checkFnKeyDisp_->setChecked(settings_.showFunctionKeys);
     checkWrapSet_->setChecked(settings_.zoomWrap);
-    edit1_->setText(FromCp932(settings_.zoomWrapLength));
+    edit1_->setText(QtTextFromCp932(settings_.zoomWrapLength));
     tabNote_->setCurrentIndex(lastPage_);
 }
 

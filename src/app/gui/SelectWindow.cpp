@@ -78,7 +78,7 @@ TForm13::TForm13(const DictionaryList& list, const QString& caption, Reporter& r
 }
 
 QString TForm13::LineText(const DictionarySlot& slot) {
-    return FromCp932(slot.shortCut + "  " + slot.title);
+    return QtTextFromCp932(slot.shortCut + "  " + slot.title);
 }
 
 void TForm13::BtnOkClick() {

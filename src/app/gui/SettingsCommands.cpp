@@ -17,6 +17,7 @@
 #include "platform/IoError.h"
 #include "platform/MessageText.h"
 #include "platform/ProgramDir.h"
+#include "platform/qt/QtText.h"
 
 namespace tovix {
 
@@ -102,7 +103,7 @@ void TForm1::FontSet(FontPlace place) {
         }
     }
     FontSettings font = FontSettingsOf(place);
-    font.fontName = ToCp932(choice.font.family());
+    font.fontName = Cp932FromQtText(choice.font.family());
     // A font given in pixels has no point size of its own: take the one it
     // shows at.
     const int points =

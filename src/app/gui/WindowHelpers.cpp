@@ -4,18 +4,7 @@
 #include <QKeyEvent>
 #include <QScreen>
 
-#include "platform/Cp932.h"
-
 namespace tovix {
-
-QString FromCp932(std::string_view cp932) {
-    const std::u16string utf16 = Cp932ToUtf16(cp932);
-    return QString::fromUtf16(utf16.data(), static_cast<qsizetype>(utf16.size()));
-}
-
-std::string ToCp932(const QString& text) {
-    return Utf16ToCp932(text.toStdU16String());
-}
 
 void CentreOnScreen(QWidget& window) {
     if (QScreen* screen = QApplication::primaryScreen()) {

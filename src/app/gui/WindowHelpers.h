@@ -1,19 +1,11 @@
 #pragma once
-// What the program's fixed dialogs share: CP932 text in and out of Qt,
-// centring on the screen, the dialogs' own font, and buttons that behave as
-// the desktop's buttons do (Enter on a focused button presses it, but Enter
+// What the program's fixed dialogs share: centring on the screen, the dialogs' own font, and
+// buttons that behave as the desktop's buttons do (Enter on a focused button presses it, but Enter
 // elsewhere in the dialog presses none).
 
 #include <QPushButton>
-#include <QString>
-#include <string>
-#include <string_view>
 
 namespace tovix {
-
-QString FromCp932(std::string_view cp932);
-// Characters CP932 lacks become "?".
-std::string ToCp932(const QString& text);
 
 // Centres the window on the primary screen.
 void CentreOnScreen(QWidget& window);

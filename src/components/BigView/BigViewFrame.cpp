@@ -13,6 +13,7 @@
 
 #include "components/BigView/BigView.h"
 #include "platform/Guard.h"
+#include "platform/qt/QtText.h"
 
 namespace tovix {
 namespace {
@@ -73,7 +74,7 @@ void TBigView::PaintFrame() {
         painter.setPen(colors.color(QPalette::HighlightedText));
         painter.setFont(QApplication::font());
         painter.drawText(bar.adjusted(4, 0, -4, 0), Qt::AlignLeft | Qt::AlignVCenter,
-                         TViewFont::ToQString(caption_));
+                         QtTextFromCp932(caption_));
     }
 }
 

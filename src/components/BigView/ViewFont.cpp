@@ -4,7 +4,7 @@
 #include <QStringList>
 #include <climits>
 
-#include "platform/Cp932.h"
+#include "platform/qt/QtText.h"
 
 namespace tovix {
 namespace {
@@ -27,11 +27,6 @@ QFont WithJapaneseFallback(QFont font) {
 
 TViewFont::TViewFont(const QFont& font) : font_(WithJapaneseFallback(font)), metrics_(font_) {}
 
-QString TViewFont::ToQString(std::string_view cp932) {
-    const std::u16string utf16 = Cp932ToUtf16(cp932);
-    return QString::fromUtf16(utf16.data(), static_cast<qsizetype>(utf16.size()));
-}
-
 int TViewFont::CharAdvance(std::string_view character) const {
     if (charAdvances_.empty()) {
         charAdvances_.assign(1u << 16, -1);
@@ -40,14 +35,14 @@ int TViewFont::CharAdvance(std::string_view character) const {
     const unsigned code = character.size() == 2 ? (byte(0) << 8 | byte(1)) : byte(0);
     int& advance = charAdvances_[code];
     if (advance < 0) {
-        advance = metrics_.horizontalAdvance(ToQString(character));
+        advance = metrics_.horizontalAdvance(QtTextFromCp932(character));
     }
     return advance;
 }
 
 int TViewFont::PieceWidth(std::string_view piece, size_t offset) const {
     if (offset < TTextPieces::kShapedBytes) {
-        return metrics_.horizontalAdvance(ToQString(piece));
+        return metrics_.horizontalAdvance(QtTextFromCp932(piece));
     }
     int width = 0;
     for (size_t i = 0; i < piece.size();) {
@@ -72,7 +67,7 @@ void TViewFont::Draw(QPainter& painter, int x, int y, std::string_view cp932, in
         cp932, tabDistance, clipLeft - x, clipRight - x,
         [this](std::string_view piece, size_t offset) { return PieceWidth(piece, offset); },
         [&](std::string_view piece, int pieceX) {
-            painter.drawText(x + pieceX, baseline, ToQString(piece));
+            painter.drawText(x + pieceX, baseline, QtTextFromCp932(piece));
         });
 }
 

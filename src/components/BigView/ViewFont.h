@@ -45,8 +45,6 @@ class TViewFont {
     // The texts measured may have changed.
     void ForgetPositions() { pieces_.Forget(); }
 
-    static QString ToQString(std::string_view cp932);
-
   private:
     int PieceWidth(std::string_view piece, size_t offset) const;
     int CharAdvance(std::string_view character) const;

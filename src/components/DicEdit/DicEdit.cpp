@@ -2,7 +2,7 @@
 
 #include <QKeyEvent>
 
-#include "platform/Cp932.h"
+#include "platform/qt/QtText.h"
 
 namespace tovix {
 namespace {
@@ -22,12 +22,11 @@ TDicEdit::TDicEdit(QWidget* parent) : QLineEdit(parent) {
 }
 
 std::string TDicEdit::Text() const {
-    return Utf16ToCp932(text().toStdU16String());
+    return Cp932FromQtText(text());
 }
 
 void TDicEdit::SetText(std::string_view cp932) {
-    const std::u16string utf16 = Cp932ToUtf16(cp932);
-    setText(QString::fromUtf16(utf16.data(), static_cast<qsizetype>(utf16.size())));
+    setText(QtTextFromCp932(cp932));
 }
 
 bool TDicEdit::SwallowsKey(int key, Qt::KeyboardModifiers modifiers) {
