@@ -36,7 +36,10 @@ inline constexpr std::string_view kHelpTail =
     "    項目は WORD を入力したときに表示の先頭に来る項目と、それに続く同じ文字列で始まる\n"
     "    見出しの項目。見つからない WORD があれば終了ステータス 1。--json では WORD ごとに\n"
     "    {\"word\":..,\"found\":true|false,\"entries\":[{\"headword\":..,\"translation\":..}]}\n"
-    "    を 1 行に出す。\n\n"
+    "    を 1 行に出す。\n"
+    "  add、change、delete は表示画面の 登録、編集、削除 と同じく、分割ファイル、辞書テーブル\n"
+    "    ファイル (.DAT) と編集記録 (TOVIXADE.TXT など) をまとめて書き換える。和英の WRITTEN は\n"
+    "    [漢字] の形で、change で省くと今の [漢字] のまま。同じ辞書の編集中は終わるのを待つ。\n"
     "  --encoding E は読み込むテキスト ([EXM] [PDIC] EDICT) の文字コード: auto (既定)、\n"
     "    cp932、utf-8 (import-edict では euc-jp も)。auto では UTF-8 のファイル (BOM 付き、\n"
     "    または UTF-8 として正しい多バイト文字を含むもの) を UTF-8 として読み、それ以外を\n"
@@ -65,6 +68,10 @@ std::string Usage(std::string_view name, std::string_view usage);
 // show: the heading line of a word and the line of a word not found.
 std::string ShowHeading(std::string_view word);
 inline constexpr std::string_view kShowNotFound = "見つかりませんでした。\n";
+
+// add, change and delete: the headword given has no entry where typing it
+// brings the view (or on the line given).
+inline constexpr std::string_view kNoSuchEntry = "指定された見出しの項目が辞書にありません。";
 
 // Closing lines of the commands, each ending with a line feed.
 std::string Done(std::string_view outputs);

@@ -9,6 +9,7 @@
 
 #include "app/Settings.h"
 #include "cli/CliMessages.h"
+#include "cli/EditCommands.h"
 #include "cli/SearchCommands.h"
 #include "cli/ShowCommand.h"
 #include "dict/DicFileSet.h"
@@ -279,6 +280,14 @@ constexpr Subcommand kSubcommands[] = {
     {"register", "--eng|--jpn [--slot N] [--settings FILE] [--if-free] TITLE FILE [SHORTCUT]",
      "設定ファイルの辞書一覧の N 番 (既定 1) に辞書を登録 (--if-free: 別の辞書があれば登録しない)",
      "", Register},
+    {"add", "--eng|--jpn DICT.DIC HEADWORD [WRITTEN] TRANSLATION",
+     "辞書に項目を登録 (和英は HEADWORD によみ、WRITTEN に [漢字])", "", AddCommand},
+    {"change", "--eng|--jpn [--line N] DICT.DIC HEADWORD [WRITTEN] TRANSLATION",
+     "HEADWORD を入力して先頭に出る項目 (--line: 分割ファイルの N 行目の項目) の訳語を変更", "",
+     ChangeCommand},
+    {"delete", "--eng|--jpn [--line N] DICT.DIC HEADWORD",
+     "HEADWORD を入力して先頭に出る項目 (--line: 分割ファイルの N 行目の項目) を削除", "",
+     DeleteCommand},
     {"lookup", "--eng|--jpn [--paste] DICT.DIC WORD...",
      "検索欄に WORD を 1 文字ずつ入力したときの検索結果を表示 (--paste: まとめて貼り付け)", "",
      LookupCommand},

@@ -57,4 +57,8 @@ bool CompletePendingSet(const std::filesystem::path& dicFile) {
     return CompleteReplacement(JournalFileName(dicFile));
 }
 
+std::filesystem::path SetLockFileName(const std::filesystem::path& dicFile) {
+    return dicFile.parent_path() / ("." + dicFile.filename().string() + ".tovix-lock");
+}
+
 }  // namespace tovix

@@ -36,4 +36,9 @@ std::optional<Direction> SetDirection(const std::filesystem::path& dicFile);
 // be read) or the journal is damaged.
 bool CompletePendingSet(const std::filesystem::path& dicFile);
 
+// The lock file that one copy of the program holds while it edits the set's
+// entries: the hidden name "." + the dictionary file's name + ".tovix-lock"
+// beside it. It is never removed (platform/FileLock.h).
+std::filesystem::path SetLockFileName(const std::filesystem::path& dicFile);
+
 }  // namespace tovix

@@ -1,5 +1,6 @@
 #include "platform/FaultInjection.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <mutex>
@@ -9,7 +10,7 @@ namespace {
 
 struct Faults {
     std::mutex mutex;
-    long counts[3] = {0, 0, 0};
+    long counts[4] = {0, 0, 0, 0};
     bool armed = false;
     FaultOperation operation = FaultOperation::Write;
     long nth = 0;
@@ -30,7 +31,7 @@ int Index(FaultOperation operation) {
 void InjectFault(FaultOperation operation, long nth, FaultAction action) {
     Faults& f = State();
     const std::lock_guard lock(f.mutex);
-    f.counts[0] = f.counts[1] = f.counts[2] = 0;
+    std::fill(std::begin(f.counts), std::end(f.counts), 0);
     f.armed = true;
     f.operation = operation;
     f.nth = nth;
@@ -40,7 +41,7 @@ void InjectFault(FaultOperation operation, long nth, FaultAction action) {
 void ClearFaults() {
     Faults& f = State();
     const std::lock_guard lock(f.mutex);
-    f.counts[0] = f.counts[1] = f.counts[2] = 0;
+    std::fill(std::begin(f.counts), std::end(f.counts), 0);
     f.armed = false;
 }
 

@@ -1,13 +1,13 @@
 #pragma once
 // A test hook for fault injection: the file helpers (PosixIo.h) count every
-// write, flush to the disk and rename they make, and a test can have the Nth
+// write, flush to the disk, rename and read they make, and a test can have the Nth
 // of one kind fail (as an input/output error) or end the process on the spot
 // (SIGKILL), to prove that no such fault loses or mixes a user's data.
 // Nothing in the program sets a fault; unset, the hook only counts.
 
 namespace tovix {
 
-enum class FaultOperation { Write, Sync, Rename };
+enum class FaultOperation { Write, Sync, Rename, Read };
 enum class FaultAction { Fail, Kill };
 
 // From now on, the `nth` (1-based) operation of `operation` fails or kills;

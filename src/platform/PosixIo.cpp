@@ -60,6 +60,9 @@ FileDescriptor OpenRegularFile(const std::filesystem::path& path) {
 }
 
 size_t ReadSome(int fd, char* data, size_t size, const std::filesystem::path& path) {
+    if (const int fault = FaultPoint(FaultOperation::Read)) {
+        throw IoError(path, fault);
+    }
     for (;;) {
         const ssize_t got = ::read(fd, data, size);
         if (got >= 0) {

@@ -2,8 +2,8 @@
 // The few raw POSIX file calls the program makes, in one place: an owned file
 // descriptor, the read and write loops that retry a call interrupted by a
 // signal (EINTR) and go on after a short write, flushing to the disk and
-// renaming. Every failure throws IoError naming the file. Writes, flushes and
-// renames pass the fault-injection hook (FaultInjection.h).
+// renaming. Every failure throws IoError naming the file. Writes, flushes,
+// renames and reads pass the fault-injection hook (FaultInjection.h).
 
 #include <cstddef>
 #include <filesystem>

@@ -5,6 +5,7 @@
 #include "components/MbString.h"
 #include "dict/KanaText.h"
 #include "platform/MessageText.h"
+#include "platform/ProgramDir.h"
 #include "tools/ToolMessages.h"
 #include "tools/ToolStep.h"
 
@@ -16,6 +17,16 @@ constexpr std::string_view kWorkFileNames[] = {
     "TOVIXDUP.TXT", "TOVIXCRR.TXT", "TOVIXIN1.TXT", "TOVIXIN2.TXT", "TOVIXOUT.TXT",
 };
 
+// Entry editing's work files, the program's name with these extensions.
+constexpr std::string_view kEditWorkExtensions[] = {".AD1", ".ADD"};
+
+bool IsWorkFileName(const std::string& name) {
+    return std::ranges::find(kWorkFileNames, name) != std::end(kWorkFileNames) ||
+           std::ranges::any_of(kEditWorkExtensions, [&](std::string_view extension) {
+               return NameWithExtension(kProgramName, extension) == name;
+           });
+}
+
 // The directory without a trailing separator, so that "/prog/" and "/prog"
 // name the same place.
 std::filesystem::path DirectoryName(const std::filesystem::path& dir) {
@@ -26,8 +37,7 @@ std::filesystem::path DirectoryName(const std::filesystem::path& dir) {
 bool IsWorkFile(const ToolJob& job, const std::filesystem::path& path) {
     const std::filesystem::path normal = path.lexically_normal();
     return normal.parent_path() == DirectoryName(job.workDir) &&
-           std::ranges::find(kWorkFileNames, normal.filename().string()) !=
-               std::end(kWorkFileNames);
+           IsWorkFileName(normal.filename().string());
 }
 
 // The places of the written form's brackets in a J-E headword: the columns

@@ -14,7 +14,8 @@
 
 namespace tovix {
 
-// The work files ("TOVIXSRT.TXT" ...) in the job's work directory are written
+// The work files ("TOVIXSRT.TXT" ..., and entry editing's "tovix.AD1" and
+// "tovix.ADD") in the job's work directory are written
 // in place, so that they stay on disk also after a failure; every other name
 // is a file of the user's and is staged (ToolJob::WritePath).
 std::filesystem::path OutputPath(ToolJob& job, const std::string& name);

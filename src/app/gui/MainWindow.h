@@ -18,6 +18,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -40,6 +41,9 @@ class QMenu;
 namespace tovix {
 
 class CopyRegistry;
+enum class EditCommand;
+struct EntryFields;
+struct ViewedEntry;
 class Desktop;
 class FunctionKeyBar;
 class KeyHook;
@@ -212,10 +216,17 @@ class TForm1 : public QMainWindow {
     void ConcludeFind(FindOutcome outcome);
     void ShowFindNotice(FindOutcome outcome);
 
-    // Commands that entry editing provides; each does nothing yet.
+    // Entry editing (MainWindowEntryEdit.cpp): the entry window of the
+    // direction, then the edit of the set; the view then shows the result.
     void AddEntry();
     void ChangeEntry();
     void DeleteEntry();
+    void EditEntry(EditCommand command);
+    ViewedEntry ViewedTopEntry() const;
+    std::optional<EntryFields> RunEntryWindow(EditCommand command, const EntryFields& offered);
+    void ShowEditedEntry(const std::string& headword);
+    void ReloadPart();
+    void ReloadSet();
 
     void RunCommand(const FunctionKeyCommand& command, std::string_view handler);
 

@@ -173,8 +173,4 @@ void TForm1::DelayTime(int ms) {
     loop.exec(QEventLoop::ExcludeUserInputEvents);
 }
 
-void TForm1::AddEntry() {}
-void TForm1::ChangeEntry() {}
-void TForm1::DeleteEntry() {}
-
 }  // namespace tovix

@@ -1,0 +1,146 @@
+// TForm1's entry editing: add, change and delete from Shift+F2, F3 and F4,
+// the bar and the pop-up menu. The command checks the view, shows the entry
+// window of the direction, hands the fields to the edit of the set
+// (editing/EntryEdit.h) and then shows the edited place: the view is loaded
+// with the dictionary file again and the search field set to the headword,
+// so that the lookup brings the place to the top.
+
+#include "app/gui/EntryWindow.h"
+#include "app/gui/MainWindow.h"
+#include "app/gui/WindowHelpers.h"
+#include "components/BigView/BigView.h"
+#include "components/DicEdit/DicEdit.h"
+#include "dict/DicFileSet.h"
+#include "dict/DicTableError.h"
+#include "dict/DictMessages.h"
+#include "editing/EditMessages.h"
+#include "editing/EntryEdit.h"
+#include "platform/IoError.h"
+#include "platform/ProgramDir.h"
+
+namespace tovix {
+
+void TForm1::AddEntry() {
+    EditEntry(EditCommand::Add);
+}
+
+void TForm1::ChangeEntry() {
+    EditEntry(EditCommand::Change);
+}
+
+void TForm1::DeleteEntry() {
+    EditEntry(EditCommand::Delete);
+}
+
+void TForm1::EditEntry(EditCommand command) {
+    const Direction direction = search_.direction;
+    if (direction == Direction::None) {
+        return;
+    }
+    const ViewedEntry viewed = ViewedTopEntry();
+    const bool hasDictionary = !search_.dicFile.empty();
+    if (command == EditCommand::Add && !hasDictionary) {
+        Warn(edit_text::kNoDictionary);
+        return;
+    }
+    if (command != EditCommand::Add) {
+        const std::string_view refusal =
+            ViewRefusal(direction, viewed, hasDictionary, viewLines_->ViewLineCount());
+        if (!refusal.empty()) {
+            Warn(refusal);
+            return;
+        }
+    }
+    const EntryFields offered =
+        command == EditCommand::Add
+            ? EmptyFields(direction)
+            : FieldsFromView(direction, viewed.headLine, viewed.translationLine.value_or(""));
+    const std::optional<EntryFields> fields = RunEntryWindow(command, offered);
+    if (!fields) {
+        return;
+    }
+    const EntryEdit edit{command, direction, search_.dicFile, *fields, viewed};
+    EditOutcome outcome = RunEntryEdit(edit, reporter_, EditLockMode::Refuse, ProgramDir());
+    if (outcome.status == EditStatus::Done) {
+        search_.table = std::move(outcome.table);
+        ShowEditedEntry(SearchHeadword(*fields));
+    } else if (outcome.status == EditStatus::ChangedUnderView) {
+        ReloadPart();
+    } else if (outcome.status == EditStatus::FailedWhileReplacing) {
+        ReloadSet();
+    }
+}
+
+// The part shown, the top line and the two lines from there.
+ViewedEntry TForm1::ViewedTopEntry() const {
+    ViewedEntry viewed{search_.currentPart, viewLines_->TopLine(), "", std::nullopt};
+    const int count = viewLines_->ViewLineCount();
+    if (viewed.topLine < count) {
+        viewed.headLine = viewLines_->ViewLine(viewed.topLine);
+    }
+    if (viewed.topLine + 1 < count) {
+        viewed.translationLine = std::string(viewLines_->ViewLine(viewed.topLine + 1));
+    }
+    return viewed;
+}
+
+std::optional<EntryFields> TForm1::RunEntryWindow(EditCommand command, const EntryFields& offered) {
+    std::unique_ptr<TEntryWindow> window;
+    if (search_.direction == Direction::Japanese) {
+        window = std::make_unique<TForm5>(command, offered, reporter_, this);
+    } else {
+        window = std::make_unique<TForm6>(command, offered, reporter_, this);
+    }
+    CentreOnScreen(*window);
+    const DialogOpenScope dialog(*this);
+    window->exec();
+    return window->Accepted();
+}
+
+// The view shows the dictionary file again (current part 0); the field is
+// emptied, and after half a second set to the headword, whose lookup loads
+// the part and brings the edited place to the top.
+void TForm1::ShowEditedEntry(const std::string& headword) {
+    TBvStrings lines;
+    try {
+        lines.LoadFromFile(search_.dicFile);
+    } catch (const IoError&) {
+        lines.Clear();
+    }
+    bigView1_->TakeLines(std::move(lines));
+    search_.currentPart = 0;
+    search_.currentPartCopy = 0;
+    dicEdit1_->SetText("");
+    DelayTime(500);
+    dicEdit1_->SetText(headword);
+    dicEdit1_->end(false);
+}
+
+// The table and the part shown, read again after a replacement that failed
+// half way (and may have been completed): the window follows the files.
+void TForm1::ReloadSet() {
+    try {
+        search_.table = TDicTable::LoadFromFile(TableFileName(search_.dicFile), search_.direction);
+    } catch (const DicTableError&) {
+        WarnAboutFile(TableFileName(search_.dicFile).string(), dict_text::kTableFileUnreadable);
+    }
+    if (search_.currentPart != 0) {
+        ReloadPart();
+    }
+}
+
+// The part shown, read again after another copy changed it; the view stays
+// at its top line as far as the part still reaches.
+void TForm1::ReloadPart() {
+    const std::filesystem::path part = PartFileName(search_.dicFile, search_.currentPart);
+    const int top = viewLines_->TopLine();
+    try {
+        viewLines_->LoadFromFile(part);
+    } catch (const IoError&) {
+        WarnAboutFile(part.string(), dict_text::kPartFileUnreadable);
+        return;
+    }
+    viewLines_->SetTopLine(top);
+}
+
+}  // namespace tovix

@@ -1,0 +1,307 @@
+#include "editing/EntryEdit.h"
+
+#include <cerrno>
+#include <stdexcept>
+
+#include "dict/DicFileSet.h"
+#include "dict/DicTableError.h"
+#include "dict/DictMessages.h"
+#include "dict/KeyAlphabet.h"
+#include "editing/EditMessages.h"
+#include "editing/EntryFile.h"
+#include "platform/Cp932.h"
+#include "platform/FileLock.h"
+#include "platform/IoError.h"
+#include "platform/MessageText.h"
+#include "platform/PosixIo.h"
+#include "platform/ProgramDir.h"
+#include "tools/LineWriter.h"
+#include "tools/Steps.h"
+#include "tools/ToolJob.h"
+#include "tools/ToolMessages.h"
+#include "tools/ToolStep.h"
+
+namespace tovix {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A failure that ends the edit: the message to show, or empty when a table
+// step has shown its own.
+class EditFailure : public std::runtime_error {
+  public:
+    explicit EditFailure(std::string message, EditStatus status = EditStatus::Failed)
+        : std::runtime_error(std::move(message)), status_(status) {}
+    EditStatus Status() const { return status_; }
+
+  private:
+    EditStatus status_;
+};
+
+[[noreturn]] void Fail(const fs::path& file, std::string_view text) {
+    throw EditFailure(FileMessage(file.string(), text));
+}
+
+// Puts back the caption found when the edit began, on every path.
+class CaptionKeeper {
+  public:
+    explicit CaptionKeeper(Reporter& reporter)
+        : reporter_(reporter), caption_(reporter.Caption()) {}
+    ~CaptionKeeper() { reporter_.SetCaption(caption_); }
+    CaptionKeeper(const CaptionKeeper&) = delete;
+    CaptionKeeper& operator=(const CaptionKeeper&) = delete;
+
+  private:
+    Reporter& reporter_;
+    std::string caption_;
+};
+
+std::optional<FileLock> LockSet(const fs::path& dicFile, Reporter& reporter, EditLockMode mode) {
+    const fs::path file = SetLockFileName(dicFile);
+    std::optional<FileLock> lock = FileLock::TryLock(file, file);
+    if (lock) {
+        return lock;
+    }
+    if (mode == EditLockMode::Refuse) {
+        reporter.Message(MessageKind::Warning, PaddedMessage(edit_text::kSetBusy),
+                         kButtonYes | kButtonNo);
+        return std::nullopt;
+    }
+    reporter.SetCaption("  " + std::string(edit_text::kProgressWaitForSet) + "  ");
+    return FileLock(file, file);
+}
+
+// One edit, from reading the set to replacing its files.
+class Editor {
+  public:
+    Editor(const EntryEdit& edit, Reporter& reporter, const fs::path& workDir)
+        : edit_(edit), reporter_(reporter), job_(reporter, workDir) {}
+
+    EditOutcome Run() {
+        try {
+            CompletePending();
+            outcome_.table = LoadTable();
+            outcome_.part = Part();
+            const EntryFile part = ReadPart();
+            if (!ShowsViewedEntry(part)) {
+                Warn(PaddedMessage(edit_text::kEntryChangedUnderView));
+                outcome_.status = EditStatus::ChangedUnderView;
+                return std::move(outcome_);
+            }
+            StagePart(part);
+            StageTable();
+            StageLog();
+            Commit();
+            outcome_.status = EditStatus::Done;
+        } catch (const EditFailure& e) {
+            if (*e.what() != '\0') {
+                Warn(e.what());
+            }
+            job_.DiscardOutputs();
+            outcome_.status = e.Status();
+        }
+        return std::move(outcome_);
+    }
+
+  private:
+    bool Removes() const { return edit_.command != EditCommand::Add; }
+    bool Inserts() const { return edit_.command != EditCommand::Delete; }
+    fs::path PartFile() const { return PartFileName(edit_.dicFile, outcome_.part); }
+
+    void Warn(const std::string& text) {
+        reporter_.Message(MessageKind::Warning, text, kButtonYes | kButtonNo);
+    }
+
+    void CompletePending() {
+        try {
+            CompletePendingSet(edit_.dicFile);
+        } catch (const IoError&) {
+            Fail(edit_.dicFile, dict_text::kSetReplacementUnfinished);
+        }
+    }
+
+    TDicTable LoadTable() const {
+        const fs::path table = TableFileName(edit_.dicFile);
+        try {
+            return TDicTable::LoadFromFile(table, edit_.direction);
+        } catch (const DicTableError&) {
+            Fail(table, dict_text::kTableFileUnreadable);
+        }
+    }
+
+    // Change and delete work on the part the view shows, where their entry
+    // is; an added entry goes to the part of its headword's initial.
+    int Part() const {
+        const int part = Removes()
+                             ? edit_.viewed.part
+                             : EntryPart(outcome_.table, edit_.direction, edit_.fields.headword);
+        if (part < 1 || part > AlphabetSize(edit_.direction)) {
+            throw EditFailure(PaddedMessage(tool_text::kSortFailed));
+        }
+        return part;
+    }
+
+    EntryFile ReadPart() {
+        ShowProgress(job_, tool_text::kProgressSort);
+        try {
+            return EntryFile(ReadWholeFile(PartFile()), 2);
+        } catch (const IoError&) {
+            throw EditFailure(PaddedMessage(tool_text::kSortFailed));
+        }
+    }
+
+    size_t ViewedIndex() const { return static_cast<size_t>(edit_.viewed.topLine / 2); }
+
+    // The entry at the view's top line is still the one the view shows.
+    bool ShowsViewedEntry(const EntryFile& part) const {
+        if (!Removes()) {
+            return true;
+        }
+        const ViewedEntry& viewed = edit_.viewed;
+        std::vector<std::string> lines{viewed.headLine};
+        if (viewed.translationLine) {
+            lines.push_back(*viewed.translationLine);
+        }
+        return viewed.topLine >= 0 && viewed.topLine % 2 == 0 && part.EntryIs(ViewedIndex(), lines);
+    }
+
+    void StagePart(const EntryFile& part) {
+        std::vector<std::string> entry;
+        if (Inserts()) {
+            const EntryLines lines = ComposeEntry(edit_.direction, edit_.fields);
+            entry = {lines.head, lines.translation};
+        }
+        const std::optional<size_t> removed =
+            Removes() ? std::optional(ViewedIndex()) : std::nullopt;
+        try {
+            LineWriter out(job_.WritePath(PartFile().string()));
+            part.WriteEdited(out, removed, entry);
+            out.Close();
+        } catch (const IoError&) {
+            throw EditFailure(PaddedMessage(tool_text::kSortFailed));
+        }
+    }
+
+    // The block of the part's initial, from the staged part file by the
+    // tools' table steps; every other block stays as the table file has it.
+    void StageTable() {
+        ShowProgress(job_, tool_text::kProgressSort);
+        const bool japanese = edit_.direction == Direction::Japanese;
+        const fs::path pairTable = EditWorkFile(job_.workDir, ".AD1");
+        const fs::path tableForm = EditWorkFile(job_.workDir, ".ADD");
+        RunTableStep(japanese ? MakePairTableJpn : MakePairTableEng, PartFile(), pairTable);
+        RunTableStep(japanese ? MakeDatJpn : MakeDatEng, pairTable, tableForm);
+        TDicTable block;
+        try {
+            block = TDicTable::LoadFromFile(tableForm, edit_.direction);
+        } catch (const DicTableError&) {
+            Fail(tableForm, edit_text::kCannotRead);
+        }
+        const int n = AlphabetSize(edit_.direction);
+        const int first = (outcome_.part - 1) * (n + 1) + 1;
+        if (block.Count() < first + n || outcome_.table.Count() < first + n) {
+            Fail(tableForm, edit_text::kCannotRead);
+        }
+        for (int k = first; k < first + n; ++k) {
+            outcome_.table.Put(k, block.Get(k));
+        }
+        const fs::path table = TableFileName(edit_.dicFile);
+        try {
+            outcome_.table.SaveToFile(job_.WritePath(table.string()));
+        } catch (const IoError&) {
+            Fail(table, tool_text::kCannotCreate);
+        }
+    }
+
+    void RunTableStep(void (*step)(ToolJob&), const fs::path& source, const fs::path& dest) {
+        job_.Failed = false;
+        job_.Source = source.string();
+        job_.Dest = dest.string();
+        step(job_);
+        if (job_.Failed) {
+            throw EditFailure("");
+        }
+    }
+
+    void StageLog() {
+        const fs::path log = job_.workDir / EditLogName(edit_.command, edit_.direction);
+        std::string bytes;
+        try {
+            bytes = ReadWholeFile(log);
+        } catch (const IoError& e) {
+            if (e.error() != ENOENT) {
+                Fail(log, edit_text::kCannotRead);
+            }
+        }
+        const std::string line =
+            LogLine(Utf8ToCp932(edit_.dicFile.string()), edit_.direction, edit_.fields);
+        try {
+            LineWriter out(job_.WritePath(log.string()));
+            EntryFile(std::move(bytes), 1).WriteEdited(out, std::nullopt, {line});
+            out.Close();
+        } catch (const IoError&) {
+            Fail(log, tool_text::kCannotCreate);
+        }
+    }
+
+    // A failure here may come after the replacement was decided: it is then
+    // completed at once if it can be, or by whoever opens the set next.
+    void Commit() {
+        try {
+            job_.CommitOutputs(edit_.dicFile);
+        } catch (const IoError& e) {
+            try {
+                CompletePendingSet(edit_.dicFile);
+            } catch (const IoError&) {
+                // Left for the next opening of the set.
+            }
+            throw EditFailure(FileMessage(e.path().string(), tool_text::kCannotCreate),
+                              EditStatus::FailedWhileReplacing);
+        }
+    }
+
+    const EntryEdit& edit_;
+    Reporter& reporter_;
+    ToolJob job_;
+    EditOutcome outcome_;
+};
+
+}  // namespace
+
+fs::path EditWorkFile(const fs::path& workDir, const char* extension) {
+    return workDir / NameWithExtension(kProgramName, extension);
+}
+
+EditOutcome RunEntryEdit(const EntryEdit& edit, Reporter& reporter, EditLockMode mode,
+                         const fs::path& workDir) {
+    const CaptionKeeper caption(reporter);
+    try {
+        const std::optional<FileLock> setLock = LockSet(edit.dicFile, reporter, mode);
+        if (!setLock) {
+            return {EditStatus::Refused, 0, {}};
+        }
+        // The work files and the logs are shared by the edits of every set.
+        const fs::path workFile = EditWorkFile(workDir, ".AD1");
+        const FileLock workLock(workFile, workFile);
+        return Editor(edit, reporter, workDir).Run();
+    } catch (const IoError& e) {
+        reporter.Message(MessageKind::Warning,
+                         FileMessage(e.path().string(), tool_text::kCannotOpen),
+                         kButtonYes | kButtonNo);
+        return {EditStatus::Failed, 0, {}};
+    }
+}
+
+std::string_view ViewRefusal(Direction direction, const ViewedEntry& viewed, bool hasDictionary,
+                             int viewLineCount) {
+    if (!hasDictionary || viewed.part == 0 || viewLineCount == 0) {
+        return edit_text::kNoDictionary;
+    }
+    if (viewed.topLine % 2 != 0) {
+        return direction == Direction::Japanese ? edit_text::kTopLineNotReading
+                                                : edit_text::kTopLineNotEnglish;
+    }
+    return {};
+}
+
+}  // namespace tovix
