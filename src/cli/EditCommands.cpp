@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cli/CliMessages.h"
+#include "cli/SearchCommands.h"
 #include "dict/DicFileSet.h"
 #include "dict/KanaText.h"
 #include "dict/LineStoreView.h"

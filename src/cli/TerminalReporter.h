@@ -40,27 +40,6 @@ class TerminalReporter : public Reporter {
     int percent_ = -1;       // last percentage drawn
 };
 
-// The main window's warnings offer Yes and No and their answer is not used:
-// on the command line they are printed and nobody is asked.
-class ViewerReporter : public Reporter {
-  public:
-    explicit ViewerReporter(Reporter& terminal) : terminal_(terminal) {}
-
-    MessageResult Message(MessageKind kind, const std::string& text, MessageButtons) override {
-        ++messages_;
-        terminal_.Message(kind, text, kButtonOk);
-        return MessageResult::Yes;
-    }
-    std::string Caption() const override { return terminal_.Caption(); }
-    void SetCaption(const std::string& caption) override { terminal_.SetCaption(caption); }
-
-    int Messages() const { return messages_; }
-
-  private:
-    Reporter& terminal_;
-    int messages_ = 0;
-};
-
 // The caption the reporter starts with; a step puts it back when it ends.
 inline constexpr const char* kProgramCaption = "tovix-tool";
 

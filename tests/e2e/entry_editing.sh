@@ -36,10 +36,16 @@ type_word() {
     xdotool type --delay 60 "$1"
     sleep 0.5
 }
+# paste_text TEXT: Japanese text goes in through the clipboard (Ctrl+V), as
+# xdotool may lose a character of it under load.
+paste_text() {
+    printf '%s' "$1" | xclip -selection clipboard -i
+    e2e_wait_for 5 clipboard_is "$1" || fail "could not set the clipboard"
+    xdotool key ctrl+v
+}
 looked_up() {
     "$E2E_DIR/tovix-tool" lookup --eng --paste "$E2E_DIR/WORDS.DIC" "$1" | cut -f4-
 }
-# in_entry_window KEYS...: waits for the entry window and sends it the keys.
 entry_window_shown() {
     e2e_wait_for 10 e2e_window "$ENTRY_WINDOW" || fail "$1 did not open the entry window"
     sleep 0.3
@@ -58,16 +64,16 @@ main=$(e2e_window "Tovix")
 xdotool windowfocus --sync "$main"
 sleep 0.5
 
-# Add: English, Tab, Japanese, Enter.
+# Add: English, Tab, Japanese (pasted), Enter.
 xdotool key shift+F2
 entry_window_shown "Shift+F2"
 xdotool type --delay 60 "apricot"
 xdotool key Tab
-xdotool type --delay 60 "あんず"
+paste_text "あんず"
 import -window root "$E2E_ARTIFACTS/entry-add.png"
 xdotool key Return
 entry_window_closed "add"
-top_entry_is "apricot " "	あんず" || fail "after the add the top entry is '$(clipboard_text | od -c | head -5)'"
+top_entry_is "apricot " "	あんず" || fail "after the add the top entry is '$(clipboard_text)'"
 [ "$(looked_up apricot)" = "1	apricot " ] || fail "the part file has no apricot: $(looked_up apricot)"
 
 # Found by typing, changed: the English field is read-only, the Japanese one
@@ -79,7 +85,7 @@ top_entry_is "apricot " "	あんず" || fail "typing apri shows '$(clipboard_tex
 xdotool key shift+F3
 entry_window_shown "Shift+F3"
 xdotool key ctrl+a
-xdotool type --delay 60 "杏"
+paste_text "杏"
 import -window root "$E2E_ARTIFACTS/entry-change.png"
 xdotool key Return
 entry_window_closed "change"
