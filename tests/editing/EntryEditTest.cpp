@@ -69,7 +69,7 @@ TEST(EntryEditTest, AddFilesTheEntryInThePartOfItsInitialAsARebuildWould) {
         const char* written;
         const char* translation;
         int part;
-        const char* shown;  // the top line after typing the headword
+        const char* shown;  // the top line after typing the headword, if it matches
     };
     const Case cases[] = {
         {Direction::English, "apple", "", "りんご", 1, "apple "},
@@ -83,6 +83,8 @@ TEST(EntryEditTest, AddFilesTheEntryInThePartOfItsInitialAsARebuildWould) {
         {Direction::Japanese, "ぢめん", "[地面]", "ground", 17, "ぢめん [地面]"},
         {Direction::Japanese, "んぼ", "[ンボ]", "nbo", 45, "んぼ [ンボ]"},
         {Direction::Japanese, "あいさつ", "[挨拶]", "greeting", 1, "あいさつ [挨拶]"},
+        // Filed under か, as the tools file it.
+        {Direction::Japanese, "カミ", "[紙]", "paper", 6, nullptr},
     };
     for (const Case& c : cases) {
         EditSet set(c.direction, Entries(c.direction));
@@ -100,7 +102,9 @@ TEST(EntryEditTest, AddFilesTheEntryInThePartOfItsInitialAsARebuildWould) {
             Cp932ToUtf8(test::ReadBytes(set.program() / log)),
             set.dic().string() + "\t" + c.headword + c.written + "\t" + c.translation + "\r\n")
             << what;
-        EXPECT_EQ(LookedUp(set, outcome.table, c.headword), c.shown) << what;
+        if (c.shown != nullptr) {
+            EXPECT_EQ(LookedUp(set, outcome.table, c.headword), c.shown) << what;
+        }
         EXPECT_EQ(set.reporter.caption, "Tovix (ﾒｲﾝ)") << what;
         EXPECT_TRUE(set.reporter.messages.empty()) << what;
     }
@@ -223,8 +227,8 @@ TEST(EntryEditTest, RefusalsChangeNothingAndSaySo) {
     const Case cases[] = {
         {"no block: kana headword", Direction::English, EditCommand::Add,
          EditSet::Fields("あいう", "", "x"), 0, false, EditStatus::Failed, sortFailed},
-        {"no block: katakana reading", Direction::Japanese, EditCommand::Add,
-         EditSet::Fields("カミ", "[紙]", "paper"), 0, false, EditStatus::Failed, sortFailed},
+        {"no block: kanji reading", Direction::Japanese, EditCommand::Add,
+         EditSet::Fields("紙", "[紙]", "paper"), 0, false, EditStatus::Failed, sortFailed},
         {"no block: blanks", Direction::English, EditCommand::Add, EditSet::Fields("  ", "", "x"),
          0, false, EditStatus::Failed, sortFailed},
         {"changed under the view", Direction::English, EditCommand::Change,
@@ -242,7 +246,7 @@ TEST(EntryEditTest, RefusalsChangeNothingAndSaySo) {
         }
         const std::string before = set.State();
         EXPECT_EQ(set.Run(c.command, c.fields, viewed).status, c.status) << c.what;
-        EXPECT_EQ(set.State(), before) << c.what;
+        EXPECT_TRUE(set.State() == before) << c.what;
         ASSERT_EQ(set.reporter.messages.size(), 1u) << c.what;
         EXPECT_NE(set.reporter.messages[0].text.find(c.message), std::string::npos) << c.what;
         EXPECT_EQ(set.reporter.caption, "Tovix (ﾒｲﾝ)") << c.what;
@@ -271,7 +275,7 @@ TEST(EntryEditTest, ASecondCopyIsRefusedOrWaitsForTheSetsLock) {
     const EntryFields apple = EditSet::Fields("apple", "", "りんご");
     EXPECT_EQ(set.Run(EditCommand::Add, apple, {}, EditLockMode::Refuse).status,
               EditStatus::Refused);
-    EXPECT_EQ(set.State(), before);
+    EXPECT_TRUE(set.State() == before);
     ASSERT_EQ(set.reporter.messages.size(), 1u);
     EXPECT_NE(set.reporter.messages[0].text.find(edit_text::kSetBusy), std::string::npos);
 
