@@ -38,7 +38,7 @@ TEntryWindow::TEntryWindow(Direction direction, EditCommand mode, const EntryFie
     for (size_t i = 0; i < texts.size(); ++i, y += kRowHeight) {
         auto* label = new QLabel(QtText(texts[i].label), this);
         label->setGeometry(8, y, kFieldX - 10, 25);
-        auto* edit = new QLineEdit(FromCp932(values[i]), this);
+        auto* edit = new QLineEdit(QtTextFromCp932(values[i]), this);
         edit->setObjectName(QStringLiteral("Edit%1").arg(i + 1));
         edit->setGeometry(kFieldX, y, kFieldWidth, 25);
         edit->installEventFilter(this);
