@@ -4,6 +4,7 @@
 #include <unicode/ucnv_cb.h>
 #include <unicode/ustring.h>
 
+#include <algorithm>
 #include <memory>
 #include <stdexcept>
 
@@ -25,6 +26,25 @@ void ToUnicodeReplacement(const void*, UConverterToUnicodeArgs* args, const char
     static const UChar replacement = 0xFFFD;
     *err = U_ZERO_ERROR;
     ucnv_cbToUWriteUChars(args, &replacement, 1, 0, err);
+}
+
+// ICU's windows-31j table (IBM's) turns the control bytes 0x1A, 0x1C and
+// 0x7F into U+001C, U+007F and U+001A and back, where code page 932 keeps
+// every ASCII byte as it is. None of them is ever part of a double-byte
+// character, so their units are put right after decoding and turned ICU's
+// way before encoding.
+char16_t FromIcuUnit(char16_t c) {
+    return c == 0x1C ? 0x1A : c == 0x7F ? 0x1C : c == 0x1A ? 0x7F : c;
+}
+
+char16_t ToIcuUnit(char16_t c) {
+    return c == 0x1A ? 0x1C : c == 0x1C ? 0x7F : c == 0x7F ? 0x1A : c;
+}
+
+std::u16string ToIcuUnits(std::u16string_view utf16) {
+    std::u16string units(utf16);
+    std::transform(units.begin(), units.end(), units.begin(), ToIcuUnit);
+    return units;
 }
 
 ConverterPtr OpenConverter() {
@@ -137,6 +157,7 @@ std::u16string Cp932PieceToUtf16(std::string_view cp932) {
         throw std::runtime_error("code page 932 decoding failed");
     }
     out.resize(static_cast<size_t>(n));
+    std::transform(out.begin(), out.end(), out.begin(), FromIcuUnit);
     return out;
 }
 
@@ -151,7 +172,8 @@ std::string Utf16PieceToUtf8(std::u16string_view utf16) {
     return out;
 }
 
-std::string Utf16PieceToCp932(std::u16string_view utf16) {
+std::string Utf16PieceToCp932(std::u16string_view text) {
+    const std::u16string utf16 = ToIcuUnits(text);
     std::string out(utf16.size() * 2, '\0');
     UErrorCode err = U_ZERO_ERROR;
     int32_t n = ucnv_fromUChars(Converter(), out.data(), static_cast<int32_t>(out.size() + 1),
@@ -187,7 +209,7 @@ std::string Utf8ToCp932(std::string_view utf8, size_t pieceUnits) {
 }
 
 std::optional<std::string> Utf8ToCp932Exact(std::string_view utf8) {
-    const std::u16string utf16 = Utf8ToUtf16(utf8);
+    const std::u16string utf16 = ToIcuUnits(Utf8ToUtf16(utf8));
     std::string out(utf16.size() * 2, '\0');
     UErrorCode err = U_ZERO_ERROR;
     const int32_t n = ucnv_fromUChars(

@@ -35,6 +35,8 @@ TEST(Cp932Test, DecodesMicrosoftTable) {
         {"\x80", u"\uFFFD"},      // no mapping: visible replacement
         {"\x85\x40", u"\uFFFD"},  // unassigned double-byte code
         {"a\x82", u"a\uFFFD"},    // lone lead byte at the end
+        // Guards: ICU's table turned these control bytes into one another.
+        {"\x1A\x1C\x7F\x82\x7F", u"\u001A\u001C\u007F\uFFFD\u007F"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(Cp932ToUtf16(c.cp932), c.expected) << c.cp932;
@@ -55,6 +57,7 @@ TEST(Cp932Test, EncodesWithFallbacksAndQuestionMark) {
         {u"\u20AC", "?"},
         {u"\U0001F600", "?"},
         {u"x\u3042y", "x\x82\xA0y"},
+        {u"\u001A\u001C\u007F", "\x1A\x1C\x7F"},  // guards as in the decoding
         {u"", ""},
     };
     for (const Case& c : cases) {
