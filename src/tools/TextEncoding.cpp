@@ -158,6 +158,10 @@ Unconvertible Utf8FileToCp932(const std::filesystem::path& in, const std::filesy
     for (unsigned long long number = 1; reader.Next(line); ++number) {
         if (number == 1 && line.starts_with(kBom)) {
             line.remove_prefix(kBom.size());
+            // A file of the mark alone is empty, as the same file without it.
+            if (reader.Size() == kBom.size()) {
+                break;
+            }
         }
         size_t replaced = 0;
         writer.WriteLine(Utf8LineToCp932(line, replaced));

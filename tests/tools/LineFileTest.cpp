@@ -6,6 +6,7 @@
 #include "support/TempDir.h"
 #include "tools/LineReader.h"
 #include "tools/LineWriter.h"
+#include "tools/TextEncoding.h"
 
 namespace tovix {
 namespace {
@@ -40,6 +41,33 @@ TEST(LineFileTest, ReaderSplitsEveryLineEnd) {
     for (const Case& c : cases) {
         test::WriteBytes(dir / "in.txt", c.bytes);
         EXPECT_EQ(ReadAll(dir / "in.txt"), c.lines);
+    }
+}
+
+TEST(LineFileTest, Utf8FileReadsAsCp932LineByLine) {
+    struct Case {
+        std::string utf8;
+        std::string cp932;
+        unsigned long long replaced;
+    };
+    const Case cases[] = {
+        // Guards: a file of the byte-order mark alone read as one empty line,
+        // which the tools refuse where an empty file is fine.
+        {"\xEF\xBB\xBF", "", 0},
+        {"\xEF\xBB\xBF\r\n", "\r\n", 0},
+        {"\xEF\xBB\xBF"
+         "a\xE3\x81\x82\nb",
+         "a\x82\xA0\r\nb\r\n", 0},
+        // Guards: control bytes 0x1A, 0x1C and 0x7F came out as one another.
+        {"\x1A\x1C\x7F\r", "\x1A\x1C\x7F\r\n", 0},
+        {"x\xF0\x9F\x98\x80y", "x?y\r\n", 1},
+    };
+    test::TempDir dir;
+    for (const Case& c : cases) {
+        test::WriteBytes(dir / "in.txt", c.utf8);
+        const Unconvertible lost = Utf8FileToCp932(dir / "in.txt", dir / "out.txt");
+        EXPECT_EQ(test::ReadBytes(dir / "out.txt"), c.cp932) << c.utf8;
+        EXPECT_EQ(lost.count, c.replaced) << c.utf8;
     }
 }
 
