@@ -7,7 +7,10 @@
 // Promises checked: a lookup that matches puts a headword that begins with the
 // search text on the top line; in a set the tools built, every headword of
 // plain letters (English) or hiragana (Japanese) is found by typing it, one
-// character at a time, at every keystroke.
+// character at a time, at every keystroke; and the set opened as tovix-tool
+// show opens it, with its parts in a cache view, shows for those headwords and
+// the search words what typing in the viewer's view finds, the same entry
+// first and the headword typed among the entries shown.
 
 #include <algorithm>
 #include <cstdint>
@@ -15,6 +18,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "FuzzSupport.h"
@@ -26,8 +30,11 @@
 #include "dict/KeyAlphabet.h"
 #include "dict/LineStoreView.h"
 #include "dict/Lookup.h"
+#include "dict/OpenDictionary.h"
+#include "dict/PartCacheView.h"
 #include "dict/Romaji.h"
 #include "dict/SearchKey.h"
+#include "dict/ShowEntries.h"
 #include "tools/Chains.h"
 
 namespace tovix::fuzz {
@@ -145,6 +152,65 @@ std::optional<std::string> Typeable(std::string_view line, Direction direction) 
     return word;
 }
 
+// The entry at the top of the view after typing `word`, if it matched.
+std::optional<std::string> TopAfterTyping(SearchState& state, LookupView& view,
+                                          std::string_view word) {
+    if (!Type(state, view, word)) {
+        return std::nullopt;
+    }
+    return EndSpaceDelete(view.ViewLine(view.TopLine() - view.TopLine() % 2));
+}
+
+// tovix-tool show's path: the set opened as the command opens it, its parts
+// kept in a cache view as the words' initials alternate, each word typed one
+// character at a time. It finds what the viewer's path finds, the same entry
+// on top, and a headword typed whole among the entries it shows.
+void CheckShown(SearchState& state, LookupView& view, const std::vector<std::string>& heads,
+                const std::vector<std::string>& words) {
+    OpenedDictionary opened = OpenDictionary(state.dicFile, state.direction);
+    Check(opened.Opened(), "a set the tools built opens");
+    SearchState shownState;
+    shownState.direction = state.direction;
+    shownState.dicFile = state.dicFile;
+    shownState.table = std::move(opened.table);
+    PartCacheView cache;
+    QuietReporter reporter;
+    // Headwords and other words by turns, so that the parts alternate.
+    std::vector<std::pair<std::string, bool>> order;
+    for (size_t i = 0; i < std::max(heads.size(), words.size()); ++i) {
+        if (i < heads.size()) {
+            order.emplace_back(heads[i], true);
+        }
+        if (i < words.size()) {
+            order.emplace_back(words[i], false);
+        }
+    }
+    for (const auto& [word, head] : order) {
+        const std::string typed = word;  // a lambda cannot take a structured binding
+        std::vector<std::string> keys;
+        for (size_t place = 0; place < word.size();) {
+            const size_t start = place;
+            NextChar(word, place);
+            keys.push_back(word.substr(start, place - start));
+        }
+        const ShownWord shown = ShowWord(shownState, cache, reporter, keys, 64);
+        const std::optional<std::string> top = TopAfterTyping(state, view, word);
+        Check(shown.found == top.has_value(), "show finds what typing finds");
+        if (!top) {
+            continue;
+        }
+        Check(!shown.entries.empty() && shown.entries.size() <= 64 &&
+                  shown.entries[0].headword == *top,
+              "show puts first the entry typing puts on top");
+        Check(!head || std::any_of(shown.entries.begin(), shown.entries.end(),
+                                   [&](const ShownEntry& e) {
+                                       return e.headword == typed ||
+                                              e.headword.starts_with(typed + " ");
+                                   }),
+              "show lists the headword typed");
+    }
+}
+
 void BuiltLookups(Direction direction, std::string_view text) {
     const std::vector<std::string_view> sections = Parts(text);
     const std::filesystem::path dir = ScratchDir();
@@ -161,25 +227,23 @@ void BuiltLookups(Direction direction, std::string_view text) {
     state.dicFile = dir / "SET.DIC";
     state.table = TDicTable::LoadFromFile(TableFileName(state.dicFile), direction);
     LineStoreView view;
-    int typed = 0;
-    for (int part = 1; part <= AlphabetSize(direction) && typed < 24; ++part) {
+    std::vector<std::string> heads;
+    for (int part = 1; part <= AlphabetSize(direction) && heads.size() < 24; ++part) {
         TBvStrings lines;
         lines.LoadFromFile(PartFileName(state.dicFile, part));
-        for (int n = 0; n < lines.Count() && typed < 24; n += 2) {
-            if (const std::optional<std::string> word = Typeable(lines.View(n), direction)) {
-                ++typed;
+        for (int n = 0; n < lines.Count() && heads.size() < 24; n += 2) {
+            if (std::optional<std::string> word = Typeable(lines.View(n), direction)) {
                 if (!Type(state, view, *word)) {
                     std::fprintf(stderr, "not found: \"%s\" (part %d)\n", word->c_str(), part);
                     Check(false, "every headword is found by typing it");
                 }
+                heads.push_back(std::move(*word));
             }
         }
     }
-    if (sections.size() > 1) {
-        for (const std::string& word : SplitLines(sections[1])) {
-            Type(state, view, word);
-        }
-    }
+    const std::vector<std::string> words =
+        sections.size() > 1 ? SplitLines(sections[1]) : std::vector<std::string>();
+    CheckShown(state, view, heads, words);
 }
 
 }  // namespace

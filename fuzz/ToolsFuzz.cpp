@@ -1,20 +1,25 @@
 // The dictionary tools: every tool command (a chain of steps, as the menus
 // run it) and every single step on raw files. The input's first line picks
 // one: "c<N>" the N-th tool command, "s<N>" the N-th step (both taken modulo
-// their number); the rest is the first input file, and after a "%%" line the
-// second one (a join's second input, a step's Dest). Commands whose inputs
-// are dictionary file sets get sets built from those texts first.
+// their number), "u<N>" or "U<N>" the N-th command on CP932 inputs and on
+// their UTF-8 form (with a byte-order mark for "U"); the rest is the first
+// input file, and after a "%%" line the second one (a join's second input, a
+// step's Dest). Commands whose inputs are dictionary file sets get sets built
+// from those texts first.
 //
 // Promises checked, when the command succeeds: gathering leaves every
 // headword once, with every sense of its entries; checking and dividing put
 // every entry into one of the two outputs (a divided entry as its numbered
 // parts, which join to its translation); a built set converts back to as many
-// entries as went in.
+// entries as went in. A UTF-8 input gives what its CP932 form gives, and one
+// rewritten in place stays UTF-8.
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
 #include <functional>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <string_view>
@@ -25,8 +30,10 @@
 #include "components/MbString.h"
 #include "dict/DicFileSet.h"
 #include "dict/KeyAlphabet.h"
+#include "platform/Cp932.h"
 #include "tools/Chains.h"
 #include "tools/Steps.h"
+#include "tools/TextEncoding.h"
 
 namespace tovix::fuzz {
 namespace {
@@ -68,14 +75,30 @@ std::pair<std::string, std::string> SplitEntry(std::string_view line) {
     return {std::string(line.substr(0, tab)), std::string(line.substr(tab + 1))};
 }
 
+// Whether the text ends in a lead byte without its trail byte: joined to the
+// next sense, it takes the comma between them for its trail byte.
+bool EndsInLoneLeadByte(std::string_view text) {
+    size_t last = 0;
+    for (size_t place = 0; place < text.size();) {
+        last = place;
+        NextChar(text, place);
+    }
+    return !text.empty() && last + 1 == text.size() && IsLeadByte(text[last]);
+}
+
 // [EXM] gathered in place: one line per headword, holding every sense of the
-// headword's entries.
+// headword's entries (as characters, unless a translation is cut inside a
+// character).
 void CheckGathered(const std::vector<std::string>& input, const std::vector<std::string>& output) {
     std::map<std::string, std::set<std::string>> expected;
+    std::set<std::string> cut;
     for (const std::string& line : input) {
         auto [head, translation] = SplitEntry(line);
         for (std::string& sense : Senses(translation)) {
             expected[head].insert(std::move(sense));
+        }
+        if (EndsInLoneLeadByte(translation)) {
+            cut.insert(head);
         }
     }
     Check(output.size() == expected.size(), "gathering leaves every headword exactly once");
@@ -83,7 +106,8 @@ void CheckGathered(const std::vector<std::string>& input, const std::vector<std:
         auto [head, translation] = SplitEntry(line);
         const std::vector<std::string> senses = Senses(translation);
         Check(expected.count(head) == 1 &&
-                  std::set<std::string>(senses.begin(), senses.end()) == expected[head],
+                  (cut.contains(head) ||
+                   std::set<std::string>(senses.begin(), senses.end()) == expected[head]),
               "a gathered entry holds every sense of its headword, and only those");
     }
 }
@@ -134,9 +158,11 @@ std::vector<std::string> Lines(const fs::path& file) {
 }
 
 // Builds a set from [EXM] text; false when the tools refuse the text.
-bool BuildSet(const fs::path& exm, const fs::path& dicFile, Direction direction) {
+bool BuildSet(const fs::path& exm, const fs::path& dicFile, Direction direction,
+              TextEncoding encoding = TextEncoding::Auto) {
     QuietReporter reporter;
     ToolJob job(reporter, ScratchDir());
+    job.inputEncoding = encoding;
     job.InName1 = exm.string();
     job.OutName1 = dicFile.string();
     return static_cast<bool>(ExmToTovix(job, direction));
@@ -212,13 +238,18 @@ bool TakesSets(std::string_view handler) {
            handler.find("TovixTogether") != std::string_view::npos;
 }
 
-void RunCommand(const ToolCommand& command, const Files& files) {
-    const Direction direction = command.handler.find("Jpn") != std::string_view::npos
-                                    ? Direction::Japanese
-                                    : Direction::English;
-    const std::vector<std::string> input = Lines(files.first);
+Direction DirectionOf(const ToolCommand& command) {
+    return command.handler.find("Jpn") != std::string_view::npos ? Direction::Japanese
+                                                                 : Direction::English;
+}
+
+// Runs the command on the files, its text inputs read in `encoding`; whether
+// it succeeded.
+bool Run(const ToolCommand& command, const Files& files, TextEncoding encoding) {
+    const Direction direction = DirectionOf(command);
     QuietReporter reporter(MessageResult::No);
     ToolJob job(reporter, ScratchDir());
+    job.inputEncoding = encoding;
     job.InName1 = files.first.string();
     job.InName2 = files.second.string();
     job.OutName1 = files.out1.string();
@@ -228,17 +259,93 @@ void RunCommand(const ToolCommand& command, const Files& files) {
     if (TakesSets(command.handler)) {
         const fs::path firstSet = ScratchDir() / "A.DIC";
         const fs::path secondSet = ScratchDir() / "B.DIC";
-        if (!BuildSet(files.first, firstSet, direction) ||
-            !BuildSet(files.second, secondSet, direction)) {
-            return;
+        if (!BuildSet(files.first, firstSet, direction, encoding) ||
+            !BuildSet(files.second, secondSet, direction, encoding)) {
+            return false;
         }
         job.InName1 = firstSet.string();
         job.InName2 = secondSet.string();
     }
-    if (!command.run(job)) {
+    return static_cast<bool>(command.run(job));
+}
+
+void RunCommand(const ToolCommand& command, const Files& files) {
+    const std::vector<std::string> input = Lines(files.first);
+    if (Run(command, files, TextEncoding::Auto)) {
+        CheckOutcome(command.handler, DirectionOf(command), files, input);
+    }
+}
+
+// A text's lines ended by CR LF, in CP932 and in UTF-8; nothing when a line
+// has no exact UTF-8 form (bytes that are no CP932 character).
+std::optional<std::pair<std::string, std::string>> BothForms(std::string_view text) {
+    std::pair<std::string, std::string> forms;
+    for (const std::string& line : SplitLines(text)) {
+        const std::string utf8 = Cp932ToUtf8(line);
+        size_t replaced = 0;
+        if (Utf8LineToCp932(utf8, replaced) != line || replaced != 0) {
+            return std::nullopt;
+        }
+        forms.first += line + "\r\n";
+        forms.second += utf8 + "\r\n";
+    }
+    return forms;
+}
+
+// The files in the scratch directory but the inputs and the work files.
+std::map<std::string, std::string> Outputs(const Files& files) {
+    std::map<std::string, std::string> outputs;
+    for (const fs::directory_entry& entry : fs::directory_iterator(ScratchDir())) {
+        const fs::path& path = entry.path();
+        const std::string name = path.filename().string();
+        if (entry.is_regular_file() && path != files.first && path != files.second &&
+            !name.starts_with("TOVIX")) {
+            outputs[name] = ReadFile(path);
+        }
+    }
+    return outputs;
+}
+
+void ClearScratch() {
+    for (const fs::directory_entry& entry : fs::directory_iterator(ScratchDir())) {
+        fs::remove_all(entry.path());
+    }
+}
+
+// The command run on the CP932 form of the inputs and on their UTF-8 form
+// (behind a byte-order mark when `bom`) gives the same result.
+void RunBothEncodings(const ToolCommand& command, const Files& files, std::string_view first,
+                      std::string_view second, bool bom) {
+    const auto firstForms = BothForms(first);
+    const auto secondForms = BothForms(second);
+    if (!firstForms || !secondForms) {
         return;
     }
-    CheckOutcome(command.handler, direction, files, input);
+    const std::string mark = bom ? "\xEF\xBB\xBF" : "";
+    ClearScratch();
+    WriteFile(files.first, firstForms->first);
+    WriteFile(files.second, secondForms->first);
+    const bool cp932Done = Run(command, files, TextEncoding::Cp932);
+    const std::map<std::string, std::string> cp932Outputs = Outputs(files);
+    const std::string cp932Input = ReadFile(files.first);
+
+    ClearScratch();
+    WriteFile(files.first, mark + firstForms->second);
+    WriteFile(files.second, mark + secondForms->second);
+    const bool utf8Done = Run(command, files, TextEncoding::Auto);
+    if (utf8Done != cp932Done) {
+        std::fprintf(stderr, "%.*s: %s in CP932, %s in UTF-8\n",
+                     static_cast<int>(command.handler.size()), command.handler.data(),
+                     cp932Done ? "done" : "failed", utf8Done ? "done" : "failed");
+    }
+    Check(utf8Done == cp932Done, "a UTF-8 input succeeds or fails as its CP932 form does");
+    Check(Outputs(files) == cp932Outputs, "a UTF-8 input gives the outputs of its CP932 form");
+    std::string utf8Input = ReadFile(files.first);
+    if (utf8Input.starts_with(mark)) {
+        utf8Input.erase(0, mark.size());
+    }
+    Check(utf8Input == BothForms(cp932Input).value_or(std::pair<std::string, std::string>()).second,
+          "a UTF-8 input rewritten in place stays UTF-8");
 }
 
 void RunStep(StepFunction step, const Files& files) {
@@ -280,10 +387,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
             number %= 1000;
         }
     }
-    if (!choice.empty() && choice[0] == 's') {
+    const auto commands = ToolCommands();
+    const char mode = choice.empty() ? 'c' : choice[0];
+    if (mode == 's') {
         RunStep(kSteps[number % std::size(kSteps)], files);
+    } else if (mode == 'u' || mode == 'U') {
+        RunBothEncodings(commands[number % commands.size()], files, text, second, mode == 'U');
     } else {
-        const auto commands = ToolCommands();
         RunCommand(commands[number % commands.size()], files);
     }
     return 0;
