@@ -11,6 +11,7 @@ TOVIX_PACKAGES=(
     libicu-dev libgtest-dev qt6-base-dev qt6-translations-l10n
     clang libclang-rt-14-dev
     fonts-ipafont-gothic xvfb xauth xdotool xclip imagemagick
+    desktop-file-utils help2man
     edict
 )
 

@@ -27,6 +27,12 @@ inline constexpr std::string_view kArgumentsWrong =
     "辞書ファイル(ENGTOJPN.DIC)と辞書選択(ENG)を指定してください。";
 inline constexpr std::string_view kDirectionWordWrong = "辞書選択の設定は ENG または JPN です。";
 
+// The help.
+inline constexpr std::string_view kHelpMissing =
+    "ヘルプが見つかりません。インストールし直してください。";
+inline constexpr std::string_view kHelpNotOpened =
+    "ヘルプを表示するブラウザーを起動できませんでした。";
+
 // Shutdown.
 inline constexpr std::string_view kExitQuestion = "終了しますか。";
 inline constexpr std::string_view kSettingsUnwritable = "設定ファイルに書き込めませんでした。";

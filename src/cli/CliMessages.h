@@ -14,7 +14,8 @@
 namespace tovix::cli_text {
 
 // The help before and after the list of subcommands; the program directory
-// follows kHelpTail, then kHelpEnd.
+// follows kHelpTail on the help's last line (left out of the manual page),
+// then kHelpEnd.
 inline constexpr std::string_view kHelpHead =
     "使い方: tovix-tool [--yes] サブコマンド [オプション] ファイル...\n\n"
     "辞書ツール。--eng は英和辞書、--jpn は和英辞書。\n"
@@ -53,10 +54,11 @@ inline constexpr std::string_view kHelpTail =
     "  --help, -h  この説明を表示する。\n"
     "  --          以降の引数をすべてファイル名とする。\n\n"
     "メッセージと進み具合は標準エラー出力に出る (UTF-8)。作業ファイル (TOVIXSRT.TXT など)\n"
-    "はプログラムのディレクトリに置かれる: ";
-inline constexpr std::string_view kHelpEnd =
-    "\n"
-    "終了ステータス: 0 成功、1 失敗または中止、2 引数の誤り。\n";
+    "と設定ファイル (tovix.INI) はプログラムのディレクトリに置かれる: プログラムのある\n"
+    "ディレクトリ、そこに書き込めなければ ~/.local/share/tovix。\n\n"
+    "終了ステータス: 0 成功、1 失敗または中止、2 引数の誤り。\n\n"
+    "今のプログラムのディレクトリ: ";
+inline constexpr std::string_view kHelpEnd = "\n";
 
 // Usage errors.
 inline constexpr std::string_view kNoSubcommand =

@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <system_error>
+#include <vector>
 
 namespace tovix {
 namespace {
@@ -18,12 +19,6 @@ namespace fs = std::filesystem;
 
 std::mutex programDirMutex;
 std::optional<fs::path> programDir;
-
-fs::path ExecutableDir() {
-    std::error_code error;
-    fs::path executable = fs::read_symlink("/proc/self/exe", error);
-    return error ? fs::path() : executable.parent_path();
-}
 
 fs::path HomeDir() {
     const char* home = std::getenv("HOME");
@@ -35,6 +30,12 @@ fs::path HomeDir() {
 }
 
 }  // namespace
+
+fs::path ExecutableDir() {
+    std::error_code error;
+    fs::path executable = fs::read_symlink("/proc/self/exe", error);
+    return error ? fs::path() : executable.parent_path();
+}
 
 fs::path ProgramDir() {
     std::lock_guard<std::mutex> lock(programDirMutex);
@@ -95,6 +96,27 @@ fs::path ProgramFile(std::string_view extension) {
 
 fs::path SettingsFilePath() {
     return ProgramFile(".INI");
+}
+
+std::vector<fs::path> HelpFileCandidates(const fs::path& executableDir,
+                                         const fs::path& programDir) {
+    std::vector<fs::path> candidates{executableDir / kHelpFileName};
+    if (programDir != executableDir) {
+        candidates.push_back(programDir / kHelpFileName);
+    }
+    candidates.push_back(executableDir.parent_path() / "share" / kProgramName / "help" /
+                         "index.html");
+    return candidates;
+}
+
+std::optional<fs::path> FindHelpFile(const std::vector<fs::path>& candidates) {
+    for (const fs::path& candidate : candidates) {
+        std::error_code error;
+        if (fs::is_regular_file(candidate, error)) {
+            return candidate;
+        }
+    }
+    return std::nullopt;
 }
 
 }  // namespace tovix

@@ -8,13 +8,18 @@
 // choice is made once per process.
 
 #include <filesystem>
+#include <optional>
 #include <string_view>
+#include <vector>
 
 namespace tovix {
 
 // The file name of the viewer program; the names of the settings file and the
 // entry editing work files are built from it, whichever executable runs.
 inline constexpr std::string_view kProgramName = "tovix";
+
+// The directory of the running executable; empty when it cannot be told.
+std::filesystem::path ExecutableDir();
 
 // The program directory, decided on the first call and cached.
 std::filesystem::path ProgramDir();
@@ -48,5 +53,16 @@ std::filesystem::path ProgramFile(std::string_view extension);
 
 // The settings file, "tovix.INI" in the program directory.
 std::filesystem::path SettingsFilePath();
+
+// The help: a help file of the user's own, "TOVIX.HLP", beside the program
+// (or in the per-user program directory) comes first; then the manual that
+// is installed with the program (or copied into the build tree) under
+// ../share/tovix/help/ from the executable.
+inline constexpr std::string_view kHelpFileName = "TOVIX.HLP";
+std::vector<std::filesystem::path> HelpFileCandidates(const std::filesystem::path& executableDir,
+                                                      const std::filesystem::path& programDir);
+// The first candidate that is a file; nothing when there is none.
+std::optional<std::filesystem::path> FindHelpFile(
+    const std::vector<std::filesystem::path>& candidates);
 
 }  // namespace tovix

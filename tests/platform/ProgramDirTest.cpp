@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -94,6 +96,35 @@ TEST(ProgramFileTest, NamesBuiltFromTheProgramName) {
     EXPECT_EQ(ProgramDir(), fs::path("/srv/dictionaries"));
     EXPECT_EQ(SettingsFilePath(), fs::path("/srv/dictionaries/tovix.INI"));
     EXPECT_EQ(ProgramFile(".ADD"), fs::path("/srv/dictionaries/tovix.ADD"));
+}
+
+// A user's own TOVIX.HLP beside the program wins over the installed manual;
+// the manual lies in share/tovix/help beside the program's bin folder.
+TEST(HelpFileTest, UsersHelpFileFirstThenTheInstalledManual) {
+    struct Case {
+        std::vector<std::string> present;  // relative to the prefix
+        std::string found;                 // empty: none
+    };
+    const Case cases[] = {
+        {{"bin/TOVIX.HLP", "home/TOVIX.HLP", "share/tovix/help/index.html"}, "bin/TOVIX.HLP"},
+        {{"home/TOVIX.HLP", "share/tovix/help/index.html"}, "home/TOVIX.HLP"},
+        {{"share/tovix/help/index.html"}, "share/tovix/help/index.html"},
+        {{"share/tovix/help/index.html/"}, ""},  // a folder is no help file
+        {{}, ""},
+    };
+    for (const Case& c : cases) {
+        test::TempDir prefix;
+        fs::create_directories(prefix / "bin");
+        for (const std::string& file : c.present) {
+            fs::create_directories((prefix / file).parent_path());
+            if (!file.ends_with('/')) {
+                test::WriteBytes(prefix / file, "help");
+            }
+        }
+        const auto found = FindHelpFile(HelpFileCandidates(prefix / "bin", prefix / "home"));
+        EXPECT_EQ(found.value_or(fs::path()), c.found.empty() ? fs::path() : prefix / c.found)
+            << c.found;
+    }
 }
 
 }  // namespace

@@ -22,6 +22,7 @@
 #include "app/gui/WindowActivation.h"
 #include "components/BigView/BigView.h"
 #include "components/DicEdit/DicEdit.h"
+#include "dict/DicFileSet.h"
 #include "dict/Lookup.h"
 #include "dict/OpenDictionary.h"
 #include "platform/Guard.h"
@@ -267,6 +268,10 @@ void TForm1::EvaluateCommandLine(const QStringList& arguments) {
         return;
     }
     search_.direction = Direction::None;
+    if (arguments.size() == 1) {
+        OpenSetFromDesktop(Utf8(arguments[0]));
+        return;
+    }
     if (arguments.size() != 2) {
         Warn(app_text::kArgumentsWrong);
         return;
@@ -283,6 +288,20 @@ void TForm1::EvaluateCommandLine(const QStringList& arguments) {
         return;
     }
     OpenFromCommandLine(Utf8(arguments[0]), search_.direction);
+}
+
+// A dictionary file opened from a file manager: the set's table tells the
+// direction. Any other single argument gets the warning of a wrong command
+// line.
+void TForm1::OpenSetFromDesktop(const std::string& file) {
+    const std::optional<Direction> direction = SetDirection(file);
+    if (!direction) {
+        Warn(app_text::kArgumentsWrong);
+        return;
+    }
+    search_.direction = *direction;
+    label11_->setText(DirectionLabel(*direction));
+    OpenFromCommandLine(file, *direction);
 }
 
 // All or nothing: when the dictionary file or its table cannot be read the

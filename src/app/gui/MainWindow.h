@@ -166,6 +166,7 @@ class TForm1 : public QMainWindow {
     void ApplyAppearance();
     void EvaluateCommandLine(const QStringList& arguments);
     void OpenFromCommandLine(const std::string& file, Direction direction);
+    void OpenSetFromDesktop(const std::string& file);
     void FormDestroy();
     void Warn(std::string_view text);
     // "英　語 : " or "日本語 : ", shown left of the search field.

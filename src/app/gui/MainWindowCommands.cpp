@@ -147,12 +147,15 @@ void TForm1::MenuFuncKeyDispClick() {
     dicEdit1_->end(false);
 }
 
-// Opens the help file beside the program with the desktop's viewer for it.
+// Opens the help with the desktop's viewer for it (the browser for the
+// manual): a help file of the user's beside the program, else the manual.
 void TForm1::MenuHelpDispClick() {
-    const std::filesystem::path help = ProgramDir() / "TOVIX.HLP";
-    std::error_code ec;
-    if (std::filesystem::is_regular_file(help, ec)) {
-        desktop_->OpenFile(help);
+    if (const auto help = FindHelpFile(HelpFileCandidates(ExecutableDir(), ProgramDir()))) {
+        if (!desktop_->OpenFile(*help)) {
+            Warn(app_text::kHelpNotOpened);
+        }
+    } else {
+        Warn(app_text::kHelpMissing);
     }
 }
 

@@ -74,7 +74,12 @@ TEST_F(MainWindowTest, CommandLine) {
          main,
          english,
          "   辞書選択の設定は ENG または JPN です。          "},
-        {{Q(eng)},
+        // One argument, as a file manager starts the program: a dictionary
+        // file set opens in the direction its table is written for; any
+        // other file gets the warning.
+        {{Q(eng)}, Direction::English, main + "  " + Q(eng), english, ""},
+        {{Q(jpn)}, Direction::Japanese, main + "  " + Q(jpn), japanese, ""},
+        {{Q(noTable)},
          Direction::None,
          main,
          english,
