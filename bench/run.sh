@@ -502,3 +502,40 @@ FIND_EXTRA=$(percent_over "$WINDOW_FIND_MS" "$TOOL_FIND_MS")
 echo "find of '$ABSENT' through every part file, generated 2,000,000 entries: find window" \
     "$WINDOW_FIND_MS ms; tovix-tool find $TOOL_FIND_MS ms; the window adds $FIND_EXTRA%" \
     "(goal <= 10%) $(verdict "$FIND_EXTRA" 10)"
+
+# --- tovix-tool show against sdcv ---------------------------------------------
+#
+# 300 English words looked up in one process: tovix-tool show on the imported
+# EDICT E-J set, next to sdcv -n on the same words over a StarDict dictionary
+# that stardict-tools' tabfile builds from the same [EXM] (in UTF-8). Both
+# print every entry they find. Needs the Debian packages sdcv and
+# stardict-tools (this script installs nothing); goal: no slower than sdcv.
+
+section "tovix-tool show against sdcv"
+TABFILE=$(command -v tabfile || echo /usr/lib/stardict-tools/tabfile)
+SHOW_DIR="$DATA/show"
+if [ ! -f "$SEARCH/EDICT-EJ.DAT" ]; then
+    echo "no imported EDICT: the figure is skipped"
+elif ! command -v sdcv >/dev/null || [ ! -x "$TABFILE" ]; then
+    echo "sdcv or stardict-tools is not installed: the figure is skipped"
+else
+    mkdir -p "$SHOW_DIR/stardict/dic"
+    tab="$SHOW_DIR/edict-ej.tab"
+    if [ ! -f "$SHOW_DIR/stardict/dic/edict-ej.ifo" ] || [ "$DATA/tools/edict-eng.txt" -nt "$tab" ]; then
+        iconv -f CP932 -t UTF-8 "$DATA/tools/edict-eng.txt" | tr -d '\r' >"$tab"
+        "$TABFILE" "$tab" >/dev/null 2>&1
+        mv "$SHOW_DIR"/edict-ej.ifo "$SHOW_DIR"/edict-ej.idx "$SHOW_DIR"/edict-ej.dict* \
+            "$SHOW_DIR/stardict/dic/"
+    fi
+    # Every 97th one-word lower-case headword: 300 words spread over the alphabet.
+    mapfile -t SHOW_WORDS < <(awk -F'\t' '$1 ~ /^[a-z]+$/ { print $1 }' "$tab" |
+        awk 'NR % 97 == 0' | head -n 300)
+    warm_cache "$SEARCH"/EDICT-EJ.[0-9][0-9][0-9] "$SHOW_DIR"/stardict/dic/*
+    SHOW_MS=$(reference_median_ms "$RUNS" "$SEARCH_TOOL" show --eng "$SEARCH/EDICT-EJ.DIC" \
+        "${SHOW_WORDS[@]}")
+    SDCV_MS=$(reference_median_ms "$RUNS" env HOME="$SHOW_DIR" sdcv -n --data-dir \
+        "$SHOW_DIR/stardict" "${SHOW_WORDS[@]}")
+    SHOW_RATIO=$(ratio "$SHOW_MS" "$SDCV_MS")
+    echo "${#SHOW_WORDS[@]} words in one process, median of $RUNS runs: tovix-tool show" \
+        "$SHOW_MS ms; sdcv -n $SDCV_MS ms; ratio $SHOW_RATIO (goal <= 1) $(verdict "$SHOW_RATIO" 1)"
+fi
