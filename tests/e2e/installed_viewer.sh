@@ -48,6 +48,11 @@ chmod a+r "$home/je.txt"
 run_as_user tovix-tool exm-to-tovix --jpn "$home/je.txt" "$home/JE.DIC" 2>/dev/null ||
     fail "the installed tovix-tool could not build a dictionary"
 [ -f "$home/.local/share/tovix/TOVIXSRT.TXT" ] || fail "work files not in the per-user folder"
+run_as_user tovix-tool add --jpn "$home/JE.DIC" とり "[鳥]" bird >/dev/null 2>&1 ||
+    fail "the installed tovix-tool could not add an entry"
+for file in tovix.AD1 tovix.ADD TOVIXADJ.TXT; do
+    [ -f "$home/.local/share/tovix/$file" ] || fail "$file not in the per-user folder"
+done
 
 e2e_start_x
 # The desktop entry's command with %f replaced by the file.
