@@ -6,8 +6,9 @@
 # keyboard focus and hold the word in its search field.
 #
 # The search field is read back through the clipboard: a sentinel text is put
-# on it first, then Ctrl+C in the second copy copies its search text over it,
-# so the clipboard holds the word only if that field does.
+# on it once the paste is done, then Ctrl+C in the second copy copies its
+# search text over it, so the clipboard holds the word only if that field
+# does.
 source "$(dirname "$0")/lib.sh"
 
 e2e_install
@@ -19,54 +20,34 @@ printf 'かんがえ[考え]\tthought\r\nかんじ[漢字]\tChinese character\r\
 "$E2E_DIR/tovix-tool" exm-to-tovix --jpn --yes "$E2E_DIR/kana.exm" "$E2E_DIR/KANA.DIC" 2>/dev/null ||
     fail "building the Japanese-English dictionary failed"
 
-# The visible window whose title ends with $1.
-window_ending() {
-    xdotool search --onlyvisible --name "$1\$" 2>/dev/null | head -n 1
-}
-
-focused_is() {
-    [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]
-}
-
-clipboard_is() {
-    [ "$(xclip -selection clipboard -o -t UTF8_STRING 2>/dev/null)" = "$1" ]
-}
-
 e2e_start_x
-"$E2E_DIR/tovix" "$E2E_DIR/KANA.DIC" JPN >"$E2E_DIR/first.log" 2>&1 &
-E2E_PIDS+=($!)
-e2e_wait_for 20 window_ending "KANA.DIC" || fail "no Japanese-English window"
-first=$(window_ending "KANA.DIC")
-"$E2E_DIR/tovix" "$E2E_DIR/WORDS.DIC" ENG >"$E2E_DIR/second.log" 2>&1 &
-E2E_PIDS+=($!)
-e2e_wait_for 20 window_ending "WORDS.DIC" || fail "no English-Japanese window"
-second=$(window_ending "WORDS.DIC")
+e2e_start_viewer first "$E2E_DIR/KANA.DIC" JPN
+e2e_await_window "Tovix .ﾒｲﾝ.  .*KANA.DIC"
+first=$window
+e2e_start_viewer second "$E2E_DIR/WORDS.DIC" ENG
+e2e_await_window "Tovix .ﾒｲﾝ.  .*WORDS.DIC"
+second=$window
 [ "$first" != "$second" ] || fail "the two copies share a window"
 
-xdotool windowfocus --sync "$first"
-e2e_wait_for 10 focused_is "$first" || fail "the first copy did not take the focus"
-sleep 0.5
+e2e_focus "$first"
 # Romaji turns into kana as it is typed: kannji -> かんじ.
 xdotool type --delay 80 "kannji"
-sleep 0.5
 xdotool key ctrl+k
-e2e_wait_for 10 focused_is "$second" || fail "Ctrl+K did not move the focus to the second copy"
-sleep 0.5
+e2e_until e2e_focused_is "$second" || fail "Ctrl+K did not move the focus to the second copy"
 xdotool key ctrl+l
-sleep 1
-import -window root "$E2E_ARTIFACTS/two-copies-pasted.png"
-
-printf 'sentinel' | xclip -selection clipboard -i
-e2e_wait_for 5 clipboard_is "sentinel" || fail "could not set the clipboard"
-xdotool key ctrl+c
-e2e_wait_for 10 clipboard_is "かんじ" ||
-    fail "the second copy's search field holds '$(xclip -selection clipboard -o 2>/dev/null)'"
-focused_is "$second" || fail "the second copy lost the focus"
-if xdotool search --onlyvisible --name "^警告" >/dev/null 2>&1; then
+# F5 (copy the entry at the top) comes after Ctrl+L: once its copy replaced the
+# word on the clipboard, Ctrl+L has pasted, and the sentinel cannot be pasted.
+e2e_send_until "! e2e_clipboard_is かんじ" F5 || fail "F5 copied nothing in the second copy"
+e2e_clipboard_set "sentinel"
+e2e_send_until "e2e_clipboard_is かんじ" ctrl+c ||
+    fail "the second copy's search field holds '$(e2e_clipboard_first_line)'"
+e2e_screenshot two-copies-pasted
+e2e_focused_is "$second" || fail "the second copy lost the focus"
+if e2e_window "警告" >/dev/null; then
     fail "a warning was shown"
 fi
 
 # Ctrl+W in the second copy switches back to the first.
 xdotool key ctrl+w
-e2e_wait_for 10 focused_is "$first" || fail "Ctrl+W did not move the focus back to the first copy"
+e2e_until e2e_focused_is "$first" || fail "Ctrl+W did not move the focus back to the first copy"
 echo "two copies end to end: ok"

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The viewer on a dictionary built by the tools: the caption names the
-# dictionary, typing moves the view, the menu's exit question closes it with
-# status 0, and the settings file then holds the main window's bounds.
+# dictionary, typing moves the view (the entry at the top read back through
+# the clipboard with F5), the menu's exit question closes it with status 0,
+# and the settings file then holds the main window's bounds.
 source "$(dirname "$0")/lib.sh"
 
 e2e_install
@@ -11,35 +12,26 @@ printf 'apple\t\x97\xd1\x8c\xe7\r\nbanana\t\x83\x6f\x83\x69\x83\x69\r\nbank\t\x8
     fail "building the dictionary failed"
 
 e2e_start_x
-"$E2E_DIR/tovix" "$E2E_DIR/WORDS.DIC" ENG >"$E2E_DIR/tovix.log" 2>&1 &
-viewer=$!
-E2E_PIDS+=($viewer)
-
-e2e_wait_for 20 e2e_window "Tovix" || fail "no main window"
-window=$(e2e_window "Tovix")
+e2e_start_viewer tovix "$E2E_DIR/WORDS.DIC" ENG
+e2e_focus_window "Tovix .ﾒｲﾝ."
 title=$(xdotool getwindowname "$window")
 [ "$title" = "Tovix (ﾒｲﾝ)  $E2E_DIR/WORDS.DIC" ] || fail "caption is '$title'"
 
-xdotool windowfocus --sync "$window"
 xdotool type --delay 80 "ban"
-sleep 1
-import -window root "$E2E_ARTIFACTS/viewer-typed.png"
+e2e_clipboard_set "sentinel"
+e2e_send_until "e2e_clipboard_is banana" F5 ||
+    fail "the entry at the top is '$(e2e_clipboard_first_line)', not banana"
+e2e_screenshot viewer-typed
 
 # ﾌｧｲﾙ(&F) -> 終了(&X), then the question's default button (はい).
-xdotool key --delay 150 alt+f x
-e2e_wait_for 10 e2e_window "情報" || fail "no exit question"
-question=$(e2e_window "情報")
-xdotool windowfocus --sync "$question"
+e2e_menu "情報" alt+f x
 xdotool key Return
-
-e2e_wait_for 10 bash -c "! kill -0 $viewer" || fail "the viewer did not exit"
-wait "$viewer" && status=0 || status=$?
-[ "$status" -eq 0 ] || fail "exit status $status"
+e2e_await_exit "$viewer"
 
 ini="$E2E_DIR/tovix.INI"
 [ -f "$ini" ] || fail "no settings file"
+grep -q '^\[FormMain\]' "$ini" || fail "settings file lacks [FormMain]"
 for key in Mem Left Top Width Height; do
     grep -q "^$key=" "$ini" || fail "settings file lacks FormMain $key"
 done
-grep -q '^\[FormMain\]' "$ini" || fail "settings file lacks [FormMain]"
 echo "viewer end to end: ok"

@@ -36,50 +36,29 @@ done
 [ -n "$word" ] || fail "no word of the long entry is found once"
 expected=$("$E2E_DIR/tovix-tool" find "$E2E_DIR/JE.DIC" "$word" | sed -n 2p)
 
-clipboard_first_line() {
-    xclip -selection clipboard -o -t UTF8_STRING 2>/dev/null | head -n 1 | tr -d '\r'
-}
-clipboard_is() {
-    [ "$(clipboard_first_line)" = "$1" ]
-}
-no_window() {
-    [ -z "$(e2e_window "$1")" ]
-}
-
 e2e_start_x
-"$E2E_DIR/tovix" "$E2E_DIR/JE.DIC" JPN >"$E2E_DIR/tovix.log" 2>&1 &
-viewer=$!
-E2E_PIDS+=($viewer)
-e2e_wait_for 20 e2e_window "Tovix" || fail "no main window"
-main=$(e2e_window "Tovix")
-xdotool windowfocus --sync "$main"
-sleep 0.5
+e2e_start_viewer tovix "$E2E_DIR/JE.DIC" JPN
+e2e_focus_window "Tovix .ﾒｲﾝ."
+main=$window
 
-xdotool key ctrl+f
-e2e_wait_for 10 e2e_window "Tovix \\(検索\\)" || fail "Ctrl+F did not open the find window"
-sleep 0.3
+e2e_open "Tovix \\(検索\\)" ctrl+f
 xdotool type --delay 50 "$word"
 xdotool key Return
-e2e_wait_for 10 no_window "Tovix \\(検索\\)" || fail "the find window did not close"
-sleep 0.5
-import -window root "$E2E_ARTIFACTS/find-hit.png"
-printf 'sentinel' | xclip -selection clipboard -i
-e2e_wait_for 5 clipboard_is "sentinel" || fail "could not set the clipboard"
-xdotool key F5
-e2e_wait_for 5 clipboard_is "$expected" ||
-    fail "the entry at the top is '$(clipboard_first_line)', not '$expected' (find text $word)"
+e2e_await_gone "Tovix \\(検索\\)"
+e2e_focus "$main"
+e2e_screenshot find-hit
+e2e_clipboard_set "sentinel"
+e2e_send_until 'e2e_clipboard_is "$expected"' F5 ||
+    fail "the entry at the top is '$(e2e_clipboard_first_line)', not '$expected' (find text $word)"
 
-xdotool key F9
-e2e_wait_for 10 e2e_window "Tovix \\(拡大表示\\)" || fail "F9 did not open the zoom window"
-sleep 1
-import -window root "$E2E_ARTIFACTS/zoom-window.png"
-xdotool key Escape
-e2e_wait_for 10 no_window "Tovix \\(拡大表示\\)" || fail "Esc did not close the zoom window"
+e2e_open "Tovix \\(拡大表示\\)" F9
+e2e_screenshot zoom-window
+e2e_send_until "e2e_no_window 'Tovix \\(拡大表示\\)'" Escape ||
+    fail "Esc did not close the zoom window"
 
+e2e_focus "$main"
 xdotool key F10
-e2e_wait_for 10 bash -c "! kill -0 $viewer" || fail "the viewer did not exit"
-wait "$viewer" && status=0 || status=$?
-[ "$status" -eq 0 ] || fail "exit status $status"
+e2e_await_exit "$viewer"
 ini="$E2E_DIR/tovix.INI"
 tr -d '\r' <"$ini" | grep -qx "1=$word" || fail "the settings file lacks the find text $word"
 awk '/^\[FormView\]/ { on = 1; next } /^\[/ { on = 0 } on && /^Width=/ { print }' "$ini" |
