@@ -208,33 +208,42 @@ e2e_visible_windows() {
     xdotool search --onlyvisible --name '' 2>/dev/null | sort || true
 }
 
-# e2e_menu TITLE MENU-KEY ITEM-KEYS...: opens a menu of the focused window
-# with MENU-KEY (alt+k), waits until its pop-up shows, then sends ITEM-KEYS,
-# until the window whose title begins with TITLE shows; focuses it and sets
-# $window. An item key sent before the pop-up has the keyboard would reach
-# the window below instead.
-e2e_menu() {
-    local title=$1 menu=$2
+# e2e_menu_until CONDITION MENU-KEY ITEM-KEYS...: opens a menu of the
+# focused window with MENU-KEY (alt+k), waits until its pop-up shows, then
+# sends ITEM-KEYS; all again (up to three times) while CONDITION, run by
+# eval, has not come true. An item key sent before the pop-up has the
+# keyboard would reach the window below instead.
+e2e_menu_until() {
+    local condition=$1 menu=$2
     shift 2
-    local target before try
+    local target before try limit
     target=$(xdotool getwindowfocus 2>/dev/null || true)
     for try in 1 2 3; do
         e2e_focus "$target"
         before=$(e2e_visible_windows)
         xdotool key "$menu"
-        if e2e_wait_for "$E2E_RESEND" e2e_new_window_since "$before"; then
+        [ "$try" -eq 3 ] && limit=$E2E_WAIT || limit=$E2E_RESEND
+        if e2e_wait_for "$limit" e2e_new_window_since "$before"; then
             xdotool key --delay 150 "$@"
-            if e2e_wait_for "$E2E_RESEND" e2e_window "$title"; then
-                e2e_focus_window "$title"
+            if e2e_wait_for "$limit" eval "$condition"; then
                 return 0
             fi
         fi
-        echo "$E2E_NAME: the menu '$menu $*' did not open '$title' yet (try $try)" >&2
+        echo "$E2E_NAME: the menu '$menu $*' had no effect yet (try $try: $condition)" >&2
         # Close whatever pop-up is still open before trying again.
         xdotool key Escape Escape Escape
         e2e_wait_for "$E2E_RESEND" e2e_no_new_window_since "$before" || true
     done
-    fail "the menu '$menu $*' did not open '$title'"
+    return 1
+}
+
+# e2e_menu TITLE MENU-KEY ITEM-KEYS...: e2e_menu_until the window whose title
+# begins with TITLE shows; focuses it and sets $window.
+e2e_menu() {
+    local title=$1
+    shift
+    e2e_menu_until "e2e_window '$title'" "$@" || fail "the menu '$*' did not open '$title'"
+    e2e_focus_window "$title"
 }
 
 e2e_new_window_since() {
