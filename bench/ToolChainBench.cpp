@@ -13,28 +13,15 @@
 #include <vector>
 
 #include "BenchFigures.h"
+#include "BenchReporter.h"
 #include "platform/BenchSwitches.h"
 #include "tools/Chains.h"
 
 namespace {
 
-class SilentReporter : public tovix::Reporter {
-  public:
-    tovix::MessageResult Message(tovix::MessageKind, const std::string& text,
-                                 tovix::MessageButtons) override {
-        std::cerr << text << "\n";
-        return tovix::MessageResult::Yes;
-    }
-    std::string Caption() const override { return caption_; }
-    void SetCaption(const std::string& caption) override { caption_ = caption; }
-
-  private:
-    std::string caption_;
-};
-
 double Build(const std::string& exm, const std::string& out, tovix::Direction direction,
              bool safe) {
-    SilentReporter reporter;
+    tovix::bench::SilentReporter reporter;
     const std::filesystem::path work = std::filesystem::path(out).parent_path() / "work";
     std::filesystem::create_directories(work);
     tovix::ToolJob job(reporter, work);

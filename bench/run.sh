@@ -539,3 +539,46 @@ else
     echo "${#SHOW_WORDS[@]} words in one process, median of $RUNS runs: tovix-tool show" \
         "$SHOW_MS ms; sdcv -n $SDCV_MS ms; ratio $SHOW_RATIO (goal <= 1) $(verdict "$SHOW_RATIO" 1)"
 fi
+
+# --- Entry editing --------------------------------------------------------------
+#
+# In process: one entry added to the largest part file of the generated
+# 2,000,000-entry E-J set and of the imported EDICT E-J set (copies of the sets
+# built in data/search), from the command to the table file saved: the part
+# written with the entry in its place, the part's table block, the table file
+# and the edit log replaced as one through the set's journal with their
+# flushes; next to cp of that part file in the same run. Goal: at most 3 x cp.
+# The same edit with plain renames (no flushes, no journal) shows what the
+# flushes cost.
+
+section "Entry editing: adding an entry"
+cmake --build "$BUILD" -j "$(nproc 2>/dev/null || echo 2)" --target EntryEditBench >/dev/null
+EDIT="$DATA/edit"
+
+# edit_figures LABEL DICT.DIC: the figures of one set, edited in a copy.
+edit_figures() {
+    local label=$1 source=$2
+    local copy="$EDIT/$(basename "${source%.DIC}")"
+    rm -rf "$copy"
+    mkdir -p "$copy"
+    cp "${source%.DIC}".* "$copy/"
+    RESULT=$("$BUILD/bench/EntryEditBench" "$copy/$(basename "$source")" "$copy/work" "$RUNS")
+    local part edit_ms unsafe_ms cp_ms edit_ratio
+    part=$(field part_file)
+    edit_ms=$(field edit_median_ms)
+    unsafe_ms=$(field edit_unsafe_median_ms)
+    warm_cache "$part"
+    cp_ms=$(reference_median_ms "$RUNS" cp "$part" "$copy/copy.tmp")
+    edit_ratio=$(ratio "$edit_ms" "$cp_ms")
+    echo "$label, $(basename "$part") ($(megabytes "$(field part_bytes)") MB): add one entry" \
+        "$edit_ms ms; cp $cp_ms ms; ratio $edit_ratio (goal <= 3) $(verdict "$edit_ratio" 3)"
+    echo "  with plain renames instead of the journal and flushes: $unsafe_ms ms;" \
+        "ratio $(ratio "$unsafe_ms" "$cp_ms")"
+}
+
+edit_figures "generated E-J" "$SEARCH/GENERATED-EJ.DIC"
+if [ -f "$SEARCH/EDICT-EJ.DAT" ]; then
+    edit_figures "EDICT imported E-J" "$SEARCH/EDICT-EJ.DIC"
+else
+    echo "no imported EDICT: the EDICT figure is skipped"
+fi

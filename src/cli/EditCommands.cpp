@@ -22,14 +22,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::optional<Direction> TakeDirection(Arguments& arguments) {
-    const std::optional<size_t> chosen = arguments.OneOf({"--eng", "--jpn"});
-    if (!chosen) {
-        return std::nullopt;
-    }
-    return *chosen == 0 ? Direction::English : Direction::Japanese;
-}
-
 // The names a change or an add takes: the dictionary file and the fields,
 // of which the Japanese-English written form may be left out.
 std::optional<std::vector<std::string>> FieldNames(const Arguments& arguments,

@@ -27,14 +27,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::optional<Direction> TakeDirection(Arguments& arguments) {
-    const std::optional<size_t> chosen = arguments.OneOf({"--eng", "--jpn"});
-    if (!chosen) {
-        return std::nullopt;
-    }
-    return *chosen == 0 ? Direction::English : Direction::Japanese;
-}
-
 // "Exm", "Pdic" or "Tovix", from --exm, --pdic or --tovix.
 std::optional<std::string> TakeFormat(Arguments& arguments, bool tovixToo = true) {
     static constexpr const char* kFormats[] = {"Exm", "Pdic", "Tovix"};
@@ -302,6 +294,14 @@ constexpr Subcommand kSubcommands[] = {
 };
 
 }  // namespace
+
+std::optional<Direction> TakeDirection(Arguments& arguments) {
+    const std::optional<size_t> chosen = arguments.OneOf({"--eng", "--jpn"});
+    if (!chosen) {
+        return std::nullopt;
+    }
+    return *chosen == 0 ? Direction::English : Direction::Japanese;
+}
 
 std::span<const Subcommand> Subcommands() {
     return kSubcommands;

@@ -4,11 +4,13 @@
 // menus and run them the same way: the tool window's name checks, then the
 // command's chain of steps.
 
+#include <optional>
 #include <span>
 #include <string_view>
 
 #include "cli/Arguments.h"
 #include "cli/TerminalReporter.h"
+#include "dict/Direction.h"
 #include "tools/ToolJob.h"
 
 namespace tovix::cli {
@@ -37,6 +39,9 @@ struct Subcommand {
 
 std::span<const Subcommand> Subcommands();
 const Subcommand* FindSubcommand(std::string_view name);
+
+// Takes --eng or --jpn; nothing when neither or both were given.
+std::optional<Direction> TakeDirection(Arguments& arguments);
 
 // Reports arguments that do not fit the subcommand; returns kExitUsage.
 int UsageError(Context& context);

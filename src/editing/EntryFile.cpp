@@ -125,14 +125,20 @@ void EntryFile::WriteEdited(LineWriter& out, std::optional<size_t> remove,
         entry += "\r\n";
     }
     const size_t insertAt = insert.empty() ? text.size() : EntryStart(InsertBefore(remove, joined));
-    // The pieces in file order; an entry put after a last line without a line
-    // end first ends that line.
+    // The pieces in file order, the removed entry left out; an entry put after
+    // a last line without a line end first ends that line.
     std::string_view written;
     const auto write = [&](std::string_view piece) {
-        out.Write(piece);
-        if (!piece.empty()) {
-            written = piece;
+        if (piece.empty()) {
+            return;
         }
+        // A lone CR that would meet an LF would end one line where it ended
+        // two: it becomes CR LF, and the LF still ends the next line.
+        if (!written.empty() && written.back() == '\r' && piece.front() == '\n') {
+            out.Write("\n");
+        }
+        out.Write(piece);
+        written = piece;
     };
     const auto writeEntry = [&] {
         if (entry.empty()) {

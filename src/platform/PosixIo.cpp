@@ -124,13 +124,24 @@ void RenameFile(const std::filesystem::path& from, const std::filesystem::path& 
     }
 }
 
+// Read into a buffer of the file's size, so that a file of many megabytes
+// is read in a few calls without being copied; a file that grows meanwhile
+// is read to its end all the same.
 std::string ReadWholeFile(const std::filesystem::path& path) {
     const FileDescriptor file = OpenRegularFile(path);
-    std::string text;
-    char buffer[65536];
-    while (const size_t got = ReadSome(file.Get(), buffer, sizeof buffer, path)) {
-        text.append(buffer, got);
+    struct stat status {};
+    if (::fstat(file.Get(), &status) != 0) {
+        throw IoError(path, errno);
     }
+    std::string text(static_cast<size_t>(status.st_size) + 1, '\0');
+    size_t size = 0;
+    while (const size_t got = ReadSome(file.Get(), text.data() + size, text.size() - size, path)) {
+        size += got;
+        if (size == text.size()) {
+            text.resize(2 * text.size());
+        }
+    }
+    text.resize(size);
     return text;
 }
 

@@ -177,13 +177,13 @@ TEST(EntryEditTest, ChangeAndDeleteTheEntryAtTheTopOfTheViewAsARebuildWould) {
 // of lines and every entry whose translation line had no TAB.
 TEST(EntryEditTest, EveryLineOfAnIrregularPartSurvives) {
     EditSet set(Direction::English, kEnglish);
-    const std::string part = "abandon \r\n\t捨てる\r\nazure \r\n空色\r\nazzz \n\tz\rlonely line";
-    test::WriteBytes(set.Part(1), Utf8ToCp932(part));
+    const char* irregular = "abandon \r\n\t捨てる\r\nazure \r\n空色\r\nazzz \n\tz\rlonely line";
     struct Case {
         EditCommand command;
         int topLine;
         const char* translation;
         const char* expected;
+        const char* part = nullptr;  // the irregular part when none
     };
     const Case cases[] = {
         {EditCommand::Add, 0, "りんご",
@@ -195,9 +195,13 @@ TEST(EntryEditTest, EveryLineOfAnIrregularPartSurvives) {
         {EditCommand::Delete, 6, "", "abandon \r\n\t捨てる\r\nazure \r\n空色\r\nazzz \n\tz\r"},
         {EditCommand::Change, 6, "孤独",
          "abandon \r\n\t捨てる\r\nazure \r\n空色\r\nazzz \n\tz\rlonely line \r\n\t孤独\r\n"},
+        // A lone CR left before the LF of an empty line would end one line
+        // where it ended two: it becomes CR LF.
+        {EditCommand::Delete, 2, "", "abandon \r\n\t捨てる\r\n\nlonely",
+         "abandon \r\n\t捨てる\razure \r\n\t空色\r\n\nlonely"},
     };
     for (const Case& c : cases) {
-        test::WriteBytes(set.Part(1), Utf8ToCp932(part));
+        test::WriteBytes(set.Part(1), Utf8ToCp932(c.part != nullptr ? c.part : irregular));
         const ViewedEntry viewed = set.Viewed(1, c.topLine);
         EntryFields fields = c.command == EditCommand::Add
                                  ? EditSet::Fields("apple", "", c.translation)
