@@ -18,7 +18,7 @@ namespace {
 namespace fs = std::filesystem;
 
 std::mutex programDirMutex;
-std::optional<fs::path> programDir;
+std::optional<fs::path> chosenProgramDir;
 
 fs::path HomeDir() {
     const char* home = std::getenv("HOME");
@@ -39,15 +39,15 @@ fs::path ExecutableDir() {
 
 fs::path ProgramDir() {
     std::lock_guard<std::mutex> lock(programDirMutex);
-    if (!programDir) {
-        programDir = ChooseProgramDir(ExecutableDir(), UserDataDir());
+    if (!chosenProgramDir) {
+        chosenProgramDir = ChooseProgramDir(ExecutableDir(), UserDataDir());
     }
-    return *programDir;
+    return *chosenProgramDir;
 }
 
 void SetProgramDir(const fs::path& dir) {
     std::lock_guard<std::mutex> lock(programDirMutex);
-    programDir = dir;
+    chosenProgramDir = dir;
 }
 
 fs::path ChooseProgramDir(const fs::path& executableDir, const fs::path& userDir) {
