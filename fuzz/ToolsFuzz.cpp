@@ -157,6 +157,17 @@ std::vector<std::string> Lines(const fs::path& file) {
     return SplitLines(ReadFile(file));
 }
 
+// The lines of a user's text file as the tools read it: CP932, or converted
+// from UTF-8 when it looks like UTF-8.
+std::vector<std::string> TextLines(const fs::path& file) {
+    if (!LooksLikeUtf8(ScanFileForUtf8(file))) {
+        return Lines(file);
+    }
+    const fs::path decoded = ScratchDir() / "DECODED.TXT";
+    Utf8FileToCp932(file, decoded);
+    return Lines(decoded);
+}
+
 // Builds a set from [EXM] text; false when the tools refuse the text.
 bool BuildSet(const fs::path& exm, const fs::path& dicFile, Direction direction,
               TextEncoding encoding = TextEncoding::Auto) {
@@ -197,17 +208,17 @@ void CheckOnce(std::vector<std::string> heads) {
 void CheckOutcome(std::string_view handler, Direction direction, const Files& files,
                   const std::vector<std::string>& input) {
     std::vector<std::string> both = input;
-    for (std::string& line : Lines(files.second)) {
+    for (std::string& line : TextLines(files.second)) {
         both.push_back(std::move(line));
     }
     if (handler.ends_with("ExmAndExmToExmTogetherClick")) {
         CheckGathered(both, Lines(files.out1));
     } else if (handler.ends_with("ExmTogetherClick")) {
-        CheckGathered(input, Lines(files.first));
+        CheckGathered(input, TextLines(files.first));
     } else if (handler.ends_with("PdicAndPdicToPdicTogetherClick")) {
         CheckOnce(PdicHeadwords(Lines(files.out1)));
     } else if (handler.ends_with("PdicTogetherClick")) {
-        CheckOnce(PdicHeadwords(Lines(files.first)));
+        CheckOnce(PdicHeadwords(TextLines(files.first)));
     } else if (handler.ends_with("TovixAndTovixToTovixTogetherClick")) {
         CheckOnce(SetHeadwords(files.out1, direction));
     } else if (handler.ends_with("TovixTogetherClick")) {
@@ -270,7 +281,7 @@ bool Run(const ToolCommand& command, const Files& files, TextEncoding encoding) 
 }
 
 void RunCommand(const ToolCommand& command, const Files& files) {
-    const std::vector<std::string> input = Lines(files.first);
+    const std::vector<std::string> input = TextLines(files.first);
     if (Run(command, files, TextEncoding::Auto)) {
         CheckOutcome(command.handler, DirectionOf(command), files, input);
     }
