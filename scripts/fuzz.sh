@@ -4,8 +4,9 @@
 # (default 60), one after another, starting from its seed inputs in
 # fuzz/corpus/TARGET. New inputs are kept in build-fuzz/corpus/TARGET, so a
 # later run goes on where this one stopped; an input that breaks a target is
-# saved in build-fuzz/artifacts/. Prints the executions of every target and
-# fails when any target found a fault.
+# saved in build-fuzz/artifacts/. Prints the executions, their rate and the
+# coverage reached (edges and features) of every target, and fails when any
+# target found a fault.
 #
 #   bash scripts/fuzz.sh [SECONDS]
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
@@ -39,7 +40,10 @@ for target in "$BUILD"/fuzz/fuzz_*; do
         grep -E -A12 'ERROR:|broken promise|runtime error' "$log" | head -40 || tail -n 40 "$log"
     fi
     runs=$(awk '/stat::number_of_executed_units:/ { print $2 }' "$log")
-    summary+=("$(printf '%-12s %10s executions in %s s: %s' "$name" "${runs:-?}" "$DURATION" "$result")")
+    rate=$(awk '/stat::average_exec_per_sec:/ { print $2 }' "$log")
+    cov=$(grep -o 'cov: [0-9]* ft: [0-9]*' "$log" | tail -n 1 || true)
+    summary+=("$(printf '%-12s %10s executions in %s s (%s/s, %s): %s' "$name" "${runs:-?}" \
+        "$DURATION" "${rate:-?}" "${cov:-cov: ?}" "$result")")
 done
 
 echo "== Fuzzing summary"
