@@ -1,10 +1,13 @@
-// The [EXM] to [TOVIX] chain with and without its safety measures: the same
+// The [EXM] to [TOVIX] chain with and without a part of its work: the same
 // build once with the flushes of the staged files and the rename journal (as
-// every build runs), once with plain renames. The two are run in turn, so
-// that a drift of the machine's load falls on both.
+// every build runs), once with plain renames; or, with "written-forms", a
+// Japanese-English build once with its written-form file (as every build
+// runs), once without. The two are run in turn, so that a drift of the
+// machine's load falls on both.
 //
-//   ToolChainBench EXM OUT.DIC eng|jpn RUNS
-// prints "safe_median_ms" and "unsafe_median_ms" lines.
+//   ToolChainBench EXM OUT.DIC eng|jpn RUNS [written-forms]
+// prints "safe_median_ms" and "unsafe_median_ms" lines, or
+// "with_median_ms" and "without_median_ms".
 
 #include <cstdlib>
 #include <filesystem>
@@ -19,15 +22,17 @@
 
 namespace {
 
+// Runs the build with the work the benchmark measures on or off.
 double Build(const std::string& exm, const std::string& out, tovix::Direction direction,
-             bool safe) {
+             bool writtenForms, bool on) {
     tovix::bench::SilentReporter reporter;
     const std::filesystem::path work = std::filesystem::path(out).parent_path() / "work";
     std::filesystem::create_directories(work);
     tovix::ToolJob job(reporter, work);
     job.InName1 = exm;
     job.OutName1 = out;
-    tovix::SetSafeReplacementForBench(safe);
+    tovix::SetSafeReplacementForBench(writtenForms || on);
+    tovix::SetWrittenFormsForBench(!writtenForms || on);
     bool ok = false;
     const double ms = tovix::bench::Milliseconds([&] { ok = bool(ExmToTovix(job, direction)); });
     if (!ok) {
@@ -40,8 +45,8 @@ double Build(const std::string& exm, const std::string& out, tovix::Direction di
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 5) {
-        std::cerr << "usage: ToolChainBench EXM OUT.DIC eng|jpn RUNS\n";
+    if (argc != 5 && argc != 6) {
+        std::cerr << "usage: ToolChainBench EXM OUT.DIC eng|jpn RUNS [written-forms]\n";
         return 2;
     }
     const std::string exm = argv[1];
@@ -49,14 +54,17 @@ int main(int argc, char** argv) {
     const auto direction =
         std::string(argv[3]) == "jpn" ? tovix::Direction::Japanese : tovix::Direction::English;
     const int runs = std::atoi(argv[4]);
-    Build(exm, out, direction, true);  // warms the caches and the collation
-    std::vector<double> safe;
-    std::vector<double> unsafe;
+    const bool writtenForms = argc == 6 && std::string(argv[5]) == "written-forms";
+    Build(exm, out, direction, writtenForms, true);  // warms the caches and the collation
+    std::vector<double> on;
+    std::vector<double> off;
     for (int i = 0; i < runs; ++i) {
-        safe.push_back(Build(exm, out, direction, true));
-        unsafe.push_back(Build(exm, out, direction, false));
+        on.push_back(Build(exm, out, direction, writtenForms, true));
+        off.push_back(Build(exm, out, direction, writtenForms, false));
     }
-    std::cout << "safe_median_ms " << tovix::bench::Median(safe) << "\n"
-              << "unsafe_median_ms " << tovix::bench::Median(unsafe) << "\n";
+    const char* names[] = {"safe_median_ms ", "unsafe_median_ms ", "with_median_ms ",
+                           "without_median_ms "};
+    std::cout << names[writtenForms ? 2 : 0] << tovix::bench::Median(on) << "\n"
+              << names[writtenForms ? 3 : 1] << tovix::bench::Median(off) << "\n";
     return 0;
 }

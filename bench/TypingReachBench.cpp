@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "BenchFigures.h"
+#include "BenchReporter.h"
 #include "components/MbString.h"
 #include "dict/DicFileSet.h"
 #include "dict/KeyAlphabet.h"
@@ -35,16 +36,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using tovix::Direction;
-
-class SilentReporter : public tovix::Reporter {
-  public:
-    tovix::MessageResult Message(tovix::MessageKind, const std::string&,
-                                 tovix::MessageButtons) override {
-        return tovix::MessageResult::Yes;
-    }
-    std::string Caption() const override { return {}; }
-    void SetCaption(const std::string&) override {}
-};
 
 // What a user types for a headword line.
 std::string TypedText(std::string_view line, Direction direction) {
@@ -87,7 +78,7 @@ struct Typing {
 
 // Types `word` a character at a time into the field, as a keyboard does.
 Typing TypeWord(tovix::SearchState& state, tovix::LineStoreView& view, const std::string& word) {
-    SilentReporter reporter;
+    tovix::bench::SilentReporter reporter;
     Typing typing;
     std::string field;
     tovix::LookupOutcome outcome;

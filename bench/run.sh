@@ -470,6 +470,57 @@ else
 fi
 search_figures "generated E-J" --eng "$DATA/tools/generated-2000000.txt" GENERATED-EJ
 
+# --- Search: every headword typed, and written forms -------------------------
+#
+# On the EDICT sets of the search section:
+# (a) every distinct headword (E-J) and reading (J-E) typed a character at a
+#     time into a freshly opened dictionary (TypingReachBench): how many the
+#     last keystroke finds, and how many every keystroke finds; goal 100%.
+# (b) the EDICT J-E build with its written-form file (ToolChainBench, in
+#     process) next to the same build without it, the two in turn; goal: at
+#     most 20% more time.
+# (c) a written-form keystroke (WrittenFormBench: every beginning that holds
+#     a kanji of every written form, with its part loaded, the fastest of three
+#     runs each), median and slowest, next to the reading keystrokes of
+#     LookupBench on the same set; goal < 50 µs. Besides, what reading the
+#     written-form file costs the first kanji typed after opening.
+
+section "Search: every headword typed, and written forms"
+cmake --build "$BUILD" -j "$(nproc 2>/dev/null || echo 2)" \
+    --target TypingReachBench WrittenFormBench ToolChainBench LookupBench >/dev/null
+if [ -f "$SEARCH/EDICT-EJ.DAT" ] && [ -f "$SEARCH/EDICT-JE.DAT" ]; then
+    for set in "EDICT-EJ eng E-J headwords" "EDICT-JE jpn J-E readings"; do
+        read -r name direction what <<<"$set"
+        RESULT=$("$BUILD/bench/TypingReachBench" "$SEARCH/$name.DIC" "$direction" 5)
+        echo "(a) $what typed key by key: $(field found) of $(field typed) found" \
+            "($(field found_percent)%), $(field every_prefix) at every keystroke;" \
+            "goal 100% $(awk -v f="$(field found)" -v t="$(field typed)" 'BEGIN { print (f == t ? "ok" : "MISSED") }')"
+        grep '^miss ' <<<"$RESULT" | sed 's/^/    /' || true
+    done
+    RESULT=$("$BUILD/bench/ToolChainBench" "$DATA/tools/edict-jpn.txt" "$SEARCH/written-forms/JE.DIC" \
+        jpn "$RUNS" written-forms)
+    WITH_MS=$(field with_median_ms)
+    WITHOUT_MS=$(field without_median_ms)
+    KJI_EXTRA=$(percent_over "$WITH_MS" "$WITHOUT_MS")
+    echo "(b) EDICT J-E build, median of $RUNS runs each: with the written-form file $WITH_MS ms;" \
+        "without $WITHOUT_MS ms; $KJI_EXTRA% more (goal <= 20%) $(verdict "$KJI_EXTRA" 20)"
+    RESULT=$("$BUILD/bench/LookupBench" "$SEARCH/EDICT-JE.DIC" jpn 1000 "$RUNS")
+    READING_MEDIAN=$(field keystroke_median_us)
+    READING_MAX=$(field keystroke_max_us)
+    RESULT=$("$BUILD/bench/WrittenFormBench" "$SEARCH/EDICT-JE.DIC")
+    FORM_MEDIAN=$(field keystroke_median_us)
+    FORM_MAX=$(field keystroke_max_us)
+    echo "(c) written-form keystroke over $(field texts) texts ($(field matched) matched): median" \
+        "$FORM_MEDIAN µs, 99th percentile $(field keystroke_p99_us) µs, slowest $FORM_MAX µs" \
+        "($(sed -n 's/^slowest_text //p' <<<"$RESULT")); reading keystroke: median $READING_MEDIAN µs," \
+        "slowest $READING_MAX µs; goal < 50 µs: median $(verdict_below "$FORM_MEDIAN" 50)," \
+        "slowest $(verdict_below "$FORM_MAX" 50)"
+    echo "    reading the written-form file ($(field file_lines) lines) at the first kanji:" \
+        "$(field file_read_ms) ms"
+else
+    echo "no EDICT sets: the figures are skipped"
+fi
+
 # --- Zoom and find windows ----------------------------------------------------
 #
 # In process on the offscreen platform: (a) F9 on the entry of the imported

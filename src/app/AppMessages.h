@@ -17,6 +17,8 @@ inline constexpr std::string_view kMainCaption = "Tovix (ﾒｲﾝ)";
 inline constexpr std::string_view kMessageWindowCaption = "Tovix (ﾒｯｾｰｼﾞ)";
 inline constexpr std::string_view kEnglishLabel = "英　語 : ";
 inline constexpr std::string_view kJapaneseLabel = "日本語 : ";
+// Shown at the end of the search field while its text matches no headword.
+inline constexpr std::string_view kNoMatchMark = "該当なし";
 inline constexpr std::string_view kEngSelectCaption = "英和辞書選択";
 inline constexpr std::string_view kJpnSelectCaption = "和英辞書選択";
 inline constexpr std::string_view kSelectButton = "選択(&O)";
@@ -79,6 +81,12 @@ inline constexpr std::string_view kFileNotCp932 =
     "別の名前のフォルダやファイルに置いてください。";
 // A settings write that failed, after the settings file's name.
 inline constexpr std::string_view kCannotCreate = "指定されたファイルが作成できませんでした。";
+
+// The options window's page of the search field's input.
+inline constexpr std::string_view kInputPageCaption = "入力";
+inline constexpr std::string_view kImeStyleNBox = "n を IME と同じく「ん」にする(&N)";
+inline constexpr std::string_view kImeStyleNNote =
+    "子音の前の n を すぐ「ん」にします (shinbun → しんぶん、konnichiha → こんにちは)。";
 
 // The options window. The range warning stands four blanks in with none
 // after; the question four in and three after.

@@ -42,6 +42,7 @@ void VisitGeneralKeys(Settings& s, Visit visit) {
     visit("FuncKey", "Disp", s.showFunctionKeys);
     visit("Wrap", "Set", s.zoomWrap);
     visit("WrapSet", "Length", s.zoomWrapLength);
+    visit("RomajiInput", "ImeStyleN", s.imeStyleN);
 }
 
 struct Reader {

@@ -48,6 +48,7 @@ struct GeneralSettings {
     bool showFunctionKeys = true;       // FuncKey/Disp
     bool zoomWrap = true;               // Wrap/Set
     std::string zoomWrapLength = "60";  // WrapSet/Length, bytes per wrapped line
+    bool imeStyleN = false;             // RomajiInput/ImeStyleN, n as input methods take it
 
     bool operator==(const GeneralSettings&) const = default;
 };

@@ -8,7 +8,7 @@
 namespace tovix {
 
 // In the order in which they are emptied.
-inline constexpr std::array<std::string_view, 13> kTemporaryFileNames = {
+inline constexpr std::array<std::string_view, 14> kTemporaryFileNames = {
     "TOVIXTAB.TXT",
     "TOVIXTA1.TXT",
     "TOVIXTA2.TXT",
@@ -24,6 +24,8 @@ inline constexpr std::array<std::string_view, 13> kTemporaryFileNames = {
     "TOVIXIN1.TXT",
     "TOVIXIN2.TXT",
     "TOVIXOUT.TXT",
+    // The written forms of a Japanese-English set before they are sorted.
+    "TOVIXKJI.TXT",
 };
 
 // Rewrites each temporary file in `dir` so that it holds one empty line (CR

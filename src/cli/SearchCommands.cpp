@@ -60,13 +60,15 @@ std::string TopLineText(const LineStoreView& view) {
 // One word in a freshly opened dictionary, whose view shows the dictionary
 // file's lines: typed a character at a time (each keystroke runs the lookup
 // and the field takes its text), or pasted whole. An empty word changes
-// nothing in the empty field, so no lookup runs.
-void LookupWord(Reporter& reporter, SearchState state, const std::vector<std::string>& dicLines,
+// nothing in the empty field, so no lookup runs. Returns whether a lookup
+// found the set without its written-form file.
+bool LookupWord(Reporter& reporter, SearchState state, const std::vector<std::string>& dicLines,
                 const std::string& word, bool paste) {
     LineStoreView view;
     view.Assign(dicLines);
     std::string field;
     bool matched = false;
+    bool writtenFormsMissing = false;
     const std::vector<std::string> keys =
         paste ? std::vector<std::string>{Utf8ToCp932(word)} : Keystrokes(word);
     for (const std::string& key : keys) {
@@ -76,9 +78,11 @@ void LookupWord(Reporter& reporter, SearchState state, const std::vector<std::st
         const LookupOutcome outcome = Lookup(state, view, reporter, field + key);
         field = outcome.fieldText;
         matched = outcome.matched;
+        writtenFormsMissing = writtenFormsMissing || outcome.writtenFormsMissing;
     }
     std::cout << Cp932ToUtf8(field) << '\t' << state.currentPart << '\t' << view.TopLine() << '\t'
               << (matched ? 1 : 0) << '\t' << TopLineText(view) << '\n';
+    return writtenFormsMissing;
 }
 
 // The direction a table file is written for: its block markers and keys are
@@ -187,6 +191,7 @@ std::vector<std::string> Keystrokes(std::string_view utf8) {
 int LookupCommand(Arguments& arguments, Context& context) {
     const std::optional<size_t> direction = arguments.OneOf({"--eng", "--jpn"});
     const bool paste = arguments.Flag("--paste");
+    const bool imeStyleN = arguments.Flag("--ime-n");
     const auto names = arguments.Names(2, SIZE_MAX);
     if (!direction || !names) {
         return UsageError(context);
@@ -195,6 +200,7 @@ int LookupCommand(Arguments& arguments, Context& context) {
     SearchState state;
     state.direction = *direction == 0 ? Direction::English : Direction::Japanese;
     state.dicFile = (*names)[0];
+    state.imeStyleN = imeStyleN;
     std::optional<OpenedDictionary> opened = Open(reporter, state.dicFile, state.direction);
     if (!opened) {
         return kExitFailed;
@@ -203,7 +209,10 @@ int LookupCommand(Arguments& arguments, Context& context) {
     std::vector<std::string> dicLines;
     opened->lines.AssignTo(dicLines);
     for (size_t i = 1; i < names->size(); ++i) {
-        LookupWord(reporter, state, dicLines, (*names)[i], paste);
+        if (LookupWord(reporter, state, dicLines, (*names)[i], paste)) {
+            context.reporter.Note(WrittenFormFileName(state.dicFile).string() + ": " +
+                                  std::string(dict_text::kWrittenFormsMissing));
+        }
     }
     return reporter.Messages() == 0 ? kExitOk : kExitFailed;
 }

@@ -34,7 +34,7 @@ class ViewerReporter : public Reporter {
 // the search field receives for it.
 std::vector<std::string> Keystrokes(std::string_view utf8);
 
-// lookup --eng|--jpn [--paste] DICT.DIC WORD...: one line per word, tab
+// lookup --eng|--jpn [--paste] [--ime-n] DICT.DIC WORD...: one line per word, tab
 // separated: the search field's text, the current part, the view's top line,
 // 1 or 0 for whether the last lookup matched, and the top line's text.
 int LookupCommand(Arguments& arguments, Context& context);

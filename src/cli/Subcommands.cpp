@@ -280,9 +280,10 @@ constexpr Subcommand kSubcommands[] = {
     {"delete", "--eng|--jpn [--line N] DICT.DIC HEADWORD",
      "HEADWORD を入力して先頭に出る項目 (--line: 分割ファイルの N 行目の項目) を削除", "",
      DeleteCommand},
-    {"lookup", "--eng|--jpn [--paste] DICT.DIC WORD...",
-     "検索欄に WORD を 1 文字ずつ入力したときの検索結果を表示 (--paste: まとめて貼り付け)", "",
-     LookupCommand},
+    {"lookup", "--eng|--jpn [--paste] [--ime-n] DICT.DIC WORD...",
+     "検索欄に WORD を 1 文字ずつ入力したときの検索結果を表示 (--paste: まとめて貼り付け、"
+     "--ime-n: 子音の前の n を IME と同じく「ん」に)",
+     "", LookupCommand},
     {"find", "[--case] [--up] [--all] DICT.DIC TEXT",
      "辞書全体から TEXT を検索 (--case: 大文字と小文字を区別、--up: 末尾から上へ、"
      "--all: 見つかる項目をすべて)",

@@ -37,6 +37,10 @@ std::filesystem::path GlobalTableFileName(const std::filesystem::path& dicFile) 
     return WithExtension(dicFile, ".TBL");
 }
 
+std::filesystem::path WrittenFormFileName(const std::filesystem::path& dicFile) {
+    return WithExtension(dicFile, ".KJI");
+}
+
 std::optional<Direction> SetDirection(const std::filesystem::path& dicFile) {
     std::string table;
     try {

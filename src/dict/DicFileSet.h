@@ -2,8 +2,9 @@
 // The file names of a dictionary file set. The user names the dictionary
 // file; every other file of the set is that name with its last extension
 // replaced (or, without an extension, appended): the part files ".001" ..,
-// one per initial, the table file ".DAT" and the global table ".TBL" that the
-// dictionary builder leaves beside the set. Only the file name's own
+// one per initial, the table file ".DAT", the written-form file ".KJI" of a
+// Japanese-English set and the global table ".TBL" that the dictionary
+// builder leaves beside the set. Only the file name's own
 // extension counts, so "dir.v2/WORDS" gives "dir.v2/WORDS.001".
 
 #include <filesystem>
@@ -21,6 +22,9 @@ std::filesystem::path TableFileName(const std::filesystem::path& dicFile);
 
 // The global table file, ".TBL".
 std::filesystem::path GlobalTableFileName(const std::filesystem::path& dicFile);
+
+// The written-form file, ".KJI" (Japanese-English sets, WrittenForms.h).
+std::filesystem::path WrittenFormFileName(const std::filesystem::path& dicFile);
 
 // The direction a set's table file is written for, told by its first block
 // marker ("**=0" English-Japanese, "＊＊=0" Japanese-English); nothing when

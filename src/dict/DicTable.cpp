@@ -38,6 +38,11 @@ TDicTable::TDicTable(std::vector<std::string> lines, Direction direction,
     for (std::string& text : lines) {
         lines_.push_back(Parse(std::move(text)));
     }
+    const int n = AlphabetSize(direction_);
+    toolsLayout_ = Count() == n * (n + 1);
+    for (int i = 0; i < Count() && toolsLayout_; ++i) {
+        toolsLayout_ = Key(i) == ExpectedKey(i);
+    }
 }
 
 TDicTable TDicTable::LoadFromFile(const std::filesystem::path& path, Direction direction) {
@@ -63,6 +68,32 @@ void TDicTable::SaveToFile(const std::filesystem::path& path) const {
 void TDicTable::Put(int index, std::string line) {
     At(index);
     lines_[static_cast<size_t>(index)] = Parse(std::move(line));
+    toolsLayout_ = toolsLayout_ && Key(index) == ExpectedKey(index);
+}
+
+int TDicTable::FindKeyLine(std::string_view key) const {
+    if (toolsLayout_) {
+        const size_t width = static_cast<size_t>(KeyCharBytes(direction_));
+        const int p = AlphabetPosition(direction_, key.substr(0, width));
+        const int q = key.size() == 2 * width ? AlphabetPosition(direction_, key.substr(width)) : 0;
+        return p != 0 && q != 0 ? (p - 1) * (AlphabetSize(direction_) + 1) + q : Count();
+    }
+    for (int i = 0; i < Count(); ++i) {
+        if (!IsMarker(i) && Key(i) == key) {
+            return i;
+        }
+    }
+    return Count();
+}
+
+std::string TDicTable::ExpectedKey(int index) const {
+    const int n = AlphabetSize(direction_);
+    const int place = index % (n + 1);
+    if (place == 0) {
+        return std::string(BlockMarkerKey(direction_));
+    }
+    return std::string(AlphabetChar(direction_, index / (n + 1) + 1)) +
+           std::string(AlphabetChar(direction_, place));
 }
 
 const std::string& TDicTable::Get(int index) const {

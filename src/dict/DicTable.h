@@ -38,6 +38,12 @@ class TDicTable {
     int Value(int index) const;
     bool IsMarker(int index) const;
 
+    // The first key line (block markers never count) whose key is `key`;
+    // Count() when there is none. A table laid out as the tools write it
+    // (every line holding the key of its place) answers at once, any other
+    // by a scan from the top.
+    int FindKeyLine(std::string_view key) const;
+
     // Replaces line `index` by `line`, which is checked like a loaded line;
     // on a damaged line DicTableError is raised and the table is unchanged.
     void Put(int index, std::string line);
@@ -45,7 +51,6 @@ class TDicTable {
     // Writes every line followed by CR LF; a file that cannot be written
     // raises IoError.
     void SaveToFile(const std::filesystem::path& path) const;
-
 
   private:
     struct Line {
@@ -56,10 +61,13 @@ class TDicTable {
 
     Line Parse(std::string text) const;
     const Line& At(int index) const;
+    // The key that line `index` holds in the tools' layout.
+    std::string ExpectedKey(int index) const;
 
     std::vector<Line> lines_;
     Direction direction_ = Direction::English;
     std::filesystem::path path_;
+    bool toolsLayout_ = false;
 };
 
 }  // namespace tovix

@@ -21,6 +21,11 @@ inline constexpr std::string_view kSetReplacementUnfinished =
 
 // The lookup and the find: a part file that cannot be read.
 inline constexpr std::string_view kPartFileUnreadable = "辞書ファイルがオープンできません。";
+// The lookup of a text that holds a kanji in a set without a written-form
+// file (built before there were any), after the file's name: said once.
+inline constexpr std::string_view kWrittenFormsMissing =
+    "漢字で引くためのファイルがありません。「和英辞書再作成」(tovix-tool remake --jpn) で"
+    "辞書を作り直すと、漢字でも引けるようになります。";
 // The lookup without a direction chosen.
 inline constexpr std::string_view kNoDirection = "辞書判別が正しくありません。";
 

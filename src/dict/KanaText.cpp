@@ -61,6 +61,15 @@ std::string KataToHira(std::string_view text) {
     return MapChars(KatakanaToHiragana(), text);
 }
 
+std::string_view KataToHiraChar(std::string_view ch) {
+    // Only katakana (lead byte 83) and ヽ ヾ (81 52, 81 53) change.
+    if (ch.size() != 2 || (ch[0] != '\x83' && ch[0] != '\x81')) {
+        return ch;
+    }
+    const std::string_view hiragana = KatakanaToHiragana().Map(ch);
+    return hiragana.empty() ? ch : hiragana;
+}
+
 // The CP932 codes of the kanji: the two levels of JIS X 0208 (889F .. 9FFC,
 // E040 .. EAA4), the NEC-selected and IBM extensions (ED40 .. EEEC,
 // FA5C .. FC4B), and 仝 々 〆 〇 (8157 .. 815A).

@@ -17,6 +17,8 @@ std::string HiraToKata(std::string_view text);
 // こーひー, ヽ -> ゝ); ヴ, ヵ, ヶ, the long vowel mark and every other character
 // are copied unchanged.
 std::string KataToHira(std::string_view text);
+// The same for one character: its hiragana, or the character itself.
+std::string_view KataToHiraChar(std::string_view ch);
 
 // A kanji: a CJK ideograph, or 々, 〆, 〇 and 仝, which stand for them.
 bool IsKanji(std::string_view ch);

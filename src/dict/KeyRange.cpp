@@ -5,16 +5,6 @@
 namespace tovix {
 namespace {
 
-// The first key line equal to `key`; Count() when there is none.
-int FindKeyLine(const TDicTable& table, std::string_view key) {
-    for (int i = 0; i < table.Count(); ++i) {
-        if (!table.IsMarker(i) && table.Key(i) == key) {
-            return i;
-        }
-    }
-    return table.Count();
-}
-
 // The widening scans cross block boundaries and read marker lines like key
 // lines: a key without entries takes the nearest smaller value above it as
 // its start and, if that leaves the range a single line, the nearest greater
@@ -40,7 +30,7 @@ void Widen(const TDicTable& table, int line, KeyRange& range) {
 }  // namespace
 
 KeyRange FindKeyRange(const TDicTable& table, std::string_view key) {
-    const int line = FindKeyLine(table, key);
+    const int line = table.FindKeyLine(key);
     KeyRange range;
     if (line < table.Count()) {
         // A key line at the very top has no line above; the part's first

@@ -9,6 +9,7 @@
 #include "dict/KeyAlphabet.h"
 #include "dict/KeyRange.h"
 #include "dict/SearchKey.h"
+#include "dict/WrittenForms.h"
 #include "platform/IoError.h"
 #include "platform/MessageText.h"
 
@@ -91,22 +92,21 @@ class HeadwordMatcher {
     bool foldLine_;
 };
 
-// Compares the headword lines of the key's range with the text, or of the
-// whole part when the key stands for too little of the text; the scan never
-// passes the view's last line, whatever the table says.
-bool MoveToMatch(const SearchState& state, LookupView& view, std::string_view key,
-                 std::string_view text, bool foldLine) {
-    int count = view.ViewLineCount();
+// The first headword line of the key's range for which `test` is true, or
+// of the whole part when the key stands for too little of the text; the
+// scan never passes the view's last line, whatever the table says. Makes it
+// the top line.
+template <class Test>
+bool MoveToFirst(const SearchState& state, LookupView& view, std::string_view key,
+                 std::string_view text, Test test) {
+    const int count = view.ViewLineCount();
     if (count == 0) {
         return false;
     }
     const KeyRange range = KeyNeedsWholePart(state.direction, text)
                                ? KeyRange{0, count - 1}
                                : FindKeyRange(state.table, key);
-    const HeadwordMatcher matcher(text, foldLine);
-    const int last = std::min(range.end, count - 1);
-    const int found = view.FindFirst(range.start, last, text,
-                                     [&](int n) { return matcher.Matches(view.ViewLine(n)); });
+    const int found = view.FindFirst(range.start, std::min(range.end, count - 1), text, test);
     if (found < 0) {
         return false;
     }
@@ -114,20 +114,49 @@ bool MoveToMatch(const SearchState& state, LookupView& view, std::string_view ke
     return true;
 }
 
-// A Japanese-English search text with its romaji tail turned into kana, and
-// its katakana (what an input method commits, or a pasted word) into
-// hiragana, the form of the readings, unless it holds a kanji: such a text
-// is looked up by its written form, which keeps its katakana.
-LookupOutcome ConvertField(const SearchState& state, std::string_view text) {
+// Compares the headword lines with the text.
+bool MoveToMatch(const SearchState& state, LookupView& view, std::string_view key,
+                 std::string_view text, bool foldLine) {
+    const HeadwordMatcher matcher(text, foldLine);
+    return MoveToFirst(state, view, key, text,
+                       [&](int n) { return matcher.Matches(view.ViewLine(n)); });
+}
+
+// A text that holds a kanji, looked up by written form: the first entry of
+// the set's written-form file whose written form begins with it, in its part
+// under the key of its reading. Nothing when the set has no such entry or
+// no file (the search by reading follows); the first time the file is found
+// missing the outcome says so.
+bool MoveToWrittenForm(SearchState& state, LookupView& view, Reporter& reporter,
+                       std::string_view text, LookupOutcome& outcome) {
+    WrittenFormFile& file = *state.writtenForms;
+    WrittenFormIndex* index = file.Get(WrittenFormFileName(state.dicFile));
+    if (index == nullptr) {
+        outcome.writtenFormsMissing = file.TellMissing();
+        return false;
+    }
+    const std::optional<WrittenFormEntry> entry = index->Find(text);
+    if (!entry || !LoadPart(state, view, reporter, entry->part)) {
+        return false;
+    }
+    const std::string_view reading = entry->forms.reading;
+    return MoveToFirst(state, view, JpnSearchKey(reading), reading,
+                       [&](int n) { return IsHeadwordOf(view.ViewLine(n), entry->forms); });
+}
+
+// The field's text after the keystroke, and what is searched (SearchKey.h).
+LookupOutcome ConvertField(const SearchState& state, std::string_view text,
+                           std::string& searchText) {
     if (state.direction != Direction::Japanese) {
+        searchText = text;
         return {std::string(text), false, false};
     }
-    std::string converted = ConvertRomajiTail(text).value_or(std::string(text));
-    if (!HoldsKanji(converted)) {
-        converted = KataToHira(converted);
-    }
-    const bool changed = converted != text;
-    return {std::move(converted), changed, false};
+    JpnField field = ConvertJpnField(text, state.imeStyleN);
+    searchText = std::move(field.searchText);
+    LookupOutcome outcome{std::move(field.text), false, false};
+    outcome.fieldChanged = outcome.fieldText != text;
+    outcome.romajiPending = field.pending;
+    return outcome;
 }
 
 std::string SearchKey(Direction direction, std::string_view text) {
@@ -142,14 +171,20 @@ LookupOutcome Lookup(SearchState& state, LookupView& view, Reporter& reporter,
         Warn(reporter, dict_text::kNoDirection);
         return {std::string(fieldText), false, false};
     }
-    LookupOutcome outcome = ConvertField(state, fieldText);
+    std::string text;
+    LookupOutcome outcome = ConvertField(state, fieldText, text);
     if (state.dicFile.empty()) {
         return outcome;
     }
-    const std::string key = SearchKey(state.direction, outcome.fieldText);
+    if (state.direction == Direction::Japanese && HoldsKanji(text) &&
+        MoveToWrittenForm(state, view, reporter, text, outcome)) {
+        outcome.matched = true;
+        return outcome;
+    }
+    const std::string key = SearchKey(state.direction, text);
     if (LoadPart(state, view, reporter, PartNumber(state.direction, key))) {
         outcome.matched =
-            MoveToMatch(state, view, key, outcome.fieldText, state.direction == Direction::English);
+            MoveToMatch(state, view, key, text, state.direction == Direction::English);
     }
     return outcome;
 }

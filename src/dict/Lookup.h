@@ -5,6 +5,8 @@
 // another part is loaded, narrows the candidate headword lines with the
 // table, and makes the first headword that begins with the search text the
 // view's top line. When nothing matches the view stays where it was.
+// A Japanese-English text that holds a kanji is looked up by written form
+// first (WrittenForms.h), then by reading.
 //
 // Failures are reported through the reporter as the main window's warnings:
 // no direction chosen, or a part file that cannot be read (the view is then
@@ -29,6 +31,13 @@ struct LookupOutcome {
     bool fieldChanged = false;
     // A headword matched and became the top line.
     bool matched = false;
+    // The text held a kanji and the set has no written-form file (it was
+    // built before there were any): the front end says once that a remake
+    // adds it. The search by reading ran as before.
+    bool writtenFormsMissing = false;
+    // The text ends in romaji that the next letters may still make a syllable
+    // of: finding nothing now is not yet a miss.
+    bool romajiPending = false;
 };
 
 LookupOutcome Lookup(SearchState& state, LookupView& view, Reporter& reporter,

@@ -112,3 +112,50 @@ std::string_view RomajiToKana(std::string_view text) {
 }
 
 }  // namespace tovix
+
+namespace tovix {
+namespace {
+
+bool IsVowel(char c) {
+    return std::string_view("aiueo").find(c) != std::string_view::npos;
+}
+
+// The rest of a tail after its n: converted as a whole, or kept as typed.
+std::string RestOfTail(std::string_view rest) {
+    const std::string_view kana = RomajiToKana(rest);
+    return kana.empty() ? ImeStyleN(rest).value_or(std::string(rest)) : std::string(kana);
+}
+
+}  // namespace
+
+bool BeginsRomajiKey(std::string_view text) {
+    const std::vector<RomajiPair>& table = RomajiTable();
+    auto it = std::upper_bound(
+        table.begin(), table.end(), text,
+        [](std::string_view key, const RomajiPair& pair) { return key < pair.key; });
+    return it != table.end() && it->key.starts_with(text);
+}
+
+std::optional<std::string> ImeStyleN(std::string_view tail) {
+    if (tail.size() < 2 || tail[0] != 'n') {
+        return std::nullopt;
+    }
+    const std::string& n = TOVIX_CP932("ん");
+    const char next = tail[1];
+    if (next == 'n') {
+        if (tail.size() == 2) {
+            return std::nullopt;
+        }
+        const bool syllable = IsVowel(tail[2]) || tail[2] == 'y';
+        return n + RestOfTail(tail.substr(syllable ? 1 : 2));
+    }
+    if (next == '\'') {
+        return n + RestOfTail(tail.substr(2));
+    }
+    if (IsVowel(next) || next == 'y' || (next != '-' && (next < 'a' || next > 'z'))) {
+        return std::nullopt;
+    }
+    return n + RestOfTail(tail.substr(1));
+}
+
+}  // namespace tovix

@@ -4,6 +4,7 @@
 
 #include "components/MbString.h"
 #include "dict/KanaFolding.h"
+#include "dict/KanaText.h"
 #include "dict/Romaji.h"
 #include "platform/Cp932.h"
 
@@ -69,18 +70,58 @@ std::string JpnSearchKey(std::string_view text) {
     return FoldSearchKey(key);
 }
 
-std::optional<std::string> ConvertRomajiTail(std::string_view text) {
+namespace {
+
+// Where the romaji tail of a text begins; npos when it has none.
+size_t RomajiTailStart(std::string_view text) {
     for (size_t place = 0; place < text.size();) {
         if (!IsDoubleByteChar(text, place) && IsLetterOrHyphen(text[place])) {
-            std::string_view kana = RomajiToKana(text.substr(place));
-            if (kana.empty()) {
-                return std::nullopt;
-            }
-            return std::string(text.substr(0, place)) + std::string(kana);
+            return place;
         }
         NextChar(text, place);
     }
-    return std::nullopt;
+    return std::string_view::npos;
+}
+
+}  // namespace
+
+std::optional<std::string> ConvertRomajiTail(std::string_view text, bool imeStyleN) {
+    const size_t place = RomajiTailStart(text);
+    if (place == std::string_view::npos) {
+        return std::nullopt;
+    }
+    const std::string_view tail = text.substr(place);
+    std::optional<std::string> kana;
+    if (imeStyleN && tail.starts_with("nn")) {
+        kana = ImeStyleN(tail);
+    } else if (std::string_view table = RomajiToKana(tail); !table.empty()) {
+        kana = std::string(table);
+    } else if (imeStyleN) {
+        kana = ImeStyleN(tail);
+    }
+    if (!kana) {
+        return std::nullopt;
+    }
+    return std::string(text.substr(0, place)) + *kana;
+}
+
+JpnField ConvertJpnField(std::string_view text, bool imeStyleN) {
+    JpnField field;
+    field.text = ConvertRomajiTail(text, imeStyleN).value_or(std::string(text));
+    if (!HoldsKanji(field.text)) {
+        field.text = KataToHira(field.text);
+    }
+    field.searchText = field.text;
+    const size_t place = RomajiTailStart(field.text);
+    if (place != std::string_view::npos) {
+        const std::string_view tail = std::string_view(field.text).substr(place);
+        if (imeStyleN && (tail == "n" || tail == "nn")) {
+            field.searchText = field.text.substr(0, place) + TOVIX_CP932("ん");
+        } else {
+            field.pending = BeginsRomajiKey(tail);
+        }
+    }
+    return field;
 }
 
 }  // namespace tovix

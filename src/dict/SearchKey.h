@@ -39,7 +39,23 @@ std::string JpnSearchKey(std::string_view text);
 
 // The text with its romaji tail turned into kana: the tail runs from the
 // first letter (of either case) or "-" to the end and must equal a romaji key
-// as a whole. Nothing when the text has no such tail or the tail is no key.
-std::optional<std::string> ConvertRomajiTail(std::string_view text);
+// as a whole, or, with the input-method n, be turned by ImeStyleN (Romaji.h).
+// Nothing when the text has no such tail or the tail is no key.
+std::optional<std::string> ConvertRomajiTail(std::string_view text, bool imeStyleN = false);
+
+// The Japanese-English search field after a keystroke.
+struct JpnField {
+    // The field's text: romaji tail converted, katakana turned hiragana (the
+    // form of the readings) unless the text holds a kanji, whose written form
+    // keeps its katakana.
+    std::string text;
+    // What is searched: the text, or with the input-method n a trailing n or
+    // nn that waits for the next letter read as ん (かn finds かん).
+    std::string searchText;
+    // The text ends in romaji that more letters may still make a syllable of
+    // (k, ky): a text that finds nothing then is not yet a miss.
+    bool pending = false;
+};
+JpnField ConvertJpnField(std::string_view text, bool imeStyleN);
 
 }  // namespace tovix

@@ -4,9 +4,11 @@
 // loaded table. The lookup keeps nothing else between keystrokes.
 
 #include <filesystem>
+#include <memory>
 
 #include "dict/DicTable.h"
 #include "dict/Direction.h"
+#include "dict/WrittenForms.h"
 
 namespace tovix {
 
@@ -19,6 +21,12 @@ struct SearchState {
     int currentPart = 0;
     int currentPartCopy = 0;
     TDicTable table;
+    // The input-method n of the romaji conversion (an option; off as the
+    // field has always converted).
+    bool imeStyleN = false;
+    // The open set's written-form file, read when first needed; copies of the
+    // state share it. Opening a dictionary gives the state a new one.
+    std::shared_ptr<WrittenFormFile> writtenForms = std::make_shared<WrittenFormFile>();
 };
 
 }  // namespace tovix

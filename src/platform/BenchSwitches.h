@@ -8,4 +8,8 @@ namespace tovix {
 // journal (the default), or only renames the files one by one.
 void SetSafeReplacementForBench(bool safe);
 
+// Whether the builds of Japanese-English sets write the written-form file
+// (the default); defined by the tools (ChainRun.cpp).
+void SetWrittenFormsForBench(bool write);
+
 }  // namespace tovix

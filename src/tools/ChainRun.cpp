@@ -1,13 +1,24 @@
 #include "tools/ChainRun.h"
 
 #include "dict/DicFileSet.h"
+#include "platform/BenchSwitches.h"
 #include "platform/IoError.h"
 #include "platform/MessageText.h"
 #include "tools/EncodingSteps.h"
 #include "tools/SplitSteps.h"
+#include "tools/Steps.h"
 #include "tools/ToolMessages.h"
 
 namespace tovix {
+namespace {
+
+bool writtenFormsForBench = true;
+
+}  // namespace
+
+void SetWrittenFormsForBench(bool write) {
+    writtenFormsForBench = write;
+}
 
 ChainRun::ChainRun(ToolJob& job) : job_(job), caption_(job.reporter.Caption()) {
     if (ToolLock::Held(job_.workDir)) {
@@ -72,8 +83,14 @@ ChainRun& ChainRun::BuildSet(Direction direction, Step makeTable, const std::str
     setFile_ = dicFile;
     const std::string globalTable = GlobalTableFileName(dicFile).string();
     Run(makeTable, tableSource, globalTable);
-    const auto split = [&](ToolJob& job) { result_.keptAtEnd = SplitTovix(job, direction); };
-    return Run(split, Work("TOVIXSEP.TXT"), globalTable, dicFile, TableFileName(dicFile).string());
+    const bool forms = direction == Direction::Japanese && writtenFormsForBench;
+    const std::string list = forms ? Work("TOVIXKJI.TXT") : std::string();
+    const auto split = [&](ToolJob& job) { result_.keptAtEnd = SplitTovix(job, direction, list); };
+    Run(split, Work("TOVIXSEP.TXT"), globalTable, dicFile, TableFileName(dicFile).string());
+    if (forms) {
+        Run(WorkSort, list, WrittenFormFileName(dicFile).string());
+    }
+    return *this;
 }
 
 ChainResult ChainRun::Finish() {

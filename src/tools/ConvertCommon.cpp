@@ -15,6 +15,7 @@ namespace {
 constexpr std::string_view kWorkFileNames[] = {
     "TOVIXCNV.TXT", "TOVIXTAB.TXT", "TOVIXTA1.TXT", "TOVIXTA2.TXT", "TOVIXSRT.TXT", "TOVIXSEP.TXT",
     "TOVIXDUP.TXT", "TOVIXCRR.TXT", "TOVIXIN1.TXT", "TOVIXIN2.TXT", "TOVIXOUT.TXT",
+    "TOVIXKJI.TXT",
 };
 
 // Entry editing's work files, the program's name with these extensions.

@@ -44,6 +44,7 @@ std::set<std::string> FileKeys(const std::string& name, bool isSet, Direction di
         }
         keys.insert(FileKey(TableFileName(name)));
         keys.insert(FileKey(GlobalTableFileName(name)));
+        keys.insert(FileKey(WrittenFormFileName(name)));
     }
     return keys;
 }

@@ -4,12 +4,14 @@
 #include "tools/SplitSteps.h"
 
 #include <algorithm>
+#include <optional>
 #include <string_view>
 #include <vector>
 
 #include "dict/DicFileSet.h"
 #include "dict/DicTableError.h"
 #include "dict/KeyAlphabet.h"
+#include "dict/WrittenForms.h"
 #include "platform/Cp932.h"
 #include "platform/MessageText.h"
 #include "tools/ConvertCommon.h"
@@ -47,8 +49,10 @@ void WriteDictionaryFile(ToolJob& job) {
 }
 
 // Copies the pair file into the part files and returns how many entries went
-// to the last part beyond its own range.
-long long WriteParts(ToolJob& job, LineReader& in, const std::vector<long long>& ends, int n) {
+// to the last part beyond its own range. Headword lines with a written form
+// that holds a kanji go to `forms` as well, with their part.
+long long WriteParts(ToolJob& job, LineReader& in, const std::vector<long long>& ends, int n,
+                     LineWriter* forms) {
     PercentMeter meter(job.reporter);
     long long index = 0;
     std::string_view line;
@@ -57,6 +61,11 @@ long long WriteParts(ToolJob& job, LineReader& in, const std::vector<long long>&
         LineWriter out(OutputPath(job, PartFileName(job.Extra, i).string()));
         while (pending && (i == n || index <= ends[static_cast<size_t>(i)])) {
             out.WriteLine(line);
+            if (forms != nullptr && index % 2 == 0) {
+                if (const std::optional<HeadwordForms> found = KanjiHeadwordForms(line)) {
+                    forms->WriteLine(WrittenFormLine(*found, i));
+                }
+            }
             ++index;
             pending = in.Next(line);
             meter.Show(in.Consumed(), in.Size());
@@ -69,7 +78,7 @@ long long WriteParts(ToolJob& job, LineReader& in, const std::vector<long long>&
 
 }  // namespace
 
-long long SplitTovix(ToolJob& job, Direction direction) {
+long long SplitTovix(ToolJob& job, Direction direction, const std::string& writtenFormList) {
     long long kept = 0;
     const bool done = RunStep(job, "", tool_text::kCreateFailed, [&] {
         const int n = AlphabetSize(direction);
@@ -82,7 +91,14 @@ long long SplitTovix(ToolJob& job, Direction direction) {
         LineReader in(InputPath(job, job.Source));
         WriteDictionaryFile(job);
         ShowProgress(job, tool_text::kProgressSplit);
-        kept = WriteParts(job, in, PartEnds(values, n), n);
+        std::optional<LineWriter> forms;
+        if (!writtenFormList.empty()) {
+            forms.emplace(OutputPath(job, writtenFormList));
+        }
+        kept = WriteParts(job, in, PartEnds(values, n), n, forms ? &*forms : nullptr);
+        if (forms) {
+            forms->Close();
+        }
         LineWriter dat(OutputPath(job, job.DatName));
         WriteTableFile(dat, values, SplitBases(values, direction), direction);
         dat.Close();

@@ -3,6 +3,8 @@
 // run it and drop the result; a command that wants to tell the user about
 // entries kept at the end of the last part file calls SplitTovix instead.
 
+#include <string>
+
 #include "dict/Direction.h"
 #include "tools/ToolJob.h"
 
@@ -13,8 +15,11 @@ namespace tovix {
 // DatName. Entries that sort after the last initial's range (E-J headwords in
 // kana, J-E headwords beginning with a kanji) have no part of their own; they are
 // kept at the end of the last part file, after the entries of its last key.
+// With `writtenFormList`, the headword lines whose written form holds a
+// kanji are listed in that file as well, with their part, unsorted: the
+// written-form file of the set (dict/WrittenForms.h) is that list sorted.
 // Returns how many entries were kept so, 0 when the step failed
 // (job.Failed tells).
-long long SplitTovix(ToolJob& job, Direction direction);
+long long SplitTovix(ToolJob& job, Direction direction, const std::string& writtenFormList = {});
 
 }  // namespace tovix

@@ -37,7 +37,7 @@ const char* const kDefaultFile =
     "[TextJyouhou]\r\nTextFontName=system\r\nTextFontSize=14\r\nTextFontColor=clBlack\r\n"
     "TextBackColor=clWindow\r\n"
     "[FindStrName]\r\n1=\r\n[SearchUperLower]\r\nSet=0\r\n[FuncKey]\r\nDisp=1\r\n"
-    "[Wrap]\r\nSet=1\r\n[WrapSet]\r\nLength=60\r\n";
+    "[Wrap]\r\nSet=1\r\n[WrapSet]\r\nLength=60\r\n[RomajiInput]\r\nImeStyleN=0\r\n";
 
 TEST_F(SettingsTest, MissingEmptyOrForeignFileGivesDefaults) {
     const GeneralSettings defaults;
@@ -68,6 +68,7 @@ TEST_F(SettingsTest, GeneralSettingsRoundTripAndKeepOtherKeys) {
     settings.showFunctionKeys = false;
     settings.zoomWrap = false;
     settings.zoomWrapLength = "72";
+    settings.imeStyleN = true;
     WriteIniFileValue(path_, settings);
 
     EXPECT_EQ(ReadIniFileValue(path_), settings);

@@ -61,6 +61,14 @@ TEST(SearchCommandTest, LookupPrintsWhereTheViewEndsUpForEachWord) {
          "ぢ\t17\t2\t1\tぢめん [地面]\n"
          "さ\t11\t0\t1\tさ [さ]\n"
          "ん\t45\t0\t0\t\n"},
+        // Text that holds a kanji finds the entry by its written form.
+        {{"--jpn", "JE.DIC", "漢字", "地", "考える", "ガッコウ"},
+         "漢字\t6\t6\t1\tかんじ [漢字]\n"
+         "地\t17\t2\t1\tぢめん [地面]\n"
+         "考える\t6\t4\t0\tかんがえ [考え]\n"
+         "がっこう\t6\t2\t1\tがっこう [学校]\n"},
+        // The input-method n: n before a consonant is ん at once.
+        {{"--jpn", "--ime-n", "JE.DIC", "kanji"}, "かんじ\t6\t6\t1\tかんじ [漢字]\n"},
         // Pasted romaji is converted only when the whole tail is one key.
         {{"--jpn", "--paste", "JE.DIC", "kannji", "かn", "がっこう", "ka"},
          "kannji\t0\t0\t0\tJE.DIC\n"
@@ -309,6 +317,16 @@ TEST(SearchCommandTest, MissingFilesAreReportedWithoutAsking) {
          2,
          "",
          "検索文字が設定されていません。"},
+        // A set built before there were written-form files: kanji are searched
+        // by reading as before, and the user is told once.
+        {"lookup, kanji without written-form file",
+         "JE.KJI",
+         {"lookup", "--jpn", "JE.DIC", "漢字", "地面"},
+         0,
+         "漢字\t0\t0\t0\tJE.DIC\n地面\t0\t0\t0\tJE.DIC\n",
+         "JE.KJI: 漢字で引くためのファイルがありません。「和英辞書再作成」(tovix-tool remake "
+         "--jpn) "
+         "で辞書を作り直すと、漢字でも引けるようになります。\n"},
         {"lookup without a direction", nullptr, {"lookup", "EJ.DIC", "a"}, 2, "", "使い方:"},
         {"lookup without a word", nullptr, {"lookup", "--eng", "EJ.DIC"}, 2, "", "使い方:"},
     };

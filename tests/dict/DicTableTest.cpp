@@ -91,6 +91,36 @@ TEST(DicTableTest, KeyRanges) {
     }
 }
 
+// A table in the tools' layout finds a key's line by its place; any other
+// table (lines missing, moved or edited out of place) by a scan: both must
+// give the first key line that holds the key.
+TEST(DicTableTest, KeyLinesAreFoundInEveryLayout) {
+    for (const Direction direction : {Direction::English, Direction::Japanese}) {
+        std::vector<std::string> lines = TableLines(direction, {});
+        std::vector<std::vector<std::string>> layouts = {lines};
+        layouts.push_back(std::vector<std::string>(lines.begin() + 1, lines.end()));
+        std::vector<std::string> moved = lines;
+        std::swap(moved[3], moved[50]);
+        layouts.push_back(moved);
+        for (const auto& layout : layouts) {
+            TDicTable table(layout, direction, "T.DAT");
+            for (int i = 0; i < static_cast<int>(lines.size()); ++i) {
+                const std::string key =
+                    lines[static_cast<size_t>(i)].substr(0, KeyBytes(direction));
+                int first = table.Count();
+                for (int j = table.Count() - 1; j >= 0; --j) {
+                    first = !table.IsMarker(j) && table.Key(j) == key ? j : first;
+                }
+                EXPECT_EQ(table.FindKeyLine(key), first) << Cp932ToUtf8(key);
+            }
+            EXPECT_EQ(table.FindKeyLine(S("漢")), table.Count());
+        }
+        TDicTable edited(lines, direction, "T.DAT");
+        edited.Put(5, lines[7]);
+        EXPECT_EQ(edited.FindKeyLine(lines[7].substr(0, KeyBytes(direction))), 5);
+    }
+}
+
 TEST(DicTableTest, NegativeValuesNeverGiveANegativeStart) {
     // An English table built from no entries at all carries -1 in block a.
     std::vector<std::string> lines = TableLines(Direction::English, {{"aa", -1}});

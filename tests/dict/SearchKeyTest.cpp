@@ -63,5 +63,49 @@ TEST(SearchKeyTest, RomajiTailConvertsOnlyAsAWhole) {
     }
 }
 
+// Romaji typed a letter at a time into the Japanese-English field, with the
+// input-method n option off (as the field has always converted) and on.
+TEST(SearchKeyTest, TypedRomajiWithAndWithoutTheInputMethodN) {
+    struct Case {
+        const char* keys;
+        bool imeStyleN;
+        const char* field;
+        const char* searched;
+        bool pending;
+    };
+    const Case cases[] = {
+        {"shinbun", false, "しnbun", "しnbun", false},
+        {"kanji", false, "かnji", "かnji", false},
+        {"konnichiha", false, "こんいちは", "こんいちは", false},
+        {"nna", false, "んあ", "んあ", false},
+        {"ky", false, "ky", "ky", true},
+        {"かkx", false, "かkx", "かkx", false},
+        {"shinbun", true, "しんぶn", "しんぶん", false},
+        {"konnichiha", true, "こんにちは", "こんにちは", false},
+        {"kanji", true, "かんじ", "かんじ", false},
+        {"nna", true, "んな", "んな", false},
+        {"onnna", true, "おんな", "おんな", false},
+        {"kann", true, "かnn", "かん", false},
+        {"kin'en", true, "きんえn", "きんえん", false},
+        {"konnyaku", true, "こんにゃく", "こんにゃく", false},
+        {"sanpo-", true, "さんぽー", "さんぽー", false},
+        {"kany", true, "かny", "かny", true},
+        {"KAN", true, "KAN", "KAN", false},
+        {"カタカナ", true, "かたかな", "かたかな", false},
+        {"漢字カナ", true, "漢字カナ", "漢字カナ", false},
+    };
+    for (const Case& c : cases) {
+        std::string field;
+        JpnField converted;
+        for (char16_t key : Cp932ToUtf16(S(c.keys))) {
+            converted = ConvertJpnField(field + Utf16ToCp932(std::u16string(1, key)), c.imeStyleN);
+            field = converted.text;
+        }
+        EXPECT_EQ(Cp932ToUtf8(converted.text), c.field) << c.keys << " " << c.imeStyleN;
+        EXPECT_EQ(Cp932ToUtf8(converted.searchText), c.searched) << c.keys << " " << c.imeStyleN;
+        EXPECT_EQ(converted.pending, c.pending) << c.keys << " " << c.imeStyleN;
+    }
+}
+
 }  // namespace
 }  // namespace tovix

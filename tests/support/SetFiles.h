@@ -22,7 +22,8 @@ inline std::string ExmText(const std::vector<std::string>& entries) {
     return text;
 }
 
-// The dictionary file, the part files, ".DAT" and ".TBL".
+// The dictionary file, the part files, ".DAT" and ".TBL", and ".KJI" of a
+// Japanese-English set.
 inline std::vector<std::filesystem::path> SetFileNames(const std::filesystem::path& dicFile,
                                                        Direction direction) {
     std::vector<std::filesystem::path> names{dicFile};
@@ -31,6 +32,9 @@ inline std::vector<std::filesystem::path> SetFileNames(const std::filesystem::pa
     }
     names.push_back(TableFileName(dicFile));
     names.push_back(GlobalTableFileName(dicFile));
+    if (direction == Direction::Japanese) {
+        names.push_back(WrittenFormFileName(dicFile));
+    }
     return names;
 }
 

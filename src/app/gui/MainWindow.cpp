@@ -23,6 +23,7 @@
 #include "components/BigView/BigView.h"
 #include "components/DicEdit/DicEdit.h"
 #include "dict/DicFileSet.h"
+#include "dict/DictMessages.h"
 #include "dict/Lookup.h"
 #include "dict/OpenDictionary.h"
 #include "platform/Guard.h"
@@ -146,6 +147,7 @@ void TForm1::BuildPanel1() {
     dicEdit1_ = new TDicEdit(panel1_);
     dicEdit1_->setObjectName(QStringLiteral("DicEdit1"));
     dicEdit1_->setFrame(false);
+    dicEdit1_->SetNoMatchMark(QtText(app_text::kNoMatchMark));
     row->addWidget(label11_);
     row->addWidget(dicEdit1_, 1);
 }
@@ -225,6 +227,7 @@ void TForm1::FormCreate(const QStringList& arguments) {
     MenuItem("MenuRefindPrior")->setEnabled(false);
     dialogOpen_ = false;
     settings_ = ReadIniFileValue(SettingsFilePath());
+    search_.imeStyleN = settings_.imeStyleN;
     find_.previousFindText = settings_.findText;
     find_.matchCase = settings_.findMatchCase;
     PlaceWindow();
@@ -327,6 +330,17 @@ void TForm1::DicEdit1Change() {
         dicEdit1_->SetText(outcome.fieldText);
     }
     dicEdit1_->end(false);
+    // A text that matches nothing is shown so; romaji that the next letters
+    // may still complete is not yet a miss.
+    dicEdit1_->SetNoMatch(!outcome.matched && !outcome.romajiPending &&
+                          !outcome.fieldText.empty() && !search_.dicFile.empty() &&
+                          search_.direction != Direction::None);
+    if (outcome.writtenFormsMissing) {
+        reporter_.Message(MessageKind::Information,
+                          FileMessage(WrittenFormFileName(search_.dicFile).string(),
+                                      dict_text::kWrittenFormsMissing),
+                          kButtonOk);
+    }
 }
 
 void TForm1::MenuExitClick() {

@@ -58,6 +58,9 @@ TForm2::TForm2(GeneralSettings& settings, int& lastPage, Reporter& reporter, QWi
                              "BtnFileSave", "BtnFileSaveClick", &T::BtnFileSaveClick},
         {"　表示情報設定　", "BtnDispCansel", "BtnDispCanselClick", &T::BtnDispCanselClick,
                              "BtnDispSave", "BtnDispSaveClick", &T::BtnDispSaveClick},
+        {app_text::kInputPageCaption.data(), "BtnInputCansel", "BtnInputCanselClick",
+                             &T::BtnInputCanselClick, "BtnInputSave", "BtnInputSaveClick",
+                             &T::BtnInputSaveClick},
     };
     // clang-format on
     QWidget* place = AddPage(kPages[0]);
@@ -65,12 +68,14 @@ TForm2::TForm2(GeneralSettings& settings, int& lastPage, Reporter& reporter, QWi
     checkFormView_ = AddCheck(place, "CheckFormView", "拡大画面(&K)", 105);
     AddPage(kPages[1]);
     BuildDisplayPage(AddPage(kPages[2]));
+    BuildInputPage(AddPage(kPages[3]));
 
     checkFormMain_->setChecked(settings_.mainWindow.mem);
     checkFormView_->setChecked(settings_.zoomWindow.mem);
     checkFnKeyDisp_->setChecked(settings_.showFunctionKeys);
     checkWrapSet_->setChecked(settings_.zoomWrap);
     edit1_->setText(QtTextFromCp932(settings_.zoomWrapLength));
+    checkImeN_->setChecked(settings_.imeStyleN);
     tabNote_->setCurrentIndex(lastPage_);
 }
 
@@ -110,6 +115,14 @@ void TForm2::BuildDisplayPage(QWidget* page) {
     range->setGeometry(250, 140, 80, 25);
 }
 
+void TForm2::BuildInputPage(QWidget* page) {
+    checkImeN_ = AddCheck(page, "CheckImeN", app_text::kImeStyleNBox.data(), 70);
+    checkImeN_->setGeometry(30, 70, 440, 25);
+    auto* note = new QLabel(QtText(app_text::kImeStyleNNote), page);
+    note->setWordWrap(true);
+    note->setGeometry(52, 100, 420, 50);
+}
+
 void TForm2::BtnFormSaveClick() {
     settings_.mainWindow.mem = checkFormMain_->isChecked();
     settings_.zoomWindow.mem = checkFormView_->isChecked();
@@ -141,6 +154,11 @@ void TForm2::BtnDispSaveClick() {
     accept();
 }
 
+void TForm2::BtnInputSaveClick() {
+    settings_.imeStyleN = checkImeN_->isChecked();
+    accept();
+}
+
 void TForm2::BtnFormCanselClick() {
     reject();
 }
@@ -150,6 +168,10 @@ void TForm2::BtnFileCanselClick() {
 }
 
 void TForm2::BtnDispCanselClick() {
+    reject();
+}
+
+void TForm2::BtnInputCanselClick() {
     reject();
 }
 

@@ -1,5 +1,5 @@
 #pragma once
-// TForm2, the options window: three pages, each with its own Cancel and Save
+// TForm2, the options window: four pages, each with its own Cancel and Save
 // buttons. Save stores the settings of its own page only into the main
 // window's settings (written to the file at exit) and closes; Cancel closes
 // without storing. The window opens on the page it was last closed on. Esc
@@ -9,6 +9,7 @@
 //   "　画面表示位置　"  keep the main and the zoom window's place
 //   "　　履歴設定　　"  nothing yet
 //   "　表示情報設定　"  function-key bar; zoom wrap and its length (2 .. 512)
+//   "入力"              the input-method n of the romaji conversion
 
 #include <QDialog>
 
@@ -36,6 +37,7 @@ class TForm2 : public QDialog {
     QCheckBox* CheckFnKeyDisp() const { return checkFnKeyDisp_; }
     QCheckBox* CheckWrapSet() const { return checkWrapSet_; }
     QLineEdit* Edit1() const { return edit1_; }
+    QCheckBox* CheckImeN() const { return checkImeN_; }
 
     void BtnFormSaveClick();
     void BtnFileSaveClick();
@@ -43,6 +45,8 @@ class TForm2 : public QDialog {
     void BtnFormCanselClick();
     void BtnFileCanselClick();
     void BtnDispCanselClick();
+    void BtnInputSaveClick();
+    void BtnInputCanselClick();
 
     void done(int result) override;
 
@@ -54,6 +58,7 @@ class TForm2 : public QDialog {
     QWidget* AddPage(const Page& page);
     QCheckBox* AddCheck(QWidget* page, const char* name, const char* caption, int y);
     void BuildDisplayPage(QWidget* page);
+    void BuildInputPage(QWidget* page);
 
     GeneralSettings& settings_;
     int& lastPage_;
@@ -64,6 +69,7 @@ class TForm2 : public QDialog {
     QCheckBox* checkFnKeyDisp_ = nullptr;
     QCheckBox* checkWrapSet_ = nullptr;
     QLineEdit* edit1_ = nullptr;
+    QCheckBox* checkImeN_ = nullptr;
 };
 
 }  // namespace tovix

@@ -70,6 +70,7 @@ void TForm1::MenuOptionSetClick() {
         window.exec();
     }
     panel2_->setVisible(settings_.showFunctionKeys);
+    search_.imeStyleN = settings_.imeStyleN;
 }
 
 void TForm1::MenuDicFontSetClick() {

@@ -1,6 +1,7 @@
 #include "components/DicEdit/DicEdit.h"
 
 #include <QKeyEvent>
+#include <QPainter>
 
 #include "platform/qt/QtText.h"
 
@@ -13,7 +14,7 @@ Qt::KeyboardModifiers ShiftAltCtrl(Qt::KeyboardModifiers modifiers) {
 
 }  // namespace
 
-TDicEdit::TDicEdit(QWidget* parent) : QLineEdit(parent) {
+TDicEdit::TDicEdit(QWidget* parent) : QLineEdit(parent), mark_(QStringLiteral("×")) {
     connect(this, &QLineEdit::textChanged, this, [this] {
         if (OnChange) {
             OnChange(*this);
@@ -27,6 +28,64 @@ std::string TDicEdit::Text() const {
 
 void TDicEdit::SetText(std::string_view cp932) {
     setText(QtTextFromCp932(cp932));
+}
+
+void TDicEdit::SetNoMatch(bool noMatch) {
+    if (noMatch == noMatch_) {
+        return;
+    }
+    noMatch_ = noMatch;
+    if (noMatch_) {
+        normalText_ = palette().color(QPalette::Text);
+        ApplyMutedText();
+        setTextMargins(0, 0, fontMetrics().horizontalAdvance(mark_) + 8, 0);
+    } else {
+        SetPaletteText(normalText_);
+        setTextMargins(0, 0, 0, 0);
+    }
+    update();
+}
+
+void TDicEdit::SetNoMatchMark(const QString& mark) {
+    mark_ = mark;
+    if (noMatch_) {
+        setTextMargins(0, 0, fontMetrics().horizontalAdvance(mark_) + 8, 0);
+    }
+    update();
+}
+
+void TDicEdit::ApplyMutedText() {
+    const QColor base = palette().color(QPalette::Base);
+    SetPaletteText(QColor((normalText_.red() + base.red()) / 2,
+                          (normalText_.green() + base.green()) / 2,
+                          (normalText_.blue() + base.blue()) / 2));
+}
+
+void TDicEdit::SetPaletteText(const QColor& color) {
+    QPalette muted = palette();
+    muted.setColor(QPalette::Text, color);
+    settingPalette_ = true;
+    setPalette(muted);
+    settingPalette_ = false;
+}
+
+void TDicEdit::changeEvent(QEvent* event) {
+    QLineEdit::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange && noMatch_ && !settingPalette_) {
+        normalText_ = palette().color(QPalette::Text);
+        ApplyMutedText();
+    }
+}
+
+void TDicEdit::paintEvent(QPaintEvent* event) {
+    QLineEdit::paintEvent(event);
+    if (!noMatch_) {
+        return;
+    }
+    QPainter painter(this);
+    painter.setPen(palette().color(QPalette::Text));
+    painter.drawText(contentsRect().adjusted(0, 0, -4, 0), Qt::AlignRight | Qt::AlignVCenter,
+                     mark_);
 }
 
 bool TDicEdit::SwallowsKey(int key, Qt::KeyboardModifiers modifiers) {

@@ -8,8 +8,15 @@
 // Ctrl+H deletes the character before the caret, Ctrl+Z undoes.
 //
 // Its text goes in and out as CP932 bytes.
+//
+// It can show that its text matches no headword: the text is then drawn in a
+// colour halfway between the text colour and the background, and a mark
+// (text, so that the state reads without telling colours apart) stands at
+// its right end, until the state is cleared.
 
+#include <QColor>
 #include <QLineEdit>
+#include <QString>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -26,6 +33,11 @@ class TDicEdit : public QLineEdit {
     std::string Text() const;
     void SetText(std::string_view cp932);
 
+    void SetNoMatch(bool noMatch);
+    bool NoMatch() const { return noMatch_; }
+    // The mark of the no-match state, "該当なし" or the like.
+    void SetNoMatchMark(const QString& mark);
+
     // True for the keys the field leaves alone.
     static bool SwallowsKey(int key, Qt::KeyboardModifiers modifiers);
 
@@ -38,6 +50,19 @@ class TDicEdit : public QLineEdit {
   protected:
     bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+  private:
+    // Draws the text muted; a palette set from outside meanwhile (a new text
+    // colour) gives the colour to mute.
+    void ApplyMutedText();
+    void SetPaletteText(const QColor& color);
+
+    bool noMatch_ = false;
+    bool settingPalette_ = false;
+    QColor normalText_;
+    QString mark_;
 };
 
 }  // namespace tovix

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QTest>
 
@@ -154,6 +156,63 @@ TEST_F(MainWindowTest, TypingMovesTheView) {
         EXPECT_EQ(window->DicEdit1()->cursorPosition(), c.field.size());
     }
     EXPECT_TRUE(reporter.messages.empty());
+}
+
+// What an input method commits: katakana is searched as its reading, a text
+// with a kanji by written form; a set without its written-form file says so
+// once, on the first kanji.
+TEST_F(MainWindowTest, InputMethodTextAndTheNoticeOfSetsWithoutWrittenForms) {
+    const std::filesystem::path jpn =
+        test::BuildDictionary(dir, Direction::Japanese, kJapanese, "J.DIC");
+    const auto commit = [](TForm1& window, const QString& text) {
+        QInputMethodEvent event;
+        event.setCommitString(text);
+        QApplication::sendEvent(window.DicEdit1(), &event);
+    };
+    {
+        auto window = Start({Q(jpn), "JPN"});
+        commit(*window, QStringLiteral("カンジ"));
+        EXPECT_EQ(window->DicEdit1()->text(), QStringLiteral("かんじ"));
+        window->DicEdit1()->clear();
+        commit(*window, QStringLiteral("考え"));
+        EXPECT_EQ(Top(*window), "かんがえ [考え]");
+        EXPECT_TRUE(reporter.messages.empty());
+    }
+    std::filesystem::remove(WrittenFormFileName(jpn));
+    auto window = Start({Q(jpn), "JPN"});
+    commit(*window, QStringLiteral("漢"));
+    commit(*window, QStringLiteral("字"));
+    ASSERT_EQ(reporter.messages.size(), 1u);
+    EXPECT_EQ(reporter.messages[0].kind, MessageKind::Information);
+    EXPECT_NE(reporter.messages[0].text.find("J.KJI の"), std::string::npos);
+}
+
+// A text that matches no headword is shown so until it matches again;
+// romaji that the next letters may complete is not yet a miss.
+TEST_F(MainWindowTest, TheFieldShowsWhenNothingMatches) {
+    const std::filesystem::path jpn =
+        test::BuildDictionary(dir, Direction::Japanese, kJapanese, "J.DIC");
+    auto window = Start({Q(jpn), "JPN"});
+    TDicEdit& field = *window->DicEdit1();
+    const QColor text = field.palette().color(QPalette::Text);
+    struct Step {
+        const char* keys;
+        bool noMatch;
+    };
+    const Step steps[] = {
+        {"ka", false}, {"nnq", true}, {"\b", false}, {"g", false},
+        {"x", true},   {"\b", false}, {"ae", false}, {"ky", false},
+    };
+    std::string typed;
+    for (const Step& step : steps) {
+        typed += step.keys;
+        QTest::keyClicks(&field, QString::fromUtf8(step.keys));
+        EXPECT_EQ(field.NoMatch(), step.noMatch) << typed << " " << field.text().toStdString();
+        EXPECT_EQ(field.palette().color(QPalette::Text) == text, !step.noMatch) << typed;
+    }
+    EXPECT_EQ(Top(*window), "かんがえ [考え]");
+    field.clear();
+    EXPECT_FALSE(field.NoMatch());
 }
 
 TEST_F(MainWindowTest, SettingsWrittenAtExitKeepBoundsOfTheNormalState) {

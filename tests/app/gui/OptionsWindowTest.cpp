@@ -135,6 +135,41 @@ TEST_F(OptionsWindowTest, EachPageStoresItsOwnSettingsUntilExit) {
     EXPECT_EQ(read, window->Settings());
 }
 
+// The input page's option: n as input methods take it, in the field at once
+// after saving, in the settings file at exit and back at the next start.
+TEST_F(OptionsWindowTest, InputPageSwitchesTheInputMethodN) {
+    const std::filesystem::path jpn = test::BuildDictionary(
+        dir, Direction::Japanese, {"しんぶん[新聞]\tnewspaper", "しる[知る]\tknow"}, "J.DIC");
+    const auto type = [](TForm1& window, const char* keys) {
+        window.DicEdit1()->clear();
+        QTest::keyClicks(window.DicEdit1(), QString::fromUtf8(keys));
+        return window.DicEdit1()->text().toStdString();
+    };
+    auto window = StartShown({Q(jpn), "JPN"});
+    EXPECT_EQ(type(*window, "shinbun"), "しnbun");
+    Options(*window, [](TForm2& options) {
+        options.TabNote()->setCurrentIndex(3);
+        options.CheckImeN()->setChecked(true);
+        Click(options, "BtnInputCansel");
+    });
+    EXPECT_FALSE(window->Settings().imeStyleN);
+    EXPECT_EQ(Options(*window,
+                      [](TForm2& options) {
+                          options.CheckImeN()->setChecked(true);
+                          Click(options, "BtnInputSave");
+                      }),
+              3);
+    EXPECT_TRUE(window->Settings().imeStyleN);
+    EXPECT_EQ(type(*window, "shinbun"), "しんぶn");
+    EXPECT_EQ(Top(*window), "しんぶん [新聞]");
+    EXPECT_FALSE(window->DicEdit1()->NoMatch());
+    window->close();
+    EXPECT_NE(Ini().find("[RomajiInput]\r\nImeStyleN=1\r\n"), std::string::npos);
+    window = StartShown({Q(jpn), "JPN"});
+    EXPECT_EQ(type(*window, "shinbun"), "しんぶn");
+    EXPECT_TRUE(reporter.messages.empty());
+}
+
 TEST_F(OptionsWindowTest, FontsAndColoursApplyAtOnceAndComeBackAtStart) {
     auto window = Start({});
     TBigView& view = *window->BigView1();
