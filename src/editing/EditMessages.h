@@ -44,6 +44,15 @@ inline constexpr FieldText kEnglishTranslationField = {"英訳(&E)", "英訳",
 inline constexpr std::string_view kFieldHasBreak = " の項目にタブや改行は入れられません。";
 inline constexpr std::string_view kFieldNotCp932 = " の項目に辞書に書けない文字があります。";
 
+// A headword typed that no part file can hold: the entry is filed under its
+// first letter (digits and signs under a) or its first kana, and a reading
+// is kana only (romaji is not turned into kana here, unlike the search field,
+// since the window would store a guess the user never saw).
+inline constexpr std::string_view kEnglishWithoutInitial =
+    "英語 の項目は、英字か数字か記号で始めて下さい。";
+inline constexpr std::string_view kReadingNotKana =
+    "よみ の項目は、ひらがなかカタカナで入力して下さい。";
+
 // The commands' refusals before the window opens.
 inline constexpr std::string_view kNoDictionary = "辞書ファイルが読み込まれていません。";
 inline constexpr std::string_view kTopLineNotEnglish = "画面の最上行を、英語 の行にして下さい。";

@@ -1,6 +1,7 @@
 #include "editing/Entry.h"
 
 #include <array>
+#include <cctype>
 
 #include "components/MbString.h"
 #include "dict/KanaText.h"
@@ -34,6 +35,38 @@ std::string FieldRefusal(const edit_text::FieldText& field, std::string_view byt
         return std::string(field.name) + std::string(edit_text::kFieldHasBreak);
     }
     return {};
+}
+
+// The first character of the key the lookup makes of the headword field: the
+// initial of the part the entry is filed in, or empty when the key is too
+// short to have one.
+std::string_view KeyInitial(Direction direction, std::string_view headword, std::string& key) {
+    const std::string text = EndSpaceDelete(headword);
+    key = IsJapanese(direction) ? JpnSearchKey(text) : EngSearchKey(text);
+    const auto charBytes = static_cast<size_t>(KeyCharBytes(direction));
+    return key.size() < charBytes ? std::string_view() : std::string_view(key).substr(0, charBytes);
+}
+
+bool HoldsAsciiLetter(std::string_view text) {
+    for (size_t place = 0; place < text.size(); NextChar(text, place)) {
+        if (!IsDoubleByteChar(text, place) &&
+            std::isalpha(static_cast<unsigned char>(text[place]))) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// A headword typed that no part can hold: its initial is none of the
+// alphabet's (a kana E-J headword, "tori" or "鳥" as a reading), or a reading
+// holds romaji.
+std::string_view HeadwordRefusal(Direction direction, std::string_view headword) {
+    std::string key;
+    const bool placed = AlphabetPosition(direction, KeyInitial(direction, headword, key)) > 0;
+    if (!IsJapanese(direction)) {
+        return placed ? std::string_view() : edit_text::kEnglishWithoutInitial;
+    }
+    return placed && !HoldsAsciiLetter(headword) ? std::string_view() : edit_text::kReadingNotKana;
 }
 
 }  // namespace
@@ -109,13 +142,12 @@ std::string_view EditLogName(EditCommand command, Direction direction) {
 // The initial is the first character of the key the lookup makes of the same
 // text, so an entry is filed in the part where typing its headword looks.
 int EntryPart(const TDicTable& table, Direction direction, std::string_view headword) {
-    const std::string text = EndSpaceDelete(headword);
-    const std::string key = IsJapanese(direction) ? JpnSearchKey(text) : EngSearchKey(text);
-    const auto charBytes = static_cast<size_t>(KeyCharBytes(direction));
-    if (key.size() < charBytes) {
+    std::string key;
+    const std::string_view initial = KeyInitial(direction, headword, key);
+    if (initial.empty()) {
         return 0;
     }
-    const std::string_view initial = std::string_view(key).substr(0, charBytes);
+    const auto charBytes = initial.size();
     for (int i = 0; i < table.Count(); ++i) {
         if (!table.IsMarker(i) && table.Key(i).substr(0, charBytes) == initial) {
             return i / (AlphabetSize(direction) + 1) + 1;
@@ -144,6 +176,14 @@ std::optional<EntryFields> EditBoxCheck(Direction direction, const std::vector<s
             return std::nullopt;
         }
         values.push_back(std::move(*bytes));
+    }
+    // A headword left as offered is the dictionary's own; one typed must have
+    // a part to go in.
+    const std::string_view headwordRefusal =
+        values[0] == offered.headword ? std::string_view() : HeadwordRefusal(direction, values[0]);
+    if (!headwordRefusal.empty()) {
+        Refuse(reporter, std::string(headwordRefusal));
+        return std::nullopt;
     }
     if (IsJapanese(direction)) {
         return EntryFields{values[0], values[1], values[2]};

@@ -75,8 +75,11 @@ int EntryPart(const TDicTable& table, Direction direction, std::string_view head
 // Field by field: a text that still equals the offered field keeps the
 // offered bytes; a character that CP932 lacks, an empty field (the written
 // form: two bytes or fewer, so "[]" alone), and a TAB, CR or LF are refused
-// with a warning naming the field (OK button). Returns the fields as bytes,
-// or nothing after the first refusal.
+// with a warning naming the field (OK button). Then a headword typed (not
+// left as offered) that has no part to go in is refused: one whose initial
+// is none of the direction's alphabet (an English headword in kana), or a
+// reading that is not kana ("tori", "鳥"). Returns the fields as bytes, or
+// nothing after the first refusal.
 std::optional<EntryFields> EditBoxCheck(Direction direction, const std::vector<std::string>& typed,
                                         const EntryFields& offered, Reporter& reporter);
 

@@ -85,7 +85,8 @@ TEST(EditCommandTest, LinePicksTheEntryAndAWrongHeadwordChangesNothing) {
         {{"delete", "--eng", "EJ.DIC", "aban"}, 1},                    // not the whole headword
         {{"delete", "--eng", "--line", "2", "EJ.DIC", "abandon"}, 1},  // line 2 is no abandon
         {{"change", "--eng", "EJ.DIC", "zoo", "a\tb"}, 1},             // a TAB in the translation
-        {{"add", "--eng", "EJ.DIC", "あ", "x"}, 1},  // no block for a kana headword
+        {{"add", "--eng", "EJ.DIC", "あ", "x"}, 1},               // no block for a kana headword
+        {{"add", "--jpn", "JE.DIC", "tori", "[鳥]", "bird"}, 1},  // a reading in romaji
         {{"add", "--eng", "EJ.DIC", "apple"}, 2},
         {{"delete", "--eng", "--line", "x", "EJ.DIC", "zoo"}, 2},
     };
@@ -95,6 +96,9 @@ TEST(EditCommandTest, LinePicksTheEntryAndAWrongHeadwordChangesNothing) {
         EXPECT_EQ(test::SetBytes(run / "EJ.DIC", Direction::English), before);
     }
     EXPECT_NE(run.Run({"delete", "--eng", "EJ.DIC", "aban"}).err.find(cli_text::kNoSuchEntry),
+              std::string::npos);
+    EXPECT_NE(run.Run({"add", "--jpn", "JE.DIC", "tori", "[鳥]", "bird"})
+                  .err.find(edit_text::kReadingNotKana),
               std::string::npos);
 }
 

@@ -44,6 +44,15 @@ TEST(EntryTest, EditBoxCheckRefusesTheFirstBadFieldNamingIt) {
          std::string(edit_text::kEnglishTranslationField.missing)},
         {Direction::Japanese, {"き", "[木]", "tr\tee"}, "英訳" + brk},
         {Direction::Japanese, {"き\t", "[]", ""}, "よみ" + brk},
+        // Fault: a headword without a part was refused only later, as a
+        // failed sort ("tori" typed as the reading of 鳥).
+        {Direction::Japanese, {"tori", "[鳥]", "bird"}, std::string(edit_text::kReadingNotKana)},
+        {Direction::Japanese, {"とりa", "[鳥]", "bird"}, std::string(edit_text::kReadingNotKana)},
+        {Direction::Japanese, {"鳥", "[鳥]", "bird"}, std::string(edit_text::kReadingNotKana)},
+        {Direction::Japanese, {"トリ", "[鳥]", "bird"}, ""},
+        {Direction::English, {"りんご", "林檎"}, std::string(edit_text::kEnglishWithoutInitial)},
+        {Direction::English, {"-", "x"}, std::string(edit_text::kEnglishWithoutInitial)},
+        {Direction::English, {"3-D", "立体"}, ""},
     };
     for (const Case& c : cases) {
         test::RecordingReporter reporter;
