@@ -3,11 +3,13 @@
 #include <cstdio>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "dict/KeyAlphabet.h"
 #include "platform/IoError.h"
 #include "platform/PosixIo.h"
 #include "platform/ReplaceJournal.h"
+#include "platform/StagedFile.h"
 
 namespace tovix {
 namespace {
@@ -59,6 +61,18 @@ std::optional<Direction> SetDirection(const std::filesystem::path& dicFile) {
 
 bool CompletePendingSet(const std::filesystem::path& dicFile) {
     return CompleteReplacement(JournalFileName(dicFile));
+}
+
+void CompletePendingSetAndTidy(const std::filesystem::path& dicFile,
+                               std::filesystem::file_time_type since) {
+    CompletePendingSet(dicFile);
+    // Every file a writer of the set replaces, for either direction.
+    std::vector<std::filesystem::path> files{
+        dicFile, TableFileName(dicFile), GlobalTableFileName(dicFile), JournalFileName(dicFile)};
+    for (int part = 1; part <= AlphabetSize(Direction::Japanese); ++part) {
+        files.push_back(PartFileName(dicFile, part));
+    }
+    RemoveStaleStagedFiles(files, since);
 }
 
 std::filesystem::path SetLockFileName(const std::filesystem::path& dicFile) {

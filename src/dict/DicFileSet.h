@@ -40,6 +40,15 @@ std::optional<Direction> SetDirection(const std::filesystem::path& dicFile);
 // be read) or the journal is damaged.
 bool CompletePendingSet(const std::filesystem::path& dicFile);
 
+// What a writer of the set does first, holding the set's lock: completes an
+// unfinished replacement (CompletePendingSet), then removes the staged files
+// of the set's files that a command killed before its replacement left
+// behind, those last written before `since` (the writer's start). Throws
+// IoError like CompletePendingSet, and then removes nothing: a journal that
+// cannot be completed may still need them.
+void CompletePendingSetAndTidy(const std::filesystem::path& dicFile,
+                               std::filesystem::file_time_type since);
+
 // The lock file that one copy of the program holds while it edits the set's
 // entries: the hidden name "." + the dictionary file's name + ".tovix-lock"
 // beside it. It is never removed (platform/FileLock.h).

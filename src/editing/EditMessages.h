@@ -4,8 +4,8 @@
 // and delete commands. The texts are bare; PaddedMessage, Padded and
 // FileMessage (platform/MessageText.h) lay them out. The failures shared with
 // the dictionary tools (the table steps' own messages, "辞書ファイルのソートに
-// 失敗しました。", the progress text "辞書ソート中") come from
-// tools/ToolMessages.h.
+// 失敗しました。", the progress text "辞書ソート中", the set's lock held
+// elsewhere) come from tools/ToolMessages.h.
 
 #include <string_view>
 
@@ -63,12 +63,6 @@ inline constexpr std::string_view kTopLineNotReading = "画面の最上行を、
 inline constexpr std::string_view kEntryChangedUnderView =
     "表示中の項目が辞書ファイルの内容と一致しません。他で変更された可能性があります。"
     "何も変更せずに画面を読み込み直します。";
-
-// Another copy edits the same dictionary.
-inline constexpr std::string_view kSetBusy =
-    "この辞書は他の Tovix で編集中です。終わってからもう一度実行してください。";
-inline constexpr std::string_view kProgressWaitForSet =
-    "他の Tovix が辞書の編集を終えるのを待っています";
 
 // A file of the edit that cannot be read (the table work file, an edit log).
 inline constexpr std::string_view kCannotRead = "指定されたファイルが読み込みできませんでした。";

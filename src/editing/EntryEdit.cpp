@@ -9,12 +9,15 @@
 #include "dict/KeyAlphabet.h"
 #include "editing/EditMessages.h"
 #include "editing/EntryFile.h"
+#include "editing/PendingEdit.h"
 #include "platform/Cp932.h"
 #include "platform/FileLock.h"
 #include "platform/IoError.h"
 #include "platform/MessageText.h"
 #include "platform/PosixIo.h"
 #include "platform/ProgramDir.h"
+#include "platform/ReplaceJournal.h"
+#include "platform/StagedFile.h"
 #include "tools/LineWriter.h"
 #include "tools/Steps.h"
 #include "tools/ToolJob.h"
@@ -63,11 +66,11 @@ std::optional<FileLock> LockSet(const fs::path& dicFile, Reporter& reporter, Edi
         return lock;
     }
     if (mode == EditLockMode::Refuse) {
-        reporter.Message(MessageKind::Warning, PaddedMessage(edit_text::kSetBusy),
+        reporter.Message(MessageKind::Warning, PaddedMessage(tool_text::kSetBusy),
                          kButtonYes | kButtonNo);
         return std::nullopt;
     }
-    reporter.SetCaption("  " + std::string(edit_text::kProgressWaitForSet) + "  ");
+    reporter.SetCaption("  " + std::string(tool_text::kProgressWaitForSet) + "  ");
     return FileLock(file, file);
 }
 
@@ -112,9 +115,26 @@ class Editor {
         reporter_.Message(MessageKind::Warning, text, kButtonYes | kButtonNo);
     }
 
+    // An earlier edit from the program directory that did not end is
+    // completed first, so that its log line is in the log read here; then
+    // the set's own replacement. What killed edits and commands left staged
+    // goes.
     void CompletePending() {
         try {
-            CompletePendingSet(edit_.dicFile);
+            SettlePendingEdit(job_.workDir);
+        } catch (const IoError& e) {
+            Fail(e.path(), dict_text::kSetReplacementUnfinished);
+        }
+        std::vector<fs::path> logs;
+        for (const EditCommand command :
+             {EditCommand::Add, EditCommand::Change, EditCommand::Delete}) {
+            for (const Direction direction : {Direction::English, Direction::Japanese}) {
+                logs.push_back(job_.workDir / EditLogName(command, direction));
+            }
+        }
+        RemoveStaleStagedFiles(logs, start_);
+        try {
+            CompletePendingSetAndTidy(edit_.dicFile, start_);
         } catch (const IoError&) {
             Fail(edit_.dicFile, dict_text::kSetReplacementUnfinished);
         }
@@ -245,24 +265,44 @@ class Editor {
     }
 
     // A failure here may come after the replacement was decided: it is then
-    // completed at once if it can be, or by whoever opens the set next.
+    // completed at once if it can be, or by whoever opens the set or edits
+    // from the program directory next.
     void Commit() {
+        try {
+            RecordPendingEdit(job_.workDir, JournalFileName(edit_.dicFile));
+        } catch (const IoError& e) {
+            ForgetRecord();
+            Fail(e.path(), tool_text::kCannotCreate);
+        }
         try {
             job_.CommitOutputs(edit_.dicFile);
         } catch (const IoError& e) {
             try {
                 CompletePendingSet(edit_.dicFile);
+                ForgetRecord();
             } catch (const IoError&) {
-                // Left for the next opening of the set.
+                // Left for the next opening of the set or the next edit.
             }
             throw EditFailure(FileMessage(e.path().string(), tool_text::kCannotCreate),
                               EditStatus::FailedWhileReplacing);
+        }
+        ForgetRecord();
+    }
+
+    // A record left behind names a journal that is gone: the next edit
+    // forgets it.
+    void ForgetRecord() {
+        try {
+            ForgetPendingEdit(job_.workDir);
+        } catch (const IoError&) {
+            // Harmless: a record of a journal that is gone is forgotten later.
         }
     }
 
     const EntryEdit& edit_;
     Reporter& reporter_;
     ToolJob job_;
+    const fs::file_time_type start_ = fs::file_time_type::clock::now();
     EditOutcome outcome_;
 };
 

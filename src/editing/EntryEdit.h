@@ -9,8 +9,10 @@
 //   1. The set's edit lock (one copy edits a set at a time; a second waits or
 //      is refused), then the lock of the edit work files, shared by the edits
 //      of every set from the program directory (the work files and the logs).
-//   2. A replacement of the set left unfinished is completed; the table file
-//      is read from the disk, so that an edit by another copy is kept.
+//   2. A replacement of the set left unfinished is completed, and so is an
+//      earlier edit from the program directory that did not end (its log line
+//      must be in the log read here: PendingEdit.h); the table file is read
+//      from the disk, so that an edit by another copy is kept.
 //   3. The part file: the part of the headword's initial (add) or the part the
 //      view shows (change, delete). For change and delete the entry at the
 //      view's top line must still be the view's two lines, or nothing is done.

@@ -5,9 +5,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
+#include <map>
+#include <set>
 #include <string>
 #include <system_error>
 
@@ -18,15 +21,29 @@ namespace {
 
 namespace fs = std::filesystem;
 
+constexpr std::string_view kStagedInfix = ".tovix-";
+constexpr size_t kRandomDigits = 16;
+
 // 16 hexadecimal digits from the kernel's random source.
 std::string RandomDigits(const fs::path& target) {
     std::uint64_t bits = 0;
     if (::getrandom(&bits, sizeof bits, 0) != static_cast<ssize_t>(sizeof bits)) {
         throw IoError(target, errno != 0 ? errno : EIO);
     }
-    char digits[17];
+    char digits[kRandomDigits + 1];
     std::snprintf(digits, sizeof digits, "%016llx", static_cast<unsigned long long>(bits));
     return digits;
+}
+
+std::string StagedPrefix(const fs::path& target) {
+    return "." + target.filename().string() + std::string(kStagedInfix);
+}
+
+// The name of a staged file of `target` ("." + name + ".tovix-" + 16 digits).
+bool IsStagedName(const std::string& name, const std::string& prefix) {
+    return name.size() == prefix.size() + kRandomDigits && name.starts_with(prefix) &&
+           std::all_of(name.begin() + static_cast<long>(prefix.size()), name.end(),
+                       [](char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); });
 }
 
 }  // namespace
@@ -45,8 +62,7 @@ StagedFile CreateStagedFile(const fs::path& target) {
     const bool exists = ::stat(target.c_str(), &old) == 0;
     for (;;) {
         StagedFile staged;
-        staged.path = target.parent_path() /
-                      ("." + target.filename().string() + ".tovix-" + RandomDigits(target));
+        staged.path = target.parent_path() / (StagedPrefix(target) + RandomDigits(target));
         // A file that replaces another one starts private and takes its bits
         // once it is open; a new file gets the usual bits under the umask.
         const int flags = O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC;
@@ -63,6 +79,30 @@ StagedFile CreateStagedFile(const fs::path& target) {
             throw IoError(target, error);
         }
         return staged;
+    }
+}
+
+void RemoveStaleStagedFiles(const std::vector<fs::path>& names, fs::file_time_type before) {
+    std::map<fs::path, std::set<std::string>> prefixes;  // by directory
+    for (const fs::path& name : names) {
+        const fs::path target = ReplacedFile(name);
+        prefixes[target.parent_path()].insert(StagedPrefix(target));
+    }
+    for (const auto& [dir, dirPrefixes] : prefixes) {
+        std::error_code error;
+        for (fs::directory_iterator it(dir.empty() ? fs::path(".") : dir, error), end;
+             !error && it != end; it.increment(error)) {
+            const std::string name = it->path().filename().string();
+            const size_t cut = name.size() - std::min(name.size(), kRandomDigits);
+            const auto prefix = dirPrefixes.find(name.substr(0, cut));
+            std::error_code fileError;
+            if (prefix == dirPrefixes.end() || !IsStagedName(name, *prefix) ||
+                !fs::is_regular_file(fs::symlink_status(it->path(), fileError)) ||
+                fs::last_write_time(it->path(), fileError) >= before || fileError) {
+                continue;
+            }
+            ::unlink(it->path().c_str());
+        }
     }
 }
 

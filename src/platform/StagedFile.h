@@ -10,6 +10,7 @@
 // It takes the permission bits of the file it replaces.
 
 #include <filesystem>
+#include <vector>
 
 #include "platform/PosixIo.h"
 
@@ -29,5 +30,13 @@ struct StagedFile {
 // ReplacedFile) in the target's directory, with the target's permission bits
 // when it exists. Throws IoError naming `target`.
 StagedFile CreateStagedFile(const std::filesystem::path& target);
+
+// Removes the staged files of the files `names` (a symbolic link stands for
+// its target, as in ReplacedFile) that a command ended before it replaced
+// them left behind: regular files named exactly as CreateStagedFile names
+// them, last written before `before`. Nothing else is touched, whatever its
+// name; a file that cannot be removed stays (it takes only room).
+void RemoveStaleStagedFiles(const std::vector<std::filesystem::path>& names,
+                            std::filesystem::file_time_type before);
 
 }  // namespace tovix

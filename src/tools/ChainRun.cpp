@@ -20,14 +20,33 @@ void SetWrittenFormsForBench(bool write) {
     writtenFormsForBench = write;
 }
 
-ChainRun::ChainRun(ToolJob& job) : job_(job), caption_(job.reporter.Caption()) {
-    if (ToolLock::Held(job_.workDir)) {
-        return;
-    }
+ChainRun::ChainRun(ToolJob& job, const std::string& writtenSet)
+    : job_(job), caption_(job.reporter.Caption()) {
+    const auto start = std::filesystem::file_time_type::clock::now();
     try {
-        lock_ = ToolLock::Take(job_.workDir, job_.reporter, ToolLock::Mode::Wait);
+        if (!ToolLock::Held(job_.workDir)) {
+            lock_ = ToolLock::Take(job_.workDir, job_.reporter, ToolLock::Mode::Wait);
+        }
+        if (!writtenSet.empty() && !ToolLock::HeldSet(writtenSet)) {
+            setLock_ = ToolLock::TakeSet(writtenSet, job_.reporter, ToolLock::Mode::Wait);
+        }
     } catch (const IoError& e) {
         Fail(FileMessage(e.path().string(), tool_text::kCannotCreate));
+        return;
+    }
+    if (!writtenSet.empty()) {
+        TidySet(writtenSet, start);
+    }
+}
+
+// What a command killed while it wrote the set left staged goes before this
+// one writes it.
+void ChainRun::TidySet(const std::string& dicFile, std::filesystem::file_time_type start) {
+    try {
+        CompletePendingSetAndTidy(dicFile, start);
+    } catch (const IoError&) {
+        // A replacement that cannot be completed stops the step that reads or
+        // replaces the set, which says so; nothing is removed meanwhile.
     }
 }
 

@@ -5,8 +5,12 @@
 //
 // A ChainRun holds the tool lock of the job's work directory for the command
 // unless the front end holds it already (ToolLock.h); it takes it waiting.
+// So with the lock of the set a command replaces; holding it, the run first
+// completes the set's unfinished replacement and removes what a killed
+// command left staged of it.
 
 #include <exception>
+#include <filesystem>
 #include <optional>
 #include <set>
 #include <string>
@@ -23,7 +27,9 @@ class ChainRun {
   public:
     using Step = void (*)(ToolJob& job);
 
-    explicit ChainRun(ToolJob& job);
+    // `writtenSet`: the dictionary file of the set the command replaces, if
+    // it replaces one (and BuildSet writes).
+    explicit ChainRun(ToolJob& job, const std::string& writtenSet = {});
     ~ChainRun();
     ChainRun(const ChainRun&) = delete;
     ChainRun& operator=(const ChainRun&) = delete;
@@ -86,6 +92,7 @@ class ChainRun {
     ChainResult Finish();
 
   private:
+    static void TidySet(const std::string& dicFile, std::filesystem::file_time_type start);
     void ReportUnforeseen();
     void Fail(const std::string& message);
     void Stop();
@@ -93,6 +100,7 @@ class ChainRun {
     ToolJob& job_;
     std::string caption_;
     std::optional<ToolLock> lock_;
+    std::optional<ToolLock> setLock_;
     bool ok_ = true;
     std::string setFile_;                // the dictionary file of the set written, if any
     std::set<std::string> utf8InPlace_;  // UTF-8 files written over in place

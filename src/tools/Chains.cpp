@@ -82,7 +82,7 @@ ChainRun& JoinPdicAndSort(ChainRun& run, ToolJob& job) {
 
 ChainResult ExmToTovix(ToolJob& job, Direction direction) {
     const DirectionSteps& steps = StepsOf(direction);
-    ChainRun run(job);
+    ChainRun run(job, job.OutName1);
     const std::string converted = run.Work("TOVIXCNV.TXT");
     run.ReadsText(job.InName1, "TOVIXIN1.TXT").Run(steps.exmToWork, job.InName1, converted);
     return SortAndPair(run, steps, converted)
@@ -92,7 +92,7 @@ ChainResult ExmToTovix(ToolJob& job, Direction direction) {
 
 ChainResult PdicToTovix(ToolJob& job, Direction direction) {
     const DirectionSteps& steps = StepsOf(direction);
-    ChainRun run(job);
+    ChainRun run(job, job.OutName1);
     const std::string converted = run.Work("TOVIXTAB.TXT");
     run.ReadsText(job.InName1, "TOVIXIN1.TXT").Run(PdicToWork, job.InName1, converted);
     return SortAndPair(run, steps, converted)
@@ -121,7 +121,7 @@ ChainResult PdicToExm(ToolJob& job, Direction direction) {
 
 ChainResult ReMakeTovix(ToolJob& job, Direction direction) {
     const DirectionSteps& steps = StepsOf(direction);
-    ChainRun run(job);
+    ChainRun run(job, job.InName1);
     const std::string converted = run.Work("TOVIXTAB.TXT");
     run.Run(steps.tovixToWork, job.InName1, converted);
     return SortAndPair(run, steps, converted)
@@ -131,7 +131,7 @@ ChainResult ReMakeTovix(ToolJob& job, Direction direction) {
 
 ChainResult NewTovix(ToolJob& job, Direction direction) {
     const DirectionSteps& steps = StepsOf(direction);
-    ChainRun run(job);
+    ChainRun run(job, job.OutName1);
     run.Run(steps.seedNew, job.OutName1);
     return SortAndPair(run, steps, job.OutName1)
         .BuildSet(steps.direction, steps.makeTable, run.Work("TOVIXSRT.TXT"), job.OutName1)
@@ -170,7 +170,7 @@ ChainResult PdicTogether(ToolJob& job, Direction /*direction*/) {
 
 ChainResult TovixTogether(ToolJob& job, Direction direction) {
     const DirectionSteps& steps = StepsOf(direction);
-    ChainRun run(job);
+    ChainRun run(job, job.InName1);
     const std::string converted = run.Work("TOVIXTAB.TXT");
     const std::string sorted = run.Work("TOVIXSRT.TXT");
     const std::string pairs = run.Work("TOVIXCRR.TXT");
@@ -227,7 +227,7 @@ ChainResult PdicAndPdicToPdicTogether(ToolJob& job, Direction direction) {
 
 ChainResult TovixAndTovixToTovix(ToolJob& job, Direction direction) {
     const DirectionSteps& steps = StepsOf(direction);
-    ChainRun run(job);
+    ChainRun run(job, job.OutName1);
     const std::string sorted = run.Work("TOVIXSRT.TXT");
     return JoinTovixAndSort(run, job, steps)
         .Run(steps.workToPair, sorted, run.Work("TOVIXSEP.TXT"))
@@ -237,7 +237,7 @@ ChainResult TovixAndTovixToTovix(ToolJob& job, Direction direction) {
 
 ChainResult TovixAndTovixToTovixTogether(ToolJob& job, Direction direction) {
     const DirectionSteps& steps = StepsOf(direction);
-    ChainRun run(job);
+    ChainRun run(job, job.OutName1);
     const std::string pairs = run.Work("TOVIXDUP.TXT");
     const std::string gathered = run.Work("TOVIXSEP.TXT");
     // As in TovixTogether, the table comes from the gathered pair file.

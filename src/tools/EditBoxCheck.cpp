@@ -181,6 +181,13 @@ bool CheckLengthCheck(Checks& c) {
 
 }  // namespace
 
+std::string WrittenSet(ToolWindow window, const ToolNameRoles& roles, const ToolJob& job) {
+    if (!roles.writesSet) {
+        return {};
+    }
+    return window == ToolWindow::TForm23 ? job.InName1 : job.OutName1;
+}
+
 bool SameFileName(const std::string& a, const std::string& b) {
     if (a == b) {
         return true;

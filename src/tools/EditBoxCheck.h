@@ -64,6 +64,11 @@ bool EditBoxCheck(ToolWindow window, const ToolWindowEdits& edits, Reporter& rep
 bool AcceptToolWindow(ToolWindow window, const ToolWindowEdits& edits, ToolJob& job,
                       const ToolNameRoles& roles = {});
 
+// The dictionary file of the set a command of `window` replaces once its
+// names are accepted into `job`: TForm23's one name, else the output; empty
+// when the command writes no set.
+std::string WrittenSet(ToolWindow window, const ToolNameRoles& roles, const ToolJob& job);
+
 // Whether two typed names denote the same file: the same text, or two
 // spellings that resolve to one file (links, "./x" and "d/../x", another case
 // on a case-insensitive file system).

@@ -4,6 +4,7 @@
 #include <set>
 #include <string>
 
+#include "dict/DicFileSet.h"
 #include "platform/FileLock.h"
 #include "platform/MessageText.h"
 #include "tools/ToolMessages.h"
@@ -13,39 +14,73 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The work directories whose lock this process holds.
+// The lock files whose lock this process holds as a ToolLock.
 struct Holders {
     std::mutex mutex;
-    std::multiset<fs::path> dirs;
+    std::multiset<fs::path> files;
 };
 
-Holders& HeldDirs() {
+Holders& HeldFiles() {
     static Holders holders;
     return holders;
 }
 
-fs::path Key(const fs::path& workDir) {
-    return fs::absolute(workDir).lexically_normal();
+fs::path Key(const fs::path& lockFile) {
+    return fs::absolute(lockFile).lexically_normal();
 }
+
+bool HeldFile(const fs::path& lockFile) {
+    Holders& holders = HeldFiles();
+    const std::lock_guard guard(holders.mutex);
+    return holders.files.contains(Key(lockFile));
+}
+
+// What a refusal shows, and the caption while waiting.
+struct LockTexts {
+    std::string_view busy;
+    std::string_view waiting;
+};
 
 }  // namespace
 
 struct ToolLock::State {
-    State(FileLock l, fs::path d) : lock(std::move(l)), dir(std::move(d)) {
-        Holders& holders = HeldDirs();
+    State(FileLock l, fs::path f) : lock(std::move(l)), file(std::move(f)) {
+        Holders& holders = HeldFiles();
         const std::lock_guard guard(holders.mutex);
-        holders.dirs.insert(dir);
+        holders.files.insert(file);
     }
     ~State() {
-        Holders& holders = HeldDirs();
+        Holders& holders = HeldFiles();
         const std::lock_guard guard(holders.mutex);
-        holders.dirs.erase(holders.dirs.find(dir));
+        holders.files.erase(holders.files.find(file));
     }
     State(const State&) = delete;
     State& operator=(const State&) = delete;
 
+    // Takes the lock of `file`, refusing or waiting.
+    static std::optional<ToolLock> Take(const fs::path& file, Reporter& reporter, Mode mode,
+                                        const LockTexts& texts) {
+        std::optional<FileLock> lock = FileLock::TryLock(file, file);
+        if (!lock && mode == Mode::Refuse) {
+            reporter.Message(MessageKind::Warning, PaddedMessage(texts.busy), kButtonAbort);
+            return std::nullopt;
+        }
+        if (!lock) {
+            const std::string caption = reporter.Caption();
+            reporter.SetCaption("  " + std::string(texts.waiting) + "  ");
+            try {
+                lock.emplace(file, file);
+            } catch (...) {
+                reporter.SetCaption(caption);
+                throw;
+            }
+            reporter.SetCaption(caption);
+        }
+        return ToolLock(std::make_unique<State>(std::move(*lock), Key(file)));
+    }
+
     FileLock lock;
-    fs::path dir;
+    fs::path file;
 };
 
 fs::path ToolLockFileName(const fs::path& workDir) {
@@ -53,30 +88,21 @@ fs::path ToolLockFileName(const fs::path& workDir) {
 }
 
 std::optional<ToolLock> ToolLock::Take(const fs::path& workDir, Reporter& reporter, Mode mode) {
-    const fs::path file = ToolLockFileName(workDir);
-    std::optional<FileLock> lock = FileLock::TryLock(file, file);
-    if (!lock && mode == Mode::Refuse) {
-        reporter.Message(MessageKind::Warning, PaddedMessage(tool_text::kToolBusy), kButtonAbort);
-        return std::nullopt;
-    }
-    if (!lock) {
-        const std::string caption = reporter.Caption();
-        reporter.SetCaption("  " + std::string(tool_text::kProgressWaitForTool) + "  ");
-        try {
-            lock.emplace(file, file);
-        } catch (...) {
-            reporter.SetCaption(caption);
-            throw;
-        }
-        reporter.SetCaption(caption);
-    }
-    return ToolLock(std::make_unique<State>(std::move(*lock), Key(workDir)));
+    return State::Take(ToolLockFileName(workDir), reporter, mode,
+                       {tool_text::kToolBusy, tool_text::kProgressWaitForTool});
+}
+
+std::optional<ToolLock> ToolLock::TakeSet(const fs::path& dicFile, Reporter& reporter, Mode mode) {
+    return State::Take(SetLockFileName(dicFile), reporter, mode,
+                       {tool_text::kSetBusy, tool_text::kProgressWaitForSet});
 }
 
 bool ToolLock::Held(const fs::path& workDir) {
-    Holders& holders = HeldDirs();
-    const std::lock_guard guard(holders.mutex);
-    return holders.dirs.contains(Key(workDir));
+    return HeldFile(ToolLockFileName(workDir));
+}
+
+bool ToolLock::HeldSet(const fs::path& dicFile) {
+    return HeldFile(SetLockFileName(dicFile));
 }
 
 ToolLock::ToolLock(std::unique_ptr<State> state) : state_(std::move(state)) {}

@@ -18,6 +18,14 @@
 // A chain run without the lock (tests, benchmarks) takes it itself, waiting;
 // a chain run while any thread of the process holds it takes none, so a front
 // end may take the lock on one thread and run the chain on another.
+//
+// A command that replaces a dictionary file set (building, re-making,
+// gathering or joining into a set, a new set) also holds that set's lock
+// (dict/DicFileSet.h: SetLockFileName), the lock entry editing takes, from
+// its first step to the set replaced: an entry added to the set meanwhile
+// would be lost with the set the command read or replaced. It is taken in
+// the same way, after the tool lock: the tool windows refuse, the chain (and
+// so tovix-tool) waits, saying so.
 
 #include <filesystem>
 #include <memory>
@@ -42,9 +50,14 @@ class ToolLock {
     // cannot be created or locked.
     static std::optional<ToolLock> Take(const std::filesystem::path& workDir, Reporter& reporter,
                                         Mode mode);
+    // Takes the lock of the set whose dictionary file is `dicFile`, likewise.
+    static std::optional<ToolLock> TakeSet(const std::filesystem::path& dicFile, Reporter& reporter,
+                                           Mode mode);
 
-    // Whether this process (any thread of it) holds the lock of `workDir` now.
+    // Whether this process (any thread of it) holds the lock of `workDir`, or
+    // of the set `dicFile`, as a ToolLock now.
     static bool Held(const std::filesystem::path& workDir);
+    static bool HeldSet(const std::filesystem::path& dicFile);
 
     ToolLock(ToolLock&&) noexcept;
     ToolLock& operator=(ToolLock&&) noexcept;

@@ -26,6 +26,12 @@ inline constexpr std::string_view kNoTab = "TAB が存在しない行があり�
 inline constexpr std::string_view kToolBusy =
     "他の辞書ツールの処理が実行中です。終わってからもう一度実行してください。";
 
+// Another copy of the program edits the dictionary file set, or another tool
+// command replaces it (the set's lock, shared with entry editing).
+inline constexpr std::string_view kSetBusy =
+    "この辞書は他の Tovix "
+    "で編集中か、辞書ツールで作成中です。終わってからもう一度実行してください。";
+
 // A UTF-8 text file's characters that CP932 lacks, replaced by "?"; the
 // question before such a file is written over in place.
 std::string UnconvertibleCharacters(unsigned long long count,
@@ -75,5 +81,7 @@ inline constexpr std::string_view kProgressTable = "辞書テーブル作成中"
 inline constexpr std::string_view kProgressSplit = "分割辞書作成中";
 inline constexpr std::string_view kProgressWaitForTool =
     "他の辞書ツールの処理が終わるのを待っています";
+inline constexpr std::string_view kProgressWaitForSet =
+    "他の Tovix が辞書の編集か作成を終えるのを待っています";
 
 }  // namespace tovix::tool_text

@@ -1,9 +1,6 @@
 // Tool commands run at once from one program directory, as real processes:
 // they take turns through the tool lock, so each gives exactly what it gives
-// alone.
-// Fault: two exm-to-tovix runs at once shared the work files, and one
-// "succeeded" with entries of the other input; a gather beside a build
-// rewrote the user's file without half of its headwords.
+// alone; and a command that replaces a set takes turns with the edits of it.
 
 #include <gtest/gtest.h>
 
@@ -13,6 +10,7 @@
 #include <vector>
 
 #include "cli/CliRun.h"
+#include "dict/DicFileSet.h"
 #include "platform/FileLock.h"
 #include "support/SetFiles.h"
 #include "tools/ToolLock.h"
@@ -60,6 +58,20 @@ std::string Results(const CliRun& run) {
            test::SetBytes(run / "B.DIC", Direction::English) + test::ReadBytes(run / "g.txt");
 }
 
+// Waits until the started program `tag` says `text` on standard error.
+bool Says(const CliRun& run, const std::string& tag, std::string_view text) {
+    for (int i = 0; i < 500; ++i) {
+        if (run.ErrorsSoFar(tag).find(text) != std::string::npos) {
+            return true;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return false;
+}
+
+// Fault: two exm-to-tovix runs at once shared the work files, and one
+// "succeeded" with entries of the other input; a gather beside a build
+// rewrote the user's file without half of its headwords.
 TEST(ConcurrencyTest, ToolRunsAtOnceWaitForEachOtherAndGiveWhatTheyGiveAlone) {
     CliRun alone;
     WriteInputs(alone);
@@ -76,13 +88,8 @@ TEST(ConcurrencyTest, ToolRunsAtOnceWaitForEachOtherAndGiveWhatTheyGiveAlone) {
         for (const Command& c : kCommands) {
             pids.push_back(together.Start(c.arguments, c.tag));
         }
-        const std::string waiting(tool_text::kProgressWaitForTool);
         for (const Command& c : kCommands) {
-            for (int i = 0;
-                 i < 500 && together.ErrorsSoFar(c.tag).find(waiting) == std::string::npos; ++i) {
-                std::this_thread::sleep_for(std::chrono::milliseconds(10));
-            }
-            EXPECT_NE(together.ErrorsSoFar(c.tag).find(waiting), std::string::npos) << c.tag;
+            EXPECT_TRUE(Says(together, c.tag, tool_text::kProgressWaitForTool)) << c.tag;
         }
     }
     for (size_t i = 0; i < kCommands.size(); ++i) {
@@ -90,6 +97,49 @@ TEST(ConcurrencyTest, ToolRunsAtOnceWaitForEachOtherAndGiveWhatTheyGiveAlone) {
         EXPECT_EQ(result.status, 0) << kCommands[i].tag << "\n" << result.err;
     }
     EXPECT_TRUE(Results(together) == Results(alone));
+}
+
+// Fault: a command that replaces a set read or replaced it while another
+// copy added an entry to it, and the entry was lost with the set it replaced.
+TEST(ConcurrencyTest, ACommandReplacingASetWaitsForItsEditsAndKeepsTheirEntries) {
+    struct Case {
+        std::vector<std::string> arguments;
+        bool keepsEdits;  // the command builds from the set itself
+    };
+    const Case cases[] = {
+        {{"remake", "--eng", "EJ.DIC"}, true},
+        {{"gather", "--eng", "--tovix", "EJ.DIC"}, true},
+        {{"exm-to-tovix", "--eng", "--yes", "b.txt", "EJ.DIC"}, false},
+        {{"join", "--eng", "--tovix", "--yes", "A.DIC", "B.DIC", "EJ.DIC"}, false},
+        {{"new", "--eng", "--yes", "EJ.DIC"}, false},
+    };
+    for (const Case& c : cases) {
+        CliRun run;
+        WriteInputs(run);
+        for (const char* name : {"A", "B", "EJ"}) {
+            const std::string input = name == std::string("B") ? "b.txt" : "a.txt";
+            ASSERT_EQ(run.Run({"exm-to-tovix", "--eng", input, std::string(name) + ".DIC"}).status,
+                      0);
+        }
+        pid_t command = 0;
+        pid_t add = 0;
+        {
+            // Another copy edits EJ.DIC: both wait for it.
+            const FileLock editing(SetLockFileName(run / "EJ.DIC"), "lock");
+            command = run.Start(c.arguments, "command");
+            add = run.Start({"add", "--eng", "EJ.DIC", "apple", "りんご"}, "add");
+            EXPECT_TRUE(Says(run, "command", tool_text::kProgressWaitForSet)) << c.arguments[0];
+            EXPECT_TRUE(Says(run, "add", tool_text::kProgressWaitForSet));
+        }
+        const test::CliResult result = run.Wait(command, "command");
+        EXPECT_EQ(result.status, 0) << c.arguments[0] << "\n" << result.err;
+        EXPECT_EQ(run.Wait(add, "add").status, 0);
+        if (c.keepsEdits) {
+            // Whichever ran first, the entry is in the set.
+            const std::string part = test::ReadBytes(PartFileName(run / "EJ.DIC", 1));
+            EXPECT_NE(part.find("apple \r\n"), std::string::npos) << c.arguments[0];
+        }
+    }
 }
 
 }  // namespace

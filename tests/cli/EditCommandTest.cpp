@@ -16,6 +16,7 @@
 #include "editing/EditMessages.h"
 #include "platform/FileLock.h"
 #include "support/SetFiles.h"
+#include "tools/ToolMessages.h"
 
 namespace tovix {
 namespace {
@@ -111,7 +112,7 @@ TEST(EditCommandTest, TwoEditsOfOneSetAtOnceTakeTurns) {
         const FileLock held(SetLockFileName(run / "EJ.DIC"), "lock");
         pids.push_back(run.Start({"add", "--eng", "EJ.DIC", "apple", "りんご"}, "a"));
         pids.push_back(run.Start({"add", "--eng", "EJ.DIC", "apricot", "あんず"}, "b"));
-        const std::string waiting(edit_text::kProgressWaitForSet);
+        const std::string waiting(tool_text::kProgressWaitForSet);
         for (const char* tag : {"a", "b"}) {
             for (int i = 0; i < 500 && run.ErrorsSoFar(tag).find(waiting) == std::string::npos;
                  ++i) {

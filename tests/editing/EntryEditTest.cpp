@@ -281,7 +281,7 @@ TEST(EntryEditTest, ASecondCopyIsRefusedOrWaitsForTheSetsLock) {
               EditStatus::Refused);
     EXPECT_TRUE(set.State() == before);
     ASSERT_EQ(set.reporter.messages.size(), 1u);
-    EXPECT_NE(set.reporter.messages[0].text.find(edit_text::kSetBusy), std::string::npos);
+    EXPECT_NE(set.reporter.messages[0].text.find(tool_text::kSetBusy), std::string::npos);
 
     set.reporter.captions.clear();
     // The other copy lets go while this one waits.
@@ -294,7 +294,7 @@ TEST(EntryEditTest, ASecondCopyIsRefusedOrWaitsForTheSetsLock) {
     int status = 0;
     waitpid(other, &status, 0);
     EXPECT_EQ(set.reporter.captions.front(),
-              "  " + std::string(edit_text::kProgressWaitForSet) + "  ");
+              "  " + std::string(tool_text::kProgressWaitForSet) + "  ");
     EXPECT_NE(test::ReadBytes(set.Part(1)).find("apple"), std::string::npos);
 }
 

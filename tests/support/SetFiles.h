@@ -48,13 +48,14 @@ inline std::string SetBytes(const std::filesystem::path& dicFile, Direction dire
 }
 
 // The names of the other files of the set's directory, each after a blank,
-// sorted.
+// sorted; the set's lock file, which stays for good, is none of them.
 inline std::string OtherFiles(const std::filesystem::path& dir,
                               const std::filesystem::path& dicFile, Direction direction) {
     const std::vector<std::filesystem::path> set = SetFileNames(dicFile, direction);
     std::vector<std::string> others;
     for (const auto& entry : std::filesystem::directory_iterator(dir)) {
-        if (std::find(set.begin(), set.end(), entry.path()) == set.end()) {
+        if (std::find(set.begin(), set.end(), entry.path()) == set.end() &&
+            entry.path() != SetLockFileName(dicFile)) {
             others.push_back(entry.path().filename().string());
         }
     }

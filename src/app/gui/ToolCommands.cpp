@@ -11,18 +11,6 @@
 #include "tools/EditBoxCheck.h"
 
 namespace tovix {
-namespace {
-
-// The dictionary file of the set a command replaced, if it writes one: the
-// one file of the re-make and gather windows, else the output.
-std::string WrittenSet(const ToolCommand& command, const ToolJob& job) {
-    if (!command.roles.writesSet) {
-        return {};
-    }
-    return command.window == ToolWindow::TForm23 ? job.InName1 : job.OutName1;
-}
-
-}  // namespace
 
 void TForm1::RunToolCommand(std::string_view handler) {
     const ToolCommand* command = FindToolCommand(handler);
@@ -34,19 +22,19 @@ void TForm1::RunToolCommand(std::string_view handler) {
         job.HeadLimit = command->headLimit;
         job.TransLimit = command->transLimit;
     }
-    std::optional<ToolLock> lock;
+    std::vector<ToolLock> locks;
     {
         const std::unique_ptr<TToolWindow> window = MakeToolWindow(*command, job, *desktop_, this);
         DialogOpenScope open(*this);
         window->exec();
-        lock = window->TakeLock();
+        locks = window->TakeLocks();
     }
     if (!job.Accepted) {
         return;
     }
     const ChainResult result = toolRunner_->Run([&] { return command->run(job); });
     if (result) {
-        ReopenWhenRewritten(WrittenSet(*command, job));
+        ReopenWhenRewritten(WrittenSet(command->window, command->roles, job));
     }
 }
 

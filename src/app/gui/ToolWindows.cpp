@@ -85,6 +85,19 @@ constexpr int kLimitWidth = 70;
 constexpr int kBrowseX = 445;
 constexpr int kButtonWidth = 100;
 
+// A lock taken by `take`, which refuses with a message when another holds
+// it; a lock file that cannot be created is reported likewise.
+template <class Take>
+std::optional<ToolLock> Refusing(Reporter& reporter, Take take) {
+    try {
+        return take();
+    } catch (const IoError& e) {
+        reporter.Message(MessageKind::Warning,
+                         FileMessage(e.path().string(), tool_text::kCannotCreate), kButtonAbort);
+        return std::nullopt;
+    }
+}
+
 }  // namespace
 
 TToolWindow::TToolWindow(const ToolCommand& command, ToolJob& job, Desktop& desktop,
@@ -157,18 +170,13 @@ QPushButton* TToolWindow::BrowseButton(int n) const {
     return n >= 1 && n <= 5 ? browse_[static_cast<size_t>(n - 1)] : nullptr;
 }
 
-// The lock first: the checks look at files that another command may be
-// writing. A refusal releases it.
+// The tool lock first: the checks look at files that another command may be
+// writing. Then the lock of the set the command replaces. A refusal releases
+// both.
 void TToolWindow::BtnOkClick() {
-    std::optional<ToolLock> lock;
-    try {
-        lock = ToolLock::Take(job_.workDir, job_.reporter, ToolLock::Mode::Refuse);
-    } catch (const IoError& e) {
-        job_.reporter.Message(MessageKind::Warning,
-                              FileMessage(e.path().string(), tool_text::kCannotCreate),
-                              kButtonAbort);
-        return;
-    }
+    const auto mode = ToolLock::Mode::Refuse;
+    std::optional<ToolLock> lock =
+        Refusing(job_.reporter, [&] { return ToolLock::Take(job_.workDir, job_.reporter, mode); });
     if (!lock) {
         return;
     }
@@ -182,7 +190,18 @@ void TToolWindow::BtnOkClick() {
     if (!AcceptToolWindow(kind_, edits, job_, roles_)) {
         return;
     }
-    lock_ = std::move(lock);
+    std::vector<ToolLock> locks;
+    locks.push_back(std::move(*lock));
+    const std::string set = WrittenSet(kind_, roles_, job_);
+    if (!set.empty()) {
+        lock = Refusing(job_.reporter, [&] { return ToolLock::TakeSet(set, job_.reporter, mode); });
+        if (!lock) {
+            job_.Accepted = false;
+            return;
+        }
+        locks.push_back(std::move(*lock));
+    }
+    locks_ = std::move(locks);
     accept();
 }
 

@@ -12,8 +12,10 @@
 //
 // 実行 takes the tool lock (another command of the program directory refuses
 // with its message), runs the window's name checks (EditBoxCheck, shared with
-// tovix-tool) and, when they pass, stores the names in the tool job and
-// closes; the lock goes to the command, which holds it until its chain ends.
+// tovix-tool) and, when they pass, takes the lock of the set the command
+// replaces (an edit or a command of another copy refuses) and stores the
+// names in the tool job and closes; the locks go to the command, which holds
+// them until its chain ends.
 // A refusal leaves the window open with every field as typed. ｷｬﾝｾﾙ, Esc and
 // closing the window accept nothing.
 
@@ -21,6 +23,7 @@
 #include <array>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "tools/Chains.h"
 #include "tools/ToolLock.h"
@@ -55,8 +58,9 @@ class TToolWindow : public QDialog {
 
     void BtnOkClick();
     void BtnCanselClick();
-    // The tool lock taken by an accepted 実行; nothing otherwise.
-    std::optional<ToolLock> TakeLock() { return std::move(lock_); }
+    // The locks taken by an accepted 実行 (the tool lock, the set's); none
+    // otherwise.
+    std::vector<ToolLock> TakeLocks() { return std::move(locks_); }
 
   private:
     void Build(const ToolCommand& command);
@@ -72,7 +76,7 @@ class TToolWindow : public QDialog {
     QPushButton* btnCansel_ = nullptr;
     QLabel* label8_ = nullptr;
     QLabel* label9_ = nullptr;
-    std::optional<ToolLock> lock_;
+    std::vector<ToolLock> locks_;
 };
 
 // The five classes, so that each window is known by its name.

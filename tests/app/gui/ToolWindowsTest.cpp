@@ -359,22 +359,37 @@ TEST_F(ToolWindowsTest, AFailingStepStopsTheChainAndRestoresTheCaption) {
     EXPECT_FALSE(fs::exists(dir / "EJ.DAT"));
 }
 
-TEST_F(ToolWindowsTest, AnotherToolCommandRunningRefusesUntilItEnds) {
-    auto window = Start({});
-    const fs::path in = Input("Exm", Direction::English);
-    std::optional<FileLock> other(std::in_place, ToolLockFileName(dir.path()), "TOVIX.LCK");
-    RunMenuItem(*window, "MenuMake02", [&](TToolWindow& w) {
-        Fill(w, {in.string(), (dir / "EJ.DIC").string()});
-        w.BtnOk()->click();
-        ASSERT_EQ(reporter.messages.size(), 1u);
-        EXPECT_EQ(reporter.messages[0].text, PaddedMessage(tool_text::kToolBusy));
-        EXPECT_TRUE(w.isVisible());
-        other.reset();
-        w.BtnOk()->click();
-    });
-    EXPECT_EQ(reporter.messages.size(), 1u);
-    EXPECT_TRUE(fs::exists(dir / "EJ.DAT"));
-    EXPECT_FALSE(ToolLock::Held(dir.path()));
+// Fault: a rebuild of a set that another copy was editing replaced the set
+// it had read, and the entry added meanwhile was lost.
+TEST_F(ToolWindowsTest, AnotherCommandOrAnEditOfTheSetRefusesUntilItEnds) {
+    struct Holder {
+        fs::path lockFile;  // held by another program
+        std::string_view refusal;
+    };
+    const fs::path dic = dir / "EJ.DIC";
+    const Holder holders[] = {{ToolLockFileName(dir.path()), tool_text::kToolBusy},
+                              {SetLockFileName(dic), tool_text::kSetBusy}};
+    for (const Holder& h : holders) {
+        fs::remove(TableFileName(dic));
+        reporter = {};
+        auto window = Start({});
+        const fs::path in = Input("Exm", Direction::English);
+        std::optional<FileLock> other(std::in_place, h.lockFile, "lock");
+        RunMenuItem(*window, "MenuMake02", [&](TToolWindow& w) {
+            Fill(w, {in.string(), dic.string()});
+            w.BtnOk()->click();
+            ASSERT_FALSE(reporter.messages.empty());
+            EXPECT_EQ(reporter.messages.back().text, PaddedMessage(h.refusal));
+            EXPECT_EQ(reporter.messages.back().buttons, kButtonAbort);
+            EXPECT_TRUE(w.isVisible());
+            EXPECT_FALSE(fs::exists(TableFileName(dic)));
+            other.reset();
+            w.BtnOk()->click();  // replacing EJ.DIC once it exists: はい
+        });
+        EXPECT_TRUE(fs::exists(TableFileName(dic))) << h.lockFile;
+        EXPECT_FALSE(ToolLock::Held(dir.path()));
+        EXPECT_FALSE(ToolLock::HeldSet(dic));
+    }
 }
 
 // A reporter whose answers run `whileAsked` first: the chain waits on its

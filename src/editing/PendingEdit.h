@@ -1,0 +1,28 @@
+#pragma once
+// The edit logs of a program directory are replaced with the journal of the
+// set an edit changes, which lies beside that set (EntryEdit.h). An edit
+// killed once its journal was placed leaves the log to be renamed whenever
+// that set is next opened; an edit of another set meanwhile would read the
+// old log, and one of the two log lines would then be lost with the log the
+// other replaced. So the program directory records the journal of the edit
+// being committed (".tovix-edit-journal", a symbolic link to it, made before
+// the journal and flushed), and every edit, holding the lock of the work
+// files, first completes the journal recorded there.
+
+#include <filesystem>
+
+namespace tovix {
+
+// Completes the journal of an earlier edit from `workDir` that did not end,
+// if there is one, and forgets it. Throws IoError naming its dictionary file
+// when the journal cannot be completed (the record then stays).
+void SettlePendingEdit(const std::filesystem::path& workDir);
+
+// Records `journal` as the journal of the edit being committed, on the disk.
+// Throws IoError.
+void RecordPendingEdit(const std::filesystem::path& workDir, const std::filesystem::path& journal);
+
+// Forgets the record once the edit's files are replaced.
+void ForgetPendingEdit(const std::filesystem::path& workDir);
+
+}  // namespace tovix
