@@ -68,7 +68,8 @@ void CompletePendingSetAndTidy(const std::filesystem::path& dicFile,
     CompletePendingSet(dicFile);
     // Every file a writer of the set replaces, for either direction.
     std::vector<std::filesystem::path> files{
-        dicFile, TableFileName(dicFile), GlobalTableFileName(dicFile), JournalFileName(dicFile)};
+        dicFile, TableFileName(dicFile), GlobalTableFileName(dicFile), WrittenFormFileName(dicFile),
+        JournalFileName(dicFile)};
     for (int part = 1; part <= AlphabetSize(Direction::Japanese); ++part) {
         files.push_back(PartFileName(dicFile, part));
     }

@@ -191,6 +191,7 @@ TEST_F(SetReplacementTest, TheNextBuildRemovesWhatAKilledOneLeftStagedAndNothing
         {".T.045.tovix-0123456789abcdef", kFile, true, true},  // a part of either direction
         {".T.DAT.tovix-fedcba9876543210", kFile, true, true},
         {".T.TBL.tovix-fedcba9876543210", kFile, true, true},
+        {".T.KJI.tovix-fedcba9876543210", kFile, true, true},
         {".T.DIC.tovix-fedcba9876543210", kFile, true, true},
         {"..T.DIC.tovix-journal.tovix-00000000000000aa", kFile, true, true},
         {".T.002.tovix-0123456789abcdef", kFile, false, false},  // another writer's, now
