@@ -202,12 +202,22 @@ void CheckShown(SearchState& state, LookupView& view, const std::vector<std::str
         Check(!shown.entries.empty() && shown.entries.size() <= 64 &&
                   shown.entries[0].headword == *top,
               "show puts first the entry typing puts on top");
-        Check(!head || std::any_of(shown.entries.begin(), shown.entries.end(),
-                                   [&](const ShownEntry& e) {
-                                       return e.headword == typed ||
-                                              e.headword.starts_with(typed + " ");
-                                   }),
+        // A word with a kanji shows the entries of its written form.
+        const bool byWrittenForm = state.direction == Direction::Japanese &&
+                                   HoldsKanji(shown.fieldText) &&
+                                   std::filesystem::exists(WrittenFormFileName(state.dicFile));
+        Check(byWrittenForm || !head ||
+                  std::any_of(shown.entries.begin(), shown.entries.end(),
+                              [&](const ShownEntry& e) {
+                                  return e.headword == typed || e.headword.starts_with(typed + " ");
+                              }),
               "show lists the headword typed");
+        Check(std::all_of(shown.entries.begin() + 1, shown.entries.end(),
+                          [&](const ShownEntry& e) {
+                              return HeadwordBeginsWith(e.headword, shown.fieldText,
+                                                        state.direction);
+                          }),
+              "show lists entries that begin with the text");
     }
 }
 

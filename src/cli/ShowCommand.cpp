@@ -8,6 +8,8 @@
 
 #include "cli/CliMessages.h"
 #include "cli/SearchCommands.h"
+#include "dict/DicFileSet.h"
+#include "dict/DictMessages.h"
 #include "dict/OpenDictionary.h"
 #include "dict/PartCacheView.h"
 #include "dict/ShowEntries.h"
@@ -97,15 +99,21 @@ int ShowCommand(Arguments& arguments, Context& context) {
     state.table = std::move(opened.table);
     PartCacheView view;
     bool allFound = true;
+    bool writtenFormsMissing = false;
     std::string out;
     for (size_t i = 1; i < names->size(); ++i) {
         const std::string& word = (*names)[i];
         const ShownWord shown =
             ShowWord(state, view, reporter, Keystrokes(word), static_cast<size_t>(*max));
         allFound = allFound && shown.found;
+        writtenFormsMissing = writtenFormsMissing || shown.writtenFormsMissing;
         (json ? PrintJson : PrintPlain)(word, shown, out);
     }
     std::cout << out << std::flush;
+    if (writtenFormsMissing) {
+        context.reporter.Note(WrittenFormFileName(state.dicFile).string() + ": " +
+                              std::string(dict_text::kWrittenFormsMissing));
+    }
     return allFound && reporter.Messages() == 0 ? kExitOk : kExitFailed;
 }
 

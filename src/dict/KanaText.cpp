@@ -70,6 +70,22 @@ std::string_view KataToHiraChar(std::string_view ch) {
     return hiragana.empty() ? ch : hiragana;
 }
 
+bool BeginsWithKana(std::string_view line, std::string_view text) {
+    if (line.size() < text.size()) {
+        return false;
+    }
+    size_t place = 0;
+    while (place < text.size()) {
+        const size_t start = place;
+        const std::string_view ch = text.substr(start, NextChar(text, place));
+        const std::string_view other = line.substr(start, ch.size());
+        if (other != ch && KataToHiraChar(other) != KataToHiraChar(ch)) {
+            return false;
+        }
+    }
+    return true;
+}
+
 // The CP932 codes of the kanji: the two levels of JIS X 0208 (889F .. 9FFC,
 // E040 .. EAA4), the NEC-selected and IBM extensions (ED40 .. EEEC,
 // FA5C .. FC4B), and 仝 々 〆 〇 (8157 .. 815A).

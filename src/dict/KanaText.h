@@ -20,6 +20,11 @@ std::string KataToHira(std::string_view text);
 // The same for one character: its hiragana, or the character itself.
 std::string_view KataToHiraChar(std::string_view ch);
 
+// Whether `line` begins with `text` (whole characters), a katakana on either
+// side counting as its hiragana: how a Japanese-English headword is compared
+// with a reading, since the dictionary sorts and keys カミ with かみ.
+bool BeginsWithKana(std::string_view line, std::string_view text);
+
 // A kanji: a CJK ideograph, or 々, 〆, 〇 and 仝, which stand for them.
 bool IsKanji(std::string_view ch);
 

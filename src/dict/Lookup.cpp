@@ -41,10 +41,12 @@ bool LoadPart(SearchState& state, LookupView& view, Reporter& reporter, int part
 
 // Tells whether a headword line begins with the search text: English-Japanese
 // compares without regard to the case of the line's single-byte letters,
-// Japanese-English compares the line as it is with the lower-cased text.
-// The lines of a key's range share the text's first bytes and mostly differ
-// near its end, so the test looks at the last byte first and at the
-// characters only when every byte agrees with both sides case-folded.
+// Japanese-English compares the line with the lower-cased text, a katakana
+// counting as its hiragana (a reading filed in katakana, カミ, is keyed and
+// sorted with かみ). The English lines of a key's range share the text's
+// first bytes and mostly differ near its end, so the test looks at the last
+// byte first and at the characters only when every byte agrees with both
+// sides case-folded.
 class HeadwordMatcher {
   public:
     HeadwordMatcher(std::string_view text, bool foldLine)
@@ -54,11 +56,11 @@ class HeadwordMatcher {
           foldLine_(foldLine) {}
 
     bool Matches(std::string_view line) const {
+        if (!foldLine_) {
+            return BeginsWithKana(line, lowerText_);
+        }
         if (line.size() < size_ || (size_ > 0 && AsciiLower(line[size_ - 1]) != lastFolded_)) {
             return false;
-        }
-        if (!foldLine_) {
-            return line.substr(0, size_) == lowerText_;
         }
         for (size_t i = 0; i < size_; ++i) {
             if (AsciiLower(line[i]) != AsciiLower(lowerText_[i])) {
@@ -136,12 +138,7 @@ bool MoveToWrittenForm(SearchState& state, LookupView& view, Reporter& reporter,
         return false;
     }
     const std::optional<WrittenFormEntry> entry = index->Find(text);
-    if (!entry || !LoadPart(state, view, reporter, entry->part)) {
-        return false;
-    }
-    const std::string_view reading = entry->forms.reading;
-    return MoveToFirst(state, view, JpnSearchKey(reading), reading,
-                       [&](int n) { return IsHeadwordOf(view.ViewLine(n), entry->forms); });
+    return entry && MoveToWrittenFormEntry(state, view, reporter, *entry);
 }
 
 // The field's text after the keystroke, and what is searched (SearchKey.h).
@@ -164,6 +161,16 @@ std::string SearchKey(Direction direction, std::string_view text) {
 }
 
 }  // namespace
+
+bool MoveToWrittenFormEntry(SearchState& state, LookupView& view, Reporter& reporter,
+                            const WrittenFormEntry& entry) {
+    if (!LoadPart(state, view, reporter, entry.part)) {
+        return false;
+    }
+    const std::string_view reading = entry.forms.reading;
+    return MoveToFirst(state, view, JpnSearchKey(reading), reading,
+                       [&](int n) { return IsHeadwordOf(view.ViewLine(n), entry.forms); });
+}
 
 LookupOutcome Lookup(SearchState& state, LookupView& view, Reporter& reporter,
                      std::string_view fieldText) {

@@ -43,4 +43,10 @@ struct LookupOutcome {
 LookupOutcome Lookup(SearchState& state, LookupView& view, Reporter& reporter,
                      std::string_view fieldText);
 
+// Loads the part of an entry of the set's written-form file and makes its
+// headword line the top line; false when the part cannot be read (reported)
+// or no longer holds the entry.
+bool MoveToWrittenFormEntry(SearchState& state, LookupView& view, Reporter& reporter,
+                            const WrittenFormEntry& entry);
+
 }  // namespace tovix

@@ -5,6 +5,8 @@
 #include <cstring>
 
 #include "components/MbString.h"
+#include "dict/KanaText.h"
+#include "platform/Cp932.h"
 
 namespace tovix {
 
@@ -32,6 +34,32 @@ bool IgnoredByte(char c) {
     return c == '-' || c == '\'';
 }
 
+// The text with katakana and ヽ ヾ as their hiragana (KanaText.h), as the
+// Japanese lookup compares them, as far as its prefixes reach: until eight
+// bytes that are not a hyphen or an apostrophe; the rest as it is. A lead
+// byte cut off at the end is left out, as it may stand for any character.
+std::string KanaAsHiragana(std::string_view text) {
+    std::string out;
+    size_t counted = 0;
+    size_t place = 0;
+    while (place < text.size() && counted < 8) {
+        const size_t start = place;
+        const std::string_view ch = text.substr(start, NextChar(text, place));
+        if (ch.size() == 1 && IsLeadByte(ch[0]) && place == text.size()) {
+            return out;
+        }
+        out += KataToHiraChar(ch);
+        counted += ch.size() == 1 && IgnoredByte(ch[0]) ? 0 : ch.size();
+    }
+    out += text.substr(place);
+    return out;
+}
+
+// Whether the text has a byte that may lead a katakana, ヽ or ヾ.
+bool MayHoldKatakana(std::string_view text) {
+    return text.find_first_of("\x81\x83") != std::string_view::npos;
+}
+
 }  // namespace
 
 PrefixSummary::Bounds PrefixSummary::Prefix::Extensions() const {
@@ -47,6 +75,16 @@ PrefixSummary::Prefixes PrefixSummary::PrefixesOf(std::string_view text) {
         std::memcpy(&word, text.data(), size);
     }
     const bool ignored = (BytesEqual(word, '-') | BytesEqual(word, '\'')) != 0;
+    // Katakana count as hiragana: in the first eight bytes, or as far as the
+    // prefix without hyphens and apostrophes reaches.
+    if (((BytesEqual(word, 0x83) | BytesEqual(word, 0x81)) != 0 ||
+         (ignored && MayHoldKatakana(text))) &&
+        !text.empty()) {
+        const std::string folded = KanaAsHiragana(text);
+        if (folded != text) {
+            return PrefixesOf(folded);
+        }
+    }
     if constexpr (std::endian::native == std::endian::little) {
         word = __builtin_bswap64(word);
     }

@@ -6,9 +6,10 @@
 // dictionary spans tens of thousands of entries. The lines are split by
 // parity (headwords and translations alternate) into chunks of kChunkLines,
 // and each chunk keeps the smallest and largest of two prefixes of its
-// lines, with ASCII letters lower-cased: the first eight bytes, and the first
-// eight that are not a hyphen or an apostrophe. A line that begins with the
-// text (ASCII case aside) has prefixes that begin with the text's own, so a
+// lines, with ASCII letters lower-cased and katakana as hiragana: the first
+// eight bytes, and the first eight that are not a hyphen or an apostrophe. A
+// line that begins with the text (ASCII case aside, katakana as hiragana as
+// the Japanese lookup compares) has prefixes that begin with the text's own, so a
 // chunk whose bounds miss either holds no match, whatever the order of its
 // lines. The dictionary sorts without hyphens and apostrophes, as the second
 // prefix is made, so on a sorted part only the chunks near the match are read

@@ -1,8 +1,10 @@
 #include "dict/ShowEntries.h"
 
 #include "components/MbString.h"
+#include "dict/DicFileSet.h"
 #include "dict/KanaText.h"
 #include "dict/Lookup.h"
+#include "dict/WrittenForms.h"
 
 namespace tovix {
 namespace {
@@ -21,6 +23,27 @@ ShownEntry EntryAt(const LookupView& view, int headLine) {
                                                : std::string()};
 }
 
+// A text with a kanji, which the lookup finds by written form: the entries
+// whose written form begins with it, in the written-form file's order, each
+// from its part. False when the set has none (or no file): the entries
+// after the top line are shown as for a reading.
+bool ShowWrittenForms(SearchState& state, LookupView& view, Reporter& reporter, ShownWord& shown,
+                      std::size_t max) {
+    if (state.direction != Direction::Japanese || !HoldsKanji(shown.fieldText)) {
+        return false;
+    }
+    const WrittenFormIndex* index = state.writtenForms->Get(WrittenFormFileName(state.dicFile));
+    if (index == nullptr) {
+        return false;
+    }
+    for (const WrittenFormEntry& entry : index->FindAll(shown.fieldText, max)) {
+        if (MoveToWrittenFormEntry(state, view, reporter, entry)) {
+            shown.entries.push_back(EntryAt(view, view.TopLine()));
+        }
+    }
+    return !shown.entries.empty();
+}
+
 }  // namespace
 
 bool HeadwordBeginsWith(std::string_view line, std::string_view text, Direction direction) {
@@ -31,11 +54,11 @@ bool HeadwordBeginsWith(std::string_view line, std::string_view text, Direction 
         return BeginsFolded(line, text);
     }
     const std::string lower = MbLowerCase(text);
-    if (line.starts_with(lower)) {
+    if (BeginsWithKana(line, lower)) {
         return true;
     }
     const ByteColumn open = MbPosEnd("[", line);
-    return open && line.substr(open.Offset() + 1).starts_with(lower);
+    return open && BeginsWithKana(line.substr(open.Offset() + 1), lower);
 }
 
 ShownWord ShowWord(SearchState& state, LookupView& view, Reporter& reporter,
@@ -48,8 +71,9 @@ ShownWord ShowWord(SearchState& state, LookupView& view, Reporter& reporter,
         const LookupOutcome outcome = Lookup(state, view, reporter, shown.fieldText + key);
         shown.fieldText = outcome.fieldText;
         shown.found = outcome.matched;
+        shown.writtenFormsMissing = shown.writtenFormsMissing || outcome.writtenFormsMissing;
     }
-    if (!shown.found) {
+    if (!shown.found || ShowWrittenForms(state, view, reporter, shown, max)) {
         return shown;
     }
     int line = view.TopLine();

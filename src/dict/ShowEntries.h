@@ -3,7 +3,9 @@
 // runs for every keystroke as the search field would run it, and when the
 // last one matched, the entry on the top line is shown with the entries after
 // it whose headword begins with the same text (for Japanese-English also
-// those whose written form, inside the brackets, does).
+// those whose written form, inside the brackets, does). A Japanese-English
+// text with a kanji shows the entries whose written form begins with it, in
+// the order of the set's written-form file, when the set has one.
 
 #include <cstddef>
 #include <string>
@@ -24,6 +26,8 @@ struct ShownEntry {
 struct ShownWord {
     std::string fieldText;  // the search field's text after the last keystroke
     bool found = false;     // the last keystroke's lookup matched
+    // A text with a kanji found the set without its written-form file.
+    bool writtenFormsMissing = false;
     std::vector<ShownEntry> entries;
 };
 
@@ -34,7 +38,8 @@ ShownWord ShowWord(SearchState& state, LookupView& view, Reporter& reporter,
 
 // Whether the headword line begins with `text` as the lookup compares them:
 // English-Japanese without regard to the case of single-byte letters,
-// Japanese-English exactly, in the reading or in the written form.
+// Japanese-English in the reading or in the written form, a katakana counting
+// as its hiragana.
 bool HeadwordBeginsWith(std::string_view line, std::string_view text, Direction direction);
 
 }  // namespace tovix

@@ -1,6 +1,8 @@
 #include "dict/WrittenForms.h"
 
+#include <sys/stat.h>
 #include <algorithm>
+
 #include <charconv>
 #include <cstdint>
 
@@ -166,26 +168,44 @@ void WrittenFormIndex::MergeWindows() {
 }
 
 std::optional<WrittenFormEntry> WrittenFormIndex::Find(std::string_view text) const {
+    std::vector<WrittenFormEntry> found = FindAll(text, 1);
+    return found.empty() ? std::nullopt : std::optional(found.front());
+}
+
+std::vector<WrittenFormEntry> WrittenFormIndex::FindAll(std::string_view text, size_t max) const {
     const size_t chars = CharCount(text);
     const std::uint64_t key = WindowKey(text, std::min<size_t>(chars, 2));
     const auto window =
         std::lower_bound(windows_.begin(), windows_.end(), key,
                          [](const Window& w, std::uint64_t k) { return w.key < k; });
+    std::vector<WrittenFormEntry> found;
     if (text.empty() || window == windows_.end() || window->key != key) {
-        return std::nullopt;
+        return found;
     }
     const std::string hiragana = KataToHira(text);
-    for (size_t i = window->first; i <= window->last; ++i) {
+    for (size_t i = window->first; i <= window->last && found.size() < max; ++i) {
         const std::string_view prefix = CharPrefix(entries_[i].forms.written, chars);
         if (prefix == text || (prefix.size() == text.size() && KataToHira(prefix) == hiragana)) {
-            return entries_[i];
+            found.push_back(entries_[i]);
         }
     }
-    return std::nullopt;
+    return found;
+}
+
+WrittenFormFile::Stamp WrittenFormFile::StampOf(const std::filesystem::path& file) {
+    struct stat info {};
+    if (stat(file.c_str(), &info) != 0) {
+        return {};
+    }
+    return {static_cast<std::uint64_t>(info.st_ino), static_cast<std::int64_t>(info.st_size),
+            static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec};
 }
 
 WrittenFormIndex* WrittenFormFile::Get(const std::filesystem::path& file) {
-    if (status_ == Status::NotRead) {
+    const Stamp stamp = StampOf(file);
+    if (status_ == Status::NotRead || stamp != stamp_) {
+        stamp_ = stamp;
+        index_.reset();
         try {
             index_ = WrittenFormIndex::LoadFromFile(file);
             status_ = Status::Read;

@@ -71,6 +71,9 @@ class WrittenFormIndex {
     // with the text's first two characters (its first, for a text of one)
     // are compared; in a sorted file they stand together.
     std::optional<WrittenFormEntry> Find(std::string_view text) const;
+    // Every entry, in the file's order, whose written form begins with
+    // `text` as Find compares them; at most `max`.
+    std::vector<WrittenFormEntry> FindAll(std::string_view text, size_t max) const;
 
   private:
     WrittenFormIndex() = default;
@@ -95,11 +98,12 @@ class WrittenFormIndex {
 
 // The written-form file of the open set as the search needs it: read at the
 // first search for a text that holds a kanji, then kept until another
-// dictionary is opened (a new WrittenFormFile then).
+// dictionary is opened (a new WrittenFormFile then) or the file is replaced,
+// by an edit of this copy or another, or by a remake.
 class WrittenFormFile {
   public:
-    // The index, read from `file` when not read yet; nothing when the file is
-    // missing, cannot be read or is damaged.
+    // The index, read from `file` when not read yet or replaced since;
+    // nothing when the file is missing, cannot be read or is damaged.
     WrittenFormIndex* Get(const std::filesystem::path& file);
 
     // True the first time it is asked after Get found no usable file: the
@@ -108,7 +112,18 @@ class WrittenFormFile {
 
   private:
     enum class Status { NotRead, Read, Missing };
+    // What tells a replaced file from the one read: its file number, size and
+    // time of change (a replacement is a new file); all 0 when missing.
+    struct Stamp {
+        std::uint64_t inode = 0;
+        std::int64_t size = 0;
+        std::int64_t changed = 0;  // nanoseconds
+        bool operator==(const Stamp&) const = default;
+    };
+    static Stamp StampOf(const std::filesystem::path& file);
+
     Status status_ = Status::NotRead;
+    Stamp stamp_;
     std::optional<WrittenFormIndex> index_;
     bool told_ = false;
 };

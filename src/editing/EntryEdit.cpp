@@ -7,6 +7,7 @@
 #include "dict/DicTableError.h"
 #include "dict/DictMessages.h"
 #include "dict/KeyAlphabet.h"
+#include "dict/WrittenForms.h"
 #include "editing/EditMessages.h"
 #include "editing/EntryFile.h"
 #include "editing/PendingEdit.h"
@@ -93,6 +94,7 @@ class Editor {
             }
             StagePart(part);
             StageTable();
+            StageWrittenForms();
             StageLog();
             Commit();
             outcome_.status = EditStatus::Done;
@@ -170,6 +172,14 @@ class Editor {
         }
     }
 
+    // The lines of the entry put in (add, change).
+    const EntryLines& Composed() {
+        if (!composed_) {
+            composed_ = ComposeEntry(edit_.direction, edit_.fields);
+        }
+        return *composed_;
+    }
+
     size_t ViewedIndex() const { return static_cast<size_t>(edit_.viewed.topLine / 2); }
 
     // The entry at the view's top line is still the one the view shows.
@@ -188,8 +198,7 @@ class Editor {
     void StagePart(const EntryFile& part) {
         std::vector<std::string> entry;
         if (Inserts()) {
-            const EntryLines lines = ComposeEntry(edit_.direction, edit_.fields);
-            entry = {lines.head, lines.translation};
+            entry = {Composed().head, Composed().translation};
         }
         const std::optional<size_t> removed =
             Removes() ? std::optional(ViewedIndex()) : std::nullopt;
@@ -245,22 +254,75 @@ class Editor {
 
     void StageLog() {
         const fs::path log = job_.workDir / EditLogName(edit_.command, edit_.direction);
-        std::string bytes;
-        try {
-            bytes = ReadWholeFile(log);
-        } catch (const IoError& e) {
-            if (e.error() != ENOENT) {
-                Fail(log, edit_text::kCannotRead);
-            }
-        }
         const std::string line =
             LogLine(Utf8ToCp932(edit_.dicFile.string()), edit_.direction, edit_.fields);
+        StageEdited(log, EntryFile(ReadIfPresent(log).value_or(""), 1), std::nullopt, {line});
+    }
+
+    // The written-form file of a Japanese-English set: the line of the entry
+    // taken out and the line of the new one put in its sorted place, as a
+    // rebuild lists them. A set without the file stays without (a remake
+    // adds it); an entry whose written form holds no kanji has no line.
+    void StageWrittenForms() {
+        if (edit_.direction != Direction::Japanese) {
+            return;
+        }
+        const fs::path file = WrittenFormFileName(edit_.dicFile);
+        std::optional<std::string> bytes = ReadIfPresent(file);
+        if (!bytes) {
+            return;
+        }
+        const EntryFile forms(std::move(*bytes), 1);
+        std::optional<size_t> removed;
+        if (const std::optional<std::string> old = FormLine(edit_.viewed.headLine);
+            old && Removes()) {
+            removed = FindLine(forms, *old);
+        }
+        std::vector<std::string> inserted;
+        if (const std::optional<std::string> line = FormLine(Composed().head); line && Inserts()) {
+            inserted.push_back(*line);
+        }
+        if (removed || !inserted.empty()) {
+            StageEdited(file, forms, removed, inserted);
+        }
+    }
+
+    // The written-form file's line of a headword line in the edited part.
+    std::optional<std::string> FormLine(std::string_view headLine) const {
+        const std::optional<HeadwordForms> forms = KanjiHeadwordForms(headLine);
+        return forms ? std::optional(WrittenFormLine(*forms, outcome_.part)) : std::nullopt;
+    }
+
+    static std::optional<size_t> FindLine(const EntryFile& file, std::string_view line) {
+        for (size_t i = 0; i < file.LineCount(); ++i) {
+            if (file.Line(i) == line) {
+                return i;
+            }
+        }
+        return std::nullopt;
+    }
+
+    // The file's bytes; nothing when it does not exist.
+    static std::optional<std::string> ReadIfPresent(const fs::path& file) {
         try {
-            LineWriter out(job_.WritePath(log.string()));
-            EntryFile(std::move(bytes), 1).WriteEdited(out, std::nullopt, {line});
+            return ReadWholeFile(file);
+        } catch (const IoError& e) {
+            if (e.error() != ENOENT) {
+                Fail(file, edit_text::kCannotRead);
+            }
+        }
+        return std::nullopt;
+    }
+
+    // Stages `file` as `entries` with one entry taken out and one put in.
+    void StageEdited(const fs::path& file, const EntryFile& entries, std::optional<size_t> removed,
+                     const std::vector<std::string>& inserted) {
+        try {
+            LineWriter out(job_.WritePath(file.string()));
+            entries.WriteEdited(out, removed, inserted);
             out.Close();
         } catch (const IoError&) {
-            Fail(log, tool_text::kCannotCreate);
+            Fail(file, tool_text::kCannotCreate);
         }
     }
 
@@ -304,6 +366,7 @@ class Editor {
     ToolJob job_;
     const fs::file_time_type start_ = fs::file_time_type::clock::now();
     EditOutcome outcome_;
+    std::optional<EntryLines> composed_;
 };
 
 }  // namespace

@@ -1,10 +1,10 @@
 #pragma once
 // The add, change and delete commands on a dictionary file set, as one
 // operation that is all or nothing: the part file of the entry, the set's
-// table file and the command's edit log are written as staged files and
-// replaced together through the set's rename journal
+// table file, its written-form file and the command's edit log are written as
+// staged files and replaced together through the set's rename journal
 // (platform/ReplaceJournal.h), so that a failure or a crash at any point
-// leaves all three old or all three new.
+// leaves them all old or all new.
 //
 //   1. The set's edit lock (one copy edits a set at a time; a second waits or
 //      is refused), then the lock of the edit work files, shared by the edits
@@ -20,14 +20,12 @@
 //      (EntryFile.h); the block of the part's initial is computed from it by
 //      the tools' table steps through the work files ".AD1" and ".ADD"
 //      (MakePairTableEng/Jpn, MakeDatEng/Jpn), and put into the table.
-//   5. The edit log gets the entry's line at its sorted place.
+//   5. The written-form file of a Japanese-English set, when the set has one,
+//      gets the entry's line out and the new entry's line in at its sorted
+//      place (dict/WrittenForms.h); the edit log gets the entry's line.
 //   6. All the staged files replace their files as one.
 // The caption reads "  辞書ソート中  " while it works and is put back on every
 // path. Every failure is reported through the reporter and changes nothing.
-//
-// The files replaced are those staged through the edit's tool job; a further
-// file of the set (a written-form file, say) joins them by being staged the
-// same way before the commit.
 
 #include <filesystem>
 #include <optional>

@@ -24,7 +24,8 @@ constexpr const char* kEnglish =
 
 constexpr const char* kJapanese =
     "かつ[勝つ]\tto win\r\nかんがえ[考え]\tthought\r\nかんじ[漢字]\tChinese character\r\n"
-    "かんじゃ[患者]\tpatient\r\nさかな[魚]\tfish\r\n";
+    "かんじゃ[患者]\tpatient\r\nさかな[魚]\tfish\r\nいきる[生きる]\tto live\r\n"
+    "なま[生]\traw\r\nせい[生]\tlife\r\nカミ[紙]\tpaper\r\n";
 
 class ShowCommandTest : public ::testing::Test {
   protected:
@@ -59,6 +60,13 @@ TEST_F(ShowCommandTest, PrintsTheTopEntryAndThoseBeginningTheSame) {
         {{"--jpn", "JE.DIC", "kannji"},
          0,
          "【kannji】\nかんじ [漢字]\tChinese character\nかんじゃ [患者]\tpatient\n"},
+        // A word with a kanji shows the entries whose written form begins
+        // with it, from every part; katakana are found as hiragana.
+        {{"--jpn", "JE.DIC", "生", "漢字", "かみ", "紙", "生け"},
+         1,
+         "【生】\nせい [生]\tlife\nなま [生]\traw\nいきる [生きる]\tto live\n"
+         "【漢字】\nかんじ [漢字]\tChinese character\n【かみ】\nカミ [紙]\tpaper\n"
+         "【紙】\nカミ [紙]\tpaper\n【生け】\n見つかりませんでした。\n"},
         {{"--eng", "EJ.DIC", "bank", "apx"},
          1,
          "【bank】\nbank\t銀行\n【apx】\n見つかりませんでした。\n"},
@@ -71,6 +79,18 @@ TEST_F(ShowCommandTest, PrintsTheTopEntryAndThoseBeginningTheSame) {
         EXPECT_EQ(result.out, c.out) << c.arguments.back();
     }
     EXPECT_EQ(run_.Run({"show", "--eng", "--max", "0", "EJ.DIC", "a"}).status, 2);
+}
+
+// A set built before written-form files existed: a kanji is searched by
+// reading as before, and the user is told that a remake adds the file.
+TEST_F(ShowCommandTest, WithoutTheWrittenFormFileKanjiAreSearchedByReading) {
+    std::filesystem::remove(run_ / "JE.KJI");
+    const auto result = run_.Run({"show", "--jpn", "JE.DIC", "漢字", "かんじ"});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.out,
+              "【漢字】\n見つかりませんでした。\n【かんじ】\nかんじ [漢字]\tChinese character\n"
+              "かんじゃ [患者]\tpatient\n");
+    EXPECT_NE(result.err.find("JE.KJI"), std::string::npos) << result.err;
 }
 
 TEST_F(ShowCommandTest, JsonIsOneParsableObjectPerWord) {

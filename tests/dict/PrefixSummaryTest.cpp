@@ -8,18 +8,24 @@
 #include <vector>
 
 #include "components/MbString.h"
+#include "dict/KanaText.h"
 
 namespace tovix {
 namespace {
 
 // The test the lookup makes of a headword, reduced to what the summary relies
-// on: the line begins with the text, ASCII letters compared without case.
+// on: the line begins with the text, single-byte letters compared without
+// case, a katakana as its hiragana.
 bool BeginsWith(std::string_view line, std::string_view text) {
     if (line.size() < text.size()) {
         return false;
     }
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (AsciiLower(line[i]) != AsciiLower(text[i])) {
+    for (size_t place = 0; place < text.size();) {
+        const size_t start = place;
+        const std::string_view ch = text.substr(start, NextChar(text, place));
+        const std::string_view other = line.substr(start, ch.size());
+        if (ch.size() == 1 ? AsciiLower(ch[0]) != AsciiLower(other[0])
+                           : KataToHiraChar(ch) != KataToHiraChar(other)) {
             return false;
         }
     }
@@ -40,10 +46,12 @@ int PlainScan(const std::vector<std::string>& lines, int from, int last, std::st
 }
 
 std::string RandomText(std::mt19937& random, size_t maxSize) {
-    // Letters of both cases, a trail byte that is '[', a lead byte, a blank,
-    // NUL, and the hyphen and apostrophe that the prefixes leave out, so that
-    // short lines, padding, case folding and left-out bytes all meet.
-    static const std::string kBytes = std::string("aAbB[ \x83-'", 9) + std::string(1, '\0');
+    // Letters of both cases, a trail byte that is '[', the bytes of ア (83 41)
+    // and あ (82 A0), a blank, NUL, and the hyphen and apostrophe that the
+    // prefixes leave out, so that short lines, padding, case and kana folding
+    // and left-out bytes all meet.
+    static const std::string kBytes =
+        std::string("aAbB[ \x83-'\x82\xA0", 11) + std::string(1, '\0');
     std::string text(random() % (maxSize + 1), ' ');
     for (char& c : text) {
         c = kBytes[random() % kBytes.size()];

@@ -26,13 +26,18 @@ using test::EditSet;
 
 const std::vector<std::string> kEntries = {"abandon\t捨てる", "azure\t空色", "bank\t銀行",
                                            "zoo\t動物園"};
+// A Japanese-English set has its written-form file replaced with the rest.
+const std::vector<std::string> kJapanese = {"あい[愛]\tlove", "あお[青]\tblue", "かみ[紙]\tpaper",
+                                            "わに[鰐]\tcrocodile"};
 
 constexpr FaultOperation kOperations[] = {FaultOperation::Write, FaultOperation::Sync,
                                           FaultOperation::Rename, FaultOperation::Read};
 
 class EditFaultTest : public testing::Test {
   protected:
-    EditFaultTest() {
+    explicit EditFaultTest(Direction direction = Direction::English)
+        : set_(direction, direction == Direction::Japanese ? kJapanese : kEntries),
+          azure_(set_.Viewed(1, 2)) {
         std::filesystem::copy(set_.dic().parent_path(), pristine_.path(),
                               std::filesystem::copy_options::recursive);
         old_ = set_.State();
@@ -40,9 +45,14 @@ class EditFaultTest : public testing::Test {
         new_ = set_.State();
     }
 
-    // Changes the translation of azure, shown at line 2 of part 1.
+    // Changes the translation of azure, shown at line 2 of part 1 (あお and
+    // its written form, Japanese-English).
     EditOutcome Change() {
-        return set_.Run(EditCommand::Change, EditSet::Fields("azure ", "", "紺碧"), azure_);
+        return set_.Run(EditCommand::Change,
+                        set_.direction() == Direction::Japanese
+                            ? EditSet::Fields("あお ", "[蒼]", "pale blue")
+                            : EditSet::Fields("azure ", "", "紺碧"),
+                        azure_);
     }
 
     // Puts back the set, the logs and the work files as they were before.
@@ -91,14 +101,22 @@ class EditFaultTest : public testing::Test {
         return pid > 0 && WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
     }
 
-    EditSet set_{Direction::English, kEntries};
+    void ExpectEveryFailureLeavesTheOldOrTheNewSet();
+    void ExpectEveryKillLeavesTheOldOrTheNewSet();
+
+    EditSet set_;
     test::TempDir pristine_{test::FastTempBase()};
-    const ViewedEntry azure_ = set_.Viewed(1, 2);
+    const ViewedEntry azure_;
     std::string old_;
     std::string new_;
 };
 
-TEST_F(EditFaultTest, EveryFailingWriteFlushRenameOrReadLeavesTheOldOrTheNewSet) {
+class JapaneseEditFaultTest : public EditFaultTest {
+  protected:
+    JapaneseEditFaultTest() : EditFaultTest(Direction::Japanese) {}
+};
+
+void EditFaultTest::ExpectEveryFailureLeavesTheOldOrTheNewSet() {
     bool tableFormNamed = false;
     for (const FaultOperation operation : kOperations) {
         const long count = Count(operation);
@@ -129,7 +147,7 @@ TEST_F(EditFaultTest, EveryFailingWriteFlushRenameOrReadLeavesTheOldOrTheNewSet)
     EXPECT_TRUE(tableFormNamed);
 }
 
-TEST_F(EditFaultTest, KilledAtEveryWriteFlushOrRenameLeavesTheOldOrTheNewSet) {
+void EditFaultTest::ExpectEveryKillLeavesTheOldOrTheNewSet() {
     for (const FaultOperation operation :
          {FaultOperation::Write, FaultOperation::Sync, FaultOperation::Rename}) {
         const long count = Count(operation);
@@ -142,6 +160,25 @@ TEST_F(EditFaultTest, KilledAtEveryWriteFlushOrRenameLeavesTheOldOrTheNewSet) {
                 << outcome << " (operation " << static_cast<int>(operation) << ", n " << n << ")";
         }
     }
+}
+
+TEST_F(EditFaultTest, EveryFailingWriteFlushRenameOrReadLeavesTheOldOrTheNewSet) {
+    ExpectEveryFailureLeavesTheOldOrTheNewSet();
+}
+
+TEST_F(EditFaultTest, KilledAtEveryWriteFlushOrRenameLeavesTheOldOrTheNewSet) {
+    ExpectEveryKillLeavesTheOldOrTheNewSet();
+}
+
+// Fault: the written-form file was left out of the replacement, so a failing
+// edit could leave it new beside an old part, or old beside a new one.
+TEST_F(JapaneseEditFaultTest, EveryFailingWriteFlushRenameOrReadLeavesTheOldOrTheNewSet) {
+    ASSERT_NE(new_.find(Utf8ToCp932("蒼\tあお\t1\r\n")), std::string::npos);
+    ExpectEveryFailureLeavesTheOldOrTheNewSet();
+}
+
+TEST_F(JapaneseEditFaultTest, KilledAtEveryWriteFlushOrRenameLeavesTheOldOrTheNewSet) {
+    ExpectEveryKillLeavesTheOldOrTheNewSet();
 }
 
 // Fault: an edit killed once its set's journal was placed left its log line

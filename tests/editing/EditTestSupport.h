@@ -101,17 +101,20 @@ class EditSet {
     std::filesystem::path program_ = dir_ / "program";
 };
 
-// The part file and table file of a set built from `entries`: what an edit
-// must leave, since it puts an entry where a rebuild would.
+// The part file, table file and written-form file (empty for English-Japanese)
+// of a set built from `entries`: what an edit must leave, since it puts an
+// entry where a rebuild would.
 struct Rebuilt {
     Rebuilt(Direction direction, const std::vector<std::string>& entries, int part) {
         const TempDir dir(FastTempBase());
         const std::filesystem::path dic = BuildDictionary(dir, direction, entries, "T.DIC");
         partBytes = ReadBytes(PartFileName(dic, part));
         tableBytes = ReadBytes(TableFileName(dic));
+        writtenFormBytes = ReadBytes(WrittenFormFileName(dic));
     }
     std::string partBytes;
     std::string tableBytes;
+    std::string writtenFormBytes;
 };
 
 }  // namespace tovix::test
