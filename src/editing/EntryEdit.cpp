@@ -206,6 +206,9 @@ class Editor {
             LineWriter out(job_.WritePath(PartFile().string()));
             part.WriteEdited(out, removed, entry);
             out.Close();
+            // The part, the largest file, goes to the disk while the table
+            // steps read it.
+            job_.FlushEarly(PartFile().string());
         } catch (const IoError&) {
             throw EditFailure(PaddedMessage(tool_text::kSortFailed));
         }
@@ -332,6 +335,7 @@ class Editor {
     void Commit() {
         try {
             RecordPendingEdit(job_.workDir, JournalFileName(edit_.dicFile));
+            job_.FlushDirectoryFirst(job_.workDir);
         } catch (const IoError& e) {
             ForgetRecord();
             Fail(e.path(), tool_text::kCannotCreate);

@@ -7,7 +7,6 @@
 #include <system_error>
 
 #include "platform/IoError.h"
-#include "platform/PosixIo.h"
 #include "platform/ReplaceJournal.h"
 
 namespace tovix {
@@ -59,7 +58,6 @@ void RecordPendingEdit(const fs::path& workDir, const fs::path& journal) {
     if (::symlink(fs::absolute(journal).c_str(), record.c_str()) != 0) {
         throw IoError(record, errno);
     }
-    SyncDirectory(workDir);
 }
 
 void ForgetPendingEdit(const fs::path& workDir) {

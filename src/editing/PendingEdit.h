@@ -6,8 +6,8 @@
 // old log, and one of the two log lines would then be lost with the log the
 // other replaced. So the program directory records the journal of the edit
 // being committed (".tovix-edit-journal", a symbolic link to it, made before
-// the journal and flushed), and every edit, holding the lock of the work
-// files, first completes the journal recorded there.
+// the journal and flushed with the staged files), and every edit, holding the
+// lock of the work files, first completes the journal recorded there.
 
 #include <filesystem>
 
@@ -18,8 +18,8 @@ namespace tovix {
 // when the journal cannot be completed (the record then stays).
 void SettlePendingEdit(const std::filesystem::path& workDir);
 
-// Records `journal` as the journal of the edit being committed, on the disk.
-// Throws IoError.
+// Records `journal` as the journal of the edit being committed; the caller
+// flushes `workDir` before the journal is placed. Throws IoError.
 void RecordPendingEdit(const std::filesystem::path& workDir, const std::filesystem::path& journal);
 
 // Forgets the record once the edit's files are replaced.

@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
+#include <future>
 #include <mutex>
 #include <set>
 #include <string>
@@ -145,14 +146,62 @@ std::vector<Rename> ParseJournal(std::string_view text, const fs::path& journal)
     return renames;
 }
 
+void SyncStaged(const fs::path& staged) {
+    const FileDescriptor file = OpenFile(staged, O_RDONLY | O_NOFOLLOW);
+    SyncFile(file.Get(), staged);
+}
+
+// A file or a directory to flush.
+struct Flush {
+    fs::path path;
+    bool directory = false;
+};
+
+// Flushes them all side by side: a file system commits flushes that wait
+// together at once, where one after the other each waits for its own commit
+// (28 part files: 15 ms against 120 ms on an ext4 disk).
+void SideBySide(const std::vector<Flush>& flushes) {
+    constexpr size_t kThreads = 16;
+    std::atomic<size_t> next{0};
+    std::mutex mutex;
+    std::optional<IoError> failure;
+    const auto work = [&] {
+        for (size_t i = next++; i < flushes.size(); i = next++) {
+            try {
+                if (flushes[i].directory) {
+                    SyncDirectory(flushes[i].path);
+                } else {
+                    SyncStaged(flushes[i].path);
+                }
+            } catch (const IoError& e) {
+                const std::lock_guard lock(mutex);
+                failure.emplace(e);
+            }
+        }
+    };
+    std::vector<std::thread> threads;
+    for (size_t t = 1; t < std::min(kThreads, flushes.size()); ++t) {
+        threads.emplace_back(work);
+    }
+    work();
+    for (std::thread& thread : threads) {
+        thread.join();
+    }
+    if (failure) {
+        throw *failure;
+    }
+}
+
 void SyncParents(const std::vector<Rename>& renames) {
     std::set<fs::path> dirs;
     for (const Rename& r : renames) {
         dirs.insert(r.target.parent_path());
     }
+    std::vector<Flush> flushes;
     for (const fs::path& dir : dirs) {
-        SyncDirectory(dir);
+        flushes.push_back({dir, true});
     }
+    SideBySide(flushes);
 }
 
 // The removal need not reach the disk: a journal that comes back after a
@@ -225,42 +274,6 @@ void PlaceJournal(StagedFile& staged, const fs::path& journal) {
     }
 }
 
-void SyncStaged(const fs::path& staged) {
-    const FileDescriptor file = OpenFile(staged, O_RDONLY | O_NOFOLLOW);
-    SyncFile(file.Get(), staged);
-}
-
-// Step 2. The flushes run side by side: a file system commits flushes that
-// wait together at once, where one after the other each waits for its own
-// commit (28 part files: 15 ms against 120 ms on an ext4 disk).
-void SyncAll(const std::vector<fs::path>& files) {
-    constexpr size_t kThreads = 16;
-    std::atomic<size_t> next{0};
-    std::mutex mutex;
-    std::optional<IoError> failure;
-    const auto work = [&] {
-        for (size_t i = next++; i < files.size(); i = next++) {
-            try {
-                SyncStaged(files[i]);
-            } catch (const IoError& e) {
-                const std::lock_guard lock(mutex);
-                failure.emplace(e);
-            }
-        }
-    };
-    std::vector<std::thread> threads;
-    for (size_t t = 1; t < std::min(kThreads, files.size()); ++t) {
-        threads.emplace_back(work);
-    }
-    work();
-    for (std::thread& thread : threads) {
-        thread.join();
-    }
-    if (failure) {
-        throw *failure;
-    }
-}
-
 void CheckReplaceable(const fs::path& target) {
     struct stat status {};
     if (::stat(target.c_str(), &status) == 0 && S_ISDIR(status.st_mode)) {
@@ -284,7 +297,7 @@ fs::path StagedReplacement::Stage(const fs::path& name) {
     }
     const fs::path target = ReplacedFile(name);
     StagedFile staged = CreateStagedFile(target);
-    items_.push_back({name, target, staged.path});
+    items_.push_back({name, target, staged.path, {}});
     return staged.path;
 }
 
@@ -301,11 +314,31 @@ fs::path StagedReplacement::FirstName() const {
     return items_.empty() ? fs::path() : items_.front().name;
 }
 
+void StagedReplacement::FlushEarly(const fs::path& name) {
+    if (!safeReplacement) {
+        return;
+    }
+    for (Item& item : items_) {
+        if (item.name == name && !item.flushed.valid()) {
+            const fs::path staged = item.staged;
+            item.flushed = std::async(std::launch::async, [staged] { SyncStaged(staged); }).share();
+        }
+    }
+}
+
+void StagedReplacement::FlushDirectoryFirst(const fs::path& dir) {
+    directories_.push_back(dir);
+}
+
 void StagedReplacement::Discard() {
     for (const Item& item : items_) {
+        if (item.flushed.valid()) {
+            item.flushed.wait();
+        }
         ::unlink(item.staged.c_str());
     }
     items_.clear();
+    directories_.clear();
 }
 
 void StagedReplacement::Commit(const fs::path& journal) {
@@ -317,6 +350,7 @@ void StagedReplacement::Commit(const fs::path& journal) {
             RenameFile(item.staged, item.target);
         }
         items_.clear();
+        directories_.clear();
         return;
     }
     const DirectoryLock lock(journal.parent_path());
@@ -324,26 +358,47 @@ void StagedReplacement::Commit(const fs::path& journal) {
     CommitUnlocked(journal);
 }
 
+// What was not flushed early is flushed side by side with the directories
+// asked for, then the early flushes are waited for.
+void StagedReplacement::FlushStaged(const fs::path& journal) const {
+    std::vector<Flush> more;
+    if (!journal.empty()) {
+        more.push_back({journal, false});
+    }
+    for (const Item& item : items_) {
+        if (!item.flushed.valid()) {
+            more.push_back({item.staged, false});
+        }
+    }
+    for (const fs::path& dir : directories_) {
+        more.push_back({dir, true});
+    }
+    SideBySide(more);
+    for (const Item& item : items_) {
+        if (item.flushed.valid()) {
+            item.flushed.get();
+        }
+    }
+}
+
 void StagedReplacement::CommitUnlocked(const fs::path& journal) {
     std::vector<Rename> renames;
-    std::vector<fs::path> toSync;
     for (const Item& item : items_) {
         CheckReplaceable(item.target);
         renames.push_back({item.staged, item.target});
-        toSync.push_back(item.staged);
     }
     if (renames.size() == 1) {
         // One rename replaces one file as a whole: no journal needed.
-        SyncAll(toSync);
+        FlushStaged({});
         RenameFile(renames[0].staged, renames[0].target);
         items_.clear();
+        directories_.clear();
         SyncParents(renames);
         return;
     }
     StagedFile journalFile = StageJournal(renames, journal);
-    toSync.push_back(journalFile.path);
     try {
-        SyncAll(toSync);
+        FlushStaged(journalFile.path);
     } catch (const IoError&) {
         ::unlink(journalFile.path.c_str());
         throw;
@@ -351,6 +406,7 @@ void StagedReplacement::CommitUnlocked(const fs::path& journal) {
     PlaceJournal(journalFile, journal);
     // Decided: the staged files now belong to the journal.
     items_.clear();
+    directories_.clear();
     FinishRenames(renames, journal);
 }
 

@@ -31,6 +31,7 @@
 // directory while they work, so two of them never interleave.
 
 #include <filesystem>
+#include <future>
 #include <optional>
 #include <vector>
 
@@ -54,6 +55,13 @@ class StagedReplacement {
     // The name first staged; empty when nothing is.
     std::filesystem::path FirstName() const;
 
+    // Starts flushing the staged file of `name` to the disk now, beside the
+    // caller's further work; the file must be complete. Commit waits for it.
+    void FlushEarly(const std::filesystem::path& name);
+    // A directory whose names (a file created in it) must be on the disk
+    // before the replacement is decided: flushed with the staged files.
+    void FlushDirectoryFirst(const std::filesystem::path& dir);
+
     // Replaces every staged file's file as one, recording the renames in
     // `journal` (a file name of the caller's choice beside the files; not
     // needed for a single file, which one rename replaces). Afterwards
@@ -68,10 +76,15 @@ class StagedReplacement {
         std::filesystem::path name;    // as given to Stage
         std::filesystem::path target;  // the file really replaced
         std::filesystem::path staged;
+        std::shared_future<void> flushed;  // a flush started early, if any
     };
+    // Step 2, for the staged files and `journal` (a staged file too; empty
+    // when there is none).
+    void FlushStaged(const std::filesystem::path& journal) const;
     void CommitUnlocked(const std::filesystem::path& journal);
 
     std::vector<Item> items_;
+    std::vector<std::filesystem::path> directories_;
 };
 
 // The journal of a replacement whose main file (the dictionary file of a

@@ -1,6 +1,7 @@
 #include "tools/ConvertCommon.h"
 
 #include <algorithm>
+#include <limits>
 
 #include "components/MbString.h"
 #include "dict/KanaText.h"
@@ -14,8 +15,7 @@ namespace {
 
 constexpr std::string_view kWorkFileNames[] = {
     "TOVIXCNV.TXT", "TOVIXTAB.TXT", "TOVIXTA1.TXT", "TOVIXTA2.TXT", "TOVIXSRT.TXT", "TOVIXSEP.TXT",
-    "TOVIXDUP.TXT", "TOVIXCRR.TXT", "TOVIXIN1.TXT", "TOVIXIN2.TXT", "TOVIXOUT.TXT",
-    "TOVIXKJI.TXT",
+    "TOVIXDUP.TXT", "TOVIXCRR.TXT", "TOVIXIN1.TXT", "TOVIXIN2.TXT", "TOVIXOUT.TXT", "TOVIXKJI.TXT",
 };
 
 // Entry editing's work files, the program's name with these extensions.
@@ -108,15 +108,18 @@ void ThrowContentError(const ToolJob& job) {
     throw StepError(FileMessage(job.Source, tool_text::kBadContent));
 }
 
-void PercentMeter::Show(unsigned long long done, unsigned long long total) {
+void PercentMeter::ShowPercent(unsigned long long done, unsigned long long total) {
+    total_ = total;
     if (total == 0) {
+        next_ = std::numeric_limits<unsigned long long>::max();
         return;
     }
-    const int percent = static_cast<int>(std::min<unsigned long long>(done, total) * 100 / total);
-    if (percent != shown_) {
-        shown_ = percent;
-        reporter_.Percent(percent);
+    const unsigned long long percent = std::min(done, total) * 100 / total;
+    if (static_cast<int>(percent) != shown_) {
+        shown_ = static_cast<int>(percent);
+        reporter_.Percent(shown_);
     }
+    next_ = ((percent + 1) * total + 99) / 100;
 }
 
 }  // namespace tovix

@@ -4,8 +4,8 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 
+#include "components/LineEnd.h"
 #include "platform/IoError.h"
 #include "platform/PosixIo.h"
 
@@ -14,16 +14,6 @@ namespace {
 
 constexpr size_t kChunk = 1 << 20;
 constexpr size_t kMinChunk = 4096;
-
-// The first CR or LF in [from, to), or nullptr.
-const char* FindLineEnd(const char* from, const char* to) {
-    const auto* lf =
-        static_cast<const char*>(std::memchr(from, '\n', static_cast<size_t>(to - from)));
-    const char* crLimit = lf != nullptr ? lf : to;
-    const auto* cr =
-        static_cast<const char*>(std::memchr(from, '\r', static_cast<size_t>(crLimit - from)));
-    return cr != nullptr ? cr : lf;
-}
 
 }  // namespace
 
@@ -39,17 +29,22 @@ LineReader::LineReader(const std::filesystem::path& path)
     chunk_ = static_cast<size_t>(std::clamp<unsigned long long>(size_ + 1, kMinChunk, kChunk));
 }
 
-// Moves the unread rest to the front of the buffer and appends the next chunk.
+// Moves the unread rest to the front of the buffer and reads the next chunk
+// after it. The buffer keeps its size, so that no chunk is cleared first.
 bool LineReader::Fill() {
     if (eof_) {
         return false;
     }
-    buffer_.erase(0, begin_);
+    const size_t unread = end_ - begin_;
+    std::copy(buffer_.begin() + static_cast<long>(begin_),
+              buffer_.begin() + static_cast<long>(end_), buffer_.begin());
     begin_ = 0;
-    size_t old = buffer_.size();
-    buffer_.resize(old + chunk_);
-    const size_t n = ReadSome(file_.Get(), buffer_.data() + old, chunk_, path_);
-    buffer_.resize(old + n);
+    end_ = unread;
+    if (buffer_.size() < end_ + chunk_) {
+        buffer_.resize(end_ + chunk_);
+    }
+    const size_t n = ReadSome(file_.Get(), buffer_.data() + end_, chunk_, path_);
+    end_ += n;
     eof_ = n == 0;
     return n > 0;
 }
@@ -57,7 +52,7 @@ bool LineReader::Fill() {
 bool LineReader::Next(std::string_view& line) {
     size_t searchFrom = begin_;
     while (true) {
-        if (skipLf_ && begin_ < buffer_.size()) {
+        if (skipLf_ && begin_ < end_) {
             if (buffer_[begin_] == '\n') {
                 ++begin_;
                 ++consumed_;
@@ -66,23 +61,23 @@ bool LineReader::Next(std::string_view& line) {
             searchFrom = begin_;
         }
         const char* data = buffer_.data();
-        const char* end = FindLineEnd(data + searchFrom, data + buffer_.size());
-        if (end != nullptr) {
-            size_t stop = static_cast<size_t>(end - data);
+        const char* lineEnd = FindLineEnd(data + searchFrom, data + end_);
+        if (lineEnd != nullptr) {
+            const auto stop = static_cast<size_t>(lineEnd - data);
             line = std::string_view(data + begin_, stop - begin_);
-            skipLf_ = *end == '\r';
+            skipLf_ = *lineEnd == '\r';
             consumed_ += stop + 1 - begin_;
             begin_ = stop + 1;
             return true;
         }
-        size_t scanned = buffer_.size() - begin_;
+        const size_t scanned = end_ - begin_;
         if (!Fill()) {
-            if (begin_ >= buffer_.size()) {
+            if (begin_ >= end_) {
                 return false;
             }
-            line = std::string_view(buffer_.data() + begin_, buffer_.size() - begin_);
+            line = std::string_view(buffer_.data() + begin_, end_ - begin_);
             consumed_ += line.size();
-            begin_ = buffer_.size();
+            begin_ = end_;
             return true;
         }
         searchFrom = begin_ + scanned;

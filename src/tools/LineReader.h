@@ -36,6 +36,7 @@ class LineReader {
     FileDescriptor file_;
     std::string buffer_;
     size_t begin_ = 0;  // first unread byte in buffer_
+    size_t end_ = 0;    // end of the bytes read into buffer_
     bool eof_ = false;
     bool skipLf_ = false;  // the previous line ended with CR; a following LF belongs to it
     unsigned long long consumed_ = 0;

@@ -1,5 +1,6 @@
 // The entry windows' field checks, the fields a change or a delete starts
-// with, and when the view may be edited at all.
+// with, when the view may be edited at all, and a part file split into lines
+// as the view splits it.
 
 #include "editing/Entry.h"
 
@@ -7,6 +8,7 @@
 
 #include "editing/EditMessages.h"
 #include "editing/EntryEdit.h"
+#include "editing/EntryFile.h"
 #include "platform/Cp932.h"
 #include "platform/MessageText.h"
 #include "support/RecordingReporter.h"
@@ -135,6 +137,29 @@ TEST(EntryTest, ChangeAndDeleteNeedAPartShownWithAHeadwordOnTop) {
         const ViewedEntry viewed{c.part, c.top, "", std::nullopt};
         EXPECT_EQ(ViewRefusal(c.direction, viewed, c.dictionary, c.lines), c.refusal)
             << c.part << " " << c.top;
+    }
+}
+
+// Fault guarded: a line longer than the line store's scanner records (8 MB)
+// must not shift the lines after it, or an edit would take the wrong entry.
+TEST(EntryTest, APartSplitsIntoTheViewsLinesAlsoPastEightMegabytes) {
+    struct Case {
+        std::string text;
+        std::vector<std::string> lines;
+    };
+    for (const std::string& middle : {std::string("mid"), std::string(9 << 20, 'x')}) {
+        const Case cases[] = {
+            {"a\r\n" + middle + "\r\nb", {"a", middle, "b"}},
+            {"a\r" + middle + "\n\r\nb\r", {"a", middle, "", "b"}},
+            {"a\n\r" + middle + "\r\r\n", {"a", "", middle, ""}},
+        };
+        for (const Case& c : cases) {
+            const EntryFile file(c.text, 2);
+            ASSERT_EQ(file.LineCount(), c.lines.size()) << middle.size();
+            for (size_t i = 0; i < c.lines.size(); ++i) {
+                EXPECT_EQ(file.Line(i), c.lines[i]) << middle.size() << " line " << i;
+            }
+        }
     }
 }
 

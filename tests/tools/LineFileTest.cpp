@@ -36,6 +36,10 @@ TEST(LineFileTest, ReaderSplitsEveryLineEnd) {
         {"\r\n", {""}},
         {"x\ty\\\x83\x5C\r\n", {"x\ty\\\x83\x5C"}},
         {std::string("a\0b\n", 4), {std::string("a\0b", 3)}},
+        // Line ends found 16 bytes at a time, at every place of a block.
+        {std::string(17, 'p') + "\r" + std::string(31, 'q') + "\n" + std::string(16, 'r') +
+             "\r\n\r",
+         {std::string(17, 'p'), std::string(31, 'q'), std::string(16, 'r'), ""}},
     };
     test::TempDir dir;
     for (const Case& c : cases) {
