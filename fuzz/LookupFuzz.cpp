@@ -58,7 +58,9 @@ class TextView : public LookupView {
 };
 
 // Whether `line` begins with `text` as the lookup compares them: English
-// ignores the case of single-byte letters.
+// ignores the case of single-byte letters. The lookup compares bytes, so a
+// text that ends in the first byte of a double-byte character (only a raw
+// search word can) matches the lines whose character there begins with it.
 bool BeginsWith(std::string_view line, std::string_view text, Direction direction) {
     if (line.size() < text.size()) {
         return false;
@@ -68,7 +70,7 @@ bool BeginsWith(std::string_view line, std::string_view text, Direction directio
     }
     for (size_t i = 0; i < text.size(); ++i) {
         if (IsDoubleByteChar(line, i)) {
-            if (line.substr(i, 2) != text.substr(i, 2)) {
+            if (line.substr(i, std::min<size_t>(2, text.size() - i)) != text.substr(i, 2)) {
                 return false;
             }
             ++i;

@@ -315,6 +315,9 @@ class EnglishJapaneseWriter {
                 ++counts_.skipped;
                 return;
             }
+            if (encoded->empty()) {
+                continue;  // only characters without bytes in CP932 (a stray U+FEFF)
+            }
             heads.push_back(std::move(*encoded));
         }
         for (std::string& head : heads) {
