@@ -62,8 +62,11 @@ std::string KataToHira(std::string_view text) {
 }
 
 std::string_view KataToHiraChar(std::string_view ch) {
-    // Only katakana (lead byte 83) and ヽ ヾ (81 52, 81 53) change.
-    if (ch.size() != 2 || (ch[0] != '\x83' && ch[0] != '\x81')) {
+    // Only katakana (83 40 .. 83 96) and ヽ ヾ (81 52, 81 53) change; the
+    // test keeps the frequent ー and other signs away from the map.
+    const bool katakana =
+        ch.size() == 2 && ch[0] == '\x83' && static_cast<unsigned char>(ch[1]) >= 0x40;
+    if (!katakana && (ch.size() != 2 || ch[0] != '\x81' || (ch[1] != '\x52' && ch[1] != '\x53'))) {
         return ch;
     }
     const std::string_view hiragana = KatakanaToHiragana().Map(ch);
@@ -74,12 +77,33 @@ bool BeginsWithKana(std::string_view line, std::string_view text) {
     if (line.size() < text.size()) {
         return false;
     }
+    const std::string_view head = line.substr(0, text.size());
+    size_t differ = 0;
+    while (differ < text.size() && head[differ] == text[differ]) {
+        ++differ;
+    }
+    if (differ == text.size()) {
+        return true;
+    }
+    // A katakana differs from its hiragana first in the lead byte (83, 82),
+    // ヽ ヾ from ゝ ゞ in the byte after the lead byte 81; any other first
+    // difference is one of characters.
+    const char a = head[differ];
+    const char b = text[differ];
+    if (!((a == '\x83' && b == '\x82') || (a == '\x82' && b == '\x83') ||
+          (differ > 0 && head[differ - 1] == '\x81'))) {
+        return false;
+    }
+    // Only where the bytes differ is a character folded.
     size_t place = 0;
     while (place < text.size()) {
         const size_t start = place;
-        const std::string_view ch = text.substr(start, NextChar(text, place));
-        const std::string_view other = line.substr(start, ch.size());
-        if (other != ch && KataToHiraChar(other) != KataToHiraChar(ch)) {
+        const size_t width = NextChar(text, place);
+        if (head[start] == text[start] && (width == 1 || head[start + 1] == text[start + 1])) {
+            continue;
+        }
+        if (width == 1 ||
+            KataToHiraChar(head.substr(start, 2)) != KataToHiraChar(text.substr(start, 2))) {
             return false;
         }
     }

@@ -53,11 +53,16 @@ class HeadwordMatcher {
         : lowerText_(MbLowerCase(text)),
           size_(lowerText_.size()),
           lastFolded_(size_ > 0 ? AsciiLower(lowerText_.back()) : '\0'),
-          foldLine_(foldLine) {}
+          foldLine_(foldLine) {
+        for (size_t place = 0; place < size_; NextChar(lowerText_, place)) {
+            lastStart_ = place;
+        }
+        lastKana_ = std::string(KataToHiraChar(std::string_view(lowerText_).substr(lastStart_)));
+    }
 
     bool Matches(std::string_view line) const {
         if (!foldLine_) {
-            return BeginsWithKana(line, lowerText_);
+            return line.size() >= size_ && LastCharAgrees(line) && BeginsWithKana(line, lowerText_);
         }
         if (line.size() < size_ || (size_ > 0 && AsciiLower(line[size_ - 1]) != lastFolded_)) {
             return false;
@@ -71,6 +76,23 @@ class HeadwordMatcher {
     }
 
   private:
+    // The line's character where the text's last one stands is that one, a
+    // katakana counting as its hiragana: most lines of a range differ there.
+    bool LastCharAgrees(std::string_view line) const {
+        if (size_ == 0) {
+            return true;
+        }
+        const std::string_view ch = line.substr(lastStart_, size_ - lastStart_);
+        const auto same = [&](std::string_view c) {
+            return c[0] == lastKana_[0] && (c.size() == 1 || c[1] == lastKana_[1]);
+        };
+        if (same(ch)) {
+            return true;
+        }
+        // Only a katakana, or ヽ ヾ, is another character than it stands for.
+        return ch.size() == 2 && (ch[0] == '\x83' || ch[0] == '\x81') && same(KataToHiraChar(ch));
+    }
+
     // Single-byte characters of the line compare lower-cased, the bytes of a
     // double-byte character exactly (a trail byte may look like a letter).
     bool MatchesByCharacter(std::string_view line) const {
@@ -92,6 +114,8 @@ class HeadwordMatcher {
     size_t size_;
     char lastFolded_;  // the text's last byte lower-cased, even a trail byte
     bool foldLine_;
+    size_t lastStart_ = 0;  // where the text's last character begins
+    std::string lastKana_;  // that character, katakana as hiragana
 };
 
 // The first headword line of the key's range for which `test` is true, or
