@@ -334,8 +334,8 @@ class Editor {
     // from the program directory next.
     void Commit() {
         try {
-            RecordPendingEdit(job_.workDir, JournalFileName(edit_.dicFile));
-            job_.FlushDirectoryFirst(job_.workDir);
+            job_.FlushFirst(RecordPendingEdit(job_.workDir, JournalFileName(edit_.dicFile)));
+            job_.FlushFirst(job_.workDir);
         } catch (const IoError& e) {
             ForgetRecord();
             Fail(e.path(), tool_text::kCannotCreate);

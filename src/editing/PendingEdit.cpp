@@ -1,12 +1,13 @@
 #include "editing/PendingEdit.h"
 
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <string>
-#include <system_error>
 
 #include "platform/IoError.h"
+#include "platform/PosixIo.h"
 #include "platform/ReplaceJournal.h"
 
 namespace tovix {
@@ -33,16 +34,17 @@ fs::path JournalOwner(const fs::path& journal) {
 
 void SettlePendingEdit(const fs::path& workDir) {
     const fs::path record = RecordName(workDir);
-    std::error_code error;
-    const fs::path journal = fs::read_symlink(record, error);
-    if (error == std::errc::no_such_file_or_directory) {
-        return;
+    std::string text;
+    try {
+        text = ReadWholeFile(record);
+    } catch (const IoError& e) {
+        if (e.error() == ENOENT) {
+            return;
+        }
+        throw;
     }
-    // Anything but a link under the name is no record of an edit.
-    if (error && error != std::errc::invalid_argument) {
-        throw IoError(record, error.value());
-    }
-    if (!error) {
+    if (text.size() > 1 && text.ends_with('\n')) {
+        const fs::path journal = text.substr(0, text.size() - 1);
         try {
             CompleteReplacement(journal);
         } catch (const IoError& e) {
@@ -52,12 +54,11 @@ void SettlePendingEdit(const fs::path& workDir) {
     ForgetPendingEdit(workDir);
 }
 
-void RecordPendingEdit(const fs::path& workDir, const fs::path& journal) {
+fs::path RecordPendingEdit(const fs::path& workDir, const fs::path& journal) {
     const fs::path record = RecordName(workDir);
-    ForgetPendingEdit(workDir);
-    if (::symlink(fs::absolute(journal).c_str(), record.c_str()) != 0) {
-        throw IoError(record, errno);
-    }
+    const FileDescriptor file = OpenFile(record, O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW);
+    WriteAll(file.Get(), fs::absolute(journal).string() + "\n", record);
+    return record;
 }
 
 void ForgetPendingEdit(const fs::path& workDir) {

@@ -5,9 +5,11 @@
 // that set is next opened; an edit of another set meanwhile would read the
 // old log, and one of the two log lines would then be lost with the log the
 // other replaced. So the program directory records the journal of the edit
-// being committed (".tovix-edit-journal", a symbolic link to it, made before
-// the journal and flushed with the staged files), and every edit, holding the
-// lock of the work files, first completes the journal recorded there.
+// being committed (".tovix-edit-journal", a small file with its path and a
+// line end, made before the journal and flushed with the staged files), and
+// every edit, holding the lock of the work files, first completes the
+// journal recorded there. A record without its line end was cut short before
+// any journal was placed, and is forgotten.
 
 #include <filesystem>
 
@@ -18,9 +20,11 @@ namespace tovix {
 // when the journal cannot be completed (the record then stays).
 void SettlePendingEdit(const std::filesystem::path& workDir);
 
-// Records `journal` as the journal of the edit being committed; the caller
-// flushes `workDir` before the journal is placed. Throws IoError.
-void RecordPendingEdit(const std::filesystem::path& workDir, const std::filesystem::path& journal);
+// Records `journal` as the journal of the edit being committed and returns
+// the record; the caller flushes it and `workDir` before the journal is
+// placed. Throws IoError.
+std::filesystem::path RecordPendingEdit(const std::filesystem::path& workDir,
+                                        const std::filesystem::path& journal);
 
 // Forgets the record once the edit's files are replaced.
 void ForgetPendingEdit(const std::filesystem::path& workDir);

@@ -326,8 +326,8 @@ void StagedReplacement::FlushEarly(const fs::path& name) {
     }
 }
 
-void StagedReplacement::FlushDirectoryFirst(const fs::path& dir) {
-    directories_.push_back(dir);
+void StagedReplacement::FlushFirst(const fs::path& path) {
+    firsts_.push_back(path);
 }
 
 void StagedReplacement::Discard() {
@@ -338,7 +338,7 @@ void StagedReplacement::Discard() {
         ::unlink(item.staged.c_str());
     }
     items_.clear();
-    directories_.clear();
+    firsts_.clear();
 }
 
 void StagedReplacement::Commit(const fs::path& journal) {
@@ -350,7 +350,7 @@ void StagedReplacement::Commit(const fs::path& journal) {
             RenameFile(item.staged, item.target);
         }
         items_.clear();
-        directories_.clear();
+        firsts_.clear();
         return;
     }
     const DirectoryLock lock(journal.parent_path());
@@ -358,8 +358,8 @@ void StagedReplacement::Commit(const fs::path& journal) {
     CommitUnlocked(journal);
 }
 
-// What was not flushed early is flushed side by side with the directories
-// asked for, then the early flushes are waited for.
+// What was not flushed early is flushed side by side with the files and
+// directories asked for, then the early flushes are waited for.
 void StagedReplacement::FlushStaged(const fs::path& journal) const {
     std::vector<Flush> more;
     if (!journal.empty()) {
@@ -370,8 +370,9 @@ void StagedReplacement::FlushStaged(const fs::path& journal) const {
             more.push_back({item.staged, false});
         }
     }
-    for (const fs::path& dir : directories_) {
-        more.push_back({dir, true});
+    for (const fs::path& path : firsts_) {
+        std::error_code error;
+        more.push_back({path, fs::is_directory(fs::symlink_status(path, error))});
     }
     SideBySide(more);
     for (const Item& item : items_) {
@@ -392,7 +393,7 @@ void StagedReplacement::CommitUnlocked(const fs::path& journal) {
         FlushStaged({});
         RenameFile(renames[0].staged, renames[0].target);
         items_.clear();
-        directories_.clear();
+        firsts_.clear();
         SyncParents(renames);
         return;
     }
@@ -406,7 +407,7 @@ void StagedReplacement::CommitUnlocked(const fs::path& journal) {
     PlaceJournal(journalFile, journal);
     // Decided: the staged files now belong to the journal.
     items_.clear();
-    directories_.clear();
+    firsts_.clear();
     FinishRenames(renames, journal);
 }
 

@@ -58,9 +58,10 @@ class StagedReplacement {
     // Starts flushing the staged file of `name` to the disk now, beside the
     // caller's further work; the file must be complete. Commit waits for it.
     void FlushEarly(const std::filesystem::path& name);
-    // A directory whose names (a file created in it) must be on the disk
-    // before the replacement is decided: flushed with the staged files.
-    void FlushDirectoryFirst(const std::filesystem::path& dir);
+    // A file, or a directory whose names (a file created in it), must be on
+    // the disk before the replacement is decided: flushed with the staged
+    // files.
+    void FlushFirst(const std::filesystem::path& path);
 
     // Replaces every staged file's file as one, recording the renames in
     // `journal` (a file name of the caller's choice beside the files; not
@@ -84,7 +85,7 @@ class StagedReplacement {
     void CommitUnlocked(const std::filesystem::path& journal);
 
     std::vector<Item> items_;
-    std::vector<std::filesystem::path> directories_;
+    std::vector<std::filesystem::path> firsts_;
 };
 
 // The journal of a replacement whose main file (the dictionary file of a

@@ -80,9 +80,9 @@ class ToolJob {
     // `mainFile` (the dictionary file of a set; empty: the first file
     // staged): throws IoError when that fails. Or removes them all.
     void CommitOutputs(const std::filesystem::path& mainFile = {});
-    // See StagedReplacement::FlushEarly and FlushDirectoryFirst.
+    // See StagedReplacement::FlushEarly and FlushFirst.
     void FlushEarly(const std::string& name) { staged_.FlushEarly(name); }
-    void FlushDirectoryFirst(const std::filesystem::path& dir) { staged_.FlushDirectoryFirst(dir); }
+    void FlushFirst(const std::filesystem::path& path) { staged_.FlushFirst(path); }
     void DiscardOutputs();
 
   private:
