@@ -163,12 +163,23 @@ std::optional<std::string> TopAfterTyping(SearchState& state, LookupView& view,
     return EndSpaceDelete(view.ViewLine(view.TopLine() - view.TopLine() % 2));
 }
 
+// Whether `text` holds a control character other than TAB and the line ends.
+// The collation ignores such characters, so a headword holding one sorts in
+// among the headwords it equals without them, and may end the run of entries
+// that begin with a text before a headword that does.
+bool HoldsControlChar(std::string_view text) {
+    return std::any_of(text.begin(), text.end(), [](char c) {
+        return static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\r' && c != '\n';
+    });
+}
+
 // tovix-tool show's path: the set opened as the command opens it, its parts
 // kept in a cache view as the words' initials alternate, each word typed one
 // character at a time. It finds what the viewer's path finds, the same entry
-// on top, and a headword typed whole among the entries it shows.
+// on top, and (with `contiguous`: no headword holds a character the collation
+// ignores) a headword typed whole among the entries it shows.
 void CheckShown(SearchState& state, LookupView& view, const std::vector<std::string>& heads,
-                const std::vector<std::string>& words) {
+                const std::vector<std::string>& words, bool contiguous) {
     OpenedDictionary opened = OpenDictionary(state.dicFile, state.direction);
     Check(opened.Opened(), "a set the tools built opens");
     SearchState shownState;
@@ -208,7 +219,7 @@ void CheckShown(SearchState& state, LookupView& view, const std::vector<std::str
         const bool byWrittenForm = state.direction == Direction::Japanese &&
                                    HoldsKanji(shown.fieldText) &&
                                    std::filesystem::exists(WrittenFormFileName(state.dicFile));
-        Check(byWrittenForm || !head ||
+        Check(byWrittenForm || !head || !contiguous ||
                   std::any_of(shown.entries.begin(), shown.entries.end(),
                               [&](const ShownEntry& e) {
                                   return e.headword == typed || e.headword.starts_with(typed + " ");
@@ -255,7 +266,7 @@ void BuiltLookups(Direction direction, std::string_view text) {
     }
     const std::vector<std::string> words =
         sections.size() > 1 ? SplitLines(sections[1]) : std::vector<std::string>();
-    CheckShown(state, view, heads, words);
+    CheckShown(state, view, heads, words, !HoldsControlChar(sections[0]));
 }
 
 }  // namespace
