@@ -6,8 +6,9 @@
 #   bash scripts/default-dictionaries.sh BUILD_DIR
 #
 # The dictionaries go to BUILD_DIR/data/ (never committed). Each is rebuilt
-# only when it is missing or older than EDICT; a slot 1 that the user filled
-# with another dictionary is left alone.
+# only when it is missing or older than EDICT or than the tools (a newer
+# importer or builder may write more, such as the written-form file); a slot 1
+# that the user filled with another dictionary is left alone.
 set -euo pipefail
 
 BUILD=$(cd "${1:?usage: default-dictionaries.sh BUILD_DIR}" && pwd)
@@ -25,7 +26,8 @@ mkdir -p "$DATA"
 default_dictionary() {
     local direction=$1 name=$2 title=$3 shortcut=$4
     local exm="$DATA/$name.txt" dic="$DATA/$name.DIC"
-    if [ ! -f "$dic" ] || [ ! -f "${dic%.DIC}.DAT" ] || [ "$EDICT" -nt "$dic" ]; then
+    if [ ! -f "$dic" ] || [ ! -f "${dic%.DIC}.DAT" ] || [ "$EDICT" -nt "$dic" ] ||
+        [ "$TOOL" -nt "$dic" ]; then
         echo "Building $dic from $EDICT"
         "$TOOL" --yes import-edict "--$direction" "$EDICT" "$exm"
         "$TOOL" --yes exm-to-tovix "--$direction" "$exm" "$dic"
