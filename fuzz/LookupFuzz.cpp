@@ -5,12 +5,11 @@
 // between them and before the search words).
 //
 // Promises checked: a lookup that matches puts a headword that begins with the
-// search text on the top line; in a set the tools built, every headword of
-// plain letters (English) or hiragana (Japanese) is found by typing it, one
-// character at a time, at every keystroke; and the set opened as tovix-tool
-// show opens it, with its parts in a cache view, shows for those headwords and
-// the search words what typing in the viewer's view finds, the same entry
-// first and the headword typed among the entries shown.
+// search text (its written form, for a text with a kanji) on the top line; in a set the tools
+// built, every headword of plain letters (English) or hiragana (Japanese) is found by typing it,
+// one character at a time, at every keystroke; and the set opened as tovix-tool show opens it, with
+// its parts in a cache view, shows for those headwords and the search words what typing in the
+// viewer's view finds, the same entry first and the headword typed among the entries shown.
 
 #include <algorithm>
 #include <cstdint>
@@ -95,7 +94,10 @@ bool Type(SearchState& state, LookupView& view, std::string_view word) {
         field = outcome.fieldText;
         matched = outcome.matched;
         if (matched) {
-            Check(BeginsWith(view.ViewLine(view.TopLine()), field, state.direction),
+            // A text with a kanji is looked up by written form.
+            const std::string_view top = view.ViewLine(view.TopLine());
+            Check(BeginsWith(top, field, state.direction) ||
+                      (HoldsKanji(field) && HeadwordBeginsWith(top, field, state.direction)),
                   "the top line begins with the search text");
         }
     }
