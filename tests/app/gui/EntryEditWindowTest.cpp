@@ -307,8 +307,8 @@ TEST_F(EntryCommandTest, AnAddedEntryIsShownAtTheTopAndTheTableFollowsTheFile) {
               TableLines(TDicTable::LoadFromFile(TableFileName(dic), Direction::Japanese)));
 }
 
-// Fault: the spec's edit changed the loaded table before saving it, so a
-// failed save left the window searching with a table the file did not have.
+// An edit must not change the loaded table before saving it: otherwise a
+// failed save would leave the window searching with a table the file did not have.
 TEST_F(EntryCommandTest, AFailingEditLeavesTheWindowsTableAndCaption) {
     const std::filesystem::path dic = Build(Direction::English);
     auto window = StartShown({Q(dic), "ENG"});
