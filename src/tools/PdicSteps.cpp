@@ -2,6 +2,9 @@
 // one line per entry. There is no content check: a missing last translation
 // line reads as empty.
 
+#include <algorithm>
+#include <string>
+
 #include "dict/KanaText.h"
 #include "tools/ConvertCommon.h"
 #include "tools/LineWriter.h"
@@ -27,11 +30,21 @@ void ConvertEachPair(ToolJob& job, Write&& write) {
     });
 }
 
+// A [PDIC] headword as one-line files hold it: without its trailing blanks,
+// and with a TAB (which would end the headword there and move the rest into
+// the translation) as a blank, so that every later step sees the same
+// headword.
+std::string OneLineHead(std::string_view head) {
+    std::string text(head);
+    std::replace(text.begin(), text.end(), '\t', ' ');
+    return EndSpaceDelete(text);
+}
+
 }  // namespace
 
 void PdicToWork(ToolJob& job) {
     ConvertEachPair(job, [](std::string_view head, std::string_view translation, LineWriter& out) {
-        out.Write(EndSpaceDelete(head));
+        out.Write(OneLineHead(head));
         out.Write(" \t");
         out.WriteLine(FirstTabDelete(translation));
     });
@@ -39,7 +52,7 @@ void PdicToWork(ToolJob& job) {
 
 void PdicToExm(ToolJob& job) {
     ConvertEachPair(job, [](std::string_view head, std::string_view translation, LineWriter& out) {
-        out.Write(EndSpaceDelete(head));
+        out.Write(OneLineHead(head));
         out.Write("\t");
         out.WriteLine(FirstTabDelete(translation));
     });

@@ -100,6 +100,9 @@ TEST_F(ConvertStepsTest, TwoLineReadersPairLinesAsTheyCome) {
         {PdicToExm, J("apple   \r\n\tりんご\r\n"), J("apple\tりんご\r\n")},
         {PdicToExm, J("a\n\t\tA\tB\nb"), J("a\t\tA\tB\r\nb\t\r\n")},
         {PdicToWork, J("ソ\r\nゾ\r\nc\r\n"), J("ソ \tゾ\r\nc \t\r\n")},
+        // A TAB in a headword would end it there: it becomes a blank.
+        {PdicToWork, J("apple\tpie \t\r\nパイ\r\n"), J("apple pie \tパイ\r\n")},
+        {PdicToExm, J("\tx\r\ny\r\n"), J(" x\ty\r\n")},
         {PairToExm, J("apple \r\n\tりんご\r\nあい [愛]\r\n\tlove\r\n"),
          J("apple \tりんご\r\nあい [愛]\tlove\r\n")},
         {PairToExm, J("x\r\ny\r\n"), J("xy\r\n")},
