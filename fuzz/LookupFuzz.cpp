@@ -57,7 +57,8 @@ class TextView : public LookupView {
 };
 
 // Whether `line` begins with `text` as the lookup compares them: English
-// ignores the case of single-byte letters. The lookup compares bytes, so a
+// ignores the case of single-byte letters, Japanese takes katakana as
+// hiragana. The lookup compares bytes, so a
 // text that ends in the first byte of a double-byte character (only a raw
 // search word can) matches the lines whose character there begins with it.
 bool BeginsWith(std::string_view line, std::string_view text, Direction direction) {
@@ -65,7 +66,7 @@ bool BeginsWith(std::string_view line, std::string_view text, Direction directio
         return false;
     }
     if (direction == Direction::Japanese) {
-        return line.substr(0, text.size()) == MbLowerCase(text);
+        return BeginsWithKana(line, MbLowerCase(text));
     }
     for (size_t i = 0; i < text.size(); ++i) {
         if (IsDoubleByteChar(line, i)) {
