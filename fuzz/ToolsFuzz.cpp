@@ -67,8 +67,11 @@ std::vector<std::string> Senses(std::string_view text) {
     return senses;
 }
 
+// An [EXM] line's headword and translation, split at its first TAB as the
+// tools find it: on a character boundary, so that a TAB after a lead byte is
+// taken for its trail byte.
 std::pair<std::string, std::string> SplitEntry(std::string_view line) {
-    const size_t tab = line.find('\t');
+    const size_t tab = MbFind("\t", line);
     if (tab == std::string_view::npos) {
         return {std::string(line), ""};
     }
