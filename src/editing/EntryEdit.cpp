@@ -334,7 +334,7 @@ class Editor {
     // from the program directory next.
     void Commit() {
         try {
-            job_.FlushFirst(RecordPendingEdit(job_.workDir, JournalFileName(edit_.dicFile)));
+            job_.FlushFirst(RecordPendingEdit(job_.workDir, edit_.dicFile));
             job_.FlushFirst(job_.workDir);
         } catch (const IoError& e) {
             ForgetRecord();

@@ -15,19 +15,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr std::string_view kJournalEnd = ".tovix-journal";
-
 fs::path RecordName(const fs::path& workDir) {
     return workDir / ".tovix-edit-journal";
-}
-
-// The dictionary file whose journal is `journal` ("." + name + ".tovix-journal").
-fs::path JournalOwner(const fs::path& journal) {
-    std::string name = journal.filename().string();
-    if (name.starts_with('.') && name.ends_with(kJournalEnd)) {
-        name = name.substr(1, name.size() - 1 - kJournalEnd.size());
-    }
-    return journal.parent_path() / name;
 }
 
 }  // namespace
@@ -44,20 +33,20 @@ void SettlePendingEdit(const fs::path& workDir) {
         throw;
     }
     if (text.size() > 1 && text.ends_with('\n')) {
-        const fs::path journal = text.substr(0, text.size() - 1);
+        const fs::path dicFile = text.substr(0, text.size() - 1);
         try {
-            CompleteReplacement(journal);
+            CompleteReplacement(JournalFileName(dicFile));
         } catch (const IoError& e) {
-            throw IoError(JournalOwner(journal), e.error());
+            throw IoError(dicFile, e.error());
         }
     }
     ForgetPendingEdit(workDir);
 }
 
-fs::path RecordPendingEdit(const fs::path& workDir, const fs::path& journal) {
+fs::path RecordPendingEdit(const fs::path& workDir, const fs::path& dicFile) {
     const fs::path record = RecordName(workDir);
     const FileDescriptor file = OpenFile(record, O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW);
-    WriteAll(file.Get(), fs::absolute(journal).string() + "\n", record);
+    WriteAll(file.Get(), fs::absolute(dicFile).string() + "\n", record);
     return record;
 }
 
