@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The reporter of the benchmark programs: messages go to standard error
 // (a benchmark that shows one has gone wrong), questions are answered はい,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The text view with a whole part file, as the main window uses it: no word
 // wrap, vertical bar, the last line may scroll to the top. Runs on Qt's
 // offscreen platform unless QT_QPA_PLATFORM says otherwise.

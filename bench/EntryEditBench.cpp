@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Adding one entry to the largest part file of an English-Japanese set, in
 // process, from the command to the table file saved: the part written staged
 // with the entry in its place, the part's table block computed, the table

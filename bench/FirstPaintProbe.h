@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Start-up probes: a program started with the wall-clock time (nanoseconds
 // since the epoch) of its launch as first argument prints how many

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes a dictionary-like CP932 text of about the given size, the layout of a
 // part file: per entry an English-looking headword line ending with one blank,
 // then a TAB-led Japanese translation line (kana, kanji, commas), every line

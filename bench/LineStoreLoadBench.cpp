@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Loading a part file into the view's line store, the lookup's hot path.
 //
 //   LineStoreLoadBench FILE [RUNS]

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The text view with one very long text line: a part file of 1,001 entries
 // whose middle translation line holds SIZE bytes, shown as the main window
 // shows a part (no word wrap), and the long entry alone wrapped as the zoom

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The lookup of the search field on a dictionary file set, on a line store
 // view as the command line uses it.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The reference for the viewer's start-up: the minimal Qt window program, a
 // label saying hello, started the same way, until it is first painted:
 //   MinimalQtProbe LAUNCH_NS

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The [EXM] to [TOVIX] chain with and without a part of its work: the same
 // build once with the flushes of the staged files and the rename journal (as
 // every build runs), once with plain renames; or, with "written-forms", a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A dictionary built from the viewer's menu, in process on the offscreen
 // platform:
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How many headwords of a dictionary file set can be reached by typing them:
 // every distinct headword of every part file (an English headword without its
 // trailing blanks, a Japanese reading up to its blank or "[") is typed a

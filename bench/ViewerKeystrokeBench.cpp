@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Keystroke to repainted view in the viewer, in process on the offscreen
 // platform:   ViewerKeystrokeBench DICTIONARY-FILE WORDS
 // For WORDS headwords sampled from every part file, it types each word's

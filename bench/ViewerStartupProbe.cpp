@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The viewer's start-up until its dictionary view is first painted:
 //   ViewerStartupProbe LAUNCH_NS [DICTIONARY-FILE ENG|JPN]
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The lookup of texts that hold a kanji, by written form, on a
 // Japanese-English dictionary file set with its written-form file.
 //

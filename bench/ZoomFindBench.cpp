@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The zoom window and the find window in the viewer, in process on the
 // offscreen platform:
 //

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs every benchmark and prints each figure next to a reference tool measured
 # in the same run, with the ratio and its goal. Builds the benchmark programs
 # in Release into build-bench/ and keeps generated data in build-bench/data/.

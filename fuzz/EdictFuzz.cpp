@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The EDICT importer. The input's first byte chooses the direction (odd:
 // Japanese-English), the rest is the EDICT file (EUC-JP). Promises checked:
 // every line of the file is written, skipped or counted as malformed; every

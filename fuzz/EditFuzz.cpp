@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Entry editing's rewrite of a part file: the file split into lines as the
 // view splits it, one entry taken out and a new one put in. The input is a
 // choice line ("R<n>" takes out entry n, "A" adds, "C<n>" changes entry n),

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tools' look at a text file's encoding and their UTF-8 reading and
 // writing. The input is the file.
 //

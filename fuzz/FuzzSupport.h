@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the fuzz targets share: a scratch directory of the process for the
 // files a target reads and writes, whole-file reading and writing, the lines

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Line splitting: the line store loading a file and a text, the tools' line
 // reader streaming the same file, and the line store's edits, each against a
 // plain list of strings.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The romaji conversion and the incremental lookup. The input's first line
 // chooses the form: "E" or "J" build an English-Japanese or Japanese-English
 // dictionary file set with the program's own tools from the [EXM] text that

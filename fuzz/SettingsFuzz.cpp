@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings file reader and its rewriting. The input is the settings file.
 // Promises checked: the general settings and the dictionary lists read from
 // the file read again the same after they are written back (values kept on

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The table file reader and the key ranges. The input's first line names the
 // direction ("J" Japanese-English, anything else English-Japanese); the rest
 // is the table file. A table that loads must save to the same lines, and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The dictionary tools: every tool command (a chain of steps, as the menus
 // run it) and every single step on raw files. The input's first line picks
 // one: "c<N>" the N-th tool command, "s<N>" the N-th step (both taken modulo

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The written-form file reader and its search. The input is the file (".KJI");
 // its lines are also taken as headword lines of a part file. A file that
 // loads has entries of a written form, a reading and a part of 1 .. 45; what

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Shared steps of the run and test commands: install what is missing, build.
 # Sourced by scripts/run.sh and scripts/test.sh.
 set -euo pipefail

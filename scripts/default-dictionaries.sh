@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the default dictionaries from EDICT (Debian package edict) with our own
 # tools and registers them as dictionary 1 of the English-Japanese and the
 # Japanese-English list of the settings file:

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the fuzz targets with clang's libFuzzer (and AddressSanitizer and
 # UndefinedBehaviorSanitizer) in build-fuzz/ and runs each for SECONDS
 # (default 60), one after another, starting from its seed inputs in

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Copies the screenshots that the end-to-end tests keep (BUILD/e2e-artifacts)
 # into the manual's image folder (help/images), each under the name the
 # manual uses, with the black of the empty X screen trimmed away:

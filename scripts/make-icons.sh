@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Renders the program's icon data/icons/tovix.svg into the PNG sizes that are
 # installed beside it (data/icons/hicolor/NxN/apps/tovix.png). Run it after
 # changing the SVG; it needs rsvg-convert (Debian package librsvg2-bin). The

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Set up and run: install what is missing, build, prepare the default
 # dictionaries and start the program on the English-Japanese one.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Set up and test: install what is missing, build, and run every test, once in
 # the normal build and once built with AddressSanitizer and
 # UndefinedBehaviorSanitizer; then run every fuzz target for a few seconds

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Every text of the main window and its small windows, once: captions,
 // labels and messages. The texts are bare; PaddedMessage and FileMessage

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Colours as the settings file stores them: a colour name such as "clBlack" or
 // "clWindow" (names compare without regard to case), or a number, usually

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The editor of one direction's dictionary list behind the list window: the
 // nine slots, the selected line, the one-entry clipboard of cut, copy and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The zoom windows' wrap length as the options window takes it: an integer
 // from 2 to 512 bytes per line, typed as text.

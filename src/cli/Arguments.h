@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The arguments of one subcommand: options ("--eng", "--head 60" or
 // "--head=60") anywhere among the file names, and the file names in order.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Every text of tovix-tool that is its own, once: the help, the usage errors,
 // the closing lines of the commands and the terminal's questions. The

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Entry editing on the command line, over the viewer's own edit: the entry
 // window's checks on the fields given, then the same all-or-nothing edit of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tovix-tool: the dictionary tools of the viewer's menus on the command line.
 
 #include <cstddef>

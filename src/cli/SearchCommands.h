@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The viewer's two searches on the command line: the lookup that follows the
 // search field while a word is typed, and the free-text find. Both open the

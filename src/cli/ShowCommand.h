@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // tovix-tool show: the entries a user sees at the top of the view after
 // typing each word, for people and for scripts.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The subcommands of tovix-tool, one small function each, found by name in
 // one table. The tool subcommands name the same commands as the viewer's tool

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The reporter of the command line: messages and progress go to standard
 // error, questions are answered by --yes, asked on the terminal, or, when

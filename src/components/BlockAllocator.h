@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Allocator of the line store's large blocks: big blocks are aligned and
 // marked for huge pages, so that loading a file of many megabytes takes few

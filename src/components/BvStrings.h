@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The full line store, kept by every text view for the lines that it shows:
 // the light line store plus replacing and swapping lines, a case-insensitive

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's own list of text lines: an ordered list of CP932 byte strings,
 // indexed from 0. No character-set conversion happens here; lengths count bytes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The first line-end byte (CR or LF) of a stretch of text, for the readers
 // that split a file into lines one line at a time. Both bytes are looked for

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The line store's 8-byte line record. A record is either packed, an offset
 // and a length into the loaded text (bit 63 clear, offset in bits 23..62,

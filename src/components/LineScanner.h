@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The line store's line splitter: turns loaded text into packed line records
 // (LineRecord.h) while the text is still being read.

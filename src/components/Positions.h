@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The kinds of places in the program's text, each a type of its own so that
 // one is never passed where another is meant:

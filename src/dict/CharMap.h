@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A fixed mapping of double-byte characters to double-byte characters, built
 // once from two lists of equal length written as UTF-8 (the n-th character of

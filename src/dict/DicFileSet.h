@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The file names of a dictionary file set. The user names the dictionary
 // file; every other file of the set is that name with its last extension

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A loaded table file (".DAT") or global table file (".TBL"): lines of a key,
 // "=" and a decimal integer, the key being 2 bytes (English-Japanese) or 4

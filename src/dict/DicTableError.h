@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A table file that cannot be read or holds a line that is not a key, "=" and
 // a decimal integer. It carries the table's path; its text is the message the

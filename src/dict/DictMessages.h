@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The messages of the dictionary files and the lookup, each written once.
 // The texts are bare; PaddedMessage and FileMessage (platform/MessageText.h)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The dictionary direction. The main window holds at most one of the two; none
 // means no direction has been chosen.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Folding of Japanese-English key characters to the 45 key kana, the same in
 // the table builder, the split step, the lookup and entry editing, so that an

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Small text routines shared by the dictionary tools and entry editing. They
 // work on CP932 text character by character, so a trail byte is never taken

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The alphabets of the entry keys. An English-Japanese key is two of the
 // letters a .. z, a Japanese-English key two of the 45 initial kana; the same

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The headword lines of the loaded part file that the search compares for an
 // entry key: from `start` to `end`, both included, in steps of two lines.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A view without a window: a line store with a top line, for the command line
 // and the tests of the lookup and the find.

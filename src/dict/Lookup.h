@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The incremental lookup that runs on every change of the search field: it
 // turns a completed romaji tail into kana (Japanese-English), derives the

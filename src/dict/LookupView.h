@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the lookup and the free-text find need of the main view: its lines
 // (one view line per text line, as the main view never wraps), loading a part

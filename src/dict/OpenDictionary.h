@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Opening a dictionary file set, as the viewer does at start-up and from its
 // menu and the command line does for its searches: the dictionary file's own

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A view without a window that keeps every part file it has loaded: looking
 // up many words one after the other (tovix-tool show) reads each part file

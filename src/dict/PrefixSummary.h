@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A coarse index over a view's lines that lets the lookup skip, without
 // reading them, runs of lines that cannot begin with the search text.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The romaji table of the search field: typed romaji syllables and the
 // hiragana they become. Keys are lower-case ASCII letters or "-"; the kana are

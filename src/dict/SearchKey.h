@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How the search field's text becomes an entry key, and the romaji tail
 // conversion of the Japanese-English search field. Texts are CP932 bytes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window's state that the lookup and the free-text find work on: the
 // direction, the open dictionary file, the part loaded in the view and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What a user sees at the top of the view after typing a word: the lookup
 // runs for every keystroke as the search field would run it, and when the

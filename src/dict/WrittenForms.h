@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The written-form file of a Japanese-English dictionary file set (".KJI",
 // DicFileSet.h), through which a search text that holds a kanji (漢字, 走る,

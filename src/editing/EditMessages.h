@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Every text of entry editing, once: the entry windows' captions, labels and
 // buttons, the refusals of their fields, and the messages of the add, change

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One entry of an edit: the fields of the entry windows, how the view's two
 // lines fill them, the part file's two lines and the edit log's line they

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The add, change and delete commands on a dictionary file set, as one
 // operation that is all or nothing: the part file of the entry, the set's

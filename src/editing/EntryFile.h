@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A file of entries kept in dictionary order (a part file, two lines an
 // entry; an edit log, one line an entry) and the edit of one entry in it:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The order of entries in a part file and of lines in an edit log: the order
 // in which the tools sort the lines of a work file (an entry's headword line

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The edit logs of a program directory are replaced with the journal of the
 // set an edit changes, which lies beside that set (EntryEdit.h). An edit

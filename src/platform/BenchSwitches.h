@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Switches for the benchmarks alone, which measure what a safety measure
 // costs by running the same work without it. Nothing else may call them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The dictionary collation: the order in which the tools sort entry lines and
 // entry editing finds an entry's place. A line is its headword (the text

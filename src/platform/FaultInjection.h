@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A test hook for fault injection: the file helpers (PosixIo.h) count every
 // write, flush to the disk, rename and read they make, and a test can have the Nth

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // An exclusive advisory lock held on a lock file for the lifetime of the object.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one guard where the user interface calls into the program. Every slot,
 // event handler, event filter and timer of the windows runs its code through

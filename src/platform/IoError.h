@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The input/output error of the program: a file that cannot be opened, read,
 // written or replaced. It carries the file's path (in the operating system's

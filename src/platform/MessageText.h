@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The layout of every message text of the program, in one place: three blanks
 // in front (four for the questions and the "not specified" family), ten

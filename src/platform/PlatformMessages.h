@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The platform's own texts, once: the captions of the message kinds and of
 // the message buttons, which every front end shows, and the message of the

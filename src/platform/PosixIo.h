@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The few raw POSIX file calls the program makes, in one place: an owned file
 // descriptor, the read and write loops that retry a call interrupted by a

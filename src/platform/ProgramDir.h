@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where the files that the program names itself live: the settings file, the
 // tools' work files, the edit logs and the help file.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Several files replaced as one (a dictionary file set: dictionary file, part
 // files, table files; later one part file with its table and edit log), so

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How the core talks to the user without knowing any window: messages with a
 // kind and a set of buttons, and the caption that shows the progress of a

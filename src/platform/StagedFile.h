@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Staged files: the new content of a user's file is written to a staged file
 // beside it, which then replaces the file by rename, so that the file is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How a tool command runs its chain of steps (Chains.cpp holds the recipes):
 // each step in order with its names, stopping at the first that fails; at

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The tool commands: each runs a fixed chain of tool steps over the names the
 // user typed (InName1, InName2, OutName1, OutName2 of the job), passing work

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The length check: every entry of an [EXM] or [PDIC] file goes, unchanged,
 // to the in-range file when its headword and translation are within the
 // limits (in bytes), else to the out-of-range file.

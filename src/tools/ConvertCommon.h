@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the converter, sort and join steps share: where a step reads and writes
 // a name of the job, the split of a line at its separating TAB, the content

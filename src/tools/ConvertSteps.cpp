@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one-line readers: each line of Source is an entry, headword TAB
 // translation, and is written to Dest in the shape the next step needs.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The division of long [PDIC] entries: a translation longer than the limit is
 // cut at its sense marks into numbered entries, each within the limit where
 // the marks allow it; entries whose headword is too long go to the

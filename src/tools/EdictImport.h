@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Import of the EDICT Japanese-English dictionary (EUC-JP, or UTF-8 as EDICT
 // files converted by users are; one entry a line:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The tags that EDICT puts in "(...)" at the start of a gloss: parts of
 // speech ("n", "v5r", "adj-i" ...), usage and field tags ("uk", "comp" ...),

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The name checks of the tool windows, shared by the viewer's windows and the
 // command line so that both refuse the same names with the same messages.

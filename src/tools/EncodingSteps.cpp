@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The steps that read a user's UTF-8 text file as CP932 and write an [EXM]
 // file in UTF-8 for a user's editor (TextEncoding.h).
 

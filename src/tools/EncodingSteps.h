@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The encoding steps of a command's chain (ChainRun::ReadsText and
 // ChainRun::EncodeOutput run them).

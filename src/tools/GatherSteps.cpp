@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Gathering: adjacent entries of one headword become one entry whose
 // translation collects their senses (the parts between commas), each sense
 // once.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The global table file (".TBL") that the table builders write and the split
 // step and the table file writer read: a block marker line, then one line per

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Writes a text file through a large buffer; every line written with
 // WriteLine ends with CR LF. Failures (cannot create, disk full) throw IoError

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The two-line readers: [PDIC] files and pair files, two lines per entry, to
 // one line per entry. There is no content check: a missing last translation
 // line reads as empty.

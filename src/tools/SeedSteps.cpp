@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The seeds of a new dictionary: one entry per initial, so that every part
 // file of the set built from them holds an entry and every initial has a
 // value in the table.

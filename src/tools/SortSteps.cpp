@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sort of a work file as whole lines in dictionary collation, and the
 // plain concatenation of two files that comes before it when dictionaries are
 // joined.

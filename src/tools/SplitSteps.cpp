@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The split step: the pair file cut into one part file per initial, with the
 // dictionary file that names the set and the table file the search reads.
 

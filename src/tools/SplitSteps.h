@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The split step with its result. SplitTovixEng and SplitTovixJpn (Steps.h)
 // run it and drop the result; a command that wants to tell the user about

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Every tool step. A step takes its file names from the job (Source, Dest,
 // Extra, DatName, HeadLimit, TransLimit), shows its progress text, and on

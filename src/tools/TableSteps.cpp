@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The table builders (over the sorted work file and over a pair file) and the
 // table file writer of entry editing.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The character encoding of the text files the tools read ([EXM], [PDIC],
 // EDICT) and of the [EXM] files they write for a user's editor.

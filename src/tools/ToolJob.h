@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The state of the running tool command. The tool windows (or the command line)
 // fill the typed names; the command copies them into Source, Dest, Extra and

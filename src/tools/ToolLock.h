@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One tool command at a time per work directory: the work files
 // ("TOVIXSRT.TXT" ...) are shared by every command run from the program's

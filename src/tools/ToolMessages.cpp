@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/ToolMessages.h"
 
 namespace tovix::tool_text {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Every text the dictionary tools show, once: the failure messages of the
 // steps, the refusals and questions of the tool windows' name checks, and the

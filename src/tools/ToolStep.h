@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The frame every tool step runs in: it shows the step's progress text as the
 // main window's caption, runs the step's work, and on any failure shows the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The dictionary file set readers: the part files of the set named by Source,
 // in part order, to one line per entry.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Free-text find: looks for a text anywhere in the lines of the open
 // dictionary, headwords and translations alike, first in the part shown in

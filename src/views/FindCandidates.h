@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The places where a text may stand in a longer one, found by the text's
 // first and last bytes, sixteen places at a time.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The line test of the free-text find: the find text stands in the line at a
 // character boundary; without the case option both are upper-cased first

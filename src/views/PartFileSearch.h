@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The free-text find in a part file that is not shown: the file is read a
 // block at a time into a buffer small enough to stay in the processor's

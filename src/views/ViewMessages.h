@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The notices of the free-text find, each written once. The texts are bare;
 // NoticeText (platform/MessageText.h) lays them out for the message window.

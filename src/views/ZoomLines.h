@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The lines of the zoom window: the entry at the top of the main view with
 // its headword line as it is, an empty line, then its translation broken into

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Runs tovix-tool for a test: a link to the built program in a directory of
 // the test's own, so that its program directory (and with it the work files

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Tool commands run at once from one program directory, as real processes:
 // they take turns through the tool lock, so each gives exactly what it gives
 // alone; and a command that replaces a set takes turns with the edits of it.

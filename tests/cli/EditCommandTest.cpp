@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tovix-tool add, change and delete end to end, checked through the lookup:
 // each edit lands where typing the headword finds it, --line picks one of
 // two equal headwords, a wrong headword changes nothing, and two edits of one

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Text files in UTF-8 (with or without byte-order mark), CP932 and files that
 // could be either, read by the tools end to end: what the dictionary holds is
 // checked by converting it back to CP932 [EXM].

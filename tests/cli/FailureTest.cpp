@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Refused and failing commands through tovix-tool: the exit status, the
 // message on standard error, and the user's files left exactly as they were.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Files that are not regular files (here FIFOs, which block a reader until
 // someone writes) where the tools, the lookup, the find and the settings
 // expect a file: refused with the message of the place that opens them.

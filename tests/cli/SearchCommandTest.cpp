@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tovix-tool lookup and find end to end, on small dictionaries built by the
 // tool itself: where the view ends up, line for line, and what is reported
 // when a file of the set is missing.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tovix-tool show end to end: the entries at the top of the view after a word
 // is typed, as text and as JSON that a script parses.
 

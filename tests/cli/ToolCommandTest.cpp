@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every tool command end to end through tovix-tool, on small files whose
 // results are known byte for byte.
 

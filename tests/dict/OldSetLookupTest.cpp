@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Dictionaries built before the table builder keyed every kana where the
 // collation sorts it (and before apostrophes stopped counting in English
 // keys): the search still finds in them everything it found, and a remake

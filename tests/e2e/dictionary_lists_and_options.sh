@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The settings windows as a user meets them: a second dictionary registered
 # through the dictionary list window and opened with F7, the options window
 # left with Esc, and the key list opened with F1 and closed with Esc.

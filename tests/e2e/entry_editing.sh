@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Entry editing in the viewer, on a small English-Japanese dictionary: Shift+F2
 # opens the entry window, an entry typed there is added and the view shows it;
 # typing its headword finds it, Shift+F3 changes its translation, Shift+F4

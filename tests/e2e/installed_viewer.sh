@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The program installed with `cmake --install` into a prefix of its own: the
 # files a desktop needs are there and the desktop entry is valid; the viewer,
 # started as the desktop entry starts it with one dictionary file, opens it in

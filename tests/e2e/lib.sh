@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Helpers of the end-to-end tests: a private X server, the program's binaries
 # in a directory of their own (so that its settings and work files stay
 # there), and waiting for conditions instead of sleeping. A loaded machine or

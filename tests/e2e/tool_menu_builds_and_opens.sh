@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A dictionary built from the viewer's menu: 作成(&M) → 英和辞書作成 opens the
 # tool window, the input and output names are typed, 実行(&O) runs the chain
 # (screenshots of the window and of the main window afterwards are kept). The

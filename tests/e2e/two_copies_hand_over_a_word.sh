@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Two running copies, one Japanese-English and one English-Japanese, carry a
 # search word from one to the other: a word typed in the first, Ctrl+K there
 # (copy the search text, switch to the other copy), Ctrl+L in the second

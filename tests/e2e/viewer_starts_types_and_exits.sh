@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The viewer on a dictionary built by the tools: the caption names the
 # dictionary, typing moves the view (the entry at the top read back through
 # the clipboard with F5), the menu's exit question closes it with status 0,

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The find window and the zoom window in the viewer: on a Japanese-English
 # dictionary of a few entries and the longest entry of EDICT (a hand-written
 # long entry when EDICT is not installed), Ctrl+F finds a word that stands in

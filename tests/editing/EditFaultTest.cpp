@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Faults during an edit: a failing or killed write, flush, rename or read at
 // every point, a table file that cannot be replaced, and another process's
 // edit between showing an entry and deleting it. Afterwards the part file,

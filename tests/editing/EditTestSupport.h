@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the entry editing tests share: a dictionary file set built by the
 // tools from [EXM] lines in a directory of the test's own (on /dev/shm where

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The add, change and delete commands on real dictionary file sets of both
 // directions: the part file and the table file an edit leaves are byte for
 // byte those of a set rebuilt by the tools from the edited entries, the log

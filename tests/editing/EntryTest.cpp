@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The entry windows' field checks, the fields a change or a delete starts
 // with, when the view may be edited at all, and a part file split into lines
 // as the view splits it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Several files replaced as one: whatever fails, the files are afterwards
 // (once CompleteReplacement ran, as every reader of them does first) all old
 // or all new, and no staged file or journal is left.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Builds a small dictionary file set with the program's own tools, for tests
 // of the lookup and the find.

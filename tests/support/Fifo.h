@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // FIFOs for the tests of readers that must refuse them. A reader that opens a
 // FIFO without refusing it blocks until someone writes; the watchdog keeps

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Entry point of the widget tests: a QApplication on the offscreen platform
 // (unless a display is chosen explicitly), then every GoogleTest test.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A reporter for tests: records every message and caption, and answers
 // questions from a queue (or with a fixed default).

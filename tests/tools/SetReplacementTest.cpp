@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fault injection over a whole dictionary build: an old set is rebuilt with
 // other entries while the Nth write, flush or rename fails, or kills the
 // process, for every N. Afterwards the set, opened as the viewer and the

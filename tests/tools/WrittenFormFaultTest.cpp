@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fault injection over a Japanese-English build, whose set has its
 // written-form file besides the parts and the table: whichever write, flush
 // or rename fails, the set opened afterwards is the old one or the new one

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Fonts and colours of the search field and the dictionary view as the
 // settings file gives them. A size or colour that cannot be converted takes

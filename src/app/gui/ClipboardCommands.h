@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The texts that the copy and paste commands of the main window move through
 // the clipboard. Every text is CP932; copied lines end with CR LF.

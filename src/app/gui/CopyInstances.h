@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How running copies of the program find each other: every copy listens on a
 // local socket, named after its process, in a directory private to the user

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the main window asks of the desktop: the clipboard's text, starting
 // another program, opening a file with the desktop's default handler, and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TForm11, the dictionary list window of one direction: the titles of the
 // registered dictionaries in a list, and buttons that add, edit, move, cut,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TForm1's dictionary selection: the registered dictionaries of a direction
 // in the selection window, opened here or in a new copy of the program, and
 // the command that empties the tools' temporary files.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The entry windows "Tovix (登録 / 編集 / 削除)": TForm6 for an English-
 // Japanese entry (英語, 和訳), TForm5 for a Japanese-English one (よみ,

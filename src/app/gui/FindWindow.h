@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TForm4, the find window "Tovix (検索)": asks for the text to find and the
 // direction, and sets the case option. It works on the main window's find

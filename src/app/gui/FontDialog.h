@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // FontDialog1, the font dialog of the font commands: Qt's font chooser with a
 // text colour beside it, as the desktop's font dialog offers both. The

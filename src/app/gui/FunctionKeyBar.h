@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Panel2, the function-key bar: the labels "   F01" .. "   F10" above ten
 // columns, the row labels "Shift+" and "Ctrl+", and three rows of ten buttons,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The commands of the function-key bar and of the view's pop-up menu as one
 // table: one row per button, Button1Click .. Button30Click in bar order, with

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window's key map as data: which commands a key press runs, by the
 // control that has the focus (the search field, the dictionary view or a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window's application-wide key hook: an event filter on the
 // application that sees every key press for the main window before the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TForm10, the key list window that F1 opens: the program's keys as labels,
 // each command a description marked with "☆" and its keys beside it, in two

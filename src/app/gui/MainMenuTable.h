@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main menu of the main window as data: every menu and item with its
 // component name, caption and command, in menu order. A row with an empty

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TForm1, the main window: the search field over the dictionary view, the
 // function-key bar below, the main menu, and the state the lookup works on.

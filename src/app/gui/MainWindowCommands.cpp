@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TForm1's commands of the function-key bar and the pop-up menu: copying and
 // pasting through the clipboard, switching to another running copy, the
 // function-key bar itself and help.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TForm1's entry editing: add, change and delete from Shift+F2, F3 and F4,
 // the bar and the pop-up menu. The command checks the view, shows the entry
 // window of the direction, hands the fields to the edit of the set

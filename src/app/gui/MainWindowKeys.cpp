@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TForm1's keys: the application-wide key hook and the key handlers of the
 // search field, the dictionary view and the function-key bar's buttons.
 

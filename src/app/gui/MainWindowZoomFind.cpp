@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TForm1's zoom and find commands: the entry at the top in the zoom window,
 // and the free-text find through the find window, with its re-finds.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TForm17, the one-line notice window ("検索文字はありませんでした。" ...): a
 // fixed dialog centred on the screen that any key, click or double click

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TForm2, the options window: four pages, each with its own Cancel and Save
 // buttons. Save stores the settings of its own page only into the main

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TForm12, the registration window: one dictionary of the list, typed as a
 // title, a dictionary file (browsed for with "参照(&B)...") and a shortcut

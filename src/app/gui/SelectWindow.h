@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TForm13, the dictionary selection window: the registered dictionaries of
 // one direction in a list, one line per slot in use ("shortcut  title"), and

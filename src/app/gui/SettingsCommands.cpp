@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TForm1's settings commands: the dictionary list windows of both
 // directions, the options window, the font and background colour commands of
 // the view and the search field, and the key list window.

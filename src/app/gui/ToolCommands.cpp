@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TForm1's tool commands: every item of the 作成(&M) and 変換(&T) menus runs
 // the command of its handler from the command table (tools/Chains.h): the
 // command's tool window asks for the names, and the tool runner runs the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Runs a tool command's chain on a thread of its own, so that the main window
 // stays painted while the steps work: the event loop keeps turning, the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The tool windows TForm22 .. TForm26, in which the user names the files of a
 // tool command (and, in the check window, the two length limits). Each is

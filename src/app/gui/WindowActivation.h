@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Bringing the main window to the front with the keyboard focus, as another
 // running copy asks when the user switches to this one; a window's normal

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the program's fixed dialogs share: centring on the screen, the dialogs' own font, and
 // buttons that behave as the desktop's buttons do (Enter on a focused button presses it, but Enter

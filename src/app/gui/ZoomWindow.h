@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TForm3, the zoom window "Tovix (拡大表示)": the entry at the top of the
 // main view, enlarged and broken into short lines (views/ZoomLines.h), in a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TBigView: construction, properties and line operations.
 
 #include "components/BigView/BigView.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TBigView: the program's scrolling, read-only text view for very long texts.
 // The main window shows a whole dictionary part file in one, the zoom window

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TBigView: window styles. bvClientLow draws a sunken edge, bvDblFrame a
 // raised double frame around it, bvVResize and bvHResize a sizing border
 // outside both that can be dragged in the allowed directions, bvCaption a

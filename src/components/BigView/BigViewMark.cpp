@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TBigView: the find mark, the text a find found drawn inverted on its line.
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TBigView: caret, selection, mouse and focus.
 
 #include <QMenu>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TBigView: drawing. The view paints from its model: every paint draws the
 // view lines that the damaged area shows. Scrolling by up to a page moves the
 // pixels already on screen and draws only the view lines that come in.

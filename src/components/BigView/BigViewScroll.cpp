@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TBigView: top line, scroll ranges, scroll bars, keys and acceleration.
 
 #include <QKeyEvent>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The text view's font: metrics, measuring and drawing of CP932 text with
 // tabs expanded by hand. Characters that the chosen font lacks (kana and kanji

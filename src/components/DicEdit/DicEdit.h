@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TDicEdit: the search field. An ordinary single-line edit, except that it
 // leaves the caret-moving keys and Ctrl+V to the window around it: Up, Down,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Connects a Qt signal to the program's code through the guard (Guard.h): a
 // failure of `call` is reported as a failure of `what`, and the signal's

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's message box: a modal dialog centred on the screen with the
 // icon and caption of its kind, the text (wrapped only where a line is wider

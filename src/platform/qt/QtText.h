@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A UTF-8 text of the catalogues, or a CP932 text of a file, as the QString
 // the widgets show; and a widget's text as CP932.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The viewer's reporter: messages as message boxes over the window, progress
 // texts as the window's caption. A caption change lets pending paint events

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Running copies finding each other: each listens on a local socket, the
 // others ask for its title and bring it to the front.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The dictionary list window and its registration window, opened from the
 // main window's menu commands: what reaches the settings file, what a cancel
 // leaves alone, the refusals, and the selection window showing the new list.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Choosing a registered dictionary in the selection window and opening it
 // here or in a new copy; emptying the tools' temporary files.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The entry windows alone (layout, modes, keys, the field checks) and the add,
 // change and delete commands of the main window: every way in, the refusals
 // before the window, an edit shown in the view, a failing edit that leaves

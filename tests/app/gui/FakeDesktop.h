@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Desktop services for the window tests: a clipboard in memory (CP932 bytes)
 // that can be made to fail, a record of the programs started and files

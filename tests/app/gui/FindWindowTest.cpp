@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The find window alone, then the free-text find from the main window's keys,
 // buttons and menu: directions, re-finds, part files, the case option,
 // cancelling, the notices and the mark.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Failures inside the main window's handlers: reported, and the window goes
 // on with the state the failed command would have changed as it was.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window driven by keys as typed: each key goes through the
 // window's native window, the key hook and the focused control.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Answering the program's modal windows in tests: the action runs as soon as
 // a modal window of the given class is shown, within two seconds.

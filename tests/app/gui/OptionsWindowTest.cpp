@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The options window, the font and colour commands and the key list window,
 // from the main window: what each stores, when it reaches the settings file,
 // and what the view and the search field show at once and after a restart.

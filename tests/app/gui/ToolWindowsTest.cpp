@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tool commands from the main window's menus: every item through its
 // tool window to its chain, cancelling, the checks' messages in order, the
 // limits, a failing step, the tool lock, a question asked from the chain's

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The common ground of the main window tests: a program directory of the
 // test's own (settings, work files), a registry of running copies that no

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The zoom window alone (placement, wrapping, its keys, closing) and opened
 // by the main window's commands.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The fixture of the text view's widget tests: a shown 400 x 300 view and
 // helpers that set it up as the main window does, size it by view lines and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The text view's caret, selection and mouse: caret keys, clicks, double
 // clicks and drag selection, on the offscreen platform.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The text view widget on Qt's offscreen platform. Pixel expectations come
 // from the font metrics of the running system, never from fixed numbers.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The text view with text lines of megabytes: drawn, scrolled and wrapped as
 // a short line is.
 

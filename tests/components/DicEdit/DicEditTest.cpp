@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The search field: keys it leaves to the main window, editing keys, and its
 // CP932 text.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Caret places, caret movement, word selection, the selection's rows and the
 // mapping of a pointer to a place, on the view-line model. No column that

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The key tables of the text view: which scroll command or caret movement a
 // key with its shift state stands for. The shift state is compared exactly.

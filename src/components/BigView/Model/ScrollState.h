@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Scroll positions and scroll acceleration of the text view, and the range
 // arithmetic of its scroll bars.

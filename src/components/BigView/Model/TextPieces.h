@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How the text view measures and draws a line: piece by piece. The pieces are
 // the runs between tabs, a run longer than kPieceBytes cut into pieces of at

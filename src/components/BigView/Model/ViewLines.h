@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The view-line model of the text view: how the text lines of a line store
 // split into display rows, and the conversions between text and view places.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The small value types of the text view: view-line records, positions, the
 // window styles, the scroll-bar choice and the scroll commands.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Walking a line piece by piece, on a width of 10 pixels a byte that counts
 // the bytes it measures.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The view-line model, caret motion and pointer mapping, on a fixed-width
 // measure of 10 pixels a byte (a tab reaching the next 80 pixels) that counts
 // the bytes it measures.
