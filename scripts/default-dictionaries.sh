@@ -36,5 +36,8 @@ default_dictionary() {
     "$TOOL" register "--$direction" --if-free "$title" "$dic" "$shortcut"
 }
 
+# The sets are adaptations of EDICT: its credit travels with them.
+cp "$(dirname "$0")/../data/EDICT-CREDITS.txt" "$DATA/EDICT-CREDITS.txt"
+
 default_dictionary eng EDICT-EJ "EDICT 英和" "E"
 default_dictionary jpn EDICT-JE "EDICT 和英" "J"

@@ -15,6 +15,7 @@
 #include "platform/Guard.h"
 #include "platform/PlatformMessages.h"
 #include "platform/ProgramDir.h"
+#include "platform/VersionText.h"
 #include "tools/Chains.h"
 
 namespace tovix::cli {
@@ -30,7 +31,7 @@ void PrintHelp() {
 
 int Run(int argc, char** argv) {
     std::vector<std::string> tokens(argv + 1, argv + argc);
-    // --yes and --help may stand anywhere before "--".
+    // --yes, --help and --version may stand anywhere before "--".
     const auto given = [&](std::string_view longName, std::string_view shortName) {
         bool found = false;
         for (size_t i = 0; i < tokens.size() && tokens[i] != "--";) {
@@ -45,6 +46,10 @@ int Run(int argc, char** argv) {
     };
     const bool help = given("--help", "-h");
     const bool yes = given("--yes", "-y");
+    if (given("--version", "--version")) {
+        std::cout << VersionText("tovix-tool");
+        return kExitOk;
+    }
     if (help) {
         PrintHelp();
         return kExitOk;

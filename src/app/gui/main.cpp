@@ -5,10 +5,20 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
+#include <iostream>
+#include <string_view>
 
 #include "app/gui/MainWindow.h"
+#include "platform/VersionText.h"
 
 int main(int argc, char** argv) {
+    // Answered before any window or display is needed.
+    for (int i = 1; i < argc; ++i) {
+        if (std::string_view(argv[i]) == "--version") {
+            std::cout << tovix::VersionText("tovix");
+            return 0;
+        }
+    }
     QApplication app(argc, argv);
     // The program speaks Japanese whatever the desktop's language: so do the
     // toolkit's own dialogs (file, font, colour), when their translation is
