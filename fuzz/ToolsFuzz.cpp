@@ -209,33 +209,34 @@ void CheckOnce(std::vector<std::string> heads) {
 }
 
 // What a command that succeeded promises of its outputs.
-void CheckOutcome(std::string_view handler, Direction direction, const Files& files,
+void CheckOutcome(ToolCommandId id, Direction direction, const Files& files,
                   const std::vector<std::string>& input) {
+    using enum ToolCommandId;
     std::vector<std::string> both = input;
     for (std::string& line : TextLines(files.second)) {
         both.push_back(std::move(line));
     }
-    if (handler.ends_with("ExmAndExmToExmTogetherClick")) {
+    if (id == ExmAndExmToExmTogether) {
         CheckGathered(both, Lines(files.out1));
-    } else if (handler.ends_with("ExmTogetherClick")) {
+    } else if (id == ExmTogether) {
         CheckGathered(input, TextLines(files.first));
-    } else if (handler.ends_with("PdicAndPdicToPdicTogetherClick")) {
+    } else if (id == PdicAndPdicToPdicTogether) {
         CheckOnce(PdicHeadwords(Lines(files.out1)));
-    } else if (handler.ends_with("PdicTogetherClick")) {
+    } else if (id == PdicTogether) {
         CheckOnce(PdicHeadwords(TextLines(files.first)));
-    } else if (handler.ends_with("TovixAndTovixToTovixTogetherClick")) {
+    } else if (id == TovixAndTovixToTovixTogether) {
         CheckOnce(SetHeadwords(files.out1, direction));
-    } else if (handler.ends_with("TovixTogetherClick")) {
+    } else if (id == TovixTogether) {
         CheckOnce(SetHeadwords(ScratchDir() / "A.DIC", direction));
-    } else if (handler == "MenuExmDicCheckClick") {
+    } else if (id == ExmDicCheck) {
         Check(Lines(files.out1).size() + Lines(files.out2).size() == input.size(),
               "checking puts every line into one of the two files");
-    } else if (handler == "MenuPdicDicCheckClick") {
+    } else if (id == PdicDicCheck) {
         Check(Lines(files.out1).size() + Lines(files.out2).size() == Pairs(input).size() * 2,
               "checking puts every entry into one of the two files");
-    } else if (handler == "MenuPdicDicDivideClick") {
+    } else if (id == PdicDicDivide) {
         CheckDivided(input, Lines(files.out1), Lines(files.out2));
-    } else if (handler.ends_with("ExmToTovixClick")) {
+    } else if (id == ExmToTovix) {
         QuietReporter back;
         ToolJob exm(back, ScratchDir());
         exm.InName1 = files.out1.string();
@@ -246,22 +247,35 @@ void CheckOutcome(std::string_view handler, Direction direction, const Files& fi
     }
 }
 
-bool TakesSets(std::string_view handler) {
-    return handler.find("TovixTo") != std::string_view::npos ||
-           handler.find("TovixAnd") != std::string_view::npos ||
-           handler.find("ReMakeTovix") != std::string_view::npos ||
-           handler.find("TovixTogether") != std::string_view::npos;
-}
+// A command as the fuzz input chooses it: E-J rows, J-E rows, then the
+// length commands, in table order.
+struct Choice {
+    const ToolCommand& command;
+    Direction direction;
+};
 
-Direction DirectionOf(const ToolCommand& command) {
-    return command.handler.find("Jpn") != std::string_view::npos ? Direction::Japanese
-                                                                 : Direction::English;
+std::vector<Choice> Choices() {
+    std::vector<Choice> choices;
+    for (const Direction direction : {Direction::English, Direction::Japanese}) {
+        for (const ToolCommand& command : ToolCommands()) {
+            if (command.directions == ToolDirections::Each) {
+                choices.push_back({command, direction});
+            }
+        }
+    }
+    for (const ToolCommand& command : ToolCommands()) {
+        if (command.directions == ToolDirections::None) {
+            choices.push_back({command, Direction::English});
+        }
+    }
+    return choices;
 }
 
 // Runs the command on the files, its text inputs read in `encoding`; whether
 // it succeeded.
-bool Run(const ToolCommand& command, const Files& files, TextEncoding encoding) {
-    const Direction direction = DirectionOf(command);
+bool Run(const Choice& choice, const Files& files, TextEncoding encoding) {
+    const ToolCommand& command = choice.command;
+    const Direction direction = choice.direction;
     QuietReporter reporter(MessageResult::No);
     ToolJob job(reporter, ScratchDir());
     job.inputEncoding = encoding;
@@ -271,7 +285,7 @@ bool Run(const ToolCommand& command, const Files& files, TextEncoding encoding) 
     job.OutName2 = files.out2.string();
     job.HeadLimit = std::string(command.headLimit.empty() ? "256" : command.headLimit);
     job.TransLimit = std::string(command.transLimit.empty() ? "512" : command.transLimit);
-    if (TakesSets(command.handler)) {
+    if (command.Roles(direction).readsSets) {
         const fs::path firstSet = ScratchDir() / "A.DIC";
         const fs::path secondSet = ScratchDir() / "B.DIC";
         if (!BuildSet(files.first, firstSet, direction, encoding) ||
@@ -281,13 +295,13 @@ bool Run(const ToolCommand& command, const Files& files, TextEncoding encoding) 
         job.InName1 = firstSet.string();
         job.InName2 = secondSet.string();
     }
-    return static_cast<bool>(command.run(job));
+    return static_cast<bool>(command.Run(job, direction));
 }
 
-void RunCommand(const ToolCommand& command, const Files& files) {
+void RunCommand(const Choice& choice, const Files& files) {
     const std::vector<std::string> input = TextLines(files.first);
-    if (Run(command, files, TextEncoding::Auto)) {
-        CheckOutcome(command.handler, DirectionOf(command), files, input);
+    if (Run(choice, files, TextEncoding::Auto)) {
+        CheckOutcome(choice.command.id, choice.direction, files, input);
     }
 }
 
@@ -329,7 +343,7 @@ void ClearScratch() {
 
 // The command run on the CP932 form of the inputs and on their UTF-8 form
 // (behind a byte-order mark when `bom`) gives the same result.
-void RunBothEncodings(const ToolCommand& command, const Files& files, std::string_view first,
+void RunBothEncodings(const Choice& command, const Files& files, std::string_view first,
                       std::string_view second, bool bom) {
     const auto firstForms = BothForms(first);
     const auto secondForms = BothForms(second);
@@ -349,8 +363,8 @@ void RunBothEncodings(const ToolCommand& command, const Files& files, std::strin
     WriteFile(files.second, mark + secondForms->second);
     const bool utf8Done = Run(command, files, TextEncoding::Auto);
     if (utf8Done != cp932Done) {
-        std::fprintf(stderr, "%.*s: %s in CP932, %s in UTF-8\n",
-                     static_cast<int>(command.handler.size()), command.handler.data(),
+        std::fprintf(stderr, "%s: %s in CP932, %s in UTF-8\n",
+                     command.command.Caption(command.direction).c_str(),
                      cp932Done ? "done" : "failed", utf8Done ? "done" : "failed");
     }
     Check(utf8Done == cp932Done, "a UTF-8 input succeeds or fails as its CP932 form does");
@@ -402,7 +416,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
             number %= 1000;
         }
     }
-    const auto commands = ToolCommands();
+    static const std::vector<Choice> commands = Choices();
     const char mode = choice.empty() ? 'c' : choice[0];
     if (mode == 's') {
         RunStep(kSteps[number % std::size(kSteps)], files);

@@ -28,15 +28,36 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// "Exm", "Pdic" or "Tovix", from --exm, --pdic or --tovix.
-std::optional<std::string> TakeFormat(Arguments& arguments, bool tovixToo = true) {
-    static constexpr const char* kFormats[] = {"Exm", "Pdic", "Tovix"};
+enum class Format { Exm, Pdic, Tovix };
+
+// The commands of one format: gathering, and joining with or without it.
+struct FormatCommands {
+    ToolCommandId together;
+    ToolCommandId join;
+    ToolCommandId joinTogether;
+};
+
+constexpr FormatCommands kFormatCommands[] = {
+    {ToolCommandId::ExmTogether, ToolCommandId::ExmAndExmToExm,
+     ToolCommandId::ExmAndExmToExmTogether},
+    {ToolCommandId::PdicTogether, ToolCommandId::PdicAndPdicToPdic,
+     ToolCommandId::PdicAndPdicToPdicTogether},
+    {ToolCommandId::TovixTogether, ToolCommandId::TovixAndTovixToTovix,
+     ToolCommandId::TovixAndTovixToTovixTogether},
+};
+
+const FormatCommands& CommandsOf(Format format) {
+    return kFormatCommands[static_cast<size_t>(format)];
+}
+
+// From --exm, --pdic or --tovix.
+std::optional<Format> TakeFormat(Arguments& arguments, bool tovixToo = true) {
     const std::optional<size_t> chosen = tovixToo ? arguments.OneOf({"--exm", "--pdic", "--tovix"})
                                                   : arguments.OneOf({"--exm", "--pdic"});
     if (!chosen) {
         return std::nullopt;
     }
-    return kFormats[*chosen];
+    return static_cast<Format>(*chosen);
 }
 
 // --encoding NAME (the text files read) and, where `output`, --output-encoding
@@ -60,10 +81,6 @@ bool TakeEncodings(Arguments& arguments, ToolJob& job, bool output) {
     return true;
 }
 
-std::string Handler(Direction direction, std::string_view command) {
-    return "Menu" + std::string(DirectionPrefix(direction)) + std::string(command) + "Click";
-}
-
 std::string Joined(const std::vector<std::string>& names) {
     std::string out;
     for (const std::string& name : names) {
@@ -72,24 +89,24 @@ std::string Joined(const std::vector<std::string>& names) {
     return out;
 }
 
-// Runs the tool command of a menu handler as the viewer does once its window
-// is accepted: the window's checks on `edits`, then the chain. `outputs` are
-// the files the command writes, named in the closing line.
-int RunToolCommand(Context& context, const std::string& handler, const ToolWindowEdits& edits,
-                   const std::vector<std::string>& outputs, bool buildsSet) {
-    const ToolCommand* command = FindToolCommand(handler);
+// Runs a tool command as the viewer does once its window is accepted: the
+// window's checks on `edits`, then the chain. `outputs` are the files the
+// command writes, named in the closing line.
+int RunToolCommand(Context& context, ToolCommandId id, Direction direction,
+                   const ToolWindowEdits& edits, const std::vector<std::string>& outputs) {
+    const ToolCommand& command = FindToolCommand(id);
+    const ToolNameRoles roles = command.Roles(direction);
     // One tool command at a time: a second one waits for the first to end.
     const auto lock = ToolLock::Take(context.job.workDir, context.reporter, ToolLock::Mode::Wait);
-    if (command == nullptr ||
-        !AcceptToolWindow(command->window, edits, context.job, command->roles)) {
+    if (!AcceptToolWindow(command.form, edits, context.job, roles)) {
         return kExitFailed;
     }
-    const ChainResult result = command->run(context.job);
+    const ChainResult result = command.Run(context.job, direction);
     if (!result) {
         return kExitFailed;
     }
     std::cout << cli_text::Done(Joined(outputs));
-    if (buildsSet) {
+    if (roles.writesSet) {
         std::cout << cli_text::KeptAtEnd(result.keptAtEnd);
     }
     return kExitOk;
@@ -97,16 +114,16 @@ int RunToolCommand(Context& context, const std::string& handler, const ToolWindo
 
 // exm-to-tovix, pdic-to-tovix, tovix-to-exm, pdic-to-exm: IN OUT.
 int Convert(Arguments& arguments, Context& context) {
-    const std::string_view command = context.subcommand.command;
+    const ToolCommandId id = *context.subcommand.tool;
     const std::optional<Direction> direction = TakeDirection(arguments);
-    const bool encodings = TakeEncodings(arguments, context.job, command.ends_with("ToExm"));
+    const bool toExm = id == ToolCommandId::TovixToExm || id == ToolCommandId::PdicToExm;
+    const bool encodings = TakeEncodings(arguments, context.job, toExm);
     const auto names = arguments.Names(2, 2);
     if (!direction || !encodings || !names) {
         return UsageError(context);
     }
-    return RunToolCommand(context, Handler(*direction, command),
-                          {.Edit1 = (*names)[0], .Edit2 = (*names)[1]}, {(*names)[1]},
-                          command.ends_with("Tovix"));
+    return RunToolCommand(context, id, *direction, {.Edit1 = (*names)[0], .Edit2 = (*names)[1]},
+                          {(*names)[1]});
 }
 
 // remake DICT.DIC and new OUT.DIC: one dictionary file set.
@@ -116,69 +133,70 @@ int OneSet(Arguments& arguments, Context& context) {
     if (!direction || !names) {
         return UsageError(context);
     }
-    return RunToolCommand(context, Handler(*direction, context.subcommand.command),
-                          {.Edit1 = (*names)[0]}, {(*names)[0]}, true);
+    return RunToolCommand(context, *context.subcommand.tool, *direction, {.Edit1 = (*names)[0]},
+                          {(*names)[0]});
 }
 
 int Gather(Arguments& arguments, Context& context) {
     const std::optional<Direction> direction = TakeDirection(arguments);
-    const std::optional<std::string> format = TakeFormat(arguments);
+    const std::optional<Format> format = TakeFormat(arguments);
     const bool encodings = TakeEncodings(arguments, context.job, false);
     const auto names = arguments.Names(1, 1);
     if (!direction || !format || !encodings || !names) {
         return UsageError(context);
     }
-    return RunToolCommand(context, Handler(*direction, *format + "Together"),
-                          {.Edit1 = (*names)[0]}, {(*names)[0]}, *format == "Tovix");
+    return RunToolCommand(context, CommandsOf(*format).together, *direction, {.Edit1 = (*names)[0]},
+                          {(*names)[0]});
 }
 
 int Join(Arguments& arguments, Context& context) {
     const std::optional<Direction> direction = TakeDirection(arguments);
-    const std::optional<std::string> format = TakeFormat(arguments);
+    const std::optional<Format> format = TakeFormat(arguments);
     const bool gather = arguments.Flag("--gather");
     const bool encodings = TakeEncodings(arguments, context.job, false);
     const auto names = arguments.Names(3, 3);
     if (!direction || !format || !encodings || !names) {
         return UsageError(context);
     }
-    const std::string command =
-        *format + "And" + *format + "To" + *format + (gather ? "Together" : "");
-    return RunToolCommand(context, Handler(*direction, command),
+    const FormatCommands& commands = CommandsOf(*format);
+    return RunToolCommand(context, gather ? commands.joinTogether : commands.join, *direction,
                           {.Edit1 = (*names)[0], .Edit2 = (*names)[1], .Edit3 = (*names)[2]},
-                          {(*names)[2]}, *format == "Tovix");
+                          {(*names)[2]});
 }
 
 // check and divide: IN OUT-IN-RANGE OUT-OUT-OF-RANGE with the two limits,
 // preset as in the check window.
-int LengthCommand(Arguments& arguments, Context& context, const std::string& handler) {
-    const ToolCommand* command = FindToolCommand(handler);
+int LengthCommand(Arguments& arguments, Context& context, ToolCommandId id) {
+    const ToolCommand& command = FindToolCommand(id);
     const std::optional<std::string> head = arguments.Value("--head");
     const std::optional<std::string> trans = arguments.Value("--trans");
     const bool encodings = TakeEncodings(arguments, context.job, false);
     const auto names = arguments.Names(3, 3);
-    if (command == nullptr || !encodings || !names) {
+    if (!encodings || !names) {
         return UsageError(context);
     }
     return RunToolCommand(
-        context, handler,
-        {(*names)[0], (*names)[1], (*names)[2], head.value_or(std::string(command->headLimit)),
-         trans.value_or(std::string(command->transLimit))},
-        {(*names)[1], (*names)[2]}, false);
+        context, id, Direction::English,
+        {(*names)[0], (*names)[1], (*names)[2], head.value_or(std::string(command.headLimit)),
+         trans.value_or(std::string(command.transLimit))},
+        {(*names)[1], (*names)[2]});
 }
 
 int Check(Arguments& arguments, Context& context) {
-    const std::optional<std::string> format = TakeFormat(arguments, false);
+    const std::optional<Format> format = TakeFormat(arguments, false);
     if (!format) {
         return UsageError(context);
     }
-    return LengthCommand(arguments, context, "Menu" + *format + "DicCheckClick");
+    return LengthCommand(
+        arguments, context,
+        *format == Format::Exm ? ToolCommandId::ExmDicCheck : ToolCommandId::PdicDicCheck);
 }
 
 int Divide(Arguments& arguments, Context& context) {
     if (!arguments.Flag("--pdic")) {
         return UsageError(context);
     }
-    return LengthCommand(arguments, context, "MenuPdicDicDivideClick");
+    return LengthCommand(arguments, context, ToolCommandId::PdicDicDivide);
 }
 
 int ImportEdictCommand(Arguments& arguments, Context& context) {
@@ -190,7 +208,7 @@ int ImportEdictCommand(Arguments& arguments, Context& context) {
     }
     const ToolWindowEdits edits{.Edit1 = (*names)[0], .Edit2 = (*names)[1]};
     const auto lock = ToolLock::Take(context.job.workDir, context.reporter, ToolLock::Mode::Wait);
-    if (!AcceptToolWindow(ToolWindow::TForm22, edits, context.job)) {
+    if (!AcceptToolWindow(ToolForm::OneInOneOut, edits, context.job)) {
         return kExitFailed;
     }
     EdictImportCounts counts;
@@ -248,51 +266,80 @@ int Register(Arguments& arguments, Context& context) {
 
 constexpr Subcommand kSubcommands[] = {
     {"exm-to-tovix", "--eng|--jpn [--encoding E] IN OUT.DIC",
-     "タブ区切り [EXM] から改行区切り [TOVIX] の辞書を作成", "ExmToTovix", Convert},
+     "タブ区切り [EXM] から改行区切り [TOVIX] の辞書を作成", ToolCommandId::ExmToTovix, Convert},
     {"pdic-to-tovix", "--eng|--jpn [--encoding E] IN OUT.DIC",
-     "改行区切り [PDIC] から改行区切り [TOVIX] の辞書を作成", "PdicToTovix", Convert},
+     "改行区切り [PDIC] から改行区切り [TOVIX] の辞書を作成", ToolCommandId::PdicToTovix, Convert},
     {"tovix-to-exm", "--eng|--jpn [--output-encoding E] IN.DIC OUT",
-     "改行区切り [TOVIX] の辞書をタブ区切り [EXM] に変換", "TovixToExm", Convert},
+     "改行区切り [TOVIX] の辞書をタブ区切り [EXM] に変換", ToolCommandId::TovixToExm, Convert},
     {"pdic-to-exm", "--eng|--jpn [--encoding E] [--output-encoding E] IN OUT",
-     "改行区切り [PDIC] をタブ区切り [EXM] に変換", "PdicToExm", Convert},
-    {"remake", "--eng|--jpn DICT.DIC", "改行区切り [TOVIX] の辞書を作り直す", "ReMakeTovix",
-     OneSet},
+     "改行区切り [PDIC] をタブ区切り [EXM] に変換", ToolCommandId::PdicToExm, Convert},
+    {"remake", "--eng|--jpn DICT.DIC", "改行区切り [TOVIX] の辞書を作り直す",
+     ToolCommandId::ReMakeTovix, OneSet},
     {"new", "--eng|--jpn OUT.DIC", "改行区切り [TOVIX] の辞書を新規作成 (頭文字ごとに見出し 1 つ)",
-     "NewTovix", OneSet},
-    {"gather", "--eng|--jpn --exm|--pdic|--tovix [--encoding E] FILE",
-     "見出しの重複をまとめる (FILE を書き換える)", "", Gather},
-    {"join", "--eng|--jpn --exm|--pdic|--tovix [--gather] [--encoding E] IN1 IN2 OUT",
-     "二つの辞書を結合 (--gather で見出しの重複をまとめる)", "", Join},
-    {"check", "--exm|--pdic [--head N] [--trans N] [--encoding E] IN OUT-IN-RANGE OUT-OUT-OF-RANGE",
-     "見出しと訳語の長さ (バイト数) を検査して二つのファイルに分ける", "", Check},
-    {"divide", "--pdic [--head N] [--trans N] [--encoding E] IN OUT-IN-RANGE OUT-OUT-OF-RANGE",
-     "長すぎる訳語を番号付きの項目に分割", "", Divide},
-    {"import-edict", "--eng|--jpn [--encoding E] EDICT OUT",
-     "EDICT (EUC-JP または UTF-8) を英和または和英のタブ区切り [EXM] に変換", "",
+     ToolCommandId::NewTovix, OneSet},
+    {"gather",
+     "--eng|--jpn --exm|--pdic|--tovix [--encoding E] FILE",
+     "見出しの重複をまとめる (FILE を書き換える)",
+     {},
+     Gather},
+    {"join",
+     "--eng|--jpn --exm|--pdic|--tovix [--gather] [--encoding E] IN1 IN2 OUT",
+     "二つの辞書を結合 (--gather で見出しの重複をまとめる)",
+     {},
+     Join},
+    {"check",
+     "--exm|--pdic [--head N] [--trans N] [--encoding E] IN OUT-IN-RANGE OUT-OUT-OF-RANGE",
+     "見出しと訳語の長さ (バイト数) を検査して二つのファイルに分ける",
+     {},
+     Check},
+    {"divide",
+     "--pdic [--head N] [--trans N] [--encoding E] IN OUT-IN-RANGE OUT-OUT-OF-RANGE",
+     "長すぎる訳語を番号付きの項目に分割",
+     {},
+     Divide},
+    {"import-edict",
+     "--eng|--jpn [--encoding E] EDICT OUT",
+     "EDICT (EUC-JP または UTF-8) を英和または和英のタブ区切り [EXM] に変換",
+     {},
      ImportEdictCommand},
-    {"register", "--eng|--jpn [--slot N] [--settings FILE] [--if-free] TITLE FILE [SHORTCUT]",
+    {"register",
+     "--eng|--jpn [--slot N] [--settings FILE] [--if-free] TITLE FILE [SHORTCUT]",
      "設定ファイルの辞書一覧の N 番 (既定 1) に辞書を登録 (--if-free: 別の辞書があれば登録しない)",
-     "", Register},
-    {"add", "--eng|--jpn DICT.DIC HEADWORD [WRITTEN] TRANSLATION",
-     "辞書に項目を登録 (和英は HEADWORD によみ、WRITTEN に [漢字])", "", AddCommand},
-    {"change", "--eng|--jpn [--line N] DICT.DIC HEADWORD [WRITTEN] TRANSLATION",
-     "HEADWORD を入力して先頭に出る項目 (--line: 分割ファイルの N 行目の項目) の訳語を変更", "",
+     {},
+     Register},
+    {"add",
+     "--eng|--jpn DICT.DIC HEADWORD [WRITTEN] TRANSLATION",
+     "辞書に項目を登録 (和英は HEADWORD によみ、WRITTEN に [漢字])",
+     {},
+     AddCommand},
+    {"change",
+     "--eng|--jpn [--line N] DICT.DIC HEADWORD [WRITTEN] TRANSLATION",
+     "HEADWORD を入力して先頭に出る項目 (--line: 分割ファイルの N 行目の項目) の訳語を変更",
+     {},
      ChangeCommand},
-    {"delete", "--eng|--jpn [--line N] DICT.DIC HEADWORD",
-     "HEADWORD を入力して先頭に出る項目 (--line: 分割ファイルの N 行目の項目) を削除", "",
+    {"delete",
+     "--eng|--jpn [--line N] DICT.DIC HEADWORD",
+     "HEADWORD を入力して先頭に出る項目 (--line: 分割ファイルの N 行目の項目) を削除",
+     {},
      DeleteCommand},
-    {"lookup", "--eng|--jpn [--paste] [--ime-n] DICT.DIC WORD...",
+    {"lookup",
+     "--eng|--jpn [--paste] [--ime-n] DICT.DIC WORD...",
      "検索欄に WORD を 1 文字ずつ入力したときの検索結果を表示 (--paste: まとめて貼り付け、"
      "--ime-n: 子音の前の n を IME と同じく「ん」に)",
-     "", LookupCommand},
-    {"find", "[--case] [--up] [--all] DICT.DIC TEXT",
+     {},
+     LookupCommand},
+    {"find",
+     "[--case] [--up] [--all] DICT.DIC TEXT",
      "辞書全体から TEXT を検索 (--case: 大文字と小文字を区別、--up: 末尾から上へ、"
      "--all: 見つかる項目をすべて)",
-     "", FindCommand},
-    {"show", "--eng|--jpn [--max N] [--json] DICT.DIC WORD...",
+     {},
+     FindCommand},
+    {"show",
+     "--eng|--jpn [--max N] [--json] DICT.DIC WORD...",
      "WORD を入力したときに表示の先頭に並ぶ項目の見出しと訳語を表示 (--max: 最大件数、既定 10、"
      "--json: 1 語 1 行の JSON)",
-     "", ShowCommand},
+     {},
+     ShowCommand},
 };
 
 }  // namespace

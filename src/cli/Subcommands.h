@@ -12,6 +12,7 @@
 #include "cli/Arguments.h"
 #include "cli/TerminalReporter.h"
 #include "dict/Direction.h"
+#include "tools/Chains.h"
 #include "tools/ToolJob.h"
 
 namespace tovix::cli {
@@ -32,9 +33,9 @@ struct Subcommand {
     std::string_view name;
     std::string_view usage;    // the arguments after the name
     std::string_view summary;  // one line for --help
-    // The tool command's name between "Menu" + direction and "Click", for the
-    // subcommands that stand for one command per direction.
-    std::string_view command;
+    // The tool command, for the subcommands that stand for one command (run
+    // in the direction chosen by --eng or --jpn).
+    std::optional<ToolCommandId> tool;
     int (*run)(Arguments& arguments, Context& context);
 };
 

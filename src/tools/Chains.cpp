@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/Chains.h"
 
-#include <algorithm>
 #include <exception>
 #include <string>
 #include <utility>
@@ -284,136 +283,98 @@ ChainResult ImportEdict(ToolJob& job, Direction direction, EdictImportCounts& co
 
 namespace {
 
-template <ChainResult (*Chain)(ToolJob&, Direction)>
-ChainResult Eng(ToolJob& job) {
-    return Chain(job, Direction::English);
+// The length commands have no direction.
+template <ChainResult (*Chain)(ToolJob&)>
+ChainResult Undirected(ToolJob& job, Direction /*direction*/) {
+    return Chain(job);
 }
 
-template <ChainResult (*Chain)(ToolJob&, Direction)>
-ChainResult Jpn(ToolJob& job) {
-    return Chain(job, Direction::Japanese);
+using enum ToolCommandId;
+using enum ToolForm;
+
+constexpr ToolCommand Both(ToolCommandId id, ToolForm form, std::string_view caption,
+                           ChainResult (*chain)(ToolJob&, Direction),
+                           ToolSets sets = ToolSets::None) {
+    return {id, ToolDirections::Each, form, caption, "", "", chain, sets};
 }
 
-using enum ToolWindow;
-
-// Which names of a command stand for dictionary file sets.
-enum SetNames { kReads, kWrites, kReadsAndWrites };
-
-constexpr ToolNameRoles Sets(SetNames sets, Direction direction) {
-    return {sets != kWrites, sets != kReads, direction};
-}
-constexpr ToolNameRoles EngSets(SetNames sets) {
-    return Sets(sets, Direction::English);
-}
-constexpr ToolNameRoles JpnSets(SetNames sets) {
-    return Sets(sets, Direction::Japanese);
+constexpr ToolCommand Length(ToolCommandId id, std::string_view caption, std::string_view headLimit,
+                             std::string_view transLimit,
+                             ChainResult (*chain)(ToolJob&, Direction)) {
+    return {id, ToolDirections::None, LengthCheck, caption, headLimit, transLimit, chain};
 }
 
 constexpr ToolCommand kCommands[] = {
-    {"MenuEngExmToTovixClick", TForm22, "英和辞書作成 (タブ区切り [EXM] を変換)", "", "",
-     Eng<ExmToTovix>, EngSets(kWrites)},
-    {"MenuEngPdicToTovixClick", TForm22, "英和辞書作成 (改行区切り [PDIC] を変換)", "", "",
-     Eng<PdicToTovix>, EngSets(kWrites)},
-    {"MenuEngTovixToExmClick", TForm22,
-     "英和辞書変換 (改行区切り [TOVIX] を タブ区切り [EXM] に変換)", "", "", Eng<TovixToExm>,
-     EngSets(kReads)},
-    {"MenuEngPdicToExmClick", TForm22,
-     "英和辞書変換 (改行区切り [PDIC] を タブ区切り [EXM] に変換)", "", "", Eng<PdicToExm>},
-    {"MenuEngReMakeTovixClick", TForm23, "英和辞書再作成", "", "", Eng<ReMakeTovix>,
-     EngSets(kReadsAndWrites)},
-    {"MenuEngNewTovixClick", TForm25, "英和辞書 [Tovix] の新規作成", "", "", Eng<NewTovix>,
-     EngSets(kWrites)},
-    {"MenuEngExmTogetherClick", TForm23, "英和辞書整形 (タブ区切り [EXM] の重複を許可しない)", "",
-     "", Eng<ExmTogether>},
-    {"MenuEngPdicTogetherClick", TForm23, "英和辞書整形 (改行区切り [PDIC] の重複を許可しない)", "",
-     "", Eng<PdicTogether>},
-    {"MenuEngTovixTogetherClick", TForm23, "英和辞書整形 (改行区切り [TOVIX] の重複を許可しない)",
-     "", "", Eng<TovixTogether>, EngSets(kReadsAndWrites)},
-    {"MenuEngExmAndExmToExmClick", TForm24,
-     "英和辞書結合 (タブ区切り [EXM] の見出しの重複はそのまま)", "", "", Eng<ExmAndExmToExm>},
-    {"MenuEngExmAndExmToExmTogetherClick", TForm24,
-     "英和辞書結合 (タブ区切り [EXM] の見出しの重複をまとめる)", "", "",
-     Eng<ExmAndExmToExmTogether>},
-    {"MenuEngPdicAndPdicToPdicClick", TForm24,
-     "英和辞書結合 (改行区切り [PDIC] の見出しの重複はそのまま)", "", "", Eng<PdicAndPdicToPdic>},
-    {"MenuEngPdicAndPdicToPdicTogetherClick", TForm24,
-     "英和辞書結合 (改行区切り [PDIC] の見出しの重複はまとめる)", "", "",
-     Eng<PdicAndPdicToPdicTogether>},
-    {"MenuEngTovixAndTovixToTovixClick", TForm24,
-     "英和辞書結合 (改行区切り [TOVIX] の見出しの重複はそのまま)", "", "",
-     Eng<TovixAndTovixToTovix>, EngSets(kReadsAndWrites)},
-    {"MenuEngTovixAndTovixToTovixTogetherClick", TForm24,
-     "英和辞書結合 (改行区切り [TOVIX] の見出しの重複はまとめる)", "", "",
-     Eng<TovixAndTovixToTovixTogether>, EngSets(kReadsAndWrites)},
-
-    {"MenuJpnExmToTovixClick", TForm22, "和英辞書作成 (タブ区切り [EXM] を変換)", "", "",
-     Jpn<ExmToTovix>, JpnSets(kWrites)},
-    {"MenuJpnPdicToTovixClick", TForm22, "和英辞書作成 (改行区切り [PDIC] を変換)", "", "",
-     Jpn<PdicToTovix>, JpnSets(kWrites)},
-    {"MenuJpnTovixToExmClick", TForm22,
-     "和英辞書変換 (改行区切り [TOVIX] を タブ区切り [EXM] に変換)", "", "", Jpn<TovixToExm>,
-     JpnSets(kReads)},
-    {"MenuJpnPdicToExmClick", TForm22,
-     "和英辞書変換 (改行区切り [PDIC] を タブ区切り [EXM] に変換)", "", "", Jpn<PdicToExm>},
-    {"MenuJpnReMakeTovixClick", TForm23, "和英辞書再作成", "", "", Jpn<ReMakeTovix>,
-     JpnSets(kReadsAndWrites)},
-    {"MenuJpnNewTovixClick", TForm25, "和英辞書 [Tovix] の新規作成", "", "", Jpn<NewTovix>,
-     JpnSets(kWrites)},
-    {"MenuJpnExmTogetherClick", TForm23, "和英辞書整形 (タブ区切り [EXM] の重複を許可しない)", "",
-     "", Jpn<ExmTogether>},
-    {"MenuJpnPdicTogetherClick", TForm23, "和英辞書整形 (改行区切り [PDIC] の重複を許可しない)", "",
-     "", Jpn<PdicTogether>},
-    {"MenuJpnTovixTogetherClick", TForm23, "和英辞書整形 (改行区切り [TOVIX] の重複を許可しない)",
-     "", "", Jpn<TovixTogether>, JpnSets(kReadsAndWrites)},
-    {"MenuJpnExmAndExmToExmClick", TForm24,
-     "和英辞書結合 (タブ区切り [EXM] の見出しの重複はそのまま)", "", "", Jpn<ExmAndExmToExm>},
-    {"MenuJpnExmAndExmToExmTogetherClick", TForm24,
-     "和英辞書結合 (タブ区切り [EXM] の見出しの重複をまとめる)", "", "",
-     Jpn<ExmAndExmToExmTogether>},
-    {"MenuJpnPdicAndPdicToPdicClick", TForm24,
-     "和英辞書結合 (改行区切り [PDIC] の見出しの重複はそのまま)", "", "", Jpn<PdicAndPdicToPdic>},
-    {"MenuJpnPdicAndPdicToPdicTogetherClick", TForm24,
-     "和英辞書結合 (改行区切り [PDIC] の見出しの重複はまとめる)", "", "",
-     Jpn<PdicAndPdicToPdicTogether>},
-    {"MenuJpnTovixAndTovixToTovixClick", TForm24,
-     "和英辞書結合 (改行区切り [TOVIX] の見出しの重複はそのまま)", "", "",
-     Jpn<TovixAndTovixToTovix>, JpnSets(kReadsAndWrites)},
-    {"MenuJpnTovixAndTovixToTovixTogetherClick", TForm24,
-     "和英辞書結合 (改行区切り [TOVIX] の見出しの重複はまとめる)", "", "",
-     Jpn<TovixAndTovixToTovixTogether>, JpnSets(kReadsAndWrites)},
-
-    {"MenuExmDicCheckClick", TForm26, "辞書検査(タブ区切り [EXM] の辞書の検査)", "60", "360",
-     ExmDicCheck},
-    {"MenuPdicDicCheckClick", TForm26, "辞書検査(改行区切り [PDIC] の辞書の検査)", "256", "512",
-     PdicDicCheck},
-    {"MenuExmDicDivideClick", TForm26, "辞書検査(タブ区切り [EXM] の辞書の検査)", "60", "360",
-     ExmDicDivide},
-    {"MenuPdicDicDivideClick", TForm26, "辞書検査(改行区切り [PDIC] の辞書の検査)", "256", "512",
-     PdicDicDivide},
+    Both(ExmToTovix, OneInOneOut, "辞書作成 (タブ区切り [EXM] を変換)", tovix::ExmToTovix,
+         ToolSets::Writes),
+    Both(PdicToTovix, OneInOneOut, "辞書作成 (改行区切り [PDIC] を変換)", tovix::PdicToTovix,
+         ToolSets::Writes),
+    Both(TovixToExm, OneInOneOut, "辞書変換 (改行区切り [TOVIX] を タブ区切り [EXM] に変換)",
+         tovix::TovixToExm, ToolSets::Reads),
+    Both(PdicToExm, OneInOneOut, "辞書変換 (改行区切り [PDIC] を タブ区切り [EXM] に変換)",
+         tovix::PdicToExm),
+    Both(ReMakeTovix, InPlace, "辞書再作成", tovix::ReMakeTovix, ToolSets::ReadsAndWrites),
+    Both(NewTovix, NewFile, "辞書 [Tovix] の新規作成", tovix::NewTovix, ToolSets::Writes),
+    Both(ExmTogether, InPlace, "辞書整形 (タブ区切り [EXM] の重複を許可しない)",
+         tovix::ExmTogether),
+    Both(PdicTogether, InPlace, "辞書整形 (改行区切り [PDIC] の重複を許可しない)",
+         tovix::PdicTogether),
+    Both(TovixTogether, InPlace, "辞書整形 (改行区切り [TOVIX] の重複を許可しない)",
+         tovix::TovixTogether, ToolSets::ReadsAndWrites),
+    Both(ExmAndExmToExm, TwoInOneOut, "辞書結合 (タブ区切り [EXM] の見出しの重複はそのまま)",
+         tovix::ExmAndExmToExm),
+    Both(ExmAndExmToExmTogether, TwoInOneOut,
+         "辞書結合 (タブ区切り [EXM] の見出しの重複をまとめる)", tovix::ExmAndExmToExmTogether),
+    Both(PdicAndPdicToPdic, TwoInOneOut, "辞書結合 (改行区切り [PDIC] の見出しの重複はそのまま)",
+         tovix::PdicAndPdicToPdic),
+    Both(PdicAndPdicToPdicTogether, TwoInOneOut,
+         "辞書結合 (改行区切り [PDIC] の見出しの重複はまとめる)", tovix::PdicAndPdicToPdicTogether),
+    Both(TovixAndTovixToTovix, TwoInOneOut,
+         "辞書結合 (改行区切り [TOVIX] の見出しの重複はそのまま)", tovix::TovixAndTovixToTovix,
+         ToolSets::ReadsAndWrites),
+    Both(TovixAndTovixToTovixTogether, TwoInOneOut,
+         "辞書結合 (改行区切り [TOVIX] の見出しの重複はまとめる)",
+         tovix::TovixAndTovixToTovixTogether, ToolSets::ReadsAndWrites),
+    Length(ExmDicCheck, "辞書検査(タブ区切り [EXM] の辞書の検査)", "60", "360",
+           Undirected<tovix::ExmDicCheck>),
+    Length(PdicDicCheck, "辞書検査(改行区切り [PDIC] の辞書の検査)", "256", "512",
+           Undirected<tovix::PdicDicCheck>),
+    Length(ExmDicDivide, "辞書検査(タブ区切り [EXM] の辞書の検査)", "60", "360",
+           Undirected<tovix::ExmDicDivide>),
+    Length(PdicDicDivide, "辞書検査(改行区切り [PDIC] の辞書の検査)", "256", "512",
+           Undirected<tovix::PdicDicDivide>),
 };
 
-// The items of the 作成(&M) menu run commands of the 変換(&T) menu.
-constexpr std::pair<std::string_view, std::string_view> kMakeMenuItems[] = {
-    {"MenuMake01Click", "MenuEngExmTogetherClick"}, {"MenuMake02Click", "MenuEngExmToTovixClick"},
-    {"MenuMake03Click", "MenuJpnExmTogetherClick"}, {"MenuMake04Click", "MenuJpnExmToTovixClick"},
-    {"MenuMake05Click", "MenuEngTovixToExmClick"},  {"MenuMake06Click", "MenuJpnTovixToExmClick"},
-};
+constexpr bool InIdOrder() {
+    for (size_t n = 0; n < std::size(kCommands); ++n) {
+        if (static_cast<size_t>(kCommands[n].id) != n) {
+            return false;
+        }
+    }
+    return true;
+}
+static_assert(InIdOrder(), "the command table is indexed by ToolCommandId");
 
 }  // namespace
+
+std::string ToolCommand::Caption(Direction direction) const {
+    if (directions == ToolDirections::None) {
+        return std::string(caption);
+    }
+    return (direction == Direction::Japanese ? "和英" : "英和") + std::string(caption);
+}
+
+ToolNameRoles ToolCommand::Roles(Direction direction) const {
+    return {sets == ToolSets::Reads || sets == ToolSets::ReadsAndWrites,
+            sets == ToolSets::Writes || sets == ToolSets::ReadsAndWrites, direction};
+}
 
 std::span<const ToolCommand> ToolCommands() {
     return kCommands;
 }
 
-const ToolCommand* FindToolCommand(std::string_view handler) {
-    for (const auto& [item, target] : kMakeMenuItems) {
-        if (handler == item) {
-            handler = target;
-        }
-    }
-    const auto found = std::find_if(std::begin(kCommands), std::end(kCommands),
-                                    [&](const ToolCommand& c) { return c.handler == handler; });
-    return found == std::end(kCommands) ? nullptr : found;
+const ToolCommand& FindToolCommand(ToolCommandId id) {
+    return kCommands[static_cast<size_t>(id)];
 }
 
 }  // namespace tovix

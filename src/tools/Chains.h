@@ -11,11 +11,13 @@
 // like a step's) and puts back the caption it found. A chain returns true when
 // the command succeeded.
 //
-// The viewer runs a command from its menu handler (MenuEngExmToTovixClick ...)
-// after the tool window accepted; the command line runs the same chains.
+// The viewer runs a command from its menu item after the tool window accepted;
+// the command line runs the same chains. Both name a command by its
+// ToolCommandId and a direction.
 
 #include <span>
 #include <stdexcept>
+#include <string>
 #include <string_view>
 
 #include "dict/Direction.h"
@@ -73,24 +75,62 @@ ChainResult PdicDicDivide(ToolJob& job);
 // Import of the EDICT file InName1 into the [EXM] file OutName1.
 ChainResult ImportEdict(ToolJob& job, Direction direction, EdictImportCounts& counts);
 
-// One tool command as its menu handler runs it: the window that asks for the
-// names, the window's caption, the limits preset in the check window, and the
-// chain.
-struct ToolCommand {
-    std::string_view handler;  // "MenuEngExmToTovixClick"
-    ToolWindow window;
-    std::string_view caption;
-    std::string_view headLimit;   // TForm26 only
-    std::string_view transLimit;  // TForm26 only
-    ChainResult (*run)(ToolJob& job);
-    ToolNameRoles roles = {};  // for EditBoxCheck and AcceptToolWindow
+// The tool commands, by what they do. A command of both directions is one
+// row of the command table; the direction is given when it runs.
+enum class ToolCommandId {
+    ExmToTovix,
+    PdicToTovix,
+    TovixToExm,
+    PdicToExm,
+    ReMakeTovix,
+    NewTovix,
+    ExmTogether,
+    PdicTogether,
+    TovixTogether,
+    ExmAndExmToExm,
+    ExmAndExmToExmTogether,
+    PdicAndPdicToPdic,
+    PdicAndPdicToPdicTogether,
+    TovixAndTovixToTovix,
+    TovixAndTovixToTovixTogether,
+    ExmDicCheck,
+    PdicDicCheck,
+    ExmDicDivide,
+    PdicDicDivide,
 };
 
-// Every tool command, E-J before J-E.
+// Whether a command exists once per direction (its caption then begins with
+// 英和 or 和英) or once for both (the length check and division).
+enum class ToolDirections { Each, None };
+
+// Which names of a command stand for dictionary file sets.
+enum class ToolSets { None, Reads, Writes, ReadsAndWrites };
+
+// One row of the command table: the window that asks for the names, the
+// caption, the limits preset in the check window, and the chain.
+struct ToolCommand {
+    ToolCommandId id;
+    ToolDirections directions;
+    ToolForm form;
+    // The caption; for a command of each direction without its first two
+    // characters, 英和 or 和英.
+    std::string_view caption;
+    std::string_view headLimit;   // ToolForm::LengthCheck only
+    std::string_view transLimit;  // ToolForm::LengthCheck only
+    ChainResult (*chain)(ToolJob& job, Direction direction);
+    ToolSets sets = ToolSets::None;
+
+    // The tool window's caption for the command run in `direction`.
+    std::string Caption(Direction direction) const;
+    // What the names stand for, for EditBoxCheck and AcceptToolWindow.
+    ToolNameRoles Roles(Direction direction) const;
+    // Runs the chain over the job's accepted names.
+    ChainResult Run(ToolJob& job, Direction direction) const { return chain(job, direction); }
+};
+
+// Every tool command, in the order of ToolCommandId.
 std::span<const ToolCommand> ToolCommands();
 
-// The command of a menu handler, also for the 作成(&M) items
-// ("MenuMake02Click" runs "MenuEngExmToTovixClick"); nullptr when unknown.
-const ToolCommand* FindToolCommand(std::string_view handler);
+const ToolCommand& FindToolCommand(ToolCommandId id);
 
 }  // namespace tovix

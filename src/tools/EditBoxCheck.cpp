@@ -182,11 +182,11 @@ bool CheckLengthCheck(Checks& c) {
 
 }  // namespace
 
-std::string WrittenSet(ToolWindow window, const ToolNameRoles& roles, const ToolJob& job) {
+std::string WrittenSet(ToolForm window, const ToolNameRoles& roles, const ToolJob& job) {
     if (!roles.writesSet) {
         return {};
     }
-    return window == ToolWindow::TForm23 ? job.InName1 : job.OutName1;
+    return window == ToolForm::InPlace ? job.InName1 : job.OutName1;
 }
 
 bool SameFileName(const std::string& a, const std::string& b) {
@@ -219,51 +219,51 @@ std::optional<long long> ParseInteger(std::string_view text) {
     return value;
 }
 
-bool EditBoxCheck(ToolWindow window, const ToolWindowEdits& edits, Reporter& reporter,
+bool EditBoxCheck(ToolForm window, const ToolWindowEdits& edits, Reporter& reporter,
                   const ToolNameRoles& roles) {
     Checks checks(edits, reporter, roles);
     switch (window) {
-        case ToolWindow::TForm22:
+        case ToolForm::OneInOneOut:
             return CheckOneInOneOut(checks);
-        case ToolWindow::TForm23:
+        case ToolForm::InPlace:
             return checks.NotEmpty(edits.Edit1, tool_text::kNoFileName) &&
                    checks.OfDirection(edits.Edit1);
-        case ToolWindow::TForm24:
+        case ToolForm::TwoInOneOut:
             return CheckJoin(checks);
-        case ToolWindow::TForm25:
+        case ToolForm::NewFile:
             // Asked like every other output: replacing a dictionary by the
             // seed entries without a question would lose it.
             return checks.NotEmpty(edits.Edit1, tool_text::kNoSortFileName) &&
                    checks.MayOverwrite(edits.Edit1);
-        case ToolWindow::TForm26:
+        case ToolForm::LengthCheck:
             return CheckLengthCheck(checks);
     }
     return false;
 }
 
-bool AcceptToolWindow(ToolWindow window, const ToolWindowEdits& edits, ToolJob& job,
+bool AcceptToolWindow(ToolForm window, const ToolWindowEdits& edits, ToolJob& job,
                       const ToolNameRoles& roles) {
     job.Accepted = false;
     if (!EditBoxCheck(window, edits, job.reporter, roles)) {
         return false;
     }
     switch (window) {
-        case ToolWindow::TForm22:
+        case ToolForm::OneInOneOut:
             job.InName1 = edits.Edit1;
             job.OutName1 = edits.Edit2;
             break;
-        case ToolWindow::TForm23:
+        case ToolForm::InPlace:
             job.InName1 = edits.Edit1;
             break;
-        case ToolWindow::TForm24:
+        case ToolForm::TwoInOneOut:
             job.InName1 = edits.Edit1;
             job.InName2 = edits.Edit2;
             job.OutName1 = edits.Edit3;
             break;
-        case ToolWindow::TForm25:
+        case ToolForm::NewFile:
             job.OutName1 = edits.Edit1;
             break;
-        case ToolWindow::TForm26:
+        case ToolForm::LengthCheck:
             job.InName1 = edits.Edit1;
             job.OutName1 = edits.Edit2;
             job.OutName2 = edits.Edit3;

@@ -3,7 +3,7 @@
 // The name checks of the tool windows, shared by the viewer's windows and the
 // command line so that both refuse the same names with the same messages.
 //
-// A tool window is one of five classes; each has up to five edits (file names,
+// A tool window is one of five kinds; each has up to five edits (file names,
 // and for the check window the two length limits). Its 実行 button runs
 // EditBoxCheck: the first failing check shows its message and the window stays
 // open. When every check passes, AcceptToolWindow copies the edits into the
@@ -19,12 +19,14 @@
 
 namespace tovix {
 
-enum class ToolWindow {
-    TForm22,  // one input, one output (conversions, building a set)
-    TForm23,  // one file, rewritten in place (gather, re-make)
-    TForm24,  // two inputs, one output (join)
-    TForm25,  // one output, written without asking (new dictionary)
-    TForm26,  // one input, two outputs and two limits (check, divide)
+// The kinds of tool window, by the names they ask for. The viewer shows each
+// as its own window class.
+enum class ToolForm {
+    OneInOneOut,  // one input, one output (conversions, building a set)
+    InPlace,      // one file, rewritten in place (gather, re-make)
+    TwoInOneOut,  // two inputs, one output (join)
+    NewFile,      // one output (new dictionary)
+    LengthCheck,  // one input, two outputs and two limits (check, divide)
 };
 
 // The texts of the window's edits, as typed. Unused edits stay empty.
@@ -32,8 +34,8 @@ struct ToolWindowEdits {
     std::string Edit1 = {};
     std::string Edit2 = {};
     std::string Edit3 = {};
-    std::string Edit4 = {};  // headword limit (TForm26)
-    std::string Edit5 = {};  // translation limit (TForm26)
+    std::string Edit4 = {};  // headword limit (LengthCheck)
+    std::string Edit5 = {};  // translation limit (LengthCheck)
 };
 
 // What the names of a command stand for, beyond the window's fields: a name
@@ -41,8 +43,8 @@ struct ToolWindowEdits {
 // file, its part files, ".DAT" and ".TBL"), and a set that is read must be of
 // the command's direction.
 struct ToolNameRoles {
-    bool readsSets = false;  // the input names (and TForm23's one name) are sets
-    bool writesSet = false;  // the output name (and TForm23's one name) is a set
+    bool readsSets = false;  // the input names (and the InPlace one) are sets
+    bool writesSet = false;  // the output name (and the InPlace one) is a set
     Direction direction = Direction::English;
 };
 
@@ -57,18 +59,18 @@ inline constexpr int kMaxLengthLimit = 1024;
 // of a set (output "words.DIC" over input "words.DAT"), is refused as the
 // same file; a set to be read that is of the other direction is refused; and
 // the new-dictionary window asks before it replaces an existing file.
-bool EditBoxCheck(ToolWindow window, const ToolWindowEdits& edits, Reporter& reporter,
+bool EditBoxCheck(ToolForm window, const ToolWindowEdits& edits, Reporter& reporter,
                   const ToolNameRoles& roles = {});
 
 // Runs EditBoxCheck and, when it passes, stores the edits in the job's typed
 // names (and limits) and sets Accepted. Clears Accepted first.
-bool AcceptToolWindow(ToolWindow window, const ToolWindowEdits& edits, ToolJob& job,
+bool AcceptToolWindow(ToolForm window, const ToolWindowEdits& edits, ToolJob& job,
                       const ToolNameRoles& roles = {});
 
 // The dictionary file of the set a command of `window` replaces once its
-// names are accepted into `job`: TForm23's one name, else the output; empty
+// names are accepted into `job`: the InPlace one, else the output; empty
 // when the command writes no set.
-std::string WrittenSet(ToolWindow window, const ToolNameRoles& roles, const ToolJob& job);
+std::string WrittenSet(ToolForm window, const ToolNameRoles& roles, const ToolJob& job);
 
 // Whether two typed names denote the same file: the same text, or two
 // spellings that resolve to one file (links, "./x" and "d/../x", another case

@@ -15,7 +15,7 @@
 // tool windows):
 //     const auto lock = ToolLock::Take(job.workDir, reporter, ToolLock::Mode::Refuse);
 //     if (!lock) return;  // refused: the user has seen why
-//     ... AcceptToolWindow ... command->run(job) ...
+//     ... AcceptToolWindow ... command.Run(job, direction) ...
 // A chain run without the lock (tests, benchmarks) takes it itself, waiting;
 // a chain run while any thread of the process holds it takes none, so a front
 // end may take the lock on one thread and run the chain on another.

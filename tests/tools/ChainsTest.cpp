@@ -16,59 +16,59 @@ namespace {
 
 namespace fs = std::filesystem;
 
-TEST(ChainsTest, EveryMenuHandlerHasItsCommand) {
-    const char* perDirection[] = {"ExmToTovix",
-                                  "PdicToTovix",
-                                  "TovixToExm",
-                                  "PdicToExm",
-                                  "ReMakeTovix",
-                                  "NewTovix",
-                                  "ExmTogether",
-                                  "PdicTogether",
-                                  "TovixTogether",
-                                  "ExmAndExmToExm",
-                                  "ExmAndExmToExmTogether",
-                                  "PdicAndPdicToPdic",
-                                  "PdicAndPdicToPdicTogether",
-                                  "TovixAndTovixToTovix",
-                                  "TovixAndTovixToTovixTogether"};
-    for (const char* name : perDirection) {
-        for (const char* direction : {"Eng", "Jpn"}) {
-            const std::string handler = std::string("Menu") + direction + name + "Click";
-            const ToolCommand* command = FindToolCommand(handler);
-            ASSERT_NE(command, nullptr) << handler;
-            EXPECT_EQ(command->handler, handler);
-            EXPECT_EQ(command->caption.substr(0, 6),
-                      direction == std::string("Eng") ? "英和" : "和英")
-                << handler;
+TEST(ChainsTest, OneRowServesBothDirectionsOfACommand) {
+    const auto commands = ToolCommands();
+    EXPECT_EQ(commands.size(), 19u);  // 15 of each direction, 4 of none
+    for (size_t n = 0; n < commands.size(); ++n) {
+        const ToolCommand& command = commands[n];
+        EXPECT_EQ(&FindToolCommand(command.id), &command);
+        const std::string eng = command.Caption(Direction::English);
+        const std::string jpn = command.Caption(Direction::Japanese);
+        if (command.directions == ToolDirections::Each) {
+            EXPECT_EQ(eng.substr(0, 6), "英和") << n;
+            EXPECT_EQ(jpn.substr(0, 6), "和英") << n;
+            EXPECT_EQ(eng.substr(6), jpn.substr(6)) << n;
+        } else {
+            EXPECT_EQ(eng, jpn) << n;
         }
     }
-    EXPECT_EQ(ToolCommands().size(), 34u);
 
     struct Case {
-        const char* handler;
-        const char* runs;
-        ToolWindow window;
+        ToolCommandId id;
+        ToolForm form;
+        const char* caption;  // in J-E
         const char* headLimit;
         const char* transLimit;
     };
+    using enum ToolCommandId;
     const Case cases[] = {
-        {"MenuMake01Click", "MenuEngExmTogetherClick", ToolWindow::TForm23, "", ""},
-        {"MenuMake04Click", "MenuJpnExmToTovixClick", ToolWindow::TForm22, "", ""},
-        {"MenuMake06Click", "MenuJpnTovixToExmClick", ToolWindow::TForm22, "", ""},
-        {"MenuEngNewTovixClick", "MenuEngNewTovixClick", ToolWindow::TForm25, "", ""},
-        {"MenuExmDicCheckClick", "MenuExmDicCheckClick", ToolWindow::TForm26, "60", "360"},
-        {"MenuPdicDicDivideClick", "MenuPdicDicDivideClick", ToolWindow::TForm26, "256", "512"},
+        {ExmTogether, ToolForm::InPlace, "和英辞書整形 (タブ区切り [EXM] の重複を許可しない)", "",
+         ""},
+        {ExmToTovix, ToolForm::OneInOneOut, "和英辞書作成 (タブ区切り [EXM] を変換)", "", ""},
+        {TovixToExm, ToolForm::OneInOneOut,
+         "和英辞書変換 (改行区切り [TOVIX] を タブ区切り [EXM] に変換)", "", ""},
+        {NewTovix, ToolForm::NewFile, "和英辞書 [Tovix] の新規作成", "", ""},
+        {ExmDicCheck, ToolForm::LengthCheck, "辞書検査(タブ区切り [EXM] の辞書の検査)", "60",
+         "360"},
+        {PdicDicDivide, ToolForm::LengthCheck, "辞書検査(改行区切り [PDIC] の辞書の検査)", "256",
+         "512"},
     };
     for (const Case& c : cases) {
-        const ToolCommand* command = FindToolCommand(c.handler);
-        ASSERT_NE(command, nullptr) << c.handler;
-        EXPECT_EQ(command->handler, c.runs);
-        EXPECT_EQ(command->window, c.window) << c.handler;
-        EXPECT_EQ(command->headLimit, c.headLimit) << c.handler;
-        EXPECT_EQ(command->transLimit, c.transLimit) << c.handler;
+        const ToolCommand& command = FindToolCommand(c.id);
+        EXPECT_EQ(command.form, c.form) << c.caption;
+        EXPECT_EQ(command.Caption(Direction::Japanese), c.caption);
+        EXPECT_EQ(command.headLimit, c.headLimit) << c.caption;
+        EXPECT_EQ(command.transLimit, c.transLimit) << c.caption;
     }
-    EXPECT_EQ(FindToolCommand("MenuEngExmDicCheckClick"), nullptr);
+
+    // The names' roles take the direction the command runs in.
+    const ToolNameRoles toExm = FindToolCommand(TovixToExm).Roles(Direction::Japanese);
+    EXPECT_TRUE(toExm.readsSets);
+    EXPECT_FALSE(toExm.writesSet);
+    EXPECT_EQ(toExm.direction, Direction::Japanese);
+    const ToolNameRoles remake = FindToolCommand(ReMakeTovix).Roles(Direction::English);
+    EXPECT_TRUE(remake.readsSets && remake.writesSet);
+    EXPECT_EQ(remake.direction, Direction::English);
 }
 
 TEST(ChainsTest, AChainStopsAtTheFirstFailureAndWritesNothingOfTheUsers) {

@@ -27,7 +27,7 @@ std::string Expand(const std::string& edit, const test::TempDir& dir) {
 TEST(EditBoxCheckTest, EveryWindowRefusesWithItsMessageOrAccepts) {
     struct Case {
         const char* what;
-        ToolWindow window;
+        ToolForm window;
         ToolWindowEdits edits;
         std::optional<MessageResult> answer;  // to the overwrite question
         bool accepted;
@@ -35,13 +35,13 @@ TEST(EditBoxCheckTest, EveryWindowRefusesWithItsMessageOrAccepts) {
         MessageButtons buttons;
         const char* text;  // "%s" stands for the expanded first edit that is named
     };
-    using enum ToolWindow;
+    using enum ToolForm;
     const auto W = MessageKind::Warning;
     const auto I = MessageKind::Information;
     const auto E = MessageKind::Error;
     const Case cases[] = {
         {"22 empty input",
-         TForm22,
+         OneInOneOut,
          {"", "NEW"},
          {},
          false,
@@ -49,7 +49,7 @@ TEST(EditBoxCheckTest, EveryWindowRefusesWithItsMessageOrAccepts) {
          kButtonOk,
          "    読込ファイル名が指定されていません。          "},
         {"22 empty output",
-         TForm22,
+         OneInOneOut,
          {"IN", ""},
          {},
          false,
@@ -57,7 +57,7 @@ TEST(EditBoxCheckTest, EveryWindowRefusesWithItsMessageOrAccepts) {
          kButtonOk,
          "    作成ファイル名が指定されていません。          "},
         {"22 same name",
-         TForm22,
+         OneInOneOut,
          {"IN", "IN"},
          {},
          false,
@@ -65,7 +65,7 @@ TEST(EditBoxCheckTest, EveryWindowRefusesWithItsMessageOrAccepts) {
          kButtonAbort,
          "   同一のファイル名は指定できません。          "},
         {"22 missing input",
-         TForm22,
+         OneInOneOut,
          {"MISSING", "NEW"},
          {},
          false,
@@ -73,7 +73,7 @@ TEST(EditBoxCheckTest, EveryWindowRefusesWithItsMessageOrAccepts) {
          kButtonAbort,
          "   MISSING の\r\n   指定されたファイルが存在しません。          "},
         {"22 overwrite no",
-         TForm22,
+         OneInOneOut,
          {"IN", "OUT"},
          MessageResult::No,
          false,
@@ -81,25 +81,25 @@ TEST(EditBoxCheckTest, EveryWindowRefusesWithItsMessageOrAccepts) {
          kButtonYes | kButtonNo,
          "   %s の\r\n   指定されたファイルを上書きしていいですか。          "},
         {"22 overwrite yes",
-         TForm22,
+         OneInOneOut,
          {"IN", "OUT"},
          MessageResult::Yes,
          true,
          I,
          kButtonYes | kButtonNo,
          "   %s の\r\n   指定されたファイルを上書きしていいですか。          "},
-        {"22 new output", TForm22, {"IN", "NEW"}, {}, true, W, 0, nullptr},
+        {"22 new output", OneInOneOut, {"IN", "NEW"}, {}, true, W, 0, nullptr},
         {"23 empty",
-         TForm23,
+         InPlace,
          {""},
          {},
          false,
          W,
          kButtonOk,
          "    ファイル名が指定されていません。          "},
-        {"23 missing file is not its concern", TForm23, {"MISSING"}, {}, true, W, 0, nullptr},
+        {"23 missing file is not its concern", InPlace, {"MISSING"}, {}, true, W, 0, nullptr},
         {"25 empty",
-         TForm25,
+         NewFile,
          {""},
          {},
          false,
@@ -108,16 +108,16 @@ TEST(EditBoxCheckTest, EveryWindowRefusesWithItsMessageOrAccepts) {
          "    ソートするファイル名が指定されていません。          "},
         // Fault: the new-dictionary command replaced an existing dictionary without asking.
         {"25 existing file asks",
-         TForm25,
+         NewFile,
          {"OUT"},
          MessageResult::No,
          false,
          I,
          kButtonYes | kButtonNo,
          "   %s の\r\n   指定されたファイルを上書きしていいですか。          "},
-        {"25 new file", TForm25, {"NEW"}, {}, true, W, 0, nullptr},
+        {"25 new file", NewFile, {"NEW"}, {}, true, W, 0, nullptr},
         {"24 empty 1",
-         TForm24,
+         TwoInOneOut,
          {"", "IN2", "NEW"},
          {},
          false,
@@ -125,7 +125,7 @@ TEST(EditBoxCheckTest, EveryWindowRefusesWithItsMessageOrAccepts) {
          kButtonOk,
          "    読み込みファイル名１が指定されていません。          "},
         {"24 empty 2",
-         TForm24,
+         TwoInOneOut,
          {"IN", "", "NEW"},
          {},
          false,
@@ -133,7 +133,7 @@ TEST(EditBoxCheckTest, EveryWindowRefusesWithItsMessageOrAccepts) {
          kButtonOk,
          "    読み込みファイル名２が指定されていません。          "},
         {"24 empty 3",
-         TForm24,
+         TwoInOneOut,
          {"IN", "IN2", ""},
          {},
          false,
@@ -141,7 +141,7 @@ TEST(EditBoxCheckTest, EveryWindowRefusesWithItsMessageOrAccepts) {
          kButtonOk,
          "    作成ファイル名が指定されていません。          "},
         {"24 same 1 3",
-         TForm24,
+         TwoInOneOut,
          {"IN", "IN2", "IN"},
          {},
          false,
@@ -149,7 +149,7 @@ TEST(EditBoxCheckTest, EveryWindowRefusesWithItsMessageOrAccepts) {
          kButtonAbort,
          "   同一のファイル名は指定できません。          "},
         {"24 same 2 3",
-         TForm24,
+         TwoInOneOut,
          {"IN", "IN2", "IN2"},
          {},
          false,
@@ -157,7 +157,7 @@ TEST(EditBoxCheckTest, EveryWindowRefusesWithItsMessageOrAccepts) {
          kButtonAbort,
          "   同一のファイル名は指定できません。          "},
         {"24 missing second",
-         TForm24,
+         TwoInOneOut,
          {"IN", "MISSING", "NEW"},
          {},
          false,
@@ -165,16 +165,16 @@ TEST(EditBoxCheckTest, EveryWindowRefusesWithItsMessageOrAccepts) {
          kButtonAbort,
          "   MISSING の\r\n   指定されたファイルが存在しません。          "},
         {"24 overwrite no",
-         TForm24,
+         TwoInOneOut,
          {"IN", "IN2", "OUT"},
          MessageResult::No,
          false,
          I,
          kButtonYes | kButtonNo,
          "   %s の\r\n   指定されたファイルを上書きしていいですか。          "},
-        {"24 accepted", TForm24, {"IN", "IN2", "NEW"}, {}, true, W, 0, nullptr},
+        {"24 accepted", TwoInOneOut, {"IN", "IN2", "NEW"}, {}, true, W, 0, nullptr},
         {"26 empty 2",
-         TForm26,
+         LengthCheck,
          {"IN", "", "NEW2", "60", "360"},
          {},
          false,
@@ -182,7 +182,7 @@ TEST(EditBoxCheckTest, EveryWindowRefusesWithItsMessageOrAccepts) {
          kButtonOk,
          "    作成ファイル名１が指定されていません。          "},
         {"26 empty 3",
-         TForm26,
+         LengthCheck,
          {"IN", "NEW", "", "60", "360"},
          {},
          false,
@@ -190,7 +190,7 @@ TEST(EditBoxCheckTest, EveryWindowRefusesWithItsMessageOrAccepts) {
          kButtonOk,
          "    作成ファイル名２が指定されていません。          "},
         {"26 same outputs",
-         TForm26,
+         LengthCheck,
          {"IN", "NEW", "NEW", "60", "360"},
          {},
          false,
@@ -198,7 +198,7 @@ TEST(EditBoxCheckTest, EveryWindowRefusesWithItsMessageOrAccepts) {
          kButtonAbort,
          "   同一のファイル名は指定できません。          "},
         {"26 head 0",
-         TForm26,
+         LengthCheck,
          {"IN", "NEW", "NEW2", "0", "360"},
          {},
          false,
@@ -206,7 +206,7 @@ TEST(EditBoxCheckTest, EveryWindowRefusesWithItsMessageOrAccepts) {
          kButtonAbort,
          "   見出しの文字数は１０２４以下です。          "},
         {"26 head 1025",
-         TForm26,
+         LengthCheck,
          {"IN", "NEW", "NEW2", "1025", "360"},
          {},
          false,
@@ -214,7 +214,7 @@ TEST(EditBoxCheckTest, EveryWindowRefusesWithItsMessageOrAccepts) {
          kButtonAbort,
          "   見出しの文字数は１０２４以下です。          "},
         {"26 trans 0",
-         TForm26,
+         LengthCheck,
          {"IN", "NEW", "NEW2", "1", "0"},
          {},
          false,
@@ -222,7 +222,7 @@ TEST(EditBoxCheckTest, EveryWindowRefusesWithItsMessageOrAccepts) {
          kButtonAbort,
          "   訳語の文字数は１０２４以下です。          "},
         {"26 head not a number",
-         TForm26,
+         LengthCheck,
          {"IN", "NEW", "NEW2", "6o", "360"},
          {},
          false,
@@ -230,7 +230,7 @@ TEST(EditBoxCheckTest, EveryWindowRefusesWithItsMessageOrAccepts) {
          kButtonOk,
          "'6o' は整数ではありません"},
         {"26 trans empty",
-         TForm26,
+         LengthCheck,
          {"IN", "NEW", "NEW2", "60", ""},
          {},
          false,
@@ -238,7 +238,7 @@ TEST(EditBoxCheckTest, EveryWindowRefusesWithItsMessageOrAccepts) {
          kButtonOk,
          "'' は整数ではありません"},
         {"26 limits 1 and 1024",
-         TForm26,
+         LengthCheck,
          {"IN", "NEW", "NEW2", "1", "1024"},
          {},
          true,
@@ -246,7 +246,7 @@ TEST(EditBoxCheckTest, EveryWindowRefusesWithItsMessageOrAccepts) {
          0,
          nullptr},
         {"26 second output exists",
-         TForm26,
+         LengthCheck,
          {"IN", "NEW", "OUT", "60", "360"},
          MessageResult::No,
          false,
@@ -294,17 +294,17 @@ TEST(EditBoxCheckTest, AcceptedNamesGoToTheTypedNamesOfTheJob) {
     const std::string out1 = (dir / "a.txt").string();
     const std::string out2 = (dir / "b.txt").string();
 
-    ASSERT_TRUE(AcceptToolWindow(ToolWindow::TForm26, {in, out1, out2, "60", "360"}, job));
+    ASSERT_TRUE(AcceptToolWindow(ToolForm::LengthCheck, {in, out1, out2, "60", "360"}, job));
     EXPECT_EQ(job.InName1, in);
     EXPECT_EQ(job.OutName1, out1);
     EXPECT_EQ(job.OutName2, out2);
     EXPECT_EQ(job.HeadLimit, "60");
     EXPECT_EQ(job.TransLimit, "360");
 
-    ASSERT_TRUE(AcceptToolWindow(ToolWindow::TForm24, {in, out1 + "x", out2}, job) == false);
+    ASSERT_TRUE(AcceptToolWindow(ToolForm::TwoInOneOut, {in, out1 + "x", out2}, job) == false);
     EXPECT_FALSE(job.Accepted);  // a refusal clears the flag of the previous command
 
-    ASSERT_TRUE(AcceptToolWindow(ToolWindow::TForm25, {out1}, job));
+    ASSERT_TRUE(AcceptToolWindow(ToolForm::NewFile, {out1}, job));
     EXPECT_EQ(job.OutName1, out1);
 }
 
@@ -333,7 +333,8 @@ TEST(EditBoxCheckTest, OneFileUnderTwoSpellingsIsTheSameFile) {
     EXPECT_TRUE(SameFileName((dir / "new.DIC").string(), (dir / "sub/../new.DIC").string()));
 
     test::RecordingReporter reporter;
-    EXPECT_FALSE(EditBoxCheck(ToolWindow::TForm22, {plain, (dir / "link.txt").string()}, reporter));
+    EXPECT_FALSE(
+        EditBoxCheck(ToolForm::OneInOneOut, {plain, (dir / "link.txt").string()}, reporter));
     ASSERT_EQ(reporter.messages.size(), 1u);
     EXPECT_EQ(reporter.messages[0].text, "   同一のファイル名は指定できません。          ");
 }
@@ -347,24 +348,24 @@ TEST(EditBoxCheckTest, SetNamesStandForAllTheirFilesAndTheirDirection) {
     const ToolNameRoles both{true, true, Direction::English};
     const ToolNameRoles bothJpn{true, true, Direction::Japanese};
     struct Case {
-        ToolWindow window;
+        ToolForm window;
         ToolNameRoles roles;
         ToolWindowEdits edits;
         const char* refusal;  // nullptr: accepted
     };
-    using enum ToolWindow;
+    using enum ToolForm;
     const char* same = "同一のファイル名は指定できません。";
     const Case cases[] = {
-        {TForm22, build, {"words.DAT", "words.DIC"}, same},
-        {TForm22, build, {"words.txt", "words.DIC"}, nullptr},
-        {TForm22, read, {"EJ.DIC", "EJ.003"}, same},
-        {TForm22, read, {"EJ.DIC", "EJ.TXT"}, nullptr},
-        {TForm24, both, {"EJ.DIC", "JE.DIC", "OUT.DIC"}, "和英辞書のファイルです。"},
-        {TForm24, both, {"EJ.DIC", "words.txt", "words.DIC"}, same},
-        {TForm23, both, {"JE.DIC"}, "和英辞書のファイルです。英和辞書として処理できません。"},
-        {TForm23, bothJpn, {"EJ.DIC"}, "英和辞書のファイルです。和英辞書として処理できません。"},
-        {TForm23, bothJpn, {"JE.DIC"}, nullptr},
-        {TForm23, both, {"NOTABLE.DIC"}, nullptr},  // no table: the chain reports it
+        {OneInOneOut, build, {"words.DAT", "words.DIC"}, same},
+        {OneInOneOut, build, {"words.txt", "words.DIC"}, nullptr},
+        {OneInOneOut, read, {"EJ.DIC", "EJ.003"}, same},
+        {OneInOneOut, read, {"EJ.DIC", "EJ.TXT"}, nullptr},
+        {TwoInOneOut, both, {"EJ.DIC", "JE.DIC", "OUT.DIC"}, "和英辞書のファイルです。"},
+        {TwoInOneOut, both, {"EJ.DIC", "words.txt", "words.DIC"}, same},
+        {InPlace, both, {"JE.DIC"}, "和英辞書のファイルです。英和辞書として処理できません。"},
+        {InPlace, bothJpn, {"EJ.DIC"}, "英和辞書のファイルです。和英辞書として処理できません。"},
+        {InPlace, bothJpn, {"JE.DIC"}, nullptr},
+        {InPlace, both, {"NOTABLE.DIC"}, nullptr},  // no table: the chain reports it
     };
     test::TempDir dir;
     for (const char* name : {"words.DAT", "words.txt", "EJ.DIC", "EJ.003", "JE.DIC"}) {

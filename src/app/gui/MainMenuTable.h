@@ -3,14 +3,26 @@
 // The main menu of the main window as data: every menu and item with its
 // component name, caption and command, in menu order. A row with an empty
 // name is a separator; `parent` names the menu or submenu that holds the row.
-// An item runs its command, or the tool command of its handler name
+// An item runs its command, or its tool command in its direction
 // (RunToolCommand, tools/Chains.h); an item with neither is shown disabled.
+// The handler of an item is its name followed by "Click" (MenuEngExmToTovix,
+// MenuEngExmToTovixClick); the items of 作成(&M) run commands of 変換(&T).
 
+#include <optional>
 #include <span>
+
+#include "dict/Direction.h"
+#include "tools/Chains.h"
 
 namespace tovix {
 
 class TForm1;
+
+// The tool command an item runs, and the direction it runs in.
+struct MenuTool {
+    ToolCommandId id;
+    Direction direction;
+};
 
 struct MenuRow {
     const char* parent;  // "" for the menu bar itself
@@ -18,8 +30,7 @@ struct MenuRow {
     const char* caption;
     void (TForm1::*command)();  // the item's handler, "MenuExitClick"; nullptr: none yet
     bool submenu;               // the row opens a submenu of its own
-    // A tool command's handler, "MenuEngExmToTovixClick"; nullptr: none.
-    const char* tool = nullptr;
+    std::optional<MenuTool> tool = std::nullopt;
     bool disabled = false;  // shown disabled although it has a handler
 };
 

@@ -202,14 +202,14 @@ void TForm1::BuildMenu() {
             action = menu->menuAction();
         } else {
             action = parentMenu->addAction(caption);
-            action->setEnabled((row.command != nullptr || row.tool != nullptr) && !row.disabled);
+            action->setEnabled((row.command != nullptr || row.tool) && !row.disabled);
+            const std::string handler = std::string(row.name) + "Click";
             if (row.command != nullptr) {
-                GuardedConnect(action, &QAction::triggered, this, reporter_,
-                               std::string(row.name) + "Click",
+                GuardedConnect(action, &QAction::triggered, this, reporter_, handler,
                                [this, command = row.command] { (this->*command)(); });
-            } else if (row.tool != nullptr) {
-                GuardedConnect(action, &QAction::triggered, this, reporter_, row.tool,
-                               [this, tool = row.tool] { RunToolCommand(tool); });
+            } else if (row.tool) {
+                GuardedConnect(action, &QAction::triggered, this, reporter_, handler,
+                               [this, tool = *row.tool] { RunToolCommand(tool); });
             }
         }
         action->setObjectName(QString::fromUtf8(row.name));

@@ -233,9 +233,9 @@ class TForm1 : public QMainWindow {
     void RunCommand(const FunctionKeyCommand& command, std::string_view handler);
 
     // The tool commands of the 作成(&M) and 変換(&T) menus (ToolCommands.cpp):
-    // the command of a handler ("MenuEngExmToTovixClick", "MenuMake02Click")
-    // from its tool window, its chain run by the tool runner.
-    void RunToolCommand(std::string_view handler);
+    // a menu item's command in its direction, the names from its tool window,
+    // its chain run by the tool runner.
+    void RunToolCommand(MenuTool tool);
     void ReopenWhenRewritten(const std::string& dicFile);
 
     std::unique_ptr<Reporter> ownReporter_;

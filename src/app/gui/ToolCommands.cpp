@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // TForm1's tool commands: every item of the 作成(&M) and 変換(&T) menus runs
-// the command of its handler from the command table (tools/Chains.h): the
+// its command of the command table (tools/Chains.h) in its direction: the
 // command's tool window asks for the names, and the tool runner runs the
 // chain while the window stays painted.
 
@@ -13,19 +13,17 @@
 
 namespace tovix {
 
-void TForm1::RunToolCommand(std::string_view handler) {
-    const ToolCommand* command = FindToolCommand(handler);
-    if (command == nullptr) {
-        return;
-    }
+void TForm1::RunToolCommand(MenuTool tool) {
+    const ToolCommand& command = FindToolCommand(tool.id);
     ToolJob job(toolRunner_->JobReporter(), ProgramDir());
-    if (!command->headLimit.empty()) {
-        job.HeadLimit = command->headLimit;
-        job.TransLimit = command->transLimit;
+    if (!command.headLimit.empty()) {
+        job.HeadLimit = command.headLimit;
+        job.TransLimit = command.transLimit;
     }
     std::vector<ToolLock> locks;
     {
-        const std::unique_ptr<TToolWindow> window = MakeToolWindow(*command, job, *desktop_, this);
+        const std::unique_ptr<TToolWindow> window =
+            MakeToolWindow(command, tool.direction, job, *desktop_, this);
         DialogOpenScope open(*this);
         window->exec();
         locks = window->TakeLocks();
@@ -33,9 +31,9 @@ void TForm1::RunToolCommand(std::string_view handler) {
     if (!job.Accepted) {
         return;
     }
-    const ChainResult result = toolRunner_->Run([&] { return command->run(job); });
+    const ChainResult result = toolRunner_->Run([&] { return command.Run(job, tool.direction); });
     if (result) {
-        ReopenWhenRewritten(WrittenSet(command->window, command->roles, job));
+        ReopenWhenRewritten(WrittenSet(command.form, command.Roles(tool.direction), job));
     }
 }
 

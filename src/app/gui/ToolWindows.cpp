@@ -29,7 +29,7 @@ struct FieldRow {
 };
 
 struct WindowRow {
-    ToolWindow kind;
+    ToolForm kind;
     std::array<FieldRow, 5> fields;
     std::string_view openFilter;
 };
@@ -43,22 +43,22 @@ constexpr FieldRow Save(const char* label, const char* button, const char* capti
 }
 
 constexpr WindowRow kWindows[] = {
-    {ToolWindow::TForm22,
+    {ToolForm::OneInOneOut,
      {Open("読込ﾌｧｲﾙ名(&1)", "BtnOpenRef", "参照(&B)..."),
       Save("作成ﾌｧｲﾙ名(&2)", "BtnSaveRef", "参照(&C)...")},
      app_text::kToolOpenFilter},
-    {ToolWindow::TForm23,
+    {ToolForm::InPlace,
      {Open("ﾌｧｲﾙ名(&1)", "BtnOpenRef", "参照(&B)...")},
      app_text::kToolOpenFilter},
-    {ToolWindow::TForm24,
+    {ToolForm::TwoInOneOut,
      {Open("読込ﾌｧｲﾙ名1(&1)", "BtnOpenRef1", "参照(&B)..."),
       Open("読込ﾌｧｲﾙ名2(&2)", "BtnOpenRef2", "参照(&C)..."),
       Save("作成ﾌｧｲﾙ名 (&3)", "BtnSaveRef", "参照(&D)...")},
      app_text::kToolOpenFilterTxt},
-    {ToolWindow::TForm25,
+    {ToolForm::NewFile,
      {Save("ﾌｧｲﾙ名(&1)", "BtnOpenRef", "参照(&B)...")},
      app_text::kToolOpenFilter},
-    {ToolWindow::TForm26,
+    {ToolForm::LengthCheck,
      {Open("読込ﾌｧｲﾙ名 (&1)", "BtnOpenRef1", "参照(&B)..."),
       Save("作成ﾌｧｲﾙ名1(&2)", "BtnOpenRef2", "参照(&C)..."),
       Save("作成ﾌｧｲﾙ名2(&3)", "BtnSaveRef", "参照(&D)..."), FieldRow{"見出文字数(&4)"},
@@ -66,7 +66,7 @@ constexpr WindowRow kWindows[] = {
      app_text::kToolOpenFilterTxt},
 };
 
-const WindowRow& RowOf(ToolWindow kind) {
+const WindowRow& RowOf(ToolForm kind) {
     for (const WindowRow& row : kWindows) {
         if (row.kind == kind) {
             return row;
@@ -101,13 +101,17 @@ std::optional<ToolLock> Refusing(Reporter& reporter, Take take) {
 
 }  // namespace
 
-TToolWindow::TToolWindow(const ToolCommand& command, ToolJob& job, Desktop& desktop,
-                         QWidget* parent)
-    : QDialog(parent), kind_(command.window), roles_(command.roles), job_(job), desktop_(desktop) {
+TToolWindow::TToolWindow(const ToolCommand& command, Direction direction, ToolJob& job,
+                         Desktop& desktop, QWidget* parent)
+    : QDialog(parent),
+      kind_(command.form),
+      roles_(command.Roles(direction)),
+      job_(job),
+      desktop_(desktop) {
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
     setFont(DialogFont());
     Build(command);
-    setWindowTitle(QtText(command.caption));
+    setWindowTitle(QtText(command.Caption(direction)));
     CentreOnScreen(*this);
     edits_[0]->setFocus();
 }
@@ -142,7 +146,7 @@ void TToolWindow::Build(const ToolCommand& command) {
             (n == 3 ? label8_ : label9_) = limitLabel;
         }
     }
-    if (kind_ == ToolWindow::TForm26) {
+    if (kind_ == ToolForm::LengthCheck) {
         edits_[3]->setText(QtText(command.headLimit));
         edits_[4]->setText(QtText(command.transLimit));
         for (const std::string_view note : {app_text::kInRangeNote, app_text::kOutOfRangeNote}) {
@@ -222,21 +226,21 @@ void TToolWindow::Browse(int n) {
     }
 }
 
-std::unique_ptr<TToolWindow> MakeToolWindow(const ToolCommand& command, ToolJob& job,
-                                            Desktop& desktop, QWidget* parent) {
-    switch (command.window) {
-        case ToolWindow::TForm22:
-            return std::make_unique<TForm22>(command, job, desktop, parent);
-        case ToolWindow::TForm23:
-            return std::make_unique<TForm23>(command, job, desktop, parent);
-        case ToolWindow::TForm24:
-            return std::make_unique<TForm24>(command, job, desktop, parent);
-        case ToolWindow::TForm25:
-            return std::make_unique<TForm25>(command, job, desktop, parent);
-        case ToolWindow::TForm26:
+std::unique_ptr<TToolWindow> MakeToolWindow(const ToolCommand& command, Direction direction,
+                                            ToolJob& job, Desktop& desktop, QWidget* parent) {
+    switch (command.form) {
+        case ToolForm::OneInOneOut:
+            return std::make_unique<TForm22>(command, direction, job, desktop, parent);
+        case ToolForm::InPlace:
+            return std::make_unique<TForm23>(command, direction, job, desktop, parent);
+        case ToolForm::TwoInOneOut:
+            return std::make_unique<TForm24>(command, direction, job, desktop, parent);
+        case ToolForm::NewFile:
+            return std::make_unique<TForm25>(command, direction, job, desktop, parent);
+        case ToolForm::LengthCheck:
             break;
     }
-    return std::make_unique<TForm26>(command, job, desktop, parent);
+    return std::make_unique<TForm26>(command, direction, job, desktop, parent);
 }
 
 }  // namespace tovix

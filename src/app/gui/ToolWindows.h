@@ -41,10 +41,11 @@ class TToolWindow : public QDialog {
     Q_OBJECT
 
   public:
-    // A window for `command`, with its caption and, in the check window, its
-    // preset limits; the names go to `job`, whose reporter shows the checks'
-    // messages. Centred on the screen.
-    TToolWindow(const ToolCommand& command, ToolJob& job, Desktop& desktop, QWidget* parent);
+    // A window for `command` run in `direction`, with its caption and, in the
+    // check window, its preset limits; the names go to `job`, whose reporter
+    // shows the checks' messages. Centred on the screen.
+    TToolWindow(const ToolCommand& command, Direction direction, ToolJob& job, Desktop& desktop,
+                QWidget* parent);
     ~TToolWindow() override;
 
     // Edit1 .. Edit5; nullptr for an edit the window does not have.
@@ -67,7 +68,7 @@ class TToolWindow : public QDialog {
     void Build(const ToolCommand& command);
     void Browse(int n);
 
-    ToolWindow kind_;
+    ToolForm kind_;
     ToolNameRoles roles_;
     ToolJob& job_;
     Desktop& desktop_;
@@ -108,7 +109,7 @@ class TForm26 : public TToolWindow {
 };
 
 // The window of the command's class.
-std::unique_ptr<TToolWindow> MakeToolWindow(const ToolCommand& command, ToolJob& job,
-                                            Desktop& desktop, QWidget* parent);
+std::unique_ptr<TToolWindow> MakeToolWindow(const ToolCommand& command, Direction direction,
+                                            ToolJob& job, Desktop& desktop, QWidget* parent);
 
 }  // namespace tovix

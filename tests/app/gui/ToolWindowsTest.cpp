@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
@@ -85,13 +87,15 @@ class ToolWindowsTest : public test::WindowTest {
 const char* const kWindowClasses[] = {"tovix::TForm22", "tovix::TForm23", "tovix::TForm24",
                                       "tovix::TForm25", "tovix::TForm26"};
 
-// The format a command reads: the first named in its handler ("Tovix" for
+// The format a command reads: the first named in its caption ("Tovix" for
 // re-make and new).
-std::string InputFormat(std::string_view handler) {
+std::string InputFormat(std::string_view caption) {
+    const std::pair<const char*, const char*> formats[] = {
+        {"[EXM]", "Exm"}, {"[PDIC]", "Pdic"}, {"[TOVIX]", "Tovix"}};
     std::string first = "Tovix";
-    size_t at = handler.size();
-    for (const char* format : {"Exm", "Pdic", "Tovix"}) {
-        const size_t place = handler.find(format);
+    size_t at = caption.size();
+    for (const auto& [bracketed, format] : formats) {
+        const size_t place = caption.find(bracketed);
         if (place < at) {
             at = place;
             first = format;
@@ -104,36 +108,36 @@ TEST_F(ToolWindowsTest, EveryToolMenuItemRunsItsCommandFromItsWindow) {
     auto window = Start({});
     int items = 0;
     for (const MenuRow& row : MainMenuRows()) {
-        if (row.tool == nullptr) {
+        if (!row.tool) {
             continue;
         }
         ++items;
-        const ToolCommand* command = FindToolCommand(row.tool);
-        ASSERT_NE(command, nullptr) << row.tool;
+        const ToolCommand* command = &FindToolCommand(row.tool->id);
+        const Direction direction = row.tool->direction;
+        const std::string caption = command->Caption(direction);
         QAction* action = window->MenuItem(row.name);
         if (row.disabled) {
             EXPECT_FALSE(action->isEnabled()) << row.name;  // the [EXM] division
             continue;
         }
         ASSERT_TRUE(action->isEnabled()) << row.name;
-        const Direction direction = command->roles.direction;
-        const std::string format = InputFormat(command->handler);
+        const std::string format = InputFormat(caption);
         const std::string out = (dir / ("out" + std::to_string(items) + ".DIC")).string();
         std::vector<std::string> edits;
-        switch (command->window) {
-            case ToolWindow::TForm22:
+        switch (command->form) {
+            case ToolForm::OneInOneOut:
                 edits = {Input(format, direction).string(), out};
                 break;
-            case ToolWindow::TForm23:
+            case ToolForm::InPlace:
                 edits = {Input(format, direction).string()};
                 break;
-            case ToolWindow::TForm24:
+            case ToolForm::TwoInOneOut:
                 edits = {Input(format, direction).string(), Input(format, direction).string(), out};
                 break;
-            case ToolWindow::TForm25:
+            case ToolForm::NewFile:
                 edits = {out};
                 break;
-            case ToolWindow::TForm26:
+            case ToolForm::LengthCheck:
                 edits = {Input(format, direction).string(), out, out + ".over"};
                 break;
         }
@@ -141,11 +145,11 @@ TEST_F(ToolWindowsTest, EveryToolMenuItemRunsItsCommandFromItsWindow) {
         reporter.captions.clear();
         RunMenuItem(*window, row.name, [&](TToolWindow& w) {
             EXPECT_STREQ(w.metaObject()->className(),
-                         kWindowClasses[static_cast<int>(command->window)])
+                         kWindowClasses[static_cast<int>(command->form)])
                 << row.name;
-            EXPECT_EQ(w.windowTitle().toStdString(), command->caption) << row.name;
+            EXPECT_EQ(w.windowTitle().toStdString(), caption) << row.name;
             EXPECT_TRUE(window->DialogOpen());
-            if (command->window == ToolWindow::TForm26) {
+            if (command->form == ToolForm::LengthCheck) {
                 EXPECT_EQ(w.Edit(4)->text().toStdString(), command->headLimit);
                 EXPECT_EQ(w.Edit(5)->text().toStdString(), command->transLimit);
                 EXPECT_EQ(w.Label8()->text().toStdString(), "(半角で最大 1024 文字)");
@@ -157,13 +161,37 @@ TEST_F(ToolWindowsTest, EveryToolMenuItemRunsItsCommandFromItsWindow) {
         EXPECT_EQ(reporter.caption, kMainCaption) << row.name;
         ASSERT_FALSE(reporter.captions.empty()) << row.name;
         EXPECT_EQ(reporter.captions.front().substr(0, 2), "  ") << row.name;  // a progress text
-        const std::string written = command->window == ToolWindow::TForm23 ? edits[0] : out;
-        EXPECT_TRUE(
-            fs::exists(command->roles.writesSet ? TableFileName(written) : fs::path(written)))
+        const std::string written = command->form == ToolForm::InPlace ? edits[0] : out;
+        EXPECT_TRUE(fs::exists(command->Roles(direction).writesSet ? TableFileName(written)
+                                                                   : fs::path(written)))
             << row.name;
         EXPECT_FALSE(window->findChild<QProgressBar*>("ToolProgress")->isVisible());
     }
     EXPECT_EQ(items, 40);
+}
+
+TEST(ToolMenuTest, TheMakeMenuRunsCommandsOfTheTransMenu) {
+    using enum ToolCommandId;
+    const std::pair<std::string_view, MenuTool> cases[] = {
+        {"MenuMake01", {ExmTogether, Direction::English}},
+        {"MenuMake02", {ExmToTovix, Direction::English}},
+        {"MenuMake03", {ExmTogether, Direction::Japanese}},
+        {"MenuMake04", {ExmToTovix, Direction::Japanese}},
+        {"MenuMake05", {TovixToExm, Direction::English}},
+        {"MenuMake06", {TovixToExm, Direction::Japanese}},
+        {"MenuEngNewTovix", {NewTovix, Direction::English}},
+        {"MenuJpnPdicToExm", {PdicToExm, Direction::Japanese}},
+        {"MenuPdicDicDivide", {PdicDicDivide, Direction::English}},
+    };
+    for (const auto& [name, tool] : cases) {
+        const auto rows = MainMenuRows();
+        const auto row = std::find_if(rows.begin(), rows.end(),
+                                      [&](const MenuRow& r) { return r.name == name; });
+        ASSERT_NE(row, rows.end()) << name;
+        ASSERT_TRUE(row->tool) << name;
+        EXPECT_EQ(row->tool->id, tool.id) << name;
+        EXPECT_EQ(row->tool->direction, tool.direction) << name;
+    }
 }
 
 TEST_F(ToolWindowsTest, CancellingWritesNothingAndKeepsTheCaption) {
