@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/ColorText.h"
 
-#include <charconv>
 #include <cstdio>
 
+#include "app/NumberText.h"
 #include "components/MbString.h"
 
 namespace tovix {
@@ -66,26 +66,14 @@ constexpr NamedColor kNamedColors[] = {
     {"clInfoBk", System(kColorInfoBk)},
 };
 
+// A number that fits 32 bits; a negative one counts down from 2^32.
 std::optional<std::uint32_t> ParseNumber(std::string_view text) {
-    int base = 10;
-    bool negative = false;
-    if (!text.empty() && (text[0] == '-' || text[0] == '+')) {
-        negative = text[0] == '-';
-        text.remove_prefix(1);
-    }
-    if (text.starts_with("$")) {
-        base = 16;
-        text.remove_prefix(1);
-    } else if (text.starts_with("0x") || text.starts_with("0X")) {
-        base = 16;
-        text.remove_prefix(2);
-    }
-    std::uint32_t value = 0;
-    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, base);
-    if (text.empty() || error != std::errc() || end != text.data() + text.size()) {
+    const std::optional<NumberText> number = ParseNumberText(text);
+    if (!number || number->magnitude > UINT32_MAX) {
         return std::nullopt;
     }
-    return negative ? 0u - value : value;
+    const auto value = static_cast<std::uint32_t>(number->magnitude);
+    return number->negative ? 0u - value : value;
 }
 
 }  // namespace

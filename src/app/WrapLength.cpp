@@ -1,40 +1,24 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/WrapLength.h"
 
-#include <charconv>
 #include <cstdint>
+
+#include "app/NumberText.h"
 
 namespace tovix {
 namespace {
 
+// The number after any leading blanks, when it fits an int.
 std::optional<int> ToInteger(std::string_view text) {
     while (!text.empty() && text.front() == ' ') {
         text.remove_prefix(1);
     }
-    bool negative = false;
-    if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
-        negative = text.front() == '-';
-        text.remove_prefix(1);
-    }
-    int base = 10;
-    if (text.starts_with("$")) {
-        base = 16;
-        text.remove_prefix(1);
-    } else if (text.starts_with("0x") || text.starts_with("0X")) {
-        base = 16;
-        text.remove_prefix(2);
-    }
-    std::int64_t value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, base);
-    if (text.empty() || error != std::errc() || end != text.data() + text.size() ||
-        text.front() == '-' || text.front() == '+') {
+    const std::optional<NumberText> number = ParseNumberText(text);
+    if (!number || number->magnitude > std::uint64_t{INT32_MAX} + (number->negative ? 1 : 0)) {
         return std::nullopt;
     }
-    value = negative ? -value : value;
-    if (value < INT32_MIN || value > INT32_MAX) {
-        return std::nullopt;
-    }
-    return static_cast<int>(value);
+    const auto magnitude = static_cast<std::int64_t>(number->magnitude);
+    return static_cast<int>(number->negative ? -magnitude : magnitude);
 }
 
 }  // namespace

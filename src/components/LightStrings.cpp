@@ -15,6 +15,7 @@
 #include <new>
 #include <ostream>
 
+#include "components/ComponentMessages.h"
 #include "components/LineScanner.h"
 #include "platform/IoError.h"
 #include "platform/PosixIo.h"
@@ -29,10 +30,6 @@ constexpr size_t kBytesPerReservedSlot = 28;
 constexpr size_t kReadChunk = 256 * 1024;
 constexpr size_t kWriteBuffer = 64 * 1024;
 
-const char kIndexMessage[] = "インデックスがリストの範囲を超えています";
-const char kStreamReadMessage[] = "ストリームから読み込めません";
-const char kStreamWriteMessage[] = "ストリームに書き込めません";
-
 std::string_view UpToNul(std::string_view text) {
     const void* nul = std::memchr(text.data(), '\0', text.size());
     return nul ? text.substr(0, static_cast<const char*>(nul) - text.data()) : text;
@@ -40,7 +37,7 @@ std::string_view UpToNul(std::string_view text) {
 
 }  // namespace
 
-ListIndexError::ListIndexError() : std::out_of_range(kIndexMessage) {}
+ListIndexError::ListIndexError() : std::out_of_range(component_text::kListIndex) {}
 
 TLightStrings::TLightStrings(TLightStrings&& other) noexcept
     : records_(std::move(other.records_)),
@@ -444,7 +441,7 @@ void TLightStrings::LoadFromStream(std::istream& stream) {
         text.append(chunk, static_cast<size_t>(stream.gcount()));
     }
     if (stream.bad()) {
-        throw std::ios_base::failure(kStreamReadMessage);
+        throw std::ios_base::failure(component_text::kStreamRead);
     }
     stream.clear();  // the end was reached; the stream stays usable
     SetText(text);
@@ -457,7 +454,7 @@ void TLightStrings::SaveToStream(std::ostream& stream) const {
         stream.write("\r\n", 2);
     }
     if (!stream) {
-        throw std::ios_base::failure(kStreamWriteMessage);
+        throw std::ios_base::failure(component_text::kStreamWrite);
     }
 }
 

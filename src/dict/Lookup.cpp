@@ -13,12 +13,13 @@
 #include "dict/WrittenForms.h"
 #include "platform/IoError.h"
 #include "platform/MessageText.h"
+#include "platform/Warning.h"
 
 namespace tovix {
 namespace {
 
 void Warn(Reporter& reporter, std::string_view text) {
-    reporter.Message(MessageKind::Warning, PaddedMessage(text), kButtonYes | kButtonNo);
+    ShowWarning(reporter, PaddedMessage(text));
 }
 
 // Makes `part` the part loaded in the view (0 keeps whatever is loaded).

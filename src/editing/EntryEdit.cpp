@@ -20,6 +20,7 @@
 #include "platform/ProgramDir.h"
 #include "platform/ReplaceJournal.h"
 #include "platform/StagedFile.h"
+#include "platform/Warning.h"
 #include "tools/LineWriter.h"
 #include "tools/Steps.h"
 #include "tools/ToolJob.h"
@@ -68,8 +69,7 @@ std::optional<FileLock> LockSet(const fs::path& dicFile, Reporter& reporter, Edi
         return lock;
     }
     if (mode == EditLockMode::Refuse) {
-        reporter.Message(MessageKind::Warning, PaddedMessage(tool_text::kSetBusy),
-                         kButtonYes | kButtonNo);
+        ShowWarning(reporter, PaddedMessage(tool_text::kSetBusy));
         return std::nullopt;
     }
     reporter.SetCaption("  " + std::string(tool_text::kProgressWaitForSet) + "  ");
@@ -114,9 +114,7 @@ class Editor {
     bool Inserts() const { return edit_.command != EditCommand::Delete; }
     fs::path PartFile() const { return PartFileName(edit_.dicFile, outcome_.part); }
 
-    void Warn(const std::string& text) {
-        reporter_.Message(MessageKind::Warning, text, kButtonYes | kButtonNo);
-    }
+    void Warn(const std::string& text) { ShowWarning(reporter_, text); }
 
     // An earlier edit from the program directory that did not end is
     // completed first, so that its log line is in the log read here; then
@@ -393,9 +391,7 @@ EditOutcome RunEntryEdit(const EntryEdit& edit, Reporter& reporter, EditLockMode
         const FileLock workLock(workFile, workFile);
         return Editor(edit, reporter, workDir).Run();
     } catch (const IoError& e) {
-        reporter.Message(MessageKind::Warning,
-                         FileMessage(e.path().string(), tool_text::kCannotOpen),
-                         kButtonYes | kButtonNo);
+        ShowWarning(reporter, FileMessage(e.path().string(), tool_text::kCannotOpen));
         return {EditStatus::Failed, 0, {}};
     }
 }

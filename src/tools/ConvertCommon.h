@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <type_traits>
 
 #include "platform/Reporter.h"
 #include "tools/LineReader.h"
@@ -44,7 +45,8 @@ std::string JpnPairHead(std::string_view head);
 
 // Reads `in` as two-line entries, headword line then translation line, and
 // calls convert(head, translation) for each. A headword line that is the last
-// line of the file gets an empty translation.
+// line of the file gets an empty translation. A convert that returns a bool
+// ends the reading by returning false; the rest of `in` is left unread.
 template <class Convert>
 void ForEachPair(LineReader& in, Convert&& convert) {
     std::string head;
@@ -55,7 +57,13 @@ void ForEachPair(LineReader& in, Convert&& convert) {
         if (!in.Next(translation)) {
             translation = {};
         }
-        convert(std::string_view(head), translation);
+        if constexpr (std::is_same_v<decltype(convert(std::string_view(), translation)), bool>) {
+            if (!convert(std::string_view(head), translation)) {
+                return;
+            }
+        } else {
+            convert(std::string_view(head), translation);
+        }
     }
 }
 

@@ -141,20 +141,13 @@ void CopyRest(LineReader& in, LineWriter& out) {
 // it never drops the rest of the dictionary.
 void DivideEntries(ToolJob& job, LineReader& in, LineWriter& inRange, LineWriter& outOfRange,
                    const LengthLimits& limits) {
-    std::string head;
-    std::string_view line;
-    while (in.Next(line)) {
-        head.assign(line);
-        std::string_view translation;
-        if (!in.Next(translation)) {
-            translation = {};
-        }
+    ForEachPair(in, [&](std::string_view head, std::string_view translation) {
         if (static_cast<long long>(head.size()) > limits.head) {
             outOfRange.WriteLine(head);
             outOfRange.WriteLine(translation);
             if (AskToEnd(job, head)) {
                 CopyRest(in, outOfRange);
-                return;
+                return false;
             }
         } else if (static_cast<long long>(translation.size()) > limits.translation) {
             WriteDivided(inRange, head, translation, limits.translation);
@@ -162,7 +155,8 @@ void DivideEntries(ToolJob& job, LineReader& in, LineWriter& inRange, LineWriter
             inRange.WriteLine(head);
             inRange.WriteLine(translation);
         }
-    }
+        return true;
+    });
 }
 
 }  // namespace

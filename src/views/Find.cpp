@@ -9,6 +9,7 @@
 #include "platform/Cp932.h"
 #include "platform/IoError.h"
 #include "platform/MessageText.h"
+#include "platform/Warning.h"
 #include "views/LineMatcher.h"
 #include "views/PartFileSearch.h"
 #include "views/ViewMessages.h"
@@ -33,9 +34,7 @@ std::optional<int> SearchView(const LookupView& view, LineMatcher& matcher, int 
 }
 
 void WarnUnreadable(Reporter& reporter, const std::filesystem::path& file) {
-    reporter.Message(MessageKind::Warning,
-                     FileMessage(file.string(), dict_text::kPartFileUnreadable),
-                     kButtonYes | kButtonNo);
+    ShowWarning(reporter, FileMessage(file.string(), dict_text::kPartFileUnreadable));
 }
 
 // Searches the part files after (or before) the current part, one at a time.

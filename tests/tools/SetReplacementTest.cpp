@@ -35,6 +35,7 @@
 #include "platform/PosixIo.h"
 #include "support/RecordingReporter.h"
 #include "support/SetFiles.h"
+#include "support/SetRewrite.h"
 #include "support/TempDir.h"
 #include "tools/Chains.h"
 
@@ -43,92 +44,15 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const std::vector<std::string> kOld = {"apple\tりんご", "bank\t銀行", "cat\t猫", "zoo\t動物園"};
-const std::vector<std::string> kNew = {"apple\t林檎", "bank\t土手", "cat\tネコ", "dog\t犬",
-                                       "zoo\t動物園"};
-
-class SetReplacementTest : public ::testing::Test {
+class SetReplacementTest : public test::SetRewriteTest {
   protected:
-    void SetUp() override {
-        fs::create_directories(work_);
-        fs::create_directories(sets_);
-        test::WriteBytes(work_ / "old.exm", test::ExmText(kOld));
-        test::WriteBytes(work_ / "new.exm", test::ExmText(kNew));
-        ASSERT_TRUE(Build("old.exm"));
-        oldBytes_ = test::SetBytes(Dic(), Direction::English);
-        fs::create_directories(pristine_);
-        for (const fs::path& file : test::SetFileNames(Dic(), Direction::English)) {
-            fs::copy_file(file, pristine_ / file.filename());
-        }
-        ASSERT_TRUE(Build("new.exm"));
-        newBytes_ = test::SetBytes(Dic(), Direction::English);
-        ASSERT_NE(oldBytes_, newBytes_);
-    }
-
-    fs::path Dic() const { return sets_ / "T.DIC"; }
-
-    bool Build(const char* exm) const {
-        test::RecordingReporter reporter;
-        ToolJob job(reporter, work_);
-        job.InName1 = (work_ / exm).string();
-        job.OutName1 = Dic().string();
-        return bool(ExmToTovix(job, Direction::English));
-    }
-
-    void RestoreOld() const {
-        for (const auto& entry : fs::directory_iterator(sets_)) {
-            fs::remove_all(entry.path());
-        }
-        fs::copy(pristine_, sets_);
-    }
-
-    // "old" or "new" when the set, opened, is that set and looks up so;
-    // "mixed" otherwise; files other than the set's are listed after it.
-    std::string Opened() const {
-        OpenedDictionary opened = OpenDictionary(Dic(), Direction::English);
-        if (!opened.Opened()) {
-            return "unopenable";
-        }
-        const std::string bytes = test::SetBytes(Dic(), Direction::English);
-        std::string state = bytes == oldBytes_ ? "old" : bytes == newBytes_ ? "new" : "mixed";
-        if (state != "mixed" && LookUp(opened, "bank") != (state == "old" ? "\t銀行" : "\t土手")) {
-            state += " looked up wrong";
-        }
-        return state + test::OtherFiles(sets_, Dic(), Direction::English);
-    }
-
-    // The translation line of the first headword that `word` begins.
-    std::string LookUp(OpenedDictionary& opened, const std::string& word) const {
-        SearchState state;
-        state.direction = Direction::English;
-        state.dicFile = Dic();
-        state.table = std::move(opened.table);
-        LineStoreView view;
-        test::RecordingReporter reporter;
-        if (!Lookup(state, view, reporter, word).matched) {
-            return "";
-        }
-        return Cp932ToUtf8(view.ViewLine(view.TopLine() + 1));
-    }
-
-    long Count(FaultOperation operation) const {
-        RestoreOld();
-        InjectFault(operation, LONG_MAX, FaultAction::Fail);
-        EXPECT_TRUE(Build("new.exm"));
-        const long count = FaultCount(operation);
-        ClearFaults();
-        return count;
-    }
-
-    // Flushes cost nothing on /dev/shm: the many builds stay quick.
-    test::TempDir dir_{fs::is_directory("/dev/shm") && access("/dev/shm", W_OK) == 0
-                           ? fs::path("/dev/shm")
-                           : fs::temp_directory_path()};
-    fs::path work_ = dir_ / "work";
-    fs::path sets_ = dir_ / "sets";
-    fs::path pristine_ = dir_ / "pristine";
-    std::string oldBytes_;
-    std::string newBytes_;
+    SetReplacementTest()
+        : SetRewriteTest({Direction::English,
+                          {"apple\tりんご", "bank\t銀行", "cat\t猫", "zoo\t動物園"},
+                          {"apple\t林檎", "bank\t土手", "cat\tネコ", "dog\t犬", "zoo\t動物園"},
+                          "bank",
+                          "\t銀行",
+                          "\t土手"}) {}
 };
 
 constexpr FaultOperation kOperations[] = {FaultOperation::Write, FaultOperation::Sync,
@@ -208,7 +132,7 @@ TEST_F(SetReplacementTest, TheNextBuildRemovesWhatAKilledOneLeftStagedAndNothing
     RestoreOld();
     const auto now = fs::file_time_type::clock::now();
     for (const Left& l : lefts) {
-        const fs::path path = sets_ / l.name;
+        const fs::path path = setDir_ / l.name;
         if (l.kind == kDirectory) {
             fs::create_directory(path);
         } else if (l.kind == kLink) {
@@ -223,7 +147,7 @@ TEST_F(SetReplacementTest, TheNextBuildRemovesWhatAKilledOneLeftStagedAndNothing
     }
     ASSERT_TRUE(Build("new.exm"));
     for (const Left& l : lefts) {
-        EXPECT_EQ(fs::exists(fs::symlink_status(sets_ / l.name)), !l.removed) << l.name;
+        EXPECT_EQ(fs::exists(fs::symlink_status(setDir_ / l.name)), !l.removed) << l.name;
     }
 }
 
@@ -279,11 +203,11 @@ void LeaveFree(const fs::path& filler, long pages) {
 // stayed behind, up to 25 hidden files. Now the old set stays whole and
 // nothing is left, however little room there is.
 TEST_F(SetReplacementTest, FullDiskLeavesTheOldSetAndNoStagedFile) {
-    const int status = InSmallTmpfs(sets_, 512 * 1024, [&] {
+    const int status = InSmallTmpfs(setDir_, 512 * 1024, [&] {
         RestoreOld();
-        fs::create_directory(sets_ / "fill");
+        fs::create_directory(setDir_ / "fill");
         for (long pages = 0;; ++pages) {
-            LeaveFree(sets_ / "fill" / "filler", pages);
+            LeaveFree(setDir_ / "fill" / "filler", pages);
             const bool built = Build("new.exm");
             const std::string opened = Opened();
             if (opened != (built ? "new fill" : "old fill")) {

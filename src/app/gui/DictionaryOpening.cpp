@@ -19,6 +19,7 @@
 #include "platform/Cp932.h"
 #include "platform/IoError.h"
 #include "platform/ProgramDir.h"
+#include "platform/Warning.h"
 #include "platform/qt/QtText.h"
 #include "tools/ToolLock.h"
 #include "tools/ToolMessages.h"
@@ -78,7 +79,7 @@ void TForm1::OpenHere(const std::filesystem::path& file, Direction direction) {
     OpenedDictionary opened = OpenDictionary(file, direction);
     if (!opened.Opened()) {
         setWindowTitle(caption);
-        reporter_.Message(MessageKind::Warning, opened.message, kButtonYes | kButtonNo);
+        ShowWarning(reporter_, opened.message);
         return;
     }
     ShowDictionary(file, direction, opened);

@@ -31,6 +31,7 @@
 #include "platform/IoError.h"
 #include "platform/MessageText.h"
 #include "platform/ProgramDir.h"
+#include "platform/Warning.h"
 #include "platform/qt/GuardedConnect.h"
 #include "platform/qt/QtText.h"
 #include "platform/qt/WindowReporter.h"
@@ -314,7 +315,7 @@ void TForm1::OpenFromCommandLine(const std::string& file, Direction direction) {
     newWindowDic_.clear();
     OpenedDictionary opened = OpenDictionary(file, direction);
     if (!opened.Opened()) {
-        reporter_.Message(MessageKind::Warning, opened.message, kButtonYes | kButtonNo);
+        ShowWarning(reporter_, opened.message);
         return;
     }
     ShowDictionary(file, direction, opened);
@@ -407,11 +408,11 @@ void TForm1::FormDestroy() {
 }
 
 void TForm1::Warn(std::string_view text) {
-    reporter_.Message(MessageKind::Warning, PaddedMessage(text), kButtonYes | kButtonNo);
+    ShowWarning(reporter_, PaddedMessage(text));
 }
 
 void TForm1::WarnAboutFile(const std::string& file, std::string_view text) {
-    reporter_.Message(MessageKind::Warning, FileMessage(file, text), kButtonYes | kButtonNo);
+    ShowWarning(reporter_, FileMessage(file, text));
 }
 
 }  // namespace tovix
