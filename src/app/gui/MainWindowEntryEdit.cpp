@@ -2,12 +2,14 @@
 // TForm1's entry editing: add, change and delete from Shift+F2, F3 and F4,
 // the bar and the pop-up menu. The command checks the view, shows the entry
 // window of the direction, hands the fields to the edit of the set
-// (editing/EntryEdit.h) and then shows the edited place: the view is loaded
+// (editing/EntryEdit.h), run by the tool runner on its thread, and then shows
+// the edited place: the view is loaded
 // with the dictionary file again and the search field set to the headword,
 // so that the lookup brings the place to the top.
 
 #include "app/gui/EntryWindow.h"
 #include "app/gui/MainWindow.h"
+#include "app/gui/ToolRunner.h"
 #include "app/gui/WindowHelpers.h"
 #include "components/BigView/BigView.h"
 #include "components/DicEdit/DicEdit.h"
@@ -61,7 +63,13 @@ void TForm1::EditEntry(EditCommand command) {
         return;
     }
     const EntryEdit edit{command, direction, search_.dicFile, *fields, viewed};
-    EditOutcome outcome = RunEntryEdit(edit, reporter_, EditLockMode::Refuse, ProgramDir());
+    // On the tool runner's thread, as a tool command: the window stays painted
+    // and the user's input waits for nothing.
+    EditOutcome outcome;
+    toolRunner_->RunWork([&] {
+        outcome =
+            RunEntryEdit(edit, toolRunner_->JobReporter(), EditLockMode::Refuse, ProgramDir());
+    });
     if (outcome.status == EditStatus::Done) {
         search_.table = std::move(outcome.table);
         ShowEditedEntry(SearchHeadword(*fields));

@@ -155,6 +155,12 @@ Reporter& ToolRunner::JobReporter() {
 }
 
 ChainResult ToolRunner::Run(const std::function<ChainResult()>& chain) {
+    ChainResult result;
+    RunWork([&] { result = chain(); });
+    return result;
+}
+
+void ToolRunner::RunWork(const std::function<void()>& work) {
     const std::string caption = reporter_->Target().Caption();
     reporter_->Begin();
     running_ = true;
@@ -165,13 +171,12 @@ ChainResult ToolRunner::Run(const std::function<ChainResult()>& chain) {
     qApp->installEventFilter(this);
     timer_->start();
 
-    ChainResult result;
     std::exception_ptr failure;
     QEventLoop loop;
     bool done = false;
     std::thread worker([&] {
         try {
-            result = chain();
+            work();
         } catch (...) {
             failure = std::current_exception();
         }
@@ -198,7 +203,6 @@ ChainResult ToolRunner::Run(const std::function<ChainResult()>& chain) {
         reporter_->Target().SetCaption(caption);
         std::rethrow_exception(failure);
     }
-    return result;
 }
 
 void ToolRunner::ShowProgress() {

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// Runs a tool command's chain on a thread of its own, so that the main window
-// stays painted while the steps work: the event loop keeps turning, the
+// Runs long core work (a tool command's chain, an entry edit) on a thread of
+// its own, so that the main window stays painted while it works: the event loop keeps turning, the
 // caption shows the progress text of the running step, and a progress bar at
 // the bottom of the window shows how far that step has come. The user cannot
 // act meanwhile: keys, mouse buttons and closing the window are dropped until
-// the command ends (a message box the chain shows takes input as usual).
+// the work ends (a message box the work shows takes input as usual).
 //
 // The chain talks to the user through JobReporter(): on the user-interface
 // thread it is the window's reporter itself; from the chain's thread a
@@ -42,8 +42,11 @@ class ToolRunner : public QObject {
     // The reporter a tool job of this window reports through.
     Reporter& JobReporter();
 
-    // Runs `chain` on its own thread and returns its result once it ended.
-    // What the chain throws is thrown here.
+    // Runs `work` on its own thread and returns once it ended; `work`
+    // reports through JobReporter(). What it throws is thrown here.
+    void RunWork(const std::function<void()>& work);
+
+    // Runs `chain` as RunWork does and returns its result.
     ChainResult Run(const std::function<ChainResult()>& chain);
 
     bool Running() const { return running_; }

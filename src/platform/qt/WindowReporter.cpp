@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/qt/WindowReporter.h"
 
-#include <QCoreApplication>
 #include <QWidget>
 
 #include "platform/qt/MessageDialog.h"
@@ -19,7 +18,6 @@ std::string WindowReporter::Caption() const {
 
 void WindowReporter::SetCaption(const std::string& caption) {
     window_->setWindowTitle(QString::fromStdString(caption));
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 }  // namespace tovix

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The viewer's reporter: messages as message boxes over the window, progress
-// texts as the window's caption. A caption change lets pending paint events
-// run (but no user input), so the window stays painted while a long tool step
-// works and the user sees its progress.
+// texts as the window's caption. Setting the caption only sets it: long work
+// runs on a thread of its own (app/gui/ToolRunner.h), so the event loop keeps
+// painting the window, and no event runs in the middle of a command.
 
 #include "platform/Reporter.h"
 

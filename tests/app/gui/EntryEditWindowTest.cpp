@@ -354,5 +354,42 @@ TEST_F(EntryCommandTest, AnEntryChangedUnderTheViewIsNotDeletedAndTheViewIsReadA
     EXPECT_EQ(Cp932ToUtf8(window->BigView1()->GetViewLine(1)), "\t土手");
 }
 
+// The edit runs on the tool runner's thread: the event loop keeps turning
+// (timers fire, the window paints) while a large part is rewritten. The part
+// is generated here: 250,000 entries under "a", about 9 MB, the size of the
+// largest parts of big dictionaries, built in a few seconds.
+TEST_F(EntryCommandTest, ATimerFiresWhileALargePartIsEdited) {
+    constexpr int kEntries = 250000;
+    std::vector<std::string> entries;
+    entries.reserve(kEntries);
+    for (int i = 0; i < kEntries; ++i) {
+        std::string word = "a";
+        for (int n = i; n > 0; n /= 26) {
+            word += static_cast<char>('a' + n % 26);
+        }
+        entries.push_back(word + "\t見本の訳語、その" + std::to_string(i));
+    }
+    const std::filesystem::path dic = test::BuildDictionary(dir, Direction::English, entries);
+    auto window = StartShown({Q(dic), "ENG"});
+    const std::string caption = reporter.caption;
+    int ticks = 0;
+    QTimer timer;
+    timer.setInterval(1);
+    QObject::connect(&timer, &QTimer::timeout, [&] { ticks += reporter.caption != caption; });
+    timer.start();
+    Open(
+        *window, [&] { Press(*window, Qt::Key_F2, Qt::ShiftModifier); },
+        [](TEntryWindow& entry) {
+            entry.Edit(1)->setText(QStringLiteral("apricot"));
+            entry.Edit(2)->setText(QStringLiteral("あんず"));
+            entry.BtnAdd()->click();
+        });
+    timer.stop();
+    EXPECT_TRUE(reporter.messages.empty());
+    EXPECT_EQ(Top(*window), "apricot ");
+    EXPECT_EQ(reporter.caption, caption);
+    EXPECT_GT(ticks, 0);
+}
+
 }  // namespace
 }  // namespace tovix
