@@ -38,14 +38,6 @@ std::string DirectionWord(Direction direction) {
 
 }  // namespace
 
-void TForm1::MenuEngDicOpenClick() {
-    DicOpen(Direction::English);
-}
-
-void TForm1::MenuJpnDicOpenClick() {
-    DicOpen(Direction::Japanese);
-}
-
 // The list is read afresh from the settings file every time.
 void TForm1::DicOpen(Direction direction) {
     const DictionaryList list = ReadDictionaryList(SettingsFilePath(), direction);

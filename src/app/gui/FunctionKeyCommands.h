@@ -4,16 +4,16 @@
 // table: one row per button, Button1Click .. Button30Click in bar order, with
 // the pop-up item that runs the same command. The bar takes its captions and
 // places from the rows, the pop-up menu its items, and a click, a function
-// key or a pop-up item runs the row's member of TForm1. A command added later
-// (zoom, find, entry editing, the key list) is a member named in its row.
+// key or a pop-up item runs the row's command (WindowCommand.h): a public
+// member of TForm1, with the row's argument where it takes one.
 
 #include <Qt>
 #include <span>
 #include <string_view>
 
-namespace tovix {
+#include "app/gui/WindowCommand.h"
 
-class TForm1;
+namespace tovix {
 
 // The key a button stands for: F1 .. F10, alone or with Shift or Ctrl. The
 // bar shows the plain keys in its first row, Shift+ in the second, Ctrl+ in
@@ -29,7 +29,7 @@ struct FunctionKeyCommand {
     const char* caption;       // the button's caption; "" leaves the button blank
     const char* popupCaption;  // the pop-up item's caption, "F05 語写"
     FunctionKey key;
-    void (TForm1::*command)();  // nullptr: the button does nothing
+    WindowCommand command;  // nullptr: the button does nothing
 };
 
 // Every button, Button1Click first.

@@ -29,62 +29,63 @@ constexpr Actions Run(KeyCommand command) {
 }
 
 constexpr Actions Press(int button) {
-    return {KeyAction{KeyCommand::Button, button}, KeyAction{}};
+    return {KeyAction{key_command::Button, button}, KeyAction{}};
 }
 
 constexpr Actions Nothing() {
     return {};
 }
 
-constexpr Actions kFocusField = Run(KeyCommand::FocusField);
+constexpr Actions kFocusField = Run(key_command::FocusField);
 // Copy the search text, then empty the field.
-constexpr Actions kCut = {KeyAction{KeyCommand::Button, 21}, KeyAction{KeyCommand::EmptyField, 0}};
+constexpr Actions kCut = {KeyAction{key_command::Button, 21},
+                          KeyAction{key_command::EmptyField, 0}};
 // Copy the search text, then switch to another running copy.
-constexpr Actions kCopyAndSwitch = {KeyAction{KeyCommand::Button, 21},
-                                    KeyAction{KeyCommand::Button, 22}};
+constexpr Actions kCopyAndSwitch = {KeyAction{key_command::Button, 21},
+                                    KeyAction{key_command::Button, 22}};
 
 // Shift+F10 has no row: it does nothing anywhere.
 constexpr KeyRow kRows[] = {
-    {Qt::Key_Escape, Qt::Key_Escape, ShiftRule::Any, Run(KeyCommand::EmptyField), kFocusField,
+    {Qt::Key_Escape, Qt::Key_Escape, ShiftRule::Any, Run(key_command::EmptyField), kFocusField,
      kFocusField},
     {Qt::Key_Return, Qt::Key_Return, ShiftRule::Any, Press(9), kFocusField, kFocusField},
-    {Qt::Key_Delete, Qt::Key_Delete, ShiftRule::Any, Run(KeyCommand::EmptyField), kFocusField,
+    {Qt::Key_Delete, Qt::Key_Delete, ShiftRule::Any, Run(key_command::EmptyField), kFocusField,
      kFocusField},
     {Qt::Key_Backspace, Qt::Key_Backspace, ShiftRule::Any, Nothing(), kFocusField, kFocusField},
-    {Qt::Key_Insert, Qt::Key_Insert, ShiftRule::Any, Run(KeyCommand::PopupMenu),
-     Run(KeyCommand::PopupMenu), Run(KeyCommand::PopupMenu)},
+    {Qt::Key_Insert, Qt::Key_Insert, ShiftRule::Any, Run(key_command::PopupMenu),
+     Run(key_command::PopupMenu), Run(key_command::PopupMenu)},
     {Qt::Key_F1, Qt::Key_F9, ShiftRule::OtherState, Press(1), Press(1), Press(1)},
     {Qt::Key_F1, Qt::Key_F9, ShiftRule::Shift, Press(11), Press(11), Press(11)},
     {Qt::Key_F1, Qt::Key_F9, ShiftRule::Ctrl, Press(21), Press(21), Press(21)},
     {Qt::Key_F10, Qt::Key_F10, ShiftRule::None, Press(10), Press(10), Press(10)},
     {Qt::Key_F10, Qt::Key_F10, ShiftRule::Ctrl, Press(30), Nothing(), Press(30)},
-    {Qt::Key_BracketLeft, Qt::Key_BracketLeft, ShiftRule::Ctrl, Run(KeyCommand::ToggleMaximized),
-     Run(KeyCommand::ToggleMaximized), Run(KeyCommand::ToggleMaximized)},
-    {Qt::Key_F, Qt::Key_F, ShiftRule::Ctrl, Run(KeyCommand::Find), Run(KeyCommand::Find),
-     Run(KeyCommand::Find)},
-    {Qt::Key_N, Qt::Key_N, ShiftRule::Ctrl, Run(KeyCommand::FindNext), Run(KeyCommand::FindNext),
-     Run(KeyCommand::FindNext)},
-    {Qt::Key_P, Qt::Key_P, ShiftRule::Ctrl, Run(KeyCommand::FindPrior), Run(KeyCommand::FindPrior),
-     Run(KeyCommand::FindPrior)},
+    {Qt::Key_BracketLeft, Qt::Key_BracketLeft, ShiftRule::Ctrl, Run(key_command::ToggleMaximized),
+     Run(key_command::ToggleMaximized), Run(key_command::ToggleMaximized)},
+    {Qt::Key_F, Qt::Key_F, ShiftRule::Ctrl, Run(key_command::Find), Run(key_command::Find),
+     Run(key_command::Find)},
+    {Qt::Key_N, Qt::Key_N, ShiftRule::Ctrl, Run(key_command::FindNext), Run(key_command::FindNext),
+     Run(key_command::FindNext)},
+    {Qt::Key_P, Qt::Key_P, ShiftRule::Ctrl, Run(key_command::FindPrior),
+     Run(key_command::FindPrior), Run(key_command::FindPrior)},
     {Qt::Key_X, Qt::Key_X, ShiftRule::Ctrl, kCut, Nothing(), kCut},
     {Qt::Key_C, Qt::Key_C, ShiftRule::Ctrl, Press(21), Nothing(), Press(21)},
     // The search field itself never pastes: Ctrl+V there is the paste command.
     {Qt::Key_V, Qt::Key_V, ShiftRule::Ctrl, Press(24), Nothing(), Press(23)},
     {Qt::Key_W, Qt::Key_W, ShiftRule::Ctrl, Press(22), Press(22), Press(22)},
     {Qt::Key_A, Qt::Key_A, ShiftRule::Ctrl, Press(9), Press(9), Press(9)},
-    {Qt::Key_I, Qt::Key_I, ShiftRule::Ctrl, Run(KeyCommand::ToggleFunctionKeys),
-     Run(KeyCommand::ToggleFunctionKeys), Run(KeyCommand::ToggleFunctionKeys)},
+    {Qt::Key_I, Qt::Key_I, ShiftRule::Ctrl, Run(key_command::ToggleFunctionKeys),
+     Run(key_command::ToggleFunctionKeys), Run(key_command::ToggleFunctionKeys)},
     {Qt::Key_K, Qt::Key_K, ShiftRule::Ctrl, kCopyAndSwitch, kCopyAndSwitch, kCopyAndSwitch},
-    {Qt::Key_L, Qt::Key_L, ShiftRule::Ctrl, Run(KeyCommand::ClearAndPaste),
-     Run(KeyCommand::ClearAndPaste), Run(KeyCommand::ClearAndPaste)},
-    {Qt::Key_T, Qt::Key_T, ShiftRule::Ctrl, Run(KeyCommand::TopEntry), Nothing(),
-     Run(KeyCommand::TopEntry)},
-    {Qt::Key_B, Qt::Key_B, ShiftRule::Ctrl, Run(KeyCommand::LastEntry), Nothing(),
-     Run(KeyCommand::LastEntry)},
-    {Qt::Key_S, Qt::Key_S, ShiftRule::Ctrl, Run(KeyCommand::PageBack), Nothing(),
-     Run(KeyCommand::PageBack)},
-    {Qt::Key_D, Qt::Key_D, ShiftRule::Ctrl, Run(KeyCommand::PageForward), Nothing(),
-     Run(KeyCommand::PageForward)},
+    {Qt::Key_L, Qt::Key_L, ShiftRule::Ctrl, Run(key_command::ClearAndPaste),
+     Run(key_command::ClearAndPaste), Run(key_command::ClearAndPaste)},
+    {Qt::Key_T, Qt::Key_T, ShiftRule::Ctrl, Run(key_command::TopEntry), Nothing(),
+     Run(key_command::TopEntry)},
+    {Qt::Key_B, Qt::Key_B, ShiftRule::Ctrl, Run(key_command::LastEntry), Nothing(),
+     Run(key_command::LastEntry)},
+    {Qt::Key_S, Qt::Key_S, ShiftRule::Ctrl, Run(key_command::PageBack), Nothing(),
+     Run(key_command::PageBack)},
+    {Qt::Key_D, Qt::Key_D, ShiftRule::Ctrl, Run(key_command::PageForward), Nothing(),
+     Run(key_command::PageForward)},
 };
 
 bool Matches(ShiftRule rule, Qt::KeyboardModifiers state) {
@@ -132,11 +133,11 @@ std::vector<KeyAction> KeyActions(KeyPlace place, int key, Qt::KeyboardModifiers
             continue;
         }
         for (KeyAction action : ActionsAt(row, place)) {
-            if (action.command == KeyCommand::None) {
+            if (action.command == nullptr) {
                 continue;
             }
-            if (action.command == KeyCommand::Button && row.firstKey != row.lastKey) {
-                action.button += key - row.firstKey;
+            if (action.command == key_command::Button && row.firstKey != row.lastKey) {
+                action.argument += key - row.firstKey;
             }
             actions.push_back(action);
         }

@@ -18,27 +18,32 @@ namespace tovix {
 
 enum class KeyPlace { Field, View, Button };
 
-enum class KeyCommand {
-    None,
-    EmptyField,          // the search field becomes empty
-    FocusField,          // the search field takes the focus, caret to the end
-    Button,              // ButtonNClick of the function-key bar
-    PopupMenu,           // the pop-up menu near the window's top left corner
-    ToggleMaximized,     // maximised, or back to normal
-    Find,                // find, with a dictionary open
-    FindNext,            // find again downwards, once a find has run
-    FindPrior,           // find again upwards, once a find has run
-    ClearAndPaste,       // the search field becomes the clipboard's text
-    ToggleFunctionKeys,  // the function-key bar shown or hidden
-    TopEntry,            // the view's first line to the top
-    LastEntry,           // the view's last entry to the top
-    PageBack,            // the view one page back
-    PageForward,         // the view one page on
-};
+class TForm1;
+
+// A command of the key map, run on the window with the row's argument. A key
+// command is one function here and the rows that name it.
+using KeyCommand = void (*)(TForm1& window, int argument);
+
+namespace key_command {
+void EmptyField(TForm1& window, int);          // the search field becomes empty
+void FocusField(TForm1& window, int);          // the search field takes the focus, caret to the end
+void Button(TForm1& window, int n);            // ButtonNClick of the function-key bar
+void PopupMenu(TForm1& window, int);           // the pop-up menu near the window's top left corner
+void ToggleMaximized(TForm1& window, int);     // maximised, or back to normal
+void Find(TForm1& window, int);                // find, with a dictionary open
+void FindNext(TForm1& window, int);            // find again downwards, once a find has run
+void FindPrior(TForm1& window, int);           // find again upwards, once a find has run
+void ClearAndPaste(TForm1& window, int);       // the search field becomes the clipboard's text
+void ToggleFunctionKeys(TForm1& window, int);  // the function-key bar shown or hidden
+void TopEntry(TForm1& window, int);            // the view's first line to the top
+void LastEntry(TForm1& window, int);           // the view's last entry to the top
+void PageBack(TForm1& window, int);            // the view one page back
+void PageForward(TForm1& window, int);         // the view one page on
+}  // namespace key_command
 
 struct KeyAction {
-    KeyCommand command = KeyCommand::None;
-    int button = 0;  // with KeyCommand::Button: 1 .. 30
+    KeyCommand command = nullptr;
+    int argument = 0;  // with key_command::Button: the button, 1 .. 30
 
     bool operator==(const KeyAction&) const = default;
 };

@@ -6,14 +6,12 @@
 namespace tovix {
 namespace {
 
-using Command = void (TForm1::*)();
-
 constexpr MenuRow Submenu(const char* parent, const char* name, const char* caption) {
     return {parent, name, caption, nullptr, true};
 }
 
 constexpr MenuRow Item(const char* parent, const char* name, const char* caption,
-                       Command command = nullptr) {
+                       WindowCommand command = nullptr) {
     return {parent, name, caption, command, false};
 }
 
@@ -40,7 +38,6 @@ constexpr MenuRow Separator(const char* parent) {
 
 }  // namespace
 
-// A friend of TForm1: the table names its private commands.
 std::span<const MenuRow> MainMenuRows() {
     using T = TForm1;
     using enum ToolCommandId;
@@ -52,12 +49,15 @@ std::span<const MenuRow> MainMenuRows() {
         Submenu("", "MenuOption", "環境設定(&K)"),
         Submenu("", "MenuHelp", "ﾍﾙﾌﾟ(&H)"),
 
-        Item("MenuFile", "MenuEngDicOpen", "英和辞書の選択(&E)...", &T::MenuEngDicOpenClick),
-        Item("MenuFile", "MenuJpnDicOpen", "和英辞書の選択(&J)...", &T::MenuJpnDicOpenClick),
+        Item("MenuFile", "MenuEngDicOpen", "英和辞書の選択(&E)...",
+             [](T& w) { w.DicOpen(Direction::English); }),
+        Item("MenuFile", "MenuJpnDicOpen", "和英辞書の選択(&J)...",
+             [](T& w) { w.DicOpen(Direction::Japanese); }),
         Separator("MenuFile"),
-        Item("MenuFile", "MenuTmpFileDelete", "中間ﾌｧｲﾙの削除(&D)", &T::MenuTmpFileDeleteClick),
+        Item("MenuFile", "MenuTmpFileDelete", "中間ﾌｧｲﾙの削除(&D)",
+             Call<&T::MenuTmpFileDeleteClick>),
         Separator("MenuFile"),
-        Item("MenuFile", "MenuExit", "終了(&X)", &T::MenuExitClick),
+        Item("MenuFile", "MenuExit", "終了(&X)", Call<&T::MenuExitClick>),
 
         Tool("MenuMake", "MenuMake01",
              "英和辞書整形 (タブ区切 [EXM] の見出しの重複をまとめる)(&A)...", Eng(ExmTogether)),
@@ -156,26 +156,32 @@ std::span<const MenuRow> MainMenuRows() {
         Tool("MenuTrans07", "MenuExmDicCheck", "タブ区切 [EXM] の検査(&A)", Any(ExmDicCheck)),
         Tool("MenuTrans07", "MenuPdicDicCheck", "改行区切 [PDIC] の検査(&B)", Any(PdicDicCheck)),
 
-        Item("MenuSearch", "MenuFind", "検索(&F)...", &T::MenuFindClick),
-        Item("MenuSearch", "MenuReFindNext", "次検索(下検索)(&N)", &T::MenuReFindNextClick),
-        Item("MenuSearch", "MenuRefindPrior", "前検索(上検索)(&P)", &T::MenuRefindPriorClick),
+        Item("MenuSearch", "MenuFind", "検索(&F)...", Call<&T::MenuFindClick>),
+        Item("MenuSearch", "MenuReFindNext", "次検索(下検索)(&N)",
+             [](T& w) { w.ReFind(FindDirection::Down); }),
+        Item("MenuSearch", "MenuRefindPrior", "前検索(上検索)(&P)",
+             [](T& w) { w.ReFind(FindDirection::Up); }),
 
-        Item("MenuOption", "MenuOptionSet", "各種設定(&O)...", &T::MenuOptionSetClick),
+        Item("MenuOption", "MenuOptionSet", "各種設定(&O)...", Call<&T::MenuOptionSetClick>),
         Separator("MenuOption"),
-        Item("MenuOption", "MenuDicFontSet", "辞書ﾌｫﾝﾄ設定(&F)...", &T::MenuDicFontSetClick),
-        Item("MenuOption", "MenuDicColorSet", "辞書背景色設定(&C)...", &T::MenuDicColorSetClick),
+        Item("MenuOption", "MenuDicFontSet", "辞書ﾌｫﾝﾄ設定(&F)...",
+             [](T& w) { w.FontSet(FontPlace::View); }),
+        Item("MenuOption", "MenuDicColorSet", "辞書背景色設定(&C)...",
+             [](T& w) { w.ColorSet(FontPlace::View); }),
         Separator("MenuOption"),
         Item("MenuOption", "MenuSearchFontSet", "検索文字列ﾌｫﾝﾄ設定(&G)...",
-             &T::MenuSearchFontSetClick),
+             [](T& w) { w.FontSet(FontPlace::SearchField); }),
         Item("MenuOption", "MenuSearchColorSet", "検索文字列背景色設定(&D)...",
-             &T::MenuSearchColorSetClick),
+             [](T& w) { w.ColorSet(FontPlace::SearchField); }),
         Separator("MenuOption"),
-        Item("MenuOption", "MenuEngDicSet", "英和辞書設定(&E)...", &T::MenuEngDicSetClick),
-        Item("MenuOption", "MenuJpnDicSet", "和英辞書設定(&J)...", &T::MenuJpnDicSetClick),
+        Item("MenuOption", "MenuEngDicSet", "英和辞書設定(&E)...",
+             [](T& w) { w.DicSet(Direction::English); }),
+        Item("MenuOption", "MenuJpnDicSet", "和英辞書設定(&J)...",
+             [](T& w) { w.DicSet(Direction::Japanese); }),
         Separator("MenuOption"),
-        Item("MenuOption", "MenuFuncKeyDisp", "ﾌｧﾝｸｼｮﾝｷｰ表示(&K)", &T::MenuFuncKeyDispClick),
+        Item("MenuOption", "MenuFuncKeyDisp", "ﾌｧﾝｸｼｮﾝｷｰ表示(&K)", Call<&T::MenuFuncKeyDispClick>),
 
-        Item("MenuHelp", "MenuHelpDisp", "ﾍﾙﾌﾟ表示(&C)", &T::MenuHelpDispClick),
+        Item("MenuHelp", "MenuHelpDisp", "ﾍﾙﾌﾟ表示(&C)", Call<&T::MenuHelpDispClick>),
     };
     return kRows;
 }

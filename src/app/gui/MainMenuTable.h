@@ -11,12 +11,11 @@
 #include <optional>
 #include <span>
 
+#include "app/gui/WindowCommand.h"
 #include "dict/Direction.h"
 #include "tools/Chains.h"
 
 namespace tovix {
-
-class TForm1;
 
 // The tool command an item runs, and the direction it runs in.
 struct MenuTool {
@@ -28,8 +27,8 @@ struct MenuRow {
     const char* parent;  // "" for the menu bar itself
     const char* name;    // component name; "" for a separator
     const char* caption;
-    void (TForm1::*command)();  // the item's handler, "MenuExitClick"; nullptr: none yet
-    bool submenu;               // the row opens a submenu of its own
+    WindowCommand command;  // the item's command (its handler "MenuExitClick"); nullptr: none
+    bool submenu;           // the row opens a submenu of its own
     std::optional<MenuTool> tool = std::nullopt;
     bool disabled = false;  // shown disabled although it has a handler
 };

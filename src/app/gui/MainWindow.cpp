@@ -207,7 +207,7 @@ void TForm1::BuildMenu() {
             const std::string handler = std::string(row.name) + "Click";
             if (row.command != nullptr) {
                 GuardedConnect(action, &QAction::triggered, this, reporter_, handler,
-                               [this, command = row.command] { (this->*command)(); });
+                               [this, command = row.command] { command(*this); });
             } else if (row.tool) {
                 GuardedConnect(action, &QAction::triggered, this, reporter_, handler,
                                [this, tool = *row.tool] { RunToolCommand(tool); });

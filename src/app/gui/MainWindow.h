@@ -32,6 +32,7 @@
 #include "dict/SearchState.h"
 #include "platform/Reporter.h"
 #include "views/Find.h"
+#include "views/FindDirection.h"
 #include "views/ZoomLines.h"
 
 class QAction;
@@ -55,10 +56,6 @@ class ToolRunner;
 
 class TForm1 : public QMainWindow {
     Q_OBJECT
-
-    // The command tables name private commands too.
-    friend std::span<const FunctionKeyCommand> FunctionKeyCommands();
-    friend std::span<const MenuRow> MainMenuRows();
 
   public:
     static constexpr int kDesignWidth = 560;
@@ -91,20 +88,39 @@ class TForm1 : public QMainWindow {
     void DicEdit1Change();
     void MenuExitClick();
 
-    // Dictionary selection and the temporary files.
-    void MenuEngDicOpenClick();
-    void MenuJpnDicOpenClick();
+    // The commands of the tables (function keys, pop-up menu, main menu, key
+    // map), public so that the rows name them; a row binds the argument.
+
+    // Dictionary selection (the list of the direction) and the temporary files.
+    void DicOpen(Direction direction);
     void MenuTmpFileDeleteClick();
 
     // The dictionary lists, options, fonts and colours, and the key list.
-    void MenuEngDicSetClick();
-    void MenuJpnDicSetClick();
+    void DicSet(Direction direction);
     void MenuOptionSetClick();
-    void MenuDicFontSetClick();
-    void MenuDicColorSetClick();
-    void MenuSearchFontSetClick();
-    void MenuSearchColorSetClick();
+    void FontSet(FontPlace place);
+    void ColorSet(FontPlace place);
     void ShowKeyList();
+
+    // Zoom (MainWindowZoomFind.cpp): the entry at the top in the zoom window,
+    // its translation broken by the [TOVIX], [EXM] or [PDIC] rule.
+    void ShowZoom(ZoomRule rule);
+    // Free-text find (MainWindowZoomFind.cpp): the find window, then the find;
+    // the last find again in a direction.
+    void MenuFindClick();
+    void ReFind(FindDirection direction);
+    bool FindHasRun() const { return find_.findRun; }
+
+    // Entry editing (MainWindowEntryEdit.cpp): the entry window of the
+    // direction, then the edit of the set; the view then shows the result.
+    void EditEntry(EditCommand command);
+
+    // The key map's own commands.
+    void FocusSearchField();
+    void EmptySearchField();
+    void SetTopLineAndCaret(int line);
+    void ToggleMaximized();
+    void ShowPopupMenu();
 
     // Keys: the hook, then the handler of the control with the focus. A
     // handler may clear `key` to keep the control from handling it too.
@@ -175,7 +191,6 @@ class TForm1 : public QMainWindow {
     void WarnAboutFile(const std::string& file, std::string_view text);
 
     // Dictionary selection.
-    void DicOpen(Direction direction);
     void OpenHere(const std::filesystem::path& file, Direction direction);
     void OpenInNewCopy(const std::filesystem::path& file, Direction direction);
     void ShowDictionary(const std::filesystem::path& file, Direction direction,
@@ -184,46 +199,22 @@ class TForm1 : public QMainWindow {
     // Keys.
     // Runs the key map's actions for the key; true when there were any.
     bool RunKeyActions(KeyPlace place, int key, Qt::KeyboardModifiers modifiers);
-    void RunKeyAction(const KeyAction& action);
-    void FocusSearchField();
-    void EmptySearchField();
-    void SetTopLineAndCaret(int line);
-    void ToggleMaximized();
-    void ShowPopupMenu();
     void CopyToClipboard(const std::string& text);
     bool WarnWhenViewEmpty();
     void Paste(bool replace);
 
     // Settings windows and commands (SettingsCommands.cpp).
-    void DicSet(Direction direction);
     bool SaveDictionaryList(Direction direction, const DictionaryList& list);
-    void FontSet(FontPlace place);
-    void ColorSet(FontPlace place);
     FontSettings& FontSettingsOf(FontPlace place);
     // Writes settings keys now; false, with the failure reported, when the
     // settings file could not be written.
     bool WriteSettingsNow(const std::function<void()>& write);
 
-    // Zoom (MainWindowZoomFind.cpp): the entry at the top in the zoom window,
-    // its translation broken by the [TOVIX], [EXM] or [PDIC] rule.
-    void Button9Click();
-    void Button19Click();
-    void Button29Click();
-    void ShowZoom(ZoomRule rule);
-    // Free-text find (MainWindowZoomFind.cpp): the find window, then the find;
-    // the re-finds downwards and upwards.
-    void MenuFindClick();
-    void MenuReFindNextClick();
-    void MenuRefindPriorClick();
+    // Free-text find: the outcome shown.
     void ConcludeFind(FindOutcome outcome);
     void ShowFindNotice(FindOutcome outcome);
 
-    // Entry editing (MainWindowEntryEdit.cpp): the entry window of the
-    // direction, then the edit of the set; the view then shows the result.
-    void AddEntry();
-    void ChangeEntry();
-    void DeleteEntry();
-    void EditEntry(EditCommand command);
+    // Entry editing: the entry at the top, the entry window, the result.
     ViewedEntry ViewedTopEntry() const;
     std::optional<EntryFields> RunEntryWindow(EditCommand command, const EntryFields& offered);
     void ShowEditedEntry(const std::string& headword);

@@ -63,7 +63,7 @@ void TForm1::RunCommand(std::string_view name) {
 // through the guard, a failure reported under the handler's name.
 void TForm1::RunCommand(const FunctionKeyCommand& command, std::string_view handler) {
     if (command.command != nullptr) {
-        Guarded(reporter_, handler, [this, &command] { (this->*command.command)(); });
+        Guarded(reporter_, handler, [this, &command] { command.command(*this); });
     }
 }
 

@@ -23,18 +23,6 @@
 
 namespace tovix {
 
-void TForm1::AddEntry() {
-    EditEntry(EditCommand::Add);
-}
-
-void TForm1::ChangeEntry() {
-    EditEntry(EditCommand::Change);
-}
-
-void TForm1::DeleteEntry() {
-    EditEntry(EditCommand::Delete);
-}
-
 void TForm1::EditEntry(EditCommand command) {
     const Direction direction = search_.direction;
     if (direction == Direction::None) {

@@ -82,66 +82,79 @@ void TForm1::FormKeyDown(int key, Qt::KeyboardModifiers modifiers) {
 bool TForm1::RunKeyActions(KeyPlace place, int key, Qt::KeyboardModifiers modifiers) {
     const std::vector<KeyAction> actions = KeyActions(place, key, modifiers);
     for (const KeyAction& action : actions) {
-        RunKeyAction(action);
+        action.command(*this, action.argument);
     }
     return !actions.empty();
 }
 
-void TForm1::RunKeyAction(const KeyAction& action) {
-    const bool dictionaryOpen = !search_.dicFile.empty();
-    switch (action.command) {
-        case KeyCommand::None:
-            break;
-        case KeyCommand::EmptyField:
-            EmptySearchField();
-            break;
-        case KeyCommand::FocusField:
-            FocusSearchField();
-            break;
-        case KeyCommand::Button:
-            ButtonClick(action.button);
-            break;
-        case KeyCommand::PopupMenu:
-            ShowPopupMenu();
-            break;
-        case KeyCommand::ToggleMaximized:
-            ToggleMaximized();
-            break;
-        case KeyCommand::Find:
-            if (dictionaryOpen) {
-                MenuFindClick();
-            }
-            break;
-        case KeyCommand::FindNext:
-            if (find_.findRun && dictionaryOpen) {
-                MenuReFindNextClick();
-            }
-            break;
-        case KeyCommand::FindPrior:
-            if (find_.findRun && dictionaryOpen) {
-                MenuRefindPriorClick();
-            }
-            break;
-        case KeyCommand::ClearAndPaste:
-            ClearAndPaste();
-            break;
-        case KeyCommand::ToggleFunctionKeys:
-            MenuFuncKeyDispClick();
-            break;
-        case KeyCommand::TopEntry:
-            SetTopLineAndCaret(0);
-            break;
-        case KeyCommand::LastEntry:
-            SetTopLineAndCaret(bigView1_->ViewLineCount() - 2);
-            break;
-        case KeyCommand::PageBack:
-            SetTopLineAndCaret(bigView1_->TopLine() - bigView1_->PageLines() + 1);
-            break;
-        case KeyCommand::PageForward:
-            SetTopLineAndCaret(bigView1_->TopLine() + bigView1_->PageLines() - 1);
-            break;
+// The key map's commands: each runs a public command of the window.
+namespace key_command {
+
+void EmptyField(TForm1& window, int) {
+    window.EmptySearchField();
+}
+
+void FocusField(TForm1& window, int) {
+    window.FocusSearchField();
+}
+
+void Button(TForm1& window, int n) {
+    window.ButtonClick(n);
+}
+
+void PopupMenu(TForm1& window, int) {
+    window.ShowPopupMenu();
+}
+
+void ToggleMaximized(TForm1& window, int) {
+    window.ToggleMaximized();
+}
+
+void Find(TForm1& window, int) {
+    if (!window.Search().dicFile.empty()) {
+        window.MenuFindClick();
     }
 }
+
+void FindNext(TForm1& window, int) {
+    if (window.FindHasRun() && !window.Search().dicFile.empty()) {
+        window.ReFind(FindDirection::Down);
+    }
+}
+
+void FindPrior(TForm1& window, int) {
+    if (window.FindHasRun() && !window.Search().dicFile.empty()) {
+        window.ReFind(FindDirection::Up);
+    }
+}
+
+void ClearAndPaste(TForm1& window, int) {
+    window.ClearAndPaste();
+}
+
+void ToggleFunctionKeys(TForm1& window, int) {
+    window.MenuFuncKeyDispClick();
+}
+
+void TopEntry(TForm1& window, int) {
+    window.SetTopLineAndCaret(0);
+}
+
+void LastEntry(TForm1& window, int) {
+    window.SetTopLineAndCaret(window.BigView1()->ViewLineCount() - 2);
+}
+
+void PageBack(TForm1& window, int) {
+    const TBigView& view = *window.BigView1();
+    window.SetTopLineAndCaret(view.TopLine() - view.PageLines() + 1);
+}
+
+void PageForward(TForm1& window, int) {
+    const TBigView& view = *window.BigView1();
+    window.SetTopLineAndCaret(view.TopLine() + view.PageLines() - 1);
+}
+
+}  // namespace key_command
 
 void TForm1::FocusSearchField() {
     dicEdit1_->setFocus();

@@ -13,18 +13,6 @@
 
 namespace tovix {
 
-void TForm1::Button9Click() {
-    ShowZoom(ZoomRule::Tovix);
-}
-
-void TForm1::Button19Click() {
-    ShowZoom(ZoomRule::Exm);
-}
-
-void TForm1::Button29Click() {
-    ShowZoom(ZoomRule::Pdic);
-}
-
 // Nothing happens while the view has no lines.
 void TForm1::ShowZoom(ZoomRule rule) {
     const std::vector<std::string> lines = ZoomLines(*viewLines_, rule);
@@ -63,16 +51,16 @@ void TForm1::MenuFindClick() {
     settings_.findText = find_.previousFindText;
 }
 
-// The last find again downwards, past the entry at the top.
-void TForm1::MenuReFindNextClick() {
-    ConcludeFind(search_.dicFile.empty() ? FindOutcome::NotFound
-                                         : ReFindNext(search_, find_, *viewLines_, reporter_));
-}
-
-// The last find again upwards, from the line above the top.
-void TForm1::MenuRefindPriorClick() {
-    ConcludeFind(search_.dicFile.empty() ? FindOutcome::NotFound
-                                         : ReFindPrior(search_, find_, *viewLines_, reporter_));
+// The last find again: downwards past the entry at the top, or upwards from
+// the line above the top.
+void TForm1::ReFind(FindDirection direction) {
+    if (search_.dicFile.empty()) {
+        ConcludeFind(FindOutcome::NotFound);
+        return;
+    }
+    ConcludeFind(direction == FindDirection::Down
+                     ? ReFindNext(search_, find_, *viewLines_, reporter_)
+                     : ReFindPrior(search_, find_, *viewLines_, reporter_));
 }
 
 // The entry of a hit is at the top: the search field's caret goes to the

@@ -22,14 +22,6 @@
 
 namespace tovix {
 
-void TForm1::MenuEngDicSetClick() {
-    DicSet(Direction::English);
-}
-
-void TForm1::MenuJpnDicSetClick() {
-    DicSet(Direction::Japanese);
-}
-
 // The list is read afresh; OK writes it, and the selection window (F7, F8)
 // reads it from there.
 void TForm1::DicSet(Direction direction) {
@@ -72,22 +64,6 @@ void TForm1::MenuOptionSetClick() {
     }
     panel2_->setVisible(settings_.showFunctionKeys);
     search_.imeStyleN = settings_.imeStyleN;
-}
-
-void TForm1::MenuDicFontSetClick() {
-    FontSet(FontPlace::View);
-}
-
-void TForm1::MenuDicColorSetClick() {
-    ColorSet(FontPlace::View);
-}
-
-void TForm1::MenuSearchFontSetClick() {
-    FontSet(FontPlace::SearchField);
-}
-
-void TForm1::MenuSearchColorSetClick() {
-    ColorSet(FontPlace::SearchField);
 }
 
 FontSettings& TForm1::FontSettingsOf(FontPlace place) {

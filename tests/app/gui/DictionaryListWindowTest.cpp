@@ -63,7 +63,7 @@ TEST_F(DictionaryListWindowTest, RegisteredDictionaryIsSavedAndOfferedByTheSelec
         EXPECT_EQ(Lines(list), QStringList{QStringLiteral("第二")});
         list.Button("BtnOk")->click();
     });
-    window->MenuEngDicSetClick();
+    window->DicSet(Direction::English);
     EXPECT_FALSE(window->DialogOpen());
 
     // The empty shortcut label is saved as one blank.
@@ -82,14 +82,14 @@ TEST_F(DictionaryListWindowTest, RegisteredDictionaryIsSavedAndOfferedByTheSelec
         list.Button("BtnEdit")->click();
         list.Button("BtnCansel")->click();
     });
-    window->MenuEngDicSetClick();
+    window->DicSet(Direction::English);
 
     // F7 offers it at once and opens it; the list windows left the direction.
     WhenShown<TForm13>([](TForm13& select) {
         EXPECT_EQ(select.ListBox1()->item(0)->text(), QStringLiteral("  第二"));
         select.BtnOk()->click();
     });
-    window->MenuEngDicOpenClick();
+    window->DicOpen(Direction::English);
     EXPECT_EQ(window->Search().dicFile, second);
     EXPECT_EQ(window->Label11()->text(), QStringLiteral("英　語 : "));
     EXPECT_TRUE(reporter.messages.empty());
@@ -121,7 +121,7 @@ TEST_F(DictionaryListWindowTest, CancelAfterChangesLeavesTheFileByteIdentical) {
             EXPECT_EQ(Lines(list), (QStringList{"C", "A"}));
             close(list);
         });
-        window->MenuEngDicSetClick();
+        window->DicSet(Direction::English);
         EXPECT_FALSE(window->DialogOpen());
         EXPECT_EQ(Ini(), before);
     }
@@ -148,7 +148,7 @@ TEST_F(DictionaryListWindowTest, NineDictionariesRefuseAddAndPaste) {
         EXPECT_EQ(Lines(list).size(), 9);
         list.Button("BtnCansel")->click();
     });
-    window->MenuEngDicSetClick();
+    window->DicSet(Direction::English);
     ASSERT_EQ(reporter.messages.size(), 2u);
     for (const auto& shown : reporter.messages) {
         EXPECT_EQ(shown.text, "    設定個数は ９ 個までです。          ");
@@ -216,7 +216,7 @@ TEST_F(DictionaryListWindowTest, CancelledRegistrationStoresNothing) {
         EXPECT_EQ(Lines(list), QStringList{QString()});
         list.Button("BtnOk")->click();
     });
-    window->MenuJpnDicSetClick();
+    window->DicSet(Direction::Japanese);
     EXPECT_EQ(ReadDictionaryList(SettingsFilePath(), Direction::Japanese), DictionaryList());
 }
 
@@ -232,7 +232,7 @@ TEST_F(DictionaryListWindowTest, FailedWriteIsReportedAndTheWindowStaysOpen) {
         stayedOpen = list.isVisible();
         list.Button("BtnCansel")->click();
     });
-    window->MenuEngDicSetClick();
+    window->DicSet(Direction::English);
     EXPECT_TRUE(stayedOpen);
     ASSERT_EQ(reporter.messages.size(), 1u);
     EXPECT_EQ(reporter.messages[0].text, FileMessage(SettingsFilePath().string(),

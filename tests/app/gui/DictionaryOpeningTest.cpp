@@ -193,7 +193,7 @@ TEST_F(DictionaryOpeningTest, FailedOpeningKeepsWhatWasShown) {
         ASSERT_EQ(before.top, "bank ");
         reporter.messages.clear();
         AnswerSelection(c.row, Qt::Key_Return);
-        window->MenuEngDicOpenClick();
+        window->DicOpen(Direction::English);
         ASSERT_EQ(reporter.messages.size(), 1u) << c.row;
         EXPECT_EQ(reporter.messages[0].text, c.message);
         EXPECT_EQ(reporter.messages[0].kind, MessageKind::Warning);
@@ -216,7 +216,7 @@ TEST_F(DictionaryOpeningTest, CancelledOrEmptySelectionChangesNothing) {
         window->DicEdit1()->SetText("ba");
         const Shown before = State(*window);
         AnswerSelection(0, registered ? Qt::Key_Escape : Qt::Key_Return);
-        window->MenuJpnDicOpenClick();
+        window->DicOpen(Direction::Japanese);
         EXPECT_EQ(State(*window), before);
         EXPECT_TRUE(reporter.messages.empty());
         EXPECT_TRUE(desktop.started.empty());
@@ -232,7 +232,7 @@ TEST_F(DictionaryOpeningTest, NewCopyGetsFileAndDirectionAsTwoArguments) {
     const Shown before = State(*window);
 
     AnswerSelection(0, Qt::Key_Return, Qt::ControlModifier);
-    window->MenuJpnDicOpenClick();
+    window->DicOpen(Direction::Japanese);
     ASSERT_EQ(desktop.started.size(), 1u);
     EXPECT_EQ(desktop.started[0].program, QCoreApplication::applicationFilePath().toStdString());
     EXPECT_EQ(desktop.started[0].arguments, (std::vector<std::string>{jpn_.string(), "JPN"}));
@@ -242,7 +242,7 @@ TEST_F(DictionaryOpeningTest, NewCopyGetsFileAndDirectionAsTwoArguments) {
     EXPECT_TRUE(reporter.messages.empty());
 
     AnswerSelection(1, Qt::Key_Return, Qt::ShiftModifier);
-    window->MenuJpnDicOpenClick();
+    window->DicOpen(Direction::Japanese);
     EXPECT_EQ(desktop.started.size(), 1u);
     ASSERT_EQ(reporter.messages.size(), 1u);
     EXPECT_EQ(reporter.messages[0].text,
@@ -252,7 +252,7 @@ TEST_F(DictionaryOpeningTest, NewCopyGetsFileAndDirectionAsTwoArguments) {
     reporter.messages.clear();
     desktop.startSucceeds = false;
     AnswerSelection(0, Qt::Key_Return, Qt::ControlModifier);
-    window->MenuJpnDicOpenClick();
+    window->DicOpen(Direction::Japanese);
     ASSERT_EQ(reporter.messages.size(), 1u);
     EXPECT_EQ(reporter.messages[0].text, "   " +
                                              QCoreApplication::applicationFilePath().toStdString() +

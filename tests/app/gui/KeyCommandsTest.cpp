@@ -12,7 +12,7 @@ namespace tovix {
 namespace {
 
 KeyAction B(int n) {
-    return {KeyCommand::Button, n};
+    return {key_command::Button, n};
 }
 
 KeyAction Do(KeyCommand command) {
@@ -44,34 +44,34 @@ TEST(KeyCommandsTest, RowsThatMatchRunInTableOrder) {
         {"Ctrl+F10 in the view", KeyPlace::View, Qt::Key_F10, ctrl, {}},
         {"Ctrl+F10 on a button", KeyPlace::Button, Qt::Key_F10, ctrl, {B(30)}},
         {"keypad Enter zooms", KeyPlace::Field, Qt::Key_Enter, Qt::KeypadModifier, {B(9)}},
-        {"Enter in the view", KeyPlace::View, Qt::Key_Return, none, {Do(KeyCommand::FocusField)}},
+        {"Enter in the view", KeyPlace::View, Qt::Key_Return, none, {Do(key_command::FocusField)}},
         {"Esc empties the field",
          KeyPlace::Field,
          Qt::Key_Escape,
          shift,
-         {Do(KeyCommand::EmptyField)}},
+         {Do(key_command::EmptyField)}},
         {"Backspace edits", KeyPlace::Field, Qt::Key_Backspace, none, {}},
         {"Backspace on a button",
          KeyPlace::Button,
          Qt::Key_Backspace,
          none,
-         {Do(KeyCommand::FocusField)}},
-        {"Insert", KeyPlace::View, Qt::Key_Insert, ctrl, {Do(KeyCommand::PopupMenu)}},
+         {Do(key_command::FocusField)}},
+        {"Insert", KeyPlace::View, Qt::Key_Insert, ctrl, {Do(key_command::PopupMenu)}},
         {"Ctrl+X copies, then empties",
          KeyPlace::Field,
          Qt::Key_X,
          ctrl,
-         {B(21), Do(KeyCommand::EmptyField)}},
+         {B(21), Do(key_command::EmptyField)}},
         {"Ctrl+X in the view", KeyPlace::View, Qt::Key_X, ctrl, {}},
         {"Ctrl+K copies, then switches", KeyPlace::View, Qt::Key_K, ctrl, {B(21), B(22)}},
         {"Ctrl+V in the field pastes", KeyPlace::Field, Qt::Key_V, ctrl, {B(24)}},
         {"Ctrl+V on a button empties", KeyPlace::Button, Qt::Key_V, ctrl, {B(23)}},
         {"Ctrl+V in the view", KeyPlace::View, Qt::Key_V, ctrl, {}},
         {"Ctrl+Shift+V", KeyPlace::Field, Qt::Key_V, ctrl | shift, {}},
-        {"Ctrl+[", KeyPlace::Field, Qt::Key_BracketLeft, ctrl, {Do(KeyCommand::ToggleMaximized)}},
-        {"Ctrl+T", KeyPlace::Button, Qt::Key_T, ctrl, {Do(KeyCommand::TopEntry)}},
+        {"Ctrl+[", KeyPlace::Field, Qt::Key_BracketLeft, ctrl, {Do(key_command::ToggleMaximized)}},
+        {"Ctrl+T", KeyPlace::Button, Qt::Key_T, ctrl, {Do(key_command::TopEntry)}},
         {"Ctrl+T in the view", KeyPlace::View, Qt::Key_T, ctrl, {}},
-        {"Ctrl+N", KeyPlace::View, Qt::Key_N, ctrl, {Do(KeyCommand::FindNext)}},
+        {"Ctrl+N", KeyPlace::View, Qt::Key_N, ctrl, {Do(key_command::FindNext)}},
         {"plain letter", KeyPlace::Field, Qt::Key_T, none, {}},
     };
     for (const Case& c : cases) {

@@ -178,8 +178,8 @@ TEST_F(OptionsWindowTest, FontsAndColoursApplyAtOnceAndComeBackAtStart) {
     const QFont before = view.font();
 
     // Cancelled: nothing changes, neither the view nor the file.
-    window->MenuDicFontSetClick();
-    window->MenuDicColorSetClick();
+    window->FontSet(FontPlace::View);
+    window->ColorSet(FontPlace::View);
     EXPECT_EQ(view.font(), before);
     EXPECT_FALSE(std::filesystem::exists(SettingsFilePath()));
     ASSERT_EQ(desktop.fontsShown.size(), 1u);
@@ -188,13 +188,13 @@ TEST_F(OptionsWindowTest, FontsAndColoursApplyAtOnceAndComeBackAtStart) {
 
     desktop.fontAnswer =
         FontChoice{QFont(QStringLiteral("IPAGothic"), 20), QColor(0x11, 0x22, 0x33)};
-    window->MenuDicFontSetClick();
+    window->FontSet(FontPlace::View);
     desktop.colorAnswer = QColor(0x33, 0x66, 0x99);
-    window->MenuDicColorSetClick();
+    window->ColorSet(FontPlace::View);
     desktop.fontAnswer = FontChoice{QFont(QStringLiteral("IPAGothic"), 11), QColor(Qt::red)};
-    window->MenuSearchFontSetClick();
+    window->FontSet(FontPlace::SearchField);
     desktop.colorAnswer = QColor(Qt::white);
-    window->MenuSearchColorSetClick();
+    window->ColorSet(FontPlace::SearchField);
 
     EXPECT_EQ(view.font().family(), QStringLiteral("IPAGothic"));
     EXPECT_EQ(view.font().pointSize(), 20);
@@ -225,9 +225,9 @@ TEST_F(OptionsWindowTest, NewFontColourAndWrapReachTheZoomWindowAtOnce) {
     const auto dic = test::BuildDictionary(dir, Direction::English, {"apple\tりんご、林檎"});
     auto window = Start({Q(dic), QStringLiteral("ENG")});
     desktop.fontAnswer = FontChoice{QFont(QStringLiteral("IPAGothic"), 20), QColor(Qt::blue)};
-    window->MenuDicFontSetClick();
+    window->FontSet(FontPlace::View);
     desktop.colorAnswer = QColor(0x33, 0x66, 0x99);
-    window->MenuDicColorSetClick();
+    window->ColorSet(FontPlace::View);
     Options(*window, [](TForm2& options) {
         options.TabNote()->setCurrentIndex(2);
         options.Edit1()->setText(QStringLiteral("40"));
@@ -253,7 +253,7 @@ TEST_F(OptionsWindowTest, FontIsAppliedOnlyOnceWritten) {
     auto window = Start({});
     const QFont before = window->BigView1()->font();
     desktop.fontAnswer = FontChoice{QFont(QStringLiteral("IPAGothic"), 30), QColor(Qt::blue)};
-    window->MenuDicFontSetClick();
+    window->FontSet(FontPlace::View);
     EXPECT_EQ(window->BigView1()->font(), before);
     EXPECT_EQ(window->Settings().view, GeneralSettings().view);
     ASSERT_EQ(reporter.messages.size(), 1u);
