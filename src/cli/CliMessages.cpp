@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/CliMessages.h"
 
+#include "tools/ToolMessages.h"
+
 namespace tovix::cli_text {
 namespace {
 
@@ -32,6 +34,18 @@ std::string Done(std::string_view outputs) {
 std::string KeptAtEnd(std::size_t entries) {
     return "最後の頭文字より後に並ぶ見出し: " + std::to_string(entries) + " 件" +
            (entries > 0 ? " (最後の分割ファイルの末尾に収めました)" : "") + "\n";
+}
+
+std::string DictionaryImported(const DictImportCounts& counts) {
+    const auto examples = tool_text::ExampleList;
+    return "書き出した項目: " + std::to_string(counts.written) + " 件\n" +
+           "取り込めなかった見出し: " + std::to_string(counts.skipped) + " 件" +
+           examples(counts.skippedExamples) + "\n" +
+           "CP932 にない文字を「?」に置き換えた数: " + std::to_string(counts.replaced) + " 文字" +
+           examples(counts.replacedExamples) + "\n" +
+           "辞書の情報の項目 (00database...、取り込まない): " + std::to_string(counts.infoEntries) +
+           " 件\n" + "文字以外のデータ (取り込まない): " + std::to_string(counts.fieldsSkipped) +
+           " 件\n";
 }
 
 std::string EdictImported(std::size_t written, std::size_t skipped, std::size_t malformed) {

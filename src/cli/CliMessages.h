@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "dict/Direction.h"
+#include "tools/DictImport.h"
 
 namespace tovix::cli_text {
 
@@ -81,6 +82,7 @@ inline constexpr std::string_view kNoSuchEntry = "指定された見出しの項
 // Closing lines of the commands, each ending with a line feed.
 std::string Done(std::string_view outputs);
 std::string KeptAtEnd(std::size_t entries);
+std::string DictionaryImported(const DictImportCounts& counts);
 std::string EdictImported(std::size_t written, std::size_t skipped, std::size_t malformed);
 std::string Registered(std::string_view settings, Direction direction, long long slot,
                        std::string_view title, std::string_view file);

@@ -220,6 +220,30 @@ int ImportEdictCommand(Arguments& arguments, Context& context) {
     return kExitOk;
 }
 
+// import-dictd and import-stardict: INDEX OUT, the dictionary's ".index" or
+// ".ifo" into [EXM].
+int ImportDictionaryCommand(Arguments& arguments, Context& context) {
+    const std::optional<Direction> direction = TakeDirection(arguments);
+    const bool encodings = TakeEncodings(arguments, context.job, true);
+    const auto names = arguments.Names(2, 2);
+    if (!direction || !encodings || !names) {
+        return UsageError(context);
+    }
+    const DictFormat format =
+        context.subcommand.name == "import-dictd" ? DictFormat::Dictd : DictFormat::StarDict;
+    const ToolWindowEdits edits{.Edit1 = (*names)[0], .Edit2 = (*names)[1]};
+    const auto lock = ToolLock::Take(context.job.workDir, context.reporter, ToolLock::Mode::Wait);
+    if (!AcceptToolWindow(ToolForm::OneInOneOut, edits, context.job)) {
+        return kExitFailed;
+    }
+    DictImportCounts counts;
+    if (!ImportDictionaryToExm(context.job, format, *direction, counts)) {
+        return kExitFailed;
+    }
+    std::cout << cli_text::Done((*names)[1]) << cli_text::DictionaryImported(counts);
+    return kExitOk;
+}
+
 // register [--slot N] [--settings FILE] [--if-free] TITLE FILE [SHORTCUT]: one
 // slot of a dictionary list in the settings file. With --if-free a slot that
 // holds another dictionary is left as the user set it.
@@ -302,6 +326,15 @@ constexpr Subcommand kSubcommands[] = {
      "EDICT (EUC-JP または UTF-8) を英和または和英のタブ区切り [EXM] に変換",
      {},
      ImportEdictCommand},
+    {"import-dictd", "--eng|--jpn [--output-encoding E] DICT.index OUT",
+     "dictd 辞書 (.index と .dict または .dict.dz) をタブ区切り [EXM] に変換", {},
+     ImportDictionaryCommand},
+    {"import-stardict", "--eng|--jpn [--output-encoding E] DICT.ifo OUT",
+     "StarDict 辞書 (.ifo .idx .dict または .dict.dz、.syn) をタブ区切り [EXM] に変換", {},
+     ImportDictionaryCommand},
+    {"tovix-to-stardict", "--eng|--jpn IN.DIC OUT.ifo",
+     "改行区切り [TOVIX] の辞書を StarDict 形式 (UTF-8、dictzip があれば .dict.dz) に変換",
+     ToolCommandId::TovixToStarDict, Convert},
     {"register",
      "--eng|--jpn [--slot N] [--settings FILE] [--if-free] TITLE FILE [SHORTCUT]",
      "設定ファイルの辞書一覧の N 番 (既定 1) に辞書を登録 (--if-free: 別の辞書があれば登録しない)",

@@ -75,6 +75,29 @@ size_t ReadSome(int fd, char* data, size_t size, const std::filesystem::path& pa
     }
 }
 
+bool ReadAt(int fd, unsigned long long offset, char* data, size_t size,
+            const std::filesystem::path& path) {
+    if (const int fault = FaultPoint(FaultOperation::Read)) {
+        throw IoError(path, fault);
+    }
+    while (size > 0) {
+        const ssize_t got = ::pread(fd, data, size, static_cast<off_t>(offset));
+        if (got == 0) {
+            return false;
+        }
+        if (got < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            throw IoError(path, errno);
+        }
+        data += got;
+        size -= static_cast<size_t>(got);
+        offset += static_cast<unsigned long long>(got);
+    }
+    return true;
+}
+
 void WriteAll(int fd, std::string_view bytes, const std::filesystem::path& path) {
     if (const int fault = FaultPoint(FaultOperation::Write)) {
         throw IoError(path, fault);

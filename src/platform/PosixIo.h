@@ -50,6 +50,11 @@ FileDescriptor OpenRegularFile(const std::filesystem::path& path);
 // Reads up to `size` bytes; 0 only at the end of the file.
 size_t ReadSome(int fd, char* data, size_t size, const std::filesystem::path& path);
 
+// Reads exactly `size` bytes at byte `offset` (pread(2)), without moving the
+// file position; false when the file ends before them.
+bool ReadAt(int fd, unsigned long long offset, char* data, size_t size,
+            const std::filesystem::path& path);
+
 // Writes all of `bytes`.
 void WriteAll(int fd, std::string_view bytes, const std::filesystem::path& path);
 

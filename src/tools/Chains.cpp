@@ -2,6 +2,7 @@
 #include "tools/Chains.h"
 
 #include <exception>
+#include <filesystem>
 #include <string>
 #include <utility>
 
@@ -9,6 +10,7 @@
 #include "platform/IoError.h"
 #include "platform/MessageText.h"
 #include "tools/ChainRun.h"
+#include "tools/StarDictExport.h"
 #include "tools/Steps.h"
 #include "tools/ToolMessages.h"
 
@@ -78,13 +80,33 @@ ChainRun& JoinPdicAndSort(ChainRun& run, ToolJob& job) {
         .Run(WorkSort, joined, run.Work("TOVIXSRT.TXT"));
 }
 
+// The [EXM] text a set is built from: InName1, read as CP932 from here on,
+// or for a dictd or StarDict dictionary the work file it is imported into;
+// what the import left out or replaced is told before the build goes on.
+std::string ExmInput(ChainRun& run, ToolJob& job, Direction direction) {
+    DictFormat format{};
+    if (!IsDictionaryIndex(job.InName1, format)) {
+        run.ReadsText(job.InName1, "TOVIXIN1.TXT");
+        return job.InName1;
+    }
+    const std::string imported = run.Work("TOVIXIMP.TXT");
+    DictImportCounts counts;
+    run.Run([&](ToolJob& j) { DictToExm(j, format, direction, counts); }, job.InName1, imported);
+    const std::string notice = ImportNotice(counts);
+    if (!job.Failed && !notice.empty()) {
+        job.reporter.Message(MessageKind::Information, FileMessage(job.InName1, notice), kButtonOk);
+    }
+    return imported;
+}
+
 }  // namespace
 
 ChainResult ExmToTovix(ToolJob& job, Direction direction) {
     const DirectionSteps& steps = StepsOf(direction);
     ChainRun run(job, job.OutName1);
     const std::string converted = run.Work("TOVIXCNV.TXT");
-    run.ReadsText(job.InName1, "TOVIXIN1.TXT").Run(steps.exmToWork, job.InName1, converted);
+    const std::string input = ExmInput(run, job, direction);
+    run.Run(steps.exmToWork, input, converted);
     return SortAndPair(run, steps, converted)
         .BuildSet(steps.direction, steps.makeTable, run.Work("TOVIXSRT.TXT"), job.OutName1)
         .Finish();
@@ -281,6 +303,24 @@ ChainResult ImportEdict(ToolJob& job, Direction direction, EdictImportCounts& co
     return ChainRun(job).Run(import, job.InName1, job.OutName1).Finish();
 }
 
+ChainResult ImportDictionaryToExm(ToolJob& job, DictFormat format, Direction direction,
+                                  DictImportCounts& counts) {
+    const auto import = [&](ToolJob& j) { DictToExm(j, format, direction, counts); };
+    ChainRun run(job);
+    const std::string out = run.TextOutput(job.OutName1);
+    return run.Run(import, job.InName1, out).EncodeOutput(out, job.OutName1).Finish();
+}
+
+ChainResult TovixToStarDict(ToolJob& job, Direction direction) {
+    ChainRun run(job);
+    const std::string exm = run.Work("TOVIXCNV.TXT");
+    const std::string name = std::filesystem::path(job.InName1).stem().string();
+    const auto write = [&](ToolJob& j) { ExmToStarDict(j, direction); };
+    return run.Run(StepsOf(direction).tovixToExm, job.InName1, exm)
+        .Run(write, exm, job.OutName1, name)
+        .Finish();
+}
+
 namespace {
 
 // The length commands have no direction.
@@ -343,6 +383,8 @@ constexpr ToolCommand kCommands[] = {
            Undirected<tovix::ExmDicDivide>),
     Length(PdicDicDivide, "辞書検査(改行区切り [PDIC] の辞書の検査)", "256", "512",
            Undirected<tovix::PdicDicDivide>),
+    Both(TovixToStarDict, OneInOneOut, "辞書変換 (改行区切り [TOVIX] を StarDict 形式に変換)",
+         tovix::TovixToStarDict, ToolSets::Reads),
 };
 
 constexpr bool InIdOrder() {

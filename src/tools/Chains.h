@@ -21,6 +21,7 @@
 #include <string_view>
 
 #include "dict/Direction.h"
+#include "tools/DictImport.h"
 #include "tools/EdictImport.h"
 #include "tools/EditBoxCheck.h"
 #include "tools/ToolJob.h"
@@ -46,7 +47,9 @@ struct ChainResult {
     explicit operator bool() const { return succeeded; }
 };
 
-// Building a dictionary file set (X = OutName1).
+// Building a dictionary file set (X = OutName1). ExmToTovix also takes a
+// dictd ".index" or a StarDict ".ifo" as InName1: it imports it first and
+// tells what the import left out or replaced.
 ChainResult ExmToTovix(ToolJob& job, Direction direction);
 ChainResult PdicToTovix(ToolJob& job, Direction direction);
 // Converting back to [EXM].
@@ -74,6 +77,13 @@ ChainResult ExmDicDivide(ToolJob& job);
 ChainResult PdicDicDivide(ToolJob& job);
 // Import of the EDICT file InName1 into the [EXM] file OutName1.
 ChainResult ImportEdict(ToolJob& job, Direction direction, EdictImportCounts& counts);
+// Import of the dictd or StarDict dictionary InName1 (its ".index" or
+// ".ifo") into the [EXM] file OutName1 (UTF-8 with the job's output encoding).
+ChainResult ImportDictionaryToExm(ToolJob& job, DictFormat format, Direction direction,
+                                  DictImportCounts& counts);
+// The set InName1 as the StarDict dictionary OutName1 (".ifo" and the files
+// beside it).
+ChainResult TovixToStarDict(ToolJob& job, Direction direction);
 
 // The tool commands, by what they do. A command of both directions is one
 // row of the command table; the direction is given when it runs.
@@ -97,6 +107,7 @@ enum class ToolCommandId {
     PdicDicCheck,
     ExmDicDivide,
     PdicDicDivide,
+    TovixToStarDict,
 };
 
 // Whether a command exists once per direction (its caption then begins with

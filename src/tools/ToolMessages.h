@@ -23,6 +23,32 @@ inline constexpr std::string_view kCannotCreate = "指定されたファイル�
 inline constexpr std::string_view kBadContent = "辞書ファイルの内容が正しくありません。";
 inline constexpr std::string_view kNoTab = "TAB が存在しない行があります。";
 
+// What is wrong with a dictd or StarDict file (a FileMessage names it).
+inline constexpr std::string_view kOutsideData =
+    "項目の位置か長さがデータファイルの外を指しています。";
+inline constexpr std::string_view kBrokenGzip = "圧縮データが壊れているか、途中で切れています。";
+inline constexpr std::string_view kEntryTooLarge = "大きすぎる項目があります (64 MB まで)。";
+inline constexpr std::string_view kBadIndexLine = "索引の行の形式が正しくありません。";
+inline constexpr std::string_view kIndexCutShort = "索引ファイルが項目の途中で終わっています。";
+inline constexpr std::string_view kWordCountWrong =
+    "索引の項目数が .ifo の wordcount (synwordcount) と一致しません。";
+inline constexpr std::string_view kIndexSizeWrong =
+    "索引ファイルの大きさが .ifo の idxfilesize と一致しません。";
+inline constexpr std::string_view kNotStarDict =
+    "StarDict の .ifo ファイルではないか、対応していない版です。";
+inline constexpr std::string_view kSynonymOutside = "同義語が索引にない項目を指しています。";
+inline constexpr std::string_view kNoDataFile = "データファイル (.dict または .dict.dz) がありません。";
+
+// " (例: a、b)" for the examples given; empty for none.
+std::string ExampleList(const std::vector<std::string>& examples);
+// The closing notice of an import: what was left out or replaced, with the
+// first examples ("headword: reason").
+std::string ImportedCounts(unsigned long long written, unsigned long long skipped,
+                           const std::vector<std::string>& skippedExamples,
+                           unsigned long long replaced,
+                           const std::vector<std::string>& replacedExamples,
+                           unsigned long long fieldsSkipped);
+
 // Another tool command runs from the same program directory.
 inline constexpr std::string_view kToolBusy =
     "他の辞書ツールの処理が実行中です。終わってからもう一度実行してください。";
@@ -80,6 +106,8 @@ inline constexpr std::string_view kProgressGather = "辞書整形中";
 inline constexpr std::string_view kProgressLoad = "辞書読込中";
 inline constexpr std::string_view kProgressTable = "辞書テーブル作成中";
 inline constexpr std::string_view kProgressSplit = "分割辞書作成中";
+inline constexpr std::string_view kProgressImport = "辞書取込中";
+inline constexpr std::string_view kProgressExport = "StarDict 辞書作成中";
 inline constexpr std::string_view kProgressWaitForTool =
     "他の辞書ツールの処理が終わるのを待っています";
 inline constexpr std::string_view kProgressWaitForSet =
