@@ -385,6 +385,20 @@ class ExmWriter {
         return out;
     }
 
+    // A reading once, by its hiragana; given with katakana in it, it keeps
+    // that form as its written form ("あーるをとる" and "アールをとる" are one).
+    static void AddReading(std::vector<std::pair<std::string, std::string>>& readings,
+                           const std::string& word) {
+        std::string hiragana = KataToHira(word);
+        const auto same = std::find_if(readings.begin(), readings.end(),
+                                       [&](const auto& r) { return r.first == hiragana; });
+        if (same == readings.end()) {
+            readings.emplace_back(std::move(hiragana), word);
+        } else if (same->second == same->first) {
+            same->second = word;
+        }
+    }
+
     // Readings are the kana words with a hiragana in them (in hiragana, as
     // the EDICT import files them), written forms the others; a katakana
     // word stands for its own reading when there is no other.
@@ -400,7 +414,7 @@ class ExmWriter {
                 written.push_back(head);
                 katakana.push_back(head);
             } else {
-                readings.emplace_back(KataToHira(head), head);
+                AddReading(readings, head);
             }
         }
         if (readings.empty()) {
