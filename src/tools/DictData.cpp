@@ -30,8 +30,7 @@ unsigned Little16(std::string_view bytes, std::size_t i) {
 
 }  // namespace
 
-DictData::DictData(const std::filesystem::path& path)
-    : path_(path), file_(OpenRegularFile(path)) {
+DictData::DictData(const std::filesystem::path& path) : path_(path), file_(OpenRegularFile(path)) {
     std::error_code error;
     fileSize_ = std::filesystem::file_size(path, error);
     if (error) {
@@ -159,7 +158,8 @@ std::string_view DictData::ReadChunked(std::uint64_t offset, std::uint64_t size)
         if (from > text.size()) {
             Fault(tool_text::kOutsideData);
         }
-        const std::uint64_t take = std::min<std::uint64_t>(text.size() - from, size - result_.size());
+        const std::uint64_t take =
+            std::min<std::uint64_t>(text.size() - from, size - result_.size());
         result_.append(text, from, take);
         if (take == 0) {
             Fault(tool_text::kOutsideData);
@@ -224,8 +224,8 @@ bool DictData::InflateMore() {
     }
     z_stream& z = *stream_;
     if (z.avail_in == 0) {
-        const std::size_t take =
-            static_cast<std::size_t>(std::min<std::uint64_t>(kStreamPiece, fileSize_ - compressedRead_));
+        const std::size_t take = static_cast<std::size_t>(
+            std::min<std::uint64_t>(kStreamPiece, fileSize_ - compressedRead_));
         if (take == 0) {
             Fault(tool_text::kBrokenGzip);  // the stream is cut short
         }

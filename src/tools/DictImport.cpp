@@ -63,8 +63,8 @@ std::string Utf8Of(char32_t c) {
 // The character an entity ("amp", "#233", "#xE9") stands for; nothing for
 // one not known.
 std::optional<std::string> Entity(std::string_view name) {
-    static constexpr std::array<std::pair<std::string_view, std::string_view>, 6> kNamed{{
-        {"lt", "<"}, {"gt", ">"}, {"amp", "&"}, {"quot", "\""}, {"apos", "'"}, {"nbsp", " "}}};
+    static constexpr std::array<std::pair<std::string_view, std::string_view>, 6> kNamed{
+        {{"lt", "<"}, {"gt", ">"}, {"amp", "&"}, {"quot", "\""}, {"apos", "'"}, {"nbsp", " "}}};
     for (const auto& [entity, text] : kNamed) {
         if (name == entity) {
             return std::string(text);
@@ -77,10 +77,10 @@ std::optional<std::string> Entity(std::string_view name) {
     char32_t value = 0;
     const std::string_view digits = name.substr(hex ? 2 : 1);
     for (const char c : digits) {
-        const int digit = c >= '0' && c <= '9'                ? c - '0'
-                          : hex && c >= 'a' && c <= 'f'       ? c - 'a' + 10
-                          : hex && c >= 'A' && c <= 'F'       ? c - 'A' + 10
-                                                              : -1;
+        const int digit = c >= '0' && c <= '9'          ? c - '0'
+                          : hex && c >= 'a' && c <= 'f' ? c - 'a' + 10
+                          : hex && c >= 'A' && c <= 'F' ? c - 'A' + 10
+                                                        : -1;
         if (digit < 0) {
             return std::nullopt;
         }
@@ -94,8 +94,8 @@ std::optional<std::string> Entity(std::string_view name) {
 
 // A tag that ends a line or a block of text where it stands.
 bool BreaksText(std::string_view tag) {
-    static constexpr std::string_view kBreaking[] = {"br", "p",  "div", "li", "tr", "td", "dd",
-                                                     "dt", "h1", "h2",  "h3", "h4", "blockquote"};
+    static constexpr std::string_view kBreaking[] = {
+        "br", "p", "div", "li", "tr", "td", "dd", "dt", "h1", "h2", "h3", "h4", "blockquote"};
     std::string name;
     for (const char c : tag.substr(tag.starts_with('/') ? 1 : 0)) {
         if (c == ' ' || c == '/' || c == '>' || c == '\t' || c == '\n') {
@@ -169,8 +169,7 @@ std::string OneLine(std::string_view text) {
 }
 
 bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
                return AsciiLower(x) == AsciiLower(y);
            });
 }
@@ -294,14 +293,14 @@ void Example(std::vector<std::string>& examples, std::string text) {
 
 // CP932 hiragana, katakana and the long vowel mark.
 bool IsHiraganaChar(std::string_view c) {
-    return c == "\x81\x5B" || (c.size() == 2 && c[0] == '\x82' &&
-                               static_cast<unsigned char>(c[1]) >= 0x9F &&
-                               static_cast<unsigned char>(c[1]) <= 0xF1);
+    return c == "\x81\x5B" ||
+           (c.size() == 2 && c[0] == '\x82' && static_cast<unsigned char>(c[1]) >= 0x9F &&
+            static_cast<unsigned char>(c[1]) <= 0xF1);
 }
 bool IsKatakanaChar(std::string_view c) {
-    return c == "\x81\x5B" || (c.size() == 2 && c[0] == '\x83' &&
-                               static_cast<unsigned char>(c[1]) >= 0x40 &&
-                               static_cast<unsigned char>(c[1]) <= 0x96);
+    return c == "\x81\x5B" ||
+           (c.size() == 2 && c[0] == '\x83' && static_cast<unsigned char>(c[1]) >= 0x40 &&
+            static_cast<unsigned char>(c[1]) <= 0x96);
 }
 bool IsKanaChar(std::string_view c) {
     return IsHiraganaChar(c) || IsKatakanaChar(c);

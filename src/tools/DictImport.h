@@ -35,11 +35,11 @@ namespace tovix {
 
 struct DictImportCounts {
     static constexpr std::size_t kExamples = 3;
-    unsigned long long written = 0;        // [EXM] lines
-    unsigned long long infoEntries = 0;    // dictd's 00database... words
-    unsigned long long skipped = 0;        // entries or words left out
-    unsigned long long replaced = 0;       // characters made "?"
-    unsigned long long fieldsSkipped = 0;  // StarDict fields of other types
+    unsigned long long written = 0;             // [EXM] lines
+    unsigned long long infoEntries = 0;         // dictd's 00database... words
+    unsigned long long skipped = 0;             // entries or words left out
+    unsigned long long replaced = 0;            // characters made "?"
+    unsigned long long fieldsSkipped = 0;       // StarDict fields of other types
     std::vector<std::string> skippedExamples;   // UTF-8: "word (reason)"
     std::vector<std::string> replacedExamples;  // UTF-8: "word: character"
 };

@@ -36,8 +36,9 @@ std::optional<std::uint64_t> Base64Number(std::string_view digits) {
 }
 
 void SortByOffset(std::vector<IndexedEntry>& entries) {
-    std::stable_sort(entries.begin(), entries.end(),
-                     [](const IndexedEntry& a, const IndexedEntry& b) { return a.offset < b.offset; });
+    std::stable_sort(
+        entries.begin(), entries.end(),
+        [](const IndexedEntry& a, const IndexedEntry& b) { return a.offset < b.offset; });
 }
 
 std::uint64_t BigEndian(std::string_view bytes, std::size_t at, std::size_t length) {
@@ -173,7 +174,8 @@ StarDictInfo ReadStarDictInfo(const fs::path& ifo) {
     info.wordcount = number("wordcount", true);
     info.idxfilesize = number("idxfilesize", true);
     info.synwordcount = number("synwordcount", false);
-    const std::uint64_t bits = values.contains("idxoffsetbits") ? number("idxoffsetbits", true) : 32;
+    const std::uint64_t bits =
+        values.contains("idxoffsetbits") ? number("idxoffsetbits", true) : 32;
     if (bits != 32 && bits != 64) {
         throw DictFormatError(ifo, tool_text::kNotStarDict);
     }
@@ -192,7 +194,8 @@ std::vector<IndexedEntry> ReadStarDictIndex(const fs::path& ifo, const StarDictI
     const std::size_t offsetBytes = info.offsets64 ? 8 : 4;
     std::vector<IndexedEntry> entries;
     ForEachRecord(idx, bytes, offsetBytes + 4, [&](std::string_view word, std::string_view tail) {
-        entries.push_back({BigEndian(tail, 0, offsetBytes), BigEndian(tail, offsetBytes, 4),
+        entries.push_back({BigEndian(tail, 0, offsetBytes),
+                           BigEndian(tail, offsetBytes, 4),
                            {std::string(word)}});
     });
     if (entries.size() != info.wordcount) {

@@ -32,9 +32,9 @@ namespace {
 namespace fs = std::filesystem;
 
 struct Word {
-    std::string word;    // UTF-8
-    std::string text;    // UTF-8
-    std::string synonym; // UTF-8, J-E written form; empty when none
+    std::string word;     // UTF-8
+    std::string text;     // UTF-8
+    std::string synonym;  // UTF-8, J-E written form; empty when none
 };
 
 // StarDict's order of words: ASCII letters without case first, then the

@@ -33,8 +33,8 @@ std::string ImportedCounts(unsigned long long written, unsigned long long skippe
                            unsigned long long fieldsSkipped) {
     std::string out = std::to_string(written) + " 項目を取り込みました。";
     if (skipped > 0) {
-        out += "\r\n取り込めなかった見出し " + std::to_string(skipped) + ExampleList(skippedExamples) +
-               "。";
+        out += "\r\n取り込めなかった見出し " + std::to_string(skipped) +
+               ExampleList(skippedExamples) + "。";
     }
     if (replaced > 0) {
         out += "\r\nCP932 にない文字 " + std::to_string(replaced) + " 文字を「?」に置き換えました" +

@@ -37,7 +37,8 @@ inline constexpr std::string_view kIndexSizeWrong =
 inline constexpr std::string_view kNotStarDict =
     "StarDict の .ifo ファイルではないか、対応していない版です。";
 inline constexpr std::string_view kSynonymOutside = "同義語が索引にない項目を指しています。";
-inline constexpr std::string_view kNoDataFile = "データファイル (.dict または .dict.dz) がありません。";
+inline constexpr std::string_view kNoDataFile =
+    "データファイル (.dict または .dict.dz) がありません。";
 
 // " (例: a、b)" for the examples given; empty for none.
 std::string ExampleList(const std::vector<std::string>& examples);
