@@ -634,3 +634,56 @@ if [ -f "$SEARCH/EDICT-EJ.DAT" ]; then
 else
     echo "no imported EDICT: the EDICT figure is skipped"
 fi
+
+# --- dictd and StarDict -----------------------------------------------------------
+#
+# WordNet (Debian's dict-wn) imported from dictd and built into an E-J set, next
+# to zcat of its .dict.dz (the inflate alone) and next to stardict-tools'
+# tabfile building a StarDict dictionary from the same entries; the imported
+# EDICT E-J set exported to StarDict, next to tabfile building from the same
+# [EXM]. Goal for the export: at most tabfile's time. Skipped where the Debian
+# packages are not installed (this script installs nothing).
+
+section "dictd and StarDict: import and export"
+DICTS="$DATA/dicts"
+DICT_RUNS=$(((RUNS + 2) / 3))
+WN_INDEX=/usr/share/dictd/wn.index
+mkdir -p "$DICTS"
+
+# tabfile_ms TAB: median time of tabfile over a copy of the UTF-8 file TAB.
+tabfile_ms() {
+    cp "$1" "$DICTS/tab.txt"
+    reference_median_ms "$DICT_RUNS" "$TABFILE" "$DICTS/tab.txt"
+}
+
+if [ ! -f "$WN_INDEX" ] || [ ! -x "$TABFILE" ]; then
+    echo "dict-wn or stardict-tools is not installed: the WordNet figures are skipped"
+else
+    warm_cache /usr/share/dictd/wn.*
+    IMPORT_MS=$(reference_median_ms "$DICT_RUNS" "$SEARCH_TOOL" --yes import-dictd --eng \
+        "$WN_INDEX" "$DICTS/wn.txt" 2>/dev/null)
+    BUILD_MS=$(reference_median_ms "$DICT_RUNS" "$SEARCH_TOOL" --yes exm-to-tovix --eng \
+        "$DICTS/wn.txt" "$DICTS/WN.DIC" 2>/dev/null)
+    ZCAT_MS=$(reference_median_ms "$DICT_RUNS" zcat /usr/share/dictd/wn.dict.dz)
+    iconv -f CP932 -t UTF-8 "$DICTS/wn.txt" | tr -d '\r' >"$DICTS/wn.tab"
+    TAB_MS=$(tabfile_ms "$DICTS/wn.tab")
+    TOTAL_MS=$(awk -v a="$IMPORT_MS" -v b="$BUILD_MS" 'BEGIN { printf "%.2f", a + b }')
+    echo "WordNet ($(wc -l <"$DICTS/wn.tab") entries): import $IMPORT_MS ms + build $BUILD_MS ms" \
+        "= $TOTAL_MS ms; zcat of wn.dict.dz $ZCAT_MS ms (import / zcat $(ratio "$IMPORT_MS" "$ZCAT_MS"));" \
+        "tabfile on the same entries $TAB_MS ms (import and build / tabfile $(ratio "$TOTAL_MS" "$TAB_MS"))"
+fi
+if [ ! -f "$SEARCH/EDICT-EJ.DAT" ] || [ ! -x "$TABFILE" ]; then
+    echo "no imported EDICT or no stardict-tools: the export figure is skipped"
+else
+    warm_cache "$SEARCH"/EDICT-EJ.[0-9][0-9][0-9]
+    EXPORT_MS=$(reference_median_ms "$DICT_RUNS" "$SEARCH_TOOL" --yes tovix-to-stardict --eng \
+        "$SEARCH/EDICT-EJ.DIC" "$DICTS/edict-ej.ifo" 2>/dev/null)
+    "$SEARCH_TOOL" --yes tovix-to-exm --eng "$SEARCH/EDICT-EJ.DIC" "$DICTS/edict-ej.txt" \
+        >/dev/null 2>&1
+    iconv -f CP932 -t UTF-8 "$DICTS/edict-ej.txt" | tr -d '\r' >"$DICTS/edict-ej.tab"
+    TAB_MS=$(tabfile_ms "$DICTS/edict-ej.tab")
+    EXPORT_RATIO=$(ratio "$EXPORT_MS" "$TAB_MS")
+    dz=$(command -v dictzip >/dev/null && echo ".dict.dz by dictzip" || echo "plain .dict")
+    echo "EDICT E-J set to StarDict ($dz): $EXPORT_MS ms; tabfile from the same [EXM] $TAB_MS ms;" \
+        "ratio $EXPORT_RATIO (goal <= 1) $(verdict "$EXPORT_RATIO" 1)"
+fi

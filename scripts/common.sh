@@ -20,6 +20,7 @@ TOVIX_PACKAGES=(
     fonts-ipafont-gothic xvfb xauth xdotool xclip imagemagick
     desktop-file-utils help2man
     edict
+    zlib1g-dev dictzip sdcv stardict-tools dict-freedict-jpn-eng dict-wn
 )
 
 tovix_install_packages() {

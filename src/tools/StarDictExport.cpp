@@ -220,6 +220,8 @@ void WriteStarDict(ToolJob& job, Direction direction) {
         packed += ".dz";
         RunDictzip(*dictzip, dictFile);
         CopyFile(packed, job.WritePath(Beside(ifo, ".dict.dz").string()));
+        std::error_code ignored;
+        fs::remove(packed, ignored);  // a copy of the user's dictionary: not kept as a work file
     }
 }
 

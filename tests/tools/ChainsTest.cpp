@@ -18,7 +18,7 @@ namespace fs = std::filesystem;
 
 TEST(ChainsTest, OneRowServesBothDirectionsOfACommand) {
     const auto commands = ToolCommands();
-    EXPECT_EQ(commands.size(), 19u);  // 15 of each direction, 4 of none
+    EXPECT_EQ(commands.size(), 20u);  // 16 of each direction, 4 of none
     for (size_t n = 0; n < commands.size(); ++n) {
         const ToolCommand& command = commands[n];
         EXPECT_EQ(&FindToolCommand(command.id), &command);

@@ -155,6 +155,9 @@ std::span<const MenuRow> MainMenuRows() {
         Submenu("MenuTrans", "MenuTrans07", "長文検査"),
         Tool("MenuTrans07", "MenuExmDicCheck", "タブ区切 [EXM] の検査(&A)", Any(ExmDicCheck)),
         Tool("MenuTrans07", "MenuPdicDicCheck", "改行区切 [PDIC] の検査(&B)", Any(PdicDicCheck)),
+        Separator("MenuTrans"),
+        Item("MenuTrans", "MenuTovixToStarDict", "StarDict 形式に変換...",
+             &T::MenuTovixToStarDictClick),
 
         Item("MenuSearch", "MenuFind", "検索(&F)...", Call<&T::MenuFindClick>),
         Item("MenuSearch", "MenuReFindNext", "次検索(下検索)(&N)",

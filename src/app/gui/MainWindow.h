@@ -94,6 +94,9 @@ class TForm1 : public QMainWindow {
     // Dictionary selection (the list of the direction) and the temporary files.
     void DicOpen(Direction direction);
     void MenuTmpFileDeleteClick();
+    // 変換(&T) "StarDict 形式に変換...": the tool command of the open
+    // dictionary's direction.
+    void MenuTovixToStarDictClick();
 
     // The dictionary lists, options, fonts and colours, and the key list.
     void DicSet(Direction direction);

@@ -37,6 +37,10 @@ void TForm1::RunToolCommand(MenuTool tool) {
     }
 }
 
+void TForm1::MenuTovixToStarDictClick() {
+    RunToolCommand({ToolCommandId::TovixToStarDict, search_.direction});
+}
+
 // The open dictionary's set was replaced: its table in memory and the part
 // in the view are the old set's, so the window opens the new one instead,
 // as the selection window opens a dictionary.
