@@ -157,7 +157,7 @@ std::span<const MenuRow> MainMenuRows() {
         Tool("MenuTrans07", "MenuPdicDicCheck", "改行区切 [PDIC] の検査(&B)", Any(PdicDicCheck)),
         Separator("MenuTrans"),
         Item("MenuTrans", "MenuTovixToStarDict", "StarDict 形式に変換...",
-             &T::MenuTovixToStarDictClick),
+             Call<&T::MenuTovixToStarDictClick>),
 
         Item("MenuSearch", "MenuFind", "検索(&F)...", Call<&T::MenuFindClick>),
         Item("MenuSearch", "MenuReFindNext", "次検索(下検索)(&N)",
