@@ -6,7 +6,11 @@
 #
 #   bash scripts/default-dictionaries.sh BUILD_DIR
 #
-# The dictionaries go to BUILD_DIR/data/ (never committed). Each is rebuilt
+# The dictionaries go to BUILD_DIR/data/ (never committed); `cmake --install`
+# copies them to PREFIX/share/tovix/dictionaries/. They are built by their
+# bare file names in that folder, so that the dictionary file (whose first
+# line is the name it was built by) holds "EDICT-EJ.DIC", not a path of the
+# build machine. Each is rebuilt
 # only when it is missing or older than EDICT or than the tools (a newer
 # importer or builder may write more, such as the written-form file); a slot 1
 # that the user filled with another dictionary is left alone.
@@ -30,8 +34,9 @@ default_dictionary() {
     if [ ! -f "$dic" ] || [ ! -f "${dic%.DIC}.DAT" ] || [ "$EDICT" -nt "$dic" ] ||
         [ "$TOOL" -nt "$dic" ]; then
         echo "Building $dic from $EDICT"
-        "$TOOL" --yes import-edict "--$direction" "$EDICT" "$exm"
-        "$TOOL" --yes exm-to-tovix "--$direction" "$exm" "$dic"
+        (cd "$DATA" &&
+            "$TOOL" --yes import-edict "--$direction" "$EDICT" "$name.txt" &&
+            "$TOOL" --yes exm-to-tovix "--$direction" "$name.txt" "$name.DIC")
     fi
     "$TOOL" register "--$direction" --if-free "$title" "$dic" "$shortcut"
 }

@@ -24,11 +24,37 @@ inline constexpr std::string_view kEngSelectCaption = "英和辞書選択";
 inline constexpr std::string_view kJpnSelectCaption = "和英辞書選択";
 inline constexpr std::string_view kSelectButton = "選択(&O)";
 inline constexpr std::string_view kNewCopyButton = "新規(&N)";
+// Drawn over the empty view while no dictionary is open.
+inline constexpr std::string_view kNoDictionaryHint =
+    "辞書が開かれていません。F7: 英和辞書の選択　F8: 和英辞書の選択";
+// The file menu's dialog for any dictionary file, and its recent list when
+// empty.
+inline constexpr std::string_view kDicFileOpenCaption = "辞書ﾌｧｲﾙを開く";
+inline constexpr std::string_view kRecentEmpty = "(なし)";
 
 // The command line.
 inline constexpr std::string_view kArgumentsWrong =
     "辞書ファイル(ENGTOJPN.DIC)と辞書選択(ENG)を指定してください。";
 inline constexpr std::string_view kDirectionWordWrong = "辞書選択の設定は ENG または JPN です。";
+
+// `tovix --help`, on the terminal (UTF-8).
+inline constexpr std::string_view kViewerHelp =
+    "使い方: tovix [辞書ファイル [ENG|JPN]]\n"
+    "        tovix --lookup [--eng|--jpn] 文字列\n"
+    "        tovix --help | --version\n"
+    "\n"
+    "英和・和英辞書の表示プログラムです。\n"
+    "\n"
+    "  (引数なし)             前回の辞書を開きます (各種設定の「前回の辞書を開く」)\n"
+    "  辞書ファイル           辞書のテーブルの向きで、英和または和英として開きます\n"
+    "  辞書ファイル ENG|JPN   英和 (ENG) または和英 (JPN) として開きます\n"
+    "  --lookup 文字列        起動している英和 (--eng) または和英 (--jpn) の Tovix で\n"
+    "                         文字列を引きます (なければ起動します)。向きを省くと、\n"
+    "                         日本語を含む文字列は和英、それ以外は英和で引きます\n"
+    "  -h, --help             この説明を表示して終了します\n"
+    "  --version              版とライセンスを表示して終了します\n"
+    "\n"
+    "辞書の作成・変換は tovix-tool で行えます (tovix-tool --help)。\n";
 
 // The help.
 inline constexpr std::string_view kHelpMissing =
@@ -68,6 +94,8 @@ inline constexpr std::string_view kOptionsCaption = "Tovix (各種設定)";
 inline constexpr std::string_view kKeyListCaption = "Tovix (ｷｰ操作一覧)";
 inline constexpr std::string_view kFontCaption = "ﾌｫﾝﾄ";
 inline constexpr std::string_view kColorCaption = "色の設定";
+// The font dialog's sample line.
+inline constexpr std::string_view kFontSample = "AaBbYyZz あいう アイウ 漢字";
 inline constexpr std::string_view kOpenCaption = "ファイルを開く";
 // The registration window's file filter: dictionary files, then all files.
 inline constexpr std::string_view kDictionaryFilter = "辞書ﾌｧｲﾙ(*.DIC);;全ﾌｧｲﾙ(*)";
@@ -86,8 +114,30 @@ inline constexpr std::string_view kCannotCreate = "指定されたファイル�
 // The options window's page of the search field's input.
 inline constexpr std::string_view kInputPageCaption = "入力";
 inline constexpr std::string_view kImeStyleNBox = "n を IME と同じく「ん」にする(&N)";
+// Broken where it reads well: wrapping by the label broke the examples
+// mid-word.
 inline constexpr std::string_view kImeStyleNNote =
-    "子音の前の n を すぐ「ん」にします (shinbun → しんぶん、konnichiha → こんにちは)。";
+    "子音の前の n を すぐ「ん」にします。\n(shinbun → しんぶん、konnichiha → こんにちは)";
+
+// The looked-up words: the list window, its direction marks and button, and
+// the one message about a damaged history file (after its name).
+inline constexpr std::string_view kHistoryCaption = "Tovix (検索履歴)";
+inline constexpr std::string_view kHistoryEnglishMark = "英　";
+inline constexpr std::string_view kHistoryJapaneseMark = "和　";
+inline constexpr std::string_view kHistoryChooseButton = "検索(&O)";
+inline constexpr std::string_view kHistoryDamaged =
+    "履歴ファイルが壊れているため読み込みませんでした。履歴は空から始めます。";
+
+// The input page's option that looks up what other programs select.
+inline constexpr std::string_view kSelectionLookupBox = "選択した文字列を検索";
+inline constexpr std::string_view kSelectionLookupNote =
+    "他のプログラムで選択した短い文字列 (1 行、半角 64 文字まで) を\nすぐに引きます。";
+
+// The options window's history page.
+inline constexpr std::string_view kReopenLastBox = "前回の辞書を開く";
+inline constexpr std::string_view kHistorySizeLabel = "履歴の件数(&N)";
+inline constexpr std::string_view kHistorySizeRange = "(0-1000、0 で履歴なし)";
+inline constexpr std::string_view kHistoryClearButton = "履歴の消去";
 
 // The options window. The range warning stands four blanks in with none
 // after; the question four in and three after.

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/Settings.h"
 
+#include <algorithm>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <system_error>
 
 #include "platform/IniFile.h"
 #include "platform/IniUpdate.h"
@@ -44,6 +46,9 @@ void VisitGeneralKeys(Settings& s, Visit visit) {
     visit("Wrap", "Set", s.zoomWrap);
     visit("WrapSet", "Length", s.zoomWrapLength);
     visit("RomajiInput", "ImeStyleN", s.imeStyleN);
+    visit("History", "ReopenLast", s.reopenLast);
+    visit("History", "Size", s.historySize);
+    visit("Lookup", "Selection", s.selectionLookup);
 }
 
 struct Reader {
@@ -110,7 +115,10 @@ void AddSlot(IniUpdate& update, const ListSections& sections, int slot,
 GeneralSettings ReadIniFileValue(const std::filesystem::path& path) {
     const IniFile file = IniFile::Load(path);
     GeneralSettings settings;
+    std::error_code error;
+    settings.reopenLast = !std::filesystem::exists(path, error);
     VisitGeneralKeys(settings, Reader{file});
+    settings.historySize = std::clamp(settings.historySize, 0, kHistorySizeMax);
     return settings;
 }
 

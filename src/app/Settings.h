@@ -50,9 +50,16 @@ struct GeneralSettings {
     bool zoomWrap = true;               // Wrap/Set
     std::string zoomWrapLength = "60";  // WrapSet/Length, bytes per wrapped line
     bool imeStyleN = false;             // RomajiInput/ImeStyleN, n as input methods take it
+    // History/ReopenLast: a start without arguments opens the last dictionary
+    // again. On for a new settings file, off when an older file lacks the key.
+    bool reopenLast = true;
+    int historySize = 100;  // History/Size: looked-up words and recent dictionaries; 0 = none
+    bool selectionLookup = false;  // Lookup/Selection: look up what other programs select
 
     bool operator==(const GeneralSettings&) const = default;
 };
+
+inline constexpr int kHistorySizeMax = 1000;
 
 // Every general setting from the file; missing values take their defaults.
 GeneralSettings ReadIniFileValue(const std::filesystem::path& path);

@@ -54,6 +54,12 @@ std::string EdictImported(std::size_t written, std::size_t skipped, std::size_t 
            "項目の形をしていないため飛ばした行: " + std::to_string(malformed) + " 行\n";
 }
 
+std::string EdictSkippedWord(std::size_t line, std::string_view word) {
+    return "  " + std::to_string(line) +
+           " 行目: " + (word.empty() ? std::string("(読めない文字を含む行)") : std::string(word)) +
+           "\n";
+}
+
 std::string Registered(std::string_view settings, Direction direction, long long slot,
                        std::string_view title, std::string_view file) {
     return "登録しました: " + DictionaryList(settings, direction, slot) + " = " +

@@ -90,6 +90,9 @@ std::string Done(std::string_view outputs);
 std::string KeptAtEnd(std::size_t entries);
 std::string DictionaryImported(const DictImportCounts& counts);
 std::string EdictImported(std::size_t written, std::size_t skipped, std::size_t malformed);
+// One word left out, under the counts: its EDICT line and the word (UTF-8),
+// or that the line could not be read.
+std::string EdictSkippedWord(std::size_t line, std::string_view word);
 std::string Registered(std::string_view settings, Direction direction, long long slot,
                        std::string_view title, std::string_view file);
 std::string SlotTaken(std::string_view settings, Direction direction, long long slot,

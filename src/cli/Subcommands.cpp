@@ -217,6 +217,9 @@ int ImportEdictCommand(Arguments& arguments, Context& context) {
     }
     std::cout << cli_text::Done((*names)[1])
               << cli_text::EdictImported(counts.written, counts.skipped, counts.malformed);
+    for (const EdictSkip& skip : counts.skips) {
+        std::cout << cli_text::EdictSkippedWord(skip.line, skip.word);
+    }
     return kExitOk;
 }
 

@@ -52,7 +52,7 @@ void SetProgramDir(const fs::path& dir) {
 }
 
 fs::path ChooseProgramDir(const fs::path& executableDir, const fs::path& userDir) {
-    if (!executableDir.empty() && IsWritableDir(executableDir)) {
+    if (!executableDir.empty() && !IsInstalledCopy(executableDir) && IsWritableDir(executableDir)) {
         return executableDir;
     }
     // When even this fails, the settings read as defaults and each write
@@ -60,6 +60,18 @@ fs::path ChooseProgramDir(const fs::path& executableDir, const fs::path& userDir
     std::error_code error;
     fs::create_directories(userDir, error);
     return userDir;
+}
+
+bool IsInstalledCopy(const fs::path& executableDir) {
+    const fs::path prefix = executableDir.parent_path();
+    std::error_code error;
+    return executableDir.filename() == "bin" &&
+           fs::is_directory(SharedDataDir(executableDir), error) &&
+           !fs::exists(prefix / "CMakeCache.txt", error);
+}
+
+fs::path SharedDataDir(const fs::path& executableDir) {
+    return executableDir.parent_path() / "share" / kProgramName;
 }
 
 fs::path UserDataDir() {
@@ -105,8 +117,7 @@ std::vector<fs::path> HelpFileCandidates(const fs::path& executableDir,
     if (programDir != executableDir) {
         candidates.push_back(programDir / kHelpFileName);
     }
-    candidates.push_back(executableDir.parent_path() / "share" / kProgramName / "help" /
-                         "index.html");
+    candidates.push_back(SharedDataDir(executableDir) / "help" / "index.html");
     return candidates;
 }
 

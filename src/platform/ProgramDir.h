@@ -3,10 +3,12 @@
 // Where the files that the program names itself live: the settings file, the
 // tools' work files, the edit logs and the help file.
 //
-// That is the directory of the running executable, as long as the program may
-// write there; an installation in a system directory instead uses the user's
-// data directory ($XDG_DATA_HOME/tovix, by default ~/.local/share/tovix). The
-// choice is made once per process.
+// A copy run from where it was built (or copied to) keeps them in the directory
+// of its executable, as long as the program may write there. An installed copy
+// (PREFIX/bin beside PREFIX/share/tovix) and a copy that may not write beside
+// itself use the user's data directory instead ($XDG_DATA_HOME/tovix, by
+// default ~/.local/share/tovix): a prefix's bin holds programs, not settings.
+// The choice is made once per process.
 
 #include <filesystem>
 #include <optional>
@@ -29,10 +31,19 @@ std::filesystem::path ProgramDir();
 // keep their files in a directory of their own).
 void SetProgramDir(const std::filesystem::path& dir);
 
-// `executableDir` when a file can be created there, else `userDir`, created
-// when missing.
+// `executableDir` when it is not an installed copy's and a file can be created
+// there, else `userDir`, created when missing.
 std::filesystem::path ChooseProgramDir(const std::filesystem::path& executableDir,
                                        const std::filesystem::path& userDir);
+
+// Whether `executableDir` is the bin folder of an installation: PREFIX/bin
+// with the program's shared files in PREFIX/share/tovix, and not a build tree
+// (which has the same layout beside its CMakeCache.txt).
+bool IsInstalledCopy(const std::filesystem::path& executableDir);
+
+// PREFIX/share/tovix of an installed copy (or of a build tree): the manual and
+// the default dictionaries.
+std::filesystem::path SharedDataDir(const std::filesystem::path& executableDir);
 
 // $XDG_DATA_HOME/tovix when that variable holds an absolute path, else
 // $HOME/.local/share/tovix (the home directory from the user database when HOME

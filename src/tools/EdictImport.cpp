@@ -2,6 +2,7 @@
 #include "tools/EdictImport.h"
 
 #include <unicode/ucnv.h>
+#include <unicode/unistr.h>
 
 #include <algorithm>
 #include <memory>
@@ -10,6 +11,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "tools/EdictTags.h"
@@ -134,12 +136,93 @@ struct Gloss {
     std::u16string partOfSpeech;  // the label of the parts of speech given before it
 };
 
+// A written form or reading without its tags; a reading may belong to some
+// written forms only.
+struct Form {
+    std::u16string text;
+    std::vector<std::u16string> only;
+};
+
 struct EdictEntry {
-    std::u16string written;  // the kanji form, or the kana when there is none
-    std::u16string reading;  // as in EDICT, katakana included
+    std::u16string written;  // the first kanji form, or the kana when there is none
+    std::u16string reading;  // the first reading as in EDICT, katakana included
+    std::vector<Form> writtenForms;
+    std::vector<Form> readings;
+    bool kanaOnly = false;  // no reading field: each form is its own reading
     std::vector<Gloss> glosses;
     bool common = false;  // marked (P)
 };
+
+std::string Utf8(std::u16string_view text) {
+    std::string out;
+    icu::UnicodeString(false, reinterpret_cast<const UChar*>(text.data()),
+                       static_cast<int32_t>(text.size()))
+        .toUTF8String(out);
+    return out;
+}
+
+bool IsTagText(std::u16string_view text) {
+    return !text.empty() && std::all_of(text.begin(), text.end(), [](char16_t c) {
+        return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') ||
+               c == u',' || c == u'-';
+    });
+}
+
+std::vector<std::u16string> SplitAt(std::u16string_view text, char16_t separator) {
+    std::vector<std::u16string> pieces;
+    for (;;) {
+        const size_t at = text.find(separator);
+        const std::u16string_view piece = Trimmed(text.substr(0, at));
+        if (!piece.empty()) {
+            pieces.emplace_back(piece);
+        }
+        if (at == std::u16string_view::npos) {
+            return pieces;
+        }
+        text = text.substr(at + 1);
+    }
+}
+
+// "寿司(P);鮨;鮓(oK)" or "すし(寿司,鮨);スシ": the forms without their tags.
+// A trailing group of tag letters is dropped; in a reading, a group of other
+// text names the written forms the reading belongs to.
+std::vector<Form> SplitForms(std::u16string_view field, bool readings) {
+    std::vector<Form> forms;
+    for (const std::u16string& piece : SplitAt(field, u';')) {
+        std::u16string_view text = piece;
+        Form form;
+        while (text.ends_with(u')')) {
+            const size_t open = text.rfind(u'(');
+            if (open == std::u16string_view::npos || open == 0) {
+                break;
+            }
+            const std::u16string_view group = text.substr(open + 1, text.size() - open - 2);
+            if (!IsTagText(group)) {
+                if (!readings) {
+                    break;
+                }
+                form.only = SplitAt(group, u',');
+            }
+            text = Trimmed(text.substr(0, open));
+        }
+        form.text = text;
+        forms.push_back(std::move(form));
+    }
+    return forms;
+}
+
+// EDICT2's last field, the entry's number: "EntL1234567X".
+bool IsEntryNumber(std::u16string_view gloss) {
+    if (!gloss.starts_with(u"EntL")) {
+        return false;
+    }
+    gloss.remove_prefix(4);
+    if (gloss.ends_with(u'X')) {
+        gloss.remove_suffix(1);
+    }
+    return !gloss.empty() && std::all_of(gloss.begin(), gloss.end(),
+                                         [](char16_t c) { return c >= u'0' && c <= u'9'; });
+}
 
 // Splits the glosses of an entry and takes their leading tags off: the
 // common-word mark, and the parts of speech and sense numbers that begin a
@@ -172,7 +255,7 @@ void ParseGlosses(std::u16string_view text, EdictEntry& entry) {
                 entry.common || std::find(tags->begin(), tags->end(), "P") != tags->end();
             gloss = Trimmed(gloss.substr(close + 1));
         }
-        if (!gloss.empty()) {
+        if (!gloss.empty() && !IsEntryNumber(gloss)) {
             parsed.text = gloss;
             std::replace(parsed.text.begin(), parsed.text.end(), u'\t', u' ');
             parsed.verb = verb;
@@ -199,18 +282,24 @@ std::optional<EdictEntry> ParseEntry(std::u16string_view line) {
     EdictEntry entry;
     const size_t bracket = words.find(u" [");
     if (bracket != std::u16string_view::npos && words.ends_with(u']')) {
-        entry.written = words.substr(0, bracket);
-        entry.reading = words.substr(bracket + 2, words.size() - bracket - 3);
+        entry.writtenForms = SplitForms(words.substr(0, bracket), false);
+        entry.readings = SplitForms(words.substr(bracket + 2, words.size() - bracket - 3), true);
     } else {
-        entry.written = words;
-        entry.reading = words;
+        entry.writtenForms = SplitForms(words, false);
+        entry.readings = entry.writtenForms;
+        entry.kanaOnly = true;
     }
     ParseGlosses(glosses, entry);
-    if (entry.written.empty() || entry.reading.empty() || entry.glosses.empty() ||
-        entry.written.find(u'\t') != std::u16string::npos ||
-        entry.reading.find(u'\t') != std::u16string::npos) {
+    const auto unusable = [](const Form& form) {
+        return form.text.empty() || form.text.find(u'\t') != std::u16string::npos;
+    };
+    if (entry.writtenForms.empty() || entry.readings.empty() || entry.glosses.empty() ||
+        std::any_of(entry.writtenForms.begin(), entry.writtenForms.end(), unusable) ||
+        std::any_of(entry.readings.begin(), entry.readings.end(), unusable)) {
         return std::nullopt;
     }
+    entry.written = entry.writtenForms.front().text;
+    entry.reading = entry.readings.front().text;
     return entry;
 }
 
@@ -261,12 +350,37 @@ std::u16string JapaneseEnglishTranslation(const EdictEntry& entry) {
 
 // A Japanese word in an E-J translation: the written form, its reading in
 // parentheses when it differs, and the common-word mark: "林檎(りんご)(P)".
-std::u16string JapaneseWord(const EdictEntry& entry) {
-    std::u16string out = entry.written;
-    if (entry.reading != entry.written) {
+std::u16string JapaneseWord(const EdictEntry& entry, const std::u16string& written) {
+    std::u16string out = written;
+    if (entry.reading != written) {
         out += u'(' + entry.reading + u')';
     }
     return entry.common ? out + u"(P)" : out;
+}
+
+void Skip(EdictImportCounts& counts, size_t lineNumber, std::u16string_view word) {
+    ++counts.skipped;
+    counts.skips.push_back({lineNumber, Utf8(word)});
+}
+
+// (reading, written form) in EDICT's order: readings first, each with the
+// written forms it belongs to; a kana-only entry's forms are their own
+// readings.
+std::vector<std::pair<std::u16string, std::u16string>> Pairs(const EdictEntry& entry) {
+    std::vector<std::pair<std::u16string, std::u16string>> pairs;
+    for (const Form& reading : entry.readings) {
+        if (entry.kanaOnly) {
+            pairs.emplace_back(reading.text, reading.text);
+            continue;
+        }
+        for (const Form& written : entry.writtenForms) {
+            if (reading.only.empty() || std::find(reading.only.begin(), reading.only.end(),
+                                                  written.text) != reading.only.end()) {
+                pairs.emplace_back(reading.text, written.text);
+            }
+        }
+    }
+    return pairs;
 }
 
 class JapaneseEnglishWriter {
@@ -274,18 +388,29 @@ class JapaneseEnglishWriter {
     JapaneseEnglishWriter(EdictCharsets& charsets, LineWriter& out, EdictImportCounts& counts)
         : charsets_(charsets), out_(out), counts_(counts) {}
 
-    void Add(const EdictEntry& entry) {
-        const auto head =
-            charsets_.Encode(KatakanaToHiragana(entry.reading) + u'[' + entry.written + u']');
+    // One line for every pair of a reading and a written form it belongs to;
+    // a pair CP932 cannot hold is left out alone, the others stay.
+    void Add(const EdictEntry& entry, size_t lineNumber) {
         const auto text = charsets_.Encode(JapaneseEnglishTranslation(entry));
-        if (!head || !text) {
-            ++counts_.skipped;
+        if (!text) {
+            Skip(counts_, lineNumber, entry.written);
             return;
         }
-        out_.Write(*head);
-        out_.Write("\t");
-        out_.WriteLine(*text);
-        ++counts_.written;
+        std::vector<std::string> heads;
+        for (const auto& [reading, written] : Pairs(entry)) {
+            const auto head = charsets_.Encode(KatakanaToHiragana(reading) + u'[' + written + u']');
+            if (!head) {
+                Skip(counts_, lineNumber, written + u'[' + reading + u']');
+            } else if (std::find(heads.begin(), heads.end(), *head) == heads.end()) {
+                heads.push_back(*head);
+            }
+        }
+        for (const std::string& head : heads) {
+            out_.Write(head);
+            out_.Write("\t");
+            out_.WriteLine(*text);
+            ++counts_.written;
+        }
     }
 
     void Finish() {}
@@ -303,8 +428,13 @@ class EnglishJapaneseWriter {
     EnglishJapaneseWriter(EdictCharsets& charsets, LineWriter& out, EdictImportCounts& counts)
         : charsets_(charsets), out_(out), counts_(counts) {}
 
-    void Add(const EdictEntry& entry) {
-        const auto word = charsets_.Encode(JapaneseWord(entry));
+    // The word is the first written form that CP932 can hold.
+    void Add(const EdictEntry& entry, size_t lineNumber) {
+        std::optional<std::string> word;
+        for (auto form = entry.writtenForms.begin(); !word && form != entry.writtenForms.end();
+             ++form) {
+            word = charsets_.Encode(JapaneseWord(entry, form->text));
+        }
         std::vector<std::string> heads;
         for (const Gloss& gloss : entry.glosses) {
             const std::u16string head = EnglishHeadword(gloss);
@@ -313,7 +443,7 @@ class EnglishJapaneseWriter {
             }
             auto encoded = charsets_.Encode(head);
             if (!encoded || !word) {
-                ++counts_.skipped;
+                Skip(counts_, lineNumber, entry.written);
                 return;
             }
             if (encoded->empty()) {
@@ -383,7 +513,7 @@ EdictImportCounts Convert(const std::filesystem::path& edict, const std::filesys
         }
         const std::optional<std::u16string> text = charsets.Decode(line);
         if (!text) {
-            ++counts.skipped;
+            Skip(counts, n + 1, u"");
             continue;
         }
         // The first line of the file describes the file, in the form of an
@@ -396,7 +526,7 @@ EdictImportCounts Convert(const std::filesystem::path& edict, const std::filesys
             ++counts.malformed;
             continue;
         }
-        writer.Add(*entry);
+        writer.Add(*entry, n + 1);
     }
     writer.Finish();
     out.Close();

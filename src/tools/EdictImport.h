@@ -18,11 +18,20 @@
 //   common words first: the written form, the reading in parentheses when it
 //   differs, "(P)" for a common word: "林檎(りんご)(P)".
 //
-// An entry with a character that CP932 lacks is left out as a whole and
-// counted; so is a line that is not an entry at all.
+// EDICT2 lines list several written forms and readings, "寿司;鮨;鮓 [すし;スシ]",
+// each with optional tags "(P)" and a reading with the written forms it
+// belongs to, "[あ(阿);お]": in J-E every pair of reading and written form is a
+// headword of its own, so that each form is found; E-J names the first. The
+// trailing entry number "/EntL1234X/" is no gloss.
+//
+// A headword or entry with a character that CP932 lacks is left out, counted
+// and listed with its line number; a line that is not an entry at all is
+// counted.
 
 #include <cstddef>
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include "dict/Direction.h"
 #include "tools/TextEncoding.h"
@@ -30,10 +39,17 @@
 
 namespace tovix {
 
+// A word left out because CP932 cannot hold it.
+struct EdictSkip {
+    std::size_t line = 0;  // 1-based line of the EDICT file
+    std::string word;      // UTF-8; empty when the line could not be read at all
+};
+
 struct EdictImportCounts {
-    std::size_t written = 0;    // [EXM] lines written
-    std::size_t skipped = 0;    // entries with text that CP932 cannot hold
-    std::size_t malformed = 0;  // lines that are no entry (or have no gloss)
+    std::size_t written = 0;       // [EXM] lines written
+    std::size_t skipped = 0;       // entries or headwords with text that CP932 cannot hold
+    std::size_t malformed = 0;     // lines that are no entry (or have no gloss)
+    std::vector<EdictSkip> skips;  // every one counted in `skipped`
 };
 
 // Converts the EDICT file `edict` into the [EXM] file `exm`; Auto reads a

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
+#include <utility>
 
 #include <gtest/gtest.h>
 
@@ -38,14 +39,24 @@ const char* const kDefaultFile =
     "[TextJyouhou]\r\nTextFontName=system\r\nTextFontSize=14\r\nTextFontColor=clBlack\r\n"
     "TextBackColor=clWindow\r\n"
     "[FindStrName]\r\n1=\r\n[SearchUperLower]\r\nSet=0\r\n[FuncKey]\r\nDisp=1\r\n"
-    "[Wrap]\r\nSet=1\r\n[WrapSet]\r\nLength=60\r\n[RomajiInput]\r\nImeStyleN=0\r\n";
+    "[Wrap]\r\nSet=1\r\n[WrapSet]\r\nLength=60\r\n[RomajiInput]\r\nImeStyleN=0\r\n"
+    "[History]\r\nReopenLast=1\r\nSize=100\r\n[Lookup]\r\nSelection=0\r\n";
 
+// Reopening the last dictionary is on for a new settings file only: a file
+// written before the option existed keeps starting empty.
 TEST_F(SettingsTest, MissingEmptyOrForeignFileGivesDefaults) {
-    const GeneralSettings defaults;
+    GeneralSettings defaults;
     EXPECT_EQ(ReadIniFileValue(path_), defaults);
+    defaults.reopenLast = false;
     for (const char* text : {"", "garbage\r\n[FormMain\r\n=\r\n", "[FormMain]\r\nMem=yes\r\n"}) {
         test::WriteBytes(path_, text);
         EXPECT_EQ(ReadIniFileValue(path_), defaults) << text;
+    }
+    // A history size outside 0 .. kHistorySizeMax is brought into it.
+    for (const auto& [text, size] : {std::pair{"[History]\r\nSize=-3\r\n", 0},
+                                     std::pair{"[History]\r\nSize=99999\r\n", kHistorySizeMax}}) {
+        test::WriteBytes(path_, text);
+        EXPECT_EQ(ReadIniFileValue(path_).historySize, size) << text;
     }
 }
 
@@ -70,6 +81,9 @@ TEST_F(SettingsTest, GeneralSettingsRoundTripAndKeepOtherKeys) {
     settings.zoomWrap = false;
     settings.zoomWrapLength = "72";
     settings.imeStyleN = true;
+    settings.reopenLast = false;
+    settings.historySize = 0;
+    settings.selectionLookup = true;
     WriteIniFileValue(path_, settings);
 
     EXPECT_EQ(ReadIniFileValue(path_), settings);
@@ -85,6 +99,7 @@ TEST_F(SettingsTest, ImmediateFontWritesTouchOnlyTheirKeys) {
     WriteBackColorKey(path_, FontPlace::SearchField, font);
 
     GeneralSettings expected;
+    expected.reopenLast = true;
     expected.view = {"Serif", "20", "clRed", "clWindow"};
     expected.searchField.backColor = "clYellow";
     EXPECT_EQ(ReadIniFileValue(path_), expected);

@@ -58,6 +58,37 @@ TEST_F(ProgramDirTest, FallsBackToUserDirWhenExecutableDirIsNotWritable) {
     EXPECT_FALSE(fs::exists(dir_ / (".tovix-probe-" + std::to_string(getpid()))));
 }
 
+// An installed copy never writes into its prefix's bin, even when it could
+// (~/.local/bin); a build tree of the same layout, and a copy without the
+// shared files, keep their files beside the program.
+TEST_F(ProgramDirTest, InstalledCopyWritesToUserDirBuildTreeBesideProgram) {
+    const fs::path user = dir_ / "user";
+    const fs::path prefix = dir_ / "prefix";
+    const fs::path build = dir_ / "build";
+    const fs::path copy = dir_ / "copy";
+    for (const fs::path& root : {prefix, build}) {
+        fs::create_directories(root / "bin");
+        fs::create_directories(root / "share" / "tovix");
+    }
+    std::ofstream(build / "CMakeCache.txt") << "x";
+    fs::create_directories(copy / "bin");
+    fs::create_directories(copy / "share" / "other");
+
+    struct Case {
+        fs::path executableDir;
+        fs::path expected;
+    };
+    const std::vector<Case> cases = {
+        {prefix / "bin", user},
+        {build / "bin", build / "bin"},
+        {copy / "bin", copy / "bin"},
+        {prefix / "share", prefix / "share"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ChooseProgramDir(c.executableDir, user), c.expected) << c.executableDir;
+    }
+}
+
 TEST_F(ProgramDirTest, UserDataDirFollowsXdgDataHome) {
     const char* savedXdg = std::getenv("XDG_DATA_HOME");
     const std::string saved = savedXdg ? savedXdg : "";

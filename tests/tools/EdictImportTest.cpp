@@ -114,6 +114,50 @@ TEST(EdictImportTest, WritesByteExactExmForBothDirections) {
     }
 }
 
+// Guards a fault: "寿司;鮨;鮓 [すし;スシ]" became one written form "寿司;鮨;鮓",
+// so 鮨 could not be found. Every reading with every written form it belongs
+// to is a headword of its own; a form CP932 lacks is left out alone and
+// listed with its line.
+TEST(EdictImportTest, Edict2FormsAreHeadwordsOfTheirOwn) {
+    const std::string edict =
+        "寿司;鮨;鮓 [すし;スシ] /(n) sushi/(P)/EntL1234560X/\n"
+        "阿;亜(oK) [あ(阿);お(P)] /(pref) a-/\n"
+        "スシ;すし /(n) sushi bar/\n"
+        "𠮟る;叱る [しかる] /(v5r,vt) to scold/\n"
+        "𠮟 [しつ] /(n) scolding/\n";
+    test::TempDir dir;
+    test::WriteBytes(dir / "edict", edict);
+    const EdictImportCounts counts =
+        ConvertEdict(dir / "edict", dir / "out.txt", Direction::Japanese, TextEncoding::Utf8);
+    EXPECT_EQ(test::ReadBytes(dir / "out.txt"), Cp932Lines({
+                                                    "すし[寿司]\t(P) 《名》sushi",
+                                                    "すし[鮨]\t(P) 《名》sushi",
+                                                    "すし[鮓]\t(P) 《名》sushi",
+                                                    "あ[阿]\t《接頭》a-",
+                                                    "お[阿]\t《接頭》a-",
+                                                    "お[亜]\t《接頭》a-",
+                                                    "すし[スシ]\t《名》sushi bar",
+                                                    "すし[すし]\t《名》sushi bar",
+                                                    "しかる[叱る]\t《五段・他》to scold",
+                                                }));
+    EXPECT_EQ(counts.written, 9u);
+    ASSERT_EQ(counts.skips.size(), 2u);
+    EXPECT_EQ(counts.skips[0].line, 4u);
+    EXPECT_EQ(counts.skips[0].word, "𠮟る[しかる]");
+    EXPECT_EQ(counts.skips[1].line, 5u);
+    EXPECT_EQ(counts.skips[1].word, "𠮟[しつ]");
+    EXPECT_EQ(counts.skipped, 2u);
+
+    const EdictImportCounts english =
+        ConvertEdict(dir / "edict", dir / "en.txt", Direction::English, TextEncoding::Utf8);
+    // E-J names the first written form that CP932 can hold.
+    const std::string en = test::ReadBytes(dir / "en.txt");
+    EXPECT_NE(en.find(Utf8ToCp932("sushi\t寿司(すし)(P)\r\n")), std::string::npos);
+    EXPECT_NE(en.find(Utf8ToCp932("scold\t叱る(しかる)\r\n")), std::string::npos);
+    ASSERT_EQ(english.skips.size(), 1u);
+    EXPECT_EQ(english.skips[0].line, 5u);
+}
+
 // A UTF-8 EDICT, with or without byte-order mark, gives the same [EXM] as the
 // EUC-JP one; --encoding overrides the look.
 TEST(EdictImportTest, Utf8EdictImportsLikeEucJp) {

@@ -24,11 +24,19 @@ namespace {
 constexpr char kWhat[] = "FocusSelectAnother";
 
 // Requests and replies are one short line each; anything longer is refused.
-constexpr qint64 kMaxRequest = 64;
+constexpr qint64 kMaxRequest = 512;
 constexpr qint64 kMaxReply = 4096;
 const QByteArray kTitleRequest = "title\n";
 const QByteArray kFrontRequest = "front\n";
 const QByteArray kFrontReply = "ok";
+// "lookup E <base64 of the CP932 text>\n" (E or J), answered kFrontReply when
+// looked up.
+const QByteArray kLookupRequest = "lookup ";
+
+QByteArray LookupRequest(Direction direction, const std::string& text) {
+    return kLookupRequest + (direction == Direction::Japanese ? "J " : "E ") +
+           QByteArray::fromStdString(text).toBase64() + '\n';
+}
 
 int64_t Now() {
     return std::chrono::duration_cast<std::chrono::nanoseconds>(
@@ -166,6 +174,16 @@ void CopyRegistry::Answer(QLocalSocket& socket) {
     } else if (request == kFrontRequest) {
         window_.bringToFront();
         socket.write(kFrontReply + '\n');
+    } else if (request.startsWith(kLookupRequest) && request.size() > kLookupRequest.size() + 2 &&
+               window_.lookUp) {
+        const QByteArray body = request.mid(kLookupRequest.size()).trimmed();
+        const Direction direction = body.startsWith("J ")   ? Direction::Japanese
+                                    : body.startsWith("E ") ? Direction::English
+                                                            : Direction::None;
+        const std::string text = QByteArray::fromBase64(body.mid(2)).toStdString();
+        if (direction != Direction::None && window_.lookUp(direction, text)) {
+            socket.write(kFrontReply + '\n');
+        }
     }
     socket.disconnectFromServer();
 }
@@ -250,7 +268,8 @@ std::map<QString, QByteArray> CopyRegistry::Ask(const std::vector<QString>& name
 }
 
 std::vector<RunningCopy> CopyRegistry::Enumerate() {
-    std::vector<RunningCopy> copies = {{name_, window_.title(), lastActive_, true}};
+    std::vector<RunningCopy> copies = {
+        {name_, window_.title ? window_.title() : QString(), lastActive_, true}};
     for (const auto& [name, reply] : Ask(OtherNames(), kTitleRequest)) {
         const qsizetype blank = reply.indexOf(' ');
         bool number = false;
@@ -265,6 +284,27 @@ std::vector<RunningCopy> CopyRegistry::Enumerate() {
         return a.lastActive > b.lastActive;
     });
     return copies;
+}
+
+std::unique_ptr<CopyRegistry> CopyRegistry::Asker(std::filesystem::path dir, Reporter& reporter) {
+    auto asker =
+        std::make_unique<CopyRegistry>(std::filesystem::path(), QString(), Window{}, reporter);
+    asker->dir_ = MakePrivateDir(dir) ? std::move(dir) : std::filesystem::path();
+    return asker;
+}
+
+bool CopyRegistry::HandOverLookup(Direction direction, const std::string& text) {
+    for (const RunningCopy& copy : Enumerate()) {
+        if (copy.self) {
+            continue;
+        }
+        const auto replies = Ask({copy.name}, LookupRequest(direction, text));
+        const auto reply = replies.find(copy.name);
+        if (reply != replies.end() && reply->second == kFrontReply) {
+            return true;
+        }
+    }
+    return false;
 }
 
 bool CopyRegistry::BringToFront(const RunningCopy& copy) {

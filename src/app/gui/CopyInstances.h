@@ -4,9 +4,9 @@
 // local socket, named after its process, in a directory private to the user
 // and to the desktop it runs on. Asked, a copy answers its main window's
 // title and when that window was last activated, or brings its window to the
-// front. Enumerating lists the copies most recently active first, as the
-// desktop stacks their windows; sockets left by copies that died are removed
-// on the way. A copy too busy to answer in time is left out.
+// front, or looks up a word handed over (`tovix --lookup`). Enumerating lists the copies most
+// recently active first, as the desktop stacks their windows; sockets left by copies that died are
+// removed on the way. A copy too busy to answer in time is left out.
 
 #include <QObject>
 #include <QString>
@@ -14,8 +14,11 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <memory>
+#include <string>
 #include <vector>
 
+#include "dict/Direction.h"
 #include "platform/Reporter.h"
 
 class QLocalServer;
@@ -37,6 +40,9 @@ class CopyRegistry : public QObject {
     struct Window {
         std::function<QString()> title;
         std::function<void()> bringToFront;
+        // Looks the CP932 text up when the window shows a dictionary of the
+        // direction, and comes to the front; false when it does not.
+        std::function<bool(Direction, const std::string&)> lookUp;
     };
 
     // Listens as `name` in `dir`, which is created private to the user when
@@ -44,6 +50,9 @@ class CopyRegistry : public QObject {
     // A failure while answering or asking is reported through `reporter`.
     CopyRegistry(std::filesystem::path dir, QString name, Window window, Reporter& reporter,
                  QObject* parent = nullptr);
+    // A registry that only asks: it does not listen, and no copy finds it
+    // (`tovix --lookup` before it knows whether it needs a window).
+    static std::unique_ptr<CopyRegistry> Asker(std::filesystem::path dir, Reporter& reporter);
     ~CopyRegistry() override;
 
     CopyRegistry(const CopyRegistry&) = delete;
@@ -62,6 +71,9 @@ class CopyRegistry : public QObject {
     // Brings the copy's window to the front; this copy does so itself. False
     // when the copy did not confirm in time.
     bool BringToFront(const RunningCopy& copy);
+    // Hands the CP932 text to the other copies, most recently active first,
+    // until one of that direction looks it up. False when none did.
+    bool HandOverLookup(Direction direction, const std::string& text);
 
   private:
     void Answer(QLocalSocket& socket);

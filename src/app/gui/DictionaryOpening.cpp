@@ -91,6 +91,8 @@ void TForm1::ShowDictionary(const std::filesystem::path& file, Direction directi
     search_.currentPartCopy = 0;
     setWindowTitle(mainCaption_ + QStringLiteral("  ") + QString::fromStdString(file.string()));
     label11_->setText(DirectionLabel(direction));
+    UpdateEmptyHint();
+    NoteOpened(file);
 }
 
 // The new copy gets the file and the direction word as two arguments, so a

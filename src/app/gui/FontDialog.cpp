@@ -5,8 +5,12 @@
 #include <QDialogButtonBox>
 #include <QFontDialog>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
+#include <QListView>
 #include <QPushButton>
+#include <QStringListModel>
 #include <QVBoxLayout>
 
 #include "app/AppMessages.h"
@@ -41,9 +45,62 @@ TFontDialog::TFontDialog(const FontChoice& choice, QWidget* parent)
     layout->addLayout(colorRow);
     layout->addWidget(buttons);
 
+    // The chooser is a dialog of its own: it would keep Enter and close
+    // itself alone on Esc.
+    chooser_->installEventFilter(this);
+    ShowJapaneseSample();
+    ListStylesOnce();
+
     connect(colorButton_, &QPushButton::clicked, this, &TFontDialog::BtnColorClick);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+}
+
+bool TFontDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == chooser_ && event->type() == QEvent::KeyPress) {
+        switch (static_cast<QKeyEvent*>(event)->key()) {
+            case Qt::Key_Return:
+            case Qt::Key_Enter:
+                accept();
+                return true;
+            case Qt::Key_Escape:
+                reject();
+                return true;
+            default:
+                break;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+// The chooser's sample is its one centred line edit; its Latin sample says
+// nothing about how kana and kanji look.
+void TFontDialog::ShowJapaneseSample() {
+    for (QLineEdit* edit : chooser_->findChildren<QLineEdit*>()) {
+        if (edit->alignment() & Qt::AlignHCenter) {
+            edit->setText(QtText(app_text::kFontSample));
+        }
+    }
+}
+
+// The style list is refilled for every family; of the rows that show one
+// name (two styles with one translated name) only the first is shown. The
+// rows are hidden, not removed: the chooser picks rows by their index.
+void TFontDialog::ListStylesOnce() {
+    for (QListView* list : chooser_->findChildren<QListView*>()) {
+        auto* model = qobject_cast<QStringListModel*>(list->model());
+        if (model == nullptr) {
+            continue;
+        }
+        const auto hideRepeats = [list, model] {
+            const QStringList names = model->stringList();
+            for (int row = 0; row < names.size(); ++row) {
+                list->setRowHidden(row, names.indexOf(names[row]) < row);
+            }
+        };
+        connect(model, &QAbstractItemModel::modelReset, this, hideRepeats);
+        hideRepeats();
+    }
 }
 
 FontChoice TFontDialog::Choice() const {

@@ -2,7 +2,10 @@
 #pragma once
 // FontDialog1, the font dialog of the font commands: Qt's font chooser with a
 // text colour beside it, as the desktop's font dialog offers both. The
-// colour button opens the colour dialog and shows the chosen colour.
+// colour button opens the colour dialog and shows the chosen colour. The
+// sample shows Japanese text, each style is listed once (the translation
+// names Italic and Oblique both 斜体), and Enter anywhere in the chooser
+// confirms the dialog, Esc cancels it.
 
 #include <QDialog>
 
@@ -24,7 +27,12 @@ class TFontDialog : public QDialog {
     QFontDialog* Chooser() const { return chooser_; }
     QPushButton* ColorButton() const { return colorButton_; }
 
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
+    void ShowJapaneseSample();
+    void ListStylesOnce();
     void ShowColor();
     void BtnColorClick();
 

@@ -6,10 +6,12 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScopedValueRollback>
 #include <QScreen>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "app/AppMessages.h"
@@ -121,6 +123,8 @@ TForm1::TForm1(const QStringList& arguments, Reporter* reporter, QWidget* parent
     setCentralWidget(central);
     BuildMenu();
     BuildPopupMenu();
+    BuildHistoryParts();
+    WatchSelection();
     resize(kDesignWidth, kDesignHeight);
 
     viewLines_ = std::make_unique<ViewLines>(*bigView1_);
@@ -181,7 +185,13 @@ void TForm1::ConnectCommands() {
             Guarded(reporter_, "AppMessage", [&] { AppMessage(key, modifiers); });
         });
     copies_ = new CopyRegistry(CopyRegistryDir(), CopyName(),
-                               {[this] { return windowTitle(); }, [this] { BringToFront(*this); }},
+                               {[this] { return windowTitle(); }, [this] { BringToFront(*this); },
+                                [this](Direction direction, const std::string& text) {
+                                    bool accepted = false;
+                                    Guarded(reporter_, "AcceptLookup",
+                                            [&] { accepted = AcceptLookup(direction, text); });
+                                    return accepted;
+                                }},
                                reporter_, this);
 }
 
@@ -198,6 +208,9 @@ void TForm1::BuildMenu() {
         if (row.submenu) {
             QMenu* menu =
                 parentMenu == nullptr ? menuBar()->addMenu(caption) : parentMenu->addMenu(caption);
+            if (parentMenu == nullptr) {
+                menu->installEventFilter(this);
+            }
             menu->setObjectName(QString::fromUtf8(row.name));
             menus[row.name] = menu;
             action = menu->menuAction();
@@ -228,7 +241,13 @@ void TForm1::FormCreate(const QStringList& arguments) {
     MenuItem("MenuReFindNext")->setEnabled(false);
     MenuItem("MenuRefindPrior")->setEnabled(false);
     dialogOpen_ = false;
+    std::error_code error;
+    const bool firstStart = !std::filesystem::exists(SettingsFilePath(), error);
     settings_ = ReadIniFileValue(SettingsFilePath());
+    if (firstStart) {
+        RegisterInstalledDictionaries();
+    }
+    LoadWordHistory();
     search_.imeStyleN = settings_.imeStyleN;
     find_.previousFindText = settings_.findText;
     find_.matchCase = settings_.findMatchCase;
@@ -237,6 +256,7 @@ void TForm1::FormCreate(const QStringList& arguments) {
     panel2_->setVisible(settings_.showFunctionKeys);
     mainCaption_ = windowTitle();
     EvaluateCommandLine(arguments);
+    UpdateEmptyHint();
 }
 
 void TForm1::PlaceWindow() {
@@ -270,6 +290,9 @@ void TForm1::ApplyAppearance() {
 void TForm1::EvaluateCommandLine(const QStringList& arguments) {
     if (arguments.isEmpty()) {
         search_.direction = Direction::English;
+        if (settings_.reopenLast) {
+            ReopenLastDictionary();
+        }
         return;
     }
     search_.direction = Direction::None;
@@ -296,9 +319,14 @@ void TForm1::EvaluateCommandLine(const QStringList& arguments) {
 }
 
 // A dictionary file opened from a file manager: the set's table tells the
-// direction. Any other single argument gets the warning of a wrong command
-// line.
+// direction. A file that is not there is named as missing; any other single
+// argument gets the warning of a wrong command line.
 void TForm1::OpenSetFromDesktop(const std::string& file) {
+    std::error_code error;
+    if (!std::filesystem::exists(file, error)) {
+        WarnAboutFile(file, dict_text::kDicFileMissing);
+        return;
+    }
     const std::optional<Direction> direction = SetDirection(file);
     if (!direction) {
         Warn(app_text::kArgumentsWrong);
@@ -337,6 +365,13 @@ void TForm1::DicEdit1Change() {
     dicEdit1_->SetNoMatch(!outcome.matched && !outcome.romajiPending &&
                           !outcome.fieldText.empty() && !search_.dicFile.empty() &&
                           search_.direction != Direction::None);
+    // A match left in the field a moment counts as looked up.
+    searchMatched_ = outcome.matched && !outcome.fieldText.empty() && !search_.dicFile.empty();
+    if (searchMatched_) {
+        settleTimer_->start();
+    } else {
+        settleTimer_->stop();
+    }
     if (outcome.writtenFormsMissing) {
         reporter_.Message(MessageKind::Information,
                           FileMessage(WrittenFormFileName(search_.dicFile).string(),
@@ -365,7 +400,8 @@ void TForm1::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
 }
 
-// The bar's buttons hand their keys to FormKeyDown and then handle them as
+// Esc in a menu of the bar ends the menu bar's hold on the keyboard. The
+// bar's buttons hand their keys to FormKeyDown and then handle them as
 // usual. The search field leaves some keys to the window without calling its
 // own handler: they reach DicEdit1KeyDown here (Ctrl+V pastes).
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
@@ -374,6 +410,14 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     }
     const auto* keyEvent = static_cast<QKeyEvent*>(event);
     int key = keyEvent->key();
+    if (key == Qt::Key_Escape && qobject_cast<QMenu*>(watched) != nullptr) {
+        // Esc in a menu of the menu bar closes it and gives the keyboard back
+        // to the search field: the bar keeps no focus that would open a menu
+        // at the next letter typed. (The menu hands the bar its keyboard mode
+        // while it handles Esc; the search field takes the focus after that.)
+        QTimer::singleShot(0, this, [this] { dicEdit1_->setFocus(); });
+        return false;
+    }
     if (watched == dicEdit1_) {
         if (TDicEdit::SwallowsKey(key, keyEvent->modifiers())) {
             Guarded(reporter_, "DicEdit1KeyDown",

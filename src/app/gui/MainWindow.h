@@ -25,6 +25,7 @@
 #include <string_view>
 
 #include "app/Settings.h"
+#include "app/WordHistory.h"
 #include "app/gui/FunctionKeyCommands.h"
 #include "app/gui/KeyCommands.h"
 #include "app/gui/MainMenuTable.h"
@@ -39,6 +40,7 @@ class QAction;
 class QLabel;
 class QFrame;
 class QMenu;
+class QTimer;
 
 namespace tovix {
 
@@ -97,6 +99,28 @@ class TForm1 : public QMainWindow {
     // 変換(&T) "StarDict 形式に変換...": the tool command of the open
     // dictionary's direction.
     void MenuTovixToStarDictClick();
+
+    // Any dictionary file, from the file dialog, in the direction of its table.
+    void MenuDicFileOpenClick();
+
+    // The looked-up words: back and forward (Alt+Left, Alt+Right) among
+    // those of this window's direction, and the list of all of them.
+    void MenuHistoryBackClick();
+    void MenuHistoryForwardClick();
+    void MenuHistoryListClick();
+    const WordHistory& History() const { return history_; }
+
+    // A word handed over (`tovix --lookup`, another copy's history list): true
+    // when this window shows a dictionary of `direction`; it then comes to the
+    // front and looks the CP932 text up as soon as the event loop runs.
+    bool AcceptLookup(Direction direction, const std::string& text);
+    // A window started by `tovix --lookup` because no copy took the word: it
+    // opens a dictionary of `direction` (the last one, else the first
+    // registered) and looks the text up.
+    void OpenForLookup(Direction direction, const std::string& text);
+    // The search text becomes the newest looked-up word, when the view shows
+    // a match for it (copied, zoomed, found, or left in the field a moment).
+    void SettleWord();
 
     // The dictionary lists, options, fonts and colours, and the key list.
     void DicSet(Direction direction);
@@ -187,6 +211,27 @@ class TForm1 : public QMainWindow {
     void EvaluateCommandLine(const QStringList& arguments);
     void OpenFromCommandLine(const std::string& file, Direction direction);
     void OpenSetFromDesktop(const std::string& file);
+
+    // The dictionaries used before (MainWindowHistory.cpp).
+    void RegisterInstalledDictionaries();
+    void ReopenLastDictionary();
+    void OpenFileHere(const std::filesystem::path& file);
+    void FillRecentMenu();
+    void NoteOpened(const std::filesystem::path& file);
+    // The empty view's hint, Ctrl+O and the recent list's filling.
+    void BuildHistoryParts();
+    void UpdateEmptyHint();
+    // Forgets the looked-up words and the recent dictionaries, in memory and
+    // in their files.
+    void ClearHistory();
+    void LoadWordHistory();
+    void SaveWordHistory();
+    void ShowHistoryWord(const std::string& text);
+    // Hands the word to a copy of the other direction, or starts one.
+    void LookUpElsewhere(Direction direction, const std::string& text);
+    // Looks up what the user selected in another program, when wanted.
+    void WatchSelection();
+    void LookUpSelection();
     void FormDestroy();
     void Warn(std::string_view text);
     // "英　語 : " or "日本語 : ", shown left of the search field.
@@ -242,6 +287,9 @@ class TForm1 : public QMainWindow {
     TDicEdit* dicEdit1_ = nullptr;
     TBigView* bigView1_ = nullptr;
     FunctionKeyBar* panel2_ = nullptr;
+    QLabel* emptyHint_ = nullptr;
+    QTimer* settleTimer_ = nullptr;
+    QTimer* selectionTimer_ = nullptr;
     QMenu* popupMenu1_ = nullptr;
     std::map<std::string, QAction*> menuItems_;
     std::unique_ptr<LookupView> viewLines_;
@@ -259,6 +307,9 @@ class TForm1 : public QMainWindow {
     // The options window's page when it last closed; 0 at start.
     int lastOptionsPage_ = 0;
     bool inLookup_ = false;
+    WordHistory history_;
+    // The field's text matches a headword (the last lookup's outcome).
+    bool searchMatched_ = false;
     bool destroyed_ = false;
 };
 

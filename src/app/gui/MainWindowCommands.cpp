@@ -123,6 +123,7 @@ bool TForm1::WarnWhenViewEmpty() {
 
 void TForm1::CopyToClipboard(const std::string& text) {
     desktop_->SetClipboardText(text);
+    SettleWord();
 }
 
 // A refused clipboard text is reported and left on the clipboard as it was.

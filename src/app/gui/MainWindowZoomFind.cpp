@@ -19,6 +19,7 @@ void TForm1::ShowZoom(ZoomRule rule) {
     if (lines.empty()) {
         return;
     }
+    SettleWord();
     TForm3 form3(settings_, settings_.zoomWindow, QRect(x(), y(), width(), height()), reporter_,
                  this);
     form3.ShowLines(lines);
@@ -35,6 +36,7 @@ void TForm1::MenuFindClick() {
         ShowFindNotice(FindOutcome::NotFound);
         return;
     }
+    SettleWord();
     {
         TForm4 form4(find_, reporter_, this);
         DialogOpenScope open(*this);

@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSpinBox>
 #include <QTabWidget>
 
 #include "app/AppMessages.h"
@@ -67,7 +68,7 @@ TForm2::TForm2(GeneralSettings& settings, int& lastPage, Reporter& reporter, QWi
     QWidget* place = AddPage(kPages[0]);
     checkFormMain_ = AddCheck(place, "CheckFormMain", "メイン画面(&M)", 70);
     checkFormView_ = AddCheck(place, "CheckFormView", "拡大画面(&K)", 105);
-    AddPage(kPages[1]);
+    BuildHistoryPage(AddPage(kPages[1]));
     BuildDisplayPage(AddPage(kPages[2]));
     BuildInputPage(AddPage(kPages[3]));
 
@@ -77,6 +78,9 @@ TForm2::TForm2(GeneralSettings& settings, int& lastPage, Reporter& reporter, QWi
     checkWrapSet_->setChecked(settings_.zoomWrap);
     edit1_->setText(QtTextFromCp932(settings_.zoomWrapLength));
     checkImeN_->setChecked(settings_.imeStyleN);
+    checkSelectionLookup_->setChecked(settings_.selectionLookup);
+    checkReopenLast_->setChecked(settings_.reopenLast);
+    historySize_->setValue(settings_.historySize);
     tabNote_->setCurrentIndex(lastPage_);
 }
 
@@ -116,12 +120,38 @@ void TForm2::BuildDisplayPage(QWidget* page) {
     range->setGeometry(250, 140, 80, 25);
 }
 
+void TForm2::BuildHistoryPage(QWidget* page) {
+    checkReopenLast_ = AddCheck(page, "CheckReopenLast", app_text::kReopenLastBox.data(), 70);
+    auto* label = new QLabel(QtText(app_text::kHistorySizeLabel), page);
+    label->setGeometry(30, 105, 150, 25);
+    historySize_ = new QSpinBox(page);
+    historySize_->setObjectName(QStringLiteral("HistorySize"));
+    historySize_->setRange(0, kHistorySizeMax);
+    historySize_->setGeometry(180, 105, 91, 25);
+    label->setBuddy(historySize_);
+    auto* range = new QLabel(QtText(app_text::kHistorySizeRange), page);
+    range->setGeometry(280, 105, 200, 25);
+    btnHistoryClear_ = new DialogButton(page, "BtnHistoryClear",
+                                        app_text::kHistoryClearButton.data(), 30, 145, 150);
+    GuardedConnect(btnHistoryClear_, &QPushButton::clicked, this, reporter_, "BtnHistoryClearClick",
+                   [this] {
+                       if (clearHistory_) {
+                           clearHistory_();
+                       }
+                   });
+}
+
 void TForm2::BuildInputPage(QWidget* page) {
     checkImeN_ = AddCheck(page, "CheckImeN", app_text::kImeStyleNBox.data(), 70);
     checkImeN_->setGeometry(30, 70, 440, 25);
     auto* note = new QLabel(QtText(app_text::kImeStyleNNote), page);
-    note->setWordWrap(true);
+    note->setObjectName(QStringLiteral("LabelImeNote"));
     note->setGeometry(52, 100, 420, 50);
+    checkSelectionLookup_ =
+        AddCheck(page, "CheckSelectionLookup", app_text::kSelectionLookupBox.data(), 160);
+    checkSelectionLookup_->setGeometry(30, 160, 440, 25);
+    auto* selectionNote = new QLabel(QtText(app_text::kSelectionLookupNote), page);
+    selectionNote->setGeometry(52, 190, 420, 50);
 }
 
 void TForm2::BtnFormSaveClick() {
@@ -131,6 +161,8 @@ void TForm2::BtnFormSaveClick() {
 }
 
 void TForm2::BtnFileSaveClick() {
+    settings_.reopenLast = checkReopenLast_->isChecked();
+    settings_.historySize = historySize_->value();
     accept();
 }
 
@@ -157,6 +189,7 @@ void TForm2::BtnDispSaveClick() {
 
 void TForm2::BtnInputSaveClick() {
     settings_.imeStyleN = checkImeN_->isChecked();
+    settings_.selectionLookup = checkSelectionLookup_->isChecked();
     accept();
 }
 

@@ -8,16 +8,21 @@
 // Yes.
 //
 //   "　画面表示位置　"  keep the main and the zoom window's place
-//   "　　履歴設定　　"  nothing yet
+//   "　　履歴設定　　"  reopening the last dictionary at start; the history's
+//                       size, and a button that empties it at once
 //   "　表示情報設定　"  function-key bar; zoom wrap and its length (2 .. 512)
-//   "入力"              the input-method n of the romaji conversion
+//   "入力"              the input-method n of the romaji conversion; looking up
+//                       what other programs select
 
 #include <QDialog>
+#include <functional>
 
 #include "app/Settings.h"
 
 class QCheckBox;
 class QLineEdit;
+class QPushButton;
+class QSpinBox;
 class QTabWidget;
 
 namespace tovix {
@@ -39,6 +44,13 @@ class TForm2 : public QDialog {
     QCheckBox* CheckWrapSet() const { return checkWrapSet_; }
     QLineEdit* Edit1() const { return edit1_; }
     QCheckBox* CheckImeN() const { return checkImeN_; }
+    QCheckBox* CheckSelectionLookup() const { return checkSelectionLookup_; }
+    QCheckBox* CheckReopenLast() const { return checkReopenLast_; }
+    QSpinBox* HistorySize() const { return historySize_; }
+    QPushButton* BtnHistoryClear() const { return btnHistoryClear_; }
+
+    // What 履歴の消去 runs: it empties the history at once, not at Save.
+    void SetClearHistory(std::function<void()> clear) { clearHistory_ = std::move(clear); }
 
     void BtnFormSaveClick();
     void BtnFileSaveClick();
@@ -60,6 +72,7 @@ class TForm2 : public QDialog {
     QCheckBox* AddCheck(QWidget* page, const char* name, const char* caption, int y);
     void BuildDisplayPage(QWidget* page);
     void BuildInputPage(QWidget* page);
+    void BuildHistoryPage(QWidget* page);
 
     GeneralSettings& settings_;
     int& lastPage_;
@@ -71,6 +84,11 @@ class TForm2 : public QDialog {
     QCheckBox* checkWrapSet_ = nullptr;
     QLineEdit* edit1_ = nullptr;
     QCheckBox* checkImeN_ = nullptr;
+    QCheckBox* checkSelectionLookup_ = nullptr;
+    QCheckBox* checkReopenLast_ = nullptr;
+    QSpinBox* historySize_ = nullptr;
+    QPushButton* btnHistoryClear_ = nullptr;
+    std::function<void()> clearHistory_;
 };
 
 }  // namespace tovix

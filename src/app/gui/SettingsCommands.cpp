@@ -58,12 +58,14 @@ bool TForm1::WriteSettingsNow(const std::function<void()>& write) {
 void TForm1::MenuOptionSetClick() {
     {
         TForm2 window(settings_, lastOptionsPage_, reporter_, this);
+        window.SetClearHistory([this] { ClearHistory(); });
         CentreOnScreen(window);
         DialogOpenScope dialog(*this);
         window.exec();
     }
     panel2_->setVisible(settings_.showFunctionKeys);
     search_.imeStyleN = settings_.imeStyleN;
+    history_.SetLimit(static_cast<size_t>(settings_.historySize));
 }
 
 FontSettings& TForm1::FontSettingsOf(FontPlace place) {

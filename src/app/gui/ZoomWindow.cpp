@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QScreen>
+#include <QStyle>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <charconv>
@@ -22,6 +23,8 @@ namespace {
 constexpr int kDefaultWrapBytes = 60;
 constexpr int kMinWrapBytes = 2;
 constexpr int kMaxWrapBytes = 512;
+// あ: a full-width character as wide as a kana or kanji line needs.
+constexpr char16_t kWidestFullWidthChar = u'\u3042';
 
 bool AnyUnset(const WindowBounds& b) {
     return b.left == -1 || b.top == -1 || b.width == -1 || b.height == -1;
@@ -67,8 +70,9 @@ TForm3::TForm3(const GeneralSettings& settings, WindowBounds& place, const QRect
     // Left and top place the frame, width and height size the client area,
     // as the main window keeps its own place.
     const QScreen* screen = QApplication::primaryScreen();
+    const QSize screenSize = screen != nullptr ? screen->geometry().size() : QSize();
     const QRect at =
-        Placement(place, mainWindow, screen != nullptr ? screen->geometry().size() : QSize());
+        WidenedFor(Placement(place, mainWindow, screenSize), WidthForWrap(), screenSize);
     resize(at.size());
     move(at.topLeft());
     bigView1_->setFocus();
@@ -83,6 +87,34 @@ QRect TForm3::Placement(const WindowBounds& place, const QRect& mainWindow, QSiz
                 kDesignWidth, kDesignHeight};
     }
     return {place.left, place.top, place.width, place.height};
+}
+
+// The window's width that a wrapped line of the view's font needs: WrapByte
+// bytes of full-width characters or of average half-width ones, with the
+// frame, the scroll bar and a margin of two characters. 0 without WrapByte.
+int TForm3::WidthForWrap() const {
+    const int bytes = bigView1_->WrapByte();
+    if (bytes <= 0) {
+        return 0;
+    }
+    const QFontMetrics metrics(bigView1_->font());
+    const int fullWidth =
+        metrics.horizontalAdvance(QString(bytes / 2, QChar(kWidestFullWidthChar)));
+    const int halfWidth = metrics.averageCharWidth() * bytes;
+    return std::max(fullWidth, halfWidth) + 2 * metrics.averageCharWidth() +
+           style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 2 * bigView1_->frameWidth();
+}
+
+QRect TForm3::WidenedFor(const QRect& at, int needed, QSize screen) {
+    if (at.width() >= needed) {
+        return at;
+    }
+    QRect wider = at;
+    wider.setWidth(screen.isValid() ? std::min(needed, screen.width()) : needed);
+    if (screen.isValid() && wider.right() >= screen.width()) {
+        wider.moveLeft(std::max(0, screen.width() - wider.width()));
+    }
+    return wider;
 }
 
 int TForm3::WrapBytes(const GeneralSettings& settings) {

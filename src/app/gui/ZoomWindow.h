@@ -53,12 +53,17 @@ class TForm3 : public QDialog {
     // Bytes per wrapped line: the wrap length ([WrapSet] Length, 2 .. 512)
     // with the wrap option on, else 0 (wrap at the window's width).
     static int WrapBytes(const GeneralSettings& settings);
+    // `at` made at least `needed` pixels wide, within the screen's width and
+    // moved left as far as the screen needs.
+    static QRect WidenedFor(const QRect& at, int needed, QSize screen);
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    int WidthForWrap() const;
+
     TBigView* bigView1_;
     WindowBounds& place_;
     Reporter& reporter_;

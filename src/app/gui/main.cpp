@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The viewer: tovix [DICTIONARY-FILE ENG|JPN]
+// The viewer: tovix [DICTIONARY-FILE [ENG|JPN]]
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -8,14 +8,21 @@
 #include <iostream>
 #include <string_view>
 
+#include "app/AppMessages.h"
+#include "app/gui/LookupCommand.h"
 #include "app/gui/MainWindow.h"
 #include "platform/VersionText.h"
 
 int main(int argc, char** argv) {
     // Answered before any window or display is needed.
     for (int i = 1; i < argc; ++i) {
-        if (std::string_view(argv[i]) == "--version") {
+        const std::string_view argument(argv[i]);
+        if (argument == "--version") {
             std::cout << tovix::VersionText("tovix");
+            return 0;
+        }
+        if (argument == "--help" || argument == "-h") {
+            std::cout << tovix::app_text::kViewerHelp;
             return 0;
         }
     }
@@ -30,6 +37,10 @@ int main(int argc, char** argv) {
     }
     QStringList arguments = QApplication::arguments();
     arguments.removeFirst();
+    if (!arguments.isEmpty() && arguments.front() == QStringLiteral("--lookup")) {
+        arguments.removeFirst();
+        return tovix::RunLookupCommand(arguments);
+    }
     tovix::TForm1 window(arguments);
     window.show();
     return QApplication::exec();

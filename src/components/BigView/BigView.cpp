@@ -395,7 +395,7 @@ void TBigView::Relayout() {
     std::optional<TextLineIndex> keptTextLine;
     TTextPos start;
     TTextPos end;
-    if (WordWrap() && WrapByte() == 0) {
+    if (WordWrap()) {
         const TextLineIndex t = ViewLineToLine(ViewLineIndex(topLine_));
         if (t.value >= 0) {
             keptTextLine = t;

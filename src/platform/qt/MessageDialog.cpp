@@ -69,6 +69,22 @@ MessageResult EscapeResult(MessageButtons buttons) {
     return MessageResult::Cancel;
 }
 
+// OK, else Yes, else the first button (Help aside): Enter closes every box,
+// also one with 中止 alone.
+MessageButton DefaultButton(MessageButtons buttons) {
+    for (MessageButton preferred : {kButtonOk, kButtonYes}) {
+        if (buttons & preferred) {
+            return preferred;
+        }
+    }
+    for (const ButtonInfo& info : kButtons) {
+        if ((buttons & info.button) && info.button != kButtonHelp) {
+            return info.button;
+        }
+    }
+    return kButtonOk;
+}
+
 QScreen* ScreenOf(const QWidget& widget) {
     return widget.screen() != nullptr ? widget.screen() : QApplication::primaryScreen();
 }
@@ -127,7 +143,7 @@ MessageResult ShowMessageDialog(QWidget* parent, MessageKind kind, const QString
     MessageResult result = EscapeResult(buttons);
     auto* row = new QHBoxLayout;
     row->addStretch();
-    const MessageButton defaultButton = (buttons & kButtonOk) ? kButtonOk : kButtonYes;
+    const MessageButton defaultButton = DefaultButton(buttons);
     for (const ButtonInfo& info : kButtons) {
         if ((buttons & info.button) == 0) {
             continue;

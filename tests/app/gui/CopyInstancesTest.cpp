@@ -48,11 +48,21 @@ class DeadSocket {
 };
 
 struct FakeCopy {
-    FakeCopy(const std::filesystem::path& dir, const char* name, const char* title)
-        : registry(dir, name, {[title] { return QString::fromUtf8(title); }, [this] { ++fronts; }},
+    FakeCopy(const std::filesystem::path& dir, const char* name, const char* title,
+             Direction direction = Direction::None)
+        : registry(dir, name,
+                   {[title] { return QString::fromUtf8(title); }, [this] { ++fronts; },
+                    [this, direction](Direction asked, const std::string& text) {
+                        if (asked != direction) {
+                            return false;
+                        }
+                        lookedUp.push_back(text);
+                        return true;
+                    }},
                    reporter) {}
 
     int fronts = 0;
+    std::vector<std::string> lookedUp;
     test::RecordingReporter reporter;
     CopyRegistry registry;
 };
@@ -96,6 +106,26 @@ TEST(CopyInstancesTest, CopiesAreListedMostRecentlyActiveFirst) {
     EXPECT_EQ(c.fronts, 0);
 }
 
+// `tovix --lookup`: an asker that nobody lists hands the word to the copy of
+// its direction; with none of that direction running, nobody takes it.
+TEST(CopyInstancesTest, LookupGoesToACopyOfItsDirection) {
+    test::TempDir dir;
+    const std::filesystem::path copies = dir / "copies";
+    FakeCopy english(copies, "100", "Tovix (ﾒｲﾝ)  /d/E.DIC", Direction::English);
+    FakeCopy japanese(copies, "200", "Tovix (ﾒｲﾝ)  /d/J.DIC", Direction::Japanese);
+    test::RecordingReporter reporter;
+    const auto asker = CopyRegistry::Asker(copies, reporter);
+    const std::string word = Utf8ToCp932("さかな ソ\\");
+    EXPECT_TRUE(asker->HandOverLookup(Direction::Japanese, word));
+    EXPECT_EQ(japanese.lookedUp, std::vector<std::string>{word});
+    EXPECT_TRUE(english.lookedUp.empty());
+
+    FakeCopy none(dir / "others", "300", "Tovix (ﾒｲﾝ)", Direction::English);
+    EXPECT_FALSE(
+        CopyRegistry::Asker(dir / "others", reporter)->HandOverLookup(Direction::Japanese, word));
+    EXPECT_TRUE(reporter.messages.empty());
+}
+
 TEST(CopyInstancesTest, OnlyAPrivateDirectoryIsUsed) {
     test::TempDir dir;
     std::filesystem::create_directory(dir / "open");
@@ -121,7 +151,8 @@ TEST(CopyInstancesTest, OnlyAPrivateDirectoryIsUsed) {
     int fronts = 0;
     test::RecordingReporter reporter;
     CopyRegistry alone(dir / "open", "1",
-                       {[] { return QStringLiteral("Tovix"); }, [&] { ++fronts; }}, reporter);
+                       {[] { return QStringLiteral("Tovix"); }, [&] { ++fronts; }, nullptr},
+                       reporter);
     EXPECT_FALSE(alone.Listening());
     EXPECT_TRUE(std::filesystem::is_empty(dir / "open"));
     const std::vector<RunningCopy> list = alone.Enumerate();

@@ -55,7 +55,7 @@ TEST(MessageDialogTest, ButtonsOrderDefaultAndEscape) {
          {"はい(&Y)*", "いいえ(&N)"},
          MessageResult::No},
         {MessageKind::Warning, kButtonOk, "警告", {"OK*"}, MessageResult::Ok},
-        {MessageKind::Warning, kButtonAbort, "警告", {"中止(&A)"}, MessageResult::Abort},
+        {MessageKind::Warning, kButtonAbort, "警告", {"中止(&A)*"}, MessageResult::Abort},
         {MessageKind::Confirmation,
          kButtonCancel | kButtonOk | kButtonNo | kButtonYes,
          "確認",
@@ -64,7 +64,7 @@ TEST(MessageDialogTest, ButtonsOrderDefaultAndEscape) {
         {MessageKind::Error,
          kButtonAll | kButtonIgnore | kButtonRetry,
          "ｴﾗｰ",
-         {"再試行(&R)", "無視(&I)", "すべて"},
+         {"再試行(&R)*", "無視(&I)", "すべて"},
          MessageResult::Retry},
     };
     for (const Case& c : cases) {
@@ -79,6 +79,37 @@ TEST(MessageDialogTest, ButtonsOrderDefaultAndEscape) {
         EXPECT_EQ(ShowMessageDialog(nullptr, c.kind, "   text          ", c.buttons), c.onEscape);
         EXPECT_EQ(title, c.title);
         EXPECT_EQ(captions, c.captions);
+    }
+}
+
+// Guards a fault: a warning with 中止 alone had no default button, so Enter
+// and keypad Enter did nothing and only Space or Esc closed it.
+TEST(MessageDialogTest, EnterAndKeypadEnterPressTheDefaultButton) {
+    struct Case {
+        MessageButtons buttons;
+        Qt::KeyboardModifiers modifiers;
+        MessageResult expected;
+    };
+    const Case cases[] = {
+        {kButtonAbort, Qt::NoModifier, MessageResult::Abort},
+        {kButtonAbort, Qt::KeypadModifier, MessageResult::Abort},
+        {kButtonYes | kButtonNo, Qt::KeypadModifier, MessageResult::Yes},
+        {kButtonRetry | kButtonIgnore, Qt::NoModifier, MessageResult::Retry},
+    };
+    for (const Case& c : cases) {
+        bool closedByKey = false;
+        WhenShown([&](QDialog& dialog) {
+            const int key = c.modifiers == Qt::KeypadModifier ? Qt::Key_Enter : Qt::Key_Return;
+            QKeyEvent enter(QEvent::KeyPress, key, c.modifiers);
+            QApplication::sendEvent(&dialog, &enter);
+            closedByKey = !dialog.isVisible();
+            if (!closedByKey) {
+                dialog.reject();
+            }
+        });
+        EXPECT_EQ(ShowMessageDialog(nullptr, MessageKind::Warning, "   text          ", c.buttons),
+                  c.expected);
+        EXPECT_TRUE(closedByKey) << c.buttons;
     }
 }
 

@@ -125,9 +125,12 @@ void TViewLines::WrapLine(TextLineIndex line, size_t& next) {
         Put(next, TViewLineRec{line, ByteColumn(0), 0, 0, true});
         return;
     }
-    // In window-width mode the count is measured once, on the leading bytes,
-    // and serves every view line of the text line.
-    const size_t measured = wrapByte_ > 0 ? static_cast<size_t>(wrapByte_) : MeasuredBytes(text);
+    // The count is measured once, on the leading bytes, and serves every view
+    // line of the text line. WrapByte bytes that do not fit the window wrap
+    // at its width, as without WrapByte: no part of a line is cut off.
+    const size_t fitting = MeasuredBytes(text);
+    const size_t measured =
+        wrapByte_ > 0 ? std::min(static_cast<size_t>(wrapByte_), fitting) : fitting;
     // A view line takes `measured` bytes or one less: room for all of them.
     const size_t most = next + length / std::max<size_t>(measured - 1, 1) + 1;
     if (records_.capacity() < most) {

@@ -7,8 +7,8 @@
 // records are made from the line store when asked for, so a part file of many
 // megabytes costs the view nothing per line. With word wrap each view line has
 // a stored record, and a text line is split after WrapByte bytes, or where it
-// reaches the window's width when WrapByte is 0, never between the two bytes
-// of a double-byte character.
+// reaches the window's width when that comes first or WrapByte is 0, never
+// between the two bytes of a double-byte character.
 //
 // Wrapping at the window's width measures only what a view line can show: a
 // text line is measured up to the window's width, and the average width of

@@ -126,6 +126,14 @@ TEST(ViewLinesTest, WrapSplitsLinesWithoutSplittingCharacters) {
          1000,
          {R(0, 1, 130, 0, true), R(1, 0, 0, 0, true)}},
         {"window width: fits", {"abcdefgh"}, 0, true, 100, {R(0, 1, 8, 0, true)}},
+        // Guards a fault: WrapByte wider than the window cut each view line
+        // at the window's edge; it now wraps at the window's width.
+        {"WrapByte wider than the window",
+         {std::string(25, 'a')},
+         60,
+         true,
+         105,
+         {R(0, 1, 9, 0, false), R(0, 10, 9, 1, false), R(0, 19, 7, 2, true)}},
         // 10 pixels a byte in 105 pixels: the width is measured down from the
         // whole line and stops at 9 bytes (90 pixels, within two cells).
         {"window width: wraps",
