@@ -22,7 +22,6 @@
 #include "dict/DicFileSet.h"
 #include "dict/KeyAlphabet.h"
 #include "editing/EntryEdit.h"
-#include "platform/BenchSwitches.h"
 #include "platform/Cp932.h"
 
 namespace {
@@ -49,10 +48,12 @@ double Add(const fs::path& dic, const fs::path& work, int part, int n, bool safe
                                 dic,
                                 {headword, "", tovix::Utf8ToCp932("ベンチ")},
                                 {}};
-    tovix::SetSafeReplacementForBench(safe);
+    const tovix::WriteOptions options{safe ? tovix::Durability::Journalled
+                                           : tovix::Durability::RenamesOnly};
     tovix::EditOutcome outcome;
-    const double ms = tovix::bench::Milliseconds(
-        [&] { outcome = tovix::RunEntryEdit(edit, reporter, tovix::EditLockMode::Wait, work); });
+    const double ms = tovix::bench::Milliseconds([&] {
+        outcome = tovix::RunEntryEdit(edit, reporter, tovix::EditLockMode::Wait, work, options);
+    });
     if (outcome.status != tovix::EditStatus::Done || outcome.part != part) {
         std::cerr << "the edit failed\n";
         std::exit(1);

@@ -18,7 +18,6 @@
 
 #include "BenchFigures.h"
 #include "BenchReporter.h"
-#include "platform/BenchSwitches.h"
 #include "tools/Chains.h"
 
 namespace {
@@ -29,11 +28,15 @@ double Build(const std::string& exm, const std::string& out, tovix::Direction di
     tovix::bench::SilentReporter reporter;
     const std::filesystem::path work = std::filesystem::path(out).parent_path() / "work";
     std::filesystem::create_directories(work);
-    tovix::ToolJob job(reporter, work);
+    tovix::WriteOptions options;
+    if (!on && writtenForms) {
+        options.writtenForms = false;
+    } else if (!on) {
+        options.durability = tovix::Durability::RenamesOnly;
+    }
+    tovix::ToolJob job(reporter, work, options);
     job.InName1 = exm;
     job.OutName1 = out;
-    tovix::SetSafeReplacementForBench(writtenForms || on);
-    tovix::SetWrittenFormsForBench(!writtenForms || on);
     bool ok = false;
     const double ms = tovix::bench::Milliseconds([&] { ok = bool(ExmToTovix(job, direction)); });
     if (!ok) {

@@ -79,8 +79,9 @@ std::optional<FileLock> LockSet(const fs::path& dicFile, Reporter& reporter, Edi
 // One edit, from reading the set to replacing its files.
 class Editor {
   public:
-    Editor(const EntryEdit& edit, Reporter& reporter, const fs::path& workDir)
-        : edit_(edit), reporter_(reporter), job_(reporter, workDir) {}
+    Editor(const EntryEdit& edit, Reporter& reporter, const fs::path& workDir,
+           const WriteOptions& options)
+        : edit_(edit), reporter_(reporter), job_(reporter, workDir, options) {}
 
     EditOutcome Run() {
         try {
@@ -379,7 +380,7 @@ fs::path EditWorkFile(const fs::path& workDir, const char* extension) {
 }
 
 EditOutcome RunEntryEdit(const EntryEdit& edit, Reporter& reporter, EditLockMode mode,
-                         const fs::path& workDir) {
+                         const fs::path& workDir, const WriteOptions& options) {
     const CaptionKeeper caption(reporter);
     try {
         const std::optional<FileLock> setLock = LockSet(edit.dicFile, reporter, mode);
@@ -389,7 +390,7 @@ EditOutcome RunEntryEdit(const EntryEdit& edit, Reporter& reporter, EditLockMode
         // The work files and the logs are shared by the edits of every set.
         const fs::path workFile = EditWorkFile(workDir, ".AD1");
         const FileLock workLock(workFile, workFile);
-        return Editor(edit, reporter, workDir).Run();
+        return Editor(edit, reporter, workDir, options).Run();
     } catch (const IoError& e) {
         ShowWarning(reporter, FileMessage(e.path().string(), tool_text::kCannotOpen));
         return {EditStatus::Failed, 0, {}};

@@ -36,6 +36,7 @@
 #include "dict/Direction.h"
 #include "editing/Entry.h"
 #include "platform/Reporter.h"
+#include "tools/ToolJob.h"
 
 namespace tovix {
 
@@ -83,7 +84,7 @@ struct EditOutcome {
 // Runs the edit. `workDir` holds the work files and the edit logs (the
 // program directory).
 EditOutcome RunEntryEdit(const EntryEdit& edit, Reporter& reporter, EditLockMode mode,
-                         const std::filesystem::path& workDir);
+                         const std::filesystem::path& workDir, const WriteOptions& options = {});
 
 // The work files of entry editing in `workDir`: the program's name with
 // ".AD1" (the part's global table) and ".ADD" (its table file form).

@@ -7,7 +7,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <atomic>
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
@@ -18,7 +17,6 @@
 #include <string_view>
 #include <thread>
 
-#include "platform/BenchSwitches.h"
 #include "platform/IoError.h"
 #include "platform/PosixIo.h"
 #include "platform/StagedFile.h"
@@ -29,9 +27,6 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr std::string_view kJournalHeader = "tovix replace journal 1\n";
-
-// Journals and flushes; off only in the benchmark that measures their cost.
-std::atomic<bool> safeReplacement{true};
 
 struct Rename {
     fs::path staged;
@@ -284,10 +279,6 @@ void CheckReplaceable(const fs::path& target) {
 
 }  // namespace
 
-void SetSafeReplacementForBench(bool safe) {
-    safeReplacement = safe;
-}
-
 StagedReplacement::~StagedReplacement() {
     Discard();
 }
@@ -316,7 +307,7 @@ fs::path StagedReplacement::FirstName() const {
 }
 
 void StagedReplacement::FlushEarly(const fs::path& name) {
-    if (!safeReplacement) {
+    if (durability_ == Durability::RenamesOnly) {
         return;
     }
     for (Item& item : items_) {
@@ -346,7 +337,7 @@ void StagedReplacement::Commit(const fs::path& journal) {
     if (items_.empty()) {
         return;
     }
-    if (!safeReplacement) {
+    if (durability_ == Durability::RenamesOnly) {
         for (const Item& item : items_) {
             RenameFile(item.staged, item.target);
         }

@@ -38,9 +38,18 @@
 
 namespace tovix {
 
+// How a replacement reaches the disk: every staged file flushed and the
+// renames journalled (what every command does), or the files only renamed one
+// by one, which a measurement of what the safety costs compares against.
+enum class Durability {
+    Journalled,
+    RenamesOnly,
+};
+
 class StagedReplacement {
   public:
-    StagedReplacement() = default;
+    explicit StagedReplacement(Durability durability = Durability::Journalled)
+        : durability_(durability) {}
     // Removes the staged files that were not committed.
     ~StagedReplacement();
     StagedReplacement(const StagedReplacement&) = delete;
@@ -85,6 +94,7 @@ class StagedReplacement {
     void FlushStaged(const std::filesystem::path& journal) const;
     void CommitUnlocked(const std::filesystem::path& journal);
 
+    Durability durability_;
     std::vector<Item> items_;
     std::vector<std::filesystem::path> firsts_;
 };

@@ -25,9 +25,21 @@
 
 namespace tovix {
 
+// What a command writes and how, with the defaults every command runs with;
+// a measurement sets them to see what one part of the work costs.
+struct WriteOptions {
+    Durability durability = Durability::Journalled;
+    // Whether the builds of Japanese-English sets write the written-form file.
+    bool writtenForms = true;
+};
+
 class ToolJob {
   public:
-    ToolJob(Reporter& r, std::filesystem::path work) : reporter(r), workDir(std::move(work)) {}
+    ToolJob(Reporter& r, std::filesystem::path work, WriteOptions writeOptions = {})
+        : reporter(r),
+          workDir(std::move(work)),
+          options(writeOptions),
+          staged_(writeOptions.durability) {}
     ~ToolJob();
     ToolJob(const ToolJob&) = delete;
     ToolJob& operator=(const ToolJob&) = delete;
@@ -36,6 +48,7 @@ class ToolJob {
     // The directory of the work files ("TOVIXSRT.TXT" ...): the program
     // directory, or a directory of its own in tests.
     std::filesystem::path workDir;
+    const WriteOptions options;
 
     // File names of the current step, as typed (UTF-8 paths).
     std::string Source;
