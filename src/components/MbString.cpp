@@ -90,6 +90,12 @@ std::string_view UpToNul(std::string_view text) {
 
 }  // namespace
 
+size_t BoundaryAtOrAfter(std::string_view text, size_t boundary, size_t target) {
+    size_t chars = 0;
+    WalkTo(text, target, boundary, chars);
+    return boundary;
+}
+
 bool IsDoubleByteChar(std::string_view text, size_t place) {
     return place + 1 < text.size() && IsLeadByte(text[place]) && text[place + 1] != '\0';
 }

@@ -22,6 +22,11 @@ namespace tovix {
 // The character at `place` is a double-byte character.
 bool IsDoubleByteChar(std::string_view text, size_t place);
 
+// The first character boundary at or after `target`, walked to from the
+// character boundary `boundary` (at most `target`); plain ASCII goes eight
+// bytes at a time. Deciding a boundary reads the byte after it.
+size_t BoundaryAtOrAfter(std::string_view text, size_t boundary, size_t target);
+
 // Steps `place` over one character and returns its byte count; 0 at the end.
 size_t NextChar(std::string_view text, size_t& place);
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "views/LineMatcher.h"
 
+#include <algorithm>
+
 #include "components/MbString.h"
 
 namespace tovix {
@@ -25,16 +27,41 @@ LineMatcher::LineMatcher(std::string_view text, bool matchCase)
     }
 }
 
-size_t LineMatcher::Place(std::string_view line) {
-    if (NextCandidate(line, 0) == kNoPlace) {
-        return kNoPlace;
+size_t LineMatcher::PlaceFrom(std::string_view hay, size_t& boundary, size_t limit) const {
+    for (size_t at = NextCandidate(hay, boundary, limit); at != kNoPlace;
+         at = NextCandidate(hay, at + 1, limit)) {
+        boundary = BoundaryAtOrAfter(hay, boundary, at);
+        if (boundary == at && MatchesAt(hay, at)) {
+            return at;
+        }
     }
+    return kNoPlace;
+}
+
+// The text stands at `at`, a character boundary: without the case option
+// the line's single-byte characters count upper-cased there and its
+// double-byte characters as they are, as if the line were upper-cased as
+// the text is, but without a copy of the line.
+bool LineMatcher::MatchesAt(std::string_view hay, size_t at) const {
     if (matchCase_) {
-        return MbFind(text_, line);
+        return true;  // NextCandidate compared the bytes
     }
-    // Upper-casing keeps every byte in its place.
-    UpperSingleBytes(line, buffer_);
-    return MbFind(text_, buffer_);
+    for (size_t i = 0; i < text_.size();) {
+        if (IsDoubleByteChar(hay, at + i)) {
+            // A double-byte character may end beyond the text.
+            const size_t width = std::min<size_t>(2, text_.size() - i);
+            if (hay.substr(at + i, width) != std::string_view(text_).substr(i, width)) {
+                return false;
+            }
+            i += width;
+        } else {
+            if (AsciiUpper(hay[at + i]) != text_[i]) {
+                return false;
+            }
+            ++i;
+        }
+    }
+    return true;
 }
 
 size_t LineMatcher::NextCandidate(std::string_view hay, size_t from, size_t limit) const {

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string_view>
 
+#include "components/MbString.h"
 #include "platform/PosixIo.h"
 
 namespace tovix {
@@ -83,29 +84,76 @@ std::optional<std::uint64_t> PartFileSearch::FindLineStart(const std::filesystem
                                                            LineMatcher& matcher,
                                                            FindDirection direction) {
     PartFile file(path);
-    buffer_.resize(std::max(buffer_.size(), kBlock));
-    std::optional<std::uint64_t> found;
+    // A hit may begin in one piece of a long line and end in the next, and
+    // whether a lead byte begins a double-byte character shows only in the
+    // byte after it: so much of a piece goes on with the next.
+    overlap_ = std::max<size_t>(matcher.TextSize(), 2) - 1;
+    buffer_.resize(kBlock + overlap_);
+    found_.reset();
+    longLine_.reset();
     std::uint64_t offset = 0;  // of the buffer's first byte in the file
     size_t carried = 0;        // bytes of an unfinished line at the buffer's start
     for (bool atEnd = false; !atEnd;) {
-        if (buffer_.size() - carried < kBlock / 2) {
-            buffer_.resize(buffer_.size() * 2);  // a line longer than a block
-        }
         const size_t got = file.Read(buffer_.data() + carried, buffer_.size() - carried);
         atEnd = got == 0;
         const std::string_view block(buffer_.data(), carried + got);
-        const size_t whole = WholeLinesEnd(block, atEnd);
-        if (std::optional<size_t> start = SearchLines(block.substr(0, whole), matcher, direction)) {
-            found = offset + *start;
-            if (direction == FindDirection::Down) {
-                return found;
-            }
+        const size_t next = SearchBlock(block, offset, atEnd, matcher, direction);
+        if (found_ && direction == FindDirection::Down) {
+            return found_;
         }
-        carried = block.size() - whole;
-        std::memmove(buffer_.data(), buffer_.data() + whole, carried);
-        offset += whole;
+        carried = block.size() - next;
+        std::memmove(buffer_.data(), buffer_.data() + next, carried);
+        offset += next;
+        if (longLine_ && !longLine_->holds) {
+            longLine_->boundary -= next;
+        }
     }
-    return found;
+    return found_;
+}
+
+size_t PartFileSearch::SearchBlock(std::string_view block, std::uint64_t offset, bool atEnd,
+                                   LineMatcher& matcher, FindDirection direction) {
+    size_t from = 0;
+    if (longLine_) {
+        const size_t lineEnd = block.find_first_of("\r\n");
+        if (lineEnd == std::string_view::npos && !atEnd) {
+            return SearchPiece(block, block.size() - overlap_, matcher);
+        }
+        from = std::min(lineEnd, block.size());
+        SearchPiece(block.substr(0, from), kNoPlace, matcher);
+        longLine_.reset();
+        if (found_ && direction == FindDirection::Down) {
+            return from;
+        }
+    }
+    const size_t whole = std::max(from, WholeLinesEnd(block, atEnd));
+    const std::string_view lines = block.substr(from, whole - from);
+    if (std::optional<size_t> start = SearchLines(lines, matcher, direction)) {
+        found_ = offset + from + *start;
+        if (direction == FindDirection::Down) {
+            return whole;
+        }
+    }
+    if (atEnd || block.size() - whole <= kBlock / 2 + overlap_) {
+        return whole;  // the unfinished line goes on in the next block
+    }
+    // A line longer than half a block is searched a piece at a time, so that
+    // the buffer never holds more than a block of it.
+    longLine_ = LongLine{offset + whole, whole, false};
+    return SearchPiece(block, block.size() - overlap_, matcher);
+}
+
+size_t PartFileSearch::SearchPiece(std::string_view hay, size_t limit, const LineMatcher& matcher) {
+    LongLine& line = *longLine_;
+    if (!line.holds) {
+        line.holds = matcher.PlaceFrom(hay, line.boundary, limit) != kNoPlace;
+        if (line.holds) {
+            found_ = line.start;
+        } else if (limit != kNoPlace) {
+            line.boundary = BoundaryAtOrAfter(hay, line.boundary, limit);
+        }
+    }
+    return limit;
 }
 
 int PartFileSearch::CountLines(const std::filesystem::path& path, std::uint64_t offset) {

@@ -5,8 +5,10 @@
 
 #include <random>
 #include <string>
+#include <vector>
 
 #include "components/BvStrings.h"
+#include "components/MbString.h"
 #include "platform/IoError.h"
 #include "support/TempDir.h"
 
@@ -62,6 +64,64 @@ TEST(PartFileSearchTest, FindsTheLineTheLineStoreNumbers) {
                       PlainSearch(file, "needle", direction))
                 << "round " << round << (direction == FindDirection::Down ? " down" : " up");
         }
+    }
+}
+
+// The line test as the whole line shows it: the text's bytes at a character
+// boundary of the line, both with their single-byte letters upper-cased.
+bool WholeLineHolds(std::string line, std::string text) {
+    for (std::string* s : {&line, &text}) {
+        for (size_t place = 0; place < s->size();) {
+            ChangeCharCase(*s, place, true, false);
+        }
+    }
+    return MbFind(text, line) != std::string::npos;
+}
+
+// Lines of several blocks of double-byte characters whose trail bytes look
+// like letters, with the text planted at character boundaries and inside
+// characters (after a lead byte) on either side of the block borders: a
+// long line searched a piece at a time holds the text exactly when the
+// whole line does, and its number is the line store's.
+TEST(PartFileSearchTest, LongLinesSearchedInPiecesAsWholeLines) {
+    const std::string texts[] = {"needle", "NeEdLe", "\x83\x6E\x83\x65" "e", "\x82\xA0"};
+    const std::string fillers[] = {"\x83\x6E", "\x83\x65", "x", "\x82\xA0", "n"};
+    std::mt19937 random(23);
+    test::TempDir dir;
+    const std::filesystem::path file = dir / "part.001";
+    PartFileSearch search;
+    for (int round = 0; round < 16; ++round) {
+        const std::string& text = texts[round % std::size(texts)];
+        std::vector<std::string> lines;
+        std::string bytes;
+        for (int n = 0; n < 6; ++n) {
+            std::string line;
+            const size_t length =
+                random() % 3 == 0 ? random() % 40 : 300 * 1024 + random() % 700'000;
+            while (line.size() < length) {
+                line += fillers[random() % std::size(fillers)];
+            }
+            if (random() % 3 == 0 && length > 1000) {
+                // Near a block border, after a lead byte or not.
+                const size_t at = (random() % (length / (256 * 1024) + 1)) * 256 * 1024;
+                const size_t place = std::min(line.size(), at + random() % 16);
+                line.insert(place, (random() % 2 ? "\x83" : "") + text);
+            }
+            lines.push_back(line);
+            bytes += line + "\r\n";
+        }
+        test::WriteBytes(file, bytes);
+        std::optional<int> first;
+        std::optional<int> last;
+        for (int n = 0; n < static_cast<int>(lines.size()); ++n) {
+            if (WholeLineHolds(lines[static_cast<size_t>(n)], text)) {
+                first = first ? first : n;
+                last = n;
+            }
+        }
+        LineMatcher matcher(text, false);
+        EXPECT_EQ(search.Search(file, matcher, FindDirection::Down), first) << "round " << round;
+        EXPECT_EQ(search.Search(file, matcher, FindDirection::Up), last) << "round " << round;
     }
 }
 
