@@ -2,7 +2,6 @@
 #include "tools/ChainRun.h"
 
 #include "dict/DicFileSet.h"
-#include "platform/BenchSwitches.h"
 #include "platform/IoError.h"
 #include "platform/MessageText.h"
 #include "tools/EncodingSteps.h"
@@ -11,15 +10,6 @@
 #include "tools/ToolMessages.h"
 
 namespace tovix {
-namespace {
-
-bool writtenFormsForBench = true;
-
-}  // namespace
-
-void SetWrittenFormsForBench(bool write) {
-    writtenFormsForBench = write;
-}
 
 ChainRun::ChainRun(ToolJob& job, const std::string& writtenSet)
     : job_(job), caption_(job.reporter.Caption()) {
@@ -103,7 +93,7 @@ ChainRun& ChainRun::BuildSet(Direction direction, Step makeTable, const std::str
     setFile_ = dicFile;
     const std::string globalTable = GlobalTableFileName(dicFile).string();
     Run(makeTable, tableSource, globalTable);
-    const bool forms = direction == Direction::Japanese && writtenFormsForBench;
+    const bool forms = direction == Direction::Japanese && job_.options.writtenForms;
     const std::string list = forms ? Work("TOVIXKJI.TXT") : std::string();
     const auto split = [&](ToolJob& job) { result_.keptAtEnd = SplitTovix(job, direction, list); };
     Run(split, Work("TOVIXSEP.TXT"), globalTable, dicFile, TableFileName(dicFile).string());
