@@ -3,10 +3,12 @@
 // build once with the flushes of the staged files and the rename journal (as
 // every build runs), once with plain renames; or, with "written-forms", a
 // Japanese-English build once with its written-form file (as every build
-// runs), once without. The two are run in turn, so that a drift of the
+// runs), once without; or, with "reading-order", a Japanese-English build
+// once with its entries ordered by reading first (as every build runs), once
+// ordered as whole lines. The two are run in turn, so that a drift of the
 // machine's load falls on both.
 //
-//   ToolChainBench EXM OUT.DIC eng|jpn RUNS [written-forms]
+//   ToolChainBench EXM OUT.DIC eng|jpn RUNS [written-forms|reading-order]
 // prints "safe_median_ms" and "unsafe_median_ms" lines, or
 // "with_median_ms" and "without_median_ms".
 
@@ -23,16 +25,26 @@
 namespace {
 
 // Runs the build with the work the benchmark measures on or off.
+enum class Measured { Safety, WrittenForms, ReadingOrder };
+
 double Build(const std::string& exm, const std::string& out, tovix::Direction direction,
-             bool writtenForms, bool on) {
+             Measured measured, bool on) {
     tovix::bench::SilentReporter reporter;
     const std::filesystem::path work = std::filesystem::path(out).parent_path() / "work";
     std::filesystem::create_directories(work);
     tovix::WriteOptions options;
-    if (!on && writtenForms) {
-        options.writtenForms = false;
-    } else if (!on) {
-        options.durability = tovix::Durability::RenamesOnly;
+    if (!on) {
+        switch (measured) {
+        case Measured::Safety:
+            options.durability = tovix::Durability::RenamesOnly;
+            break;
+        case Measured::WrittenForms:
+            options.writtenForms = false;
+            break;
+        case Measured::ReadingOrder:
+            options.readingOrder = false;
+            break;
+        }
     }
     tovix::ToolJob job(reporter, work, options);
     job.InName1 = exm;
@@ -50,7 +62,8 @@ double Build(const std::string& exm, const std::string& out, tovix::Direction di
 
 int main(int argc, char** argv) {
     if (argc != 5 && argc != 6) {
-        std::cerr << "usage: ToolChainBench EXM OUT.DIC eng|jpn RUNS [written-forms]\n";
+        std::cerr
+            << "usage: ToolChainBench EXM OUT.DIC eng|jpn RUNS [written-forms|reading-order]\n";
         return 2;
     }
     const std::string exm = argv[1];
@@ -58,13 +71,17 @@ int main(int argc, char** argv) {
     const auto direction =
         std::string(argv[3]) == "jpn" ? tovix::Direction::Japanese : tovix::Direction::English;
     const int runs = std::atoi(argv[4]);
-    const bool writtenForms = argc == 6 && std::string(argv[5]) == "written-forms";
-    Build(exm, out, direction, writtenForms, true);  // warms the caches and the collation
+    const std::string mode = argc == 6 ? argv[5] : "";
+    const Measured measured = mode == "written-forms"   ? Measured::WrittenForms
+                              : mode == "reading-order" ? Measured::ReadingOrder
+                                                        : Measured::Safety;
+    const bool writtenForms = measured != Measured::Safety;
+    Build(exm, out, direction, measured, true);  // warms the caches and the collation
     std::vector<double> on;
     std::vector<double> off;
     for (int i = 0; i < runs; ++i) {
-        on.push_back(Build(exm, out, direction, writtenForms, true));
-        off.push_back(Build(exm, out, direction, writtenForms, false));
+        on.push_back(Build(exm, out, direction, measured, true));
+        off.push_back(Build(exm, out, direction, measured, false));
     }
     const char* names[] = {"safe_median_ms ", "unsafe_median_ms ", "with_median_ms ",
                            "without_median_ms "};

@@ -793,6 +793,49 @@ else
     echo "no EDICT sets: the figures are skipped"
 fi
 
+# --- Base forms of inflected words -------------------------------------------
+#
+# On the EDICT sets of the section above, with the conjugated forms of
+# bench/Conjugator.cpp (which shares no code with the lookup's rules):
+# (a) a keystroke that also looks for base forms, over every beginning of
+#     2,000 conjugated forms (the fastest of three runs each), next to the
+#     plain keystroke of the same texts in the same run; goal: slowest
+#     < 50 µs, median within 2x the plain one.
+# (b) the share of the conjugated forms of every EDICT verb and adjective
+#     (written and kana) whose base forms hold the word, by class; goal
+#     >= 97% in every class. The English share over a mixed list of regular
+#     and irregular forms; goal >= 95%. The misses are listed.
+# (c) the EDICT J-E build with its entries ordered by reading first, next to
+#     the order of whole lines, the two in turn; goal: at most 10% more time.
+
+section "Search: base forms of inflected words"
+cmake --build "$BUILD" -j "$(nproc 2>/dev/null || echo 2)" --target DeinflectBench >/dev/null
+if [ -f "$SEARCH/EDICT-EJ.DAT" ] && [ -f "$SEARCH/EDICT-JE.DAT" ]; then
+    RESULT=$("$BUILD/bench/DeinflectBench" "$SEARCH/EDICT-JE.DIC" keystroke 2000)
+    WITH_MEDIAN=$(field with_median_us)
+    PLAIN_MEDIAN=$(field plain_median_us)
+    echo "(a) keystroke with base forms over $(field keystrokes) beginnings of $(field forms) forms:" \
+        "median $WITH_MEDIAN µs, 99th percentile $(field with_p99_us) µs, slowest $(field with_max_us) µs" \
+        "($(sed -n 's/^slowest_text //p' <<<"$RESULT")); plain keystroke: median $PLAIN_MEDIAN µs," \
+        "slowest $(field plain_max_us) µs; goal: slowest < 50 µs $(verdict_below "$(field with_max_us)" 50)," \
+        "median within 2x $(verdict "$(ratio "$WITH_MEDIAN" "$PLAIN_MEDIAN")" 2)"
+    RESULT=$("$BUILD/bench/DeinflectBench" "$SEARCH/EDICT-JE.DIC" coverage)
+    echo "(b) conjugated forms whose base is found, by class (goal >= 97% each):"
+    awk '$1 == "class" { printf "    %s %s: %s of %s (%s%%) %s\n", $2, $3, $4, $5, $6, ($6 >= 97 ? "ok" : "MISSED") }' <<<"$RESULT"
+    grep '^miss ' <<<"$RESULT" | head -40 | sed 's/^/    /' || true
+    RESULT=$("$BUILD/bench/DeinflectBench" "$SEARCH/EDICT-EJ.DIC" english 900)
+    awk '$1 == "english" { printf "    English mixed list: %s of %s (%s%%) (goal >= 95%%) %s\n", $2, $3, $4, ($4 >= 95 ? "ok" : "MISSED") }' <<<"$RESULT"
+    grep '^miss ' <<<"$RESULT" | head -40 | sed 's/^/    /' || true
+    RESULT=$("$BUILD/bench/ToolChainBench" "$DATA/tools/edict-jpn.txt" "$SEARCH/reading-order/JE.DIC" \
+        jpn "$RUNS" reading-order)
+    ORDER_EXTRA=$(percent_over "$(field with_median_ms)" "$(field without_median_ms)")
+    echo "(c) EDICT J-E build, median of $RUNS runs each: by reading first $(field with_median_ms) ms;" \
+        "as whole lines $(field without_median_ms) ms; $ORDER_EXTRA% more (goal <= 10%)" \
+        "$(verdict "$ORDER_EXTRA" 10)"
+else
+    echo "no EDICT sets: the figures are skipped"
+fi
+
 # --- Zoom and find windows ----------------------------------------------------
 #
 # In process on the offscreen platform: (a) F9 on the entry of the imported

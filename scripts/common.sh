@@ -19,7 +19,7 @@ TOVIX_PACKAGES=(
     clang libclang-rt-14-dev
     fonts-ipafont-gothic xvfb xauth xdotool xclip imagemagick
     desktop-file-utils help2man
-    edict
+    edict wordnet-base
     zlib1g-dev dictzip sdcv stardict-tools dict-freedict-jpn-eng dict-wn
 )
 

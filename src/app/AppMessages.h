@@ -20,6 +20,13 @@ inline constexpr std::string_view kEnglishLabel = "英　語 : ";
 inline constexpr std::string_view kJapaneseLabel = "日本語 : ";
 // Shown at the end of the search field while its text matches no headword.
 inline constexpr std::string_view kNoMatchMark = "該当なし";
+// After the base forms under the search field, when the view stayed on a
+// headword that begins with the text.
+inline constexpr std::string_view kBaseFormKeyHint = "　（Shift+F5 で原形へ）";
+// After English base forms when WordNet's lists of irregular forms are not
+// installed (Debian package wordnet-base).
+inline constexpr std::string_view kIrregularFormsMissing =
+    "　（不規則変化の一覧がないため規則変化のみ）";
 inline constexpr std::string_view kEngSelectCaption = "英和辞書選択";
 inline constexpr std::string_view kJpnSelectCaption = "和英辞書選択";
 inline constexpr std::string_view kSelectButton = "選択(&O)";

@@ -27,6 +27,11 @@ std::string ShowHeading(std::string_view word) {
     return "【" + std::string(word) + "】\n";
 }
 
+std::string ShowBaseHeading(std::string_view word, std::string_view names) {
+    return "→ " + std::string(word) + (names.empty() ? "" : "（" + std::string(names) + "）") +
+           "\n";
+}
+
 std::string Done(std::string_view outputs) {
     return "完了しました: " + std::string(outputs) + "\n";
 }

@@ -80,6 +80,12 @@ std::string Usage(std::string_view name, std::string_view usage);
 // show: the heading line of a word and the line of a word not found.
 std::string ShowHeading(std::string_view word);
 inline constexpr std::string_view kShowNotFound = "見つかりませんでした。\n";
+// The line before the entries of a base form: "→ 食べる（過去）".
+std::string ShowBaseHeading(std::string_view word, std::string_view names);
+// Said once when English base forms were looked for without WordNet's lists.
+inline constexpr std::string_view kIrregularFormsMissing =
+    "WordNet の不規則変化の一覧 (/usr/share/wordnet/*.exc) "
+    "がないため、英語は規則変化だけから原形を探しました。";
 
 // add, change and delete: the headword given has no entry where typing it
 // brings the view (or on the line given).

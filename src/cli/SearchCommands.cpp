@@ -76,9 +76,11 @@ bool LookupWord(Reporter& reporter, SearchState state, const std::vector<std::st
         if (key.empty()) {
             continue;
         }
-        const LookupOutcome outcome = Lookup(state, view, reporter, field + key);
+        const LookupOutcome outcome = Lookup(state, view, reporter, field + key, paste);
         field = outcome.fieldText;
-        matched = outcome.matched;
+        // A text that went to its base form (or to a phrase's leading part)
+        // is found as the viewer finds it.
+        matched = outcome.matched || outcome.movedToBase;
         writtenFormsMissing = writtenFormsMissing || outcome.writtenFormsMissing;
     }
     std::cout << Cp932ToUtf8(field) << '\t' << state.currentPart << '\t' << view.TopLine() << '\t'
@@ -202,6 +204,7 @@ int LookupCommand(Arguments& arguments, Context& context) {
     state.direction = *direction == 0 ? Direction::English : Direction::Japanese;
     state.dicFile = (*names)[0];
     state.imeStyleN = imeStyleN;
+    state.findBaseForms = true;
     std::optional<OpenedDictionary> opened = Open(reporter, state.dicFile, state.direction);
     if (!opened) {
         return kExitFailed;

@@ -375,9 +375,10 @@ constexpr Subcommand kSubcommands[] = {
      {},
      FindCommand},
     {"show",
-     "--eng|--jpn [--max N] [--json] DICT.DIC WORD...",
-     "WORD を入力したときに表示の先頭に並ぶ項目の見出しと訳語を表示 (--max: 最大件数、既定 10、"
-     "--json: 1 語 1 行の JSON)",
+     "--eng|--jpn [--max N] [--json] [--ime-n] DICT.DIC WORD...",
+     "WORD を入力したときに表示の先頭に並ぶ項目の見出しと訳語を表示し、活用形なら原形とその項目も"
+     "表示 (--max: 最大件数、既定 10、--json: 1 語 1 行の JSON、--ime-n: 子音の前の n を"
+     "「ん」に。設定ファイルの ImeStyleN も従う)",
      {},
      ShowCommand},
 };

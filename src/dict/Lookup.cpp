@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "components/MbString.h"
+#include "dict/BaseForms.h"
 #include "dict/DicFileSet.h"
 #include "dict/DictMessages.h"
 #include "dict/KanaText.h"
@@ -172,11 +173,14 @@ LookupOutcome ConvertField(const SearchState& state, std::string_view text,
                            std::string& searchText) {
     if (state.direction != Direction::Japanese) {
         searchText = text;
-        return {std::string(text), false, false};
+        LookupOutcome outcome;
+        outcome.fieldText = text;
+        return outcome;
     }
     JpnField field = ConvertJpnField(text, state.imeStyleN);
     searchText = std::move(field.searchText);
-    LookupOutcome outcome{std::move(field.text), false, false};
+    LookupOutcome outcome;
+    outcome.fieldText = std::move(field.text);
     outcome.fieldChanged = outcome.fieldText != text;
     outcome.romajiPending = field.pending;
     return outcome;
@@ -185,6 +189,13 @@ LookupOutcome ConvertField(const SearchState& state, std::string_view text,
 std::string SearchKey(Direction direction, std::string_view text) {
     return direction == Direction::English ? EngSearchKey(text) : JpnSearchKey(text);
 }
+
+// Where a text that no headword begins with is found after all: the base
+// forms of the text, or, for a phrase, those of its longest leading part
+// (that part itself when it is a headword). A leading part of an English
+// phrase ends before a blank.
+void FindBases(SearchState& state, LookupView& view, Reporter& reporter, std::string_view text,
+               bool phrase, LookupOutcome& outcome);
 
 }  // namespace
 
@@ -198,28 +209,92 @@ bool MoveToWrittenFormEntry(SearchState& state, LookupView& view, Reporter& repo
                        [&](int n) { return IsHeadwordOf(view.ViewLine(n), entry.forms); });
 }
 
+bool MoveToText(SearchState& state, LookupView& view, Reporter& reporter, std::string_view text,
+                LookupOutcome& outcome) {
+    if (state.direction == Direction::Japanese && HoldsKanji(text) &&
+        MoveToWrittenForm(state, view, reporter, text, outcome)) {
+        return true;
+    }
+    const std::string key = SearchKey(state.direction, text);
+    return LoadPart(state, view, reporter, PartNumber(state.direction, key)) &&
+           MoveToMatch(state, view, key, text, state.direction == Direction::English);
+}
+
 LookupOutcome Lookup(SearchState& state, LookupView& view, Reporter& reporter,
-                     std::string_view fieldText) {
+                     std::string_view fieldText, bool phrase) {
     if (state.direction == Direction::None) {
         Warn(reporter, dict_text::kNoDirection);
-        return {std::string(fieldText), false, false};
+        LookupOutcome outcome;
+        outcome.fieldText = fieldText;
+        return outcome;
     }
     std::string text;
     LookupOutcome outcome = ConvertField(state, fieldText, text);
     if (state.dicFile.empty()) {
         return outcome;
     }
-    if (state.direction == Direction::Japanese && HoldsKanji(text) &&
-        MoveToWrittenForm(state, view, reporter, text, outcome)) {
-        outcome.matched = true;
-        return outcome;
-    }
-    const std::string key = SearchKey(state.direction, text);
-    if (LoadPart(state, view, reporter, PartNumber(state.direction, key))) {
-        outcome.matched =
-            MoveToMatch(state, view, key, text, state.direction == Direction::English);
+    outcome.matched = MoveToText(state, view, reporter, text, outcome);
+    if (state.findBaseForms && !outcome.romajiPending) {
+        FindBases(state, view, reporter, text, phrase, outcome);
     }
     return outcome;
 }
 
+}  // namespace tovix
+
+namespace tovix {
+namespace {
+
+// The byte lengths of the leading parts of a phrase, longest first.
+std::vector<size_t> LeadingParts(Direction direction, std::string_view text) {
+    std::vector<size_t> ends;
+    for (size_t place = 0; place < text.size();) {
+        NextChar(text, place);
+        if (place < text.size() && (direction == Direction::Japanese || text[place] == ' ')) {
+            ends.push_back(place);
+        }
+    }
+    std::reverse(ends.begin(), ends.end());
+    return ends;
+}
+
+// The word a leading part stands for: itself when it is a headword, else its
+// first base form; empty when neither.
+std::string WordOfPart(SearchState& state, std::string_view part, LookupOutcome& outcome) {
+    const WrittenFormIndex* writtenForms =
+        state.direction == Direction::Japanese && HoldsKanji(part)
+            ? state.writtenForms->Get(WrittenFormFileName(state.dicFile))
+            : nullptr;
+    if (state.headwords->Find(state.dicFile, state.direction, writtenForms, part)) {
+        return std::string(part);
+    }
+    outcome.bases = FindBaseForms(state, part);
+    return outcome.bases.empty() ? std::string() : outcome.bases.front().word;
+}
+
+void FindBases(SearchState& state, LookupView& view, Reporter& reporter, std::string_view text,
+               bool phrase, LookupOutcome& outcome) {
+    outcome.bases = FindBaseForms(state, text);
+    if (outcome.matched) {
+        return;
+    }
+    if (!outcome.bases.empty()) {
+        outcome.movedToBase =
+            MoveToText(state, view, reporter, outcome.bases.front().word, outcome);
+        return;
+    }
+    if (!phrase) {
+        return;
+    }
+    for (size_t end : LeadingParts(state.direction, text)) {
+        const std::string word = WordOfPart(state, text.substr(0, end), outcome);
+        if (!word.empty()) {
+            outcome.movedToBase = MoveToText(state, view, reporter, word, outcome);
+            outcome.leadingPart = outcome.movedToBase ? end : 0;
+            return;
+        }
+    }
+}
+
+}  // namespace
 }  // namespace tovix

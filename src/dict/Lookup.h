@@ -17,7 +17,9 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "dict/BaseForms.h"
 #include "dict/LookupView.h"
 #include "dict/SearchState.h"
 #include "platform/Reporter.h"
@@ -39,10 +41,28 @@ struct LookupOutcome {
     // The text ends in romaji that the next letters may still make a syllable
     // of: finding nothing now is not yet a miss.
     bool romajiPending = false;
+    // With state.findBaseForms: the base forms of the text that are
+    // headwords (食べた: 食べる), also when a headword begins with the text.
+    std::vector<BaseForm> bases;
+    // Nothing began with the text, and the view went to the first base form
+    // (or, for a phrase, to the leading part below) instead.
+    bool movedToBase = false;
+    // A phrase that matched nothing: the byte length of its longest leading
+    // part that is a headword or an inflected form of one; 0 when none.
+    size_t leadingPart = 0;
 };
 
+// `phrase`: the text came in at once (pasted, or committed by an input
+// method), so when nothing matches it, its longest leading part that is a
+// headword or a form of one is shown (with state.findBaseForms).
 LookupOutcome Lookup(SearchState& state, LookupView& view, Reporter& reporter,
-                     std::string_view fieldText);
+                     std::string_view fieldText, bool phrase = false);
+
+// Makes the first entry whose headword begins with `text` (no romaji; a
+// written form with a kanji through the written-form file) the top line, as
+// the lookup does.
+bool MoveToText(SearchState& state, LookupView& view, Reporter& reporter, std::string_view text,
+                LookupOutcome& outcome);
 
 // Loads the part of an entry of the set's written-form file and makes its
 // headword line the top line; false when the part cannot be read (reported)

@@ -9,6 +9,7 @@
 
 #include "dict/DicTable.h"
 #include "dict/Direction.h"
+#include "dict/HeadwordIndex.h"
 #include "dict/WrittenForms.h"
 
 namespace tovix {
@@ -28,6 +29,12 @@ struct SearchState {
     // The open set's written-form file, read when first needed; copies of the
     // state share it. Opening a dictionary gives the state a new one.
     std::shared_ptr<WrittenFormFile> writtenForms = std::make_shared<WrittenFormFile>();
+    // The open set's headwords by their exact text, through which base forms
+    // of an inflected text are found; shared and renewed as writtenForms.
+    std::shared_ptr<HeadwordIndex> headwords = std::make_shared<HeadwordIndex>();
+    // The lookup also looks for base forms of an inflected text (the viewer
+    // and the command line's lookups; off for editing and plain searches).
+    bool findBaseForms = false;
 };
 
 }  // namespace tovix

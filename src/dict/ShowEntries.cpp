@@ -2,7 +2,9 @@
 #include "dict/ShowEntries.h"
 
 #include "components/MbString.h"
+#include "dict/BaseForms.h"
 #include "dict/DicFileSet.h"
+#include "dict/HeadwordIndex.h"
 #include "dict/KanaText.h"
 #include "dict/Lookup.h"
 #include "dict/WrittenForms.h"
@@ -45,7 +47,67 @@ bool ShowWrittenForms(SearchState& state, LookupView& view, Reporter& reporter, 
     return !shown.entries.empty();
 }
 
+// Whether the headword line is the entry of `word`, filed as HeadwordKey
+// files it.
+bool IsHeadwordFor(std::string_view line, std::string_view key, Direction direction) {
+    if (direction == Direction::English) {
+        return HeadwordKey(direction, EndSpaceDelete(line)) == key;
+    }
+    const ByteColumn open = MbPosEnd("[", line);
+    if (!open) {
+        return HeadwordKey(direction, EndSpaceDelete(line)) == key;
+    }
+    std::string_view written = line.substr(open.Offset() + 1);
+    written = written.substr(0, MbFind("]", written));
+    return HeadwordKey(direction, EndSpaceDelete(line.substr(0, open.Offset()))) == key ||
+           HeadwordKey(direction, written) == key;
+}
+
+// The bases of the last lookup, each with its entries.
+void AddBases(SearchState& state, LookupView& view, Reporter& reporter,
+              const LookupOutcome& outcome, ShownWord& shown, std::size_t max) {
+    std::vector<BaseForm> bases = outcome.bases;
+    if (outcome.leadingPart > 0 && bases.empty()) {
+        bases.push_back({shown.fieldText.substr(0, outcome.leadingPart), "", {}});
+    }
+    for (const BaseForm& base : bases) {
+        shown.bases.push_back({base.word, base.names, base.reasons,
+                               EntriesOf(state, view, reporter, base.word, max)});
+    }
+}
+
 }  // namespace
+
+std::vector<ShownEntry> EntriesOf(SearchState& state, LookupView& view, Reporter& reporter,
+                                  std::string_view word, std::size_t max) {
+    const std::string key = HeadwordKey(state.direction, word);
+    std::vector<ShownEntry> entries;
+    if (state.direction == Direction::Japanese && HoldsKanji(word)) {
+        const WrittenFormIndex* index = state.writtenForms->Get(WrittenFormFileName(state.dicFile));
+        for (const WrittenFormEntry& entry :
+             index == nullptr ? std::vector<WrittenFormEntry>() : index->FindAll(word, max)) {
+            if (KataToHira(entry.forms.written) == key &&
+                MoveToWrittenFormEntry(state, view, reporter, entry)) {
+                entries.push_back(EntryAt(view, view.TopLine()));
+            }
+        }
+        return entries;
+    }
+    LookupOutcome outcome;
+    if (!MoveToText(state, view, reporter, word, outcome)) {
+        return entries;
+    }
+    for (int line = view.TopLine(); line < view.ViewLineCount() && entries.size() < max;
+         line += 2) {
+        if (!HeadwordBeginsWith(view.ViewLine(line), word, state.direction)) {
+            break;
+        }
+        if (IsHeadwordFor(view.ViewLine(line), key, state.direction)) {
+            entries.push_back(EntryAt(view, line));
+        }
+    }
+    return entries;
+}
 
 bool HeadwordBeginsWith(std::string_view line, std::string_view text, Direction direction) {
     if (text.empty()) {
@@ -62,20 +124,14 @@ bool HeadwordBeginsWith(std::string_view line, std::string_view text, Direction 
     return open && BeginsWithKana(line.substr(open.Offset() + 1), lower);
 }
 
-ShownWord ShowWord(SearchState& state, LookupView& view, Reporter& reporter,
-                   const std::vector<std::string>& keys, std::size_t max) {
-    ShownWord shown;
-    for (const std::string& key : keys) {
-        if (key.empty()) {
-            continue;
-        }
-        const LookupOutcome outcome = Lookup(state, view, reporter, shown.fieldText + key);
-        shown.fieldText = outcome.fieldText;
-        shown.found = outcome.matched;
-        shown.writtenFormsMissing = shown.writtenFormsMissing || outcome.writtenFormsMissing;
-    }
-    if (!shown.found || ShowWrittenForms(state, view, reporter, shown, max)) {
-        return shown;
+namespace {
+
+// The entries at the top of the view after the lookup matched: those whose
+// headword begins with the text.
+void AddTopEntries(SearchState& state, LookupView& view, Reporter& reporter, ShownWord& shown,
+                   std::size_t max) {
+    if (ShowWrittenForms(state, view, reporter, shown, max)) {
+        return;
     }
     int line = view.TopLine();
     line -= line % 2;  // the headword of an entry whose translation is on top
@@ -86,6 +142,27 @@ ShownWord ShowWord(SearchState& state, LookupView& view, Reporter& reporter,
         }
         shown.entries.push_back(EntryAt(view, line));
     }
+}
+
+}  // namespace
+
+ShownWord ShowWord(SearchState& state, LookupView& view, Reporter& reporter,
+                   const std::vector<std::string>& keys, std::size_t max) {
+    ShownWord shown;
+    LookupOutcome outcome;
+    for (const std::string& key : keys) {
+        if (key.empty()) {
+            continue;
+        }
+        outcome = Lookup(state, view, reporter, shown.fieldText + key);
+        shown.fieldText = outcome.fieldText;
+        shown.found = outcome.matched;
+        shown.writtenFormsMissing = shown.writtenFormsMissing || outcome.writtenFormsMissing;
+    }
+    if (shown.found) {
+        AddTopEntries(state, view, reporter, shown, max);
+    }
+    AddBases(state, view, reporter, outcome, shown, max);
     return shown;
 }
 

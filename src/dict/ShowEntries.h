@@ -24,18 +24,35 @@ struct ShownEntry {
     std::string translation;  // CP932, without the leading TAB
 };
 
+// A base form of the word shown (食べた: 食べる), with the entries whose
+// headword it is.
+struct ShownBase {
+    std::string word;                  // CP932
+    std::string names;                 // CP932, the rules' Japanese names: "過去"
+    std::vector<std::string> reasons;  // English: {"past"}
+    std::vector<ShownEntry> entries;
+};
+
 struct ShownWord {
     std::string fieldText;  // the search field's text after the last keystroke
     bool found = false;     // the last keystroke's lookup matched
     // A text with a kanji found the set without its written-form file.
     bool writtenFormsMissing = false;
     std::vector<ShownEntry> entries;
+    // With state.findBaseForms: the base forms of the text that are
+    // headwords, each with its entries.
+    std::vector<ShownBase> bases;
 };
 
 // Types `keys` (CP932 characters, one keystroke each) into an empty search
 // field over `view` and collects at most `max` entries.
 ShownWord ShowWord(SearchState& state, LookupView& view, Reporter& reporter,
                    const std::vector<std::string>& keys, std::size_t max);
+
+// The entries whose headword (for Japanese-English the reading or the
+// written form, katakana as hiragana) is `word`, at most `max`.
+std::vector<ShownEntry> EntriesOf(SearchState& state, LookupView& view, Reporter& reporter,
+                                  std::string_view word, std::size_t max);
 
 // Whether the headword line begins with `text` as the lookup compares them:
 // English-Japanese without regard to the case of single-byte letters,

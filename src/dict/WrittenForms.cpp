@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dict/WrittenForms.h"
 
-#include <sys/stat.h>
 #include <algorithm>
 
 #include <charconv>
@@ -193,17 +192,8 @@ std::vector<WrittenFormEntry> WrittenFormIndex::FindAll(std::string_view text, s
     return found;
 }
 
-WrittenFormFile::Stamp WrittenFormFile::StampOf(const std::filesystem::path& file) {
-    struct stat info {};
-    if (stat(file.c_str(), &info) != 0) {
-        return {};
-    }
-    return {static_cast<std::uint64_t>(info.st_ino), static_cast<std::int64_t>(info.st_size),
-            static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec};
-}
-
 WrittenFormIndex* WrittenFormFile::Get(const std::filesystem::path& file) {
-    const Stamp stamp = StampOf(file);
+    const FileStamp stamp = StampOf(file);
     if (status_ == Status::NotRead || stamp != stamp_) {
         stamp_ = stamp;
         index_.reset();

@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "components/LightStrings.h"
+#include "dict/FileStamp.h"
 
 namespace tovix {
 
@@ -113,18 +114,9 @@ class WrittenFormFile {
 
   private:
     enum class Status { NotRead, Read, Missing };
-    // What tells a replaced file from the one read: its file number, size and
-    // time of change (a replacement is a new file); all 0 when missing.
-    struct Stamp {
-        std::uint64_t inode = 0;
-        std::int64_t size = 0;
-        std::int64_t changed = 0;  // nanoseconds
-        bool operator==(const Stamp&) const = default;
-    };
-    static Stamp StampOf(const std::filesystem::path& file);
 
     Status status_ = Status::NotRead;
-    Stamp stamp_;
+    FileStamp stamp_;
     std::optional<WrittenFormIndex> index_;
     bool told_ = false;
 };

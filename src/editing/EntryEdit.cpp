@@ -166,7 +166,7 @@ class Editor {
     EntryFile ReadPart() {
         ShowProgress(job_, tool_text::kProgressSort);
         try {
-            return EntryFile(ReadWholeFile(PartFile()), 2);
+            return EntryFile(ReadWholeFile(PartFile()), 2, edit_.direction == Direction::Japanese);
         } catch (const IoError&) {
             throw EditFailure(PaddedMessage(tool_text::kSortFailed));
         }

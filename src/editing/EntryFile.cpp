@@ -65,8 +65,11 @@ bool EndsWithLineEnd(std::string_view text) {
 
 }  // namespace
 
-EntryFile::EntryFile(std::string bytes, size_t linesPerEntry)
-    : bytes_(std::move(bytes)), starts_(LineStarts(bytes_)), linesPerEntry_(linesPerEntry) {}
+EntryFile::EntryFile(std::string bytes, size_t linesPerEntry, bool jpnOrder)
+    : bytes_(std::move(bytes)),
+      starts_(LineStarts(bytes_)),
+      linesPerEntry_(linesPerEntry),
+      jpnOrder_(jpnOrder) {}
 
 std::string_view EntryFile::Line(size_t i) const {
     const std::string_view text(bytes_);
@@ -115,7 +118,7 @@ size_t EntryFile::InsertBefore(std::optional<size_t> remove, const std::string& 
     const bool removedWhole = remove && *remove < whole;
     const size_t count = whole - (removedWhole ? 1 : 0);
     const auto real = [&](size_t v) { return removedWhole && v >= *remove ? v + 1 : v; };
-    EntryOrder order;
+    EntryOrder order(jpnOrder_);
     size_t low = 0;
     size_t high = count;
     while (low < high) {

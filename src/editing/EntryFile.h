@@ -28,7 +28,9 @@ namespace tovix {
 
 class EntryFile {
   public:
-    EntryFile(std::string bytes, size_t linesPerEntry);
+    // `jpnOrder`: a Japanese-English part file, whose entries stand in the
+    // order of JpnEntryOrder.h.
+    EntryFile(std::string bytes, size_t linesPerEntry, bool jpnOrder = false);
 
     size_t LineCount() const { return starts_.size(); }
     std::string_view Line(size_t i) const;
@@ -57,6 +59,7 @@ class EntryFile {
     std::string bytes_;
     std::vector<size_t> starts_;
     size_t linesPerEntry_;
+    bool jpnOrder_;
 };
 
 }  // namespace tovix

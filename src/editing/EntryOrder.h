@@ -7,16 +7,25 @@
 
 #include <string_view>
 
+#include "dict/JpnEntryOrder.h"
 #include "platform/Collation.h"
 
 namespace tovix {
 
 class EntryOrder {
   public:
+    // `jpn`: the entries of a Japanese-English part file, in the order of
+    // JpnEntryOrder.h.
+    explicit EntryOrder(bool jpn = false) : jpn_(jpn) {}
+
     // <0, 0 or >0; 0 only for equal bytes.
-    int Compare(std::string_view a, std::string_view b) { return collation_.Compare(a, b); }
+    int Compare(std::string_view a, std::string_view b) {
+        return jpn_ ? collation_.Compare(JpnOrderLine(a), JpnOrderLine(b))
+                    : collation_.Compare(a, b);
+    }
 
   private:
+    bool jpn_;
     Collation collation_;
 };
 

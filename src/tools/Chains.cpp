@@ -29,14 +29,17 @@ struct DirectionSteps {
     Step seedNew;
     Step makeTable;
     Step makePairTable;
+    // The sort of a set's entries; gathering duplicates keeps WorkSort,
+    // which puts equal headwords next to each other.
+    Step sort;
 };
 
-constexpr DirectionSteps kEngSteps{Direction::English, ExmToWorkEng,    TovixToExmEng,
-                                   TovixToWorkEng,     WorkToPairEng,   SeedNewEng,
-                                   MakeTableEng,       MakePairTableEng};
-constexpr DirectionSteps kJpnSteps{Direction::Japanese, ExmToWorkJpn,    TovixToExmJpn,
-                                   TovixToWorkJpn,      WorkToPairJpn,   SeedNewJpn,
-                                   MakeTableJpn,        MakePairTableJpn};
+constexpr DirectionSteps kEngSteps{Direction::English, ExmToWorkEng,     TovixToExmEng,
+                                   TovixToWorkEng,     WorkToPairEng,    SeedNewEng,
+                                   MakeTableEng,       MakePairTableEng, WorkSort};
+constexpr DirectionSteps kJpnSteps{Direction::Japanese, ExmToWorkJpn,     TovixToExmJpn,
+                                   TovixToWorkJpn,      WorkToPairJpn,    SeedNewJpn,
+                                   MakeTableJpn,        MakePairTableJpn, WorkSortJpn};
 
 const DirectionSteps& StepsOf(Direction direction) {
     return direction == Direction::Japanese ? kJpnSteps : kEngSteps;
@@ -46,20 +49,20 @@ const DirectionSteps& StepsOf(Direction direction) {
 // the common middle of every command that builds a set.
 ChainRun& SortAndPair(ChainRun& run, const DirectionSteps& steps, const std::string& unsorted) {
     const std::string sorted = run.Work("TOVIXSRT.TXT");
-    return run.Run(WorkSort, unsorted, sorted)
+    return run.Run(steps.sort, unsorted, sorted)
         .Run(steps.workToPair, sorted, run.Work("TOVIXSEP.TXT"));
 }
 
 // Both inputs of a [TOVIX] join, converted, joined and sorted into
 // "TOVIXSRT.TXT".
-ChainRun& JoinTovixAndSort(ChainRun& run, ToolJob& job, const DirectionSteps& steps) {
+ChainRun& JoinTovixAndSort(ChainRun& run, ToolJob& job, const DirectionSteps& steps, Step sort) {
     const std::string first = run.Work("TOVIXTA1.TXT");
     const std::string second = run.Work("TOVIXTA2.TXT");
     const std::string joined = run.Work("TOVIXTAB.TXT");
     return run.Run(steps.tovixToWork, job.InName1, first)
         .Run(steps.tovixToWork, job.InName2, second)
         .Run(JoinFiles, first, second, joined)
-        .Run(WorkSort, joined, run.Work("TOVIXSRT.TXT"));
+        .Run(sort, joined, run.Work("TOVIXSRT.TXT"));
 }
 
 // Both text inputs of a join, read as CP932 from here on.
@@ -251,7 +254,7 @@ ChainResult TovixAndTovixToTovix(ToolJob& job, Direction direction) {
     const DirectionSteps& steps = StepsOf(direction);
     ChainRun run(job, job.OutName1);
     const std::string sorted = run.Work("TOVIXSRT.TXT");
-    return JoinTovixAndSort(run, job, steps)
+    return JoinTovixAndSort(run, job, steps, steps.sort)
         .Run(steps.workToPair, sorted, run.Work("TOVIXSEP.TXT"))
         .BuildSet(steps.direction, steps.makeTable, sorted, job.OutName1)
         .Finish();
@@ -263,7 +266,7 @@ ChainResult TovixAndTovixToTovixTogether(ToolJob& job, Direction direction) {
     const std::string pairs = run.Work("TOVIXDUP.TXT");
     const std::string gathered = run.Work("TOVIXSEP.TXT");
     // As in TovixTogether, the table comes from the gathered pair file.
-    return JoinTovixAndSort(run, job, steps)
+    return JoinTovixAndSort(run, job, steps, WorkSort)
         .Run(steps.workToPair, run.Work("TOVIXSRT.TXT"), pairs)
         .Run(GatherPair, pairs, gathered)
         .BuildSet(steps.direction, steps.makePairTable, gathered, job.OutName1)

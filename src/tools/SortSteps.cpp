@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The sort of a work file as whole lines in dictionary collation, and the
-// plain concatenation of two files that comes before it when dictionaries are
+// The sort of a work file as whole lines in dictionary collation (for a
+// Japanese-English set, in the order of JpnEntryOrder.h), and the plain
+// concatenation of two files that comes before it when dictionaries are
 // joined.
 
 #include <algorithm>
@@ -19,6 +20,7 @@
 #include <vector>
 
 #include "components/LightStrings.h"
+#include "dict/JpnEntryOrder.h"
 #include "platform/Collation.h"
 #include "tools/ConvertCommon.h"
 #include "tools/LineWriter.h"
@@ -75,6 +77,27 @@ SortEntry MakeEntry(std::string_view key, std::uint32_t line) {
     }
     return entry;
 }
+
+// The text a line is ordered by: the line itself, or for a Japanese-English
+// set its order line (JpnEntryOrder.h), made in a buffer kept from line to
+// line.
+class OrderText {
+  public:
+    explicit OrderText(bool jpn) : jpn_(jpn) {}
+
+    std::string_view operator()(std::string_view line) {
+        if (!jpn_) {
+            return line;
+        }
+        text_.clear();
+        AppendJpnOrderLine(line, text_);
+        return text_;
+    }
+
+  private:
+    bool jpn_;
+    std::string text_;
+};
 
 // Progress is shown after every so many lines.
 constexpr size_t kLinesPerProgress = 4096;
@@ -175,7 +198,7 @@ class KeyedSort {
 // (collation, then bytes).
 class TiedRunSort {
   public:
-    explicit TiedRunSort(const TLightStrings& lines) : lines_(lines) {}
+    TiedRunSort(const TLightStrings& lines, bool jpn) : lines_(lines), order_(jpn) {}
 
     void Sort(SortEntry* first, SortEntry* last) {
         if (first->PrefixIsWholeKey()) {
@@ -183,7 +206,7 @@ class TiedRunSort {
             return;
         }
         headwords_.Sort(lines_, first, last, [&](std::string_view line, std::string& key) {
-            collation_.AppendHeadwordKey(line, key);
+            collation_.AppendHeadwordKey(order_(line), key);
         });
         const auto count = static_cast<size_t>(last - first);
         for (size_t run = 0; run < count;) {
@@ -201,11 +224,12 @@ class TiedRunSort {
   private:
     void BySortKeys(SortEntry* first, SortEntry* last) {
         wholeLines_.Sort(lines_, first, last, [&](std::string_view line, std::string& key) {
-            collation_.AppendSortKey(line, key);
+            collation_.AppendSortKey(order_(line), key);
         });
     }
 
     const TLightStrings& lines_;
+    OrderText order_;
     Collation collation_;
     KeyedSort headwords_;
     KeyedSort wholeLines_;
@@ -226,14 +250,16 @@ void AlignToRuns(const std::vector<SortEntry>& entries, std::vector<size_t>& bou
 
 // The entries of all lines, in the lines' order, made on every processor.
 std::vector<SortEntry> MakeEntries(const TLightStrings& lines, const std::vector<size_t>& bounds,
-                                   PercentMeter& meter) {
+                                   bool jpn, PercentMeter& meter) {
     std::vector<SortEntry> entries(static_cast<size_t>(lines.Count()));
     RunShares(bounds, [&](size_t begin, size_t end, bool onCallingThread) {
         Collation collation;
+        OrderText order(jpn);
         std::string key;
         for (size_t i = begin; i < end; ++i) {
             key.clear();
-            collation.AppendHeadwordKeyPrefix(lines.View(static_cast<int>(i)), kPrefixBytes, key);
+            collation.AppendHeadwordKeyPrefix(order(lines.View(static_cast<int>(i))), kPrefixBytes,
+                                              key);
             entries[i] = MakeEntry(key, static_cast<std::uint32_t>(i));
             if (onCallingThread && (i - begin) % kLinesPerProgress == 0) {
                 meter.Show((i - begin) * 4, (end - begin) * 5);
@@ -256,10 +282,10 @@ void SortByPrefixes(std::vector<SortEntry>& entries, const std::vector<size_t>& 
 
 // Orders every run of entries with equal prefixes among themselves.
 void OrderTiedRuns(const TLightStrings& lines, std::vector<SortEntry>& entries,
-                   std::vector<size_t> bounds) {
+                   std::vector<size_t> bounds, bool jpn) {
     AlignToRuns(entries, bounds);
     RunShares(bounds, [&](size_t begin, size_t end, bool) {
-        TiedRunSort tied(lines);
+        TiedRunSort tied(lines, jpn);
         for (size_t run = begin; run < end;) {
             size_t runEnd = run + 1;
             while (runEnd < end && entries[runEnd].SamePrefix(entries[run])) {
@@ -278,11 +304,11 @@ void OrderTiedRuns(const TLightStrings& lines, std::vector<SortEntry>& entries,
 // and equal lines are all kept. The entries are let go before the lines are
 // written, which holds the memory of the writing at the loaded file plus 4
 // bytes a line.
-std::vector<std::uint32_t> SortedOrder(const TLightStrings& lines, PercentMeter& meter) {
+std::vector<std::uint32_t> SortedOrder(const TLightStrings& lines, bool jpn, PercentMeter& meter) {
     const std::vector<size_t> bounds = EvenShares(static_cast<size_t>(lines.Count()));
-    std::vector<SortEntry> entries = MakeEntries(lines, bounds, meter);
+    std::vector<SortEntry> entries = MakeEntries(lines, bounds, jpn, meter);
     SortByPrefixes(entries, bounds);
-    OrderTiedRuns(lines, entries, bounds);
+    OrderTiedRuns(lines, entries, bounds, jpn);
     std::vector<std::uint32_t> order(entries.size());
     std::transform(entries.begin(), entries.end(), order.begin(),
                    [](const SortEntry& e) { return e.line; });
@@ -399,18 +425,26 @@ void WriteInOrder(const TLightStrings& lines, const std::vector<std::uint32_t>& 
     }
 }
 
-}  // namespace
-
-void WorkSort(ToolJob& job) {
+void SortWork(ToolJob& job, bool jpn) {
     RunStep(job, tool_text::kProgressSort, tool_text::kSortFailed, [&] {
         TLightStrings lines;
         lines.LoadFromFile(InputPath(job, job.Source));
         PercentMeter meter(job.reporter);
-        const std::vector<std::uint32_t> order = SortedOrder(lines, meter);
+        const std::vector<std::uint32_t> order = SortedOrder(lines, jpn, meter);
         LineWriter out(OutputPath(job, job.Dest));
         WriteInOrder(lines, order, out, meter);
         out.Close();
     });
+}
+
+}  // namespace
+
+void WorkSort(ToolJob& job) {
+    SortWork(job, false);
+}
+
+void WorkSortJpn(ToolJob& job) {
+    SortWork(job, job.options.readingOrder);
 }
 
 void JoinFiles(ToolJob& job) {

@@ -27,6 +27,9 @@ void SeedNewJpn(ToolJob& job);
 
 // Sorting and joining.
 void WorkSort(ToolJob& job);
+// The sort of a Japanese-English work file: the entries of one reading
+// together (JpnEntryOrder.h).
+void WorkSortJpn(ToolJob& job);
 void JoinFiles(ToolJob& job);
 
 // Dictionary file set writer.

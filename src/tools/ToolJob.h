@@ -31,6 +31,9 @@ struct WriteOptions {
     Durability durability = Durability::Journalled;
     // Whether the builds of Japanese-English sets write the written-form file.
     bool writtenForms = true;
+    // Whether the builds of Japanese-English sets order their entries by
+    // reading first (common words first, then written form) or as whole lines.
+    bool readingOrder = true;
 };
 
 class ToolJob {

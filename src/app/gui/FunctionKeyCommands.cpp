@@ -40,7 +40,7 @@ std::span<const FunctionKeyCommand> FunctionKeyCommands() {
         {"Button12Click", "PopBtn12Click", "登録",   "Shift+F02 登録",    ShiftF(2),  [](T& w) { w.EditEntry(EditCommand::Add); }},
         {"Button13Click", "PopBtn13Click", "編集",   "Shift+F03 編集",    ShiftF(3),  [](T& w) { w.EditEntry(EditCommand::Change); }},
         {"Button14Click", "PopBtn14Click", "削除",   "Shift+F04 削除",    ShiftF(4),  [](T& w) { w.EditEntry(EditCommand::Delete); }},
-        {"Button15Click", "",              "",       "",                  ShiftF(5),  nullptr},
+        {"Button15Click", "PopBtn15Click", "原形",   "Shift+F05 原形",    ShiftF(5),  Call<&T::GoToBaseForm>},
         {"Button16Click", "",              "",       "",                  ShiftF(6),  nullptr},
         {"Button17Click", "",              "",       "",                  ShiftF(7),  nullptr},
         {"Button18Click", "",              "",       "",                  ShiftF(8),  nullptr},

@@ -38,7 +38,7 @@ std::span<const KeyListRow> KeyListRows() {
         {145, "☆Paste",               "Ctrl+V", L,       "☆辞書切替",          "Ctrl+W"},
         {165, "☆辞書切替１(Copy)",    "Ctrl+K", L,       "☆辞書切替２(Paste)", "Ctrl+L"},
         {185, "☆文字削除",            "Ctrl+H", L,       "☆文字列のUNDO",      "Ctrl+Z"},
-        {205, "☆拡張検索",            "Ctrl+F(Find)", L, "",                   ""},
+        {205, "☆拡張検索",            "Ctrl+F(Find)", L, "☆原形へ",            "Shift+F5"},
         {225, "☆拡張検索(次検索)",    "Ctrl+N(Next)", L, "☆拡張検索(前検索)",  "Ctrl+P(Prior)"},
         {245, "☆最大化／元に戻す",    "Ctrl+[", L,       "☆拡大表示",          "Ctrl+A, Enter"},
         {275, "☆検索文字列入力にフォーカス移動", "Esc, BackSpace, Enter, Delete", 290, "", ""},
@@ -51,7 +51,7 @@ std::span<const KeyBarRow> KeyBarRows() {
     // clang-format off
     static constexpr KeyBarRow kRows[] = {
         {"",       {"ﾍﾙﾌﾟ", "検↑", "検↓", "検索", "語写", "項写", "英和", "和英", "拡大", "終了"}},
-        {"Shift+", {"Spare", "登録", "編集", "削除", "Spare", "Spare", "Spare", "Spare", "拡EXM", "(OS)"}},
+        {"Shift+", {"Spare", "登録", "編集", "削除", "原形", "Spare", "Spare", "Spare", "拡EXM", "(OS)"}},
         {"Ctrl+",  {"Copy", "切替", "Delete", "Paste", "辞替1", "辞替2", "Spare", "Spare", "拡PDIC", "(Menu)"}},
     };
     // clang-format on

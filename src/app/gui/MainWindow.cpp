@@ -25,6 +25,7 @@
 #include "app/gui/WindowActivation.h"
 #include "components/BigView/BigView.h"
 #include "components/DicEdit/DicEdit.h"
+#include "components/MbString.h"
 #include "dict/DicFileSet.h"
 #include "dict/DictMessages.h"
 #include "dict/Lookup.h"
@@ -105,6 +106,11 @@ TForm1::TForm1(const QStringList& arguments, Reporter* reporter, QWidget* parent
     layout->setSpacing(0);
     BuildPanel1();
     layout->addWidget(panel1_);
+    baseForms_ = new QLabel(central);
+    baseForms_->setObjectName(QStringLiteral("BaseForms"));
+    baseForms_->setContentsMargins(8, 0, 8, 2);
+    baseForms_->hide();
+    layout->addWidget(baseForms_);
     bigView1_ = new TBigView(central);
     bigView1_->setObjectName(QStringLiteral("BigView1"));
     bigView1_->SetScrollBar(TScrollStyle::ssVertical);
@@ -349,20 +355,44 @@ void TForm1::OpenFromCommandLine(const std::string& file, Direction direction) {
     ShowDictionary(file, direction, opened);
 }
 
+namespace {
+
+// Whether the field's text grew by more than one character at once: pasted,
+// or committed by an input method, rather than typed.
+bool CameInAtOnce(std::string_view before, std::string_view after) {
+    size_t common = 0;
+    for (size_t place = 0; place < after.size() && place < before.size();) {
+        const size_t next = place;
+        NextChar(after, place);
+        if (after.substr(next, place - next) != before.substr(next, place - next)) {
+            break;
+        }
+        common = place;
+    }
+    return MbLength(after.substr(common)) > 1;
+}
+
+}  // namespace
+
 // A failed lookup leaves the view where it was and the field as typed.
 void TForm1::DicEdit1Change() {
     if (inLookup_) {
         return;
     }
     const QScopedValueRollback<bool> busy(inLookup_, true);
-    const LookupOutcome outcome = Lookup(search_, *viewLines_, reporter_, dicEdit1_->Text());
+    const std::string text = dicEdit1_->Text();
+    const bool phrase = CameInAtOnce(lastFieldText_, text);
+    search_.findBaseForms = true;
+    const LookupOutcome outcome = Lookup(search_, *viewLines_, reporter_, text, phrase);
     if (outcome.fieldChanged) {
         dicEdit1_->SetText(outcome.fieldText);
     }
+    lastFieldText_ = outcome.fieldText;
     dicEdit1_->end(false);
     // A text that matches nothing is shown so; romaji that the next letters
-    // may still complete is not yet a miss.
-    dicEdit1_->SetNoMatch(!outcome.matched && !outcome.romajiPending &&
+    // may still complete is not yet a miss, nor a text whose base form was
+    // found instead.
+    dicEdit1_->SetNoMatch(!outcome.matched && !outcome.movedToBase && !outcome.romajiPending &&
                           !outcome.fieldText.empty() && !search_.dicFile.empty() &&
                           search_.direction != Direction::None);
     // A match left in the field a moment counts as looked up.
@@ -372,12 +402,44 @@ void TForm1::DicEdit1Change() {
     } else {
         settleTimer_->stop();
     }
+    dicEdit1_->SetUsedPart(outcome.leadingPart);
+    ShowBaseForms(outcome);
     if (outcome.writtenFormsMissing) {
         reporter_.Message(MessageKind::Information,
                           FileMessage(WrittenFormFileName(search_.dicFile).string(),
                                       dict_text::kWrittenFormsMissing),
                           kButtonOk);
     }
+}
+
+// The line under the field names the base forms, and for a phrase the part
+// that was looked up; it is hidden when there is nothing to say.
+void TForm1::ShowBaseForms(const LookupOutcome& outcome) {
+    bases_ = outcome.bases;
+    if (bases_.empty()) {
+        baseForms_->hide();
+        return;
+    }
+    const std::string_view text = outcome.fieldText;
+    const std::string_view word =
+        outcome.leadingPart > 0 ? text.substr(0, outcome.leadingPart) : text;
+    QString line = QtTextFromCp932(BaseFormLine(word, bases_));
+    if (!outcome.movedToBase) {
+        line += QtText(app_text::kBaseFormKeyHint);
+    }
+    if (search_.direction == Direction::English && EnglishIrregularFormsMissing()) {
+        line += QtText(app_text::kIrregularFormsMissing);
+    }
+    baseForms_->setText(line);
+    baseForms_->show();
+}
+
+void TForm1::GoToBaseForm() {
+    if (bases_.empty()) {
+        return;
+    }
+    LookupOutcome outcome;
+    MoveToText(search_, *viewLines_, reporter_, bases_.front().word, outcome);
 }
 
 void TForm1::MenuExitClick() {

@@ -23,12 +23,15 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/Settings.h"
 #include "app/WordHistory.h"
 #include "app/gui/FunctionKeyCommands.h"
 #include "app/gui/KeyCommands.h"
 #include "app/gui/MainMenuTable.h"
+#include "dict/BaseForms.h"
+#include "dict/Lookup.h"
 #include "dict/LookupView.h"
 #include "dict/SearchState.h"
 #include "platform/Reporter.h"
@@ -177,6 +180,9 @@ class TForm1 : public QMainWindow {
     // Switches to another running copy of the program, the one used least
     // recently; with this copy alone it stays here.
     void FocusSelectAnother();
+    // Goes to the first base form of an inflected search text (食べた:
+    // 食べる), which the line under the search field names.
+    void GoToBaseForm();
     // Waits `ms` milliseconds; pending events other than user input run
     // meanwhile, user input waits until afterwards.
     void DelayTime(int ms);
@@ -188,6 +194,8 @@ class TForm1 : public QMainWindow {
 
   private:
     class ViewLines;
+
+    void ShowBaseForms(const LookupOutcome& outcome);
 
     // Sets the dialog-open flag while a modal window of the program is shown.
     class DialogOpenScope {
@@ -284,6 +292,8 @@ class TForm1 : public QMainWindow {
 
     QFrame* panel1_ = nullptr;
     QLabel* label11_ = nullptr;
+    // Under the search field: the base forms of an inflected text.
+    QLabel* baseForms_ = nullptr;
     TDicEdit* dicEdit1_ = nullptr;
     TBigView* bigView1_ = nullptr;
     FunctionKeyBar* panel2_ = nullptr;
@@ -310,6 +320,11 @@ class TForm1 : public QMainWindow {
     WordHistory history_;
     // The field's text matches a headword (the last lookup's outcome).
     bool searchMatched_ = false;
+    // The field's text at the last lookup: a text that grew by more than
+    // one character came in at once (pasted or committed) and is a phrase.
+    std::string lastFieldText_;
+    // The base forms the last lookup found.
+    std::vector<BaseForm> bases_;
     bool destroyed_ = false;
 };
 

@@ -78,12 +78,36 @@ void TDicEdit::changeEvent(QEvent* event) {
     }
 }
 
+void TDicEdit::SetUsedPart(size_t bytes) {
+    if (bytes != usedBytes_) {
+        usedBytes_ = bytes;
+        update();
+    }
+}
+
+// The line under the used part starts where the text starts: the caret's
+// place less the width of the text before it, which holds when the field
+// has scrolled too.
+void TDicEdit::DrawUsedPart(QPainter& painter) {
+    const std::string text = Text();
+    if (usedBytes_ == 0 || usedBytes_ >= text.size()) {
+        return;
+    }
+    const QFontMetrics metrics = fontMetrics();
+    const int left =
+        cursorRect().center().x() - metrics.horizontalAdvance(displayText().left(cursorPosition()));
+    const int width = metrics.horizontalAdvance(QtTextFromCp932(text.substr(0, usedBytes_)));
+    const int y = cursorRect().bottom();
+    painter.fillRect(left, y - 1, width, 2, palette().color(QPalette::Highlight));
+}
+
 void TDicEdit::paintEvent(QPaintEvent* event) {
     QLineEdit::paintEvent(event);
+    QPainter painter(this);
+    DrawUsedPart(painter);
     if (!noMatch_) {
         return;
     }
-    QPainter painter(this);
     painter.setPen(palette().color(QPalette::Text));
     painter.drawText(contentsRect().adjusted(0, 0, -4, 0), Qt::AlignRight | Qt::AlignVCenter,
                      mark_);

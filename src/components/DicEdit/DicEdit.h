@@ -17,6 +17,7 @@
 
 #include <QColor>
 #include <QLineEdit>
+#include <QPainter>
 #include <QString>
 #include <functional>
 #include <string>
@@ -36,6 +37,9 @@ class TDicEdit : public QLineEdit {
 
     void SetNoMatch(bool noMatch);
     bool NoMatch() const { return noMatch_; }
+    // Underlines the first `bytes` bytes of the text (CP932): the part of a
+    // phrase that was looked up; 0 underlines nothing.
+    void SetUsedPart(size_t bytes);
     // The mark of the no-match state, "該当なし" or the like.
     void SetNoMatchMark(const QString& mark);
 
@@ -58,9 +62,11 @@ class TDicEdit : public QLineEdit {
     // Draws the text muted; a palette set from outside meanwhile (a new text
     // colour) gives the colour to mute.
     void ApplyMutedText();
+    void DrawUsedPart(QPainter& painter);
     void SetPaletteText(const QColor& color);
 
     bool noMatch_ = false;
+    size_t usedBytes_ = 0;
     bool settingPalette_ = false;
     QColor normalText_;
     QString mark_;

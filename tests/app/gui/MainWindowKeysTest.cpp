@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 
@@ -261,6 +262,8 @@ TEST_F(MainWindowKeysTest, FieldAndWindowKeys) {
     EXPECT_EQ(window->BigView1()->TopLine(), 0);
     field.setFocus();
 
+    // At the top of the screen, so that the whole menu fits below its place.
+    window->move(window->screen()->availableGeometry().topLeft());
     Press(*window, Qt::Key_Insert);
     QMenu& menu = *window->PopupMenu1();
     EXPECT_TRUE(menu.isVisible());

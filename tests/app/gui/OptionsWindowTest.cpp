@@ -307,8 +307,9 @@ TEST_F(OptionsWindowTest, KeyListOpensOnF1AndClosesOnKeysAndClicks) {
     EXPECT_EQ(at("F10"), QPoint(495, 308));
     EXPECT_EQ(at("拡PDIC"), QPoint(445, 368));
     EXPECT_EQ(at("Shift+").x(), 2);
-    // 14 rows with 50 texts, the bar's 10 headers, 2 prefixes and 30 captions.
-    EXPECT_EQ(keys.findChildren<QLabel*>().size(), 50 + 10 + 2 + 30);
+    EXPECT_EQ(at("☆原形へ"), QPoint(280, 205));
+    // 14 rows with 52 texts, the bar's 10 headers, 2 prefixes and 30 captions.
+    EXPECT_EQ(keys.findChildren<QLabel*>().size(), 52 + 10 + 2 + 30);
 }
 
 }  // namespace

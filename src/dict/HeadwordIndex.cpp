@@ -1,0 +1,153 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "dict/HeadwordIndex.h"
+
+#include <utility>
+
+#include "components/LightStrings.h"
+#include "components/MbString.h"
+#include "dict/DicFileSet.h"
+#include "dict/KanaText.h"
+#include "dict/KeyAlphabet.h"
+#include "dict/SearchKey.h"
+#include "dict/WrittenForms.h"
+#include "platform/Cp932.h"
+#include "platform/IoError.h"
+
+namespace tovix {
+namespace {
+
+using namespace word_class;
+
+// Written forms with a kanji that share their beginning with a word are
+// compared with it; more than this many are not looked at.
+constexpr size_t kMaxWrittenForms = 64;
+
+WordClasses ClassOfLabel(std::string_view label) {
+    const std::pair<const std::string&, WordClasses> kLabels[] = {
+        {TOVIX_CP932("一段"), kIchidan},
+        {TOVIX_CP932("五段"), kGodan},
+        {TOVIX_CP932("カ変"), kKuru},
+        {TOVIX_CP932("する"), kSuru | kSuruNoun},
+        {TOVIX_CP932("サ変"), kSuru | kSuruNoun},
+        {TOVIX_CP932("形"), kAdjective},
+    };
+    for (const auto& [name, classes] : kLabels) {
+        if (label == name) {
+            return classes;
+        }
+    }
+    return 0;
+}
+
+// The classes of one 《...》 group: its labels are separated by "・".
+WordClasses ClassesOfMark(std::string_view mark) {
+    WordClasses classes = 0;
+    const std::string& dot = TOVIX_CP932("・");
+    for (size_t at = MbFind(dot, mark); at != std::string_view::npos; at = MbFind(dot, mark)) {
+        classes |= ClassOfLabel(mark.substr(0, at));
+        mark.remove_prefix(at + dot.size());
+    }
+    return classes | ClassOfLabel(mark);
+}
+
+}  // namespace
+
+WordClasses ClassesOfTranslation(std::string_view translation) {
+    const std::string& open = TOVIX_CP932("《");
+    const std::string& close = TOVIX_CP932("》");
+    bool marked = false;
+    WordClasses classes = 0;
+    for (size_t at = MbFind(open, translation); at != std::string_view::npos;
+         at = MbFind(open, translation)) {
+        translation.remove_prefix(at + open.size());
+        const size_t end = MbFind(close, translation);
+        if (end == std::string_view::npos) {
+            break;
+        }
+        marked = true;
+        classes |= ClassesOfMark(translation.substr(0, end));
+        translation.remove_prefix(end + close.size());
+    }
+    return marked ? classes : kAny;
+}
+
+std::string HeadwordKey(Direction direction, std::string_view word) {
+    return direction == Direction::English ? MbLowerCase(word) : KataToHira(word);
+}
+
+const HeadwordIndex::Part& HeadwordIndex::PartWords(const std::filesystem::path& dicFile,
+                                                    Direction direction, int part) {
+    Part& entry = parts_[part];
+    if (entry.checked == search_) {
+        return entry;
+    }
+    entry.checked = search_;
+    const std::filesystem::path file = PartFileName(dicFile, part);
+    const FileStamp stamp = StampOf(file);
+    if (entry.read && stamp == entry.stamp) {
+        return entry;
+    }
+    entry.stamp = stamp;
+    entry.read = true;
+    entry.words.clear();
+    TLightStrings lines;
+    try {
+        lines.LoadFromFile(file);
+    } catch (const IoError&) {
+        return entry;
+    }
+    for (int n = 0; n < lines.Count(); n += 2) {
+        const std::string_view head = lines.View(n);
+        const WordClasses classes =
+            ClassesOfTranslation(n + 1 < lines.Count() ? lines.View(n + 1) : std::string_view());
+        const ByteColumn open = MbPosEnd("[", head);
+        if (direction == Direction::English || !open) {
+            entry.words[HeadwordKey(direction, EndSpaceDelete(head))] |= classes;
+            continue;
+        }
+        entry.words[HeadwordKey(direction, EndSpaceDelete(head.substr(0, open.Offset())))] |=
+            classes;
+        std::string_view written = head.substr(open.Offset() + 1);
+        written = written.substr(0, MbFind("]", written));
+        entry.words[HeadwordKey(direction, written)] |= classes;
+    }
+    return entry;
+}
+
+std::optional<WordClasses> HeadwordIndex::FindIn(const std::filesystem::path& dicFile,
+                                                 Direction direction, int part,
+                                                 const std::string& key) {
+    if (part == 0) {
+        return std::nullopt;
+    }
+    const Part& words = PartWords(dicFile, direction, part);
+    const auto found = words.words.find(key);
+    return found == words.words.end() ? std::nullopt : std::optional(found->second);
+}
+
+std::optional<WordClasses> HeadwordIndex::Find(const std::filesystem::path& dicFile,
+                                               Direction direction,
+                                               const WrittenFormIndex* writtenForms,
+                                               std::string_view word) {
+    const std::string key = HeadwordKey(direction, word);
+    if (direction == Direction::English) {
+        return FindIn(dicFile, direction, PartNumber(direction, EngSearchKey(word)), key);
+    }
+    if (!HoldsKanji(word)) {
+        return FindIn(dicFile, direction, PartNumber(direction, JpnSearchKey(key)), key);
+    }
+    if (writtenForms == nullptr) {
+        return std::nullopt;
+    }
+    std::optional<WordClasses> classes;
+    for (const WrittenFormEntry& entry : writtenForms->FindAll(word, kMaxWrittenForms)) {
+        if (KataToHira(entry.forms.written) == key) {
+            if (const auto found = FindIn(dicFile, direction, entry.part, key)) {
+                classes = classes.value_or(0) | *found;
+            }
+        }
+    }
+    return classes;
+}
+
+}  // namespace tovix

@@ -1,0 +1,65 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// The headwords of a dictionary file set by their exact text, with the word
+// classes their entries are marked with: what tells a base form guessed from
+// an inflected one (Deinflect.h, EnglishInflection.h) from a mere guess. Each
+// part file is read on its first use and read again once it has been replaced
+// (by an edit of this copy or another, or a remake).
+
+#include <cstdint>
+#include <filesystem>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+#include "dict/Direction.h"
+#include "dict/FileStamp.h"
+#include "dict/WordClass.h"
+
+namespace tovix {
+
+class WrittenFormIndex;
+
+// The classes the part-of-speech marks of a translation give ("《一段・他》to
+// eat" gives ichidan; "《名・する》" a noun that takes する); word_class::kAny
+// for a translation without marks, 0 for one whose marks name no class that
+// inflects (《名》).
+WordClasses ClassesOfTranslation(std::string_view translation);
+
+class HeadwordIndex {
+  public:
+    // Starts a new search: each part file is checked for a replacement once
+    // per search, not once per word.
+    void NewSearch() { ++search_; }
+
+    // The classes of the entries whose headword is `word` (CP932): for
+    // Japanese-English the reading or the written form, katakana as hiragana
+    // (a written form with a kanji found through the set's written-form
+    // file, when it has one); for English-Japanese the headword, case aside. Nothing when no
+    // entry has that headword or its part cannot be read.
+    std::optional<WordClasses> Find(const std::filesystem::path& dicFile, Direction direction,
+                                    const WrittenFormIndex* writtenForms, std::string_view word);
+
+  private:
+    struct Part {
+        FileStamp stamp;
+        std::uint64_t checked = 0;  // the search in which the stamp was last compared
+        bool read = false;
+        std::unordered_map<std::string, WordClasses> words;
+    };
+
+    const Part& PartWords(const std::filesystem::path& dicFile, Direction direction, int part);
+    std::optional<WordClasses> FindIn(const std::filesystem::path& dicFile, Direction direction,
+                                      int part, const std::string& key);
+
+    std::map<int, Part> parts_;
+    std::uint64_t search_ = 1;
+};
+
+// The key a word is filed under: katakana as hiragana (Japanese-English), or
+// lower-cased (English-Japanese).
+std::string HeadwordKey(Direction direction, std::string_view word);
+
+}  // namespace tovix

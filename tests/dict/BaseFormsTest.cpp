@@ -1,0 +1,136 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "dict/BaseForms.h"
+
+#include <gtest/gtest.h>
+
+#include "dict/DicFileSet.h"
+#include "dict/LineStoreView.h"
+#include "dict/Lookup.h"
+#include "support/BuildDictionary.h"
+
+namespace tovix {
+namespace {
+
+std::string S(const std::string& utf8) {
+    return Utf8ToCp932(utf8);
+}
+
+class BaseFixture {
+  public:
+    BaseFixture(Direction direction, const std::vector<std::string>& entries)
+        : dicFile(test::BuildDictionary(dir, direction, entries)) {
+        state.direction = direction;
+        state.dicFile = dicFile;
+        state.table = TDicTable::LoadFromFile(TableFileName(dicFile), direction);
+        state.findBaseForms = true;
+        view.LoadFromFile(dicFile);
+    }
+
+    // The first base form and its rule names, "" when there is none.
+    std::string FirstBase(const std::string& utf8) {
+        const std::vector<BaseForm> bases = FindBaseForms(state, S(utf8));
+        return bases.empty() ? "" : Cp932ToUtf8(bases[0].word + "|" + bases[0].names);
+    }
+
+    std::string Top() const { return Cp932ToUtf8(view.ViewLine(view.TopLine())); }
+
+    test::TempDir dir;
+    std::filesystem::path dicFile;
+    SearchState state;
+    LineStoreView view;
+    test::RecordingReporter reporter;
+};
+
+const std::vector<std::string> kJapanese = {
+    "たべる[食べる]\t(P) 《一段・他》to eat",
+    "いく[行く]\t《五段・自》to go",
+    "べんきょう[勉強]\t《名・する》study",
+    "みる[見る]\t《一段・他》to see",
+    "たかい[高い]\t《形》high",
+    "たつ[竜]\t《名》dragon",
+    "あう[会う]\tto meet",
+    "きのう[昨日]\t《名》yesterday",
+    "えいが[映画]\t《名》film",
+    "たべもの[食べ物]\t《名》food",
+};
+
+// A base form counts when it is a headword (reading or written form) whose
+// marks agree with the class the rules give; unmarked entries take any.
+TEST(BaseFormsTest, JapaneseBasesMustBeHeadwordsOfAgreeingClass) {
+    BaseFixture f(Direction::Japanese, kJapanese);
+    const std::pair<const char*, const char*> cases[] = {
+        {"食べた", "食べる|過去"},
+        {"たべました", "たべる|丁寧・過去"},
+        {"タベタ", "たべる|過去"},
+        {"行った", "行く|過去"},
+        {"勉強した", "勉強|過去"},
+        {"べんきょうします", "べんきょう|丁寧"},
+        {"見させられた", "見る|使役・受身・過去"},
+        {"高かった", "高い|過去"},
+        {"会った", "会う|過去"},
+        {"たった", ""},  // たつ is a noun only
+        {"食べる", ""},
+        {"", ""},
+    };
+    for (const auto& [typed, base] : cases) {
+        EXPECT_EQ(f.FirstBase(typed), base) << typed;
+    }
+}
+
+TEST(BaseFormsTest, LookupGoesToTheBaseOnlyWhenNothingBeginsWithTheText) {
+    BaseFixture f(Direction::Japanese, kJapanese);
+    LookupOutcome outcome = Lookup(f.state, f.view, f.reporter, S("食べた"));
+    EXPECT_FALSE(outcome.matched);
+    EXPECT_TRUE(outcome.movedToBase);
+    EXPECT_EQ(f.Top(), "たべる [食べる]");
+    EXPECT_EQ(Cp932ToUtf8(BaseFormLine(S("食べた"), outcome.bases)), "食べた → 食べる（過去）");
+
+    // 食べ begins 食べる: the view stays there, the base is only offered.
+    outcome = Lookup(f.state, f.view, f.reporter, S("たべもの"));
+    EXPECT_TRUE(outcome.matched);
+    EXPECT_FALSE(outcome.movedToBase);
+
+    f.state.findBaseForms = false;
+    outcome = Lookup(f.state, f.view, f.reporter, S("行った"));
+    EXPECT_FALSE(outcome.movedToBase);
+    EXPECT_TRUE(outcome.bases.empty());
+}
+
+TEST(BaseFormsTest, PastedPhraseShowsItsLongestLeadingWord) {
+    BaseFixture f(Direction::Japanese, kJapanese);
+    const std::pair<const char*, const char*> cases[] = {
+        {"昨日映画を見ました", "昨日"},
+        {"見てしまいましたよね", "見てしまいました"},
+        {"映画を", "映画"},
+    };
+    for (const auto& [phrase, part] : cases) {
+        const LookupOutcome outcome = Lookup(f.state, f.view, f.reporter, S(phrase), true);
+        EXPECT_TRUE(outcome.movedToBase) << phrase;
+        EXPECT_EQ(outcome.leadingPart, S(part).size()) << phrase;
+    }
+    EXPECT_EQ(f.Top(), "えいが [映画]");
+    // Typed character by character, a miss stays a miss.
+    EXPECT_EQ(Lookup(f.state, f.view, f.reporter, S("昨日映画を見ました")).leadingPart, 0u);
+}
+
+TEST(BaseFormsTest, EnglishBasesAndPhrases) {
+    BaseFixture f(Direction::English, {"walk\t歩く", "study\t勉強する", "stop\t止める", "go\t行く",
+                                       "went\tいらした", "mouse\tネズミ"});
+    EXPECT_EQ(f.FirstBase("walked"), "walk|過去");
+    EXPECT_EQ(f.FirstBase("Studies"), "study|複数・三単現");
+    EXPECT_EQ(f.FirstBase("stopped"), "stop|過去");
+    EXPECT_EQ(f.FirstBase("walkers"), "");
+    if (!EnglishIrregularFormsMissing()) {
+        const LookupOutcome outcome = Lookup(f.state, f.view, f.reporter, "went");
+        EXPECT_TRUE(outcome.matched);
+        ASSERT_FALSE(outcome.bases.empty());
+        EXPECT_EQ(outcome.bases[0].word, "go");
+        EXPECT_EQ(f.FirstBase("mice").substr(0, 6), "mouse|");
+    }
+    const LookupOutcome phrase = Lookup(f.state, f.view, f.reporter, "walked home", true);
+    EXPECT_EQ(phrase.leadingPart, 6u);
+    EXPECT_EQ(f.Top(), "walk ");
+}
+
+}  // namespace
+}  // namespace tovix
