@@ -29,27 +29,28 @@ constexpr WordClasses kFinal = 0;  // only the text as typed ends so
 constexpr Row kRows[] = {
     // Past.
     {"た", "る", kFinal, kIchidan, "過去", "past"},
-    {"{ta}", "{u}", kFinal, kGodan, "過去", "past"},
+    // 行く before the other godan rows: 行った is 行く before 行う.
     {"行った", "行く", kFinal, kGodan, "過去", "past"},
     {"いった", "いく", kFinal, kGodan, "過去", "past"},
+    {"{ta}", "{u}", kFinal, kGodan, "過去", "past"},
     {"した", "する", kFinal, kSuru, "過去", "past"},
     {"きた", "くる", kFinal, kKuru, "過去", "past"},
     {"来た", "来る", kFinal, kKuru, "過去", "past"},
     {"かった", "い", kFinal, kAdjective, "過去", "past"},
     // Conditional in たら.
     {"たら", "る", kFinal, kIchidan, "仮定（たら）", "conditional"},
-    {"{ta}ら", "{u}", kFinal, kGodan, "仮定（たら）", "conditional"},
     {"行ったら", "行く", kFinal, kGodan, "仮定（たら）", "conditional"},
     {"いったら", "いく", kFinal, kGodan, "仮定（たら）", "conditional"},
+    {"{ta}ら", "{u}", kFinal, kGodan, "仮定（たら）", "conditional"},
     {"したら", "する", kFinal, kSuru, "仮定（たら）", "conditional"},
     {"きたら", "くる", kFinal, kKuru, "仮定（たら）", "conditional"},
     {"来たら", "来る", kFinal, kKuru, "仮定（たら）", "conditional"},
     {"かったら", "い", kFinal, kAdjective, "仮定（たら）", "conditional"},
     // The て form, also as the first half of ている and てしまう.
     {"て", "る", kTeForm, kIchidan, "て形", "te-form"},
-    {"{te}", "{u}", kTeForm, kGodan, "て形", "te-form"},
     {"行って", "行く", kTeForm, kGodan, "て形", "te-form"},
     {"いって", "いく", kTeForm, kGodan, "て形", "te-form"},
+    {"{te}", "{u}", kTeForm, kGodan, "て形", "te-form"},
     {"して", "する", kTeForm, kSuru, "て形", "te-form"},
     {"きて", "くる", kTeForm, kKuru, "て形", "te-form"},
     {"来て", "来る", kTeForm, kKuru, "て形", "te-form"},
