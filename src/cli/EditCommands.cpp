@@ -85,6 +85,9 @@ int RunEdit(Context& context, ViewerReporter& reporter, EntryEdit& edit,
     edit.fields = *fields;
     const EditOutcome outcome =
         RunEntryEdit(edit, reporter, EditLockMode::Wait, context.job.workDir);
+    if (outcome.status == EditStatus::Pending) {
+        return kExitOk;  // decided: the set holds the edit from its next opening on
+    }
     if (outcome.status != EditStatus::Done) {
         return kExitFailed;
     }

@@ -19,6 +19,7 @@
 #include "components/LineScanner.h"
 #include "platform/IoError.h"
 #include "platform/PosixIo.h"
+#include "platform/StagedFile.h"
 
 namespace tovix {
 namespace {
@@ -412,7 +413,7 @@ void TLightStrings::GrowBytes(size_t capacity, size_t used) {
 }
 
 void TLightStrings::SaveToFile(const std::filesystem::path& path) const {
-    FileDescriptor file = OpenFile(path, O_WRONLY | O_CREAT | O_TRUNC);
+    FileDescriptor file = OpenForWriting(path);
     std::string buffer;
     buffer.reserve(kWriteBuffer);
     for (size_t i = 0; i < records_.size(); ++i) {

@@ -1,14 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dict/DicFileSet.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "dict/DictMessages.h"
 #include "dict/KeyAlphabet.h"
 #include "platform/IoError.h"
+#include "platform/MessageText.h"
 #include "platform/PosixIo.h"
+#include "platform/ProgramDir.h"
 #include "platform/ReplaceJournal.h"
 #include "platform/StagedFile.h"
 
@@ -60,25 +64,55 @@ std::optional<Direction> SetDirection(const std::filesystem::path& dicFile) {
     return std::nullopt;
 }
 
-bool CompletePendingSet(const std::filesystem::path& dicFile) {
-    return CompleteReplacement(JournalFileName(dicFile));
-}
-
-void CompletePendingSetAndTidy(const std::filesystem::path& dicFile,
-                               std::filesystem::file_time_type since) {
-    CompletePendingSet(dicFile);
-    // Every file a writer of the set replaces, for either direction.
-    std::vector<std::filesystem::path> files{
-        dicFile, TableFileName(dicFile), GlobalTableFileName(dicFile), WrittenFormFileName(dicFile),
-        JournalFileName(dicFile)};
+std::vector<std::filesystem::path> SetFiles(const std::filesystem::path& dicFile) {
+    std::vector<std::filesystem::path> files{dicFile, TableFileName(dicFile),
+                                             GlobalTableFileName(dicFile),
+                                             WrittenFormFileName(dicFile)};
     for (int part = 1; part <= AlphabetSize(Direction::Japanese); ++part) {
         files.push_back(PartFileName(dicFile, part));
     }
+    return files;
+}
+
+bool CompletePendingSet(const std::filesystem::path& dicFile,
+                        const std::filesystem::path& workDir) {
+    const std::filesystem::path journal = JournalFileName(dicFile);
+    std::error_code error;
+    if (!std::filesystem::exists(std::filesystem::symlink_status(journal, error))) {
+        return false;
+    }
+    std::vector<std::filesystem::path> replaceable;
+    for (const std::filesystem::path& name : {dicFile, RealFileName(dicFile)}) {
+        for (const std::filesystem::path& file : SetFiles(name)) {
+            replaceable.push_back(file);
+            replaceable.push_back(ReplacedFile(file));
+        }
+    }
+    const std::filesystem::path logDir = workDir.empty() ? ProgramDir() : workDir;
+    for (const std::string_view log : kEditLogNames) {
+        replaceable.push_back(logDir / log);
+    }
+    return CompleteReplacement(journal, replaceable);
+}
+
+std::string PendingSetMessage(const std::filesystem::path& dicFile, int error,
+                              const std::filesystem::path& failedFile) {
+    return error == EBADMSG ? FileMessage(failedFile.string(), dict_text::kSetJournalRefused)
+                            : FileMessage(dicFile.string(), dict_text::kSetReplacementUnfinished);
+}
+
+void CompletePendingSetAndTidy(const std::filesystem::path& dicFile,
+                               const std::filesystem::path& workDir,
+                               std::filesystem::file_time_type since) {
+    CompletePendingSet(dicFile, workDir);
+    std::vector<std::filesystem::path> files = SetFiles(dicFile);
+    files.push_back(JournalFileName(dicFile));
     RemoveStaleStagedFiles(files, since);
 }
 
 std::filesystem::path SetLockFileName(const std::filesystem::path& dicFile) {
-    return dicFile.parent_path() / ("." + dicFile.filename().string() + ".tovix-lock");
+    const std::filesystem::path real = RealFileName(dicFile);
+    return real.parent_path() / ("." + real.filename().string() + ".tovix-lock");
 }
 
 }  // namespace tovix

@@ -20,6 +20,14 @@ inline constexpr std::string_view kTableFileUnreadable =
 inline constexpr std::string_view kSetReplacementUnfinished =
     "辞書ファイルの置き換えが途中で止まっていて、完了できませんでした。";
 
+// The hidden record of an unfinished replacement beside the set (its
+// journal) is damaged, or does not describe a replacement of this set's own
+// files (a set from someone else may carry one): it is not carried out.
+// Shown after the record's file name.
+inline constexpr std::string_view kSetJournalRefused =
+    "辞書ファイルの置き換えの記録が壊れているか、この辞書のものではないため、実行しませんでした。"
+    "内容を確かめて、不要ならこのファイルを削除して下さい。";
+
 // The lookup and the find: a part file that cannot be read.
 inline constexpr std::string_view kPartFileUnreadable = "辞書ファイルがオープンできません。";
 // The lookup of a text that holds a kanji in a set without a written-form

@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dict/Lookup.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 
 #include "components/MbString.h"
 #include "dict/BaseForms.h"
 #include "dict/DicFileSet.h"
+#include "dict/DicTableError.h"
 #include "dict/DictMessages.h"
 #include "dict/KanaText.h"
 #include "dict/KeyAlphabet.h"
@@ -29,6 +32,7 @@ bool LoadPart(SearchState& state, LookupView& view, Reporter& reporter, int part
     if (part == 0 || part == state.currentPart) {
         return true;
     }
+    RereadTableIfReplaced(state);
     try {
         view.LoadFromFile(PartFileName(state.dicFile, part));
     } catch (const IoError&) {
@@ -198,6 +202,29 @@ void FindBases(SearchState& state, LookupView& view, Reporter& reporter, std::st
                bool phrase, LookupOutcome& outcome);
 
 }  // namespace
+
+FileStamp StampOf(const std::filesystem::path& path) {
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0) {
+        return {};
+    }
+    return {static_cast<std::uint64_t>(status.st_ino), static_cast<std::uint64_t>(status.st_size),
+            static_cast<std::int64_t>(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec};
+}
+
+void RereadTableIfReplaced(SearchState& state) {
+    const std::filesystem::path file = TableFileName(state.dicFile);
+    const FileStamp stamp = StampOf(file);
+    if (stamp == state.tableStamp) {
+        return;
+    }
+    try {
+        state.table = TDicTable::LoadFromFile(file, state.direction);
+        state.tableStamp = stamp;
+    } catch (const DicTableError&) {
+        // The set is being replaced or is damaged: the table held stays.
+    }
+}
 
 bool MoveToWrittenFormEntry(SearchState& state, LookupView& view, Reporter& reporter,
                             const WrittenFormEntry& entry) {

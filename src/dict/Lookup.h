@@ -15,6 +15,7 @@
 // tries to load it again). Anything else that fails is thrown, with the view
 // and the current part as they were (the window's guard reports it).
 
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -63,6 +64,13 @@ LookupOutcome Lookup(SearchState& state, LookupView& view, Reporter& reporter,
 // the lookup does.
 bool MoveToText(SearchState& state, LookupView& view, Reporter& reporter, std::string_view text,
                 LookupOutcome& outcome);
+
+// The stamp of the file `path` now.
+FileStamp StampOf(const std::filesystem::path& path);
+
+// Reads the set's table again when its file is no longer the one read
+// (`state.tableStamp`); a table that cannot be read leaves the one held.
+void RereadTableIfReplaced(SearchState& state);
 
 // Loads the part of an entry of the set's written-form file and makes its
 // headword line the top line; false when the part cannot be read (reported)

@@ -3,6 +3,7 @@
 
 #include "dict/DicFileSet.h"
 #include "dict/DictMessages.h"
+#include "dict/Lookup.h"
 #include "platform/IoError.h"
 #include "platform/MessageText.h"
 
@@ -24,8 +25,11 @@ OpenedDictionary OpenDictionary(const std::filesystem::path& dicFile, Direction 
     // completed first, so that the set read is wholly new (DicFileSet.h).
     try {
         CompletePendingSet(dicFile);
-    } catch (const IoError&) {
-        return Failed(OpenFailure::Unreadable, dicFile, dict_text::kSetReplacementUnfinished);
+    } catch (const IoError& e) {
+        OpenedDictionary result;
+        result.failure = OpenFailure::Unreadable;
+        result.message = PendingSetMessage(dicFile, e.error(), e.path());
+        return result;
     }
     std::error_code ec;
     if (!std::filesystem::is_regular_file(dicFile, ec)) {
@@ -38,6 +42,7 @@ OpenedDictionary OpenDictionary(const std::filesystem::path& dicFile, Direction 
         return Failed(OpenFailure::Unreadable, dicFile, dict_text::kDicFileUnreadable);
     }
     const std::filesystem::path table = TableFileName(dicFile);
+    opened.tableStamp = StampOf(table);
     try {
         opened.table = TDicTable::LoadFromFile(table, direction);
     } catch (...) {

@@ -19,6 +19,7 @@
 #include "components/BvStrings.h"
 #include "dict/DicTable.h"
 #include "dict/Direction.h"
+#include "dict/SearchState.h"
 
 namespace tovix {
 
@@ -31,6 +32,7 @@ struct OpenedDictionary {
     std::string message;
     TBvStrings lines;  // the dictionary file's lines
     TDicTable table;
+    FileStamp tableStamp;  // the table file as it was before it was read
 
     bool Opened() const { return failure == OpenFailure::None; }
 };

@@ -4,6 +4,7 @@
 // direction, the open dictionary file, the part loaded in the view and the
 // loaded table. The lookup keeps nothing else between keystrokes.
 
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 
@@ -14,6 +15,15 @@
 
 namespace tovix {
 
+// What tells a replaced file from the one read: its inode, size and time of
+// change (a replacement is a new file); all 0 when it is missing.
+struct FileStamp {
+    std::uint64_t inode = 0;
+    std::uint64_t size = 0;
+    std::int64_t changedNs = 0;
+    bool operator==(const FileStamp&) const = default;
+};
+
 struct SearchState {
     Direction direction = Direction::English;
     // The open dictionary file; empty when none is open.
@@ -23,6 +33,11 @@ struct SearchState {
     int currentPart = 0;
     int currentPartCopy = 0;
     TDicTable table;
+    // The table file as it was when `table` was read. Loading another part
+    // compares it with the file and reads the table again when another copy
+    // of the program replaced it, so that a part is never searched with the
+    // table of an older set.
+    FileStamp tableStamp = {};
     // The input-method n of the romaji conversion (an option; off as the
     // field has always converted).
     bool imeStyleN = false;

@@ -44,6 +44,11 @@ inline constexpr FieldText kEnglishTranslationField = {"英訳(&E)", "英訳",
 // dictionary cannot store. Each follows the field's name.
 inline constexpr std::string_view kFieldHasBreak = " の項目にタブや改行は入れられません。";
 inline constexpr std::string_view kFieldNotCp932 = " の項目に辞書に書けない文字があります。";
+// A field longer than an entry window can edit (Entry.h: kMaxFieldBytes),
+// after the field's name; the limit follows in bytes, then kBytesEnd.
+inline constexpr std::string_view kFieldTooLong =
+    " の項目が長すぎるため、この画面では編集できません。最大 ";
+inline constexpr std::string_view kBytesEnd = " バイトです。";
 
 // A headword typed that no part file can hold: the entry is filed under its
 // first letter (digits and signs under a) or its first kana, and a reading
@@ -67,5 +72,16 @@ inline constexpr std::string_view kEntryChangedUnderView =
 
 // A file of the edit that cannot be read (the table work file, an edit log).
 inline constexpr std::string_view kCannotRead = "指定されたファイルが読み込みできませんでした。";
+
+// The edit is decided, but its files could not all be replaced now: the next
+// opening of the dictionary completes it. After the dictionary file's name.
+inline constexpr std::string_view kEditCompletesAtNextOpening =
+    "変更は確定しましたが、ファイルの置き換えを今は完了できませんでした。"
+    "次にこの辞書を開いたときに完了します。もう一度登録する必要はありません。";
+// The edit is done, but tidying up after it failed (the record of the
+// replacement could not be removed). After that file's name.
+inline constexpr std::string_view kEditDoneUntidy =
+    "変更は完了しましたが、後片付けができませんでした。このファイルは次に辞書を開いたときに"
+    "削除されます。";
 
 }  // namespace tovix::edit_text

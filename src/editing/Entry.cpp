@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "editing/Entry.h"
 
+#include "dict/DicFileSet.h"
+
 #include <array>
 #include <cctype>
 
@@ -27,6 +29,11 @@ void Refuse(Reporter& reporter, const std::string& text) {
 }
 
 // The first refusal of one field's bytes, or empty.
+std::string TooLong(const edit_text::FieldText& field) {
+    return std::string(field.name) + std::string(edit_text::kFieldTooLong) +
+           std::to_string(kMaxFieldBytes) + std::string(edit_text::kBytesEnd);
+}
+
 std::string FieldRefusal(const edit_text::FieldText& field, std::string_view bytes,
                          bool writtenForm) {
     if (bytes.empty() || (writtenForm && bytes.size() < kShortestWrittenForm)) {
@@ -132,12 +139,7 @@ std::string LogLine(std::string_view dicFile, Direction direction, const EntryFi
 }
 
 std::string_view EditLogName(EditCommand command, Direction direction) {
-    static constexpr std::array<std::array<std::string_view, 2>, 3> kNames = {{
-        {"TOVIXADE.TXT", "TOVIXADJ.TXT"},
-        {"TOVIXCGE.TXT", "TOVIXCGJ.TXT"},
-        {"TOVIXDLE.TXT", "TOVIXDLJ.TXT"},
-    }};
-    return kNames[static_cast<size_t>(command)][IsJapanese(direction) ? 1 : 0];
+    return kEditLogNames[static_cast<size_t>(command) * 2 + (IsJapanese(direction) ? 1 : 0)];
 }
 
 // The initial is the first character of the key the lookup makes of the same
@@ -157,6 +159,17 @@ int EntryPart(const TDicTable& table, Direction direction, std::string_view head
     return 0;
 }
 
+std::string OversizedFieldRefusal(Direction direction, const EntryFields& fields) {
+    const std::vector<edit_text::FieldText> texts = FieldTexts(direction);
+    const std::vector<std::string> values = FieldValues(direction, fields);
+    for (size_t i = 0; i < texts.size(); ++i) {
+        if (values[i].size() > kMaxFieldBytes) {
+            return TooLong(texts[i]);
+        }
+    }
+    return {};
+}
+
 std::optional<EntryFields> EditBoxCheck(Direction direction, const std::vector<std::string>& typed,
                                         const EntryFields& offered, Reporter& reporter) {
     const std::vector<edit_text::FieldText> texts = FieldTexts(direction);
@@ -164,11 +177,15 @@ std::optional<EntryFields> EditBoxCheck(Direction direction, const std::vector<s
     std::vector<std::string> values;
     for (size_t i = 0; i < texts.size(); ++i) {
         const std::string text = i < typed.size() ? typed[i] : std::string();
-        std::optional<std::string> bytes = text == Cp932ToUtf8(offeredValues[i])
-                                               ? std::optional(offeredValues[i])
-                                               : Utf8ToCp932Exact(text);
+        const bool kept = text == Cp932ToUtf8(offeredValues[i]);
+        std::optional<std::string> bytes =
+            kept ? std::optional(offeredValues[i]) : Utf8ToCp932Exact(text);
         if (!bytes) {
             Refuse(reporter, std::string(texts[i].name) + std::string(edit_text::kFieldNotCp932));
+            return std::nullopt;
+        }
+        if (!kept && bytes->size() > kMaxFieldBytes) {
+            Refuse(reporter, TooLong(texts[i]));
             return std::nullopt;
         }
         const std::string refusal = FieldRefusal(texts[i], *bytes, IsJapanese(direction) && i == 1);

@@ -33,6 +33,20 @@ struct EntryFields {
 std::vector<edit_text::FieldText> FieldTexts(Direction direction);
 std::vector<std::string> FieldValues(Direction direction, const EntryFields& fields);
 
+// The longest field, in bytes, that an entry window edits. Its one-line
+// edit holds at most 32767 characters (and lays its text out in one line at
+// every change: a field of some hundred megabytes crashed the toolkit), so a
+// longer field would come back cut: a change would lose the rest of the
+// entry. A field of this many bytes has at most this many characters. No
+// entry of a real dictionary comes near it (EDICT's longest line is about
+// 1,500 bytes).
+inline constexpr size_t kMaxFieldBytes = 32767;
+
+// The refusal for the fields offered to a window (the view's entry, for a
+// change or a delete) when one is longer than kMaxFieldBytes: the field's
+// name and the limit; empty when every field fits.
+std::string OversizedFieldRefusal(Direction direction, const EntryFields& fields);
+
 // The add window's fields: empty, the written form "[]".
 EntryFields EmptyFields(Direction direction);
 
@@ -75,7 +89,8 @@ int EntryPart(const TDicTable& table, Direction direction, std::string_view head
 // The window's checks, on the field texts as typed (UTF-8, window order).
 // Field by field: a text that still equals the offered field keeps the
 // offered bytes; a character that CP932 lacks, an empty field (the written
-// form: two bytes or fewer, so "[]" alone), and a TAB, CR or LF are refused
+// form: two bytes or fewer, so "[]" alone), a field typed longer than
+// kMaxFieldBytes, and a TAB, CR or LF are refused
 // with a warning naming the field (OK button). Then a headword typed (not
 // left as offered) that has no part to go in is refused: one whose initial
 // is none of the direction's alphabet (an English headword in kana), or a

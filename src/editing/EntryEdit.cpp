@@ -64,7 +64,7 @@ class CaptionKeeper {
 
 std::optional<FileLock> LockSet(const fs::path& dicFile, Reporter& reporter, EditLockMode mode) {
     const fs::path file = SetLockFileName(dicFile);
-    std::optional<FileLock> lock = FileLock::TryLock(file, file);
+    std::optional<FileLock> lock = FileLock::TryLock(file, file, LockFile::Removed);
     if (lock) {
         return lock;
     }
@@ -73,7 +73,7 @@ std::optional<FileLock> LockSet(const fs::path& dicFile, Reporter& reporter, Edi
         return std::nullopt;
     }
     reporter.SetCaption("  " + std::string(tool_text::kProgressWaitForSet) + "  ");
-    return FileLock(file, file);
+    return FileLock(file, file, LockFile::Removed);
 }
 
 // One edit, from reading the set to replacing its files.
@@ -125,7 +125,7 @@ class Editor {
         try {
             SettlePendingEdit(job_.workDir);
         } catch (const IoError& e) {
-            Fail(e.path(), dict_text::kSetReplacementUnfinished);
+            throw EditFailure(PendingSetMessage(e.path(), e.error(), e.path()));
         }
         std::vector<fs::path> logs;
         for (const EditCommand command :
@@ -136,9 +136,9 @@ class Editor {
         }
         RemoveStaleStagedFiles(logs, start_);
         try {
-            CompletePendingSetAndTidy(edit_.dicFile, start_);
-        } catch (const IoError&) {
-            Fail(edit_.dicFile, dict_text::kSetReplacementUnfinished);
+            CompletePendingSetAndTidy(edit_.dicFile, job_.workDir, start_);
+        } catch (const IoError& e) {
+            throw EditFailure(PendingSetMessage(edit_.dicFile, e.error(), e.path()));
         }
     }
 
@@ -329,9 +329,9 @@ class Editor {
         }
     }
 
-    // A failure here may come after the replacement was decided: it is then
-    // completed at once if it can be, or by whoever opens the set or edits
-    // from the program directory next.
+    // A failure once the journal is placed does not undo the edit: it is
+    // rolled forward now if it can be, else by whoever opens the set or edits
+    // from the program directory next, and the answer says which.
     void Commit() {
         try {
             job_.FlushFirst(RecordPendingEdit(job_.workDir, edit_.dicFile));
@@ -342,17 +342,28 @@ class Editor {
         }
         try {
             job_.CommitOutputs(edit_.dicFile);
+        } catch (const ReplacementDecided& e) {
+            RollForward(e);
+            return;
         } catch (const IoError& e) {
-            try {
-                CompletePendingSet(edit_.dicFile);
-                ForgetRecord();
-            } catch (const IoError&) {
-                // Left for the next opening of the set or the next edit.
-            }
-            throw EditFailure(FileMessage(e.path().string(), tool_text::kCannotCreate),
-                              EditStatus::FailedWhileReplacing);
+            ForgetRecord();
+            Fail(e.path(), tool_text::kCannotCreate);
         }
         ForgetRecord();
+    }
+
+    void RollForward(const ReplacementDecided& failure) {
+        try {
+            CompletePendingSet(edit_.dicFile, job_.workDir);
+            ForgetRecord();
+        } catch (const IoError&) {
+            if (!failure.Replaced()) {
+                throw EditFailure(
+                    FileMessage(edit_.dicFile.string(), edit_text::kEditCompletesAtNextOpening),
+                    EditStatus::Pending);
+            }
+            Warn(FileMessage(JournalFileName(edit_.dicFile).string(), edit_text::kEditDoneUntidy));
+        }
     }
 
     // A record left behind names a journal that is gone: the next edit

@@ -26,7 +26,13 @@
 //      place (dict/WrittenForms.h); the edit log gets the entry's line.
 //   6. All the staged files replace their files as one.
 // The caption reads "  辞書ソート中  " while it works and is put back on every
-// path. Every failure is reported through the reporter and changes nothing.
+// path. Every failure before the set's journal is placed is reported through
+// the reporter and changes nothing. Once the journal is placed the edit is
+// decided: a failure after it is rolled forward at once (completing the
+// journal); the edit is then done, with a warning when only tidying up
+// failed, or, when it cannot be completed now, pending until the set's next
+// opening, and it says so. The answer always tells what the set holds once
+// it is next opened.
 
 #include <filesystem>
 #include <optional>
@@ -69,10 +75,11 @@ enum class EditStatus {
     Failed,            // reported; nothing changed
     Refused,           // another copy edits the set; reported
     ChangedUnderView,  // the view's entry is no longer in the file; reported
-    // Replacing the files failed once it had begun (reported): the set is
-    // old, or new once its unfinished replacement is completed, which the
-    // edit has tried. The caller reads the set's table and part again.
-    FailedWhileReplacing,
+    // The edit is decided (its journal is in place) but replacing the files
+    // failed and could not be completed now (reported): the set is new from
+    // its next opening on, which completes the replacement. The caller reads
+    // the set's table and part again.
+    Pending,
 };
 
 struct EditOutcome {

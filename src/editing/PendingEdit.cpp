@@ -7,9 +7,9 @@
 #include <cerrno>
 #include <string>
 
+#include "dict/DicFileSet.h"
 #include "platform/IoError.h"
 #include "platform/PosixIo.h"
-#include "platform/ReplaceJournal.h"
 
 namespace tovix {
 namespace {
@@ -36,8 +36,11 @@ void SettlePendingEdit(const fs::path& workDir) {
     if (text.size() > 1 && text.ends_with('\n')) {
         const fs::path dicFile = text.substr(0, text.size() - 1);
         try {
-            CompleteReplacement(JournalFileName(dicFile));
+            CompletePendingSet(dicFile, workDir);
         } catch (const IoError& e) {
+            if (e.error() == EBADMSG) {
+                throw;  // names the refused journal
+            }
             throw IoError(dicFile, e.error());
         }
     }

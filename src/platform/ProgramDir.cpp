@@ -3,6 +3,7 @@
 
 #include <fcntl.h>
 #include <pwd.h>
+#include <signal.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -10,6 +11,7 @@
 #include <mutex>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <system_error>
 #include <vector>
 
@@ -82,8 +84,40 @@ fs::path UserDataDir() {
     return HomeDir() / ".local" / "share" / kProgramName;
 }
 
+namespace {
+
+constexpr std::string_view kProbePrefix = ".tovix-probe-";
+
+// The process id a probe file's name carries; nothing for any other name.
+std::optional<pid_t> ProbeOwner(const std::string& name) {
+    if (!name.starts_with(kProbePrefix) || name.size() == kProbePrefix.size() ||
+        name.size() > kProbePrefix.size() + 9 ||
+        name.find_first_not_of("0123456789", kProbePrefix.size()) != std::string::npos) {
+        return std::nullopt;
+    }
+    return static_cast<pid_t>(std::stol(name.substr(kProbePrefix.size())));
+}
+
+// Probe files that a process killed while it probed left behind: regular
+// files of the probe's name whose process is gone. A probe of a process that
+// still runs is its own.
+void RemoveStaleProbes(const fs::path& dir) {
+    std::error_code error;
+    for (fs::directory_iterator it(dir, error), end; !error && it != end; it.increment(error)) {
+        const std::optional<pid_t> owner = ProbeOwner(it->path().filename().string());
+        std::error_code fileError;
+        if (owner && *owner > 0 && ::kill(*owner, 0) != 0 && errno == ESRCH &&
+            fs::is_regular_file(fs::symlink_status(it->path(), fileError))) {
+            ::unlink(it->path().c_str());
+        }
+    }
+}
+
+}  // namespace
+
 bool IsWritableDir(const fs::path& dir) {
-    fs::path probe = dir / (".tovix-probe-" + std::to_string(getpid()));
+    RemoveStaleProbes(dir);
+    fs::path probe = dir / (std::string(kProbePrefix) + std::to_string(getpid()));
     int fd = open(probe.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
     if (fd < 0 && errno == EEXIST && unlink(probe.c_str()) == 0) {
         // Left by a crashed process of the same id.

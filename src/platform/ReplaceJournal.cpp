@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <charconv>
 #include <cstdint>
 #include <cstdio>
 #include <future>
@@ -26,12 +27,34 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr std::string_view kJournalHeader = "tovix replace journal 1\n";
+// Version 2 records with every rename the staged file's inode number and size
+// when the journal was written; version 1 (no such record) is still read.
+constexpr std::string_view kJournalHeader = "tovix replace journal 2\n";
+constexpr std::string_view kJournalHeader1 = "tovix replace journal 1\n";
+
+// What the writer alone knows of a staged file: which file it is and how
+// large it was once complete.
+struct Fingerprint {
+    unsigned long long inode = 0;
+    unsigned long long size = 0;
+    bool operator==(const Fingerprint&) const = default;
+};
 
 struct Rename {
     fs::path staged;
     fs::path target;
+    std::optional<Fingerprint> fingerprint;  // none in a version 1 journal
 };
+
+// The file `path` names itself (not through a link), when it is a regular file.
+std::optional<Fingerprint> RegularFingerprint(const fs::path& path) {
+    struct stat status {};
+    if (::lstat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) {
+        return std::nullopt;
+    }
+    return Fingerprint{static_cast<unsigned long long>(status.st_ino),
+                       static_cast<unsigned long long>(status.st_size)};
+}
 
 // An exclusive lock on a directory, held while a replacement in it is
 // committed or completed.
@@ -89,11 +112,15 @@ std::optional<fs::path> Decode(std::string_view text, const fs::path& dir) {
         name += static_cast<char>(byte);
         i += 2;
     }
-    if (name.empty()) {
+    const fs::path path(name);
+    if (path.is_absolute()) {
+        return path;
+    }
+    // A name of the journal's own directory is a bare name.
+    if (name.empty() || name == "." || name == ".." || name.find('/') != std::string::npos) {
         return std::nullopt;
     }
-    const fs::path path(name);
-    return path.is_absolute() ? path : dir / path;
+    return dir / path;
 }
 
 std::string EndLine(std::string_view body, size_t count) {
@@ -106,9 +133,54 @@ std::string EndLine(std::string_view body, size_t count) {
 std::string JournalText(const std::vector<Rename>& renames, const fs::path& dir) {
     std::string text(kJournalHeader);
     for (const Rename& r : renames) {
-        text += Encode(r.staged, dir) + "\t" + Encode(r.target, dir) + "\n";
+        text += Encode(r.staged, dir) + "\t" + Encode(r.target, dir) + "\t" +
+                std::to_string(r.fingerprint->inode) + "\t" + std::to_string(r.fingerprint->size) +
+                "\n";
     }
     return text + EndLine(text, renames.size());
+}
+
+std::optional<unsigned long long> Number(std::string_view text) {
+    unsigned long long value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size()) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+// The fields of a journal line, split at TABs.
+std::vector<std::string_view> Fields(std::string_view line) {
+    std::vector<std::string_view> fields;
+    for (size_t tab; (tab = line.find('\t')) != std::string_view::npos;) {
+        fields.push_back(line.substr(0, tab));
+        line.remove_prefix(tab + 1);
+    }
+    fields.push_back(line);
+    return fields;
+}
+
+// One rename of a journal of `version` 1 or 2; nothing when the line is not one.
+std::optional<Rename> ParseRename(std::string_view line, int version, const fs::path& dir) {
+    const std::vector<std::string_view> fields = Fields(line);
+    if (fields.size() != (version == 1 ? 2u : 4u)) {
+        return std::nullopt;
+    }
+    const auto staged = Decode(fields[0], dir);
+    const auto target = Decode(fields[1], dir);
+    if (!staged || !target) {
+        return std::nullopt;
+    }
+    Rename rename{*staged, *target, std::nullopt};
+    if (version == 2) {
+        const auto inode = Number(fields[2]);
+        const auto size = Number(fields[3]);
+        if (!inode || !size) {
+            return std::nullopt;
+        }
+        rename.fingerprint = Fingerprint{*inode, *size};
+    }
+    return rename;
 }
 
 // The renames of a journal; IoError EBADMSG when it is not whole.
@@ -116,8 +188,11 @@ std::vector<Rename> ParseJournal(std::string_view text, const fs::path& journal)
     const IoError damaged(journal, EBADMSG);
     const size_t endLine =
         text.size() < 2 ? std::string_view::npos : text.rfind('\n', text.size() - 2);
-    if (!text.starts_with(kJournalHeader) || !text.ends_with('\n') ||
-        endLine == std::string_view::npos) {
+    const int version = text.starts_with(kJournalHeader)    ? 2
+                        : text.starts_with(kJournalHeader1) ? 1
+                                                            : 0;
+    if (version == 0 || !text.ends_with('\n') || endLine == std::string_view::npos ||
+        endLine < kJournalHeader.size() - 1) {
         throw damaged;
     }
     const std::string_view body = text.substr(0, endLine + 1);
@@ -126,15 +201,11 @@ std::vector<Rename> ParseJournal(std::string_view text, const fs::path& journal)
         const size_t newline = rest.find('\n');
         const std::string_view line = rest.substr(0, newline);
         rest.remove_prefix(newline + 1);
-        const size_t tab = line.find('\t');
-        const auto staged = Decode(line.substr(0, tab), journal.parent_path());
-        const auto target = tab == std::string_view::npos
-                                ? std::nullopt
-                                : Decode(line.substr(tab + 1), journal.parent_path());
-        if (!staged || !target) {
+        std::optional<Rename> rename = ParseRename(line, version, journal.parent_path());
+        if (!rename) {
             throw damaged;
         }
-        renames.push_back({*staged, *target});
+        renames.push_back(std::move(*rename));
     }
     if (text.substr(endLine + 1) != EndLine(body, renames.size())) {
         throw damaged;
@@ -208,22 +279,58 @@ void RemoveJournal(const fs::path& journal) {
     }
 }
 
-// Step 4 and 5, also when a crash interrupted them: a staged file that is
-// gone was renamed already.
-void FinishRenames(const std::vector<Rename>& renames, const fs::path& journal) {
+// Whether the journal may be carried out: every rename puts a staged file of
+// exactly the staged-file name of its target (in the target's directory) onto
+// one of the files `replaceable` (absolute names), and every staged file
+// still there is a regular file, the very one the journal was written for.
+// Anything else was not written by a replacement of these files: a journal
+// planted beside a set, or one that lies beside a copy of the set.
+bool Acceptable(const std::vector<Rename>& renames, const std::vector<fs::path>& replaceable) {
+    for (const Rename& r : renames) {
+        if (std::find(replaceable.begin(), replaceable.end(), r.target) == replaceable.end() ||
+            r.staged.parent_path() != r.target.parent_path() ||
+            !IsStagedNameOf(r.staged.filename().string(), r.target.filename().string())) {
+            return false;
+        }
+        struct stat status {};
+        if (::lstat(r.staged.c_str(), &status) != 0) {
+            if (errno == ENOENT) {
+                continue;  // renamed already
+            }
+            throw IoError(r.staged, errno);
+        }
+        if (RegularFingerprint(r.staged) == std::nullopt ||
+            (r.fingerprint && RegularFingerprint(r.staged) != r.fingerprint)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Step 4, also when a crash interrupted it: a staged file that is gone was
+// renamed already.
+void RenameAll(const std::vector<Rename>& renames) {
     for (const Rename& r : renames) {
         struct stat status {};
         if (::lstat(r.staged.c_str(), &status) == 0) {
             RenameFile(r.staged, r.target);
+            ForgetStagedFile(r.staged);
         } else if (errno != ENOENT) {
             throw IoError(r.staged, errno);
         }
     }
+}
+
+// Step 4 and 5.
+void FinishRenames(const std::vector<Rename>& renames, const fs::path& journal) {
+    RenameAll(renames);
     SyncParents(renames);
     RemoveJournal(journal);
 }
 
-bool CompleteUnlocked(const fs::path& journal) {
+// Completes the journal when it is acceptable (above); IoError EBADMSG naming
+// the journal, which stays untouched, when it is damaged or not.
+bool CompleteUnlocked(const fs::path& journal, const std::vector<fs::path>& replaceable) {
     std::string text;
     try {
         text = ReadWholeFile(journal);
@@ -233,8 +340,18 @@ bool CompleteUnlocked(const fs::path& journal) {
         }
         throw;
     }
-    FinishRenames(ParseJournal(text, journal), journal);
+    const std::vector<Rename> renames = ParseJournal(text, journal);
+    if (!Acceptable(renames, replaceable)) {
+        throw IoError(journal, EBADMSG);
+    }
+    FinishRenames(renames, journal);
     return true;
+}
+
+// Absolute names, as the journal records them and Acceptable compares them.
+fs::path AbsoluteName(const fs::path& path) {
+    std::error_code error;
+    return fs::absolute(path, error).lexically_normal();
 }
 
 // The journal's content, written to a staged file; it is flushed with the
@@ -257,6 +374,7 @@ void PlaceJournal(StagedFile& staged, const fs::path& journal) {
             throw IoError(staged.path, errno);
         }
         RenameFile(staged.path, journal);
+        ForgetStagedFile(staged.path);
     } catch (const IoError&) {
         ::unlink(staged.path.c_str());
         throw;
@@ -268,6 +386,24 @@ void PlaceJournal(StagedFile& staged, const fs::path& journal) {
         ::unlink(journal.c_str());
         throw;
     }
+}
+
+// The fingerprint of a staged file about to be committed, which must still be
+// the regular file this process created under its name; IoError ESTALE
+// otherwise (something was put in its place: it is not renamed anywhere).
+Fingerprint StagedFingerprint(const fs::path& staged) {
+    const std::optional<FileIdentity> created = StagedIdentity(staged);
+    struct stat status {};
+    if (::lstat(staged.c_str(), &status) != 0) {
+        throw IoError(staged, errno);
+    }
+    if (!created || !S_ISREG(status.st_mode) ||
+        created->device != static_cast<unsigned long long>(status.st_dev) ||
+        created->inode != static_cast<unsigned long long>(status.st_ino)) {
+        throw IoError(staged, ESTALE);
+    }
+    return {static_cast<unsigned long long>(status.st_ino),
+            static_cast<unsigned long long>(status.st_size)};
 }
 
 void CheckReplaceable(const fs::path& target) {
@@ -287,7 +423,7 @@ fs::path StagedReplacement::Stage(const fs::path& name) {
     if (const std::optional<fs::path> staged = Find(name)) {
         return *staged;
     }
-    const fs::path target = ReplacedFile(name);
+    const fs::path target = AbsoluteName(ReplacedFile(name));
     StagedFile staged = CreateStagedFile(target);
     items_.push_back({name, target, staged.path, {}});
     return staged.path;
@@ -328,6 +464,7 @@ void StagedReplacement::Discard() {
             item.flushed.wait();
         }
         ::unlink(item.staged.c_str());
+        ForgetStagedFile(item.staged);
     }
     items_.clear();
     firsts_.clear();
@@ -340,14 +477,20 @@ void StagedReplacement::Commit(const fs::path& journal) {
     if (durability_ == Durability::RenamesOnly) {
         for (const Item& item : items_) {
             RenameFile(item.staged, item.target);
+            ForgetStagedFile(item.staged);
         }
         items_.clear();
         firsts_.clear();
         return;
     }
-    const DirectoryLock lock(journal.parent_path());
-    CompleteUnlocked(journal);
-    CommitUnlocked(journal);
+    const fs::path journalName = AbsoluteName(journal);
+    const DirectoryLock lock(journalName.parent_path());
+    std::vector<fs::path> targets;
+    for (const Item& item : items_) {
+        targets.push_back(item.target);
+    }
+    CompleteUnlocked(journalName, targets);
+    CommitUnlocked(journalName);
 }
 
 // What was not flushed early is flushed side by side with the files and
@@ -378,15 +521,20 @@ void StagedReplacement::CommitUnlocked(const fs::path& journal) {
     std::vector<Rename> renames;
     for (const Item& item : items_) {
         CheckReplaceable(item.target);
-        renames.push_back({item.staged, item.target});
+        renames.push_back({item.staged, item.target, StagedFingerprint(item.staged)});
     }
     if (renames.size() == 1) {
         // One rename replaces one file as a whole: no journal needed.
         FlushStaged({});
         RenameFile(renames[0].staged, renames[0].target);
+        ForgetStagedFile(renames[0].staged);
         items_.clear();
         firsts_.clear();
-        SyncParents(renames);
+        try {
+            SyncParents(renames);
+        } catch (const IoError& e) {
+            throw ReplacementDecided(e, true);
+        }
         return;
     }
     StagedFile journalFile = StageJournal(renames, journal);
@@ -398,22 +546,57 @@ void StagedReplacement::CommitUnlocked(const fs::path& journal) {
     }
     PlaceJournal(journalFile, journal);
     // Decided: the staged files now belong to the journal.
+    std::vector<fs::path> targets;
+    for (const Item& item : items_) {
+        targets.push_back(item.target);
+    }
     items_.clear();
     firsts_.clear();
-    FinishRenames(renames, journal);
+    // A staged file swapped since it was written is renamed nowhere; the
+    // journal stays, refused, for the user to see.
+    bool acceptable = false;
+    try {
+        acceptable = Acceptable(renames, targets);
+        if (acceptable) {
+            RenameAll(renames);
+        }
+    } catch (const IoError& e) {
+        throw ReplacementDecided(e, false);
+    }
+    if (!acceptable) {
+        throw IoError(journal, EBADMSG);
+    }
+    try {
+        SyncParents(renames);
+        RemoveJournal(journal);
+    } catch (const IoError& e) {
+        throw ReplacementDecided(e, true);
+    }
+}
+
+fs::path RealFileName(const fs::path& path) {
+    std::error_code error;
+    const fs::path real = fs::weakly_canonical(AbsoluteName(path), error);
+    return error ? AbsoluteName(path) : real;
 }
 
 fs::path JournalFileName(const fs::path& mainFile) {
-    return mainFile.parent_path() / ("." + mainFile.filename().string() + ".tovix-journal");
+    const fs::path real = RealFileName(mainFile);
+    return real.parent_path() / ("." + real.filename().string() + ".tovix-journal");
 }
 
-bool CompleteReplacement(const fs::path& journal) {
+bool CompleteReplacement(const fs::path& journal, const std::vector<fs::path>& replaceable) {
+    const fs::path journalName = AbsoluteName(journal);
     std::error_code error;
-    if (!fs::exists(fs::symlink_status(journal, error))) {
+    if (!fs::exists(fs::symlink_status(journalName, error))) {
         return false;
     }
-    const DirectoryLock lock(journal.parent_path());
-    return CompleteUnlocked(journal);
+    std::vector<fs::path> targets;
+    for (const fs::path& file : replaceable) {
+        targets.push_back(AbsoluteName(file));
+    }
+    const DirectoryLock lock(journalName.parent_path());
+    return CompleteUnlocked(journalName, targets);
 }
 
 }  // namespace tovix

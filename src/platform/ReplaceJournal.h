@@ -22,11 +22,23 @@
 // already. A journal that cannot be read as a whole (damaged on the disk) is
 // never acted on: CompleteReplacement throws and leaves every file as it is.
 //
-// Journal format: the line "tovix replace journal 1", one line per rename
-// (staged file, TAB, file; names of the journal's directory as bare names,
-// others absolute; bytes below 0x21 and "%" written as %XX), and the line
-// "end" with the count of renames and a 64-bit FNV-1a checksum (hexadecimal)
-// of every byte before it.
+// Journal format: the line "tovix replace journal 2", one line per rename
+// (staged file, TAB, file, TAB, the staged file's inode number, TAB, its
+// size in bytes; names of the journal's directory as bare names, others
+// absolute; bytes below 0x21 and "%" written as %XX), and the line "end"
+// with the count of renames and a 64-bit FNV-1a checksum (hexadecimal) of
+// every byte before it. A journal of version 1 (lines of the two names
+// alone) is still carried out, with the checks below but the one on the
+// inode and size.
+//
+// A journal lies beside files that may come from anyone (a dictionary set
+// received from someone), so it is carried out only when every rename puts a
+// staged file, named exactly as StagedFile.h names the staged files of its
+// target and lying beside it, onto one of the files the caller names as
+// replaceable (the files of the set, the edit logs of the program
+// directory), and every staged file still there is the regular file of the
+// recorded inode number and size, which only the writer knew. Any other
+// journal is refused: IoError EBADMSG naming it, nothing touched.
 //
 // Commit and CompleteReplacement hold an exclusive lock on the journal's
 // directory while they work, so two of them never interleave.
@@ -36,6 +48,8 @@
 #include <optional>
 #include <vector>
 
+#include "platform/IoError.h"
+
 namespace tovix {
 
 // How a replacement reaches the disk: every staged file flushed and the
@@ -44,6 +58,19 @@ namespace tovix {
 enum class Durability {
     Journalled,
     RenamesOnly,
+};
+
+// Commit failed once the replacement was decided (its journal in place): the
+// files are new for whoever completes the journal next (CompleteReplacement),
+// or, when Replaced(), every file is replaced already and only tidying up
+// (flushing the directories, removing the journal) failed.
+class ReplacementDecided : public IoError {
+  public:
+    ReplacementDecided(const IoError& error, bool replaced) : IoError(error), replaced_(replaced) {}
+    bool Replaced() const { return replaced_; }
+
+  private:
+    bool replaced_;
 };
 
 class StagedReplacement {
@@ -77,7 +104,7 @@ class StagedReplacement {
     // `journal` (a file name of the caller's choice beside the files; not
     // needed for a single file, which one rename replaces). Afterwards
     // nothing is staged. Throws IoError naming the file that failed; see
-    // above for what then holds.
+    // above for what then holds: ReplacementDecided once it is decided.
     void Commit(const std::filesystem::path& journal);
     // Removes every staged file.
     void Discard();
@@ -99,15 +126,23 @@ class StagedReplacement {
     std::vector<std::filesystem::path> firsts_;
 };
 
+// The absolute name of the file `path` names, with every symbolic link on the
+// way resolved (of the part that exists): one name for one file, however it
+// is reached.
+std::filesystem::path RealFileName(const std::filesystem::path& path);
+
 // The journal of a replacement whose main file (the dictionary file of a
 // set) is `mainFile`: the hidden name "." + its name + ".tovix-journal"
-// beside it.
+// beside the file itself (RealFileName), so that every name of the set
+// finds the one journal.
 std::filesystem::path JournalFileName(const std::filesystem::path& mainFile);
 
 // Finishes a replacement that `journal` records, if there is one; returns
-// whether there was. Throws IoError when a rename fails (the journal stays for
-// the next attempt) or when the journal is damaged (error EBADMSG; nothing is
-// touched).
-bool CompleteReplacement(const std::filesystem::path& journal);
+// whether there was. `replaceable` are the only files it may replace. Throws
+// IoError when a rename fails (the journal stays for the next attempt) or
+// when the journal is damaged or not acceptable (error EBADMSG, naming the
+// journal; nothing is touched).
+bool CompleteReplacement(const std::filesystem::path& journal,
+                         const std::vector<std::filesystem::path>& replaceable);
 
 }  // namespace tovix

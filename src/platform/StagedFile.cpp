@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <map>
+#include <mutex>
 #include <set>
 #include <string>
 #include <system_error>
@@ -47,7 +48,72 @@ bool IsStagedName(const std::string& name, const std::string& prefix) {
                        [](char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); });
 }
 
+// The staged files this process created and has not renamed or removed, by
+// their absolute names.
+struct Registry {
+    std::mutex mutex;
+    std::map<fs::path, FileIdentity> files;
+};
+
+Registry& StagedFiles() {
+    static Registry registry;
+    return registry;
+}
+
+fs::path RegistryKey(const fs::path& path) {
+    std::error_code error;
+    return fs::absolute(path, error).lexically_normal();
+}
+
+std::optional<FileIdentity> Identity(int fd) {
+    struct stat status {};
+    if (::fstat(fd, &status) != 0) {
+        return std::nullopt;
+    }
+    return FileIdentity{static_cast<unsigned long long>(status.st_dev),
+                        static_cast<unsigned long long>(status.st_ino)};
+}
+
+void Register(const fs::path& path, const FileIdentity& identity) {
+    Registry& registry = StagedFiles();
+    const std::lock_guard lock(registry.mutex);
+    registry.files[RegistryKey(path)] = identity;
+}
+
 }  // namespace
+
+bool IsStagedNameOf(const std::string& name, const std::string& target) {
+    return !target.empty() && target.find('/') == std::string::npos &&
+           IsStagedName(name, StagedPrefix(target));
+}
+
+std::optional<FileIdentity> StagedIdentity(const fs::path& path) {
+    Registry& registry = StagedFiles();
+    const std::lock_guard lock(registry.mutex);
+    const auto found = registry.files.find(RegistryKey(path));
+    return found == registry.files.end() ? std::nullopt : std::optional(found->second);
+}
+
+void ForgetStagedFile(const fs::path& path) {
+    Registry& registry = StagedFiles();
+    const std::lock_guard lock(registry.mutex);
+    registry.files.erase(RegistryKey(path));
+}
+
+FileDescriptor OpenForWriting(const fs::path& path) {
+    const std::optional<FileIdentity> staged = StagedIdentity(path);
+    if (!staged) {
+        return OpenFile(path, O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW);
+    }
+    FileDescriptor file = OpenFile(path, O_WRONLY | O_NOFOLLOW | O_NONBLOCK);
+    if (Identity(file.Get()) != staged) {
+        throw IoError(path, ESTALE);
+    }
+    if (::ftruncate(file.Get(), 0) != 0) {
+        throw IoError(path, errno);
+    }
+    return file;
+}
 
 fs::path ReplacedFile(const fs::path& path) {
     std::error_code error;
@@ -74,11 +140,13 @@ StagedFile CreateStagedFile(const fs::path& target) {
             }
             throw IoError(target, errno);
         }
-        if (exists && ::fchmod(staged.file.Get(), old.st_mode & 07777) != 0) {
+        const std::optional<FileIdentity> identity = Identity(staged.file.Get());
+        if (!identity || (exists && ::fchmod(staged.file.Get(), old.st_mode & 07777) != 0)) {
             const int error = errno;
             ::unlink(staged.path.c_str());
             throw IoError(target, error);
         }
+        Register(staged.path, *identity);
         return staged;
     }
 }

@@ -9,8 +9,15 @@
 // through a symbolic link (O_CREAT | O_EXCL | O_NOFOLLOW), so that nobody can
 // prepare a link under its name that the program would then write through.
 // It takes the permission bits of the file it replaces.
+//
+// Once created it is written only as that very file: OpenForWriting reopens
+// it without following a link and checks that the name still leads to the
+// file this process created (its device and inode), so that a link or
+// another file put in its place meanwhile is never written through.
 
 #include <filesystem>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "platform/PosixIo.h"
@@ -31,6 +38,29 @@ struct StagedFile {
 // ReplacedFile) in the target's directory, with the target's permission bits
 // when it exists. Throws IoError naming `target`.
 StagedFile CreateStagedFile(const std::filesystem::path& target);
+
+// Opens `path` to write it from its start, never through a symbolic link
+// (O_NOFOLLOW). A staged file that this process created is reopened only
+// while its name still leads to that same file, else IoError ESTALE; any
+// other file (a work file) is created when missing and emptied. Throws
+// IoError naming `path`.
+FileDescriptor OpenForWriting(const std::filesystem::path& path);
+
+// The device and inode of the staged file `path` created by this process;
+// nothing when it is not one.
+struct FileIdentity {
+    unsigned long long device = 0;
+    unsigned long long inode = 0;
+    bool operator==(const FileIdentity&) const = default;
+};
+std::optional<FileIdentity> StagedIdentity(const std::filesystem::path& path);
+
+// The staged file `path` was renamed or removed: it is no longer written.
+void ForgetStagedFile(const std::filesystem::path& path);
+
+// Whether `name` is the name of a staged file of the file named `target`
+// (bare names: "." + target + ".tovix-" + 16 hexadecimal digits).
+bool IsStagedNameOf(const std::string& name, const std::string& target);
 
 // Removes the staged files of the files `names` (a symbolic link stands for
 // its target, as in ReplacedFile) that a command ended before it replaced

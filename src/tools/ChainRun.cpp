@@ -32,9 +32,9 @@ ChainRun::ChainRun(ToolJob& job, const std::string& writtenSet)
 
 // What a command killed while it wrote the set left staged goes before this
 // one writes it.
-void ChainRun::TidySet(const std::string& dicFile, std::filesystem::file_time_type start) {
+void ChainRun::TidySet(const std::string& dicFile, std::filesystem::file_time_type start) const {
     try {
-        CompletePendingSetAndTidy(dicFile, start);
+        CompletePendingSetAndTidy(dicFile, job_.workDir, start);
     } catch (const IoError&) {
         // A replacement that cannot be completed stops the step that reads or
         // replaces the set, which says so; nothing is removed meanwhile.

@@ -93,7 +93,7 @@ class ChainRun {
     ChainResult Finish();
 
   private:
-    static void TidySet(const std::string& dicFile, std::filesystem::file_time_type start);
+    void TidySet(const std::string& dicFile, std::filesystem::file_time_type start) const;
     void ReportUnforeseen();
     void Fail(const std::string& message);
     void Stop();

@@ -63,6 +63,17 @@ std::filesystem::path OutputPath(ToolJob& job, const std::string& name) {
     return IsWorkFile(job, path) ? path : job.WritePath(name);
 }
 
+std::vector<std::filesystem::path> WorkFiles(const std::filesystem::path& workDir) {
+    std::vector<std::filesystem::path> files;
+    for (const std::string_view name : kWorkFileNames) {
+        files.push_back(workDir / name);
+    }
+    for (const std::string_view extension : kEditWorkExtensions) {
+        files.push_back(workDir / NameWithExtension(kProgramName, extension));
+    }
+    return files;
+}
+
 std::filesystem::path InputPath(const ToolJob& job, const std::string& name) {
     return job.ReadPath(name);
 }

@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 #include <type_traits>
+#include <vector>
 
 #include "platform/Reporter.h"
 #include "tools/LineReader.h"
@@ -21,6 +22,8 @@ namespace tovix {
 // in place, so that they stay on disk also after a failure; every other name
 // is a file of the user's and is staged (ToolJob::WritePath).
 std::filesystem::path OutputPath(ToolJob& job, const std::string& name);
+// Every work file of `workDir`, whether it exists or not.
+std::vector<std::filesystem::path> WorkFiles(const std::filesystem::path& workDir);
 // The file a step reads for `name`: the one this command staged, if any.
 std::filesystem::path InputPath(const ToolJob& job, const std::string& name);
 

@@ -12,6 +12,7 @@
 #include "dict/KeyAlphabet.h"
 
 #include "platform/MessageText.h"
+#include "tools/ConvertCommon.h"
 #include "tools/ToolMessages.h"
 
 namespace tovix {
@@ -180,6 +181,31 @@ bool CheckLengthCheck(Checks& c) {
            c.Limit(e.Edit5, tool_text::kTransLimitRange);
 }
 
+// The steps write the work files in place: a typed name that is one of them,
+// by its name or another (a link, a hard link, another spelling of its
+// folder), would be overwritten while it is read or replaced. Files are
+// compared by device and inode.
+bool ApartFromWorkFiles(const ToolWindowEdits& edits, ToolJob& job, const ToolNameRoles& roles) {
+    std::set<std::string> work;
+    for (const fs::path& file : WorkFiles(job.workDir)) {
+        work.insert(FileKey(file));
+    }
+    const bool sets = roles.readsSets || roles.writesSet;
+    for (const std::string* name : {&edits.Edit1, &edits.Edit2, &edits.Edit3}) {
+        if (name->empty()) {
+            continue;
+        }
+        for (const std::string& key : FileKeys(*name, sets, roles.direction)) {
+            if (work.contains(key)) {
+                job.reporter.Message(MessageKind::Warning,
+                                     FileMessage(*name, tool_text::kWorkFileNamed), kButtonAbort);
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 std::string WrittenSet(ToolForm window, const ToolNameRoles& roles, const ToolJob& job) {
@@ -244,7 +270,8 @@ bool EditBoxCheck(ToolForm window, const ToolWindowEdits& edits, Reporter& repor
 bool AcceptToolWindow(ToolForm window, const ToolWindowEdits& edits, ToolJob& job,
                       const ToolNameRoles& roles) {
     job.Accepted = false;
-    if (!EditBoxCheck(window, edits, job.reporter, roles)) {
+    if (!EditBoxCheck(window, edits, job.reporter, roles) ||
+        !ApartFromWorkFiles(edits, job, roles)) {
         return false;
     }
     switch (window) {

@@ -6,6 +6,7 @@
 #include <cerrno>
 
 #include "platform/IoError.h"
+#include "platform/StagedFile.h"
 
 namespace tovix {
 namespace {
@@ -15,7 +16,7 @@ constexpr size_t kBufferSize = 1 << 20;
 }  // namespace
 
 LineWriter::LineWriter(const std::filesystem::path& path)
-    : path_(path), file_(OpenFile(path, O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW)) {
+    : path_(path), file_(OpenForWriting(path)) {
     buffer_.reserve(kBufferSize);
 }
 

@@ -60,8 +60,8 @@ struct ToolLock::State {
 
     // Takes the lock of `file`, refusing or waiting.
     static std::optional<ToolLock> Take(const fs::path& file, Reporter& reporter, Mode mode,
-                                        const LockTexts& texts) {
-        std::optional<FileLock> lock = FileLock::TryLock(file, file);
+                                        const LockTexts& texts, LockFile use) {
+        std::optional<FileLock> lock = FileLock::TryLock(file, file, use);
         if (!lock && mode == Mode::Refuse) {
             reporter.Message(MessageKind::Warning, PaddedMessage(texts.busy), kButtonAbort);
             return std::nullopt;
@@ -70,7 +70,7 @@ struct ToolLock::State {
             const std::string caption = reporter.Caption();
             reporter.SetCaption("  " + std::string(texts.waiting) + "  ");
             try {
-                lock.emplace(file, file);
+                lock.emplace(file, file, use);
             } catch (...) {
                 reporter.SetCaption(caption);
                 throw;
@@ -90,12 +90,12 @@ fs::path ToolLockFileName(const fs::path& workDir) {
 
 std::optional<ToolLock> ToolLock::Take(const fs::path& workDir, Reporter& reporter, Mode mode) {
     return State::Take(ToolLockFileName(workDir), reporter, mode,
-                       {tool_text::kToolBusy, tool_text::kProgressWaitForTool});
+                       {tool_text::kToolBusy, tool_text::kProgressWaitForTool}, LockFile::Kept);
 }
 
 std::optional<ToolLock> ToolLock::TakeSet(const fs::path& dicFile, Reporter& reporter, Mode mode) {
     return State::Take(SetLockFileName(dicFile), reporter, mode,
-                       {tool_text::kSetBusy, tool_text::kProgressWaitForSet});
+                       {tool_text::kSetBusy, tool_text::kProgressWaitForSet}, LockFile::Removed);
 }
 
 bool ToolLock::Held(const fs::path& workDir) {

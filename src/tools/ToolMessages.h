@@ -81,6 +81,10 @@ inline constexpr std::string_view kNoOutputName2 = "作成ファイル名２が�
 inline constexpr std::string_view kNoFileName = "ファイル名が指定されていません。";
 inline constexpr std::string_view kNoSortFileName = "ソートするファイル名が指定されていません。";
 inline constexpr std::string_view kSameFileName = "同一のファイル名は指定できません。";
+// A typed name that is one of the program's work files ("TOVIXSRT.TXT" ...)
+// by another name too: the command would overwrite it. After the name.
+inline constexpr std::string_view kWorkFileNamed =
+    "プログラムの作業ファイルと同じファイルは指定できません。";
 inline constexpr std::string_view kFileMissing = "指定されたファイルが存在しません。";
 inline constexpr std::string_view kOverwriteQuestion = "指定されたファイルを上書きしていいですか。";
 inline constexpr std::string_view kHeadLimitRange = "見出しの文字数は１０２４以下です。";

@@ -2,6 +2,7 @@
 // The dictionary file set readers: the part files of the set named by Source,
 // in part order, to one line per entry.
 
+#include <cerrno>
 #include <memory>
 #include <vector>
 
@@ -9,6 +10,7 @@
 #include "dict/DicFileSet.h"
 #include "dict/KanaText.h"
 #include "dict/KeyAlphabet.h"
+#include "platform/IoError.h"
 #include "tools/ConvertCommon.h"
 #include "tools/LineWriter.h"
 #include "tools/Steps.h"
@@ -24,7 +26,14 @@ namespace {
 template <class Write>
 void ReadDictionarySet(ToolJob& job, Direction direction, Write&& write) {
     RunStep(job, tool_text::kProgressConvert, tool_text::kConvertFailed, [&] {
-        CompletePendingSet(job.Source);
+        try {
+            CompletePendingSet(job.Source, job.workDir);
+        } catch (const IoError& e) {
+            if (e.error() == EBADMSG) {
+                throw StepError(PendingSetMessage(job.Source, e.error(), e.path()));
+            }
+            throw;
+        }
         std::vector<std::unique_ptr<LineReader>> parts;
         unsigned long long total = 0;
         for (int part = 1; part <= AlphabetSize(direction); ++part) {

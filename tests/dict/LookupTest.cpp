@@ -345,5 +345,22 @@ TEST(LookupTest, EditedLinesAreLookedUpAsTheyStandNow) {
     EXPECT_EQ(view.TopLine(), line + 4);
 }
 
+// Fault: after another copy changed the set, the view read the new part file
+// but kept the old table, whose key ranges no longer fit it: "bank", now
+// further down its part, was not found.
+TEST(LookupTest, ATableReplacedByAnotherCopyIsReadAgainWithTheNextPart) {
+    LookupFixture f(Direction::English, {"apple\t林檎", "bank\t銀行"});
+    f.Type("apple");
+    EXPECT_EQ(f.Top(), "apple ");
+    std::vector<std::string> more = {"apple\t林檎", "bank\t銀行"};
+    for (const char* word : {"baa", "bab", "bac", "bad", "bag", "bah"}) {
+        more.push_back(std::string(word) + "\tb");
+    }
+    test::BuildDictionary(f.dir, Direction::English, more);
+    f.field.clear();
+    EXPECT_TRUE(f.Type("bank").matched);
+    EXPECT_EQ(f.Top(), "bank ");
+}
+
 }  // namespace
 }  // namespace tovix

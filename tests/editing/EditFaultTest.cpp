@@ -71,7 +71,7 @@ class EditFaultTest : public testing::Test {
     // "old" or "new" once an unfinished replacement is completed; staged
     // files left behind are ignored when `leftovers` allows them.
     std::string Outcome(bool leftovers = false) {
-        CompletePendingSet(set_.dic());
+        CompletePendingSet(set_.dic(), set_.program());
         const auto cut = [&](const std::string& state) {
             return leftovers ? state.substr(0, state.find("left:")) : state;
         };
@@ -129,14 +129,14 @@ void EditFaultTest::ExpectEveryFailureLeavesTheOldOrTheNewSet() {
             ClearFaults();
             const std::string what = "operation " + std::to_string(static_cast<int>(operation)) +
                                      ", n " + std::to_string(n);
-            EXPECT_NE(status, EditStatus::Done) << what;
             const std::string outcome = Outcome();
-            // Only a rename or a flush that fails once the journal is placed
-            // lets the set go on to new, and the edit then says so.
-            const bool replacing = status == EditStatus::FailedWhileReplacing;
-            EXPECT_TRUE(outcome == "old" || (outcome == "new" && replacing))
-                << outcome << " (" << what << ")";
-            EXPECT_FALSE(set_.reporter.messages.empty()) << what;
+            // Fault: a rename that failed once the journal was placed was
+            // reported as a failed edit, yet the next opening completed it,
+            // so a retry added the entry twice. The answer now tells what the
+            // set holds once opened again.
+            const bool decided = status == EditStatus::Done || status == EditStatus::Pending;
+            EXPECT_EQ(outcome, decided ? "new" : "old") << what;
+            EXPECT_EQ(set_.reporter.messages.empty(), status == EditStatus::Done) << what;
             EXPECT_EQ(set_.reporter.caption, "Tovix (ﾒｲﾝ)") << what;
             for (const auto& message : set_.reporter.messages) {
                 tableFormNamed |= message.text.find("tovix.ADD") != std::string::npos &&
@@ -199,7 +199,7 @@ TEST_F(EditFaultTest, AnEditKilledAtAnyPointLosesNoLineOfTheLogOfTheNextEdit) {
                                  EditSet::Fields("bank ", "", "土手"), other.Viewed(2, 0)};
             ASSERT_EQ(RunEntryEdit(edit, other.reporter, EditLockMode::Wait, set_.program()).status,
                       EditStatus::Done);
-            CompletePendingSet(set_.dic());  // as the next opening of the set does
+            CompletePendingSet(set_.dic(), set_.program());  // as the next opening of the set does
             const std::string log = test::ReadBytes(set_.program() / "TOVIXCGE.TXT");
             const std::string what = "operation " + std::to_string(static_cast<int>(operation)) +
                                      ", n " + std::to_string(n);

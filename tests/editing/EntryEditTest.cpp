@@ -20,6 +20,7 @@
 #include "dict/Lookup.h"
 #include "editing/EditMessages.h"
 #include "platform/FileLock.h"
+#include "platform/ReplaceJournal.h"
 #include "tools/ToolMessages.h"
 
 namespace tovix {
@@ -333,6 +334,95 @@ TEST(EntryEditTest, ASecondCopyIsRefusedOrWaitsForTheSetsLock) {
     EXPECT_EQ(set.reporter.captions.front(),
               "  " + std::string(tool_text::kProgressWaitForSet) + "  ");
     EXPECT_NE(test::ReadBytes(set.Part(1)).find("apple"), std::string::npos);
+}
+
+// Fault: the set's lock was named after the path given, so one set reached
+// through a folder of links took another lock than through its own folder,
+// and two copies adding at once lost confirmed entries. Fault: a lock file
+// stayed beside every set that was ever edited.
+TEST(EntryEditTest, EveryNameOfASetTakesItsOneLockAndNoLockFileStays) {
+    EditSet set(Direction::English, kEnglish);
+    const test::TempDir links;
+    for (const auto& entry : std::filesystem::directory_iterator(set.dic().parent_path())) {
+        if (entry.is_regular_file()) {
+            std::filesystem::create_symlink(entry.path(), links.path() / entry.path().filename());
+        }
+    }
+    const std::filesystem::path linked = links.path() / set.dic().filename();
+    EXPECT_EQ(JournalFileName(linked), JournalFileName(set.dic()));
+    const EntryFields apple = EditSet::Fields("apple", "", "りんご");
+    {
+        const FileLock held(SetLockFileName(linked), "lock");
+        const std::string before = set.State();
+        EXPECT_EQ(set.Run(EditCommand::Add, apple, {}, EditLockMode::Refuse).status,
+                  EditStatus::Refused);
+        EXPECT_TRUE(set.State() == before);
+    }
+    const EntryEdit throughLinks{
+        EditCommand::Add, Direction::English, linked, EditSet::Fields("apricot", "", "あんず"), {}};
+    EXPECT_EQ(RunEntryEdit(throughLinks, set.reporter, EditLockMode::Refuse, set.program()).status,
+              EditStatus::Done);
+    EXPECT_EQ(set.Run(EditCommand::Add, apple, {}, EditLockMode::Refuse).status, EditStatus::Done);
+    const std::string part = test::ReadBytes(set.Part(1));
+    EXPECT_NE(part.find("apricot"), std::string::npos);
+    EXPECT_NE(part.find("apple"), std::string::npos);
+    EXPECT_TRUE(std::filesystem::is_symlink(links.path() / set.Part(1).filename()));
+    for (const std::filesystem::path& dir : {set.dic().parent_path(), links.path()}) {
+        for (const auto& entry : std::filesystem::directory_iterator(dir)) {
+            EXPECT_FALSE(entry.path().filename().string().ends_with(".tovix-lock")) << entry.path();
+        }
+    }
+}
+
+// Two copies press 登録実行 on one set at the same moment, one through the
+// set's folder and one through a folder of links to it, again and again:
+// each add is refused (the other copy edits) or done, and every add that was
+// done is in the set, which is whole after each round.
+TEST(EntryEditTest, TwoCopiesAddingAtOnceThroughTwoNamesLoseNoConfirmedEntry) {
+    EditSet set(Direction::English, kEnglish);
+    const test::TempDir links;
+    for (const auto& entry : std::filesystem::directory_iterator(set.dic().parent_path())) {
+        if (entry.is_regular_file()) {
+            std::filesystem::create_symlink(entry.path(), links.path() / entry.path().filename());
+        }
+    }
+    const std::filesystem::path names[] = {set.dic(), links.path() / set.dic().filename()};
+    std::vector<std::string> done;
+    for (int round = 0; round < 12; ++round) {
+        pid_t children[2];
+        for (int copy = 0; copy < 2; ++copy) {
+            children[copy] = fork();
+            ASSERT_GE(children[copy], 0);
+            if (children[copy] == 0) {
+                test::RecordingReporter reporter;
+                const std::string word = "add" + std::to_string(round) + "x" + std::to_string(copy);
+                const EntryEdit edit{EditCommand::Add,
+                                     Direction::English,
+                                     names[copy],
+                                     EditSet::Fields(word, "", "語"),
+                                     {}};
+                const EditLockMode mode =
+                    round % 2 == 0 ? EditLockMode::Refuse : EditLockMode::Wait;
+                const EditStatus status = RunEntryEdit(edit, reporter, mode, set.program()).status;
+                _exit(status == EditStatus::Done ? 0 : status == EditStatus::Refused ? 1 : 2);
+            }
+        }
+        for (int copy = 0; copy < 2; ++copy) {
+            int status = 0;
+            waitpid(children[copy], &status, 0);
+            ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) < 2) << round;
+            if (WEXITSTATUS(status) == 0) {
+                done.push_back("add" + std::to_string(round) + "x" + std::to_string(copy) + " ");
+            }
+        }
+        const std::string part = test::ReadBytes(set.Part(1));
+        for (const std::string& word : done) {
+            EXPECT_NE(part.find("\r\n" + word + "\r\n"), std::string::npos) << word;
+        }
+        // Nothing is left staged beside the set or the logs.
+        EXPECT_EQ(set.State().find("left: "), std::string::npos) << set.State();
+    }
+    EXPECT_GE(done.size(), 12u);
 }
 
 }  // namespace

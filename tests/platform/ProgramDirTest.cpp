@@ -2,6 +2,7 @@
 #include "platform/ProgramDir.h"
 
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -86,6 +87,32 @@ TEST_F(ProgramDirTest, InstalledCopyWritesToUserDirBuildTreeBesideProgram) {
     };
     for (const Case& c : cases) {
         EXPECT_EQ(ChooseProgramDir(c.executableDir, user), c.expected) << c.executableDir;
+    }
+}
+
+// Fault: a program killed while it probed its folder left its probe file
+// there for good.
+TEST_F(ProgramDirTest, ProbeFilesOfProcessesThatAreGoneAreRemoved) {
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        _exit(0);
+    }
+    waitpid(child, nullptr, 0);
+    const std::vector<std::string> gone = {".tovix-probe-" + std::to_string(child)};
+    const std::vector<std::string> kept = {".tovix-probe-" + std::to_string(getppid()),
+                                           ".tovix-probe-x1", ".tovix-probe-", "tovix-probe-1"};
+    for (const auto* names : {&gone, &kept}) {
+        for (const std::string& name : *names) {
+            std::ofstream(dir_ / name) << "x";
+        }
+    }
+    EXPECT_TRUE(IsWritableDir(dir_));
+    for (const std::string& name : gone) {
+        EXPECT_FALSE(fs::exists(dir_ / name)) << name;
+    }
+    for (const std::string& name : kept) {
+        EXPECT_TRUE(fs::exists(dir_ / name)) << name;
     }
 }
 

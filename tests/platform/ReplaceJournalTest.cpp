@@ -13,6 +13,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <cstdint>
+#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -20,6 +22,7 @@
 #include "platform/FaultInjection.h"
 #include "platform/IoError.h"
 #include "platform/PosixIo.h"
+#include "platform/StagedFile.h"
 #include "support/TempDir.h"
 
 namespace tovix {
@@ -32,6 +35,17 @@ const std::vector<std::string> kNames = {"S.DIC", "S.001", "S.002", "S.DAT"};
 class ReplaceJournalTest : public ::testing::Test {
   protected:
     fs::path Journal() const { return JournalFileName(dir_ / "S.DIC"); }
+
+    // The files a journal of this set may replace.
+    std::vector<fs::path> Replaceable() const {
+        std::vector<fs::path> files;
+        for (const std::string& name : kNames) {
+            files.push_back(dir_ / name);
+        }
+        return files;
+    }
+
+    bool Complete() const { return CompleteReplacement(Journal(), Replaceable()); }
 
     // The old files; S.002 is missing, as a part file that a set gains.
     void WriteOld() const {
@@ -94,7 +108,7 @@ TEST_F(ReplaceJournalTest, EveryFailedWriteFlushOrRenameLeavesAllOldOrAllNew) {
             const bool replaced = ReplaceAll();
             ClearFaults();
             EXPECT_FALSE(replaced) << static_cast<int>(operation) << " " << n;
-            CompleteReplacement(Journal());
+            Complete();
             const std::string state = State();
             EXPECT_TRUE(state == "old" || state == "new") << state << " at " << n;
         }
@@ -127,7 +141,7 @@ TEST_F(ReplaceJournalTest, DamagedJournalIsNeverActedOn) {
     for (const std::string& damaged : damages) {
         test::WriteBytes(Journal(), damaged);
         try {
-            CompleteReplacement(Journal());
+            Complete();
             ADD_FAILURE() << "acted on: " << damaged;
         } catch (const IoError& e) {
             EXPECT_EQ(e.error(), EBADMSG);
@@ -135,9 +149,9 @@ TEST_F(ReplaceJournalTest, DamagedJournalIsNeverActedOn) {
         EXPECT_EQ(State().substr(0, 3), "old");  // the staged files stay as well
     }
     test::WriteBytes(Journal(), journal);
-    EXPECT_TRUE(CompleteReplacement(Journal()));
+    EXPECT_TRUE(Complete());
     EXPECT_EQ(State(), "new");
-    EXPECT_FALSE(CompleteReplacement(Journal()));
+    EXPECT_FALSE(Complete());
 }
 
 // Fault: an output named through a link replaced the link by a plain file,
@@ -154,6 +168,121 @@ TEST_F(ReplaceJournalTest, LinkedFilesAreWrittenThroughAndKeepTheirMode) {
     EXPECT_EQ(fs::status(dir_ / "S.DAT").permissions() & fs::perms::all,
               fs::perms::owner_read | fs::perms::owner_write);
     EXPECT_EQ(State(), "new real");
+}
+
+// A journal with `lines` (version 2 when they have four fields), closed as a
+// writer closes it: anyone can compute the checksum.
+std::string PlantedJournal(const std::vector<std::string>& lines, int version = 2) {
+    std::string text = "tovix replace journal " + std::to_string(version) + "\n";
+    for (const std::string& line : lines) {
+        text += line + "\n";
+    }
+    std::uint64_t hash = 14695981039346656037ull;
+    for (const char c : text) {
+        hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+    }
+    char end[64];
+    std::snprintf(end, sizeof end, "end %zu %016llx\n", lines.size(),
+                  static_cast<unsigned long long>(hash));
+    return text + end;
+}
+
+std::string Fingerprint(const fs::path& file) {
+    struct stat status {};
+    ::lstat(file.c_str(), &status);
+    return std::to_string(status.st_ino) + "\t" + std::to_string(status.st_size);
+}
+
+// Fault: a journal found beside a set (one that came with a set from
+// someone) was carried out whatever it named: a file outside the set was
+// overwritten, and a line "S.002 TAB S.001" destroyed a part.
+TEST_F(ReplaceJournalTest, JournalIsCarriedOutOnlyWhenItRenamesTheSetsOwnStagedFiles) {
+    dir_ = tempDir_.path() / "set";
+    const std::string staged = ".S.001.tovix-0123456789abcdef";
+    const std::string victim = (tempDir_.path() / "victim.txt").string();
+    struct Case {
+        const char* what;
+        std::string stagedContent;  // written to `staged` when not empty
+        std::vector<std::string> lines;
+        int version;
+    };
+    const std::vector<Case> cases = {
+        {"outside the folder", "payload", {staged + "\t../victim.txt\t1\t7"}, 2},
+        {"absolute outside", "payload", {staged + "\t" + victim + "\t1\t7"}, 2},
+        {"a part onto a part", "", {"S.002\tS.001\t1\t1"}, 2},
+        {"staged name of another file", "payload", {staged + "\tS.DAT\t1\t7"}, 2},
+        {"not the staged pattern", "payload", {".S.001.tovix-XYZ\tS.001\t1\t7"}, 2},
+        {"a separator in a bare name", "payload", {"sub/" + staged + "\tS.001\t1\t7"}, 2},
+        {"not a file of the set", "payload", {".S.TXT.tovix-0123456789abcdef\tS.TXT\t1\t7"}, 2},
+        {"a stale staged file, not the one written", "half", {staged + "\tS.001\t1\t4"}, 2},
+        {"version 1 outside the folder", "payload", {staged + "\t../victim.txt"}, 1},
+    };
+    for (const Case& c : cases) {
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+        WriteOld();
+        test::WriteBytes(victim, "victim");
+        if (!c.stagedContent.empty()) {
+            test::WriteBytes(dir_ / staged, c.stagedContent);
+        }
+        const std::string planted = PlantedJournal(c.lines, c.version);
+        test::WriteBytes(Journal(), planted);
+        const std::string before = State();
+        try {
+            Complete();
+            ADD_FAILURE() << "carried out: " << c.what;
+        } catch (const IoError& e) {
+            EXPECT_EQ(e.error(), EBADMSG) << c.what;
+            EXPECT_EQ(e.path(), Journal()) << c.what;
+        }
+        EXPECT_EQ(State(), before) << c.what;
+        EXPECT_EQ(test::ReadBytes(Journal()), planted) << c.what;
+        EXPECT_EQ(test::ReadBytes(victim), "victim") << c.what;
+    }
+}
+
+// The staged file the journal was written for is carried out, from a journal
+// of this version and of the version before.
+TEST_F(ReplaceJournalTest, JournalOfTheSetsOwnStagedFileIsCarriedOut) {
+    for (const int version : {1, 2}) {
+        WriteOld();
+        const fs::path staged = dir_ / ".S.001.tovix-0123456789abcdef";
+        test::WriteBytes(staged, "new S.001");
+        const std::string line = staged.filename().string() + "\tS.001" +
+                                 (version == 2 ? "\t" + Fingerprint(staged) : "");
+        test::WriteBytes(Journal(), PlantedJournal({line}, version));
+        EXPECT_TRUE(Complete()) << version;
+        EXPECT_EQ(test::ReadBytes(dir_ / "S.001"), "new S.001") << version;
+        EXPECT_FALSE(fs::exists(Journal())) << version;
+    }
+}
+
+// Fault: a staged file was written by reopening its name, so a link put in
+// its place meanwhile made the program write a file outside the set.
+TEST_F(ReplaceJournalTest, StagedFileReplacedByALinkIsNeverWrittenThroughOrRenamed) {
+    dir_ = tempDir_.path() / "set";
+    fs::create_directories(dir_);
+    WriteOld();
+    const fs::path outside = tempDir_.path() / "outside.txt";
+    test::WriteBytes(outside, "outside");
+    for (const bool beforeWriting : {true, false}) {
+        StagedReplacement staged;
+        const fs::path path = staged.Stage(dir_ / "S.001");
+        staged.Stage(dir_ / "S.DAT");
+        if (!beforeWriting) {
+            WriteAll(OpenForWriting(path).Get(), "new", path);
+        }
+        fs::remove(path);
+        fs::create_symlink(outside, path);
+        if (beforeWriting) {
+            EXPECT_THROW(OpenForWriting(path), IoError);
+        }
+        EXPECT_THROW(staged.Commit(Journal()), IoError);
+        EXPECT_EQ(test::ReadBytes(outside), "outside");
+        EXPECT_FALSE(fs::is_symlink(dir_ / "S.001"));
+        fs::remove(path);
+    }
+    EXPECT_EQ(State(), "old");
 }
 
 }  // namespace

@@ -5,10 +5,12 @@
 
 #include <filesystem>
 #include <optional>
+#include <vector>
 
 #include "platform/Cp932.h"
 #include "support/RecordingReporter.h"
 #include "support/TempDir.h"
+#include "tools/ToolJob.h"
 
 namespace tovix {
 namespace {
@@ -337,6 +339,59 @@ TEST(EditBoxCheckTest, OneFileUnderTwoSpellingsIsTheSameFile) {
         EditBoxCheck(ToolForm::OneInOneOut, {plain, (dir / "link.txt").string()}, reporter));
     ASSERT_EQ(reporter.messages.size(), 1u);
     EXPECT_EQ(reporter.messages[0].text, "   同一のファイル名は指定できません。          ");
+}
+
+// Fault: an input that was a work file of the program directory, named so
+// or through another name, was emptied by the step that writes that work
+// file, and an empty dictionary was built with success reported.
+TEST(EditBoxCheckTest, ANameOfAWorkFileIsRefusedHoweverItIsSpelled) {
+    test::TempDir dir;
+    const fs::path work = dir / "program";
+    fs::create_directories(work);
+    fs::create_directories(dir / "other");
+    for (const char* name : {"TOVIXCNV.TXT", "TOVIXSRT.TXT", "TOVIXSEP.TXT", "tovix.AD1"}) {
+        test::WriteBytes(work / name, "apple\tりんご\r\n");
+    }
+    fs::create_hard_link(work / "TOVIXSRT.TXT", dir / "other" / "hard.txt");
+    fs::create_symlink(work / "TOVIXSEP.TXT", dir / "other" / "soft.txt");
+    test::WriteBytes(dir / "other" / "words.txt", "x\r\n");
+    const std::string fine = (dir / "other" / "words.txt").string();
+    const std::string out = (dir / "other" / "W.DIC").string();
+    const ToolNameRoles build{false, true, Direction::English};
+    struct Case {
+        ToolWindowEdits edits;
+        ToolNameRoles roles;
+        std::string named;  // the name refused; empty: accepted
+    };
+    const std::vector<Case> cases = {
+        {{(work / "TOVIXCNV.TXT").string(), out}, build, (work / "TOVIXCNV.TXT").string()},
+        {{(dir / "program" / ".." / "program" / "TOVIXCNV.TXT").string(), out},
+         build,
+         (dir / "program" / ".." / "program" / "TOVIXCNV.TXT").string()},
+        {{(dir / "other" / "hard.txt").string(), out},
+         build,
+         (dir / "other" / "hard.txt").string()},
+        {{fine, (dir / "other" / "soft.txt").string()}, {}, (dir / "other" / "soft.txt").string()},
+        {{(work / "tovix.AD1").string(), out}, build, (work / "tovix.AD1").string()},
+        {{fine, (work / "TOVIXTAB.TXT").string()}, {}, (work / "TOVIXTAB.TXT").string()},
+        {{fine, out}, build, ""},
+    };
+    for (const Case& c : cases) {
+        test::RecordingReporter reporter;
+        ToolJob job(reporter, work);
+        reporter.answers = {MessageResult::Yes};
+        const bool accepted = AcceptToolWindow(ToolWindow::TForm22, c.edits, job, c.roles);
+        EXPECT_EQ(accepted, c.named.empty()) << c.edits.Edit1;
+        if (!c.named.empty()) {
+            ASSERT_FALSE(reporter.messages.empty());
+            EXPECT_NE(reporter.messages.back().text.find(c.named), std::string::npos);
+            EXPECT_NE(reporter.messages.back().text.find(
+                          "プログラムの作業ファイルと同じファイルは指定できません。"),
+                      std::string::npos)
+                << reporter.messages.back().text;
+        }
+    }
+    EXPECT_EQ(test::ReadBytes(work / "TOVIXCNV.TXT"), "apple\tりんご\r\n");
 }
 
 // Faults: an output whose derived names were an input overwrote it

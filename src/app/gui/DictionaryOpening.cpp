@@ -84,6 +84,7 @@ void TForm1::ShowDictionary(const std::filesystem::path& file, Direction directi
                             OpenedDictionary& opened) {
     bigView1_->TakeLines(std::move(opened.lines));
     search_.table = std::move(opened.table);
+    search_.tableStamp = opened.tableStamp;
     search_.writtenForms = std::make_shared<WrittenFormFile>();
     search_.headwords = std::make_shared<HeadwordIndex>();
     search_.dicFile = file;

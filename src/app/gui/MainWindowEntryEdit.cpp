@@ -16,6 +16,7 @@
 #include "dict/DicFileSet.h"
 #include "dict/DicTableError.h"
 #include "dict/DictMessages.h"
+#include "dict/Lookup.h"
 #include "editing/EditMessages.h"
 #include "editing/EntryEdit.h"
 #include "platform/IoError.h"
@@ -46,6 +47,12 @@ void TForm1::EditEntry(EditCommand command) {
         command == EditCommand::Add
             ? EmptyFields(direction)
             : FieldsFromView(direction, viewed.headLine, viewed.translationLine.value_or(""));
+    // A field the window cannot hold whole is not offered for editing; the
+    // view keeps showing the entry.
+    if (const std::string refusal = OversizedFieldRefusal(direction, offered); !refusal.empty()) {
+        Warn(refusal);
+        return;
+    }
     const std::optional<EntryFields> fields = RunEntryWindow(command, offered);
     if (!fields) {
         return;
@@ -61,9 +68,8 @@ void TForm1::EditEntry(EditCommand command) {
     if (outcome.status == EditStatus::Done) {
         search_.table = std::move(outcome.table);
         ShowEditedEntry(SearchHeadword(*fields));
-    } else if (outcome.status == EditStatus::ChangedUnderView) {
-        ReloadPart();
-    } else if (outcome.status == EditStatus::FailedWhileReplacing) {
+    } else if (outcome.status == EditStatus::ChangedUnderView ||
+               outcome.status == EditStatus::Pending) {
         ReloadSet();
     }
 }
@@ -113,11 +119,15 @@ void TForm1::ShowEditedEntry(const std::string& headword) {
     dicEdit1_->end(false);
 }
 
-// The table and the part shown, read again after a replacement that failed
-// half way (and may have been completed): the window follows the files.
+// The table and the part shown, read again when the set changed under the
+// view (another copy's edit) or its replacement is pending: the window
+// follows the files, and the next lookup uses the table of the part it reads.
 void TForm1::ReloadSet() {
     try {
-        search_.table = TDicTable::LoadFromFile(TableFileName(search_.dicFile), search_.direction);
+        const std::filesystem::path table = TableFileName(search_.dicFile);
+        const FileStamp stamp = StampOf(table);
+        search_.table = TDicTable::LoadFromFile(table, search_.direction);
+        search_.tableStamp = stamp;
     } catch (const DicTableError&) {
         WarnAboutFile(TableFileName(search_.dicFile).string(), dict_text::kTableFileUnreadable);
     }

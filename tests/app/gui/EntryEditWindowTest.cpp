@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -389,6 +390,61 @@ TEST_F(EntryCommandTest, ATimerFiresWhileALargePartIsEdited) {
     EXPECT_EQ(Top(*window), "apricot ");
     EXPECT_EQ(reporter.caption, caption);
     EXPECT_GT(ticks, 0);
+}
+
+// Fault: after refusing the edit of an entry another copy had moved, the
+// window read the part again but kept the old table, so a headword that the
+// part now held further down was not found.
+TEST_F(EntryCommandTest, AfterARefusalTheNextLookupUsesTheTableOfTheChangedSet) {
+    const std::filesystem::path dic = Build(Direction::English);
+    auto window = StartShown({Q(dic), "ENG"});
+    window->DicEdit1()->SetText("bank");
+    test::RecordingReporter other;
+    for (const char* word : {"baa", "bab", "bac"}) {
+        ASSERT_EQ(RunEntryEdit({EditCommand::Add, Direction::English, dic, {word, "", "b"}, {}},
+                               other, EditLockMode::Wait, ProgramDir())
+                      .status,
+                  EditStatus::Done);
+    }
+    Open(
+        *window, [&] { Press(*window, Qt::Key_F4, Qt::ShiftModifier); },
+        [](TEntryWindow& entry) { entry.BtnDel()->click(); });
+    ASSERT_EQ(reporter.messages.size(), 1u);
+    EXPECT_EQ(reporter.messages[0].text, PaddedMessage(edit_text::kEntryChangedUnderView));
+    window->DicEdit1()->SetText("");
+    window->DicEdit1()->SetText("bank");
+    const TBigView& view = *window->BigView1();
+    EXPECT_EQ(Cp932ToUtf8(view.GetViewLine(view.TopLine())), "bank ");
+}
+
+// Fault: opening the change window on an entry of a 150 MiB translation
+// crashed the program in the toolkit's text layout; a field longer than the
+// window's edit holds would also have come back cut.
+TEST_F(EntryCommandTest, AFieldLongerThanTheWindowCanEditIsRefusedAndTheEntryStaysShown) {
+    const std::string huge(kMaxFieldBytes + 1, 'x');
+    const std::filesystem::path dic = test::BuildDictionary(
+        dir, Direction::English, {"apple\tりんご", "bank\t" + huge}, "EJ.DIC");
+    auto window = StartShown({Q(dic), "ENG"});
+    window->DicEdit1()->SetText("bank");
+    const std::string part = test::ReadBytes(PartFileName(dic, 2));
+    for (const int key : {Qt::Key_F3, Qt::Key_F4}) {
+        reporter.messages.clear();
+        // A window opened (without the refusal) is closed again and told.
+        const auto opened = std::make_shared<bool>(false);
+        QTimer::singleShot(300, [opened] {
+            if (auto* entry = qobject_cast<TEntryWindow*>(QApplication::activeModalWidget())) {
+                *opened = true;
+                entry->reject();
+            }
+        });
+        Press(*window, key, Qt::ShiftModifier);
+        EXPECT_FALSE(*opened);
+        ASSERT_EQ(reporter.messages.size(), 1u);
+        EXPECT_NE(reporter.messages[0].text.find("和訳 の項目が長すぎる"), std::string::npos);
+        EXPECT_NE(reporter.messages[0].text.find("32767"), std::string::npos);
+    }
+    EXPECT_EQ(Cp932ToUtf8(window->BigView1()->GetViewLine(0)), "bank ");
+    EXPECT_EQ(test::ReadBytes(PartFileName(dic, 2)), part);
 }
 
 }  // namespace
