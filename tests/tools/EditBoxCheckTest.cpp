@@ -380,7 +380,7 @@ TEST(EditBoxCheckTest, ANameOfAWorkFileIsRefusedHoweverItIsSpelled) {
         test::RecordingReporter reporter;
         ToolJob job(reporter, work);
         reporter.answers = {MessageResult::Yes};
-        const bool accepted = AcceptToolWindow(ToolWindow::TForm22, c.edits, job, c.roles);
+        const bool accepted = AcceptToolWindow(ToolForm::OneInOneOut, c.edits, job, c.roles);
         EXPECT_EQ(accepted, c.named.empty()) << c.edits.Edit1;
         if (!c.named.empty()) {
             ASSERT_FALSE(reporter.messages.empty());
