@@ -203,15 +203,6 @@ void FindBases(SearchState& state, LookupView& view, Reporter& reporter, std::st
 
 }  // namespace
 
-FileStamp StampOf(const std::filesystem::path& path) {
-    struct stat status {};
-    if (::stat(path.c_str(), &status) != 0) {
-        return {};
-    }
-    return {static_cast<std::uint64_t>(status.st_ino), static_cast<std::uint64_t>(status.st_size),
-            static_cast<std::int64_t>(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec};
-}
-
 void RereadTableIfReplaced(SearchState& state) {
     const std::filesystem::path file = TableFileName(state.dicFile);
     const FileStamp stamp = StampOf(file);

@@ -65,9 +65,6 @@ LookupOutcome Lookup(SearchState& state, LookupView& view, Reporter& reporter,
 bool MoveToText(SearchState& state, LookupView& view, Reporter& reporter, std::string_view text,
                 LookupOutcome& outcome);
 
-// The stamp of the file `path` now.
-FileStamp StampOf(const std::filesystem::path& path);
-
 // Reads the set's table again when its file is no longer the one read
 // (`state.tableStamp`); a table that cannot be read leaves the one held.
 void RereadTableIfReplaced(SearchState& state);

@@ -10,19 +10,11 @@
 
 #include "dict/DicTable.h"
 #include "dict/Direction.h"
+#include "dict/FileStamp.h"
 #include "dict/HeadwordIndex.h"
 #include "dict/WrittenForms.h"
 
 namespace tovix {
-
-// What tells a replaced file from the one read: its inode, size and time of
-// change (a replacement is a new file); all 0 when it is missing.
-struct FileStamp {
-    std::uint64_t inode = 0;
-    std::uint64_t size = 0;
-    std::int64_t changedNs = 0;
-    bool operator==(const FileStamp&) const = default;
-};
 
 struct SearchState {
     Direction direction = Direction::English;
