@@ -29,9 +29,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
     const size_t lines = SplitLines(text).size();
     const std::vector<std::string> written = SplitLines(ReadFile(exm));
     if (direction == Direction::Japanese) {
-        // The first line may describe the file and is then passed over.
-        Check(counts.written + counts.skipped + counts.malformed + 1 >= lines &&
-                  counts.written + counts.skipped + counts.malformed <= lines,
+        // The first line may describe the file and is then passed over; a
+        // line with several readings or written forms gives a line for each.
+        Check(counts.written + counts.skipped + counts.malformed + 1 >= lines,
               "every EDICT line is written, skipped or malformed");
     }
     Check(written.size() == counts.written, "as many lines as counted are written");

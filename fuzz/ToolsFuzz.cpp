@@ -241,7 +241,7 @@ void CheckOutcome(ToolCommandId id, Direction direction, const Files& files,
         ToolJob exm(back, ScratchDir());
         exm.InName1 = files.out1.string();
         exm.OutName1 = (ScratchDir() / "BACK.TXT").string();
-        Check(static_cast<bool>(TovixToExm(exm, direction)), "a built set converts back");
+        Check(static_cast<bool>(tovix::TovixToExm(exm, direction)), "a built set converts back");
         Check(Lines(ScratchDir() / "BACK.TXT").size() == input.size(),
               "a built set converts back to as many entries as went in");
     }
