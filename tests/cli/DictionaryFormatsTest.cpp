@@ -21,28 +21,13 @@ namespace fs = std::filesystem;
 using test::Base64;
 using test::BigEndian;
 using test::CliRun;
+using test::DictdEntry;
+using test::MakeStarDict;
 using test::Sjis;
+using test::StarDictFiles;
 using test::WriteBytes;
-
-struct DictdEntry {
-    std::vector<std::string> words;
-    std::string text;
-};
-
-// NAME.index and NAME.dict (or NAME.dict.dz, one gzip stream) of the entries.
-void WriteDictd(const CliRun& run, const std::string& name, const std::vector<DictdEntry>& entries,
-                bool gzip = false) {
-    std::string data;
-    std::string index;
-    for (const DictdEntry& entry : entries) {
-        for (const std::string& word : entry.words) {
-            index += word + "\t" + Base64(data.size()) + "\t" + Base64(entry.text.size()) + "\n";
-        }
-        data += entry.text;
-    }
-    WriteBytes(run / (name + ".index"), index);
-    WriteBytes(run / (name + (gzip ? ".dict.dz" : ".dict")), gzip ? test::Gzip(data) : data);
-}
+using test::WriteDictd;
+using test::WriteStarDict;
 
 std::string Lines(std::initializer_list<const char*> lines) {
     std::string out;
@@ -128,45 +113,6 @@ TEST(DictionaryFormatsTest, DictdImportsByteExactFromPlainAndGzipData) {
             run.Run({"import-dictd", "--eng", "--output-encoding", "utf-8", "eng.index", "u.txt"});
         ASSERT_EQ(utf8.status, 0) << utf8.err;
         EXPECT_EQ(run.Read("u.txt").substr(0, 6), "apple\t");
-    }
-}
-
-// A StarDict dictionary of hand-made records: ".ifo" lines, the entries'
-// data and the ".idx" and ".syn" records.
-struct StarDictFiles {
-    std::string ifo;
-    std::string idx;
-    std::string dict;
-    std::string syn;
-};
-
-StarDictFiles MakeStarDict(const std::vector<std::pair<std::string, std::string>>& entries,
-                           const std::string& info, bool offsets64,
-                           const std::vector<std::pair<std::string, int>>& synonyms = {}) {
-    StarDictFiles files;
-    for (const auto& [word, data] : entries) {
-        files.idx += word + '\0' + BigEndian(files.dict.size(), offsets64 ? 8 : 4) +
-                     BigEndian(data.size(), 4);
-        files.dict += data;
-    }
-    for (const auto& [word, target] : synonyms) {
-        files.syn += word + '\0' + BigEndian(static_cast<std::uint64_t>(target), 4);
-    }
-    files.ifo = "StarDict's dict ifo file\nversion=" + std::string(offsets64 ? "3.0.0" : "2.4.2") +
-                "\nbookname=test\nwordcount=" + std::to_string(entries.size()) +
-                "\nidxfilesize=" + std::to_string(files.idx.size()) + "\n" +
-                (offsets64 ? "idxoffsetbits=64\n" : "") +
-                (synonyms.empty() ? "" : "synwordcount=" + std::to_string(synonyms.size()) + "\n") +
-                info;
-    return files;
-}
-
-void WriteStarDict(const CliRun& run, const std::string& name, const StarDictFiles& files) {
-    WriteBytes(run / (name + ".ifo"), files.ifo);
-    WriteBytes(run / (name + ".idx"), files.idx);
-    WriteBytes(run / (name + ".dict"), files.dict);
-    if (!files.syn.empty()) {
-        WriteBytes(run / (name + ".syn"), files.syn);
     }
 }
 

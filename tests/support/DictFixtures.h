@@ -10,6 +10,8 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "support/TempDir.h"
 
@@ -54,6 +56,67 @@ inline std::string BigEndian(std::uint64_t value, int bytes) {
 // Whether a program is on PATH (dictzip, sdcv ...).
 inline bool HaveProgram(const std::string& name) {
     return std::system(("command -v " + name + " >/dev/null 2>&1").c_str()) == 0;
+}
+
+struct DictdEntry {
+    std::vector<std::string> words;
+    std::string text;
+};
+
+// NAME.index and NAME.dict (or NAME.dict.dz, one gzip stream) of the entries.
+template <typename Dir>
+void WriteDictd(const Dir& dir, const std::string& name, const std::vector<DictdEntry>& entries,
+                bool gzip = false) {
+    std::string data;
+    std::string index;
+    for (const DictdEntry& entry : entries) {
+        for (const std::string& word : entry.words) {
+            index += word + "\t" + Base64(data.size()) + "\t" + Base64(entry.text.size()) + "\n";
+        }
+        data += entry.text;
+    }
+    WriteBytes(dir / (name + ".index"), index);
+    WriteBytes(dir / (name + (gzip ? ".dict.dz" : ".dict")), gzip ? test::Gzip(data) : data);
+}
+
+// A StarDict dictionary of hand-made records: ".ifo" lines, the entries'
+// data and the ".idx" and ".syn" records.
+struct StarDictFiles {
+    std::string ifo;
+    std::string idx;
+    std::string dict;
+    std::string syn;
+};
+
+inline StarDictFiles MakeStarDict(const std::vector<std::pair<std::string, std::string>>& entries,
+                                  const std::string& info, bool offsets64,
+                                  const std::vector<std::pair<std::string, int>>& synonyms = {}) {
+    StarDictFiles files;
+    for (const auto& [word, data] : entries) {
+        files.idx += word + '\0' + BigEndian(files.dict.size(), offsets64 ? 8 : 4) +
+                     BigEndian(data.size(), 4);
+        files.dict += data;
+    }
+    for (const auto& [word, target] : synonyms) {
+        files.syn += word + '\0' + BigEndian(static_cast<std::uint64_t>(target), 4);
+    }
+    files.ifo = "StarDict's dict ifo file\nversion=" + std::string(offsets64 ? "3.0.0" : "2.4.2") +
+                "\nbookname=test\nwordcount=" + std::to_string(entries.size()) +
+                "\nidxfilesize=" + std::to_string(files.idx.size()) + "\n" +
+                (offsets64 ? "idxoffsetbits=64\n" : "") +
+                (synonyms.empty() ? "" : "synwordcount=" + std::to_string(synonyms.size()) + "\n") +
+                info;
+    return files;
+}
+
+template <typename Dir>
+void WriteStarDict(const Dir& dir, const std::string& name, const StarDictFiles& files) {
+    WriteBytes(dir / (name + ".ifo"), files.ifo);
+    WriteBytes(dir / (name + ".idx"), files.idx);
+    WriteBytes(dir / (name + ".dict"), files.dict);
+    if (!files.syn.empty()) {
+        WriteBytes(dir / (name + ".syn"), files.syn);
+    }
 }
 
 }  // namespace tovix::test

@@ -2,7 +2,8 @@
 // The tool commands from the main window's menus: every item through its
 // tool window to its chain, cancelling, the checks' messages in order, the
 // limits, a failing step, the tool lock, a question asked from the chain's
-// thread, and the open dictionary replaced by a command.
+// thread, the open dictionary replaced by a command, and dictd and StarDict
+// dictionaries in and out.
 
 #include "app/gui/ToolWindows.h"
 
@@ -24,6 +25,8 @@
 #include "platform/FileLock.h"
 #include "platform/MessageText.h"
 #include "support/BuildDictionary.h"
+#include "support/DictFixtures.h"
+#include "tools/DictImport.h"
 #include "tools/ToolLock.h"
 #include "tools/ToolMessages.h"
 
@@ -485,6 +488,93 @@ TEST_F(ToolWindowsTest, ReplacingTheOpenDictionaryOpensTheNewSet) {
     ASSERT_EQ(reporter.messages.size(), 1u);  // the overwrite question only
     QTest::keyClicks(window->DicEdit1(), QStringLiteral("apr"));
     EXPECT_EQ(Top(*window), "apricot ");
+}
+
+// The 辞書作成 window takes a dictd ".index" or a StarDict ".ifo" as its input:
+// the dictionary is imported first (a step of the progress), and the set
+// built from it finds the word.
+TEST_F(ToolWindowsTest, MakingASetImportsADictdOrStarDictInputFirst) {
+    test::WriteDictd(dir, "eng",
+                     {{{"00databaseshort"}, "00databaseshort\n  A test\n"},
+                      {{"apple"}, "apple\n  a red fruit\n"},
+                      {{"banana"}, "banana\n  a yellow fruit\n"}});
+    test::WriteDictd(dir, "jpn",
+                     {{{"いかに", "如何に"}, "如何に いかに\nhow\n"},
+                      {{"りんご", "林檎"}, "林檎 りんご\napple\n"}});
+    test::WriteStarDict(dir, "sd",
+                        test::MakeStarDict({{"apple", "a red fruit"}, {"banana", "a yellow fruit"}},
+                                           "sametypesequence=m\n", false));
+    struct Case {
+        const char* input;
+        const char* item;
+        const char* argument;
+        const char* typed;
+        const char* top;
+        const char* translation;  // the line below, as the view shows it
+    };
+    const Case cases[] = {
+        {"eng.index", "MenuMake02", "ENG", "banana", "banana ", "\ta yellow fruit"},
+        {"jpn.index", "MenuMake04", "JPN", "いかに", "いかに [如何に]", "\thow"},
+        {"sd.ifo", "MenuMake02", "ENG", "apple", "apple ", "\ta red fruit"},
+    };
+    for (const Case& c : cases) {
+        const fs::path dic = dir / (std::string(c.input) + ".DIC");
+        reporter = {};
+        {
+            auto window = Start({});
+            RunMenuItem(*window, c.item, [&](TToolWindow& w) {
+                Fill(w, {(dir / c.input).string(), dic.string()});
+                w.BtnOk()->click();
+            });
+        }
+        EXPECT_TRUE(reporter.messages.empty()) << c.input << ": " << reporter.messages[0].text;
+        ASSERT_FALSE(reporter.captions.empty()) << c.input;
+        EXPECT_EQ(reporter.captions.front(), "  辞書取込中  ") << c.input;
+        auto found = StartShown({Q(dic), c.argument});
+        found->DicEdit1()->SetText(Utf8ToCp932(c.typed));
+        EXPECT_EQ(Top(*found), c.top) << c.input;
+        TBigView& view = *found->BigView1();
+        EXPECT_EQ(Cp932ToUtf8(view.GetViewLine(view.TopLine() + 1)), c.translation) << c.input;
+    }
+}
+
+// 変換(&T) "StarDict 形式に変換..." exports the set of the open direction:
+// the StarDict dictionary it writes reads back as the set's entries.
+TEST_F(ToolWindowsTest, StarDictExportOfTheOpenDirectionReadsBack) {
+    struct Case {
+        Direction direction;
+        const char* argument;
+        std::vector<std::string> exm;  // in the order a read-back gives
+    };
+    const Case cases[] = {
+        {Direction::English, "ENG", {"apple\tりんご", "apple\t林檎", "banana\tバナナ"}},
+        {Direction::Japanese, "JPN", {"いかに[如何に]\thow", "りんご[林檎]\tapple"}},
+    };
+    for (const Case& c : cases) {
+        const std::string name = c.argument;
+        const fs::path dic = test::BuildDictionary(dir, c.direction, c.exm, name + ".DIC");
+        const fs::path ifo = dir / (name + ".ifo");
+        reporter = {};
+        auto window = Start({Q(dic), c.argument});
+        RunMenuItem(*window, "MenuTovixToStarDict", [&](TToolWindow& w) {
+            EXPECT_EQ(w.windowTitle().toStdString(),
+                      FindToolCommand(ToolCommandId::TovixToStarDict).Caption(c.direction));
+            Fill(w, {dic.string(), ifo.string()});
+            w.BtnOk()->click();
+        });
+        EXPECT_TRUE(reporter.messages.empty()) << name << ": " << reporter.messages[0].text;
+        EXPECT_NE(std::find(reporter.captions.begin(), reporter.captions.end(),
+                            "  StarDict 辞書作成中  "),
+                  reporter.captions.end())
+            << name;
+        const fs::path back = dir / (name + ".back.txt");
+        ImportDictionary(DictFormat::StarDict, ifo, back, c.direction);
+        std::string expected;
+        for (const std::string& line : c.exm) {
+            expected += Utf8ToCp932(line) + "\r\n";
+        }
+        EXPECT_EQ(test::ReadBytes(back), expected) << name;
+    }
 }
 
 }  // namespace
