@@ -75,29 +75,7 @@ TEST_F(SetReplacementTest, EveryFailingWriteFlushOrRenameLeavesTheOldOrTheNewSet
 }
 
 TEST_F(SetReplacementTest, KilledAtEveryWriteFlushOrRenameLeavesTheOldOrTheNewSet) {
-    for (const FaultOperation operation : kOperations) {
-        const long count = Count(operation);
-        for (long n = 1; n <= count; ++n) {
-            RestoreOld();
-            const pid_t pid = fork();
-            ASSERT_GE(pid, 0);
-            if (pid == 0) {
-                InjectFault(operation, n, FaultAction::Kill);
-                _exit(Build("new.exm") ? 0 : 1);
-            }
-            int status = 0;
-            waitpid(pid, &status, 0);
-            EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << n;
-            // A killed build may leave its staged files; never a mixed set.
-            const std::string opened = Opened();
-            EXPECT_TRUE(opened.starts_with("old") || opened == "new")
-                << opened << " (operation " << static_cast<int>(operation) << ", n " << n << ")";
-            // The next build removes them.
-            EXPECT_TRUE(Build("new.exm"));
-            EXPECT_EQ(Opened(), "new")
-                << "operation " << static_cast<int>(operation) << ", n " << n;
-        }
-    }
+    SweepKills();
 }
 
 // Fault: the staged files of a killed build stayed for good (up to 25 hidden
