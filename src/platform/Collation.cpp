@@ -334,6 +334,25 @@ const AsciiFirstLevel& AsciiKeys(const UCollator* firstLevel) {
     return keys;
 }
 
+// A line decoded for comparisons: its text lies at `offset` in the buffer of
+// decoded lines, the headword's `headLength` units of its `length` first.
+struct DecodedLine {
+    size_t offset;
+    size_t headLength;
+    size_t length;
+    std::string_view bytes;
+    size_t byteTab;
+};
+
+int CollationSign(UCollationResult result) {
+    return result == UCOL_EQUAL ? 0 : result == UCOL_LESS ? -1 : 1;
+}
+
+int ByteSign(std::string_view a, std::string_view b) {
+    const int order = a.compare(b);
+    return (order > 0) - (order < 0);
+}
+
 }  // namespace
 
 struct Collation::Impl {
@@ -345,6 +364,8 @@ struct Collation::Impl {
     std::vector<uint8_t> buffer;
     std::string compareA;
     std::string compareB;
+    std::u16string decodedText;
+    std::vector<DecodedLine> decoded;
 
     // Appends the headword key, or a beginning of it at least `size` bytes
     // long.
@@ -357,6 +378,42 @@ struct Collation::Impl {
         key.resize(start);
         decoder.Decode(line, true, a);
         AppendIcuKey(firstLevel.get(), a, buffer, key);
+    }
+
+    void DecodeLines(std::span<const std::string_view> lines) {
+        decodedText.clear();
+        decoded.clear();
+        for (std::string_view line : lines) {
+            decoder.Decode(line, false, a);
+            decoded.push_back({decodedText.size(), std::min(a.find(u'\t'), a.size()), a.size(),
+                               line, std::min(line.find('\t'), line.size())});
+            decodedText.append(a);
+        }
+    }
+
+    int Collate(const DecodedLine& x, size_t xFrom, size_t xTo, const DecodedLine& y, size_t yFrom,
+                size_t yTo) const {
+        const auto* text = reinterpret_cast<const UChar*>(decodedText.data());
+        return CollationSign(
+            ucol_strcoll(collator.get(), text + x.offset + xFrom, static_cast<int32_t>(xTo - xFrom),
+                         text + y.offset + yFrom, static_cast<int32_t>(yTo - yFrom)));
+    }
+
+    // The order of the sort keys of two decoded lines, part by part as the
+    // key holds them (AppendSortKey): each part of a key ends with its only
+    // zero byte, so a part decides only when all parts before it are equal.
+    int CompareDecoded(const DecodedLine& x, const DecodedLine& y) const {
+        if (const int order = Collate(x, 0, x.headLength, y, 0, y.headLength)) {
+            return order;
+        }
+        if (const int order =
+                ByteSign(x.bytes.substr(0, x.byteTab), y.bytes.substr(0, y.byteTab))) {
+            return order;
+        }
+        if (const int order = Collate(x, x.headLength, x.length, y, y.headLength, y.length)) {
+            return order;
+        }
+        return ByteSign(x.bytes.substr(x.byteTab), y.bytes.substr(y.byteTab));
     }
 };
 
@@ -386,6 +443,16 @@ void Collation::AppendSortKey(std::string_view line, std::string& key) {
     AppendEscaped(line.substr(0, byteTab), key);
     AppendIcuKey(impl_->collator.get(), text.substr(tab), impl_->buffer, key);
     key.append(line.substr(byteTab));
+}
+
+void Collation::SortIndexes(std::span<const std::string_view> lines,
+                            std::span<std::uint32_t> order) {
+    impl_->DecodeLines(lines);
+    const std::vector<DecodedLine>& decoded = impl_->decoded;
+    std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
+        const int sign = impl_->CompareDecoded(decoded[a], decoded[b]);
+        return sign != 0 ? sign < 0 : a < b;
+    });
 }
 
 std::string Collation::SortKey(std::string_view line) {

@@ -22,7 +22,9 @@
 // thread. The first instance builds shared tables (a few milliseconds); the
 // others are cheap to make.
 
+#include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -43,6 +45,13 @@ class Collation {
     // Compare inside the sort.
     void AppendSortKey(std::string_view line, std::string& key);
     std::string SortKey(std::string_view line);
+
+    // Sorts `order`, indexes into `lines`, into the order of Compare of the
+    // lines they name (identical lines by their indexes). For a few lines at
+    // a time, such as those whose headword keys tie, this is far cheaper
+    // than their sort keys: each line is decoded once, and a comparison stops
+    // where the lines first differ instead of reading both to their ends.
+    void SortIndexes(std::span<const std::string_view> lines, std::span<std::uint32_t> order);
 
     // Appends to `key` the first-level key of the line's headword: the text
     // before its first TAB, or the whole line when it has none. It orders

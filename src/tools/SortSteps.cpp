@@ -12,6 +12,7 @@
 #include <cstring>
 #include <exception>
 #include <mutex>
+#include <numeric>
 #include <optional>
 #include <string>
 #include <system_error>
@@ -46,21 +47,6 @@ struct SortEntry {
         return high != other.high ? high < other.high : low < other.low;
     }
     bool SamePrefix(const SortEntry& other) const { return high == other.high && low == other.low; }
-    // A headword key ends with its only zero byte: a prefix that holds one
-    // holds the whole key.
-    bool PrefixIsWholeKey() const {
-        for (int shift = 0; shift < 64; shift += 8) {
-            if (((high >> shift) & 0xFF) == 0) {
-                return true;
-            }
-        }
-        for (int shift = 0; shift < 32; shift += 8) {
-            if (((low >> shift) & 0xFF) == 0) {
-                return true;
-            }
-        }
-        return false;
-    }
 };
 
 constexpr size_t kPrefixBytes = 12;
@@ -151,88 +137,56 @@ void RunShares(const std::vector<size_t>& bounds, const Work& work) {
     }
 }
 
-// Orders ranges of entries by keys made for their lines, keeping its buffers
-// from range to range.
-class KeyedSort {
-  public:
-    // Orders [first, last) by the keys appendKey(line, key) appends; Key(i)
-    // is then the key of first[i].
-    template <class AppendKey>
-    void Sort(const TLightStrings& lines, SortEntry* first, SortEntry* last,
-              const AppendKey& appendKey) {
-        keys_.clear();
-        keyed_.clear();
-        for (const SortEntry* e = first; e != last; ++e) {
-            const size_t start = keys_.size();
-            appendKey(lines.View(static_cast<int>(e->line)), keys_);
-            keyed_.push_back({start, keys_.size() - start, e->line});
-        }
-        std::sort(keyed_.begin(), keyed_.end(), [&](const Keyed& a, const Keyed& b) {
-            const int order = Key(a).compare(Key(b));
-            return order != 0 ? order < 0 : a.line < b.line;
-        });
-        for (const Keyed& k : keyed_) {
-            (first++)->line = k.line;
-        }
-    }
-
-    std::string_view Key(size_t i) const { return Key(keyed_[i]); }
-
-  private:
-    struct Keyed {
-        size_t offset;
-        size_t size;
-        std::uint32_t line;
-    };
-
-    std::string_view Key(const Keyed& k) const {
-        return std::string_view(keys_).substr(k.offset, k.size);
-    }
-
-    std::string keys_;
-    std::vector<Keyed> keyed_;
-};
-
-// Orders runs of lines whose key prefixes are equal: by their whole headword
-// keys, then the lines whose headword keys are equal too by their sort keys
-// (collation, then bytes).
+// Orders runs of lines whose key prefixes are equal by the collation's own
+// comparison, keeping its buffers from run to run.
 class TiedRunSort {
   public:
-    TiedRunSort(const TLightStrings& lines, bool jpn) : lines_(lines), order_(jpn) {}
+    TiedRunSort(const TLightStrings& lines, bool jpn) : lines_(lines), jpn_(jpn) {}
 
     void Sort(SortEntry* first, SortEntry* last) {
-        if (first->PrefixIsWholeKey()) {
-            BySortKeys(first, last);
-            return;
+        CollectTexts(first, last);
+        order_.resize(texts_.size());
+        std::iota(order_.begin(), order_.end(), 0u);
+        collation_.SortIndexes(texts_, order_);
+        lineNumbers_.clear();
+        for (const SortEntry* e = first; e != last; ++e) {
+            lineNumbers_.push_back(e->line);
         }
-        headwords_.Sort(lines_, first, last, [&](std::string_view line, std::string& key) {
-            collation_.AppendHeadwordKey(order_(line), key);
-        });
-        const auto count = static_cast<size_t>(last - first);
-        for (size_t run = 0; run < count;) {
-            size_t end = run + 1;
-            while (end < count && headwords_.Key(end) == headwords_.Key(run)) {
-                ++end;
-            }
-            if (end - run > 1) {
-                BySortKeys(first + run, first + end);
-            }
-            run = end;
+        for (std::uint32_t i : order_) {
+            (first++)->line = lineNumbers_[i];
         }
     }
 
   private:
-    void BySortKeys(SortEntry* first, SortEntry* last) {
-        wholeLines_.Sort(lines_, first, last, [&](std::string_view line, std::string& key) {
-            collation_.AppendSortKey(order_(line), key);
-        });
+    // The texts the lines are ordered by (OrderText), made into one buffer.
+    void CollectTexts(const SortEntry* first, const SortEntry* last) {
+        buffer_.clear();
+        ends_.clear();
+        for (const SortEntry* e = first; e != last; ++e) {
+            const std::string_view line = lines_.View(static_cast<int>(e->line));
+            if (jpn_) {
+                AppendJpnOrderLine(line, buffer_);
+            } else {
+                buffer_.append(line);
+            }
+            ends_.push_back(buffer_.size());
+        }
+        texts_.clear();
+        size_t start = 0;
+        for (size_t end : ends_) {
+            texts_.push_back(std::string_view(buffer_).substr(start, end - start));
+            start = end;
+        }
     }
 
     const TLightStrings& lines_;
-    OrderText order_;
+    bool jpn_;
     Collation collation_;
-    KeyedSort headwords_;
-    KeyedSort wholeLines_;
+    std::string buffer_;
+    std::vector<size_t> ends_;
+    std::vector<std::string_view> texts_;
+    std::vector<std::uint32_t> order_;
+    std::vector<std::uint32_t> lineNumbers_;
 };
 
 // Moves every inner bound forward to the start of a run of equal prefixes, so
