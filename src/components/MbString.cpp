@@ -84,6 +84,38 @@ std::optional<BoundaryMatch> FindAtBoundary(std::string_view pattern, std::strin
     }
 }
 
+// Whether `place` is a character boundary, given that `known` (at or before
+// it) is one. A byte that is not a lead byte ends a character, alone or as a
+// trail byte, so a boundary follows it; from there to `place` every byte is a
+// lead byte, and they pair into characters. Only the bytes just before
+// `place` are read, where walking would read all from `known`.
+bool IsBoundary(std::string_view text, size_t known, size_t place) {
+    size_t start = place;
+    while (start > known && IsLeadByte(text[start - 1])) {
+        --start;
+    }
+    // A lead byte before a NUL is a character of its own.
+    return (place - start) % 2 == 0 || text[place] == '\0';
+}
+
+// The byte offset of the first occurrence of `pattern` that starts on a
+// character boundary, or npos.
+size_t FindOffsetAtBoundary(std::string_view pattern, std::string_view text) {
+    if (pattern.empty()) {
+        return std::string_view::npos;
+    }
+    size_t known = 0;
+    for (size_t candidate = text.find(pattern); candidate != std::string_view::npos;
+         candidate = text.find(pattern, known)) {
+        if (IsBoundary(text, known, candidate)) {
+            return candidate;
+        }
+        // The candidate is the trail byte of a character.
+        known = candidate + 1;
+    }
+    return std::string_view::npos;
+}
+
 std::string_view UpToNul(std::string_view text) {
     return text.substr(0, text.find('\0'));
 }
@@ -215,17 +247,16 @@ CharIndex MbPos(std::string_view pattern, std::string_view text) {
 }
 
 ByteColumn MbPosEnd(std::string_view pattern, std::string_view text) {
-    const std::optional<BoundaryMatch> match = FindAtBoundary(pattern, text);
-    if (!match) {
+    const size_t offset = FindOffsetAtBoundary(pattern, text);
+    if (offset == std::string_view::npos) {
         return ByteColumn();
     }
     // The column of the matched first character's last byte.
-    return ByteColumn::OfOffset(match->offset + CharWidth(text, match->offset) - 1);
+    return ByteColumn::OfOffset(offset + CharWidth(text, offset) - 1);
 }
 
 size_t MbFind(std::string_view pattern, std::string_view text) {
-    const std::optional<BoundaryMatch> match = FindAtBoundary(pattern, text);
-    return match ? match->offset : std::string_view::npos;
+    return FindOffsetAtBoundary(pattern, text);
 }
 
 bool HasDoubleByte(std::string_view text) {

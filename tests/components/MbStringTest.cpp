@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "platform/Cp932.h"
 
 namespace tovix {
@@ -39,6 +41,40 @@ TEST(MbStringTest, PositionsNeverStartOnTrailBytes) {
     for (const Case& c : cases) {
         EXPECT_EQ(MbPos(c.pattern, c.text), CharIndex(c.pos)) << Cp932ToUtf8(c.text);
         EXPECT_EQ(MbPosEnd(c.pattern, c.text), ByteColumn(c.posEnd)) << Cp932ToUtf8(c.text);
+    }
+}
+
+// The first match on a character boundary, found by walking every character
+// from the start.
+size_t WalkingFind(std::string_view pattern, std::string_view text) {
+    for (size_t place = 0; place < text.size() && !pattern.empty();
+         place += IsDoubleByteChar(text, place) ? 2 : 1) {
+        if (text.substr(place).starts_with(pattern)) {
+            return place;
+        }
+    }
+    return std::string_view::npos;
+}
+
+// Random runs of lead bytes (which are also trail bytes), trail bytes that
+// are ASCII, NULs before and after lead bytes, and patterns that begin with
+// any of them.
+TEST(MbStringTest, FindAgreesWithWalkingOnRandomBytes) {
+    const std::string bytes("\x81\x82\x9F\xE0\xFC[]\t a\0\xA0\x40\x5B", 14);
+    std::mt19937 random(17);
+    for (int i = 0; i < 20000; ++i) {
+        std::string text;
+        for (size_t n = random() % 16; n > 0; --n) {
+            text += bytes[random() % bytes.size()];
+        }
+        std::string pattern;
+        for (size_t n = random() % 3 + 1; n > 0; --n) {
+            pattern += bytes[random() % bytes.size()];
+        }
+        const size_t expected = WalkingFind(pattern, text);
+        ASSERT_EQ(MbFind(pattern, text), expected) << i;
+        ASSERT_EQ(static_cast<bool>(MbPosEnd(pattern, text)), expected != std::string_view::npos)
+            << i;
     }
 }
 
