@@ -36,7 +36,7 @@ void CheckRanges(const TDicTable& table, Direction direction, std::string_view t
     keys.emplace_back();
     for (const std::string& key : keys) {
         const KeyRange range = FindKeyRange(table, key);
-        Check(range.start >= 0, "a key range starts inside the part");
+        Check(range.start.value >= 0, "a key range starts inside the part");
     }
 }
 

@@ -10,6 +10,8 @@
 //   TextLineIndex  0-based line of a line store (a text line).
 //   ViewLineIndex  0-based display row of a text view (a view line); a text
 //                  line may take several.
+//   LineCount      how many lines there are: a count, not a place. Index i
+//                  is one of n lines when i < n; the last is n.Last().
 //
 // Each holds its number in `value` and is made from a number only explicitly.
 // Columns and character positions are size_t, as large as a line can be.
@@ -75,5 +77,27 @@ class CharIndex : public StrongIndex<CharIndexTag, size_t> {
 
 using TextLineIndex = StrongIndex<TextLineTag, int>;
 using ViewLineIndex = StrongIndex<ViewLineTag, int>;
+
+struct LineCount {
+    int value = 0;
+
+    constexpr LineCount() = default;
+    constexpr explicit LineCount(int n) : value(n) {}
+
+    friend constexpr auto operator<=>(const LineCount&, const LineCount&) = default;
+    constexpr bool Empty() const { return value <= 0; }
+    // The last of the lines (not for an empty count), as an index of `Index`.
+    template <class Index>
+    constexpr Index Last() const {
+        return Index(value - 1);
+    }
+    friend std::ostream& operator<<(std::ostream& out, LineCount n) { return out << n.value; }
+};
+
+// Whether line i is one of n lines.
+template <class Tag>
+constexpr bool operator<(StrongIndex<Tag, int> i, LineCount n) {
+    return i.value < n.value;
+}
 
 }  // namespace tovix

@@ -12,8 +12,8 @@ namespace {
 // value below it as its end.
 void Widen(const TDicTable& table, int line, KeyRange& range) {
     for (int i = line - 2; i >= 0; --i) {
-        if (table.Value(i) < range.start) {
-            range.start = table.Value(i);
+        if (table.Value(i) < range.start.value) {
+            range.start = TextLineIndex(table.Value(i));
             break;
         }
     }
@@ -21,8 +21,8 @@ void Widen(const TDicTable& table, int line, KeyRange& range) {
         return;
     }
     for (int i = line + 1; i < table.Count(); ++i) {
-        if (table.Value(i) > range.end) {
-            range.end = table.Value(i);
+        if (table.Value(i) > range.end.value) {
+            range.end = TextLineIndex(table.Value(i));
             break;
         }
     }
@@ -36,13 +36,13 @@ KeyRange FindKeyRange(const TDicTable& table, std::string_view key) {
     if (line < table.Count()) {
         // A key line at the very top has no line above; the part's first
         // line stands in for it, as a block marker's 0 would.
-        range.start = line > 0 ? table.Value(line - 1) : 0;
-        range.end = table.Value(line);
+        range.start = TextLineIndex(line > 0 ? table.Value(line - 1) : 0);
+        range.end = TextLineIndex(table.Value(line));
     }
     if (range.start == range.end) {
         Widen(table, line, range);
     }
-    range.start = std::max(range.start, 0);
+    range.start = std::max(range.start, TextLineIndex(0));
     return range;
 }
 

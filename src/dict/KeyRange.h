@@ -9,15 +9,22 @@
 // nearest entries are still compared; a table without lines gives line 0
 // alone.
 
+#include <algorithm>
 #include <string_view>
 
+#include "components/Positions.h"
 #include "dict/DicTable.h"
 
 namespace tovix {
 
 struct KeyRange {
-    int start = 0;
-    int end = 0;
+    TextLineIndex start{0};
+    TextLineIndex end{0};
+
+    // The range cut at the last of the part's `lines`.
+    KeyRange Within(LineCount lines) const {
+        return {start, std::min(end, lines.Last<TextLineIndex>())};
+    }
 };
 
 // `key` is compared with the keys of the table's key lines (block markers

@@ -132,14 +132,14 @@ class HeadwordMatcher {
 template <class Test>
 bool MoveToFirst(const SearchState& state, LookupView& view, std::string_view key,
                  std::string_view text, Test test) {
-    const int count = view.ViewLineCount();
-    if (count == 0) {
+    const LineCount count(view.ViewLineCount());
+    if (count.Empty()) {
         return false;
     }
     const KeyRange range = KeyNeedsWholePart(state.direction, text)
-                               ? KeyRange{0, count - 1}
-                               : FindKeyRange(state.table, key);
-    const int found = view.FindFirst(range.start, std::min(range.end, count - 1), text, test);
+                               ? KeyRange{TextLineIndex(0), count.Last<TextLineIndex>()}
+                               : FindKeyRange(state.table, key).Within(count);
+    const int found = view.FindFirst(range.start.value, range.end.value, text, test);
     if (found < 0) {
         return false;
     }

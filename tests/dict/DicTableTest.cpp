@@ -87,9 +87,20 @@ TEST(DicTableTest, KeyRanges) {
     };
     for (const Case& c : cases) {
         const KeyRange range = FindKeyRange(c.table, c.key);
-        EXPECT_EQ(range.start, c.start) << c.name;
-        EXPECT_EQ(range.end, c.end) << c.name;
+        EXPECT_EQ(range.start.value, c.start) << c.name;
+        EXPECT_EQ(range.end.value, c.end) << c.name;
     }
+}
+
+// The table may name lines past the part's end; the search stops at its last
+// line, which is one of the part's lines while the line after it is not.
+TEST(DicTableTest, AKeyRangeIsCutAtThePartsLastLine) {
+    const KeyRange range{TextLineIndex(4), TextLineIndex(20)};
+    EXPECT_EQ(range.Within(LineCount(10)).end, TextLineIndex(9));
+    EXPECT_EQ(range.Within(LineCount(10)).start, TextLineIndex(4));
+    EXPECT_EQ(range.Within(LineCount(30)).end, TextLineIndex(20));
+    EXPECT_TRUE(TextLineIndex(9) < LineCount(10));
+    EXPECT_FALSE(TextLineIndex(10) < LineCount(10));
 }
 
 // A table in the tools' layout finds a key's line by its place; any other
@@ -127,8 +138,8 @@ TEST(DicTableTest, NegativeValuesNeverGiveANegativeStart) {
     std::vector<std::string> lines = TableLines(Direction::English, {{"aa", -1}});
     const TDicTable table(lines, Direction::English, "EMPTY.DAT");
     const KeyRange range = FindKeyRange(table, "ab");
-    EXPECT_EQ(range.start, 0);
-    EXPECT_EQ(range.end, 0);
+    EXPECT_EQ(range.start.value, 0);
+    EXPECT_EQ(range.end.value, 0);
 }
 
 TEST(DicTableTest, ValuesAreParsedOnceAndMarkersRecognised) {
@@ -167,8 +178,8 @@ TEST_F(DicTableFileTest, LoadsAndSavesTheSameBytes) {
     EXPECT_EQ(table.Count(), 2070);
     EXPECT_EQ(table.Value(2), 7);
     const KeyRange range = FindKeyRange(table, FoldSearchKey(S("がっこう")));
-    EXPECT_EQ(range.start, 2);
-    EXPECT_EQ(range.end, 8);
+    EXPECT_EQ(range.start.value, 2);
+    EXPECT_EQ(range.end.value, 8);
 
     const std::string before = test::ReadBytes(path);
     table.Put(5 * 46 + 18, S("かつ=10"));

@@ -300,8 +300,8 @@ TEST_F(SetFixture, EveryEntryLiesWhereTheSearchFindsIt) {
             const auto lines = Part(PartNumber(c.direction, key));
             const KeyRange range = FindKeyRange(table, key);
             bool found = false;
-            for (int i = range.start; i <= range.end && i < static_cast<int>(lines.size());
-                 i += 2) {
+            for (int i = range.start.value;
+                 i <= range.end.value && i < static_cast<int>(lines.size()); i += 2) {
                 found = found || lines[static_cast<size_t>(i)] == Utf8ToCp932(l.head);
             }
             EXPECT_TRUE(found) << l.head << " not in " << range.start << ".." << range.end;
