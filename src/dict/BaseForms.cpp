@@ -54,7 +54,7 @@ std::vector<BaseForm> FindBaseForms(SearchState& state, std::string_view text) {
     if (text.empty() || state.dicFile.empty() || state.direction == Direction::None) {
         return {};
     }
-    state.headwords->NewSearch();
+    state.headwords->NewSearch(state.tableStamp);
     return state.direction == Direction::English ? EnglishBaseForms(state, text)
                                                  : JapaneseBases(state, text);
 }

@@ -2,10 +2,12 @@
 #include "dict/EnglishInflection.h"
 
 #include <algorithm>
-#include <fstream>
+#include <ranges>
 
 #include "components/MbString.h"
 #include "platform/Cp932.h"
+#include "platform/IoError.h"
+#include "platform/PosixIo.h"
 
 namespace tovix {
 namespace {
@@ -13,6 +15,7 @@ namespace {
 // clang-format off
 constexpr EnglishRule kRules[] = {
     {"ies", "y", false, "複数・三単現", "plural or third person"},
+    {"men", "man", false, "複数", "plural"},
     {"ves", "f", false, "複数", "plural"},
     {"ves", "fe", false, "複数", "plural"},
     {"es", "", false, "複数・三単現", "plural or third person"},
@@ -65,6 +68,11 @@ std::optional<std::string> Undoubled(std::string_view stem) {
     return std::string(stem.substr(0, stem.size() - 1));
 }
 
+// Whether a rule or list forms comparatives or superlatives.
+bool IsComparison(std::string_view reason) {
+    return reason.starts_with("comparative") || reason == "superlative";
+}
+
 std::string WithBlanks(std::string text) {
     std::replace(text.begin(), text.end(), '_', ' ');
     return text;
@@ -105,24 +113,32 @@ std::optional<EnglishExceptions> EnglishExceptions::Load(const std::filesystem::
     EnglishExceptions exceptions;
     bool any = false;
     for (size_t list = 0; list < std::size(kLists); ++list) {
-        std::ifstream in(folder / kLists[list].file);
-        any = any || in.is_open();
-        std::string line;
-        while (std::getline(in, line)) {
-            std::vector<std::string> words;
-            for (size_t at = 0; at < line.size();) {
-                const size_t end = std::min(line.find(' ', at), line.size());
-                if (end > at) {
-                    words.push_back(WithBlanks(line.substr(at, end - at)));
-                }
-                at = end + 1;
-            }
-            for (size_t i = 1; i < words.size(); ++i) {
-                exceptions.forms_.emplace(words[0], Base{words[i], list});
-            }
+        // A list is read whole before any of it is used: one that cannot be
+        // read to its end is left out, never taken in part.
+        std::string text;
+        try {
+            text = ReadWholeFile(folder / kLists[list].file);
+        } catch (const IoError&) {
+            continue;
+        }
+        any = true;
+        for (const auto line : std::views::split(text, '\n')) {
+            exceptions.AddLine(std::string_view(line.begin(), line.end()), list);
         }
     }
     return any ? std::optional(std::move(exceptions)) : std::nullopt;
+}
+
+void EnglishExceptions::AddLine(std::string_view line, size_t list) {
+    std::vector<std::string> words;
+    for (const auto word : std::views::split(line, ' ')) {
+        if (!word.empty()) {
+            words.push_back(WithBlanks(std::string(std::string_view(word.begin(), word.end()))));
+        }
+    }
+    for (size_t i = 1; i < words.size(); ++i) {
+        forms_.emplace(words[0], Base{words[i], list});
+    }
 }
 
 std::vector<EnglishBase> EnglishExceptions::Find(std::string_view word) const {
@@ -143,9 +159,17 @@ const EnglishExceptions* InstalledEnglishExceptions() {
 
 std::vector<EnglishBase> EnglishBases(std::string_view word, const EnglishExceptions* exceptions) {
     const std::string lower = MbLowerCase(word);
+    const std::vector<EnglishBase> irregular =
+        exceptions != nullptr ? exceptions->Find(lower) : std::vector<EnglishBase>();
+    // A form the lists give as an irregular comparison takes no regular
+    // comparison rule: better is good's and well's, never bet's.
+    const bool irregularComparison =
+        std::any_of(irregular.begin(), irregular.end(),
+                    [](const EnglishBase& b) { return IsComparison(b.reason); });
     std::vector<EnglishBase> bases;
     for (const EnglishRule& rule : kRules) {
-        if (!lower.ends_with(rule.inflected)) {
+        if (!lower.ends_with(rule.inflected) ||
+            (irregularComparison && IsComparison(rule.reason))) {
             continue;
         }
         const std::string_view stem =
@@ -160,10 +184,8 @@ std::vector<EnglishBase> EnglishBases(std::string_view word, const EnglishExcept
     }
     // The lists also hold forms that the rules explain (stopped): these keep
     // the rule's name.
-    if (exceptions != nullptr) {
-        for (EnglishBase& base : exceptions->Find(lower)) {
-            AddOnce(bases, std::move(base));
-        }
+    for (const EnglishBase& base : irregular) {
+        AddOnce(bases, base);
     }
     return bases;
 }

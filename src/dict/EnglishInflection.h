@@ -38,7 +38,8 @@ std::span<const EnglishRule> EnglishRules();
 // one irregular form a line, then its base forms, words joined by "_".
 class EnglishExceptions {
   public:
-    // Reads the lists of `folder`; nothing when none of them can be read.
+    // Reads the lists of `folder`; nothing when none of them can be read. A
+    // list that cannot be read to its end is left out whole.
     static std::optional<EnglishExceptions> Load(const std::filesystem::path& folder);
 
     // The bases of an irregular form (lower case), with what the list says
@@ -51,6 +52,8 @@ class EnglishExceptions {
         std::string word;
         size_t list;  // which of the lists
     };
+    void AddLine(std::string_view line, size_t list);
+
     std::unordered_multimap<std::string, Base> forms_;
 };
 

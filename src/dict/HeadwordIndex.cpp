@@ -78,7 +78,7 @@ std::string HeadwordKey(Direction direction, std::string_view word) {
 const HeadwordIndex::Part& HeadwordIndex::PartWords(const std::filesystem::path& dicFile,
                                                     Direction direction, int part) {
     Part& entry = parts_[part];
-    if (entry.checked == search_) {
+    if (entry.read && entry.checked == search_) {
         return entry;
     }
     entry.checked = search_;
@@ -88,14 +88,17 @@ const HeadwordIndex::Part& HeadwordIndex::PartWords(const std::filesystem::path&
         return entry;
     }
     entry.stamp = stamp;
-    entry.read = true;
     entry.words.clear();
     TLightStrings lines;
+    // A part that cannot be read gives no words this search and is read
+    // again by the next one: a passing failure does not hide its words.
+    entry.read = false;
     try {
         lines.LoadFromFile(file);
     } catch (const IoError&) {
         return entry;
     }
+    entry.read = true;
     for (int n = 0; n < lines.Count(); n += 2) {
         const std::string_view head = lines.View(n);
         const WordClasses classes =

@@ -30,9 +30,16 @@ WordClasses ClassesOfTranslation(std::string_view translation);
 
 class HeadwordIndex {
   public:
-    // Starts a new search: each part file is checked for a replacement once
-    // per search, not once per word.
-    void NewSearch() { ++search_; }
+    // Starts a new search on the set whose table file is as `table` says.
+    // The set is replaced as a whole, its table with it, so the part files
+    // are checked for a replacement only when the table has changed (once,
+    // not once per word): a keystroke costs no look at the disk.
+    void NewSearch(const FileStamp& table) {
+        if (!table_ || *table_ != table) {
+            table_ = table;
+            ++search_;
+        }
+    }
 
     // The classes of the entries whose headword is `word` (CP932): for
     // Japanese-English the reading or the written form, katakana as hiragana
@@ -56,6 +63,7 @@ class HeadwordIndex {
 
     std::map<int, Part> parts_;
     std::uint64_t search_ = 1;
+    std::optional<FileStamp> table_;
 };
 
 // The key a word is filed under: katakana as hiragana (Japanese-English), or

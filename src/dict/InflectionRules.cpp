@@ -29,9 +29,13 @@ constexpr WordClasses kFinal = 0;  // only the text as typed ends so
 constexpr Row kRows[] = {
     // Past.
     {"た", "る", kFinal, kIchidan, "過去", "past"},
-    // 行く before the other godan rows: 行った is 行く before 行う.
+    // 行く (also written 逝く, 往く, read ゆく) before the other godan rows:
+    // 行った is 行く before 行う.
     {"行った", "行く", kFinal, kGodan, "過去", "past"},
     {"いった", "いく", kFinal, kGodan, "過去", "past"},
+    {"逝った", "逝く", kFinal, kGodan, "過去", "past"},
+    {"往った", "往く", kFinal, kGodan, "過去", "past"},
+    {"ゆった", "ゆく", kFinal, kGodan, "過去", "past"},
     {"{ta}", "{u}", kFinal, kGodan, "過去", "past"},
     {"した", "する", kFinal, kSuru, "過去", "past"},
     {"きた", "くる", kFinal, kKuru, "過去", "past"},
@@ -41,6 +45,9 @@ constexpr Row kRows[] = {
     {"たら", "る", kFinal, kIchidan, "仮定（たら）", "conditional"},
     {"行ったら", "行く", kFinal, kGodan, "仮定（たら）", "conditional"},
     {"いったら", "いく", kFinal, kGodan, "仮定（たら）", "conditional"},
+    {"逝ったら", "逝く", kFinal, kGodan, "仮定（たら）", "conditional"},
+    {"往ったら", "往く", kFinal, kGodan, "仮定（たら）", "conditional"},
+    {"ゆったら", "ゆく", kFinal, kGodan, "仮定（たら）", "conditional"},
     {"{ta}ら", "{u}", kFinal, kGodan, "仮定（たら）", "conditional"},
     {"したら", "する", kFinal, kSuru, "仮定（たら）", "conditional"},
     {"きたら", "くる", kFinal, kKuru, "仮定（たら）", "conditional"},
@@ -50,6 +57,9 @@ constexpr Row kRows[] = {
     {"て", "る", kTeForm, kIchidan, "て形", "te-form"},
     {"行って", "行く", kTeForm, kGodan, "て形", "te-form"},
     {"いって", "いく", kTeForm, kGodan, "て形", "te-form"},
+    {"逝って", "逝く", kTeForm, kGodan, "て形", "te-form"},
+    {"往って", "往く", kTeForm, kGodan, "て形", "te-form"},
+    {"ゆって", "ゆく", kTeForm, kGodan, "て形", "te-form"},
     {"{te}", "{u}", kTeForm, kGodan, "て形", "te-form"},
     {"して", "する", kTeForm, kSuru, "て形", "te-form"},
     {"きて", "くる", kTeForm, kKuru, "て形", "te-form"},

@@ -200,8 +200,13 @@ WrittenFormIndex* WrittenFormFile::Get(const std::filesystem::path& file) {
         try {
             index_ = WrittenFormIndex::LoadFromFile(file);
             status_ = Status::Read;
-        } catch (const IoError&) {
+        } catch (const IoError& error) {
             status_ = Status::Missing;
+            // A file that is there but failed to read is read again next
+            // time: a passing failure does not hide the written forms.
+            if (error.error() != ENOENT) {
+                stamp_ = FileStamp{};
+            }
         } catch (const WrittenFormsDamaged&) {
             status_ = Status::Missing;
         }

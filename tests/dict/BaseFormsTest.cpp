@@ -4,8 +4,11 @@
 #include <gtest/gtest.h>
 
 #include "dict/DicFileSet.h"
+#include "dict/FileStamp.h"
 #include "dict/LineStoreView.h"
 #include "dict/Lookup.h"
+#include "platform/FaultInjection.h"
+#include "platform/IoError.h"
 #include "support/BuildDictionary.h"
 
 namespace tovix {
@@ -75,6 +78,36 @@ TEST(BaseFormsTest, JapaneseBasesMustBeHeadwordsOfAgreeingClass) {
     for (const auto& [typed, base] : cases) {
         EXPECT_EQ(f.FirstBase(typed), base) << typed;
     }
+}
+
+// A read that fails while base forms are looked for costs that search only:
+// the next one reads the part again and finds the base.
+TEST(BaseFormsTest, FailedReadHidesNoBaseFromTheNextSearch) {
+    for (long nth = 1;; ++nth) {
+        BaseFixture f(Direction::Japanese, kJapanese);
+        InjectFault(FaultOperation::Read, nth, FaultAction::Fail);
+        try {
+            f.FirstBase("食べた");
+        } catch (const IoError&) {
+        }
+        const bool fired = FaultCount(FaultOperation::Read) >= nth;
+        ClearFaults();
+        EXPECT_EQ(f.FirstBase("食べた"), "食べる|過去") << "read " << nth;
+        if (!fired) {
+            break;
+        }
+    }
+}
+
+// The words of a part are read again once the set has been replaced (its
+// table with it).
+TEST(BaseFormsTest, ReplacedSetGivesItsOwnBases) {
+    BaseFixture f(Direction::Japanese, kJapanese);
+    f.state.tableStamp = StampOf(TableFileName(f.dicFile));
+    EXPECT_EQ(f.FirstBase("食べた"), "食べる|過去");
+    test::BuildDictionary(f.dir, Direction::Japanese, {"たべる[食べる]\t《名》a made-up noun"});
+    f.state.tableStamp = StampOf(TableFileName(f.dicFile));
+    EXPECT_EQ(f.FirstBase("食べた"), "");
 }
 
 TEST(BaseFormsTest, LookupGoesToTheBaseOnlyWhenNothingBeginsWithTheText) {

@@ -9,6 +9,7 @@
 #include "dict/EnglishInflection.h"
 #include "dict/HeadwordIndex.h"
 #include "platform/Cp932.h"
+#include "platform/FaultInjection.h"
 #include "support/TempDir.h"
 
 namespace tovix {
@@ -131,12 +132,17 @@ TEST(EnglishInflectionTest, RegularRulesAndExceptionLists) {
         {"wolves", "wolf"}, {"carried", "carry"},  {"Apples", "apple"},
         {"went", "go"},     {"mice", "mouse"},     {"better", "good"},
         {"better", "well"}, {"children", "child"}, {"attorneys general", "attorney general"},
+        {"women", "woman"},
     };
     for (const auto& [typed, base] : cases) {
         const std::vector<EnglishBase> bases = EnglishBases(typed, &*lists);
         EXPECT_TRUE(std::any_of(bases.begin(), bases.end(),
                                 [&](const EnglishBase& b) { return b.word == base; }))
             << typed << " -> " << base;
+    }
+    // An irregular comparison takes no regular one: better is not bet's.
+    for (const EnglishBase& b : EnglishBases("better", &*lists)) {
+        EXPECT_NE(b.word, "bet");
     }
     // Without the lists the regular rules still apply; nothing shorter than
     // two letters is offered.
@@ -146,6 +152,15 @@ TEST(EnglishInflectionTest, RegularRulesAndExceptionLists) {
         EXPECT_GE(b.word.size(), 2u);
     }
     EXPECT_FALSE(EnglishExceptions::Load(dir.path() / "none"));
+
+    // A list that cannot be read to its end is left out whole, the others
+    // still count.
+    InjectFault(FaultOperation::Read, 1, FaultAction::Fail);
+    const std::optional<EnglishExceptions> partial = EnglishExceptions::Load(dir.path());
+    ClearFaults();
+    ASSERT_TRUE(partial);
+    EXPECT_TRUE(partial->Find("mice").empty());
+    EXPECT_EQ(partial->Find("went").at(0).word, "go");
 }
 
 }  // namespace
