@@ -340,7 +340,7 @@ constexpr Subcommand kSubcommands[] = {
      {},
      ImportDictionaryCommand},
     {"tovix-to-stardict", "--eng|--jpn IN.DIC OUT.ifo",
-     "改行区切り [TOVIX] の辞書を StarDict 形式 (UTF-8、dictzip があれば .dict.dz) に変換",
+     "改行区切り [TOVIX] の辞書を StarDict 形式 (UTF-8、.dict.dz) に変換",
      ToolCommandId::TovixToStarDict, Convert},
     {"register",
      "--eng|--jpn [--slot N] [--settings FILE] [--if-free] TITLE FILE [SHORTCUT]",

@@ -1,30 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/StarDictExport.h"
 
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <cstdint>
-#include <cstdlib>
 #include <optional>
 #include <string_view>
 #include <vector>
 
 #include "components/MbString.h"
 #include "platform/Cp932.h"
-#include "platform/IoError.h"
-#include "platform/PosixIo.h"
+#include "platform/MessageText.h"
 #include "tools/DictIndexes.h"
+#include "tools/DictzipWriter.h"
 #include "tools/LineReader.h"
 #include "tools/LineWriter.h"
 #include "tools/ToolMessages.h"
 #include "tools/ToolStep.h"
-
-extern char** environ;
 
 namespace tovix {
 namespace {
@@ -95,59 +86,6 @@ void PutNumber(std::string& out, std::uint64_t value, int bytes) {
     }
 }
 
-// The directory of the program `name` on PATH, if it is there.
-std::optional<fs::path> OnPath(const char* name) {
-    const char* path = std::getenv("PATH");
-    std::string_view dirs = path == nullptr ? "/usr/bin:/bin" : path;
-    while (!dirs.empty()) {
-        const std::size_t colon = dirs.find(':');
-        const fs::path candidate = fs::path(dirs.substr(0, colon)) / name;
-        if (::access(candidate.c_str(), X_OK) == 0) {
-            return candidate;
-        }
-        dirs = colon == std::string_view::npos ? std::string_view() : dirs.substr(colon + 1);
-    }
-    return std::nullopt;
-}
-
-// Compresses `dict` into `dict` + ".dz" with the dictzip program, keeping
-// nothing else; throws IoError when it fails.
-void RunDictzip(const fs::path& program, const fs::path& dict) {
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-    std::string name = program.string();
-    std::string force = "-f";
-    std::string file = dict.string();
-    char* argv[] = {name.data(), force.data(), file.data(), nullptr};
-    pid_t child = 0;
-    const int spawned = posix_spawn(&child, name.c_str(), &actions, nullptr, argv, environ);
-    posix_spawn_file_actions_destroy(&actions);
-    if (spawned != 0) {
-        throw IoError(dict, spawned);
-    }
-    int status = 0;
-    while (::waitpid(child, &status, 0) < 0) {
-        if (errno != EINTR) {
-            throw IoError(dict, errno);
-        }
-    }
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-        throw IoError(dict, EIO);
-    }
-}
-
-void CopyFile(const fs::path& from, const fs::path& to) {
-    LineWriter out(to);
-    FileDescriptor in = OpenRegularFile(from);
-    std::string buffer(1 << 20, '\0');
-    while (const std::size_t got = ReadSome(in.Get(), buffer.data(), buffer.size(), from)) {
-        out.Write(std::string_view(buffer).substr(0, got));
-    }
-    out.Close();
-}
-
 // The ".ifo" text.
 std::string Info(const std::string& name, std::size_t words, std::size_t idxSize,
                  std::size_t synonyms, bool offsets64) {
@@ -166,62 +104,89 @@ std::string Info(const std::string& name, std::size_t words, std::size_t idxSize
     return out + "bookname=" + bookname + "\nsametypesequence=m\n";
 }
 
+bool Exists(const fs::path& path) {
+    return fs::exists(fs::symlink_status(path));
+}
+
+// The text of every word, in order, into the staged ".dict.dz", and into a
+// plain ".dict" too where one is there already: a reader opens either, so
+// both are replaced with the index, never one left from an earlier export.
+// A text too large for dictzip's chunk table goes into ".dict" alone, and is
+// refused where an earlier ".dict.dz" would then stay beside it.
+void WriteData(ToolJob& job, const fs::path& ifo, const std::vector<Word>& words,
+               std::uint64_t size) {
+    const fs::path plain = Beside(ifo, ".dict");
+    const fs::path packed = Beside(ifo, ".dict.dz");
+    std::optional<DictzipWriter> dz;
+    if (DictzipWriter::Fits(size)) {
+        dz.emplace(job.WritePath(packed.string()));
+    } else if (Exists(packed)) {
+        throw StepError(FileMessage(packed.string(), tool_text::kTooLargeForDictzip));
+    }
+    std::optional<LineWriter> dict;
+    if (!dz || Exists(plain)) {
+        dict.emplace(job.WritePath(plain.string()));
+    }
+    for (const Word& word : words) {
+        if (dz) {
+            dz->Write(word.text);
+        }
+        if (dict) {
+            dict->Write(word.text);
+        }
+    }
+    if (dz) {
+        dz->Close();
+    }
+    if (dict) {
+        dict->Close();
+    }
+}
+
 void WriteStarDict(ToolJob& job, Direction direction) {
     const std::vector<Word> words = ReadWords(job.ReadPath(job.Source), direction);
     const fs::path ifo = job.Dest;
-    const std::optional<fs::path> dictzip = OnPath("dictzip");
-    const fs::path dictFile =
-        dictzip ? job.WorkFile("TOVIXSTD.dict") : job.WritePath(Beside(ifo, ".dict").string());
-    std::string index;
-    std::string synonyms;
-    std::vector<std::pair<const std::string*, std::uint32_t>> synonymList;
-    {
-        LineWriter dict(dictFile);
-        std::uint64_t offset = 0;
-        for (const Word& word : words) {
-            dict.Write(word.text);
-            offset += word.text.size();
-        }
-        dict.Close();
-        const bool offsets64 = offset > UINT32_MAX;
-        offset = 0;
-        for (std::size_t i = 0; i < words.size(); ++i) {
-            index += words[i].word;
-            index += '\0';
-            PutNumber(index, offset, offsets64 ? 8 : 4);
-            PutNumber(index, words[i].text.size(), 4);
-            offset += words[i].text.size();
-            if (!words[i].synonym.empty()) {
-                synonymList.emplace_back(&words[i].synonym, static_cast<std::uint32_t>(i));
-            }
-        }
-        std::stable_sort(synonymList.begin(), synonymList.end(), [](const auto& a, const auto& b) {
-            return StarDictBefore(*a.first, *b.first);
-        });
-        for (const auto& [synonym, target] : synonymList) {
-            synonyms += *synonym;
-            synonyms += '\0';
-            PutNumber(synonyms, target, 4);
-        }
-        LineWriter info(job.WritePath(ifo.string()));
-        info.Write(Info(job.Extra, words.size(), index.size(), synonymList.size(), offsets64));
-        info.Close();
+    job.WritePath(ifo.string());  // first staged: the replacement's journal is named after it
+    std::uint64_t size = 0;
+    for (const Word& word : words) {
+        size += word.text.size();
     }
+    WriteData(job, ifo, words, size);
+    const bool offsets64 = size > UINT32_MAX;
+    std::string index;
+    std::vector<std::pair<const std::string*, std::uint32_t>> synonymList;
+    std::uint64_t offset = 0;
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        index += words[i].word;
+        index += '\0';
+        PutNumber(index, offset, offsets64 ? 8 : 4);
+        PutNumber(index, words[i].text.size(), 4);
+        offset += words[i].text.size();
+        if (!words[i].synonym.empty()) {
+            synonymList.emplace_back(&words[i].synonym, static_cast<std::uint32_t>(i));
+        }
+    }
+    std::stable_sort(synonymList.begin(), synonymList.end(), [](const auto& a, const auto& b) {
+        return StarDictBefore(*a.first, *b.first);
+    });
+    std::string synonyms;
+    for (const auto& [synonym, target] : synonymList) {
+        synonyms += *synonym;
+        synonyms += '\0';
+        PutNumber(synonyms, target, 4);
+    }
+    LineWriter info(job.WritePath(ifo.string()));
+    info.Write(Info(job.Extra, words.size(), index.size(), synonymList.size(), offsets64));
+    info.Close();
     LineWriter idx(job.WritePath(Beside(ifo, ".idx").string()));
     idx.Write(index);
     idx.Close();
-    if (!synonymList.empty()) {
+    // An earlier ".syn" would lead its words to the wrong entries: it is
+    // replaced, empty when there are no synonyms now.
+    if (!synonymList.empty() || Exists(Beside(ifo, ".syn"))) {
         LineWriter syn(job.WritePath(Beside(ifo, ".syn").string()));
         syn.Write(synonyms);
         syn.Close();
-    }
-    if (dictzip) {
-        fs::path packed = dictFile;
-        packed += ".dz";
-        RunDictzip(*dictzip, dictFile);
-        CopyFile(packed, job.WritePath(Beside(ifo, ".dict.dz").string()));
-        std::error_code ignored;
-        fs::remove(packed, ignored);  // a copy of the user's dictionary: not kept as a work file
     }
 }
 

@@ -37,6 +37,9 @@ inline constexpr std::string_view kIndexSizeWrong =
 inline constexpr std::string_view kNotStarDict =
     "StarDict の .ifo ファイルではないか、対応していない版です。";
 inline constexpr std::string_view kSynonymOutside = "同義語が索引にない項目を指しています。";
+inline constexpr std::string_view kTooLargeForDictzip =
+    "データが dictzip で圧縮できる大きさ (1.9 GB) を超えます。.dict で書き出すため、この "
+    ".dict.dz を削除してから変換してください。";
 inline constexpr std::string_view kNoDataFile =
     "データファイル (.dict または .dict.dz) がありません。";
 

@@ -32,6 +32,26 @@ inline std::string Gzip(std::string_view text) {
     return out;
 }
 
+// The text of a gzip file (every member), or "<broken>" when zlib refuses it
+// or its checksum or length.
+inline std::string Gunzip(std::string_view packed) {
+    z_stream z{};
+    inflateInit2(&z, 16 + MAX_WBITS);
+    std::string out;
+    char buffer[1 << 16];
+    z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(packed.data()));
+    z.avail_in = static_cast<uInt>(packed.size());
+    int status = Z_OK;
+    while (status == Z_OK) {
+        z.next_out = reinterpret_cast<Bytef*>(buffer);
+        z.avail_out = sizeof buffer;
+        status = inflate(&z, Z_NO_FLUSH);
+        out.append(buffer, sizeof buffer - z.avail_out);
+    }
+    inflateEnd(&z);
+    return status == Z_STREAM_END && z.avail_in == 0 ? out : "<broken>";
+}
+
 // dictd's base64 digits of a number.
 inline std::string Base64(std::uint64_t n) {
     static constexpr std::string_view kDigits =

@@ -9,6 +9,7 @@
 
 #include "support/DictFixtures.h"
 #include "support/TempDir.h"
+#include "tools/DictzipWriter.h"
 
 namespace tovix {
 namespace {
@@ -33,11 +34,16 @@ struct Variant {
 };
 
 // The data file in each form: plain, one gzip stream, and dictzip's chunks
-// (when the dictzip program is installed).
+// as the export writes them and as the dictzip program does (when it is
+// installed).
 std::vector<Variant> MakeVariants(const TempDir& dir, const std::string& text) {
     WriteBytes(dir.path() / "plain.dict", text);
     WriteBytes(dir.path() / "stream.dict.dz", Gzip(text));
     std::vector<Variant> variants{{"plain.dict", false}, {"stream.dict.dz", false}};
+    DictzipWriter ours(dir.path() / "ours.dict.dz");
+    ours.Write(text);
+    ours.Close();
+    variants.push_back({"ours.dict.dz", true});
     if (test::HaveProgram("dictzip")) {
         WriteBytes(dir.path() / "chunks.dict", text);
         const std::string command = "dictzip " + (dir.path() / "chunks.dict").string();
