@@ -1000,7 +1000,6 @@ else
     iconv -f CP932 -t UTF-8 "$DICTS/edict-ej.txt" | tr -d '\r' >"$DICTS/edict-ej.tab"
     TAB_MS=$(tabfile_ms "$DICTS/edict-ej.tab")
     EXPORT_RATIO=$(ratio "$EXPORT_MS" "$TAB_MS")
-    dz=$(command -v dictzip >/dev/null && echo ".dict.dz by dictzip" || echo "plain .dict")
-    echo "EDICT E-J set to StarDict ($dz): $EXPORT_MS ms; tabfile from the same [EXM] $TAB_MS ms;" \
+    echo "EDICT E-J set to StarDict (.dict.dz): $EXPORT_MS ms; tabfile from the same [EXM] $TAB_MS ms;" \
         "ratio $EXPORT_RATIO (goal <= 1) $(verdict "$EXPORT_RATIO" 1)"
 fi
