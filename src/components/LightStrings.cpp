@@ -355,7 +355,7 @@ void TLightStrings::FinishLoad(size_t count, bool unpackable, size_t size) {
         ReleaseStorage();
         return;
     }
-    if (records_.capacity() - count > count / 4 + 64) {
+    if (!keepStorage_ && records_.capacity() - count > count / 4 + 64) {
         records_.shrink_to_fit();
     }
 }
@@ -380,7 +380,8 @@ void TLightStrings::ReadLines(int fd, const std::filesystem::path& path, size_t 
     const size_t wanted = expectedSize + 1;
     // A store that reloads files of about the same size keeps its blocks and
     // touches no fresh memory.
-    if (!bytes_ || bytesCapacity_ < wanted || bytesCapacity_ > wanted + wanted / 4 + kReadChunk) {
+    if (!bytes_ || bytesCapacity_ < wanted ||
+        (!keepStorage_ && bytesCapacity_ > wanted + wanted / 4 + kReadChunk)) {
         bytes_.reset();
         bytesCapacity_ = 0;
         bytes_.reset(static_cast<char*>(detail::AllocateBlock(wanted)));

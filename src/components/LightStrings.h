@@ -104,6 +104,12 @@ class TLightStrings {
 
     // Replaces the list with the lines of the file.
     void LoadFromFile(const std::filesystem::path& path);
+    // Makes every later load keep the blocks of the one before whenever they
+    // are large enough, however much larger: for a store that loads file
+    // after file (the parts a view shows), which then touches no fresh memory
+    // once it has held the largest. The setting stays with this object when
+    // its lines are moved to another.
+    void KeepStorage() { keepStorage_ = true; }
     // Creates or overwrites the file with every line followed by CR LF.
     void SaveToFile(const std::filesystem::path& path) const;
     // Replaces the list with the lines of everything from the stream's
@@ -153,6 +159,7 @@ class TLightStrings {
     std::vector<std::string> owned_;
     std::vector<std::uint32_t> freeOwned_;
     std::uint64_t revision_ = 0;
+    bool keepStorage_ = false;
 };
 
 }  // namespace tovix

@@ -201,8 +201,9 @@ TEST_F(LineStoreFileTest, FileFailuresThrowIoErrorWithThePath) {
     EXPECT_THROW(store.SaveToFile(dir_ / "no" / "such" / "dir"), IoError);
 }
 
-// Reloading keeps the blocks when the sizes are close: nothing of the old file
-// may show through.
+// Reloading keeps the blocks when the sizes are close, and always in a store
+// told to keep them: nothing of the old file may show through, also where the
+// new file is far smaller or ends without a line end.
 TEST_F(LineStoreFileTest, ReloadingShowsOnlyTheNewFile) {
     std::string first;
     std::string second;
@@ -210,14 +211,24 @@ TEST_F(LineStoreFileTest, ReloadingShowsOnlyTheNewFile) {
         first += "first" + std::to_string(i) + " \r\n\t" + S("訳") + "\r\n";
         second += "second" + std::to_string(i) + "\r\n";
     }
-    TBvStrings store;
-    store.LoadFromFile(Write(first, "a"));
-    store.Put(5, "changed");
-    store.LoadFromFile(Write(second, "b"));
-    EXPECT_EQ(LinesOf(store), SplitPlainly(second));
-    store.LoadFromFile(Write(second.substr(0, second.size() - 2) + "x", "c"));
-    EXPECT_EQ(store.Get(store.Count() - 1), "second19999x");
-    EXPECT_EQ(store.Count(), 20000);
+    for (bool keep : {false, true}) {
+        SCOPED_TRACE(keep);
+        TBvStrings store;
+        if (keep) {
+            store.KeepStorage();
+        }
+        store.LoadFromFile(Write(first, "a"));
+        store.Put(5, "changed");
+        store.LoadFromFile(Write(second, "b"));
+        EXPECT_EQ(LinesOf(store), SplitPlainly(second));
+        store.LoadFromFile(Write(second.substr(0, second.size() - 2) + "x", "c"));
+        EXPECT_EQ(store.Get(store.Count() - 1), "second19999x");
+        EXPECT_EQ(store.Count(), 20000);
+        store.LoadFromFile(Write("z\r\ny", "d"));
+        EXPECT_EQ(LinesOf(store), (std::vector<std::string>{"z", "y"}));
+        store.LoadFromFile(Write(first, "a"));
+        EXPECT_EQ(LinesOf(store), SplitPlainly(first));
+    }
 }
 
 TEST(LineStoreTest, CapacityGrowsBy32AndLoadsTrimIt) {

@@ -63,28 +63,30 @@ QString CopyName() {
 // line n of the loaded file.
 class TForm1::ViewLines : public LookupView {
   public:
-    explicit ViewLines(TBigView& view) : view_(view) {}
+    explicit ViewLines(TBigView& view) : view_(view) { spare_.KeepStorage(); }
 
     int ViewLineCount() const override { return view_.ViewLineCount(); }
     std::string_view ViewLine(int n) const override { return view_.Lines().View(n); }
     std::uint64_t Revision() const override { return view_.Lines().Revision(); }
     // The file is read in full before the view changes: a failure other
-    // than a file error leaves the part shown before.
+    // than a file error leaves the part shown before. It is read into the
+    // storage of the part shown before the last, so that a change of part
+    // touches no fresh memory once the largest part has been shown.
     void LoadFromFile(const std::filesystem::path& path) override {
-        TBvStrings lines;
         try {
-            lines.LoadFromFile(path);
+            spare_.LoadFromFile(path);
         } catch (const IoError&) {
             view_.Clear();
             throw;
         }
-        view_.TakeLines(std::move(lines));
+        view_.ExchangeLines(spare_);
     }
     int TopLine() const override { return view_.TopLine(); }
     void SetTopLine(int n) override { view_.SetTopLine(n); }
 
   private:
     TBigView& view_;
+    TBvStrings spare_;
 };
 
 TForm1::TForm1(const QStringList& arguments, Reporter* reporter, QWidget* parent)

@@ -341,6 +341,11 @@ void TBigView::TakeLines(TBvStrings&& lines) {
     ShowLoadedLines();
 }
 
+void TBigView::ExchangeLines(TBvStrings& lines) {
+    std::swap(lines_, lines);
+    ShowLoadedLines();
+}
+
 void TBigView::LoadFromStream(std::istream& stream) {
     try {
         lines_.LoadFromStream(stream);

@@ -165,6 +165,9 @@ class TBigView : public QAbstractScrollArea, private TWrapMeasure {
     virtual void LoadFromFile(const std::filesystem::path& path);
     // Shows `lines`, taken over without copying, as LoadFromFile shows a file.
     void TakeLines(TBvStrings&& lines);
+    // Shows `lines` as TakeLines does and hands back in `lines` those shown
+    // before, so that their storage can take the next file.
+    void ExchangeLines(TBvStrings& lines);
     virtual void LoadFromStream(std::istream& stream);
     virtual void SaveToFile(const std::filesystem::path& path) const;
     virtual void SaveToStream(std::ostream& stream) const;
