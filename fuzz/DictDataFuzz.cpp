@@ -5,7 +5,9 @@
 // dictzip's chunk table) when it begins with the gzip mark. Promises
 // checked: a read gives exactly the bytes asked for or is refused as a fault
 // of the file; a range read again, after others, gives the same bytes; a
-// plain file gives its own bytes.
+// plain file gives its own bytes. The rest is also written as the export
+// writes a ".dict.dz" (DictzipWriter) and read back by the same ranges: each
+// within the text gives the text's bytes, each beyond it is refused.
 
 #include <cstdint>
 #include <map>
@@ -13,6 +15,7 @@
 
 #include "FuzzSupport.h"
 #include "tools/DictData.h"
+#include "tools/DictzipWriter.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
     using namespace tovix;
@@ -41,6 +44,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
             }
         }
     } catch (const DictFormatError&) {
+    }
+    const std::filesystem::path ours = ScratchDir() / "ours.dict.dz";
+    DictzipWriter writer(ours);
+    writer.Write(input.text);
+    writer.Close();
+    DictData packed(ours);
+    Check(packed.Chunked(), "the export's file has dictzip's chunks");
+    for (size_t i = 0; i + 4 <= input.choice.size(); i += 4) {
+        const std::uint64_t offset = byte(i) << 8 | byte(i + 1);
+        const std::uint64_t length = byte(i + 2) << 8 | byte(i + 3);
+        const bool inside = offset + length <= input.text.size();
+        try {
+            const std::string got(packed.Read(offset, length));
+            Check(inside && got == input.text.substr(offset, length),
+                  "the export's file gives the text's bytes");
+        } catch (const DictFormatError&) {
+            Check(!inside, "the export's file refuses only ranges beyond its text");
+        }
     }
     return 0;
 }

@@ -143,29 +143,35 @@ std::string_view DictData::ReadPlain(std::uint64_t offset, std::uint64_t size) {
     return result_;
 }
 
+// From the chunk the range starts in (for a range starting at the end of a
+// whole last chunk, that chunk's end) on, so that an offset beyond the text
+// is refused also for a range of no bytes.
 std::string_view DictData::ReadChunked(std::uint64_t offset, std::uint64_t size) {
     const std::size_t chunks = chunkStarts_.size() - 1;
-    if (offset / chunkLength_ > chunks) {
-        Fault(tool_text::kOutsideData);
-    }
     result_.clear();
-    for (std::size_t i = offset / chunkLength_; result_.size() < size; ++i) {
+    if (chunks == 0 && offset == 0 && size == 0) {
+        return result_;
+    }
+    std::uint64_t i = offset / chunkLength_;
+    std::uint64_t from = offset % chunkLength_;
+    if (i == chunks && i > 0 && from == 0) {
+        --i;
+        from = chunkLength_;
+    }
+    for (;; ++i, from = 0) {
         if (i >= chunks) {
             Fault(tool_text::kOutsideData);
         }
-        const std::string& text = Chunk(i);
-        const std::uint64_t from = i == offset / chunkLength_ ? offset % chunkLength_ : 0;
+        const std::string& text = Chunk(static_cast<std::size_t>(i));
         if (from > text.size()) {
             Fault(tool_text::kOutsideData);
         }
-        const std::uint64_t take =
-            std::min<std::uint64_t>(text.size() - from, size - result_.size());
-        result_.append(text, from, take);
-        if (take == 0) {
-            Fault(tool_text::kOutsideData);
+        result_.append(text, from,
+                       std::min<std::uint64_t>(text.size() - from, size - result_.size()));
+        if (result_.size() == size) {
+            return result_;
         }
     }
-    return result_;
 }
 
 // One chunk, inflated as raw deflate data: dictzip ends every chunk with a

@@ -185,12 +185,51 @@ StarDictInfo ReadStarDictInfo(const fs::path& ifo) {
     return info;
 }
 
-std::vector<IndexedEntry> ReadStarDictIndex(const fs::path& ifo, const StarDictInfo& info) {
-    const fs::path idx = Beside(ifo, ".idx");
-    const std::string bytes = ReadWholeFile(idx);
-    if (bytes.size() != info.idxfilesize) {
-        throw DictFormatError(idx, tool_text::kIndexSizeWrong);
+namespace {
+
+// The index of `ifo` and its bytes: "NAME.idx.gz" inflated where it is
+// there (StarDict reads it first too), else "NAME.idx"; exactly idxfilesize
+// bytes, else DictFormatError. The inflated bytes are read in pieces, so a
+// stream that ends early or runs on is refused without taking the memory the
+// .ifo claims.
+std::pair<fs::path, std::string> StarDictIndexBytes(const fs::path& ifo, const StarDictInfo& info) {
+    const fs::path packed = Beside(ifo, ".idx.gz");
+    std::error_code error;
+    if (!fs::exists(packed, error)) {
+        const fs::path idx = Beside(ifo, ".idx");
+        std::string bytes = ReadWholeFile(idx);
+        if (bytes.size() != info.idxfilesize) {
+            throw DictFormatError(idx, tool_text::kIndexSizeWrong);
+        }
+        return {idx, std::move(bytes)};
     }
+    DictData data(packed);
+    if (!data.Compressed()) {
+        throw DictFormatError(packed, tool_text::kBrokenGzip);
+    }
+    constexpr std::uint64_t kPiece = 1 << 20;
+    std::string bytes;
+    try {
+        while (bytes.size() < info.idxfilesize) {
+            bytes += data.Read(bytes.size(), std::min(kPiece, info.idxfilesize - bytes.size()));
+        }
+        data.Read(bytes.size(), 1);  // one byte more than stated
+    } catch (const DictFormatError& e) {
+        if (e.what() != tool_text::kOutsideData) {
+            throw;
+        }
+        if (bytes.size() < info.idxfilesize) {
+            throw DictFormatError(packed, tool_text::kIndexSizeWrong);
+        }
+        return {packed, std::move(bytes)};
+    }
+    throw DictFormatError(packed, tool_text::kIndexSizeWrong);
+}
+
+}  // namespace
+
+std::vector<IndexedEntry> ReadStarDictIndex(const fs::path& ifo, const StarDictInfo& info) {
+    const auto [idx, bytes] = StarDictIndexBytes(ifo, info);
     const std::size_t offsetBytes = info.offsets64 ? 8 : 4;
     std::vector<IndexedEntry> entries;
     ForEachRecord(idx, bytes, offsetBytes + 4, [&](std::string_view word, std::string_view tail) {

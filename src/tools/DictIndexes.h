@@ -8,10 +8,11 @@
 // first); words with the same offset and size share one entry.
 //
 // StarDict: "NAME.ifo" (a first line "StarDict's dict ifo file", then
-// key=value lines) describes "NAME.idx": per entry the word, a NUL byte, the
-// offset (4 bytes, or 8 with idxoffsetbits=64) and the size (4 bytes), both
-// big-endian; "NAME.syn" adds synonyms: a word, NUL and the 4-byte number of
-// the .idx entry it leads to.
+// key=value lines) describes "NAME.idx" (or "NAME.idx.gz", the same
+// compressed with gzip, read first where it is there): per entry the word, a
+// NUL byte, the offset (4 bytes, or 8 with idxoffsetbits=64) and the size (4
+// bytes), both big-endian; "NAME.syn" adds synonyms: a word, NUL and the
+// 4-byte number of the .idx entry it leads to.
 //
 // A file that breaks its format (a line or record cut short, a number that
 // is no number, counts or sizes the .ifo states wrongly, a synonym of an

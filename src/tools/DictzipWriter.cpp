@@ -98,9 +98,13 @@ void DictzipWriter::CompressPending(bool all) {
                 deflater.Deflate(std::string_view(pending_).substr(i * kChunkLength, kChunkLength));
         }
     };
-    std::future<void> odd = std::async(std::launch::async, compress, 1);
-    compress(0);
-    odd.get();
+    if (chunks < 2) {
+        compress(0);  // a thread of its own would cost more than it saves
+    } else {
+        std::future<void> odd = std::async(std::launch::async, compress, 1);
+        compress(0);
+        odd.get();
+    }
     for (const std::string& chunk : packed) {
         packed_ += chunk;
         sizes_.push_back(static_cast<std::uint16_t>(chunk.size()));

@@ -181,6 +181,13 @@ void WriteStarDict(ToolJob& job, Direction direction) {
     LineWriter idx(job.WritePath(Beside(ifo, ".idx").string()));
     idx.Write(index);
     idx.Close();
+    // Readers take an earlier "NAME.idx.gz" before the ".idx": it is replaced
+    // with the same index.
+    if (Exists(Beside(ifo, ".idx.gz"))) {
+        DictzipWriter packed(job.WritePath(Beside(ifo, ".idx.gz").string()));
+        packed.Write(index);
+        packed.Close();
+    }
     // An earlier ".syn" would lead its words to the wrong entries: it is
     // replaced, empty when there are no synonyms now.
     if (!synonymList.empty() || Exists(Beside(ifo, ".syn"))) {

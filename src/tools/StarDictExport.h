@@ -3,7 +3,8 @@
 // Writes a dictionary as a StarDict dictionary in UTF-8: "NAME.ifo",
 // "NAME.idx", "NAME.dict.dz" (dictzip's format) and, for Japanese-English,
 // "NAME.syn". Files of an earlier export that a reader would take with the
-// new ones (a plain "NAME.dict", a "NAME.syn") are replaced along with them.
+// new ones (a plain "NAME.dict", a "NAME.idx.gz", a "NAME.syn") are replaced
+// along with them.
 //
 // Every entry becomes one word of the index, in StarDict's own order (bytes
 // compared with ASCII letters folded, then as they are), its translation one

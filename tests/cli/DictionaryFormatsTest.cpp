@@ -144,6 +144,23 @@ TEST(DictionaryFormatsTest, StarDictImportKeepsTheTextFieldsOfEveryType) {
     EXPECT_EQ(run.Read("same.txt"), Lines({"kiwi\t[ki:wi] a bird or a fruit"}));
 }
 
+// A ".idx.gz" is read in place of the ".idx" (which a reader then ignores).
+TEST(DictionaryFormatsTest, ACompressedStarDictIndexImportsAsThePlainOne) {
+    using namespace std::string_literals;
+    const StarDictFiles files = MakeStarDict({{"apple", "a fruit"s}, {"bank", "a river side"s}},
+                                             "sametypesequence=m\n", false, {{"banks", 1}});
+    CliRun run;
+    WriteStarDict(run, "plain", files);
+    WriteStarDict(run, "packed", files);
+    WriteBytes(run / "packed.idx.gz", test::Gzip(files.idx));
+    WriteBytes(run / "packed.idx", "");
+    ASSERT_EQ(run.Run({"import-stardict", "--eng", "plain.ifo", "plain.txt"}).status, 0);
+    const auto packed = run.Run({"import-stardict", "--eng", "packed.ifo", "packed.txt"});
+    ASSERT_EQ(packed.status, 0) << packed.err;
+    EXPECT_EQ(run.Read("packed.txt"), run.Read("plain.txt"));
+    EXPECT_NE(run.Read("packed.txt").find("banks\ta river side"), std::string::npos);
+}
+
 TEST(DictionaryFormatsTest, HostileFilesAreRefusedNamingTheFileAndWriteNothing) {
     using namespace std::string_literals;
     struct Case {
@@ -220,6 +237,40 @@ TEST(DictionaryFormatsTest, HostileFilesAreRefusedNamingTheFileAndWriteNothing) 
              WriteStarDict(r, "s", f);
          },
          "import-stardict", "s.ifo", "s.syn", "同義語"},
+        {".idx.gz cut short",
+         [](const CliRun& r) {
+             WriteStarDict(r, "s", good);
+             const std::string packed = test::Gzip(good.idx);
+             WriteBytes(r / "s.idx.gz", packed.substr(0, packed.size() - 9));
+         },
+         "import-stardict", "s.ifo", "s.idx.gz", "途中で切れて"},
+        {".idx.gz not gzip",
+         [](const CliRun& r) {
+             WriteStarDict(r, "s", good);
+             WriteBytes(r / "s.idx.gz", good.idx);
+         },
+         "import-stardict", "s.ifo", "s.idx.gz", "圧縮データが壊れて"},
+        {".idx.gz shorter than idxfilesize",
+         [](const CliRun& r) {
+             WriteStarDict(r, "s", good);
+             WriteBytes(r / "s.idx.gz", test::Gzip(good.idx.substr(0, good.idx.size() - 1)));
+         },
+         "import-stardict", "s.ifo", "s.idx.gz", "idxfilesize"},
+        {".idx.gz longer than idxfilesize",
+         [](const CliRun& r) {
+             WriteStarDict(r, "s", good);
+             WriteBytes(r / "s.idx.gz", test::Gzip(good.idx + "c"s + '\0' + good.idx.substr(2, 8)));
+         },
+         "import-stardict", "s.ifo", "s.idx.gz", "idxfilesize"},
+        {".idx.gz of 4 GB stated",
+         [](const CliRun& r) {
+             StarDictFiles f = good;
+             const size_t at = f.ifo.find("idxfilesize=");
+             f.ifo.replace(at, f.ifo.find('\n', at) - at, "idxfilesize=4294967296");
+             WriteStarDict(r, "s", f);
+             WriteBytes(r / "s.idx.gz", test::Gzip(good.idx));
+         },
+         "import-stardict", "s.ifo", "s.idx.gz", "idxfilesize"},
         {"StarDict offset beyond the data",
          [](const CliRun& r) {
              StarDictFiles f = good;

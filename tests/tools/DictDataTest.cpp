@@ -71,6 +71,7 @@ TEST(DictDataTest, ReadsEveryRangeOfEveryFormInAnyOrder) {
                 << variant.name << " at " << offset << " size " << size;
         }
         EXPECT_THROW(data.Read(text.size() - 2, 3), DictFormatError) << variant.name;
+        EXPECT_THROW(data.Read(text.size() + 1, 0), DictFormatError) << variant.name;
         EXPECT_THROW(data.Read(1, kLargestEntry + 1), DictFormatError) << variant.name;
     }
 }

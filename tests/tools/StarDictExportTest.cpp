@@ -127,9 +127,10 @@ class StarDictExportFiles : public testing::Test {
 const std::vector<std::string> kOld = {"apple\tりんご", "bank\t銀行"};
 const std::vector<std::string> kNew = {"apple\t林檎", "bank\t土手", "cat\t猫"};
 
-// Fault: a plain ".dict" or a ".syn" of an earlier export stayed beside the
-// new files, and a reader that took it found the old texts or wrong entries.
-TEST_F(StarDictExportFiles, APlainDictOrSynOfAnEarlierExportIsReplacedWithTheNewFiles) {
+// Fault: a plain ".dict", a ".idx.gz" or a ".syn" of an earlier export stayed
+// beside the new files, and a reader that took it found the old texts or
+// wrong entries.
+TEST_F(StarDictExportFiles, FilesOfAnEarlierExportThatReadersTakeAreReplacedWithTheNewOnes) {
     const fs::path dic = Build(kNew, Direction::English);
     ASSERT_TRUE(Export(dic, Direction::English));
     const auto fresh = Files();
@@ -137,10 +138,13 @@ TEST_F(StarDictExportFiles, APlainDictOrSynOfAnEarlierExportIsReplacedWithTheNew
     EXPECT_EQ(fresh.count("d.syn"), 0u);
     test::WriteBytes(dir / "out" / "d.dict", "apple\xE3\x82\x8A");
     test::WriteBytes(dir / "out" / "d.syn", std::string("bank\0\0\0\0\x07", 9));
+    test::WriteBytes(dir / "out" / "d.idx.gz",
+                     test::Gzip(std::string("bank\0\0\0\0\0\0\0\0\x01", 13)));
     ASSERT_TRUE(Export(dic, Direction::English));
     const auto files = Files();
     EXPECT_EQ(files.at("d.dict"), test::Gunzip(files.at("d.dict.dz")));
     EXPECT_EQ(files.at("d.syn"), "");
+    EXPECT_EQ(test::Gunzip(files.at("d.idx.gz")), files.at("d.idx"));
     EXPECT_EQ(files.at("d.idx"), fresh.at("d.idx"));
     EXPECT_EQ(files.at("d.dict.dz"), fresh.at("d.dict.dz"));
     DictData plain(dir / "out" / "d.dict");
