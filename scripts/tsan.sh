@@ -2,8 +2,9 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the tests of the tool windows and of entry editing with
 # ThreadSanitizer in build-tsan/ and runs them: the tool windows run their
-# chains on a thread of their own, and entry editing flushes its staged files
-# on threads side by side. Fails when a test fails or ThreadSanitizer reports
+# chains and entry edits on a thread of their own, entry editing flushes its
+# staged files on threads side by side, and the sort and the StarDict export
+# of the tools share their work among threads. Fails when a test fails or ThreadSanitizer reports
 # a data race. Not part of scripts/test.sh (a build of its own, some minutes).
 # Reports on code of Qt itself, which is not built with ThreadSanitizer and so
 # hides its own synchronisation, are suppressed in scripts/tsan.supp.
@@ -27,7 +28,7 @@ run() {
 }
 run "$BUILD/tests/app/gui/app_gui_test" --gtest_filter='ToolWindow*:EntryWindow*:EntryCommand*'
 run "$BUILD/tests/editing/editing_test"
-run "$BUILD/tests/tools/tools_test" --gtest_filter='ToolJob*:Chains*'
+run "$BUILD/tests/tools/tools_test" --gtest_filter='ToolJob*:Chains*:SortSteps*:StarDictExport*'
 
 if [ $status -eq 0 ]; then
     echo "ThreadSanitizer found no data race; every test passed."

@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <QWindow>
 #include <atomic>
+#include <condition_variable>
 #include <exception>
 #include <mutex>
 #include <string>
@@ -47,6 +48,26 @@ bool IsUserInput(QEvent::Type type) {
     }
 }
 
+// Held by a worker thread while Qt takes over a call it posts, and taken by
+// the call before it runs (PostToUi).
+std::mutex posting;
+
+// Runs `call` later on the thread of `ui`. The call begins only once Qt has
+// let go of it on the posting side, so it is always freed on the thread it
+// ran on, and the hand-over is one a thread checker sees: Qt's own event
+// queue and reference count are locked where it cannot see them.
+template <class Call>
+void PostToUi(QObject& ui, Call call) {
+    const std::lock_guard guard(posting);
+    QMetaObject::invokeMethod(
+        &ui,
+        [call = std::move(call)] {
+            { const std::lock_guard taken(posting); }
+            call();
+        },
+        Qt::QueuedConnection);
+}
+
 }  // namespace
 
 // The window's reporter, reached from the chain's thread.
@@ -55,7 +76,9 @@ class ToolRunner::ThreadReporter : public Reporter {
     ThreadReporter(Reporter& target, QObject& ui) : target_(target), ui_(ui) {}
 
     // From the chain's thread the message box is shown on the user-interface
-    // thread, and the chain waits for the answer.
+    // thread, and the chain waits for the answer. It waits on a condition of
+    // its own rather than in a blocking queued call, whose wait inside Qt a
+    // thread checker cannot see.
     MessageResult Message(MessageKind kind, const std::string& text,
                           MessageButtons buttons) override {
         if (OnUiThread()) {
@@ -63,16 +86,25 @@ class ToolRunner::ThreadReporter : public Reporter {
         }
         MessageResult result = MessageResult::None;
         std::exception_ptr failure;
-        QMetaObject::invokeMethod(
-            &ui_,
-            [&] {
-                try {
-                    result = target_.Message(kind, text, buttons);
-                } catch (...) {
-                    failure = std::current_exception();
-                }
-            },
-            Qt::BlockingQueuedConnection);
+        std::mutex mutex;
+        std::condition_variable answeredChanged;
+        bool answered = false;
+        PostToUi(ui_, [&] {
+            try {
+                result = target_.Message(kind, text, buttons);
+            } catch (...) {
+                failure = std::current_exception();
+            }
+            // Notified under the lock: the chain's thread cannot go on (and
+            // end the objects this refers to) before it is let go.
+            const std::lock_guard guard(mutex);
+            answered = true;
+            answeredChanged.notify_one();
+        });
+        {
+            std::unique_lock lock(mutex);
+            answeredChanged.wait(lock, [&] { return answered; });
+        }
         if (failure) {
             std::rethrow_exception(failure);
         }
@@ -100,12 +132,9 @@ class ToolRunner::ThreadReporter : public Reporter {
             const std::lock_guard guard(mutex_);
             caption_ = caption;
         }
-        QMetaObject::invokeMethod(
-            &ui_,
-            [this, caption] {
-                Guarded(target_, "SetCaption", [&] { target_.SetCaption(caption); });
-            },
-            Qt::QueuedConnection);
+        PostToUi(ui_, [this, caption] {
+            Guarded(target_, "SetCaption", [&] { target_.SetCaption(caption); });
+        });
     }
 
     void Percent(int percent) override { share_ = percent; }
@@ -181,13 +210,10 @@ void ToolRunner::RunWork(const std::function<void()>& work) {
             failure = std::current_exception();
         }
         // Posted after every caption of the chain, so delivered after them.
-        QMetaObject::invokeMethod(
-            this,
-            [&] {
-                done = true;
-                loop.quit();
-            },
-            Qt::QueuedConnection);
+        PostToUi(*this, [&] {
+            done = true;
+            loop.quit();
+        });
     });
     while (!done) {
         loop.exec();
