@@ -83,9 +83,10 @@ struct Timing {
 void TypeWithinPart(tovix::SearchState& state, tovix::LineStoreView& view, int part, int words,
                     std::mt19937& random, Timing& timing) {
     SilentReporter reporter;
-    const int entries = view.ViewLineCount() / 2;
+    const int entries = view.ViewLineCount().value / 2;
     for (int w = 0; w < words && entries > 0; ++w) {
-        const int line = 2 * static_cast<int>(random() % static_cast<unsigned>(entries));
+        const tovix::ViewLineIndex line(
+            2 * static_cast<int>(random() % static_cast<unsigned>(entries)));
         const std::string word = TypedText(view.ViewLine(line), state.direction);
         for (size_t end = 0; end < word.size();) {
             end += tovix::IsLeadByte(word[end]) && end + 1 < word.size() ? 2 : 1;
@@ -123,7 +124,7 @@ void TypeWithinPart(tovix::SearchState& state, tovix::LineStoreView& view, int p
 // falls in that part: the first character alone may fold into another part
 // (katakana is looked up as hiragana), so longer beginnings are tried too.
 std::string TextOfPart(const tovix::LineStoreView& view, Direction direction, int part) {
-    for (int line = 0; line < view.ViewLineCount(); line += 2) {
+    for (tovix::ViewLineIndex line(0); line < view.ViewLineCount(); line += 2) {
         const std::string word = TypedText(view.ViewLine(line), direction);
         for (size_t end = 0; end < word.size();) {
             end += tovix::IsLeadByte(word[end]) && end + 1 < word.size() ? 2 : 1;

@@ -62,7 +62,7 @@ std::vector<std::string> Headwords(const fs::path& dicFile, Direction direction)
     tovix::LineStoreView view;
     for (int part = 1; part <= tovix::AlphabetSize(direction); ++part) {
         view.LoadFromFile(tovix::PartFileName(dicFile, part));
-        for (int n = 0; n < view.ViewLineCount(); n += 2) {
+        for (tovix::ViewLineIndex n(0); n < view.ViewLineCount(); n += 2) {
             std::string word = TypedText(view.ViewLine(n), direction);
             if (!word.empty() && seen.insert(word).second) {
                 words.push_back(std::move(word));

@@ -44,17 +44,19 @@ namespace {
 class TextView : public LookupView {
   public:
     explicit TextView(std::string_view part) : part_(part) {}
-    int ViewLineCount() const override { return lines_.Count(); }
-    std::string_view ViewLine(int n) const override { return lines_.View(n); }
+    LineCount ViewLineCount() const override { return LineCount(lines_.Count()); }
+    std::string_view ViewLine(ViewLineIndex n) const override { return lines_.View(n.value); }
     std::uint64_t Revision() const override { return lines_.Revision(); }
     void LoadFromFile(const std::filesystem::path& /*path*/) override { lines_.SetText(part_); }
-    int TopLine() const override { return top_; }
-    void SetTopLine(int n) override { top_ = std::max(0, std::min(n, lines_.Count() - 1)); }
+    ViewLineIndex TopLine() const override { return top_; }
+    void SetTopLine(ViewLineIndex n) override {
+        top_ = std::max(ViewLineIndex(0), std::min(n, ViewLineCount().Last<ViewLineIndex>()));
+    }
 
   private:
     std::string part_;
     TBvStrings lines_;
-    int top_ = 0;
+    ViewLineIndex top_{0};
 };
 
 // Whether `line` begins with `text` as the lookup compares them: English
@@ -164,7 +166,7 @@ std::optional<std::string> TopAfterTyping(SearchState& state, LookupView& view,
     if (!Type(state, view, word)) {
         return std::nullopt;
     }
-    return EndSpaceDelete(view.ViewLine(view.TopLine() - view.TopLine() % 2));
+    return EndSpaceDelete(view.ViewLine(view.TopLine() - view.TopLine().value % 2));
 }
 
 // Whether `text` holds a control character other than TAB and the line ends.

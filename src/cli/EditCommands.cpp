@@ -44,13 +44,13 @@ std::optional<ViewedEntry> FindEntry(Reporter& reporter, const fs::path& dicFile
     SearchState state{direction, dicFile, 0, 0, std::move(opened.table)};
     LineStoreView view;
     const bool matched = Lookup(state, view, reporter, headword).matched;
-    const long long top = line.value_or(matched ? view.TopLine() : -1);
-    if (state.currentPart == 0 || top < 0 || top % 2 != 0 || top >= view.ViewLineCount()) {
+    const long long top = line.value_or(matched ? view.TopLine().value : -1);
+    if (state.currentPart == 0 || top < 0 || top % 2 != 0 || top >= view.ViewLineCount().value) {
         reporter.Message(MessageKind::Warning, PaddedMessage(cli_text::kNoSuchEntry), kButtonOk);
         return std::nullopt;
     }
-    const int n = static_cast<int>(top);
-    ViewedEntry viewed{state.currentPart, n, std::string(view.ViewLine(n)), std::nullopt};
+    const ViewLineIndex n(static_cast<int>(top));
+    ViewedEntry viewed{state.currentPart, n.value, std::string(view.ViewLine(n)), std::nullopt};
     if (n + 1 < view.ViewLineCount()) {
         viewed.translationLine = std::string(view.ViewLine(n + 1));
     }

@@ -55,7 +55,8 @@ std::optional<OpenedDictionary> Open(Reporter& reporter, const fs::path& dicFile
 }
 
 std::string TopLineText(const LineStoreView& view) {
-    return view.ViewLineCount() == 0 ? std::string() : Cp932ToUtf8(view.ViewLine(view.TopLine()));
+    return view.ViewLineCount().Empty() ? std::string()
+                                        : Cp932ToUtf8(view.ViewLine(view.TopLine()));
 }
 
 // One word in a freshly opened dictionary, whose view shows the dictionary
@@ -122,8 +123,8 @@ bool PlaceStart(Reporter& reporter, SearchState& state, LineStoreView& view, boo
         if (!LoadPart(reporter, state, view, part)) {
             return false;
         }
-        if (view.ViewLineCount() > 0) {
-            view.SetTopLine(view.ViewLineCount() - 1);
+        if (!view.ViewLineCount().Empty()) {
+            view.SetTopLine(view.ViewLineCount().Last<ViewLineIndex>());
             break;
         }
     }
@@ -131,8 +132,8 @@ bool PlaceStart(Reporter& reporter, SearchState& state, LineStoreView& view, boo
 }
 
 void PrintEntry(const SearchState& state, const FindState& find, const LineStoreView& view) {
-    const int top = view.TopLine();
-    const auto line = [&](int n) {
+    const ViewLineIndex top = view.TopLine();
+    const auto line = [&](ViewLineIndex n) {
         return n < view.ViewLineCount() ? Cp932ToUtf8(view.ViewLine(n)) : std::string();
     };
     std::cout << state.currentPart << '\t' << find.foundLine << '\n'
@@ -143,7 +144,7 @@ void PrintEntry(const SearchState& state, const FindState& find, const LineStore
 // One hit of a find that lists them all: part, line and the headword
 // without its trailing blanks.
 void PrintHit(const SearchState& state, const FindState& find, const LineStoreView& view) {
-    const int top = view.TopLine();
+    const ViewLineIndex top = view.TopLine();
     const std::string headword =
         top < view.ViewLineCount() ? EndSpaceDelete(view.ViewLine(top)) : std::string();
     std::cout << state.currentPart << '\t' << find.foundLine << '\t' << Cp932ToUtf8(headword)

@@ -46,6 +46,14 @@ struct StrongIndex {
         --value;
         return *this;
     }
+    constexpr StrongIndex& operator+=(Rep n) {
+        value += n;
+        return *this;
+    }
+    constexpr StrongIndex& operator-=(Rep n) {
+        value -= n;
+        return *this;
+    }
     friend std::ostream& operator<<(std::ostream& out, StrongIndex i) { return out << i.value; }
 };
 

@@ -13,20 +13,21 @@ void LineStoreView::LoadFromFile(const std::filesystem::path& path) {
         lines.LoadFromFile(path);
     } catch (const IoError&) {
         lines_.Clear();
-        topLine_ = 0;
+        topLine_ = ViewLineIndex(0);
         throw;
     }
     lines_ = std::move(lines);
-    topLine_ = 0;
+    topLine_ = ViewLineIndex(0);
 }
 
 void LineStoreView::Assign(const std::vector<std::string>& lines) {
-    topLine_ = 0;
+    topLine_ = ViewLineIndex(0);
     lines_.Assign(lines);
 }
 
-void LineStoreView::SetTopLine(int n) {
-    topLine_ = std::clamp(n, 0, std::max(0, lines_.Count() - 1));
+void LineStoreView::SetTopLine(ViewLineIndex n) {
+    const ViewLineIndex first(0);
+    topLine_ = std::clamp(n, first, std::max(first, ViewLineCount().Last<ViewLineIndex>()));
 }
 
 }  // namespace tovix

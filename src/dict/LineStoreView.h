@@ -10,18 +10,18 @@ namespace tovix {
 
 class LineStoreView : public LookupView {
   public:
-    int ViewLineCount() const override { return lines_.Count(); }
-    std::string_view ViewLine(int n) const override { return lines_.View(n); }
+    LineCount ViewLineCount() const override { return LineCount(lines_.Count()); }
+    std::string_view ViewLine(ViewLineIndex n) const override { return lines_.View(n.value); }
     std::uint64_t Revision() const override { return lines_.Revision(); }
     void LoadFromFile(const std::filesystem::path& path) override;
     // Replaces every line by `lines`; the top line becomes 0.
     void Assign(const std::vector<std::string>& lines);
-    int TopLine() const override { return topLine_; }
-    void SetTopLine(int n) override;
+    ViewLineIndex TopLine() const override { return topLine_; }
+    void SetTopLine(ViewLineIndex n) override;
 
   private:
     TBvStrings lines_;
-    int topLine_ = 0;
+    ViewLineIndex topLine_{0};
 };
 
 }  // namespace tovix

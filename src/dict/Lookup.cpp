@@ -132,18 +132,19 @@ class HeadwordMatcher {
 template <class Test>
 bool MoveToFirst(const SearchState& state, LookupView& view, std::string_view key,
                  std::string_view text, Test test) {
-    const LineCount count(view.ViewLineCount());
+    const LineCount count = view.ViewLineCount();
     if (count.Empty()) {
         return false;
     }
     const KeyRange range = KeyNeedsWholePart(state.direction, text)
                                ? KeyRange{TextLineIndex(0), count.Last<TextLineIndex>()}
                                : FindKeyRange(state.table, key).Within(count);
-    const int found = view.FindFirst(range.start.value, range.end.value, text, test);
-    if (found < 0) {
+    const std::optional<ViewLineIndex> found =
+        view.FindFirst(LookupView::LineOf(range.start), LookupView::LineOf(range.end), text, test);
+    if (!found) {
         return false;
     }
-    view.SetTopLine(found);
+    view.SetTopLine(*found);
     return true;
 }
 
@@ -152,7 +153,7 @@ bool MoveToMatch(const SearchState& state, LookupView& view, std::string_view ke
                  std::string_view text, bool foldLine) {
     const HeadwordMatcher matcher(text, foldLine);
     return MoveToFirst(state, view, key, text,
-                       [&](int n) { return matcher.Matches(view.ViewLine(n)); });
+                       [&](ViewLineIndex n) { return matcher.Matches(view.ViewLine(n)); });
 }
 
 // A text that holds a kanji, looked up by written form: the first entry of
@@ -223,8 +224,9 @@ bool MoveToWrittenFormEntry(SearchState& state, LookupView& view, Reporter& repo
         return false;
     }
     const std::string_view reading = entry.forms.reading;
-    return MoveToFirst(state, view, JpnSearchKey(reading), reading,
-                       [&](int n) { return IsHeadwordOf(view.ViewLine(n), entry.forms); });
+    return MoveToFirst(state, view, JpnSearchKey(reading), reading, [&](ViewLineIndex n) {
+        return IsHeadwordOf(view.ViewLine(n), entry.forms);
+    });
 }
 
 bool MoveToText(SearchState& state, LookupView& view, Reporter& reporter, std::string_view text,

@@ -5,7 +5,7 @@ namespace tovix {
 
 PrefixSummary& LookupView::Summary() {
     if (summaryRevision_ != Revision()) {
-        summary_ = PrefixSummary(ViewLineCount());
+        summary_ = PrefixSummary(ViewLineCount().value);
         summaryRevision_ = Revision();
     }
     return summary_;

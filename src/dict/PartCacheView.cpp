@@ -9,7 +9,7 @@ namespace tovix {
 
 void PartCacheView::LoadFromFile(const std::filesystem::path& path) {
     ++revision_;
-    topLine_ = 0;
+    topLine_ = ViewLineIndex(0);
     auto found = parts_.find(path);
     if (found == parts_.end()) {
         lines_ = nullptr;
@@ -20,8 +20,9 @@ void PartCacheView::LoadFromFile(const std::filesystem::path& path) {
     lines_ = found->second.get();
 }
 
-void PartCacheView::SetTopLine(int n) {
-    topLine_ = std::clamp(n, 0, std::max(0, ViewLineCount() - 1));
+void PartCacheView::SetTopLine(ViewLineIndex n) {
+    const ViewLineIndex first(0);
+    topLine_ = std::clamp(n, first, std::max(first, ViewLineCount().Last<ViewLineIndex>()));
 }
 
 }  // namespace tovix

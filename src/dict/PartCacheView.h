@@ -15,22 +15,24 @@ namespace tovix {
 
 class PartCacheView : public LookupView {
   public:
-    int ViewLineCount() const override { return lines_ == nullptr ? 0 : lines_->Count(); }
-    std::string_view ViewLine(int n) const override { return lines_->View(n); }
+    LineCount ViewLineCount() const override {
+        return LineCount(lines_ == nullptr ? 0 : lines_->Count());
+    }
+    std::string_view ViewLine(ViewLineIndex n) const override { return lines_->View(n.value); }
     // Changes with every switch between parts, so that the lookup's summary
     // of the lines is made anew for the part shown.
     std::uint64_t Revision() const override { return revision_; }
     // Shows the part file, read on its first use; a file that cannot be read
     // leaves the view empty and throws IoError (and is tried again next time).
     void LoadFromFile(const std::filesystem::path& path) override;
-    int TopLine() const override { return topLine_; }
-    void SetTopLine(int n) override;
+    ViewLineIndex TopLine() const override { return topLine_; }
+    void SetTopLine(ViewLineIndex n) override;
 
   private:
     std::map<std::filesystem::path, std::unique_ptr<TBvStrings>> parts_;
     const TBvStrings* lines_ = nullptr;
     std::uint64_t revision_ = 0;
-    int topLine_ = 0;
+    ViewLineIndex topLine_{0};
 };
 
 }  // namespace tovix

@@ -19,8 +19,8 @@ bool BeginsFolded(std::string_view line, std::string_view text) {
            MbLowerCase(line.substr(0, text.size())) == MbLowerCase(text);
 }
 
-ShownEntry EntryAt(const LookupView& view, int headLine) {
-    const int translation = headLine + 1;
+ShownEntry EntryAt(const LookupView& view, ViewLineIndex headLine) {
+    const ViewLineIndex translation = headLine + 1;
     return {EndSpaceDelete(view.ViewLine(headLine)),
             translation < view.ViewLineCount() ? FirstTabDelete(view.ViewLine(translation))
                                                : std::string()};
@@ -97,7 +97,7 @@ std::vector<ShownEntry> EntriesOf(SearchState& state, LookupView& view, Reporter
     if (!MoveToText(state, view, reporter, word, outcome)) {
         return entries;
     }
-    for (int line = view.TopLine(); line < view.ViewLineCount() && entries.size() < max;
+    for (ViewLineIndex line = view.TopLine(); line < view.ViewLineCount() && entries.size() < max;
          line += 2) {
         if (!HeadwordBeginsWith(view.ViewLine(line), word, state.direction)) {
             break;
@@ -133,8 +133,8 @@ void AddTopEntries(SearchState& state, LookupView& view, Reporter& reporter, Sho
     if (ShowWrittenForms(state, view, reporter, shown, max)) {
         return;
     }
-    int line = view.TopLine();
-    line -= line % 2;  // the headword of an entry whose translation is on top
+    ViewLineIndex line = view.TopLine();
+    line -= line.value % 2;  // the headword of an entry whose translation is on top
     for (; line < view.ViewLineCount() && shown.entries.size() < max; line += 2) {
         if (!shown.entries.empty() &&
             !HeadwordBeginsWith(view.ViewLine(line), shown.fieldText, state.direction)) {

@@ -19,13 +19,14 @@ namespace {
 
 struct Hit {
     int part = 0;  // 0: in the view
-    int line = 0;
+    // The line in the view once the hit's part is shown there.
+    ViewLineIndex line{0};
 };
 
-std::optional<int> SearchView(const LookupView& view, LineMatcher& matcher, int from,
-                              FindDirection direction) {
+std::optional<ViewLineIndex> SearchView(const LookupView& view, LineMatcher& matcher,
+                                        ViewLineIndex from, FindDirection direction) {
     const int step = direction == FindDirection::Down ? 1 : -1;
-    for (int n = from; n >= 0 && n < view.ViewLineCount(); n += step) {
+    for (ViewLineIndex n = from; n >= ViewLineIndex(0) && n < view.ViewLineCount(); n += step) {
         if (matcher.Holds(view.ViewLine(n))) {
             return n;
         }
@@ -53,7 +54,7 @@ FindOutcome SearchParts(const SearchState& search, Reporter& reporter, LineMatch
             return FindOutcome::ReadFailed;
         }
         if (line) {
-            hit = {part, *line};
+            hit = {part, ViewLineIndex(*line)};
             return FindOutcome::Found;
         }
     }
@@ -75,17 +76,17 @@ FindOutcome Conclude(SearchState& search, FindState& find, LookupView& view, Rep
         search.currentPart = search.currentPartCopy = hit.part;
     }
     find.foundLine = hit.line;
-    view.SetTopLine(hit.line % 2 == 1 ? hit.line - 1 : hit.line);
+    view.SetTopLine(hit.line.value % 2 == 1 ? hit.line - 1 : hit.line);
     return FindOutcome::Found;
 }
 
 FindOutcome Search(SearchState& search, FindState& find, LookupView& view, Reporter& reporter,
-                   int from, FindDirection direction) {
+                   ViewLineIndex from, FindDirection direction) {
     if (search.direction == Direction::None || search.dicFile.empty() || find.findTextUnencodable) {
         return FindOutcome::NotFound;
     }
     LineMatcher matcher(find.findText, find.matchCase);
-    if (std::optional<int> line = SearchView(view, matcher, from, direction)) {
+    if (std::optional<ViewLineIndex> line = SearchView(view, matcher, from, direction)) {
         return Conclude(search, find, view, reporter, {0, *line});
     }
     Hit hit;

@@ -25,8 +25,8 @@ struct FindState {
     std::string previousFindText;  // offered by the find window
     bool matchCase = false;
     FindDirection direction = FindDirection::Down;
-    bool findRun = false;  // a find has been started; re-find keys work from now on
-    int foundLine = 0;
+    bool findRun = false;        // a find has been started; re-find keys work from now on
+    ViewLineIndex foundLine{0};  // the line of the last hit, in the view
 };
 
 enum class FindOutcome {

@@ -106,12 +106,12 @@ std::vector<std::string> BreakTranslation(std::string_view translation, ZoomRule
 }
 
 std::vector<std::string> ZoomLines(const LookupView& view, ZoomRule rule) {
-    const int count = view.ViewLineCount();
-    if (count == 0) {
+    const LineCount count = view.ViewLineCount();
+    if (count.Empty()) {
         return {};
     }
-    const int top = view.TopLine();
-    const int headword = top % 2 == 1 ? top - 1 : top;
+    const ViewLineIndex top = view.TopLine();
+    const ViewLineIndex headword = top.value % 2 == 1 ? top - 1 : top;
     Lines lines{std::string(view.ViewLine(headword)), std::string()};
     const std::string translation =
         headword + 1 < count ? FirstTabDelete(view.ViewLine(headword + 1)) : std::string();

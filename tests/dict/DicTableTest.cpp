@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <map>
+#include <type_traits>
 
 #include "dict/DicTable.h"
 #include "dict/DicTableError.h"
@@ -102,6 +103,15 @@ TEST(DicTableTest, AKeyRangeIsCutAtThePartsLastLine) {
     EXPECT_TRUE(TextLineIndex(9) < LineCount(10));
     EXPECT_FALSE(TextLineIndex(10) < LineCount(10));
 }
+
+// A count is not a place, and a text line is not a view line: neither is
+// taken for the other, nor for a plain number, without saying so.
+static_assert(!std::is_convertible_v<LineCount, TextLineIndex>);
+static_assert(!std::is_convertible_v<TextLineIndex, LineCount>);
+static_assert(!std::is_constructible_v<TextLineIndex, LineCount>);
+static_assert(!std::is_convertible_v<TextLineIndex, ViewLineIndex>);
+static_assert(!std::is_convertible_v<int, LineCount>);
+static_assert(!std::is_convertible_v<LineCount, int>);
 
 // A table in the tools' layout finds a key's line by its place; any other
 // table (lines missing, moved or edited out of place) by a scan: both must

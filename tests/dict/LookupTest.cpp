@@ -44,7 +44,7 @@ class LookupFixture {
     }
 
     std::string Top() const {
-        return view.ViewLineCount() == 0 ? "" : Cp932ToUtf8(view.ViewLine(view.TopLine()));
+        return view.ViewLineCount().Empty() ? "" : Cp932ToUtf8(view.ViewLine(view.TopLine()));
     }
 
     test::TempDir dir;
@@ -94,7 +94,7 @@ TEST(LookupTest, ClearingTheFieldReturnsToTheFirstLine) {
     ASSERT_EQ(f.Top(), "accept ");
     LookupOutcome outcome = Lookup(f.state, f.view, f.reporter, "");
     EXPECT_TRUE(outcome.matched);
-    EXPECT_EQ(f.view.TopLine(), 0);
+    EXPECT_EQ(f.view.TopLine(), ViewLineIndex(0));
 }
 
 const std::vector<std::string> kJapanese = {
@@ -232,7 +232,7 @@ TEST(LookupTest, MissingPartFileIsReportedAndLoadedAgainLater) {
     ASSERT_EQ(f.reporter.messages.size(), 1u);
     EXPECT_EQ(f.reporter.messages[0].text, "   辞書ファイルがオープンできません。          ");
     EXPECT_EQ(f.state.currentPart, 0);
-    EXPECT_EQ(f.view.ViewLineCount(), 0);
+    EXPECT_EQ(f.view.ViewLineCount(), LineCount(0));
 
     f.field.clear();
     f.Type("w");
@@ -256,12 +256,12 @@ TEST(LookupTest, PartThatFailsToLoadLeavesTheViewAsItWas) {
     class OutOfMemory : public LookupView {
       public:
         explicit OutOfMemory(LineStoreView& view) : view_(view) {}
-        int ViewLineCount() const override { return view_.ViewLineCount(); }
-        std::string_view ViewLine(int n) const override { return view_.ViewLine(n); }
+        LineCount ViewLineCount() const override { return view_.ViewLineCount(); }
+        std::string_view ViewLine(ViewLineIndex n) const override { return view_.ViewLine(n); }
         std::uint64_t Revision() const override { return view_.Revision(); }
         void LoadFromFile(const std::filesystem::path&) override { throw std::bad_alloc(); }
-        int TopLine() const override { return view_.TopLine(); }
-        void SetTopLine(int n) override { view_.SetTopLine(n); }
+        ViewLineIndex TopLine() const override { return view_.TopLine(); }
+        void SetTopLine(ViewLineIndex n) override { view_.SetTopLine(n); }
 
       private:
         LineStoreView& view_;
@@ -307,18 +307,18 @@ TEST(LookupTest, ComparisonStopsAtTheLastLineOfThePart) {
 // A view whose lines the test edits, as entry editing edits the main view.
 class EditableView : public LookupView {
   public:
-    int ViewLineCount() const override { return lines.Count(); }
-    std::string_view ViewLine(int n) const override { return lines.View(n); }
+    LineCount ViewLineCount() const override { return LineCount(lines.Count()); }
+    std::string_view ViewLine(ViewLineIndex n) const override { return lines.View(n.value); }
     std::uint64_t Revision() const override { return lines.Revision(); }
     void LoadFromFile(const std::filesystem::path& path) override {
-        top = 0;
+        top = ViewLineIndex(0);
         lines.LoadFromFile(path);
     }
-    int TopLine() const override { return top; }
-    void SetTopLine(int n) override { top = n; }
+    ViewLineIndex TopLine() const override { return top; }
+    void SetTopLine(ViewLineIndex n) override { top = n; }
 
     TBvStrings lines;
-    int top = 0;
+    ViewLineIndex top{0};
 };
 
 TEST(LookupTest, EditedLinesAreLookedUpAsTheyStandNow) {
@@ -331,10 +331,10 @@ TEST(LookupTest, EditedLinesAreLookedUpAsTheyStandNow) {
     LookupFixture f(Direction::English, entries);
     EditableView view;
     ASSERT_TRUE(Lookup(f.state, view, f.reporter, "cax1190").matched);
-    const int line = view.TopLine();
-    ASSERT_EQ(view.lines.View(line).substr(0, 7), "cax1190");
+    const ViewLineIndex line = view.TopLine();
+    ASSERT_EQ(view.ViewLine(line).substr(0, 7), "cax1190");
 
-    view.lines.Put(line, "caz ");
+    view.lines.Put(line.value, "caz ");
     EXPECT_TRUE(Lookup(f.state, view, f.reporter, "caz").matched);
     EXPECT_EQ(view.TopLine(), line);
     EXPECT_FALSE(Lookup(f.state, view, f.reporter, "cax1190").matched);

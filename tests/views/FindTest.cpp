@@ -94,7 +94,7 @@ TEST(FindTest, ReFindSkipsTheEntryAtTheTopAndGoesBack) {
     // A hit on a translation line shows the entry from its headword.
     f.find.findText = Utf8ToCp932("適用");
     EXPECT_EQ(ReFindNext(f.search, f.find, f.view, f.reporter), FindOutcome::Found);
-    EXPECT_EQ(f.find.foundLine, 3);
+    EXPECT_EQ(f.find.foundLine, ViewLineIndex(3));
     EXPECT_EQ(f.Top(), "apply ");
 }
 

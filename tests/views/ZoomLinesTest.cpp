@@ -80,7 +80,7 @@ TEST(ZoomLinesTest, EntryAtTheTopOfTheView) {
         {4, {"cat ", "", ""}},
     };
     for (const Case& c : cases) {
-        view.SetTopLine(c.top);
+        view.SetTopLine(ViewLineIndex(c.top));
         EXPECT_EQ(Utf8Lines(ZoomLines(view, ZoomRule::Exm)), c.lines) << "top " << c.top;
     }
 }

@@ -65,8 +65,10 @@ class TForm1::ViewLines : public LookupView {
   public:
     explicit ViewLines(TBigView& view) : view_(view) { spare_.KeepStorage(); }
 
-    int ViewLineCount() const override { return view_.ViewLineCount(); }
-    std::string_view ViewLine(int n) const override { return view_.Lines().View(n); }
+    LineCount ViewLineCount() const override { return LineCount(view_.ViewLineCount()); }
+    std::string_view ViewLine(ViewLineIndex n) const override {
+        return view_.Lines().View(view_.ViewLineToLine(n).value);
+    }
     std::uint64_t Revision() const override { return view_.Lines().Revision(); }
     // The file is read in full before the view changes: a failure other
     // than a file error leaves the part shown before. It is read into the
@@ -81,8 +83,8 @@ class TForm1::ViewLines : public LookupView {
         }
         view_.ExchangeLines(spare_);
     }
-    int TopLine() const override { return view_.TopLine(); }
-    void SetTopLine(int n) override { view_.SetTopLine(n); }
+    ViewLineIndex TopLine() const override { return ViewLineIndex(view_.TopLine()); }
+    void SetTopLine(ViewLineIndex n) override { view_.SetTopLine(n.value); }
 
   private:
     TBigView& view_;

@@ -37,7 +37,7 @@ void TForm1::EditEntry(EditCommand command) {
     }
     if (command != EditCommand::Add) {
         const std::string_view refusal =
-            ViewRefusal(direction, viewed, hasDictionary, viewLines_->ViewLineCount());
+            ViewRefusal(direction, viewed, hasDictionary, viewLines_->ViewLineCount().value);
         if (!refusal.empty()) {
             Warn(refusal);
             return;
@@ -76,13 +76,14 @@ void TForm1::EditEntry(EditCommand command) {
 
 // The part shown, the top line and the two lines from there.
 ViewedEntry TForm1::ViewedTopEntry() const {
-    ViewedEntry viewed{search_.currentPart, viewLines_->TopLine(), "", std::nullopt};
-    const int count = viewLines_->ViewLineCount();
-    if (viewed.topLine < count) {
-        viewed.headLine = viewLines_->ViewLine(viewed.topLine);
+    const ViewLineIndex top = viewLines_->TopLine();
+    const LineCount count = viewLines_->ViewLineCount();
+    ViewedEntry viewed{search_.currentPart, top.value, "", std::nullopt};
+    if (top < count) {
+        viewed.headLine = viewLines_->ViewLine(top);
     }
-    if (viewed.topLine + 1 < count) {
-        viewed.translationLine = std::string(viewLines_->ViewLine(viewed.topLine + 1));
+    if (top + 1 < count) {
+        viewed.translationLine = std::string(viewLines_->ViewLine(top + 1));
     }
     return viewed;
 }
@@ -140,7 +141,7 @@ void TForm1::ReloadSet() {
 // at its top line as far as the part still reaches.
 void TForm1::ReloadPart() {
     const std::filesystem::path part = PartFileName(search_.dicFile, search_.currentPart);
-    const int top = viewLines_->TopLine();
+    const ViewLineIndex top = viewLines_->TopLine();
     try {
         viewLines_->LoadFromFile(part);
     } catch (const IoError&) {

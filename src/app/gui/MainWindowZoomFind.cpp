@@ -74,13 +74,14 @@ void TForm1::ConcludeFind(FindOutcome outcome) {
         return;
     }
     dicEdit1_->end(false);
-    const int line = find_.foundLine;
-    if (line < 0 || line >= bigView1_->LineCount()) {
+    const TextLineIndex line = bigView1_->ViewLineToLine(find_.foundLine);
+    if (line < TextLineIndex(0)) {
         return;
     }
-    const size_t place = HitPlace(bigView1_->Lines().View(line), find_.findText, find_.matchCase);
+    const size_t place =
+        HitPlace(bigView1_->Lines().View(line.value), find_.findText, find_.matchCase);
     if (place != std::string_view::npos) {
-        bigView1_->SetMark(TextLineIndex(line), place, find_.findText.size());
+        bigView1_->SetMark(line, place, find_.findText.size());
     }
 }
 
