@@ -7,11 +7,13 @@
 
 #include "app/AppMessages.h"
 #include "app/gui/WindowHelpers.h"
+#include "platform/qt/GuardedConnect.h"
 #include "platform/qt/QtText.h"
 
 namespace tovix {
 
-HistoryWindow::HistoryWindow(const std::vector<HistoryWord>& words, QWidget* parent)
+HistoryWindow::HistoryWindow(const std::vector<HistoryWord>& words, Reporter& reporter,
+                             QWidget* parent)
     : QDialog(parent), newestFirst_(words.rbegin(), words.rend()), list_(new QListWidget(this)) {
     setWindowTitle(QtText(app_text::kHistoryCaption));
     setFont(DialogFont());
@@ -34,9 +36,12 @@ HistoryWindow::HistoryWindow(const std::vector<HistoryWord>& words, QWidget* par
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(list_);
     layout->addLayout(row);
-    connect(list_, &QListWidget::itemActivated, this, &HistoryWindow::Choose);
-    connect(choose, &QPushButton::clicked, this, &HistoryWindow::Choose);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    GuardedConnect(list_, &QListWidget::itemActivated, this, reporter, "ListBox1DblClick",
+                   [this] { Choose(); });
+    GuardedConnect(choose, &QPushButton::clicked, this, reporter, "BtnOkClick",
+                   [this] { Choose(); });
+    GuardedConnect(cancel, &QPushButton::clicked, this, reporter, "BtnCanselClick",
+                   [this] { reject(); });
 }
 
 void HistoryWindow::Choose() {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/WordHistory.h"
+#include "platform/Reporter.h"
 
 class QListWidget;
 
@@ -18,7 +19,10 @@ class HistoryWindow : public QDialog {
     Q_OBJECT
 
   public:
-    HistoryWindow(const std::vector<HistoryWord>& words, QWidget* parent = nullptr);
+    // A failure of a choice is reported through `reporter`, which must
+    // outlive the window.
+    HistoryWindow(const std::vector<HistoryWord>& words, Reporter& reporter,
+                  QWidget* parent = nullptr);
 
     QListWidget* List() const { return list_; }
     const std::optional<HistoryWord>& Chosen() const { return chosen_; }

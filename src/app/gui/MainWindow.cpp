@@ -481,7 +481,9 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
         // to the search field: the bar keeps no focus that would open a menu
         // at the next letter typed. (The menu hands the bar its keyboard mode
         // while it handles Esc; the search field takes the focus after that.)
-        QTimer::singleShot(0, this, [this] { dicEdit1_->setFocus(); });
+        QTimer::singleShot(0, this, [this] {
+            Guarded(reporter_, "MenuEscape", [this] { dicEdit1_->setFocus(); });
+        });
         return false;
     }
     if (watched == dicEdit1_) {

@@ -249,7 +249,7 @@ void TForm1::MenuHistoryForwardClick() {
 void TForm1::MenuHistoryListClick() {
     std::optional<HistoryWord> chosen;
     {
-        HistoryWindow window(history_.Words(), this);
+        HistoryWindow window(history_.Words(), reporter_, this);
         CentreOnScreen(window);
         DialogOpenScope dialog(*this);
         window.exec();

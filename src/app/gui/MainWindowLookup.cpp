@@ -112,9 +112,11 @@ void TForm1::WatchSelection() {
         }
     };
     if (clipboard->supportsSelection()) {
-        connect(clipboard, &QClipboard::selectionChanged, this, changed);
+        GuardedConnect(clipboard, &QClipboard::selectionChanged, this, reporter_, "SelectionChange",
+                       changed);
     } else {
-        connect(clipboard, &QClipboard::dataChanged, this, changed);
+        GuardedConnect(clipboard, &QClipboard::dataChanged, this, reporter_, "SelectionChange",
+                       changed);
     }
 }
 

@@ -6,18 +6,24 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QFontDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QPushButton>
+#include <QStringListModel>
 #include <QTabWidget>
 
 #include "WindowTestSupport.h"
+#include "app/AppMessages.h"
+#include "app/gui/FontDialog.h"
 #include "app/gui/FunctionKeyBar.h"
 #include "app/gui/KeyListWindow.h"
 #include "app/gui/OptionsWindow.h"
 #include "app/gui/ZoomWindow.h"
 #include "components/DicEdit/DicEdit.h"
 #include "platform/MessageText.h"
+#include "platform/qt/QtText.h"
 #include "support/BuildDictionary.h"
 
 namespace tovix {
@@ -169,6 +175,43 @@ TEST_F(OptionsWindowTest, InputPageSwitchesTheInputMethodN) {
     window = StartShown({Q(jpn), "JPN"});
     EXPECT_EQ(type(*window, "shinbun"), "しんぶn");
     EXPECT_TRUE(reporter.messages.empty());
+}
+
+// The 入力 note keeps each of its lines whole; the font dialog shows a
+// Japanese sample, lists a style name once and takes Enter in its fields as
+// OK.
+TEST_F(OptionsWindowTest, InputNoteAndFontDialogEdges) {
+    auto window = Start({});
+    Options(*window, [](TForm2& options) {
+        const auto* note = options.findChild<QLabel*>(QStringLiteral("LabelImeNote"));
+        ASSERT_NE(note, nullptr);
+        EXPECT_FALSE(note->wordWrap());
+        for (const QString& line : note->text().split(u'\n')) {
+            EXPECT_LE(note->fontMetrics().horizontalAdvance(line), note->width())
+                << line.toStdString();
+        }
+        Click(options, "BtnInputCansel");
+    });
+
+    TFontDialog dialog(FontChoice{QFont(QStringLiteral("IPAGothic"), 14), QColor(Qt::black)});
+    const QList<QLineEdit*> edits = dialog.Chooser()->findChildren<QLineEdit*>();
+    EXPECT_TRUE(std::any_of(edits.begin(), edits.end(), [](const QLineEdit* edit) {
+        return edit->text() == QtText(app_text::kFontSample);
+    }));
+    for (QListView* list : dialog.Chooser()->findChildren<QListView*>()) {
+        if (auto* model = qobject_cast<QStringListModel*>(list->model())) {
+            model->setStringList({QStringLiteral("標準"), QStringLiteral("斜体"),
+                                  QStringLiteral("斜体"), QStringLiteral("太字")});
+            EXPECT_FALSE(list->isRowHidden(1));
+            EXPECT_TRUE(list->isRowHidden(2));
+            EXPECT_FALSE(list->isRowHidden(3));
+        }
+    }
+    dialog.show();
+    ASSERT_FALSE(edits.isEmpty());
+    QTest::keyClick(edits.front(), Qt::Key_Return);
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_FALSE(dialog.isVisible());
 }
 
 TEST_F(OptionsWindowTest, FontsAndColoursApplyAtOnceAndComeBackAtStart) {
