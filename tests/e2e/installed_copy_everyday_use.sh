@@ -5,7 +5,8 @@
 # and opens the English-Japanese one at once; nothing is written into the
 # prefix's bin, settings and history go to ~/.local/share/tovix. Ctrl+O opens
 # another dictionary file in the direction of its table; words settled on go
-# into the history and Alt+Left goes back to one; `tovix --lookup` hands a
+# into the history, Alt+Left goes back to one and the history window
+# chooses one; `tovix --lookup` hands a
 # word to the running copy; a start without arguments reopens the last
 # dictionary. Both manual pages are installed and read without warnings.
 source "$(dirname "$0")/lib.sh"
@@ -79,6 +80,15 @@ xdotool key alt+Left
 e2e_send_until "e2e_clipboard_is さかな" ctrl+c ||
     fail "after Alt+Left the field holds '$(e2e_clipboard_first_line)'"
 e2e_screenshot history-back
+# 検索 → 検索履歴...: the list, newest first; the second word is chosen.
+e2e_menu "Tovix .検索履歴." alt+s h
+e2e_screenshot history-window "$window"
+xdotool key Down Return
+e2e_await_gone "Tovix .検索履歴."
+e2e_focus "$main"
+e2e_clipboard_set "sentinel"
+e2e_send_until "e2e_clipboard_is とり" ctrl+c ||
+    fail "the history window chose '$(e2e_clipboard_first_line)'"
 
 # A word handed over from outside comes into this copy's field.
 run_as_user tovix --lookup --jpn とり >"$E2E_DIR/lookup.log" 2>&1 ||
@@ -90,11 +100,43 @@ e2e_screenshot lookup-handed-over
 xdotool key F10
 e2e_await_exit "$viewer"
 
-# Reopened at the next start: the last dictionary, in its direction.
+# Reopened at the next start: the last dictionary, in its direction. With
+# 選択した文字列を検索 on, text selected in another window is looked up
+# while the viewer is not the active window.
+ini="$home/.local/share/tovix/tovix.INI"
+if grep -q '^Selection=' "$ini"; then
+    sed -i 's/^Selection=0/Selection=1/' "$ini"
+else
+    printf '[Lookup]\r\nSelection=1\r\n' >>"$ini"
+fi
 run_as_user tovix >"$E2E_DIR/tovix2.log" 2>&1 &
 viewer=$!
 E2E_PIDS+=("$viewer")
 e2e_focus_window "Tovix .ﾒｲﾝ.  .*EDICT-JE.DIC"
+main=$window
+# The word is selected while the keyboard is with the root window (the
+# viewer is not active) and taken after a pause of 400 ms (a busy machine
+# may take longer: the selection is made again until it is looked up).
+root=$(xwininfo -root | awk '/Window id:/ { print $4 }')
+primary_is() {
+    [ "$(xclip -selection primary -o 2>/dev/null)" = "$1" ]
+}
+selection_looked_up() {
+    xdotool windowfocus "$root"
+    # Qt takes a moment to count the window as inactive after it has lost
+    # the keyboard.
+    sleep 1
+    printf 'さかな' | xclip -selection primary -i
+    e2e_wait_for 5 primary_is さかな
+    sleep 1
+    e2e_focus "$main"
+    xdotool key ctrl+c
+    e2e_wait_for 2 e2e_clipboard_is さかな
+}
+e2e_clipboard_set "sentinel"
+e2e_until selection_looked_up ||
+    fail "the selected word was not looked up: the field holds '$(e2e_clipboard_first_line)'"
+e2e_screenshot selection-looked-up
 xdotool key F10
 e2e_await_exit "$viewer"
 
