@@ -25,6 +25,8 @@ shots=(
     TForm2.png:options.png
     tool-window.png:tool-window.png
     entry-add.png:entry-add.png
+    history-window.png:history.png
+    selection-looked-up.png:selection.png
 )
 for shot in "${shots[@]}"; do
     from="$artifacts/${shot%%:*}" to="$images/${shot##*:}"
