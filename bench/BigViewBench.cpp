@@ -115,7 +115,7 @@ int main(int argc, char** argv) {
     std::vector<double> lineScroll;
     std::vector<double> pageScroll;
     const int steps = std::max(runs * 20, 100);
-    view.SetTopLine(view.ViewLineCount() / 3);
+    view.SetTopLine(tovix::ViewLineIndex(view.ViewLineCount().value / 3));
     for (int i = 0; i < steps; ++i) {
         lineScroll.push_back(Milliseconds([&] { view.KeyDown(Qt::Key_Down, Qt::NoModifier); }));
         QApplication::processEvents();
@@ -125,7 +125,7 @@ int main(int argc, char** argv) {
         QApplication::processEvents();
     }
 
-    std::printf("lines %d\n", view.ViewLineCount());
+    std::printf("lines %d\n", view.ViewLineCount().value);
     std::printf("load_paint_median_ms %.2f\n", Median(loadPaint));
     std::printf("load_median_ms %.2f\n", Median(load));
     std::printf("paint_median_ms %.2f\n", Median(paint));

@@ -121,8 +121,8 @@ void MainView(const std::filesystem::path& part, const std::string& size) {
     const int longLine = 2 * kEntriesAround + 1;
     std::vector<double> show;
     for (int i = 0; i < 5; ++i) {
-        view.SetTopLine(0);
-        show.push_back(Milliseconds([&] { view.SetTopLine(longLine - 3); }));
+        view.SetTopLine(tovix::ViewLineIndex(0));
+        show.push_back(Milliseconds([&] { view.SetTopLine(tovix::ViewLineIndex(longLine - 3)); }));
     }
     Print("main_show_ms", size, Median(show));
     std::vector<double> line;
@@ -136,7 +136,7 @@ void MainView(const std::filesystem::path& part, const std::string& size) {
     Print("main_line_ms", size, Median(line));
     Print("main_page_ms", size, Median(page));
     // A find mark near the end of the long line turns the view sideways.
-    view.SetTopLine(longLine - 3);
+    view.SetTopLine(tovix::ViewLineIndex(longLine - 3));
     const size_t length = view.Lines().View(longLine).size();
     Print("main_mark_ms", size,
           Milliseconds([&] { view.SetMark(tovix::TextLineIndex(longLine), length - 10, 4); }));
@@ -155,7 +155,7 @@ void WrappedViews(const std::string& longLine, const std::string& size) {
         Print("wrap60_end_ms", size,
               Milliseconds([&] { view.KeyDown(Qt::Key_End, Qt::NoModifier); }));
         Print("wrap60_line_ms", size, KeyMedian(view, Qt::Key_Up, 5));
-        Print("view_lines60", size, view.ViewLineCount());
+        Print("view_lines60", size, view.ViewLineCount().value);
     }
     {
         TBigView view;

@@ -91,7 +91,7 @@ int Zoom(const std::filesystem::path& dic, int runs) {
     tovix::TForm1 window({QString::fromStdString(dic.string()), "JPN"});
     window.show();
     window.BigView1()->LoadFromFile(tovix::PartFileName(dic, part));
-    window.BigView1()->SetTopLine(line);
+    window.BigView1()->SetTopLine(tovix::ViewLineIndex(line));
     std::vector<double> ms;
     int lines = 0;
     for (int i = 0; i < runs; ++i) {
@@ -100,7 +100,7 @@ int Zoom(const std::filesystem::path& dic, int runs) {
             QEvent::Paint,
             [&](tovix::TForm3& zoom) {
                 ms.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
-                lines = zoom.BigView1()->ViewLineCount();
+                lines = zoom.BigView1()->ViewLineCount().value;
                 zoom.close();
             },
             true);

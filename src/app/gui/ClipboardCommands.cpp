@@ -22,12 +22,12 @@ std::string LinesText(const TBigView& view, TextLineIndex from, TextLineIndex to
 // The headword line of the entry at the top: entries are two lines, so an
 // odd line is a translation line.
 TextLineIndex TopHeadword(const TBigView& view) {
-    const TextLineIndex line = view.ViewLineToLine(ViewLineIndex(view.TopLine()));
+    const TextLineIndex line = view.ViewLineToLine(view.TopLine());
     return line.value % 2 == 1 ? line - 1 : line;
 }
 
 TextLineIndex BottomTextLine(const TBigView& view) {
-    return view.ViewLineToLine(ViewLineIndex(view.BottomLine()));
+    return view.ViewLineToLine(view.BottomLine());
 }
 
 }  // namespace

@@ -65,7 +65,7 @@ class TForm1::ViewLines : public LookupView {
   public:
     explicit ViewLines(TBigView& view) : view_(view) { spare_.KeepStorage(); }
 
-    LineCount ViewLineCount() const override { return LineCount(view_.ViewLineCount()); }
+    LineCount ViewLineCount() const override { return view_.ViewLineCount(); }
     std::string_view ViewLine(ViewLineIndex n) const override {
         return view_.Lines().View(view_.ViewLineToLine(n).value);
     }
@@ -83,8 +83,8 @@ class TForm1::ViewLines : public LookupView {
         }
         view_.ExchangeLines(spare_);
     }
-    ViewLineIndex TopLine() const override { return ViewLineIndex(view_.TopLine()); }
-    void SetTopLine(ViewLineIndex n) override { view_.SetTopLine(n.value); }
+    ViewLineIndex TopLine() const override { return view_.TopLine(); }
+    void SetTopLine(ViewLineIndex n) override { view_.SetTopLine(n); }
 
   private:
     TBigView& view_;

@@ -148,7 +148,7 @@ class TForm1 : public QMainWindow {
     // The key map's own commands.
     void FocusSearchField();
     void EmptySearchField();
-    void SetTopLineAndCaret(int line);
+    void SetTopLineAndCaret(ViewLineIndex line);
     void ToggleMaximized();
     void ShowPopupMenu();
 

@@ -114,7 +114,7 @@ void TForm1::ClearAndPaste() {
 }
 
 bool TForm1::WarnWhenViewEmpty() {
-    if (bigView1_->ViewLineCount() > 0) {
+    if (!bigView1_->ViewLineCount().Empty()) {
         return false;
     }
     Warn(app_text::kNoDictionary);

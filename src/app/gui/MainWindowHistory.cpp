@@ -177,7 +177,7 @@ void TForm1::BuildHistoryParts() {
 // The hint stands over the view while no dictionary is open; it is no line
 // of the view, so nothing copies or finds it.
 void TForm1::UpdateEmptyHint() {
-    emptyHint_->setVisible(search_.dicFile.empty() && bigView1_->ViewLineCount() == 0);
+    emptyHint_->setVisible(search_.dicFile.empty() && bigView1_->ViewLineCount().Empty());
 }
 
 // A damaged history file is reported once, after the window is up, and

@@ -32,7 +32,7 @@ void TForm1::AppMessage(int key, Qt::KeyboardModifiers modifiers) {
     // A key sent to the view carries the Shift and Ctrl keys held.
     const Qt::KeyboardModifiers held = modifiers & (Qt::ShiftModifier | Qt::ControlModifier);
     const bool inField = focusWidget() == dicEdit1_;
-    const int top = bigView1_->TopLine();
+    const ViewLineIndex top = bigView1_->TopLine();
     switch (key) {
         case Qt::Key_PageUp:
         case Qt::Key_Left:
@@ -44,14 +44,14 @@ void TForm1::AppMessage(int key, Qt::KeyboardModifiers modifiers) {
             break;
         case Qt::Key_Up:
             if (inField) {
-                bigView1_->SetTopLine(top % 2 == 1 ? top - 1 : top - 2);
+                bigView1_->SetTopLine(top.value % 2 == 1 ? top - 1 : top - 2);
             } else {
                 bigView1_->KeyDown(Qt::Key_Up, held);
             }
             break;
         case Qt::Key_Down:
             if (inField) {
-                bigView1_->SetTopLine(top % 2 == 1 ? top + 1 : top + 2);
+                bigView1_->SetTopLine(top.value % 2 == 1 ? top + 1 : top + 2);
             } else {
                 bigView1_->KeyDown(Qt::Key_Down, held);
             }
@@ -137,11 +137,11 @@ void ToggleFunctionKeys(TForm1& window, int) {
 }
 
 void TopEntry(TForm1& window, int) {
-    window.SetTopLineAndCaret(0);
+    window.SetTopLineAndCaret(ViewLineIndex(0));
 }
 
 void LastEntry(TForm1& window, int) {
-    window.SetTopLineAndCaret(window.BigView1()->ViewLineCount() - 2);
+    window.SetTopLineAndCaret(window.BigView1()->LastViewLine() - 1);
 }
 
 void PageBack(TForm1& window, int) {
@@ -165,7 +165,7 @@ void TForm1::EmptySearchField() {
     dicEdit1_->setText(QString());
 }
 
-void TForm1::SetTopLineAndCaret(int line) {
+void TForm1::SetTopLineAndCaret(ViewLineIndex line) {
     bigView1_->SetTopLine(line);
     dicEdit1_->end(false);
 }

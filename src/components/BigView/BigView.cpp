@@ -168,11 +168,11 @@ void TBigView::SetFontColor(const QColor& color) {
 
 // --- Line operations ---------------------------------------------------------
 
-TextLineIndex TBigView::TextLineOf(int v) const {
-    if (v < 0 || v >= ViewLineCount()) {
+TextLineIndex TBigView::TextLineOf(ViewLineIndex v) const {
+    if (v < ViewLineIndex(0) || !(v < ViewLineCount())) {
         lines_.Error();
     }
-    return viewLines_.ViewLineToLine(ViewLineIndex(v));
+    return viewLines_.ViewLineToLine(v);
 }
 
 void TBigView::ResetSelection() {
@@ -185,12 +185,12 @@ void TBigView::ShowLoadedLines() {
     Rewrap(TextLineIndex(0));
     {
         Suspend suspend(*this);
-        GrowMaxChar(0, ViewLineCount());
+        GrowMaxChar(ViewLineIndex(0), ViewLineCount());
         UpdateScrollRanges();
     }
     ResetSelection();
-    if (topLine_ != 0) {
-        SetTopLine(0);
+    if (topLine_ != ViewLineIndex(0)) {
+        SetTopLine(ViewLineIndex(0));
     } else {
         Redraw();
     }
@@ -203,12 +203,12 @@ void TBigView::FillPage() {
     }
 }
 
-std::string TBigView::GetViewLine(int v) const {
-    return std::string(viewLines_.Text(ViewLineIndex(v)));
+std::string TBigView::GetViewLine(ViewLineIndex v) const {
+    return std::string(viewLines_.Text(v));
 }
 
-void TBigView::PutViewLine(int v, std::string_view s) {
-    const TViewLineRec rec = viewLines_.At(ViewLineIndex(v));
+void TBigView::PutViewLine(ViewLineIndex v, std::string_view s) {
+    const TViewLineRec rec = viewLines_.At(v);
     std::string line = lines_.Get(rec.Line.value);
     line.replace(rec.Start ? rec.Start.Offset() : 0, rec.Len, s);
     lines_.Put(rec.Line.value, line);
@@ -219,13 +219,13 @@ void TBigView::PutViewLine(int v, std::string_view s) {
     }
 }
 
-int TBigView::Add(std::string_view s) {
+LineCount TBigView::Add(std::string_view s) {
     lines_.Add(s);
     Rewrap(TextLineIndex(lines_.Count() - 1));
-    const int count = ViewLineCount();
+    const tovix::LineCount count = ViewLineCount();
     {
         Suspend suspend(*this);
-        GrowMaxChar(count - 1, 1);
+        GrowMaxChar(count.Last<ViewLineIndex>(), tovix::LineCount(1));
         UpdateScrollRanges();
     }
     FillPage();
@@ -239,7 +239,7 @@ void TBigView::AddStrings(const std::vector<std::string>& list) {
     const int n = static_cast<int>(list.size());
     {
         Suspend suspend(*this);
-        GrowMaxChar(ViewLineCount() - n, n);
+        GrowMaxChar(LastViewLine() - (n - 1), tovix::LineCount(n));
         UpdateScrollRanges();
     }
     FillPage();
@@ -251,10 +251,10 @@ void TBigView::Assign(const std::vector<std::string>& list) {
     const int n = static_cast<int>(list.size());
     {
         Suspend suspend(*this);
-        GrowMaxChar(ViewLineCount() - n, n);
+        GrowMaxChar(LastViewLine() - (n - 1), tovix::LineCount(n));
         UpdateScrollRanges();
     }
-    SetTopLine(0);
+    SetTopLine(ViewLineIndex(0));
     ResetSelection();
     FillPage();
 }
@@ -264,7 +264,7 @@ void TBigView::Clear() {
     Rewrap(TextLineIndex(0));
     UpdateScrollRanges();
     ResetSelection();
-    SetTopLine(0);
+    SetTopLine(ViewLineIndex(0));
     Redraw();
 }
 
@@ -272,21 +272,21 @@ void TBigView::AssignTo(std::vector<std::string>& list) const {
     lines_.AssignTo(list);
 }
 
-void TBigView::Delete(int v) {
+void TBigView::Delete(ViewLineIndex v) {
     const TextLineIndex line = TextLineOf(v);
     lines_.Delete(line.value);
     Rewrap(line);
     UpdateScrollRanges();
     ResetSelection();
-    if (topLine_ > ViewLineCount() - 1) {
-        SetTopLine(ViewLineCount() - 1);
+    if (topLine_ > LastViewLine()) {
+        SetTopLine(LastViewLine());
     }
     if (IsVisible(v)) {
         Redraw();
     }
 }
 
-void TBigView::Exchange(int a, int b) {
+void TBigView::Exchange(ViewLineIndex a, ViewLineIndex b) {
     const TextLineIndex lineA = TextLineOf(a);
     const TextLineIndex lineB = TextLineOf(b);
     lines_.Exchange(lineA.value, lineB.value);
@@ -307,18 +307,19 @@ bool TBigView::Find(std::string_view text, ByteColumn& column, ViewLineIndex& li
     return found;
 }
 
-int TBigView::IndexOf(std::string_view s) const {
+ViewLineIndex TBigView::IndexOf(std::string_view s) const {
     const int line = lines_.IndexOf(s);
-    return line < 0 ? -1 : viewLines_.LineToViewLine(TextLineIndex(line)).value;
+    return line < 0 ? ViewLineIndex(-1) : viewLines_.LineToViewLine(TextLineIndex(line));
 }
 
-void TBigView::Insert(int v, std::string_view s) {
-    const TextLineIndex line = v == ViewLineCount() ? TextLineIndex(lines_.Count()) : TextLineOf(v);
+void TBigView::Insert(ViewLineIndex v, std::string_view s) {
+    const TextLineIndex line =
+        v.value == ViewLineCount().value ? TextLineIndex(lines_.Count()) : TextLineOf(v);
     lines_.Insert(line.value, s);
     Rewrap(line);
     {
         Suspend suspend(*this);
-        GrowMaxChar(v, 1);
+        GrowMaxChar(v, tovix::LineCount(1));
         UpdateScrollRanges();
     }
     if (v <= bottomLine_) {
@@ -401,7 +402,7 @@ void TBigView::Relayout() {
     TTextPos start;
     TTextPos end;
     if (WordWrap()) {
-        const TextLineIndex t = ViewLineToLine(ViewLineIndex(topLine_));
+        const TextLineIndex t = ViewLineToLine(topLine_);
         if (t.value >= 0) {
             keptTextLine = t;
             start = ViewToText(selStart_);
@@ -413,9 +414,9 @@ void TBigView::Relayout() {
     if (keptTextLine) {
         SetSelStart(TextToView(start));
         SetSelEnd(TextToView(end));
-        SetTopLine(LineToViewLine(*keptTextLine).value);
+        SetTopLine(LineToViewLine(*keptTextLine));
     }
-    if (pageLines_ < ViewLineCount()) {
+    if (tovix::LineCount(pageLines_) < ViewLineCount()) {
         SetBottomLine(topLine_ + pageLines_ - 1);
     }
 }
@@ -428,9 +429,9 @@ int TBigView::ComputePageLines() const {
     return PageLinesOf(height(), scrollBarHeight, CaptionHeight(), lineHeight_);
 }
 
-bool TBigView::GrowMaxChar(int from, int n) {
-    const size_t longest = std::min(viewLines_.MaxLen(ViewLineIndex(from), n),
-                                    static_cast<size_t>(MaxCharLimit(charWidth_)));
+bool TBigView::GrowMaxChar(ViewLineIndex from, tovix::LineCount n) {
+    const size_t longest =
+        std::min(viewLines_.MaxLen(from, n.value), static_cast<size_t>(MaxCharLimit(charWidth_)));
     if (longest <= static_cast<size_t>(maxChar_)) {
         return false;
     }

@@ -5,10 +5,11 @@
 // one entry, wrapped.
 //
 // The view keeps its text as CP932 lines in a TBvStrings and shows each text
-// line as one or more view lines (TViewLines). The int indexes of the line
-// operations and of the top and bottom lines are view lines; where view lines
-// meet text lines the types say which (ViewLineIndex, TextLineIndex, and
-// TViewPos and TTextPos for places); lengths and columns count bytes.
+// line as one or more view lines (TViewLines). The line operations and the
+// top and bottom lines take view lines (ViewLineIndex); where view lines meet
+// text lines the types say which (TextLineIndex, and TViewPos and TTextPos
+// for places); how many lines there are is a LineCount; lengths and columns
+// count bytes.
 //
 // Only what is on screen is converted, measured and drawn: of a view line of
 // many megabytes, the part up to the right edge of the window (and what lies
@@ -123,7 +124,7 @@ class TBigView : public QAbstractScrollArea, private TWrapMeasure {
     std::function<void(TBigView&)> OnBvStyleChanged;
     // Before the top line changes, with the new top line; the handler may
     // change it (it must stay within 0..ViewLineCount-1).
-    std::function<void(TBigView&, int&)> OnViewLineChanging;
+    std::function<void(TBigView&, ViewLineIndex&)> OnViewLineChanging;
     std::function<void(TBigView&)> OnViewLineChanged;
     // Before the view handles a key (a Qt::Key code); setting it to 0 stops
     // the view's own handling, another code is handled instead.
@@ -141,27 +142,27 @@ class TBigView : public QAbstractScrollArea, private TWrapMeasure {
 
     // --- Line operations --------------------------------------------------
 
-    virtual std::string GetViewLine(int v) const;
+    virtual std::string GetViewLine(ViewLineIndex v) const;
     // Replaces the bytes that view line v shows by s.
-    virtual void PutViewLine(int v, std::string_view s);
+    virtual void PutViewLine(ViewLineIndex v, std::string_view s);
     // Appends a text line; returns the number of view lines after it.
-    virtual int Add(std::string_view s);
+    virtual tovix::LineCount Add(std::string_view s);
     virtual void AddStrings(const std::vector<std::string>& list);
     virtual void Assign(const std::vector<std::string>& list);
     virtual void Clear();
     virtual void AssignTo(std::vector<std::string>& list) const;
     // Deletes the text line of view line v.
-    virtual void Delete(int v);
+    virtual void Delete(ViewLineIndex v);
     // Swaps the text lines of view lines a and b.
-    virtual void Exchange(int a, int b);
+    virtual void Exchange(ViewLineIndex a, ViewLineIndex b);
     // Searches from (column, view line) for text, ASCII letters in any case;
     // on return (column, line) is the match, or (1, ViewLineCount).
     virtual bool Find(std::string_view text, ByteColumn& column, ViewLineIndex& line) const;
     // First view line of the first text line equal to s; -1 if none.
-    virtual int IndexOf(std::string_view s) const;
+    virtual ViewLineIndex IndexOf(std::string_view s) const;
     // Inserts a text line before the text line of view line v
     // (v = ViewLineCount appends).
-    virtual void Insert(int v, std::string_view s);
+    virtual void Insert(ViewLineIndex v, std::string_view s);
     virtual void LoadFromFile(const std::filesystem::path& path);
     // Shows `lines`, taken over without copying, as LoadFromFile shows a file.
     void TakeLines(TBvStrings&& lines);
@@ -175,16 +176,18 @@ class TBigView : public QAbstractScrollArea, private TWrapMeasure {
     // --- Queries ----------------------------------------------------------
 
     const TBvStrings& Lines() const { return lines_; }
-    int LineCount() const { return lines_.Count(); }
-    int ViewLineCount() const { return viewLines_.Count(); }
-    int TopLine() const { return topLine_; }
-    int BottomLine() const { return bottomLine_; }
+    tovix::LineCount LineCount() const { return tovix::LineCount(lines_.Count()); }
+    tovix::LineCount ViewLineCount() const { return tovix::LineCount(viewLines_.Count()); }
+    // The last view line; -1 when there is none.
+    ViewLineIndex LastViewLine() const { return ViewLineCount().Last<ViewLineIndex>(); }
+    ViewLineIndex TopLine() const { return topLine_; }
+    ViewLineIndex BottomLine() const { return bottomLine_; }
     int PageLines() const { return pageLines_; }
     // Where view lines meet text lines: -1 (ViewLineToLine) or ViewLineCount
     // (LineToViewLine) outside the text, as TViewLines says.
     TextLineIndex ViewLineToLine(ViewLineIndex v) const { return viewLines_.ViewLineToLine(v); }
     ViewLineIndex LineToViewLine(TextLineIndex l) const { return viewLines_.LineToViewLine(l); }
-    TViewLineRec ViewLine(int v) const { return viewLines_.At(ViewLineIndex(v)); }
+    TViewLineRec ViewLine(ViewLineIndex v) const { return viewLines_.At(v); }
     TTextPos ViewToText(TViewPos p) const { return viewLines_.ViewToText(p); }
     TViewPos TextToView(TTextPos p) const { return viewLines_.TextToView(p); }
 
@@ -228,10 +231,10 @@ class TBigView : public QAbstractScrollArea, private TWrapMeasure {
     // Recomputes metrics, page size, wrapping at the window's width, ranges.
     void Relayout();
     // Raises MaxChar to the longest of view lines from..from+n-1; true if it grew.
-    bool GrowMaxChar(int from, int n);
+    bool GrowMaxChar(ViewLineIndex from, tovix::LineCount n);
     // Makes view line v the first (last) visible one; v is clamped.
-    void SetTopLine(int v);
-    void SetBottomLine(int v);
+    void SetTopLine(ViewLineIndex v);
+    void SetBottomLine(ViewLineIndex v);
     // Draws the visible view lines again.
     void Redraw();
     void UpdateScrollRanges();
@@ -296,13 +299,13 @@ class TBigView : public QAbstractScrollArea, private TWrapMeasure {
     void ShowLoadedLines();
     void FillPage();
     void ResetSelection();
-    bool IsVisible(int v) const { return topLine_ <= v && v <= bottomLine_; }
-    TextLineIndex TextLineOf(int v) const;
+    bool IsVisible(ViewLineIndex v) const { return topLine_ <= v && v <= bottomLine_; }
+    TextLineIndex TextLineOf(ViewLineIndex v) const;
 
     // Drawing.
     void Show(const QRect& rect);
     void ScrollBuffer(int delta);
-    void DrawViewLine(QPainter& painter, int v, const QRect& area) const;
+    void DrawViewLine(QPainter& painter, ViewLineIndex v, const QRect& area) const;
     void DrawSelection(QPainter& painter) const;
     void DrawMark(QPainter& painter) const;
     void ShowMarkedBytes();
@@ -369,8 +372,8 @@ class TBigView : public QAbstractScrollArea, private TWrapMeasure {
     // while it holds them.
     std::optional<std::uint64_t> failedPaint_;
 
-    int topLine_ = 0;
-    int bottomLine_ = 0;
+    ViewLineIndex topLine_{0};
+    ViewLineIndex bottomLine_{0};
     int pageLines_ = 0;
     int lineHeight_ = 1;
     int charWidth_ = 1;
@@ -385,7 +388,7 @@ class TBigView : public QAbstractScrollArea, private TWrapMeasure {
         TextLineIndex line{-1};
         size_t start = 0;
         size_t length = 0;
-        int top = 0;
+        ViewLineIndex top{0};
         std::uint64_t revision = 0;
         int horzPos = 0;  // the sideways scroll before the mark
     };

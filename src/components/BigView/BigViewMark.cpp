@@ -23,7 +23,7 @@ void TBigView::ClearMark() {
 
 TextLineIndex TBigView::MarkedLine() const {
     const bool current = mark_.top == topLine_ && mark_.revision == lines_.Revision() &&
-                         mark_.line.value >= 0 && mark_.line.value < LineCount();
+                         mark_.line.value >= 0 && mark_.line < LineCount();
     return current ? mark_.line : TextLineIndex(-1);
 }
 
@@ -67,8 +67,8 @@ void TBigView::DrawMark(QPainter& painter) const {
         return;
     }
     const size_t end = mark_.start + mark_.length;
-    for (ViewLineIndex v = std::max(viewLines_.LineToViewLine(mark_.line), ViewLineIndex(topLine_));
-         v.value <= bottomLine_ && viewLines_.ViewLineToLine(v) == mark_.line; ++v) {
+    for (ViewLineIndex v = std::max(viewLines_.LineToViewLine(mark_.line), topLine_);
+         v <= bottomLine_ && viewLines_.ViewLineToLine(v) == mark_.line; ++v) {
         const TViewLineRec rec = viewLines_.At(v);
         const size_t first = rec.Start ? rec.Start.Offset() : 0;  // offset of the row's first byte
         const size_t from = std::max(mark_.start, first);

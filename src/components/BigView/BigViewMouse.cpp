@@ -52,9 +52,8 @@ void TBigView::SetSelEnd(TViewPos p) {
 void TBigView::PlaceCaret(TViewPos p) {
     const QRect old = CaretRect();
     caretPos_ = ClampPos(viewLines_, p);
-    const int x =
-        caretPos_.Line.value < ViewLineCount() ? ColumnX(caretPos_.Line, caretPos_.Column) : 0;
-    caretPixel_ = QPoint(x - XOffset(), (caretPos_.Line.value - topLine_) * lineHeight_);
+    const int x = caretPos_.Line < ViewLineCount() ? ColumnX(caretPos_.Line, caretPos_.Column) : 0;
+    caretPixel_ = QPoint(x - XOffset(), (caretPos_.Line - topLine_) * lineHeight_);
     if (CaretShown() && CaretRect() != old) {
         caretBlinkOn_ = true;
         viewport()->update(old);
@@ -67,10 +66,10 @@ void TBigView::PlaceCaret(TViewPos p) {
 // is being made (dragging, shifted keys): its anchor must stay where it began.
 void TBigView::KeepCaretInPage() {
     TViewPos p = caretPos_;
-    if (p.Line.value < topLine_) {
-        p.Line = ViewLineIndex(topLine_);
-    } else if (p.Line.value > bottomLine_) {
-        p.Line = ViewLineIndex(bottomLine_);
+    if (p.Line < topLine_) {
+        p.Line = topLine_;
+    } else if (p.Line > bottomLine_) {
+        p.Line = bottomLine_;
     }
     SetSelEnd(p);
     SetSelStart(p);
@@ -103,18 +102,18 @@ bool TBigView::CaretKeyDown(ViewKey key, TShiftState shift) {
 }
 
 bool TBigView::EnsureCaretVisible(TViewPos p) {
-    const int oldTop = topLine_;
+    const ViewLineIndex oldTop = topLine_;
     const int oldHorz = scroll_.HorzPos();
     {
         Suspend suspend(*this);
-        if (p.Line.value < topLine_) {
-            SetTopLine(p.Line.value);
+        if (p.Line < topLine_) {
+            SetTopLine(p.Line);
         }
-        if (p.Line.value > bottomLine_) {
-            SetBottomLine(p.Line.value);
+        if (p.Line > bottomLine_) {
+            SetBottomLine(p.Line);
         }
         int x = 0;
-        if (p.Line.value >= 0 && p.Line.value < ViewLineCount()) {
+        if (p.Line.value >= 0 && p.Line < ViewLineCount()) {
             // The caret's x, but no further than the text area reaches.
             const std::string_view text = viewLines_.Text(p.Line);
             const size_t before = p.Column ? std::min(p.Column.Offset(), text.size()) : 0;
@@ -138,14 +137,14 @@ bool TBigView::EnsureCaretVisible(TViewPos p) {
 
 TViewPos TBigView::PointToPosition(QPoint point) const {
     const PointGeometry geometry{
-        lineHeight_,   charWidth_, scroll_.HorzPos(), topLine_, (maxChar_ + 1) * charWidth_,
+        lineHeight_,   charWidth_, scroll_.HorzPos(), topLine_.value, (maxChar_ + 1) * charWidth_,
         BufferHeight()};
     return tovix::PointToPosition(viewLines_, *this, geometry, point.x(), point.y());
 }
 
 void TBigView::SelectWordAt(QPoint point) {
     const TViewPos p = PointToPosition(point);
-    if (!select_ || ViewLineCount() == 0 || !p.Column) {
+    if (!select_ || ViewLineCount().Empty() || !p.Column) {
         return;
     }
     const auto [start, end] = WordAt(viewLines_, p);
@@ -207,13 +206,13 @@ void TBigView::DragStep() {
     if (!selecting_) {
         return;
     }
-    const int oldTop = topLine_;
+    const ViewLineIndex oldTop = topLine_;
     const int oldHorz = scroll_.HorzPos();
     const QPoint point = lastMouse_;
     if (point.y() < 0) {
         SetTopLine(topLine_ - 1);
     }
-    if (point.y() > viewport()->height() && bottomLine_ < ViewLineCount() - 1) {
+    if (point.y() > viewport()->height() && bottomLine_ < LastViewLine()) {
         SetTopLine(topLine_ + 1);
     }
     if (point.x() < 0) {

@@ -63,8 +63,8 @@ void TBigView::paintEvent(QPaintEvent* event) {
     const int firstRow = std::max(area.top(), 0) / lineHeight_;
     const int lastRow = std::min(area.bottom() / lineHeight_, pageLines_ - 1);
     for (int row = firstRow; row <= lastRow; ++row) {
-        const int v = topLine_ + row;
-        if (v >= ViewLineCount()) {
+        const ViewLineIndex v = topLine_ + row;
+        if (!(v < ViewLineCount())) {
             break;
         }
         DrawViewLine(painter, v, area);
@@ -80,9 +80,9 @@ void TBigView::paintEvent(QPaintEvent* event) {
 }
 
 // Only the part of the view line inside the painted area is drawn.
-void TBigView::DrawViewLine(QPainter& painter, int v, const QRect& area) const {
-    viewFont_->Draw(painter, -XOffset(), (v - topLine_) * lineHeight_,
-                    viewLines_.Text(ViewLineIndex(v)), TabDistance(), area.left(), area.right());
+void TBigView::DrawViewLine(QPainter& painter, ViewLineIndex v, const QRect& area) const {
+    viewFont_->Draw(painter, -XOffset(), (v - topLine_) * lineHeight_, viewLines_.Text(v),
+                    TabDistance(), area.left(), area.right());
 }
 
 int TBigView::ColumnX(ViewLineIndex v, ByteColumn c, std::optional<int> limit) const {
@@ -93,8 +93,8 @@ int TBigView::ColumnX(ViewLineIndex v, ByteColumn c, std::optional<int> limit) c
 
 // The selection is shown inverted, over its text only.
 void TBigView::DrawSelection(QPainter& painter) const {
-    const std::vector<SelectionRow> rows = SelectionRows(
-        viewLines_, selStart_, selEnd_, ViewLineIndex(topLine_), ViewLineIndex(bottomLine_));
+    const std::vector<SelectionRow> rows =
+        SelectionRows(viewLines_, selStart_, selEnd_, topLine_, bottomLine_);
     for (const SelectionRow& row : rows) {
         InvertColumns(painter, row.line, row.fromColumn, row.toColumn);
     }
@@ -111,8 +111,8 @@ void TBigView::InvertColumns(QPainter& painter, ViewLineIndex v, ByteColumn from
     }
     painter.save();
     painter.setCompositionMode(QPainter::CompositionMode_Difference);
-    painter.fillRect(
-        QRect(x0 - XOffset(), (v.value - topLine_) * lineHeight_, x1 - x0, lineHeight_), Qt::white);
+    painter.fillRect(QRect(x0 - XOffset(), (v - topLine_) * lineHeight_, x1 - x0, lineHeight_),
+                     Qt::white);
     painter.restore();
 }
 

@@ -111,15 +111,16 @@ int ScrollCodeOf(int action) {
 
 }  // namespace
 
-void TBigView::SetTopLine(int v) {
-    const int count = ViewLineCount();
-    v = count == 0 ? 0 : std::clamp(v, 0, count - 1);
+void TBigView::SetTopLine(ViewLineIndex v) {
+    const ViewLineIndex first(0);
+    const ViewLineIndex last = LastViewLine();
+    v = ViewLineCount().Empty() ? first : std::clamp(v, first, last);
     if (OnViewLineChanging) {
         OnViewLineChanging(*this, v);
     }
-    const int old = topLine_;
+    const ViewLineIndex old = topLine_;
     topLine_ = v;
-    bottomLine_ = std::max(0, std::min(v + pageLines_ - 1, count - 1));
+    bottomLine_ = std::max(first, std::min(v + pageLines_ - 1, last));
     if (selStart_ == selEnd_ && !selecting_) {
         KeepCaretInPage();
     } else {
@@ -136,20 +137,20 @@ void TBigView::SetTopLine(int v) {
     }
 }
 
-void TBigView::SetBottomLine(int v) {
-    v = std::clamp(v, 0, std::max(ViewLineCount() - 1, 0));
+void TBigView::SetBottomLine(ViewLineIndex v) {
+    const ViewLineIndex first(0);
+    v = std::clamp(v, first, std::max(LastViewLine(), first));
     bottomLine_ = v;
-    int t = v - pageLines_ + 1;
+    ViewLineIndex t = v - pageLines_ + 1;
     if (scOver_ && t < topLine_ && topLine_ <= v) {
         t = topLine_;
     }
-    SetTopLine(std::max(t, 0));
+    SetTopLine(std::max(t, first));
 }
 
 void TBigView::UpdateScrollRanges() {
-    const int count = ViewLineCount();
     if (HasVertical(scrollBar_)) {
-        const int m = VerticalRangeMax(count, pageLines_, scOver_);
+        const int m = VerticalRangeMax(ViewLineCount().value, pageLines_, scOver_);
         if (scroll_.VertPos() > m) {
             SetVertPos(m);
         }
@@ -175,7 +176,7 @@ void TBigView::UpdateScrollRanges() {
 }
 
 void TBigView::SetVertPos(int a) {
-    if (MaxTopLine(ViewLineCount(), pageLines_, scOver_) < 0) {
+    if (MaxTopLine(ViewLineCount().value, pageLines_, scOver_) < 0) {
         a = 0;
     }
     scroll_.SetVertPos(a);
@@ -183,7 +184,7 @@ void TBigView::SetVertPos(int a) {
 }
 
 void TBigView::SetHorzPos(int a) {
-    if (LineCount() == 0) {
+    if (LineCount().Empty()) {
         return;
     }
     scroll_.SetHorzPos(std::clamp(a, 0, maxChar_ - 1));
@@ -196,7 +197,7 @@ void TBigView::ScrollLines(int code, int position, int interval) {
     if (!HasVertical(scrollBar_)) {
         return;
     }
-    int p = topLine_;
+    int p = topLine_.value;
     if (code != ThumbPosition || position != -1) {
         scroll_.Accelerate(interval, scrollSense_, pageLines_, CellsIn(ClientWidth(), charWidth_));
         p = ScrolledPosition(code, p, scroll_.ScrollStep(), pageLines_ >= 2 ? pageLines_ - 1 : 1,
@@ -224,8 +225,8 @@ void TBigView::ScrollColumns(int code, int position, int interval) {
 
 // Moves the top line to where the vertical position points.
 void TBigView::MapVertPosToTopLine() {
-    const int maxTop = MaxTopLine(ViewLineCount(), pageLines_, scOver_);
-    const int top = TopLineForPosition(scroll_.VertPos(), VertRangeMax(), maxTop);
+    const int maxTop = MaxTopLine(ViewLineCount().value, pageLines_, scOver_);
+    const ViewLineIndex top(TopLineForPosition(scroll_.VertPos(), VertRangeMax(), maxTop));
     if (top != topLine_) {
         SetTopLine(top);
     }
@@ -239,7 +240,7 @@ void TBigView::VerticalBarAction(int action) {
         return;
     }
     QScrollBar* bar = verticalScrollBar();
-    if (MaxTopLine(ViewLineCount(), pageLines_, scOver_) > 0) {
+    if (MaxTopLine(ViewLineCount().value, pageLines_, scOver_) > 0) {
         ScrollLines(code, bar->sliderPosition(), 300);
     }
     MapVertPosToTopLine();
@@ -273,7 +274,7 @@ bool TBigView::KeyDown(int key, Qt::KeyboardModifiers modifiers) {
     if (key == 0) {
         return true;
     }
-    if (LineCount() == 0) {
+    if (LineCount().Empty()) {
         return false;
     }
     const ViewKey viewKey = ToViewKey(key);

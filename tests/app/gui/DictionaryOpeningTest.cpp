@@ -112,7 +112,7 @@ class DictionaryOpeningTest : public test::WindowTest {
         QString caption;
         QString label;
         int currentPart;
-        int topLine;
+        ViewLineIndex topLine;
         std::string top;
         int tableCount;
 
@@ -153,7 +153,7 @@ TEST_F(DictionaryOpeningTest, OpeningHereSwitchesDictionaryAndDirection) {
     EXPECT_EQ(window->Label11()->text(), QStringLiteral("日本語 : "));
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Tovix (ﾒｲﾝ)  ") + Q(jpn_));
     EXPECT_EQ(window->DicEdit1()->text(), "");
-    EXPECT_EQ(window->BigView1()->GetViewLine(0), Utf8ToCp932(jpn_.string()));
+    EXPECT_EQ(window->BigView1()->GetViewLine(ViewLineIndex(0)), Utf8ToCp932(jpn_.string()));
     EXPECT_FALSE(window->DialogOpen());
 
     window->DicEdit1()->setText(QStringLiteral("かん"));

@@ -267,7 +267,7 @@ TEST_F(EntryCommandTest, ChangeAndDeleteNeedAHeadwordOfAPartAtTheTop) {
             StartShown({Q(Build(c.direction)), c.direction == Direction::Japanese ? "JPN" : "ENG"});
         if (c.typed != nullptr) {
             window->DicEdit1()->SetText(Utf8ToCp932(c.typed));
-            window->BigView1()->SetTopLine(c.topLine);
+            window->BigView1()->SetTopLine(ViewLineIndex(c.topLine));
         }
         for (int button : {13, 14}) {
             // A window opened by mistake is found and closed at once.
@@ -352,7 +352,7 @@ TEST_F(EntryCommandTest, AnEntryChangedUnderTheViewIsNotDeletedAndTheViewIsReadA
     ASSERT_EQ(reporter.messages.size(), 1u);
     EXPECT_EQ(reporter.messages[0].text, PaddedMessage(edit_text::kEntryChangedUnderView));
     EXPECT_EQ(test::ReadBytes(PartFileName(dic, 2)), part);
-    EXPECT_EQ(Cp932ToUtf8(window->BigView1()->GetViewLine(1)), "\t土手");
+    EXPECT_EQ(Cp932ToUtf8(window->BigView1()->GetViewLine(ViewLineIndex(1))), "\t土手");
 }
 
 // The edit runs on the tool runner's thread: the event loop keeps turning
@@ -443,7 +443,7 @@ TEST_F(EntryCommandTest, AFieldLongerThanTheWindowCanEditIsRefusedAndTheEntrySta
         EXPECT_NE(reporter.messages[0].text.find("和訳 の項目が長すぎる"), std::string::npos);
         EXPECT_NE(reporter.messages[0].text.find("32767"), std::string::npos);
     }
-    EXPECT_EQ(Cp932ToUtf8(window->BigView1()->GetViewLine(0)), "bank ");
+    EXPECT_EQ(Cp932ToUtf8(window->BigView1()->GetViewLine(ViewLineIndex(0))), "bank ");
     EXPECT_EQ(test::ReadBytes(PartFileName(dic, 2)), part);
 }
 

@@ -61,9 +61,9 @@ class MainWindowKeysTest : public test::WindowTest {
         auto window = StartShown({Q(dic_), "ENG"});
         window->DicEdit1()->setText("a");
         window->DicEdit1()->setText("");
-        window->BigView1()->SetTopLine(top);
+        window->BigView1()->SetTopLine(ViewLineIndex(top));
         window->DicEdit1()->setFocus();
-        EXPECT_EQ(window->BigView1()->LineCount(), 104);
+        EXPECT_EQ(window->BigView1()->LineCount(), LineCount(104));
         return window;
     }
 
@@ -97,7 +97,7 @@ TEST_F(MainWindowKeysTest, CaretKeysScrollTheView) {
             window->BigView1()->setFocus();
         }
         Press(*window, c.key, c.modifiers);
-        EXPECT_EQ(window->BigView1()->TopLine(), c.expectedTop);
+        EXPECT_EQ(window->BigView1()->TopLine(), ViewLineIndex(c.expectedTop));
     }
 }
 
@@ -116,12 +116,12 @@ TEST_F(MainWindowKeysTest, PagingKeysMoveByAPageAndPutTheCaretAtTheEnd) {
         auto window = OnPartOne(40);
         TDicEdit& field = *window->DicEdit1();
         field.SetText("ab");
-        window->BigView1()->SetTopLine(40);
+        window->BigView1()->SetTopLine(ViewLineIndex(40));
         field.setCursorPosition(0);
         const int page = window->BigView1()->PageLines() - 1;
         ASSERT_GT(page, 1);
         Press(*window, c.key, c.modifiers);
-        EXPECT_EQ(window->BigView1()->TopLine(), 40 + c.pages * page) << c.key;
+        EXPECT_EQ(window->BigView1()->TopLine(), ViewLineIndex(40 + c.pages * page)) << c.key;
         EXPECT_EQ(field.cursorPosition(), 2) << c.key;
         EXPECT_EQ(field.text(), "ab");
     }
@@ -129,7 +129,7 @@ TEST_F(MainWindowKeysTest, PagingKeysMoveByAPageAndPutTheCaretAtTheEnd) {
 
 TEST_F(MainWindowKeysTest, CopyCommandsPutExactLinesOnTheClipboard) {
     auto window = OnPartOne(5);
-    const int bottom = window->BigView1()->BottomLine();
+    const int bottom = window->BigView1()->BottomLine().value;
     ASSERT_GT(bottom, 6);
     window->RunCommand("Button5Click");
     EXPECT_EQ(desktop.clipboard, PartLines(4, 5));
@@ -137,7 +137,7 @@ TEST_F(MainWindowKeysTest, CopyCommandsPutExactLinesOnTheClipboard) {
     Press(*window, Qt::Key_F6);
     EXPECT_EQ(desktop.clipboard, PartLines(4, bottom));
     // The pop-up item runs its button's command.
-    window->BigView1()->SetTopLine(10);
+    window->BigView1()->SetTopLine(ViewLineIndex(10));
     window->PopupMenu1()->findChild<QAction*>("PopBtn05")->trigger();
     EXPECT_EQ(desktop.clipboard, PartLines(10, 11));
 
@@ -259,7 +259,7 @@ TEST_F(MainWindowKeysTest, FieldAndWindowKeys) {
     ASSERT_TRUE(qobject_cast<QMenuBar*>(window->focusWidget()) != nullptr);
     Press(*window, Qt::Key_Right);
     Press(*window, Qt::Key_Escape);
-    EXPECT_EQ(window->BigView1()->TopLine(), 0);
+    EXPECT_EQ(window->BigView1()->TopLine(), ViewLineIndex(0));
     field.setFocus();
 
     // At the top of the screen, so that the whole menu fits below its place.

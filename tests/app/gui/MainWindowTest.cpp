@@ -111,13 +111,13 @@ TEST_F(MainWindowTest, CommandLine) {
 TEST_F(MainWindowTest, DictionaryWhoseTableCannotBeReadIsNotOpenedAtStartUp) {
     test::WriteBytes(dir / "X.DIC", "X.DIC\r\n\r\n");
     auto window = Start({Q(dir / "X.DIC"), "ENG"});
-    EXPECT_EQ(window->BigView1()->LineCount(), 0);
+    EXPECT_EQ(window->BigView1()->LineCount(), LineCount(0));
     EXPECT_TRUE(window->Search().dicFile.empty());
     EXPECT_EQ(window->Search().direction, Direction::English);
     reporter.messages.clear();
     QTest::keyClicks(window->DicEdit1(), "x");
     EXPECT_EQ(window->Search().currentPart, 0);
-    EXPECT_EQ(window->BigView1()->LineCount(), 0);
+    EXPECT_EQ(window->BigView1()->LineCount(), LineCount(0));
     EXPECT_TRUE(reporter.messages.empty());
 }
 

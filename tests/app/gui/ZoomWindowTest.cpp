@@ -80,7 +80,7 @@ TEST(ZoomWindowTest, KeysCloseAndToggleAndTheNormalStateIsRemembered) {
         EXPECT_FALSE(window.isVisible()) << c.key << " in view " << c.inView;
         EXPECT_EQ(QRect(place.left, place.top, place.width, place.height), before);
         EXPECT_TRUE(place.mem);
-        EXPECT_EQ(window.BigView1()->LineCount(), 0);
+        EXPECT_EQ(window.BigView1()->LineCount(), LineCount(0));
     }
 
     WindowBounds place{false, 5, 6, 300, 200};
@@ -113,7 +113,7 @@ class ZoomCommandTest : public test::WindowTest {
     Seen Zoom(TForm1& window, const std::function<void()>& command) {
         Seen seen;
         test::WhenModal<TForm3>([&](TForm3& zoom) {
-            for (int n = 0; n < zoom.BigView1()->LineCount(); ++n) {
+            for (int n = 0; n < zoom.BigView1()->Lines().Count(); ++n) {
                 seen.lines.push_back(Cp932ToUtf8(zoom.BigView1()->Lines().View(n)));
             }
             seen.dialogOpen = window.DialogOpen();
@@ -132,7 +132,7 @@ TEST_F(ZoomCommandTest, EveryKeyButtonAndItemOpensTheEntryAtTheTopByItsRule) {
         test::BuildDictionary(dir, Direction::English, {"apple\ta, b / c"}, "E.DIC");
     auto window = StartShown({Q(dic), "ENG"});
     window->DicEdit1()->SetText("a");
-    window->BigView1()->SetTopLine(1);  // the translation line: the entry above
+    window->BigView1()->SetTopLine(ViewLineIndex(1));  // the translation line: the entry above
     using Lines = std::vector<std::string>;
     const Lines comma{"apple ", "", "a,", " b / c"};
     const Lines pdic{"apple ", "", "a, b", " / c"};

@@ -21,6 +21,10 @@ inline std::string S(const char* utf8) {
     return Utf8ToCp932(utf8);
 }
 
+inline ViewLineIndex Line(int v) {
+    return ViewLineIndex(v);
+}
+
 inline TViewPos V(size_t column, int line) {
     return {ByteColumn(column), ViewLineIndex(line)};
 }
@@ -64,7 +68,7 @@ class BigViewTest : public ::testing::Test {
 
     std::vector<std::string> Shown() const {
         std::vector<std::string> lines;
-        for (int v = 0; v < view_.ViewLineCount(); ++v) {
+        for (ViewLineIndex v(0); v < view_.ViewLineCount(); ++v) {
             lines.push_back(view_.GetViewLine(v));
         }
         return lines;
@@ -80,11 +84,11 @@ class BigViewTest : public ::testing::Test {
     }
 
     QPoint PointAt(int column, int viewLine) const {
-        const std::string text = view_.GetViewLine(viewLine);
+        const std::string text = view_.GetViewLine(Line(viewLine));
         const int before = view_.TextWidthOf(std::string_view(text).substr(0, column - 1));
         const int width = view_.TextWidthOf(std::string_view(text).substr(column - 1, 1));
-        return QPoint(before + width / 2,
-                      (viewLine - view_.TopLine()) * view_.LineHeight() + view_.LineHeight() / 2);
+        return QPoint(before + width / 2, (Line(viewLine) - view_.TopLine()) * view_.LineHeight() +
+                                              view_.LineHeight() / 2);
     }
 
     TBigView view_;

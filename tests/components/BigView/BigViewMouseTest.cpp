@@ -17,6 +17,7 @@ namespace tovix {
 namespace {
 
 using test::BigViewTest;
+using test::Line;
 using test::Numbered;
 using test::S;
 using test::V;
@@ -59,11 +60,11 @@ TEST_F(BigViewTest, CaretKeysStepOverKanji) {
     view_.SetSelStart(V(3, 0));
     view_.SetSelEnd(V(3, 0));
     QTest::keyClick(&view_, Qt::Key_PageDown, Qt::ShiftModifier);
-    EXPECT_EQ(view_.TopLine(), 10);
+    EXPECT_EQ(view_.TopLine(), Line(10));
     EXPECT_EQ(view_.SelStart(), V(3, 0));
     EXPECT_EQ(view_.SelEnd(), V(3, 10));
     QTest::keyClick(&view_, Qt::Key_PageDown);
-    EXPECT_EQ(view_.TopLine(), 20);
+    EXPECT_EQ(view_.TopLine(), Line(20));
     EXPECT_EQ(view_.SelStart(), V(3, 20));
     EXPECT_EQ(view_.SelEnd(), V(3, 20));
 
@@ -138,19 +139,19 @@ TEST_F(BigViewTest, DraggingBelowTheViewScrollsUntilTheEndOrTheRelease) {
 
     QTest::mousePress(view_.viewport(), Qt::LeftButton, {}, PointAt(2, 0));
     drag(below);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return view_.TopLine() == 15; }, 5000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return view_.TopLine() == Line(15); }, 5000));
     QTest::qWait(4 * TBigView::kAutoScrollInterval);
-    EXPECT_EQ(view_.TopLine(), 15);  // the last view line is on the page: no further
+    EXPECT_EQ(view_.TopLine(), Line(15));  // the last view line is on the page: no further
     EXPECT_EQ(view_.SelStart(), V(2, 0));
     EXPECT_EQ(view_.SelEnd(), V(8, 24));
     QTest::mouseRelease(view_.viewport(), Qt::LeftButton, {}, below);
 
-    view_.SetTopLine(0);
+    view_.SetTopLine(Line(0));
     QTest::mousePress(view_.viewport(), Qt::LeftButton, {}, PointAt(2, 0));
     drag(below);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return view_.TopLine() >= 2; }, 5000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return view_.TopLine() >= Line(2); }, 5000));
     QTest::mouseRelease(view_.viewport(), Qt::LeftButton, {}, below);
-    const int stopped = view_.TopLine();
+    const ViewLineIndex stopped = view_.TopLine();
     QTest::qWait(4 * TBigView::kAutoScrollInterval);
     EXPECT_EQ(view_.TopLine(), stopped);
 }

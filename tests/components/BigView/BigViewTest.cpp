@@ -29,6 +29,7 @@ namespace tovix {
 namespace {
 
 using test::BigViewTest;
+using test::Line;
 using test::Numbered;
 using test::S;
 using test::V;
@@ -51,13 +52,13 @@ TEST_F(BigViewTest, MetricsComeFromTheFont) {
 
 TEST_F(BigViewTest, AddReturnsTheViewLineCount) {
     view_.SetWrapByte(60);
-    EXPECT_EQ(view_.Add(std::string(130, 'a')), 3);
-    EXPECT_EQ(view_.Add(""), 4);
-    EXPECT_EQ(view_.LineCount(), 2);
+    EXPECT_EQ(view_.Add(std::string(130, 'a')), LineCount(3));
+    EXPECT_EQ(view_.Add(""), LineCount(4));
+    EXPECT_EQ(view_.LineCount(), LineCount(2));
     EXPECT_EQ(Shown(), (std::vector<std::string>{std::string(60, 'a'), std::string(60, 'a'),
                                                  std::string(10, 'a'), ""}));
-    EXPECT_EQ(view_.LineToViewLine(TextLineIndex(view_.LineCount())),
-              ViewLineIndex(view_.ViewLineCount()));
+    EXPECT_EQ(view_.LineToViewLine(view_.LineCount().Last<TextLineIndex>() + 1),
+              view_.LastViewLine() + 1);
     EXPECT_EQ(view_.ViewLineToLine(ViewLineIndex(-1)), TextLineIndex(-1));
 }
 
@@ -123,19 +124,19 @@ TEST_F(BigViewTest, BvStyleHandlerMayChangeTheNewStyle) {
 
 TEST_F(BigViewTest, SetTopLineClampsBeforeTheHandlerSeesIt) {
     MainViewWith(100, 10);
-    std::vector<int> seen;
-    view_.OnViewLineChanging = [&](TBigView&, int& v) { seen.push_back(v); };
-    view_.SetTopLine(500);
-    EXPECT_EQ(view_.TopLine(), 99);
-    EXPECT_EQ(view_.BottomLine(), 99);
-    view_.SetTopLine(-3);
-    EXPECT_EQ(view_.TopLine(), 0);
-    EXPECT_EQ(view_.BottomLine(), 9);
-    EXPECT_EQ(seen, (std::vector<int>{99, 0}));
+    std::vector<ViewLineIndex> seen;
+    view_.OnViewLineChanging = [&](TBigView&, ViewLineIndex& v) { seen.push_back(v); };
+    view_.SetTopLine(Line(500));
+    EXPECT_EQ(view_.TopLine(), Line(99));
+    EXPECT_EQ(view_.BottomLine(), Line(99));
+    view_.SetTopLine(Line(-3));
+    EXPECT_EQ(view_.TopLine(), Line(0));
+    EXPECT_EQ(view_.BottomLine(), Line(9));
+    EXPECT_EQ(seen, (std::vector<ViewLineIndex>{Line(99), Line(0)}));
 
-    view_.OnViewLineChanging = [](TBigView&, int& v) { v = 42; };
-    view_.SetTopLine(7);
-    EXPECT_EQ(view_.TopLine(), 42);
+    view_.OnViewLineChanging = [](TBigView&, ViewLineIndex& v) { v = Line(42); };
+    view_.SetTopLine(Line(7));
+    EXPECT_EQ(view_.TopLine(), Line(42));
     EXPECT_EQ(view_.VertPos(), 42);
 }
 
@@ -173,7 +174,7 @@ TEST_F(BigViewTest, ThumbStandsWhereTheTopLineIs) {
     };
     for (const Case& c : cases) {
         MainViewWith(c.lines, c.pageLines, c.scOver);
-        view_.SetTopLine(c.top);
+        view_.SetTopLine(Line(c.top));
         const QScrollBar* bar = view_.verticalScrollBar();
         QStyleOptionSlider option;
         option.initFrom(bar);
@@ -224,19 +225,19 @@ TEST_F(BigViewTest, ScrollKeysMoveTheTopLine) {
     };
     MainViewWith(100, 10);
     for (const Case& c : cases) {
-        view_.SetTopLine(c.from);
+        view_.SetTopLine(Line(c.from));
         QTest::keyClick(&view_, c.key, c.modifiers);
-        EXPECT_EQ(view_.TopLine(), c.top) << "key " << c.key << " from " << c.from;
+        EXPECT_EQ(view_.TopLine(), Line(c.top)) << "key " << c.key << " from " << c.from;
     }
 
     view_.SetScOver(true);
     QTest::keyClick(&view_, Qt::Key_B);
-    EXPECT_EQ(view_.TopLine(), 99);
+    EXPECT_EQ(view_.TopLine(), Line(99));
 
     view_.SetScrollBar(TScrollStyle::ssNone);
-    view_.SetTopLine(0);
+    view_.SetTopLine(Line(0));
     QTest::keyClick(&view_, Qt::Key_Space);
-    EXPECT_EQ(view_.TopLine(), 0);
+    EXPECT_EQ(view_.TopLine(), Line(0));
 }
 
 TEST_F(BigViewTest, ScrollBarActionsAndTheWheelMoveTheTopLine) {
@@ -252,18 +253,18 @@ TEST_F(BigViewTest, ScrollBarActionsAndTheWheelMoveTheTopLine) {
         {QAbstractSlider::SliderToMinimum, 0},      {QAbstractSlider::SliderToMaximum, 99},
     };
     for (const Case& c : cases) {
-        view_.SetTopLine(20);
+        view_.SetTopLine(Line(20));
         bar->triggerAction(c.action);
-        EXPECT_EQ(view_.TopLine(), c.top) << c.action;
+        EXPECT_EQ(view_.TopLine(), Line(c.top)) << c.action;
         EXPECT_EQ(bar->value(), c.top) << c.action;
     }
     bar->setSliderPosition(50);  // dragging the thumb
-    EXPECT_EQ(view_.TopLine(), 50);
+    EXPECT_EQ(view_.TopLine(), Line(50));
 
     QWheelEvent wheel(QPointF(5, 5), QPointF(view_.viewport()->mapToGlobal(QPoint(5, 5))), QPoint(),
                       QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(view_.viewport(), &wheel);
-    EXPECT_EQ(view_.TopLine(), 50 + QApplication::wheelScrollLines());
+    EXPECT_EQ(view_.TopLine(), Line(50) + QApplication::wheelScrollLines());
 }
 
 TEST_F(BigViewTest, HorizontalKeysScrollByCells) {
@@ -273,7 +274,7 @@ TEST_F(BigViewTest, HorizontalKeysScrollByCells) {
     view_.Assign(Numbered(100));
     const int cells = view_.viewport()->width() / view_.CharWidth();
     QTest::keyClick(&view_, Qt::Key_Right);  // a page down and a column right
-    EXPECT_EQ(view_.TopLine(), 9);
+    EXPECT_EQ(view_.TopLine(), Line(9));
     EXPECT_EQ(view_.HorzPos(), 1);
     QTest::keyClick(&view_, Qt::Key_Right, Qt::ControlModifier);
     EXPECT_EQ(view_.HorzPos(), 1 + cells);
@@ -282,7 +283,7 @@ TEST_F(BigViewTest, HorizontalKeysScrollByCells) {
     EXPECT_EQ(view_.horizontalScrollBar()->value(), view_.HorzPos());
     QTest::keyClick(&view_, Qt::Key_Home);
     EXPECT_EQ(view_.HorzPos(), 0);
-    EXPECT_EQ(view_.TopLine(), 0);
+    EXPECT_EQ(view_.TopLine(), Line(0));
 }
 
 TEST_F(BigViewTest, KeyDownHandlerMayReplaceOrClearTheKey) {
@@ -295,9 +296,9 @@ TEST_F(BigViewTest, KeyDownHandlerMayReplaceOrClearTheKey) {
         }
     };
     QTest::keyClick(&view_, Qt::Key_Q);
-    EXPECT_EQ(view_.TopLine(), 9);
+    EXPECT_EQ(view_.TopLine(), Line(9));
     QTest::keyClick(&view_, Qt::Key_Down);
-    EXPECT_EQ(view_.TopLine(), 9);
+    EXPECT_EQ(view_.TopLine(), Line(9));
 }
 
 TEST_F(BigViewTest, QuickSteadyStepsAccelerateUntilAPauseOrATurn) {
@@ -308,7 +309,7 @@ TEST_F(BigViewTest, QuickSteadyStepsAccelerateUntilAPauseOrATurn) {
     const auto press = [&](Qt::Key key, int wait) {
         now += wait;
         QTest::keyClick(&view_, key);
-        return view_.TopLine();
+        return view_.TopLine().value;
     };
     // The third press is the first steady one; ten of them widen the step.
     for (int i = 1; i <= 11; ++i) {
@@ -325,7 +326,7 @@ TEST_F(BigViewTest, QuickSteadyStepsAccelerateUntilAPauseOrATurn) {
         press(Qt::Key_Down, 10);
     }
     ASSERT_EQ(view_.ScrollStep(), 3);
-    const int top = view_.TopLine();
+    const int top = view_.TopLine().value;
     // Turning back: the first press still sees the steady descent, the next
     // one the turn.
     EXPECT_EQ(press(Qt::Key_Up, 10), top - 3);
@@ -354,14 +355,14 @@ TEST_F(BigViewTest, FailedLoadLeavesTheViewMatchingItsLines) {
     view_.SetWrapByte(2);
     view_.SetScrollBar(TScrollStyle::ssVertical);
     view_.LoadFromFile(dir / "part.001");
-    view_.SetTopLine(3);
-    ASSERT_EQ(view_.ViewLineCount(), 5);
+    view_.SetTopLine(Line(3));
+    ASSERT_EQ(view_.ViewLineCount(), LineCount(5));
 
     EXPECT_THROW(view_.LoadFromFile(dir / "missing.001"), IoError);
-    EXPECT_EQ(view_.LineCount(), 0);
-    EXPECT_EQ(view_.ViewLineCount(), 0);
-    EXPECT_EQ(view_.TopLine(), 0);
-    EXPECT_THROW(view_.GetViewLine(0), ListIndexError);
+    EXPECT_EQ(view_.LineCount(), LineCount(0));
+    EXPECT_EQ(view_.ViewLineCount(), LineCount(0));
+    EXPECT_EQ(view_.TopLine(), Line(0));
+    EXPECT_THROW(view_.GetViewLine(Line(0)), ListIndexError);
     EXPECT_FALSE(view_.grab().isNull());
 }
 
@@ -369,21 +370,21 @@ TEST_F(BigViewTest, LineOperationsKeepViewLinesInStep) {
     view_.SetWrapByte(3);
     view_.Assign({"abcdef", "gh"});
     EXPECT_EQ(Shown(), (std::vector<std::string>{"abc", "def", "gh"}));
-    view_.Insert(2, "xyz1");
+    view_.Insert(Line(2), "xyz1");
     EXPECT_EQ(Shown(), (std::vector<std::string>{"abc", "def", "xyz", "1", "gh"}));
-    view_.PutViewLine(1, "DEFG");
+    view_.PutViewLine(Line(1), "DEFG");
     EXPECT_EQ(Shown(), (std::vector<std::string>{"abc", "DEF", "G", "xyz", "1", "gh"}));
-    view_.Delete(3);
+    view_.Delete(Line(3));
     EXPECT_EQ(Shown(), (std::vector<std::string>{"abc", "DEF", "G", "gh"}));
-    view_.Exchange(0, 3);
+    view_.Exchange(Line(0), Line(3));
     EXPECT_EQ(Shown(), (std::vector<std::string>{"gh", "abc", "DEF", "G"}));
-    view_.Insert(view_.ViewLineCount(), "");
+    view_.Insert(view_.LastViewLine() + 1, "");
     EXPECT_EQ(Shown(), (std::vector<std::string>{"gh", "abc", "DEF", "G", ""}));
-    EXPECT_THROW(view_.Delete(5), ListIndexError);
-    EXPECT_THROW(view_.PutViewLine(-1, "x"), ListIndexError);
+    EXPECT_THROW(view_.Delete(Line(5)), ListIndexError);
+    EXPECT_THROW(view_.PutViewLine(Line(-1), "x"), ListIndexError);
 
-    EXPECT_EQ(view_.IndexOf("abcDEFG"), 1);
-    EXPECT_EQ(view_.IndexOf("abc"), -1);
+    EXPECT_EQ(view_.IndexOf("abcDEFG"), Line(1));
+    EXPECT_EQ(view_.IndexOf("abc"), Line(-1));
     ByteColumn column(1);
     ViewLineIndex line(0);
     EXPECT_TRUE(view_.Find("efg", column, line));
@@ -391,7 +392,7 @@ TEST_F(BigViewTest, LineOperationsKeepViewLinesInStep) {
     EXPECT_EQ(line, ViewLineIndex(2));
     column = ByteColumn(3);
     EXPECT_FALSE(view_.Find("gh", column, line));
-    EXPECT_EQ(line, ViewLineIndex(view_.ViewLineCount()));
+    EXPECT_EQ(line, view_.LastViewLine() + 1);
 
     test::TempDir dir;
     view_.SaveToFile(dir / "out.txt");
@@ -414,7 +415,7 @@ TEST_F(BigViewTest, WrappingAtTheWindowWidthFitsAndFollowsResizing) {
     const auto check = [&] {
         std::string joined;
         int line = 0;
-        for (int v = 0; v < view_.ViewLineCount(); ++v) {
+        for (ViewLineIndex v(0); v < view_.ViewLineCount(); ++v) {
             const TViewLineRec rec = view_.ViewLine(v);
             EXPECT_LT(view_.TextWidthOf(view_.GetViewLine(v)), view_.viewport()->width()) << v;
             if (rec.Line.value % 2 == 1) {
@@ -430,11 +431,11 @@ TEST_F(BigViewTest, WrappingAtTheWindowWidthFitsAndFollowsResizing) {
         EXPECT_EQ(line, 10);
     };
     check();
-    view_.SetTopLine(view_.LineToViewLine(TextLineIndex(5)).value);
+    view_.SetTopLine(view_.LineToViewLine(TextLineIndex(5)));
     view_.resize(250, 300);
     QApplication::processEvents();
     check();
-    EXPECT_EQ(view_.ViewLineToLine(ViewLineIndex(view_.TopLine())), TextLineIndex(5));
+    EXPECT_EQ(view_.ViewLineToLine(view_.TopLine()), TextLineIndex(5));
 }
 
 TEST(BigViewFrameTest, CaptionMovesAndBorderSizesTheView) {
@@ -503,7 +504,7 @@ TEST_F(BigViewTest, FindMarkInvertsItsBytesUntilTheViewScrollsOrTheLinesChange) 
             .copy(text)
             .convertToFormat(QImage::Format_RGB32);
     };
-    view_.SetTopLine(1);
+    view_.SetTopLine(Line(1));
     const QImage plain = screen();
     view_.SetMark(TextLineIndex(8), 5, 1);  // "8" of "line 8", on row 7
     EXPECT_EQ(view_.MarkedLine(), TextLineIndex(8));
@@ -523,10 +524,10 @@ TEST_F(BigViewTest, FindMarkInvertsItsBytesUntilTheViewScrollsOrTheLinesChange) 
     EXPECT_TRUE(expected.contains(changed)) << "changed " << changed.x() << "," << changed.y()
                                             << " " << changed.width() << "x" << changed.height();
 
-    view_.SetTopLine(2);
+    view_.SetTopLine(Line(2));
     EXPECT_EQ(view_.MarkedLine(), TextLineIndex(-1));
     EXPECT_EQ(screen(), view_.grab(text).toImage().convertToFormat(QImage::Format_RGB32));
-    view_.SetTopLine(1);
+    view_.SetTopLine(Line(1));
     EXPECT_EQ(screen(), plain);
 
     view_.SetMark(TextLineIndex(8), 5, 1);
@@ -538,8 +539,8 @@ TEST_F(BigViewTest, FindMarkInvertsItsBytesUntilTheViewScrollsOrTheLinesChange) 
     EXPECT_EQ(screen(), plain);
 
     // A mark past the right edge scrolls the view sideways until it goes.
-    view_.Insert(3, std::string(300, 'x') + "HIT");
-    view_.SetTopLine(2);
+    view_.Insert(Line(3), std::string(300, 'x') + "HIT");
+    view_.SetTopLine(Line(2));
     view_.SetMark(TextLineIndex(3), 300, 3);
     const int x = view_.TextWidthOf(std::string(300, 'x')) - view_.HorzPos() * view_.CharWidth();
     EXPECT_GT(view_.HorzPos(), 0);
@@ -548,7 +549,7 @@ TEST_F(BigViewTest, FindMarkInvertsItsBytesUntilTheViewScrollsOrTheLinesChange) 
     view_.ClearMark();
     EXPECT_EQ(view_.HorzPos(), 0);
     view_.SetMark(TextLineIndex(3), 300, 3);
-    view_.SetTopLine(3);
+    view_.SetTopLine(Line(3));
     EXPECT_EQ(view_.HorzPos(), 0);
 }
 

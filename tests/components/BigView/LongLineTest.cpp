@@ -69,7 +69,7 @@ QImage DrawnWhole(const TBigView& view, const std::vector<std::string>& lines) {
     const TViewFont font(view.font());
     const int x = -view.HorzPos() * view.CharWidth();
     for (int row = 0; row < view.PageLines(); ++row) {
-        const size_t line = static_cast<size_t>(view.TopLine() + row);
+        const size_t line = static_cast<size_t>((view.TopLine() + row).value);
         if (line < lines.size()) {
             font.Draw(painter, x, row * view.LineHeight(), lines[line],
                       view.CharWidth() * view.ViewTabStop(), -TWrapMeasure::kMaxTextWidth,
@@ -96,14 +96,14 @@ TEST(LongLineTest, ALongLineLooksLikeTheStartThatShows) {
         EXPECT_EQ(shown, DrawnWhole(view, shortLines)) << step;
         EXPECT_NE(shown, blank) << step;
     };
-    view.SetTopLine(10);
+    view.SetTopLine(ViewLineIndex(10));
     same("long line on the page");
     view.KeyDown(Qt::Key_Down, Qt::NoModifier);
     same("a line down");
     view.KeyDown(Qt::Key_PageDown, Qt::NoModifier);
     view.KeyDown(Qt::Key_PageUp, Qt::NoModifier);
     same("a page down and up");
-    view.SetTopLine(12);
+    view.SetTopLine(ViewLineIndex(12));
     // Scrolled right: the left edge in the first piece, in the second, and
     // after the first tab.
     for (const size_t bytes : {1000, 2600, 3200}) {
@@ -121,7 +121,7 @@ TEST(LongLineTest, AMarkNearTheEndOfALongLineIsShown) {
     const std::string line = Units(2'000'000);
     TBigView view;
     SetUpView(view, LinesAround(line));
-    view.SetTopLine(10);
+    view.SetTopLine(ViewLineIndex(10));
     const size_t at = line.size() - 40;
     view.SetMark(TextLineIndex(12), at, 4);
     const int x0 =
@@ -149,17 +149,17 @@ TEST(LongLineTest, AWrappedLongLinePagesToItsEnd) {
     view.Assign({"head", line});
 
     std::string joined;
-    for (int v = 1; v < view.ViewLineCount(); ++v) {
+    for (ViewLineIndex v(1); v < view.ViewLineCount(); ++v) {
         joined += view.GetViewLine(v);
     }
     EXPECT_EQ(joined, line);
     view.KeyDown(Qt::Key_End, Qt::NoModifier);
-    EXPECT_EQ(view.TopLine(), view.ViewLineCount() - 1);
+    EXPECT_EQ(view.TopLine(), view.LastViewLine());
     EXPECT_TRUE(view.ViewLine(view.TopLine()).LineEnd);
     view.KeyDown(Qt::Key_PageUp, Qt::NoModifier);
-    EXPECT_EQ(view.TopLine(), view.ViewLineCount() - view.PageLines());
+    EXPECT_EQ(view.TopLine(), view.LastViewLine() + 1 - view.PageLines());
     view.KeyDown(Qt::Key_Home, Qt::NoModifier);
-    EXPECT_EQ(view.TopLine(), 0);
+    EXPECT_EQ(view.TopLine(), ViewLineIndex(0));
 }
 
 // Wrapped at the window's width, a long line takes the byte count that fits
@@ -173,10 +173,10 @@ TEST(LongLineTest, ALongLineWrapsToTheWindowWidth) {
     view.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
     view.Assign({line.substr(0, 1000), line});
-    const size_t bytes = view.ViewLine(0).Len;
-    EXPECT_LT(view.TextWidthOf(view.GetViewLine(0)), view.viewport()->width());
+    const size_t bytes = view.ViewLine(ViewLineIndex(0)).Len;
+    EXPECT_LT(view.TextWidthOf(view.GetViewLine(ViewLineIndex(0))), view.viewport()->width());
     std::string joined;
-    for (int v = view.LineToViewLine(TextLineIndex(1)).value; v < view.ViewLineCount(); ++v) {
+    for (ViewLineIndex v = view.LineToViewLine(TextLineIndex(1)); v < view.ViewLineCount(); ++v) {
         const TViewLineRec rec = view.ViewLine(v);
         if (!rec.LineEnd) {
             EXPECT_TRUE(rec.Len == bytes || rec.Len + 1 == bytes) << v;
