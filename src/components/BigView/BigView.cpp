@@ -431,7 +431,7 @@ int TBigView::ComputePageLines() const {
 
 bool TBigView::GrowMaxChar(ViewLineIndex from, tovix::LineCount n) {
     const size_t longest =
-        std::min(viewLines_.MaxLen(from, n.value), static_cast<size_t>(MaxCharLimit(charWidth_)));
+        std::min(viewLines_.MaxLen(from, n), static_cast<size_t>(MaxCharLimit(charWidth_)));
     if (longest <= static_cast<size_t>(maxChar_)) {
         return false;
     }

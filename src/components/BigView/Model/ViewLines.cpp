@@ -216,9 +216,9 @@ size_t TViewLines::MeasuredBytes(std::string_view text) const {
     return n;
 }
 
-size_t TViewLines::MaxLen(ViewLineIndex from, int n) const {
+size_t TViewLines::MaxLen(ViewLineIndex from, LineCount n) const {
     const auto end =
-        static_cast<int>(std::min<long long>(Count(), 1LL * from.value + std::max(n, 0)));
+        static_cast<int>(std::min<long long>(Count(), 1LL * from.value + std::max(n.value, 0)));
     size_t longest = 0;
     for (int v = std::max(from.value, 0); v < end; ++v) {
         longest = std::max(

@@ -83,7 +83,7 @@ class TViewLines {
     void Rewrap(TextLineIndex from);
 
     // The longest Len among view lines from..from+n-1 that exist; 0 if none.
-    size_t MaxLen(ViewLineIndex from, int n) const;
+    size_t MaxLen(ViewLineIndex from, LineCount n) const;
 
   private:
     void WrapLine(TextLineIndex line, size_t& next);
