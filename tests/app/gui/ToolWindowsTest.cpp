@@ -525,6 +525,10 @@ TEST_F(ToolWindowsTest, MakingASetImportsADictdOrStarDictInputFirst) {
             RunMenuItem(*window, c.item, [&](TToolWindow& w) {
                 Fill(w, {(dir / c.input).string(), dic.string()});
                 w.BtnOk()->click();
+                if (w.isVisible()) {  // refused: the case fails rather than waits
+                    ADD_FAILURE() << "the window refused the names";
+                    w.reject();
+                }
             });
         }
         EXPECT_TRUE(reporter.messages.empty()) << c.input << ": " << reporter.messages[0].text;
@@ -561,6 +565,10 @@ TEST_F(ToolWindowsTest, StarDictExportOfTheOpenDirectionReadsBack) {
                       FindToolCommand(ToolCommandId::TovixToStarDict).Caption(c.direction));
             Fill(w, {dic.string(), ifo.string()});
             w.BtnOk()->click();
+            if (w.isVisible()) {  // refused: the case fails rather than waits
+                ADD_FAILURE() << "the window refused the names";
+                w.reject();
+            }
         });
         EXPECT_TRUE(reporter.messages.empty()) << name << ": " << reporter.messages[0].text;
         EXPECT_NE(std::find(reporter.captions.begin(), reporter.captions.end(),
