@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <deque>
+#include <unordered_map>
 
 #include "components/MbString.h"
 #include "dict/KanaText.h"
@@ -29,6 +30,30 @@ bool EndsWithChars(std::string_view text, std::string_view ending) {
     return place == start;
 }
 
+// The last character of a non-empty text.
+std::string_view LastChar(std::string_view text) {
+    size_t last = 0;
+    for (size_t place = 0; place < text.size(); NextChar(text, place)) {
+        last = place;
+    }
+    return text.substr(last);
+}
+
+// The rules by the last character of their inflected ending, each list in the
+// table's order: a form is tried only against the rules that can end it.
+const std::vector<const InflectionRule*>& RulesEnding(std::string_view text) {
+    static const auto byLast = [] {
+        std::unordered_map<std::string, std::vector<const InflectionRule*>> rules;
+        for (const InflectionRule& rule : InflectionRules()) {
+            rules[std::string(LastChar(rule.inflected))].push_back(&rule);
+        }
+        return rules;
+    }();
+    static const std::vector<const InflectionRule*> none;
+    const auto found = text.empty() ? byLast.end() : byLast.find(std::string(LastChar(text)));
+    return found == byLast.end() ? none : found->second;
+}
+
 bool Seen(const std::vector<Deinflection>& found, const std::string& word, WordClasses classes) {
     return std::any_of(found.begin(), found.end(), [&](const Deinflection& d) {
         return d.classes == classes && d.word == word;
@@ -43,7 +68,8 @@ std::vector<Deinflection> Deinflect(std::string_view text) {
         if (all[next].rules.size() >= kMaxChain) {
             continue;
         }
-        for (const InflectionRule& rule : InflectionRules()) {
+        for (const InflectionRule* candidate : RulesEnding(all[next].word)) {
+            const InflectionRule& rule = *candidate;
             const Deinflection& form = all[next];
             if ((form.classes != 0 && (form.classes & rule.required) == 0) ||
                 !EndsWithChars(form.word, rule.inflected)) {

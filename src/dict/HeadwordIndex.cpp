@@ -143,11 +143,9 @@ std::optional<WordClasses> HeadwordIndex::Find(const std::filesystem::path& dicF
         return std::nullopt;
     }
     std::optional<WordClasses> classes;
-    for (const WrittenFormEntry& entry : writtenForms->FindAll(word, kMaxWrittenForms)) {
-        if (KataToHira(entry.forms.written) == key) {
-            if (const auto found = FindIn(dicFile, direction, entry.part, key)) {
-                classes = classes.value_or(0) | *found;
-            }
+    for (const WrittenFormEntry& entry : writtenForms->FindEqual(word, kMaxWrittenForms)) {
+        if (const auto found = FindIn(dicFile, direction, entry.part, key)) {
+            classes = classes.value_or(0) | *found;
         }
     }
     return classes;

@@ -172,21 +172,43 @@ std::optional<WrittenFormEntry> WrittenFormIndex::Find(std::string_view text) co
     return found.empty() ? std::nullopt : std::optional(found.front());
 }
 
-std::vector<WrittenFormEntry> WrittenFormIndex::FindAll(std::string_view text, size_t max) const {
-    const size_t chars = CharCount(text);
-    const std::uint64_t key = WindowKey(text, std::min<size_t>(chars, 2));
+std::span<const WrittenFormEntry> WrittenFormIndex::WindowOf(std::string_view text) const {
+    const std::uint64_t key = WindowKey(text, std::min<size_t>(CharCount(text), 2));
     const auto window =
         std::lower_bound(windows_.begin(), windows_.end(), key,
                          [](const Window& w, std::uint64_t k) { return w.key < k; });
-    std::vector<WrittenFormEntry> found;
     if (text.empty() || window == windows_.end() || window->key != key) {
-        return found;
+        return {};
     }
+    return std::span(entries_).subspan(window->first, window->last - window->first + 1);
+}
+
+std::vector<WrittenFormEntry> WrittenFormIndex::FindAll(std::string_view text, size_t max) const {
+    const size_t chars = CharCount(text);
     const std::string hiragana = KataToHira(text);
-    for (size_t i = window->first; i <= window->last && found.size() < max; ++i) {
-        const std::string_view prefix = CharPrefix(entries_[i].forms.written, chars);
+    std::vector<WrittenFormEntry> found;
+    for (const WrittenFormEntry& entry : WindowOf(text)) {
+        if (found.size() == max) {
+            break;
+        }
+        const std::string_view prefix = CharPrefix(entry.forms.written, chars);
         if (prefix == text || (prefix.size() == text.size() && KataToHira(prefix) == hiragana)) {
-            found.push_back(entries_[i]);
+            found.push_back(entry);
+        }
+    }
+    return found;
+}
+
+std::vector<WrittenFormEntry> WrittenFormIndex::FindEqual(std::string_view text, size_t max) const {
+    const std::string hiragana = KataToHira(text);
+    std::vector<WrittenFormEntry> found;
+    for (const WrittenFormEntry& entry : WindowOf(text)) {
+        if (found.size() == max) {
+            break;
+        }
+        const std::string_view written = entry.forms.written;
+        if (written.size() == text.size() && (written == text || KataToHira(written) == hiragana)) {
+            found.push_back(entry);
         }
     }
     return found;

@@ -16,6 +16,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -76,6 +77,10 @@ class WrittenFormIndex {
     // Every entry, in the file's order, whose written form begins with
     // `text` as Find compares them; at most `max`.
     std::vector<WrittenFormEntry> FindAll(std::string_view text, size_t max) const;
+    // Up to `max` entries whose whole written form is `text` (katakana as
+    // hiragana). Cheaper than FindAll for a whole word: an entry of another
+    // length is passed over by its size.
+    std::vector<WrittenFormEntry> FindEqual(std::string_view text, size_t max) const;
 
   private:
     WrittenFormIndex() = default;
@@ -83,6 +88,10 @@ class WrittenFormIndex {
     // The first and the last entry (inclusive) whose written form begins with
     // the characters of `key` (katakana as hiragana): the written forms' first
     // character, and their first two.
+    // The entries compared for `text`: those of the window of its first two
+    // characters (its first, for a text of one); none for an empty text.
+    std::span<const WrittenFormEntry> WindowOf(std::string_view text) const;
+
     struct Window {
         std::uint64_t key = 0;
         std::uint32_t first = 0;
