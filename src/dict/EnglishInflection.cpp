@@ -2,7 +2,6 @@
 #include "dict/EnglishInflection.h"
 
 #include <algorithm>
-#include <ranges>
 
 #include "components/MbString.h"
 #include "platform/Cp932.h"
@@ -73,6 +72,16 @@ bool IsComparison(std::string_view reason) {
     return reason.starts_with("comparative") || reason == "superlative";
 }
 
+// Calls `use` with each piece of `text` between the separators.
+template <class Use>
+void ForEachPiece(std::string_view text, char separator, Use use) {
+    for (size_t at = 0; at <= text.size();) {
+        const size_t end = std::min(text.find(separator, at), text.size());
+        use(text.substr(at, end - at));
+        at = end + 1;
+    }
+}
+
 std::string WithBlanks(std::string text) {
     std::replace(text.begin(), text.end(), '_', ' ');
     return text;
@@ -122,20 +131,18 @@ std::optional<EnglishExceptions> EnglishExceptions::Load(const std::filesystem::
             continue;
         }
         any = true;
-        for (const auto line : std::views::split(text, '\n')) {
-            exceptions.AddLine(std::string_view(line.begin(), line.end()), list);
-        }
+        ForEachPiece(text, '\n', [&](std::string_view line) { exceptions.AddLine(line, list); });
     }
     return any ? std::optional(std::move(exceptions)) : std::nullopt;
 }
 
 void EnglishExceptions::AddLine(std::string_view line, size_t list) {
     std::vector<std::string> words;
-    for (const auto word : std::views::split(line, ' ')) {
+    ForEachPiece(line, ' ', [&](std::string_view word) {
         if (!word.empty()) {
-            words.push_back(WithBlanks(std::string(std::string_view(word.begin(), word.end()))));
+            words.push_back(WithBlanks(std::string(word)));
         }
-    }
+    });
     for (size_t i = 1; i < words.size(); ++i) {
         forms_.emplace(words[0], Base{words[i], list});
     }
