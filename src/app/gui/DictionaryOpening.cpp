@@ -94,7 +94,7 @@ void TForm1::ShowDictionary(const std::filesystem::path& file, Direction directi
     setWindowTitle(mainCaption_ + QStringLiteral("  ") + QString::fromStdString(file.string()));
     label11_->setText(DirectionLabel(direction));
     UpdateEmptyHint();
-    NoteOpened(file);
+    NoteOpenedAfterFirstPaint(file);
 }
 
 // The new copy gets the file and the direction word as two arguments, so a

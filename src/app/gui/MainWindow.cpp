@@ -142,10 +142,14 @@ TForm1::TForm1(const QStringList& arguments, Reporter* reporter, QWidget* parent
     ConnectCommands();
     dicEdit1_->setFocus();
 
+    starting_ = true;
     Guarded(reporter_, "FormCreate", [&] { FormCreate(arguments); });
+    starting_ = false;
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1() {
+    Guarded(reporter_, "FormDestroy", [this] { NoteStartupDictionary(); });
+}
 
 QString TForm1::DirectionLabel(Direction direction) {
     return QtText(direction == Direction::Japanese ? app_text::kJapaneseLabel
@@ -471,6 +475,12 @@ void TForm1::changeEvent(QEvent* event) {
 // usual. The search field leaves some keys to the window without calling its
 // own handler: they reach DicEdit1KeyDown here (Ctrl+V pastes).
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Paint && watched == bigView1_->viewport()) {
+        bigView1_->viewport()->removeEventFilter(this);
+        QTimer::singleShot(0, this, [this] {
+            Guarded(reporter_, "FormPaint", [this] { NoteStartupDictionary(); });
+        });
+    }
     if (event->type() != QEvent::KeyPress) {
         return QMainWindow::eventFilter(watched, event);
     }
@@ -502,6 +512,7 @@ void TForm1::FormDestroy() {
         return;
     }
     destroyed_ = true;
+    NoteStartupDictionary();
     if (InNormalState(*this)) {
         settings_.mainWindow.left = x();
         settings_.mainWindow.top = y();

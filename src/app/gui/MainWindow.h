@@ -83,6 +83,9 @@ class TForm1 : public QMainWindow {
     SearchState& Search() { return search_; }
     const GeneralSettings& Settings() const { return settings_; }
     bool DialogOpen() const { return dialogOpen_; }
+    // Whether the settings file still waits for the first paint to note the
+    // dictionary opened at start-up.
+    bool StartupNotePending() const { return startupNote_.has_value(); }
     // The dictionary file last handed to a new copy of the program.
     const std::string& NewWindowDic() const { return newWindowDic_; }
 
@@ -226,6 +229,11 @@ class TForm1 : public QMainWindow {
     void OpenFileHere(const std::filesystem::path& file);
     void FillRecentMenu();
     void NoteOpened(const std::filesystem::path& file);
+    // Notes the dictionary opened at start-up once the view has first been
+    // painted (or the window closes first): writing the settings file waits
+    // for its flushes, which the first paint does not need.
+    void NoteOpenedAfterFirstPaint(const std::filesystem::path& file);
+    void NoteStartupDictionary();
     // The empty view's hint, Ctrl+O and the recent list's filling.
     void BuildHistoryParts();
     void UpdateEmptyHint();
@@ -326,6 +334,10 @@ class TForm1 : public QMainWindow {
     // The base forms the last lookup found.
     std::vector<BaseForm> bases_;
     bool destroyed_ = false;
+    // Set while the constructor opens the start-up dictionary.
+    bool starting_ = false;
+    // The start-up dictionary still to be noted in the recent list.
+    std::optional<std::filesystem::path> startupNote_;
 };
 
 }  // namespace tovix

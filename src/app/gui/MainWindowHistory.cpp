@@ -10,6 +10,7 @@
 #include <QMenu>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <utility>
 
 #include "app/AppMessages.h"
 #include "app/DictionaryHistory.h"
@@ -111,6 +112,7 @@ void TForm1::OpenFileHere(const fs::path& file) {
 // The list is read when the menu opens: another copy may have opened a
 // dictionary since.
 void TForm1::FillRecentMenu() {
+    NoteStartupDictionary();
     QMenu* menu = MenuItem("MenuRecentDic")->menu();
     menu->clear();
     const std::vector<fs::path> recent =
@@ -132,6 +134,8 @@ void TForm1::FillRecentMenu() {
 // Every dictionary shown in the window is noted as the last one and the first
 // of the recent ones, by its absolute path.
 void TForm1::NoteOpened(const fs::path& file) {
+    // The dictionary opened at start-up comes first, as it was opened first.
+    NoteStartupDictionary();
     std::error_code error;
     const fs::path absolute = fs::absolute(file, error);
     try {
@@ -142,8 +146,24 @@ void TForm1::NoteOpened(const fs::path& file) {
     }
 }
 
+void TForm1::NoteOpenedAfterFirstPaint(const fs::path& file) {
+    if (!starting_) {
+        NoteOpened(file);
+        return;
+    }
+    startupNote_ = file;
+    bigView1_->viewport()->installEventFilter(this);
+}
+
+void TForm1::NoteStartupDictionary() {
+    if (const std::optional<fs::path> file = std::exchange(startupNote_, std::nullopt)) {
+        NoteOpened(*file);
+    }
+}
+
 void TForm1::ClearHistory() {
     history_.Clear();
+    startupNote_.reset();
     try {
         WriteWordHistory(WordHistoryPath(), {});
         ClearRecentDictionaries(SettingsFilePath());

@@ -72,6 +72,7 @@ bool TForm1::AcceptLookup(Direction direction, const std::string& text) {
 
 void TForm1::OpenForLookup(Direction direction, const std::string& text) {
     if (direction != search_.direction || search_.dicFile.empty()) {
+        NoteStartupDictionary();
         const fs::path file = DictionaryFor(direction);
         search_.direction = direction;
         label11_->setText(DirectionLabel(direction));

@@ -93,6 +93,31 @@ TEST_F(DictionaryHistoryWindowTest, StartWithoutArgumentsReopensTheLastDictionar
     EXPECT_TRUE(reporter.messages.empty());
 }
 
+// The settings file is written after the first paint, not before it; the
+// dictionary opened at start-up is still noted when the window goes first,
+// and before any dictionary opened later.
+TEST_F(DictionaryHistoryWindowTest, TheStartupDictionaryIsNotedAfterTheFirstPaint) {
+    using Paths = std::vector<std::filesystem::path>;
+    auto recent = [] { return ReadRecentDictionaries(SettingsFilePath(), 9); };
+    auto window = Start({Q(jpn_), "JPN"});
+    EXPECT_TRUE(recent().empty());
+    EXPECT_TRUE(window->StartupNotePending());
+    window->show();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !window->StartupNotePending(); }));
+    EXPECT_EQ(recent(), Paths{jpn_});
+    window.reset();
+
+    window = Start({Q(eng_), "ENG"});
+    desktop.openFileAnswer = Q(jpn_);
+    window->MenuItem("MenuDicFileOpen")->trigger();
+    EXPECT_EQ(recent(), (Paths{jpn_, eng_}));
+    window.reset();
+    window = Start({Q(eng_), "ENG"});
+    window.reset();
+    EXPECT_EQ(recent(), (Paths{eng_, jpn_}));
+    EXPECT_TRUE(reporter.messages.empty());
+}
+
 // Ctrl+O's item: the direction comes from the set's table; every opened
 // dictionary heads the recent list, which 履歴の消去 empties.
 TEST_F(DictionaryHistoryWindowTest, OpenAnyFileAndTheRecentList) {

@@ -61,6 +61,9 @@ class WindowTest : public testing::Test {
         window->show();
         window->activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        // The settings file is written after the first paint; what a test
+        // does next must not meet that write.
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !window->StartupNotePending(); }));
         return window;
     }
 
