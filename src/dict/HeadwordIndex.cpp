@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dict/HeadwordIndex.h"
 
+#include <algorithm>
+#include <functional>
+#include <iterator>
 #include <utility>
 
 #include "components/LightStrings.h"
@@ -48,6 +51,26 @@ WordClasses ClassesOfMark(std::string_view mark) {
         mark.remove_prefix(at + dot.size());
     }
     return classes | ClassOfLabel(mark);
+}
+
+std::size_t KeyHash(std::string_view key) {
+    return std::hash<std::string_view>{}(key);
+}
+
+// Sorts the words by hash and makes one of the words of each hash, with the
+// classes of them all.
+void MergeByHash(std::vector<std::pair<std::size_t, WordClasses>>& words) {
+    std::sort(words.begin(), words.end());
+    auto out = words.begin();
+    for (auto in = words.begin(); in != words.end(); ++in) {
+        if (out != words.begin() && std::prev(out)->first == in->first) {
+            std::prev(out)->second |= in->second;
+        } else {
+            *out++ = *in;
+        }
+    }
+    words.erase(out, words.end());
+    words.shrink_to_fit();
 }
 
 }  // namespace
@@ -99,21 +122,24 @@ const HeadwordIndex::Part& HeadwordIndex::PartWords(const std::filesystem::path&
         return entry;
     }
     entry.read = true;
+    const auto add = [&](std::string_view word, WordClasses classes) {
+        entry.words.emplace_back(KeyHash(HeadwordKey(direction, word)), classes);
+    };
+    entry.words.reserve(static_cast<size_t>(lines.Count()));
     for (int n = 0; n < lines.Count(); n += 2) {
         const std::string_view head = lines.View(n);
         const WordClasses classes =
             ClassesOfTranslation(n + 1 < lines.Count() ? lines.View(n + 1) : std::string_view());
         const ByteColumn open = MbPosEnd("[", head);
         if (direction == Direction::English || !open) {
-            entry.words[HeadwordKey(direction, EndSpaceDelete(head))] |= classes;
+            add(EndSpaceDelete(head), classes);
             continue;
         }
-        entry.words[HeadwordKey(direction, EndSpaceDelete(head.substr(0, open.Offset())))] |=
-            classes;
+        add(EndSpaceDelete(head.substr(0, open.Offset())), classes);
         std::string_view written = head.substr(open.Offset() + 1);
-        written = written.substr(0, MbFind("]", written));
-        entry.words[HeadwordKey(direction, written)] |= classes;
+        add(written.substr(0, MbFind("]", written)), classes);
     }
+    MergeByHash(entry.words);
     return entry;
 }
 
@@ -123,9 +149,13 @@ std::optional<WordClasses> HeadwordIndex::FindIn(const std::filesystem::path& di
     if (part == 0) {
         return std::nullopt;
     }
-    const Part& words = PartWords(dicFile, direction, part);
-    const auto found = words.words.find(key);
-    return found == words.words.end() ? std::nullopt : std::optional(found->second);
+    const auto& words = PartWords(dicFile, direction, part).words;
+    const std::size_t hash = KeyHash(key);
+    const auto found =
+        std::lower_bound(words.begin(), words.end(), hash,
+                         [](const auto& word, std::size_t h) { return word.first < h; });
+    return found == words.end() || found->first != hash ? std::nullopt
+                                                        : std::optional(found->second);
 }
 
 std::optional<WordClasses> HeadwordIndex::Find(const std::filesystem::path& dicFile,

@@ -12,7 +12,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
+#include <utility>
+#include <vector>
 
 #include "dict/Direction.h"
 #include "dict/FileStamp.h"
@@ -54,7 +55,11 @@ class HeadwordIndex {
         FileStamp stamp;
         std::uint64_t checked = 0;  // the search in which the stamp was last compared
         bool read = false;
-        std::unordered_map<std::string, WordClasses> words;
+        // Each headword key's hash with the classes of its entries, sorted
+        // by the hash: a part of millions of lines is indexed without a
+        // string a line. Two keys sharing a 64-bit hash are not told apart,
+        // which at a few million keys a part does not happen in practice.
+        std::vector<std::pair<std::size_t, WordClasses>> words;
     };
 
     const Part& PartWords(const std::filesystem::path& dicFile, Direction direction, int part);
