@@ -2,11 +2,12 @@
 #include "dict/EnglishInflection.h"
 
 #include <algorithm>
+#include <sstream>
 
+#include "components/LightStrings.h"
 #include "components/MbString.h"
 #include "platform/Cp932.h"
 #include "platform/IoError.h"
-#include "platform/PosixIo.h"
 
 namespace tovix {
 namespace {
@@ -72,16 +73,6 @@ bool IsComparison(std::string_view reason) {
     return reason.starts_with("comparative") || reason == "superlative";
 }
 
-// Calls `use` with each piece of `text` between the separators.
-template <class Use>
-void ForEachPiece(std::string_view text, char separator, Use use) {
-    for (size_t at = 0; at <= text.size();) {
-        const size_t end = std::min(text.find(separator, at), text.size());
-        use(text.substr(at, end - at));
-        at = end + 1;
-    }
-}
-
 std::string WithBlanks(std::string text) {
     std::replace(text.begin(), text.end(), '_', ' ');
     return text;
@@ -124,25 +115,26 @@ std::optional<EnglishExceptions> EnglishExceptions::Load(const std::filesystem::
     for (size_t list = 0; list < std::size(kLists); ++list) {
         // A list is read whole before any of it is used: one that cannot be
         // read to its end is left out, never taken in part.
-        std::string text;
+        TLightStrings lines;
         try {
-            text = ReadWholeFile(folder / kLists[list].file);
+            lines.LoadFromFile(folder / kLists[list].file);
         } catch (const IoError&) {
             continue;
         }
         any = true;
-        ForEachPiece(text, '\n', [&](std::string_view line) { exceptions.AddLine(line, list); });
+        for (int n = 0; n < lines.Count(); ++n) {
+            exceptions.AddLine(lines.View(n), list);
+        }
     }
     return any ? std::optional(std::move(exceptions)) : std::nullopt;
 }
 
 void EnglishExceptions::AddLine(std::string_view line, size_t list) {
+    std::istringstream in{std::string(line)};
     std::vector<std::string> words;
-    ForEachPiece(line, ' ', [&](std::string_view word) {
-        if (!word.empty()) {
-            words.push_back(WithBlanks(std::string(word)));
-        }
-    });
+    for (std::string word; in >> word;) {
+        words.push_back(WithBlanks(word));
+    }
     for (size_t i = 1; i < words.size(); ++i) {
         forms_.emplace(words[0], Base{words[i], list});
     }

@@ -7,12 +7,22 @@
 #include <string_view>
 #include <utility>
 
+#include "components/LineScanner.h"
 #include "platform/PosixIo.h"
 #include "tools/DictData.h"
 #include "tools/ToolMessages.h"
 
 namespace tovix {
 namespace {
+
+// Calls use(line) for every line of `text`, as the line store splits lines
+// (LF, CR LF or CR; the line end dropped).
+template <class Use>
+void ForEachTextLine(std::string_view text, Use use) {
+    detail::ForEachLine(text.data(), text.size(), [&](std::size_t start, std::size_t end) {
+        use(text.substr(start, end - start));
+    });
+}
 
 namespace fs = std::filesystem;
 
@@ -103,16 +113,9 @@ std::vector<IndexedEntry> ReadDictdIndex(const fs::path& index) {
     const std::string text = ReadWholeFile(index);
     std::vector<IndexedEntry> entries;
     std::map<std::pair<std::uint64_t, std::uint64_t>, std::size_t> found;
-    std::string_view rest = text;
-    while (!rest.empty()) {
-        const std::size_t end = rest.find('\n');
-        std::string_view line = rest.substr(0, end);
-        rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
-        if (line.ends_with('\r')) {
-            line.remove_suffix(1);
-        }
+    ForEachTextLine(text, [&](std::string_view line) {
         if (line.empty()) {
-            continue;
+            return;
         }
         const std::size_t tab2 = line.rfind('\t');
         const std::size_t tab1 = tab2 == 0 || tab2 == std::string_view::npos
@@ -132,7 +135,7 @@ std::vector<IndexedEntry> ReadDictdIndex(const fs::path& index) {
         if (tab1 > 0) {
             entries[at->second].words.emplace_back(line.substr(0, tab1));
         }
-    }
+    });
     SortByOffset(entries);
     return entries;
 }
@@ -148,18 +151,12 @@ StarDictInfo ReadStarDictInfo(const fs::path& ifo) {
     }
     StarDictInfo info;
     std::map<std::string, std::string, std::less<>> values;
-    while (!rest.empty()) {
-        const std::size_t end = rest.find('\n');
-        std::string_view line = rest.substr(0, end);
-        rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
-        if (line.ends_with('\r')) {
-            line.remove_suffix(1);
-        }
+    ForEachTextLine(rest, [&](std::string_view line) {
         const std::size_t equals = line.find('=');
         if (equals != std::string_view::npos) {
             values[std::string(line.substr(0, equals))] = line.substr(equals + 1);
         }
-    }
+    });
     const auto number = [&](const char* key, bool required) -> std::uint64_t {
         const auto found = values.find(key);
         if (found == values.end() && !required) {
