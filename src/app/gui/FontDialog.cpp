@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "app/AppMessages.h"
+#include "platform/qt/GuardedConnect.h"
 #include "platform/qt/QtText.h"
 
 namespace tovix {
@@ -22,7 +23,8 @@ TFontDialog::TFontDialog(const FontChoice& choice, QWidget* parent)
     : QDialog(parent),
       chooser_(new QFontDialog(choice.font, this)),
       colorButton_(new QPushButton(this)),
-      color_(choice.color) {
+      color_(choice.color),
+      reporter_(this) {
     setWindowTitle(QtText(app_text::kFontCaption));
     chooser_->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
     chooser_->setWindowFlags(Qt::Widget);
@@ -51,26 +53,33 @@ TFontDialog::TFontDialog(const FontChoice& choice, QWidget* parent)
     ShowJapaneseSample();
     ListStylesOnce();
 
-    connect(colorButton_, &QPushButton::clicked, this, &TFontDialog::BtnColorClick);
+    GuardedConnect(colorButton_, &QPushButton::clicked, this, reporter_, "BtnColorClick",
+                   [this] { BtnColorClick(); });
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 }
 
 bool TFontDialog::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == chooser_ && event->type() == QEvent::KeyPress) {
-        switch (static_cast<QKeyEvent*>(event)->key()) {
-            case Qt::Key_Return:
-            case Qt::Key_Enter:
-                accept();
-                return true;
-            case Qt::Key_Escape:
-                reject();
-                return true;
-            default:
-                break;
-        }
+    bool taken = false;
+    Guarded(reporter_, "FontDialog1KeyDown", [&] { taken = ChooserKeyPress(watched, event); });
+    return taken || QDialog::eventFilter(watched, event);
+}
+
+bool TFontDialog::ChooserKeyPress(QObject* watched, QEvent* event) {
+    if (watched != chooser_ || event->type() != QEvent::KeyPress) {
+        return false;
     }
-    return QDialog::eventFilter(watched, event);
+    switch (static_cast<QKeyEvent*>(event)->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            accept();
+            return true;
+        case Qt::Key_Escape:
+            reject();
+            return true;
+        default:
+            return false;
+    }
 }
 
 // The chooser's sample is its one centred line edit; its Latin sample says
@@ -98,7 +107,8 @@ void TFontDialog::ListStylesOnce() {
                 list->setRowHidden(row, names.indexOf(names[row]) < row);
             }
         };
-        connect(model, &QAbstractItemModel::modelReset, this, hideRepeats);
+        GuardedConnect(model, &QAbstractItemModel::modelReset, this, reporter_,
+                       "FontDialog1StyleListChange", hideRepeats);
         hideRepeats();
     }
 }

@@ -10,6 +10,7 @@
 #include <QDialog>
 
 #include "app/gui/Desktop.h"
+#include "platform/qt/WindowReporter.h"
 
 class QFontDialog;
 class QPushButton;
@@ -31,6 +32,7 @@ class TFontDialog : public QDialog {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    bool ChooserKeyPress(QObject* watched, QEvent* event);
     void ShowJapaneseSample();
     void ListStylesOnce();
     void ShowColor();
@@ -39,6 +41,8 @@ class TFontDialog : public QDialog {
     QFontDialog* chooser_;
     QPushButton* colorButton_;
     QColor color_;
+    // Reports a failure of the dialog's own handlers over the dialog.
+    WindowReporter reporter_;
 };
 
 }  // namespace tovix
