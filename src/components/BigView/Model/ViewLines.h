@@ -5,10 +5,17 @@
 //
 // Without word wrap view line n is text line n and no record is stored: the
 // records are made from the line store when asked for, so a part file of many
-// megabytes costs the view nothing per line. With word wrap each view line has
-// a stored record, and a text line is split after WrapByte bytes, or where it
-// reaches the window's width when that comes first or WrapByte is 0, never
-// between the two bytes of a double-byte character.
+// megabytes costs the view nothing per line. With word wrap a text line is
+// split after WrapByte bytes, or where it reaches the window's width when that
+// comes first or WrapByte is 0, never between the two bytes of a double-byte
+// character. Every view line of a text line takes the same count of bytes, or
+// one less where the count would end on a lead byte, so where a view line
+// begins follows from where the one before it begins. Only one span per text
+// line is kept (its first view line, how many it has, the count), and for a
+// text line of many view lines the start of every kCheckpointEvery-th: the
+// record of a view line is worked out when asked for, from the checkpoint
+// before it, so a line of a hundred megabytes keeps kilobytes, not records
+// for millions of view lines.
 //
 // Wrapping at the window's width measures only what a view line can show: a
 // text line is measured up to the window's width, and the average width of
@@ -52,6 +59,8 @@ class TViewLines {
     // Longer text lines take the average width of their bytes from their
     // first this many bytes.
     static constexpr size_t kAverageSampleBytes = 4096;
+    // A long text line keeps where every this many-th view line starts.
+    static constexpr int kCheckpointEvery = 128;
 
     TViewLines(const TBvStrings& lines, const TWrapMeasure& measure);
 
@@ -86,16 +95,40 @@ class TViewLines {
     size_t MaxLen(ViewLineIndex from, LineCount n) const;
 
   private:
-    void WrapLine(TextLineIndex line, size_t& next);
-    void Put(size_t& next, const TViewLineRec& rec);
+    // How text line `line` splits: view lines first..first+count-1, each of
+    // `measured` bytes or one less.
+    struct Span {
+        int first = 0;
+        int count = 1;
+        size_t measured = 0;
+        // The longest of its view lines.
+        size_t maxLen = 0;
+        // Where its checkpoints begin in checkpoints_: the start offsets of
+        // its view lines kCheckpointEvery, 2 * kCheckpointEvery, ...
+        size_t checkpoints = 0;
+    };
+    // A view line of a span, reached by stepping from a checkpoint.
+    struct Place {
+        int part = 0;
+        size_t offset = 0;  // of its first byte in the text line
+    };
+
+    Span WrapLine(TextLineIndex line, int first);
     size_t MeasuredBytes(std::string_view text) const;
+    // The span holding view line v (which must exist).
+    const Span& SpanOf(ViewLineIndex v) const;
+    TextLineIndex LineOf(const Span& span) const;
+    // The nearest checkpointed view line at or before `part`.
+    Place CheckpointBefore(const Span& span, int part) const;
+    TViewLineRec Record(const Span& span, std::string_view text, Place place) const;
 
     const TBvStrings& lines_;
     const TWrapMeasure& measure_;
     bool wordWrap_ = true;
     int wrapByte_ = 0;
-    // One record per view line, only with word wrap.
-    std::vector<TViewLineRec> records_;
+    // One span per text line, only with word wrap.
+    std::vector<Span> spans_;
+    std::vector<size_t> checkpoints_;
 };
 
 }  // namespace tovix

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 #include <vector>
@@ -230,6 +231,131 @@ TEST(ViewLinesTest, ALongLineWrapsAtTheWidthMeasuringOnlyWhatShows) {
     const PointGeometry geometry{20, 10, 0, 0, (255 + 1) * 10, 60};
     EXPECT_EQ(PointToPosition(flat.lines_, flat.measure, geometry, 95, 5), V(10, 0));
     EXPECT_LT(flat.measure.measuredBytes, 1000u);
+}
+
+// Every view line kept as a record, as the view once wrapped: the reference
+// for the view lines that are now worked out from a few checkpoints.
+Recs CompleteWrapping(const std::vector<std::string>& text, size_t wrapByte) {
+    Recs recs;
+    for (size_t l = 0; l < text.size(); ++l) {
+        const std::string& line = text[l];
+        const int index = static_cast<int>(l);
+        if (line.empty()) {
+            recs.push_back(R(index, 0, 0, 0, true));
+            continue;
+        }
+        int part = 0;
+        for (size_t pos = 1; pos <= line.size(); ++part) {
+            const size_t remaining = line.size() - pos + 1;
+            size_t n = std::min(wrapByte, remaining);
+            if (ByteClass(line, ByteColumn(pos + n)) == TrailByte) {
+                n = n > 1 ? n - 1 : 2;
+            }
+            recs.push_back(R(index, pos, std::min(n, remaining), part, false));
+            pos += n;
+        }
+        recs.back().LineEnd = true;
+    }
+    return recs;
+}
+
+// Text place to view place on complete records: the last view line of the
+// text line that starts at or before the column, from its first view line.
+TViewPos ReferenceTextToView(const Recs& recs, size_t first, TTextPos p) {
+    size_t v = first;
+    while (v + 1 < recs.size() && recs[v + 1].Line == p.Line && recs[v + 1].Start <= p.Column) {
+        ++v;
+    }
+    if (p.Column.value + 1 <= recs[v].Start.value) {
+        return {};
+    }
+    return V(p.Column.value - recs[v].Start.value + 1, static_cast<int>(v));
+}
+
+// Random CP932 text: ASCII, half-width katakana, double-byte characters whose
+// trail bytes are often lead-byte codes too (long runs of such codes), now
+// and then a lead byte with nothing after it.
+std::string RandomCp932(std::mt19937& random, size_t bytes) {
+    const char singles[] = {'a', ' ', '\t', '\xb1', '\xdf'};
+    const char leads[] = {'\x81', '\x88', '\x9f', '\xe0', '\xfc'};
+    const char trails[] = {'\x40', '\x7e', '\x81', '\x9f', '\xa0', '\xe0', '\xfc'};
+    std::string text;
+    while (text.size() < bytes) {
+        switch (random() % 4) {
+            case 0:
+                text += singles[random() % sizeof singles];
+                break;
+            default:
+                text += leads[random() % sizeof leads];
+                text += trails[random() % sizeof trails];
+        }
+    }
+    if (!text.empty() && random() % 4 == 0) {
+        text.back() = leads[random() % sizeof leads];
+    }
+    return text;
+}
+
+// Guards the view lines worked out from checkpoints: at every wrap length,
+// on random text with lines of thousands of view lines, they show the same
+// bytes at the same view lines as the complete wrapping, and places convert
+// alike.
+TEST(ViewLinesTest, ViewLinesFromCheckpointsMatchTheCompleteWrapping) {
+    std::mt19937 random(23);
+    std::vector<size_t> wrapBytes;
+    for (size_t w = 1; w <= 24; ++w) {
+        wrapBytes.push_back(w);
+    }
+    for (size_t w : {59, 60, 61, 97, 512}) {
+        wrapBytes.push_back(w);
+    }
+    for (size_t w : wrapBytes) {
+        std::vector<std::string> text;
+        for (int l = 0; l < 5; ++l) {
+            const size_t bytes = random() % 3 == 0 ? random() % 20 : random() % (1200 * w);
+            text.push_back(RandomCp932(random, bytes));
+        }
+        // A window wide enough for every line: WrapByte alone wraps.
+        const Model m(text, static_cast<int>(w), true, 100'000'000);
+        const Recs expected = CompleteWrapping(text, w);
+        ASSERT_EQ(m.Records(), expected) << "wrap " << w;
+        const TViewLines& v = m.lines_;
+        std::vector<size_t> firsts;
+        for (size_t at = 0; at < expected.size(); ++at) {
+            if (expected[at].Part == 0) {
+                firsts.push_back(at);
+            }
+        }
+        firsts.push_back(expected.size());
+        for (int l = 0; l <= 5; ++l) {
+            EXPECT_EQ(v.LineToViewLine(TextLineIndex(l)).value, static_cast<int>(firsts[l]));
+        }
+        for (size_t at = 0; at < expected.size(); ++at) {
+            const TViewLineRec& rec = expected[at];
+            EXPECT_EQ(v.ViewLineToLine(ViewLineIndex(static_cast<int>(at))), rec.Line);
+            // Places before the view line's first byte, on it, and at its end.
+            const size_t start = rec.Start.value;
+            for (size_t column :
+                 {std::max<size_t>(start, 1) - 1, start, start + 1, start + rec.Len}) {
+                const TTextPos place{ByteColumn(column), rec.Line};
+                EXPECT_EQ(v.TextToView(place),
+                          ReferenceTextToView(expected, firsts[rec.Line.value], place))
+                    << "wrap " << w << " view line " << at << " column " << column;
+            }
+        }
+        // Ranges over whole text lines and over parts of them.
+        for (int n = 0; n < 200; ++n) {
+            const auto at = static_cast<int>(n % 2 == 0 ? firsts[random() % 5] % expected.size()
+                                                        : random() % expected.size());
+            const auto count = static_cast<int>(random() % (n % 4 < 2 ? expected.size() : 300));
+            size_t longest = 0;
+            for (int i = at; i < std::min<int>(at + count, static_cast<int>(expected.size()));
+                 ++i) {
+                longest = std::max(longest, expected[static_cast<size_t>(i)].Len);
+            }
+            EXPECT_EQ(v.MaxLen(ViewLineIndex(at), LineCount(count)), longest);
+        }
+    }
 }
 
 TEST(ViewLinesTest, ByteClassFollowsLeadBytesFromTheStart) {
