@@ -16,8 +16,7 @@ TextEncoding TextFileEncoding(const ToolJob& job, const std::string& name) {
         return job.inputEncoding;
     }
     try {
-        return LooksLikeUtf8(ScanFileForUtf8(InputPath(job, name))) ? TextEncoding::Utf8
-                                                                    : TextEncoding::Cp932;
+        return FileLooksLikeUtf8(InputPath(job, name)) ? TextEncoding::Utf8 : TextEncoding::Cp932;
     } catch (const std::exception&) {
         // The step that reads the file reports why it cannot.
         return TextEncoding::Cp932;

@@ -42,6 +42,10 @@ Utf8Evidence ScanFileForUtf8(const std::filesystem::path& file);
 // way and is not converted.
 bool LooksLikeUtf8(const Utf8Evidence& evidence);
 
+// LooksLikeUtf8 of the whole file, looking only as far as it takes to know:
+// the Japanese text of a CP932 file gives it away in its first part.
+bool FileLooksLikeUtf8(const std::filesystem::path& file);
+
 // The encoding a file is read in: `requested` unless it is Auto, else UTF-8
 // when the file looks like it, else `native`.
 TextEncoding ResolveEncoding(TextEncoding requested, const std::filesystem::path& file,

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <random>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/IoError.h"
@@ -74,6 +77,86 @@ TEST(LineFileTest, Utf8FileReadsAsCp932LineByLine) {
         EXPECT_EQ(test::ReadBytes(dir / "out.txt"), c.cp932) << c.utf8;
         EXPECT_EQ(lost.count, c.replaced) << c.utf8;
     }
+}
+
+// What a look through bytes counts, one byte or sequence at a time: the
+// length of the well-formed UTF-8 sequence at `at` from the code point it
+// encodes, 0 when there is none.
+size_t WellFormedLength(std::string_view text, size_t at) {
+    const auto lead = static_cast<unsigned char>(text[at]);
+    const size_t n = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 0;
+    if (n == 0 || at + n > text.size()) {
+        return 0;
+    }
+    unsigned code = lead & (0x7F >> n);
+    for (size_t i = 1; i < n; ++i) {
+        const auto c = static_cast<unsigned char>(text[at + i]);
+        if ((c & 0xC0) != 0x80) {
+            return 0;
+        }
+        code = (code << 6) | (c & 0x3F);
+    }
+    const unsigned lowest[] = {0, 0, 0x80, 0x800, 0x10000};
+    const bool surrogate = code >= 0xD800 && code <= 0xDFFF;
+    return code < lowest[n] || surrogate || code > 0x10FFFF ? 0 : n;
+}
+
+Utf8Evidence CountedEvidence(std::string_view text) {
+    Utf8Evidence evidence;
+    evidence.bom = text.starts_with("\xEF\xBB\xBF");
+    for (size_t i = evidence.bom ? 3 : 0; i < text.size();) {
+        if (static_cast<unsigned char>(text[i]) < 0x80) {
+            ++i;
+        } else if (const size_t n = WellFormedLength(text, i)) {
+            ++evidence.multiByte;
+            i += n;
+        } else {
+            ++evidence.malformed;
+            ++i;
+        }
+    }
+    return evidence;
+}
+
+// Files of a few parts' length whose sequences fall across every place of a
+// part's end, mixing ASCII, UTF-8, CP932 pairs and stray bytes in shares
+// that put the malformed bytes on both sides of a tenth of the sequences,
+// so that a look that stops early must stop only where the rest cannot
+// change the verdict.
+TEST(LineFileTest, LookThroughFileCountsWhatItsBytesHold) {
+    test::TempDir dir;
+    std::mt19937 random(23);
+    const char* const utf8[] = {"\xC3\xA9", "\xE3\x81\x82", "\xF0\x9F\x98\x80", "\xEF\xBB\xBF"};
+    const char* const other[] = {"\x82\xA0",     "\x88\x9F",         "\xE3\x81", "\xC0\x80",
+                                 "\xED\xA0\x80", "\xF4\x90\x80\x80", "\xFF"};
+    int utf8Verdicts = 0;
+    for (int file = 0; file < 60; ++file) {
+        const int otherPerMille = std::uniform_int_distribution(0, 200)(random);
+        const size_t size = std::uniform_int_distribution<size_t>(0, 300000)(random);
+        std::string text = file % 7 == 0 ? "\xEF\xBB\xBF" : "";
+        while (text.size() < size) {
+            const int pick = std::uniform_int_distribution(0, 999)(random);
+            if (pick < 300) {
+                text.append(std::uniform_int_distribution<size_t>(1, 40)(random), 'a');
+                text += "\r\n";
+            } else if (pick < 300 + otherPerMille) {
+                text += other[std::uniform_int_distribution<size_t>(0, 6)(random)];
+            } else {
+                text += utf8[std::uniform_int_distribution<size_t>(0, 3)(random)];
+            }
+        }
+        test::WriteBytes(dir / "in.txt", text);
+        const Utf8Evidence expected = CountedEvidence(text);
+        const Utf8Evidence look = ScanFileForUtf8(dir / "in.txt");
+        EXPECT_EQ(look.bom, expected.bom) << file;
+        EXPECT_EQ(look.multiByte, expected.multiByte) << file;
+        EXPECT_EQ(look.malformed, expected.malformed) << file;
+        EXPECT_EQ(FileLooksLikeUtf8(dir / "in.txt"), LooksLikeUtf8(expected)) << file;
+        utf8Verdicts += LooksLikeUtf8(expected) ? 1 : 0;
+    }
+    // Both verdicts were tried.
+    EXPECT_GT(utf8Verdicts, 5);
+    EXPECT_LT(utf8Verdicts, 55);
 }
 
 TEST(LineFileTest, LinesAcrossBufferBoundaries) {
