@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dict/KeyAlphabet.h"
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/Cp932.h"
 
@@ -27,6 +29,35 @@ const std::string& JpnAlphabet() {
         "わ"
         "ん");
 }
+
+// The alphabet position of every character of one or two bytes, found by
+// its bytes instead of by a walk through the alphabet: the table builder and
+// the search ask for it for every entry.
+class PositionTable {
+  public:
+    explicit PositionTable(Direction direction) : positions_(256 * 256, 0) {
+        const std::string_view alphabet = Alphabet(direction);
+        const size_t width = static_cast<size_t>(KeyCharBytes(direction));
+        for (size_t place = 0; place < alphabet.size(); place += width) {
+            positions_[Index(alphabet.substr(place, width))] =
+                static_cast<std::uint8_t>(place / width + 1);
+        }
+    }
+
+    // `ch` has the alphabet's width.
+    int Of(std::string_view ch) const { return positions_[Index(ch)]; }
+
+  private:
+    static size_t Index(std::string_view ch) {
+        size_t index = 0;
+        for (char c : ch) {
+            index = index * 256 + static_cast<unsigned char>(c);
+        }
+        return index;
+    }
+
+    std::vector<std::uint8_t> positions_;
+};
 
 }  // namespace
 
@@ -66,16 +97,12 @@ std::string_view AlphabetChar(Direction direction, int position) {
 
 int AlphabetPosition(Direction direction, std::string_view ch) {
     const size_t width = static_cast<size_t>(KeyCharBytes(direction));
-    if (ch.size() != width) {
+    if (direction == Direction::None || ch.size() != width) {
         return 0;
     }
-    const std::string_view alphabet = Alphabet(direction);
-    for (size_t place = 0; place < alphabet.size(); place += width) {
-        if (alphabet.substr(place, width) == ch) {
-            return static_cast<int>(place / width) + 1;
-        }
-    }
-    return 0;
+    static const PositionTable eng(Direction::English);
+    static const PositionTable jpn(Direction::Japanese);
+    return (direction == Direction::Japanese ? jpn : eng).Of(ch);
 }
 
 int PartNumber(Direction direction, std::string_view key) {

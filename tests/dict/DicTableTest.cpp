@@ -46,6 +46,31 @@ TDicTable Table(Direction direction, const std::map<std::string, int>& values) {
     return TDicTable(TableLines(direction, values), direction, "TEST.DAT");
 }
 
+// Every character of one or two bytes has the place of the alphabet character
+// it equals, or none; other lengths have none.
+TEST(DicTableTest, AlphabetPositionIsThePlaceInTheAlphabet) {
+    for (const Direction direction : {Direction::English, Direction::Japanese}) {
+        std::map<std::string, int> places;
+        for (int p = 1; p <= AlphabetSize(direction); ++p) {
+            places[std::string(AlphabetChar(direction, p))] = p;
+        }
+        int found = 0;
+        for (int code = 0; code < 256 * 256; ++code) {
+            for (const std::string& ch :
+                 {std::string(1, static_cast<char>(code >> 8)),
+                  std::string{static_cast<char>(code >> 8), static_cast<char>(code & 0xFF)}}) {
+                const auto place = places.find(ch);
+                const int expected = place == places.end() ? 0 : place->second;
+                ASSERT_EQ(AlphabetPosition(direction, ch), expected) << ch.size() << " " << code;
+                found += expected != 0 && (ch.size() == 2 || (code & 0xFF) == 0) ? 1 : 0;
+            }
+        }
+        EXPECT_EQ(found, AlphabetSize(direction));
+        EXPECT_EQ(AlphabetPosition(direction, ""), 0);
+        EXPECT_EQ(AlphabetPosition(direction, std::string(AlphabetChar(direction, 1)) + "a"), 0);
+    }
+}
+
 TEST(DicTableTest, KeyRanges) {
     // Part 1 holds abandon, able, about, accept on lines 0, 2, 4, 6.
     const TDicTable worked = Table(Direction::English, {{"aa", 0}, {"ab", 4}, {"ac", 6}});
