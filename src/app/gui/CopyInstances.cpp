@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/gui/CopyInstances.h"
 
+#include <sys/socket.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <QEventLoop>
 #include <QGuiApplication>
-#include <QLocalServer>
-#include <QLocalSocket>
+#include <QSocketNotifier>
 #include <QTimer>
 #include <algorithm>
 #include <cerrno>
@@ -15,6 +15,7 @@
 #include <memory>
 #include <optional>
 
+#include "platform/LocalSocket.h"
 #include "platform/qt/GuardedConnect.h"
 
 namespace tovix {
@@ -23,19 +24,24 @@ namespace {
 // A failure while asking or answering is one of switching copies.
 constexpr char kWhat[] = "FocusSelectAnother";
 
-// Requests and replies are one short line each; anything longer is refused.
-constexpr qint64 kMaxRequest = 512;
-constexpr qint64 kMaxReply = 4096;
-const QByteArray kTitleRequest = "title\n";
-const QByteArray kFrontRequest = "front\n";
+// Requests and replies are one short line each, LF included; anything longer
+// is refused.
+constexpr size_t kMaxRequest = 512;
+constexpr size_t kMaxReply = 4096;
+// Connections being answered at once, and how long one may take to send its
+// request: a peer that connects and says nothing holds no more than that.
+constexpr int kMaxAnswerers = 32;
+constexpr int kRequestTimeoutMs = 3000;
+const QByteArray kTitleRequest = "title";
+const QByteArray kFrontRequest = "front";
 const QByteArray kFrontReply = "ok";
-// "lookup E <base64 of the CP932 text>\n" (E or J), answered kFrontReply when
+// "lookup E <base64 of the CP932 text>" (E or J), answered kFrontReply when
 // looked up.
 const QByteArray kLookupRequest = "lookup ";
 
 QByteArray LookupRequest(Direction direction, const std::string& text) {
     return kLookupRequest + (direction == Direction::Japanese ? "J " : "E ") +
-           QByteArray::fromStdString(text).toBase64() + '\n';
+           QByteArray::fromStdString(text).toBase64();
 }
 
 int64_t Now() {
@@ -84,6 +90,39 @@ std::filesystem::path UserRuntimeDir() {
     return std::filesystem::path("/tmp") / ("tovix-" + std::to_string(getuid()));
 }
 
+// A connection whose peer's first line is awaited, read as it comes.
+class LineConnection : public QObject {
+  public:
+    LineConnection(FileDescriptor socket, size_t limit, QObject* parent)
+        : QObject(parent),
+          socket_(std::move(socket)),
+          receiver_(limit),
+          readable_(socket_.Get(), QSocketNotifier::Read) {}
+
+    int Socket() const { return socket_.Get(); }
+
+    // `done` gets the line once it is whole, or nullptr once it cannot be;
+    // nothing more is read from then on, so that `done` may run events.
+    void OnLine(Reporter& reporter, std::function<void(const QByteArray*)> done) {
+        GuardedConnect(&readable_, &QSocketNotifier::activated, this, reporter, kWhat,
+                       [this, done = std::move(done)] {
+                           const LineReceiver::Status status = receiver_.Receive(socket_.Get());
+                           if (status == LineReceiver::Status::Waiting) {
+                               return;
+                           }
+                           readable_.setEnabled(false);
+                           const std::string_view line = receiver_.Line();
+                           const QByteArray bytes(line.data(), static_cast<qsizetype>(line.size()));
+                           done(status == LineReceiver::Status::Complete ? &bytes : nullptr);
+                       });
+    }
+
+  private:
+    FileDescriptor socket_;
+    LineReceiver receiver_;
+    QSocketNotifier readable_;
+};
+
 }  // namespace
 
 bool MakePrivateDir(const std::filesystem::path& dir) {
@@ -125,67 +164,80 @@ CopyRegistry::CopyRegistry(std::filesystem::path dir, QString name, Window windo
         dir_.clear();
         return;
     }
-    server_ = new QLocalServer(this);
-    server_->setSocketOptions(QLocalServer::UserAccessOption);
-    const QString path = SocketPath(name_);
-    if (!server_->listen(path)) {
-        // A socket of this name is left by a process that had this id.
-        QLocalServer::removeServer(path);
-        server_->listen(path);
+    listening_ = ListenLocal(dir_ / name_.toStdString());
+    if (!listening_.IsOpen()) {
+        return;
     }
-    GuardedConnect(server_, &QLocalServer::newConnection, this, reporter_, kWhat, [this] {
-        while (QLocalSocket* socket = server_->nextPendingConnection()) {
-            connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-            GuardedConnect(socket, &QLocalSocket::readyRead, this, reporter_, kWhat,
-                           [this, socket] { Answer(*socket); });
-        }
-    });
+    waiting_ = new QSocketNotifier(listening_.Get(), QSocketNotifier::Read, this);
+    GuardedConnect(waiting_, &QSocketNotifier::activated, this, reporter_, kWhat,
+                   [this] { AcceptWaiting(); });
 }
 
 CopyRegistry::~CopyRegistry() {
-    if (server_ != nullptr) {
-        server_->close();
+    // The connections being answered count themselves in this object, and
+    // the notifiers watch descriptors closed with it: they go first.
+    const QObjectList children = this->children();
+    qDeleteAll(children);
+    if (listening_.IsOpen()) {
+        std::error_code ec;
+        std::filesystem::remove(dir_ / name_.toStdString(), ec);
     }
 }
 
 bool CopyRegistry::Listening() const {
-    return server_ != nullptr && server_->isListening();
+    return listening_.IsOpen();
 }
 
 void CopyRegistry::MarkActive() {
     lastActive_ = Now();
 }
 
-QString CopyRegistry::SocketPath(const QString& name) const {
-    return QString::fromStdString((dir_ / name.toStdString()).string());
+void CopyRegistry::AcceptWaiting() {
+    for (;;) {
+        FileDescriptor socket = AcceptLocal(listening_.Get());
+        if (!socket.IsOpen()) {
+            return;
+        }
+        if (answerers_ >= kMaxAnswerers) {
+            continue;
+        }
+        // A request too long, cut short or too slow in coming gets no answer.
+        auto* answerer = new LineConnection(std::move(socket), kMaxRequest, this);
+        ++answerers_;
+        connect(answerer, &QObject::destroyed, this, [this] { --answerers_; });
+        QTimer::singleShot(kRequestTimeoutMs, answerer, &QObject::deleteLater);
+        answerer->OnLine(reporter_, [this, answerer](const QByteArray* request) {
+            if (request != nullptr) {
+                if (const QByteArray reply = Answer(*request); !reply.isEmpty()) {
+                    SendNow(answerer->Socket(), (reply + '\n').toStdString());
+                }
+            }
+            answerer->deleteLater();
+        });
+    }
 }
 
-void CopyRegistry::Answer(QLocalSocket& socket) {
-    if (!socket.canReadLine()) {
-        if (socket.bytesAvailable() > kMaxRequest) {
-            socket.disconnectFromServer();
-        }
-        return;
-    }
-    const QByteArray request = socket.readLine(kMaxRequest + 1);
+QByteArray CopyRegistry::Answer(const QByteArray& request) {
     if (request == kTitleRequest) {
-        socket.write(QByteArray::number(static_cast<qlonglong>(lastActive_)) + ' ' +
-                     window_.title().toUtf8().toBase64() + '\n');
-    } else if (request == kFrontRequest) {
+        return QByteArray::number(static_cast<qlonglong>(lastActive_)) + ' ' +
+               window_.title().toUtf8().toBase64();
+    }
+    if (request == kFrontRequest) {
         window_.bringToFront();
-        socket.write(kFrontReply + '\n');
-    } else if (request.startsWith(kLookupRequest) && request.size() > kLookupRequest.size() + 2 &&
-               window_.lookUp) {
+        return kFrontReply;
+    }
+    if (request.startsWith(kLookupRequest) && request.size() > kLookupRequest.size() + 2 &&
+        window_.lookUp) {
         const QByteArray body = request.mid(kLookupRequest.size()).trimmed();
         const Direction direction = body.startsWith("J ")   ? Direction::Japanese
                                     : body.startsWith("E ") ? Direction::English
                                                             : Direction::None;
         const std::string text = QByteArray::fromBase64(body.mid(2)).toStdString();
         if (direction != Direction::None && window_.lookUp(direction, text)) {
-            socket.write(kFrontReply + '\n');
+            return kFrontReply;
         }
     }
-    socket.disconnectFromServer();
+    return {};
 }
 
 std::vector<QString> CopyRegistry::OtherNames() const {
@@ -215,54 +267,34 @@ std::map<QString, QByteArray> CopyRegistry::Ask(const std::vector<QString>& name
                                                 const QByteArray& request) {
     std::map<QString, QByteArray> replies;
     QEventLoop loop;
-    size_t pending = names.size();
-    std::vector<std::unique_ptr<QLocalSocket>> sockets;
+    size_t pending = 0;
+    std::vector<std::unique_ptr<LineConnection>> questions;
+    const std::string line = (request + '\n').toStdString();
     for (const QString& name : names) {
-        sockets.push_back(std::make_unique<QLocalSocket>());
-        QLocalSocket* socket = sockets.back().get();
-        auto finished = std::make_shared<bool>(false);
-        auto finish = [&loop, &pending, finished] {
-            if (!*finished) {
-                *finished = true;
-                if (--pending == 0) {
-                    loop.quit();
-                }
-            }
-        };
-        auto read = [&replies, socket, name, finish] {
-            if (socket->canReadLine()) {
-                replies[name] = socket->readLine(kMaxReply).trimmed();
-                finish();
-            } else if (socket->bytesAvailable() > kMaxReply) {
-                finish();
-            }
-        };
-        GuardedConnect(socket, &QLocalSocket::connected, socket, reporter_, kWhat,
-                       [socket, request] { socket->write(request); });
-        GuardedConnect(socket, &QLocalSocket::readyRead, socket, reporter_, kWhat, read);
-        GuardedConnect(socket, &QLocalSocket::disconnected, socket, reporter_, kWhat,
-                       [read, finish] {
-                           read();
-                           finish();
-                       });
-        GuardedConnect(socket, &QLocalSocket::errorOccurred, socket, reporter_, kWhat,
-                       [this, socket, name, read, finish] {
-                           read();
-                           if (socket->error() == QLocalSocket::ConnectionRefusedError ||
-                               socket->error() == QLocalSocket::ServerNotFoundError) {
-                               RemoveStale(name);
-                           }
-                           finish();
-                       });
-        socket->connectToServer(SocketPath(name));
+        LocalConnection connection = ConnectLocal(dir_ / name.toStdString());
+        if (connection.outcome == ConnectOutcome::Refused) {
+            RemoveStale(name);
+        }
+        if (connection.outcome != ConnectOutcome::Connected ||
+            !SendNow(connection.socket.Get(), line)) {
+            continue;
+        }
+        ++pending;
+        questions.push_back(
+            std::make_unique<LineConnection>(std::move(connection.socket), kMaxReply, nullptr));
+        questions.back()->OnLine(reporter_,
+                                 [&replies, &loop, &pending, name](const QByteArray* reply) {
+                                     if (reply != nullptr) {
+                                         replies[name] = reply->trimmed();
+                                     }
+                                     if (--pending == 0) {
+                                         loop.quit();
+                                     }
+                                 });
     }
     if (pending > 0) {
         QTimer::singleShot(timeoutMs_, &loop, &QEventLoop::quit);
         loop.exec(QEventLoop::ExcludeUserInputEvents);
-    }
-    for (const auto& socket : sockets) {
-        socket->disconnect();
-        socket->abort();
     }
     return replies;
 }

@@ -4,7 +4,9 @@
 // local socket, named after its process, in a directory private to the user
 // and to the desktop it runs on. Asked, a copy answers its main window's
 // title and when that window was last activated, or brings its window to the
-// front, or looks up a word handed over (`tovix --lookup`). Enumerating lists the copies most
+// front, or looks up a word handed over (`tovix --lookup`). The sockets are
+// plain local stream sockets (platform/LocalSocket.h) watched by the event
+// loop, so the program needs no network library. Enumerating lists the copies most
 // recently active first, as the desktop stacks their windows; sockets left by copies that died are
 // removed on the way. A copy too busy to answer in time is left out.
 
@@ -19,10 +21,10 @@
 #include <vector>
 
 #include "dict/Direction.h"
+#include "platform/PosixIo.h"
 #include "platform/Reporter.h"
 
-class QLocalServer;
-class QLocalSocket;
+class QSocketNotifier;
 
 namespace tovix {
 
@@ -76,19 +78,22 @@ class CopyRegistry : public QObject {
     bool HandOverLookup(Direction direction, const std::string& text);
 
   private:
-    void Answer(QLocalSocket& socket);
+    void AcceptWaiting();
+    // The reply to one request line; empty when there is none.
+    QByteArray Answer(const QByteArray& request);
     // Sends the one-line request to every named copy; the one-line replies
     // that arrived in time, by name.
     std::map<QString, QByteArray> Ask(const std::vector<QString>& names, const QByteArray& request);
     std::vector<QString> OtherNames() const;
     void RemoveStale(const QString& name) const;
-    QString SocketPath(const QString& name) const;
 
     std::filesystem::path dir_;
     QString name_;
     Window window_;
     Reporter& reporter_;
-    QLocalServer* server_ = nullptr;
+    FileDescriptor listening_;
+    QSocketNotifier* waiting_ = nullptr;
+    int answerers_ = 0;
     int64_t lastActive_ = 0;
     int timeoutMs_ = 1000;
 };

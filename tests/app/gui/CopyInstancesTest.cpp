@@ -10,9 +10,13 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <QElapsedTimer>
 #include <QTest>
+#include <optional>
 
 #include "WindowTestSupport.h"
+#include "platform/FaultInjection.h"
+#include "platform/LocalSocket.h"
 #include "support/TempDir.h"
 
 namespace tovix {
@@ -158,6 +162,116 @@ TEST(CopyInstancesTest, OnlyAPrivateDirectoryIsUsed) {
     const std::vector<RunningCopy> list = alone.Enumerate();
     ASSERT_EQ(list.size(), 1u);
     EXPECT_TRUE(list[0].self);
+}
+
+// What a copy sends back to a peer that connects and sends `bytes` (shutting
+// its side when `close`), up to the copy's closing the connection; nothing
+// when the copy keeps it open for two seconds.
+std::optional<std::string> Exchange(const std::filesystem::path& socket, const std::string& bytes,
+                                    bool close = false) {
+    LocalConnection connection = ConnectLocal(socket);
+    EXPECT_EQ(connection.outcome, ConnectOutcome::Connected);
+    const int fd = connection.socket.Get();
+    EXPECT_TRUE(bytes.empty() || SendNow(fd, bytes));
+    if (close) {
+        ::shutdown(fd, SHUT_WR);
+    }
+    std::string reply;
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < 2000) {
+        QTest::qWait(1);
+        char buffer[8192];
+        const ssize_t got = ::recv(fd, buffer, sizeof buffer, MSG_DONTWAIT);
+        if (got == 0) {
+            return reply;
+        }
+        if (got > 0) {
+            reply.append(buffer, static_cast<size_t>(got));
+        }
+    }
+    return std::nullopt;
+}
+
+// Another copy's bytes are untrusted: a request is one line of at most 512
+// bytes, answered as it stands or not at all, and whatever comes does not
+// keep the copy from answering the next one.
+TEST(CopyInstancesTest, APeerGetsTheSameRepliesAndNothingForBadRequests) {
+    test::TempDir dir;
+    const std::filesystem::path copies = dir / "copies";
+    FakeCopy copy(copies, "100", "Tovix (ﾒｲﾝ)  /d/J.DIC", Direction::Japanese);
+    const std::string word = Utf8ToCp932("さかな");
+    const std::string title =
+        " " + QStringLiteral("Tovix (ﾒｲﾝ)  /d/J.DIC").toUtf8().toBase64().toStdString() + "\n";
+    struct Case {
+        const char* name;
+        std::string sent;
+        bool close;
+        std::string reply;  // "T" for the title line
+    };
+    const Case cases[] = {
+        {"title", "title\n", false, "T"},
+        {"front", "front\n", false, "ok\n"},
+        {"lookup", "lookup J " + QByteArray::fromStdString(word).toBase64().toStdString() + "\n",
+         false, "ok\n"},
+        {"lookup of the other direction", "lookup E YQ==\n", false, ""},
+        {"lookup of no direction", "lookup X YQ==\n", false, ""},
+        {"lookup without a word", "lookup J\n", false, ""},
+        {"unknown request", "quit\n", false, ""},
+        {"CR LF", "title\r\n", false, ""},
+        {"binary", std::string("\0\xff\x81\n", 4), false, ""},
+        {"half a line, then closed", "tit", true, ""},
+        {"nothing, then closed", "", true, ""},
+        {"a line of 511 bytes and its LF", std::string(511, 'a') + "\n", false, ""},
+        {"600 bytes without an LF", std::string(600, 't'), false, ""},
+        {"a lookup too long", "lookup J " + std::string(600, 'Q') + "\n", false, ""},
+        {"two requests: only the first counts", "front\ntitle\n", false, "ok\n"},
+    };
+    for (const Case& c : cases) {
+        const std::optional<std::string> reply = Exchange(copies / "100", c.sent, c.close);
+        ASSERT_TRUE(reply.has_value()) << c.name;
+        if (c.reply == "T") {
+            ASSERT_GT(reply->size(), title.size()) << c.name;
+            EXPECT_EQ(reply->substr(reply->size() - title.size()), title) << c.name;
+            EXPECT_GT(std::stoll(*reply), 0) << c.name;
+        } else {
+            EXPECT_EQ(*reply, c.reply) << c.name;
+        }
+    }
+    EXPECT_EQ(copy.fronts, 2);
+    EXPECT_EQ(copy.lookedUp, std::vector<std::string>{word});
+
+    // A peer that connects and says nothing holds nobody up.
+    LocalConnection idle = ConnectLocal(copies / "100");
+    ASSERT_EQ(idle.outcome, ConnectOutcome::Connected);
+    FakeCopy other(copies, "200", "Tovix (ﾒｲﾝ)");
+    EXPECT_EQ(Names(other.registry.Enumerate()), (std::vector<QString>{"200", "100"}));
+    EXPECT_TRUE(copy.reporter.messages.empty());
+}
+
+// A failed read or send on either side loses that one answer, nothing more.
+TEST(CopyInstancesTest, AFailedReadOrSendLeavesTheCopyOutOnce) {
+    test::TempDir dir;
+    const std::filesystem::path copies = dir / "copies";
+    FakeCopy a(copies, "100", "Tovix (ﾒｲﾝ)  /d/E.DIC");
+    FakeCopy b(copies, "200", "Tovix (ﾒｲﾝ)  /d/J.DIC");
+    a.registry.SetTimeout(300);
+    const std::vector<QString> both = {"100", "200"};
+    b.registry.MarkActive();
+    a.registry.MarkActive();
+    // Asking: a sends (write 1), b reads (read 1) and replies (write 2), a
+    // reads the reply (read 2).
+    for (const FaultOperation operation : {FaultOperation::Read, FaultOperation::Write}) {
+        for (long nth = 1; nth <= 2; ++nth) {
+            InjectFault(operation, nth, FaultAction::Fail);
+            EXPECT_EQ(Names(a.registry.Enumerate()), std::vector<QString>{"100"})
+                << static_cast<int>(operation) << " " << nth;
+            ClearFaults();
+            EXPECT_EQ(Names(a.registry.Enumerate()), both);
+        }
+    }
+    EXPECT_TRUE(a.reporter.messages.empty());
+    EXPECT_TRUE(b.reporter.messages.empty());
 }
 
 using SwitchingTest = test::WindowTest;
