@@ -32,14 +32,16 @@ struct DirectionSteps {
     // The sort of a set's entries; gathering duplicates keeps WorkSort,
     // which puts equal headwords next to each other.
     Step sort;
+    // The sort and workToPair in one step.
+    Step sortToPair;
 };
 
-constexpr DirectionSteps kEngSteps{Direction::English, ExmToWorkEng,     TovixToExmEng,
-                                   TovixToWorkEng,     WorkToPairEng,    SeedNewEng,
-                                   MakeTableEng,       MakePairTableEng, WorkSort};
-constexpr DirectionSteps kJpnSteps{Direction::Japanese, ExmToWorkJpn,     TovixToExmJpn,
-                                   TovixToWorkJpn,      WorkToPairJpn,    SeedNewJpn,
-                                   MakeTableJpn,        MakePairTableJpn, WorkSortJpn};
+constexpr DirectionSteps kEngSteps{
+    Direction::English, ExmToWorkEng, TovixToExmEng,    TovixToWorkEng, WorkToPairEng,
+    SeedNewEng,         MakeTableEng, MakePairTableEng, WorkSort,       WorkSortToPairEng};
+constexpr DirectionSteps kJpnSteps{
+    Direction::Japanese, ExmToWorkJpn, TovixToExmJpn,    TovixToWorkJpn, WorkToPairJpn,
+    SeedNewJpn,          MakeTableJpn, MakePairTableJpn, WorkSortJpn,    WorkSortToPairJpn};
 
 const DirectionSteps& StepsOf(Direction direction) {
     return direction == Direction::Japanese ? kJpnSteps : kEngSteps;
@@ -48,9 +50,7 @@ const DirectionSteps& StepsOf(Direction direction) {
 // Sort "TOVIXTAB.TXT" (or another work file) and make the pair file of a set:
 // the common middle of every command that builds a set.
 ChainRun& SortAndPair(ChainRun& run, const DirectionSteps& steps, const std::string& unsorted) {
-    const std::string sorted = run.Work("TOVIXSRT.TXT");
-    return run.Run(steps.sort, unsorted, sorted)
-        .Run(steps.workToPair, sorted, run.Work("TOVIXSEP.TXT"));
+    return run.Run(steps.sortToPair, unsorted, run.Work("TOVIXSRT.TXT"), run.Work("TOVIXSEP.TXT"));
 }
 
 // Both inputs of a [TOVIX] join, converted, joined and sorted into

@@ -12,6 +12,7 @@
 #include <cstring>
 #include <exception>
 #include <mutex>
+#include <new>
 #include <numeric>
 #include <optional>
 #include <string>
@@ -23,6 +24,7 @@
 #include "components/LightStrings.h"
 #include "dict/JpnEntryOrder.h"
 #include "platform/Collation.h"
+#include "platform/IoError.h"
 #include "tools/ConvertCommon.h"
 #include "tools/LineWriter.h"
 #include "tools/Steps.h"
@@ -353,11 +355,82 @@ class OddBlockCollector {
     std::jthread thread_;
 };
 
+// The pair file of the sorted lines, made from the blocks of sorted text as
+// they are written (every line there ends in CR LF): each line, headword TAB
+// translation, becomes the headword line (J-E: JpnPairHead) and TAB and
+// translation. What stops the pair step, a line without TAB or a failing
+// write, stops the pair file there and is kept, to be reported only once the
+// sorted file is complete, as the pair step that read it back reported it.
+class PairWriter {
+  public:
+    PairWriter(ToolJob& job, const std::string& name, bool jpn) : jpn_(jpn) {
+        Guarded([&] { out_.emplace(OutputPath(job, name)); });
+    }
+
+    void Add(std::string_view block) {
+        Guarded([&] {
+            for (size_t start = 0; start < block.size() && !badLine_;) {
+                const size_t end = block.find("\r\n", start);
+                AddLine(block.substr(start, end - start));
+                start = end + 2;
+            }
+        });
+    }
+
+    // Closes the pair file, or throws what stopped it: the content error
+    // names the sorted file, job.Source.
+    void Finish(const ToolJob& job) {
+        if (failure_) {
+            std::rethrow_exception(failure_);
+        }
+        out_->Close();
+        if (badLine_) {
+            ThrowContentError(job);
+        }
+    }
+
+  private:
+    template <class Work>
+    void Guarded(Work&& work) {
+        if (failure_ || badLine_) {
+            return;
+        }
+        try {
+            work();
+        } catch (const IoError&) {
+            failure_ = std::current_exception();
+        } catch (const std::bad_alloc&) {
+            failure_ = std::current_exception();
+        }
+    }
+
+    void AddLine(std::string_view line) {
+        std::string_view head;
+        std::string_view rest;
+        if (!SplitAtTab(line, head, rest)) {
+            badLine_ = true;
+            return;
+        }
+        if (jpn_) {
+            out_->WriteLine(JpnPairHead(head));
+        } else {
+            out_->WriteLine(head);
+        }
+        out_->Write("\t");
+        out_->WriteLine(rest);
+    }
+
+    bool jpn_;
+    std::optional<LineWriter> out_;
+    std::exception_ptr failure_;
+    bool badLine_ = false;
+};
+
 // Writes the lines in the sorted order. Collecting them costs more than
 // writing them, as they lie all over the loaded file, so a second thread
 // collects every other block while this one collects the rest and writes.
 void WriteInOrder(const TLightStrings& lines, const std::vector<std::uint32_t>& order,
-                  LineWriter& out, PercentMeter& meter) {
+                  LineWriter& out, PercentMeter& meter, PairWriter* pairs) {
     const size_t blocks = (order.size() + kLinesPerBlock - 1) / kLinesPerBlock;
     std::optional<OddBlockCollector> collector;
     if (blocks > 1 && std::thread::hardware_concurrency() > 1) {
@@ -369,26 +442,45 @@ void WriteInOrder(const TLightStrings& lines, const std::vector<std::uint32_t>& 
     }
     std::string text;
     for (size_t block = 0; block < blocks; ++block) {
+        const std::string* collected = &text;
         if (collector && block % 2 == 1) {
-            out.Write(collector->Take(block));
+            collected = &collector->Take(block);
         } else {
             CollectBlock(lines, order, block, text);
-            out.Write(text);
+        }
+        out.Write(*collected);
+        if (pairs != nullptr) {
+            pairs->Add(*collected);
         }
         meter.Show(blocks * 4 + block, blocks * 5);
     }
 }
 
-void SortWork(ToolJob& job, bool jpn) {
-    RunStep(job, tool_text::kProgressSort, tool_text::kSortFailed, [&] {
+// Sorts Source into Dest; with `pairs`, the pair file is made on the way.
+bool SortWork(ToolJob& job, bool jpn, PairWriter* pairs = nullptr) {
+    return RunStep(job, tool_text::kProgressSort, tool_text::kSortFailed, [&] {
         TLightStrings lines;
         lines.LoadFromFile(InputPath(job, job.Source));
         PercentMeter meter(job.reporter);
         const std::vector<std::uint32_t> order = SortedOrder(lines, jpn, meter);
         LineWriter out(OutputPath(job, job.Dest));
-        WriteInOrder(lines, order, out, meter);
+        WriteInOrder(lines, order, out, meter, pairs);
         out.Close();
     });
+}
+
+// The sort, and then the pair step's end: the pair file of the sorted lines
+// is completed, or what stopped it reported as that step reports it.
+void SortWorkToPair(ToolJob& job, bool jpnOrder, bool jpnHeads) {
+    const std::string pairFile = job.Extra;
+    PairWriter pairs(job, pairFile, jpnHeads);
+    if (!SortWork(job, jpnOrder, &pairs)) {
+        return;
+    }
+    job.Source = job.Dest;
+    job.Dest = pairFile;
+    job.Extra.clear();
+    RunStep(job, tool_text::kProgressMake, tool_text::kCreateFailed, [&] { pairs.Finish(job); });
 }
 
 }  // namespace
@@ -399,6 +491,14 @@ void WorkSort(ToolJob& job) {
 
 void WorkSortJpn(ToolJob& job) {
     SortWork(job, job.options.readingOrder);
+}
+
+void WorkSortToPairEng(ToolJob& job) {
+    SortWorkToPair(job, false, false);
+}
+
+void WorkSortToPairJpn(ToolJob& job) {
+    SortWorkToPair(job, job.options.readingOrder, true);
 }
 
 void JoinFiles(ToolJob& job) {

@@ -30,6 +30,12 @@ void WorkSort(ToolJob& job);
 // The sort of a Japanese-English work file: the entries of one reading
 // together (JpnEntryOrder.h).
 void WorkSortJpn(ToolJob& job);
+// WorkSort (WorkSortJpn) of Source into Dest, then WorkToPairEng
+// (WorkToPairJpn) of Dest into Extra as one step: the pair lines are made
+// from the sorted lines while they are written, instead of from Dest read
+// back. Progress texts, messages and files are those of the two steps.
+void WorkSortToPairEng(ToolJob& job);
+void WorkSortToPairJpn(ToolJob& job);
 void JoinFiles(ToolJob& job);
 
 // Dictionary file set writer.

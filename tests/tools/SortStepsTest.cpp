@@ -178,6 +178,94 @@ TEST_F(SortStepsTest, OrderEqualsTheCollation) {
     }
 }
 
+// What one run of a sort and a pair step leaves: the two files (or "-" for
+// a file not written), the messages and whether it failed.
+struct SortAndPairRun {
+    std::string sorted;
+    std::string pairs;
+    std::vector<std::string> messages;
+    bool failed = false;
+};
+
+SortAndPairRun RunSortAndPair(const test::TempDir& dir, const std::string& input, bool jpn,
+                              bool fused, bool pairsBlocked) {
+    for (const char* name : {"TOVIXSRT.TXT", "TOVIXSEP.TXT"}) {
+        std::filesystem::remove_all(dir / name);
+    }
+    test::RecordingReporter reporter;
+    ToolJob job(reporter, dir.path());
+    test::WriteBytes(dir / "TOVIXCNV.TXT", input);
+    if (pairsBlocked) {
+        std::filesystem::create_directory(dir / "TOVIXSEP.TXT");
+    }
+    const std::string sorted = job.WorkFile("TOVIXSRT.TXT").string();
+    const std::string pairs = job.WorkFile("TOVIXSEP.TXT").string();
+    job.Source = job.WorkFile("TOVIXCNV.TXT").string();
+    job.Dest = sorted;
+    if (fused) {
+        job.Extra = pairs;
+        (jpn ? WorkSortToPairJpn : WorkSortToPairEng)(job);
+    } else {
+        (jpn ? WorkSortJpn : WorkSort)(job);
+        if (!job.Failed) {
+            job.Source = sorted;
+            job.Dest = pairs;
+            (jpn ? WorkToPairJpn : WorkToPairEng)(job);
+        }
+    }
+    SortAndPairRun run;
+    run.failed = job.Failed;
+    for (const auto& [path, text] : {std::pair{sorted, &run.sorted}, {pairs, &run.pairs}}) {
+        *text = std::filesystem::is_regular_file(path) ? test::ReadBytes(path) : "-";
+    }
+    for (const auto& message : reporter.messages) {
+        run.messages.push_back(message.text);
+    }
+    return run;
+}
+
+// The sort that makes the pair file on the way gives the files and messages
+// of the sort followed by the pair step: on lines of both directions that
+// span several blocks of writing, when a sorted line has no TAB (the pair
+// file ends before it, the message names the sorted file) and when the pair
+// file cannot be made.
+TEST_F(SortStepsTest, SortToPairGivesWhatTheTwoStepsGive) {
+    std::mt19937 random(29);
+    const std::vector<std::string> eng = {"a", "b", "E", "-", " ", J("が"), "\t", "\tx", J("\tり")};
+    const std::vector<std::string> jpn = {J("あ"), J("が"), J("[愛]"), J("[]"), "[", "]", " "};
+    const auto withTabs = [&](const std::vector<std::string>& pieces, int count) {
+        std::vector<std::string> lines;
+        for (const std::string& line : RandomLines(random, pieces, count, 6)) {
+            lines.push_back(line + "\t" + line);
+        }
+        return lines;
+    };
+    struct Case {
+        const char* property;
+        std::vector<std::string> lines;
+        bool jpn;
+        bool pairsBlocked;
+        bool fails;
+    };
+    const Case cases[] = {
+        {"E-J lines over several blocks", withTabs(eng, 12000), false, false, false},
+        {"J-E headwords with and without written forms", withTabs(jpn, 9000), true, false, false},
+        {"lines without TAB", RandomLines(random, eng, 9000, 6), false, false, true},
+        {"a pair file that cannot be made", withTabs(eng, 3000), false, true, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.property);
+        const std::string input = Lines(c.lines);
+        const SortAndPairRun twoSteps = RunSortAndPair(dir, input, c.jpn, false, c.pairsBlocked);
+        const SortAndPairRun oneStep = RunSortAndPair(dir, input, c.jpn, true, c.pairsBlocked);
+        EXPECT_EQ(twoSteps.failed, c.fails);
+        EXPECT_EQ(oneStep.sorted, twoSteps.sorted);
+        EXPECT_EQ(oneStep.pairs, twoSteps.pairs);
+        EXPECT_EQ(oneStep.messages, twoSteps.messages);
+        EXPECT_EQ(oneStep.failed, twoSteps.failed);
+    }
+}
+
 TEST_F(SortStepsTest, EmptyInputAndLineEnds) {
     EXPECT_EQ(Sort(""), "");
     EXPECT_TRUE(std::filesystem::exists(dir / "sorted.txt"));
