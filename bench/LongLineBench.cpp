@@ -19,9 +19,14 @@
 //   main_mark_repaint_ms painting that page again
 //   wrap60_assign_ms    the long entry put into a view wrapping at 60 bytes,
 //                       and painted
+//   wrap60_take_ms      the same with the entry handed over (Assign of an
+//                       rvalue list: no copy), as the zoom window shows one
+//   entry_copy_ms       a copy of the entry alone: what wrap60_assign_ms
+//                       spends before the view does anything
 //   wrap60_end_ms       End key: to its last view line, painted
 //   wrap60_line_ms      median of an Up key near its end
 //   width_assign_ms     the long entry put into a view wrapping at its width
+//   width_take_ms       the same, handed over
 //   width_resize_ms     a change of the view's width (wraps again), painted
 //   view_lines60        view lines of the long entry at 60 bytes
 
@@ -143,8 +148,28 @@ void MainView(const std::filesystem::path& part, const std::string& size) {
     Print("main_mark_repaint_ms", size, Milliseconds([&] { view.Redraw(); }));
 }
 
+// The entry put into a fresh view and painted: handed over, or copied in.
+double AssignMs(const std::vector<std::string>& entry, int wrapByte, bool handOver) {
+    TBigView view;
+    SetUp(view, true, wrapByte, 400, 300);
+    std::vector<std::string> handed = handOver ? entry : std::vector<std::string>();
+    return Milliseconds([&] {
+        if (handOver) {
+            view.Assign(std::move(handed));
+        } else {
+            view.Assign(entry);
+        }
+        (void)view.grab();
+    });
+}
+
 void WrappedViews(const std::string& longLine, const std::string& size) {
     const std::vector<std::string> entry{"applelong", longLine};
+    {
+        // The copy's pages are freed outside the time taken.
+        std::vector<std::string> copy;
+        Print("entry_copy_ms", size, Milliseconds([&] { copy = entry; }));
+    }
     {
         TBigView view;
         SetUp(view, true, 60, 400, 300);
@@ -170,6 +195,8 @@ void WrappedViews(const std::string& longLine, const std::string& size) {
                   (void)view.grab();
               }));
     }
+    Print("wrap60_take_ms", size, AssignMs(entry, 60, true));
+    Print("width_take_ms", size, AssignMs(entry, 0, true));
 }
 
 }  // namespace

@@ -44,20 +44,36 @@ bool TBvStrings::Find(std::string_view text, int& line, ByteColumn& column) cons
     return false;
 }
 
-void TBvStrings::AddStrings(const std::vector<std::string>& list) {
-    const size_t wanted = static_cast<size_t>(Count()) + list.size();
+void TBvStrings::ReserveFor(size_t added) {
+    const size_t wanted = static_cast<size_t>(Count()) + added;
     if (wanted > static_cast<size_t>(MaxListSize)) {
         Error();
     }
     SetCapacity(static_cast<int>(wanted));
+}
+
+void TBvStrings::AddStrings(const std::vector<std::string>& list) {
+    ReserveFor(list.size());
     for (const std::string& line : list) {
         Add(line);
+    }
+}
+
+void TBvStrings::AddStrings(std::vector<std::string>&& list) {
+    ReserveFor(list.size());
+    for (std::string& line : list) {
+        AddTaken(std::move(line));
     }
 }
 
 void TBvStrings::Assign(const std::vector<std::string>& list) {
     Clear();
     AddStrings(list);
+}
+
+void TBvStrings::Assign(std::vector<std::string>&& list) {
+    Clear();
+    AddStrings(std::move(list));
 }
 
 }  // namespace tovix

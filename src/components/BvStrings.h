@@ -29,8 +29,15 @@ class TBvStrings : public TLightStrings {
 
     // Sets Capacity to Count + the list's size, then appends its lines in order.
     void AddStrings(const std::vector<std::string>& list);
+    // The same, taking the lines over without copying their bytes.
+    void AddStrings(std::vector<std::string>&& list);
     // Clear, then AddStrings.
     void Assign(const std::vector<std::string>& list);
+    void Assign(std::vector<std::string>&& list);
+
+  private:
+    // Raises Capacity for `added` more lines.
+    void ReserveFor(size_t added);
 };
 
 }  // namespace tovix

@@ -153,11 +153,15 @@ void TLightStrings::Grow() {
 }
 
 int TLightStrings::Add(std::string_view line) {
-    std::string copy(line);  // `line` may lie in this list's own storage
+    // `line` may lie in this list's own storage: it is copied first.
+    return AddTaken(std::string(line));
+}
+
+int TLightStrings::AddTaken(std::string line) {
     if (Count() == capacity_) {
         Grow();
     }
-    records_.push_back(Own(std::move(copy)));
+    records_.push_back(Own(std::move(line)));
     Touch();
     return Count() - 1;
 }

@@ -72,6 +72,8 @@ class TLightStrings {
 
     // Appends a line and returns its index.
     int Add(std::string_view line);
+    // Appends `line` as it is, without copying its bytes; returns its index.
+    int AddTaken(std::string line);
     // Inserts before `index` (0..Count; Count appends).
     void Insert(int index, std::string_view line);
     // Removes line `index`; later lines move down by one.

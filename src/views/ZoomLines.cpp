@@ -31,12 +31,18 @@ Lines CommaRule(std::string_view text) {
 }
 
 // Each marker on a line of its own, between the text before it (empty when
-// the marker comes first) and the text after it.
-Lines MarkerLinePass(const Lines& in, std::string_view marker) {
+// the marker comes first) and the text after it. A line without a marker
+// moves on as it is, uncopied (a translation may be very long).
+Lines MarkerLinePass(Lines in, std::string_view marker) {
     Lines out;
-    for (std::string_view line : in) {
-        for (size_t at = MbFind(marker, line); at != std::string_view::npos;
-             at = MbFind(marker, line)) {
+    for (std::string& whole : in) {
+        std::string_view line = whole;
+        size_t at = MbFind(marker, line);
+        if (at == std::string_view::npos) {
+            out.push_back(std::move(whole));
+            continue;
+        }
+        for (; at != std::string_view::npos; at = MbFind(marker, line)) {
             out.emplace_back(line.substr(0, at));
             out.emplace_back(marker);
             line.remove_prefix(at + marker.size());
@@ -47,13 +53,14 @@ Lines MarkerLinePass(const Lines& in, std::string_view marker) {
 }
 
 // A new line at every separator, which begins it; no empty line when a line
-// begins with the separator.
-Lines SplitBeforePass(const Lines& in, std::string_view separator) {
+// begins with the separator. A line without one moves on uncopied.
+Lines SplitBeforePass(Lines in, std::string_view separator) {
     Lines out;
-    for (std::string_view line : in) {
+    for (std::string& whole : in) {
+        std::string_view line = whole;
         size_t at = MbFind(separator, line);
         if (at == std::string_view::npos) {
-            out.emplace_back(line);
+            out.push_back(std::move(whole));
             continue;
         }
         if (at > 0) {
@@ -73,11 +80,11 @@ Lines SplitBeforePass(const Lines& in, std::string_view separator) {
 
 Lines PdicPasses(std::string_view translation) {
     Lines lines{std::string(translation)};
-    lines = MarkerLinePass(lines, TOVIX_CP932("●"));
-    lines = MarkerLinePass(lines, TOVIX_CP932("◆"));
-    lines = SplitBeforePass(lines, kSlash);
-    lines = SplitBeforePass(lines, TOVIX_CP932("【"));
-    return SplitBeforePass(lines, TOVIX_CP932("《"));
+    lines = MarkerLinePass(std::move(lines), TOVIX_CP932("●"));
+    lines = MarkerLinePass(std::move(lines), TOVIX_CP932("◆"));
+    lines = SplitBeforePass(std::move(lines), kSlash);
+    lines = SplitBeforePass(std::move(lines), TOVIX_CP932("【"));
+    return SplitBeforePass(std::move(lines), TOVIX_CP932("《"));
 }
 
 // A translation laid out as in the [PDIC] dictionaries; "、" only tells, no

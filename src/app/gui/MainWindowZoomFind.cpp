@@ -15,14 +15,14 @@ namespace tovix {
 
 // Nothing happens while the view has no lines.
 void TForm1::ShowZoom(ZoomRule rule) {
-    const std::vector<std::string> lines = ZoomLines(*viewLines_, rule);
+    std::vector<std::string> lines = ZoomLines(*viewLines_, rule);
     if (lines.empty()) {
         return;
     }
     SettleWord();
     TForm3 form3(settings_, settings_.zoomWindow, QRect(x(), y(), width(), height()), reporter_,
                  this);
-    form3.ShowLines(lines);
+    form3.ShowLines(std::move(lines));
     DialogOpenScope open(*this);
     form3.exec();
 }

@@ -130,9 +130,9 @@ int TForm3::WrapBytes(const GeneralSettings& settings) {
     return std::clamp(bytes, kMinWrapBytes, kMaxWrapBytes);
 }
 
-void TForm3::ShowLines(const std::vector<std::string>& lines) {
+void TForm3::ShowLines(std::vector<std::string> lines) {
     bigView1_->Clear();
-    bigView1_->AddStrings(lines);
+    bigView1_->AddStrings(std::move(lines));
     bigView1_->Redraw();
 }
 

@@ -41,7 +41,7 @@ class TForm3 : public QDialog {
     TBigView* BigView1() const { return bigView1_; }
 
     // Shows the lines in the view (after emptying it).
-    void ShowLines(const std::vector<std::string>& lines);
+    void ShowLines(std::vector<std::string> lines);
 
     // The keys of the window and of its view; true when the key was used.
     bool FormKeyDown(int key, Qt::KeyboardModifiers modifiers);

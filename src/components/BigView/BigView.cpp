@@ -232,11 +232,9 @@ LineCount TBigView::Add(std::string_view s) {
     return count;
 }
 
-void TBigView::AddStrings(const std::vector<std::string>& list) {
-    const TextLineIndex from(lines_.Count());
-    lines_.AddStrings(list);
+// After n lines were appended from text line `from` on.
+void TBigView::ShowAddedLines(TextLineIndex from, int n) {
     Rewrap(from);
-    const int n = static_cast<int>(list.size());
     {
         Suspend suspend(*this);
         GrowMaxChar(LastViewLine() - (n - 1), tovix::LineCount(n));
@@ -245,10 +243,9 @@ void TBigView::AddStrings(const std::vector<std::string>& list) {
     FillPage();
 }
 
-void TBigView::Assign(const std::vector<std::string>& list) {
-    lines_.Assign(list);
+// After the store was replaced by n lines.
+void TBigView::ShowAssignedLines(int n) {
     Rewrap(TextLineIndex(0));
-    const int n = static_cast<int>(list.size());
     {
         Suspend suspend(*this);
         GrowMaxChar(LastViewLine() - (n - 1), tovix::LineCount(n));
@@ -257,6 +254,30 @@ void TBigView::Assign(const std::vector<std::string>& list) {
     SetTopLine(ViewLineIndex(0));
     ResetSelection();
     FillPage();
+}
+
+void TBigView::AddStrings(const std::vector<std::string>& list) {
+    const TextLineIndex from(lines_.Count());
+    lines_.AddStrings(list);
+    ShowAddedLines(from, static_cast<int>(list.size()));
+}
+
+void TBigView::AddStrings(std::vector<std::string>&& list) {
+    const TextLineIndex from(lines_.Count());
+    const auto n = static_cast<int>(list.size());
+    lines_.AddStrings(std::move(list));
+    ShowAddedLines(from, n);
+}
+
+void TBigView::Assign(const std::vector<std::string>& list) {
+    lines_.Assign(list);
+    ShowAssignedLines(static_cast<int>(list.size()));
+}
+
+void TBigView::Assign(std::vector<std::string>&& list) {
+    const auto n = static_cast<int>(list.size());
+    lines_.Assign(std::move(list));
+    ShowAssignedLines(n);
 }
 
 void TBigView::Clear() {

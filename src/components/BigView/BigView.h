@@ -149,6 +149,9 @@ class TBigView : public QAbstractScrollArea, private TWrapMeasure {
     virtual tovix::LineCount Add(std::string_view s);
     virtual void AddStrings(const std::vector<std::string>& list);
     virtual void Assign(const std::vector<std::string>& list);
+    // The same two, taking the lines over without copying their bytes.
+    void AddStrings(std::vector<std::string>&& list);
+    void Assign(std::vector<std::string>&& list);
     virtual void Clear();
     virtual void AssignTo(std::vector<std::string>& list) const;
     // Deletes the text line of view line v.
@@ -297,6 +300,8 @@ class TBigView : public QAbstractScrollArea, private TWrapMeasure {
 
     // Line operations' common steps.
     void ShowLoadedLines();
+    void ShowAddedLines(TextLineIndex from, int n);
+    void ShowAssignedLines(int n);
     void FillPage();
     void ResetSelection();
     bool IsVisible(ViewLineIndex v) const { return topLine_ <= v && v <= bottomLine_; }
