@@ -140,6 +140,8 @@ TForm1::TForm1(const QStringList& arguments, Reporter* reporter, QWidget* parent
     viewLines_ = std::make_unique<ViewLines>(*bigView1_);
     toolRunner_ = std::make_unique<ToolRunner>(*this, reporter_);
     ConnectCommands();
+    // What the first paint does not need follows it (eventFilter).
+    bigView1_->viewport()->installEventFilter(this);
     dicEdit1_->setFocus();
 
     starting_ = true;
@@ -209,10 +211,33 @@ void TForm1::ConnectCommands() {
                                reporter_, this);
 }
 
+// The menu bar's menus; their items are made when one of them opens, when an
+// item is asked for, or just after the window's first paint, which does not
+// show them.
 void TForm1::BuildMenu() {
-    std::map<std::string, QMenu*> menus;
     for (const MenuRow& row : MainMenuRows()) {
-        QMenu* parentMenu = *row.parent == '\0' ? nullptr : menus.at(row.parent);
+        if (*row.parent != '\0') {
+            continue;
+        }
+        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(row.caption));
+        menu->installEventFilter(this);
+        menu->setObjectName(QString::fromUtf8(row.name));
+        GuardedConnect(menu, &QMenu::aboutToShow, this, reporter_, "MenuPopup",
+                       [this] { BuildMenuItems(); });
+        menus_[row.name] = menu;
+        menuItems_[row.name] = menu->menuAction();
+    }
+}
+
+void TForm1::BuildMenuItems() {
+    if (std::exchange(menuItemsBuilt_, true)) {
+        return;
+    }
+    for (const MenuRow& row : MainMenuRows()) {
+        if (*row.parent == '\0') {
+            continue;
+        }
+        QMenu* parentMenu = menus_.at(row.parent);
         if (*row.name == '\0') {
             parentMenu->addSeparator();
             continue;
@@ -220,13 +245,9 @@ void TForm1::BuildMenu() {
         const QString caption = QString::fromUtf8(row.caption);
         QAction* action = nullptr;
         if (row.submenu) {
-            QMenu* menu =
-                parentMenu == nullptr ? menuBar()->addMenu(caption) : parentMenu->addMenu(caption);
-            if (parentMenu == nullptr) {
-                menu->installEventFilter(this);
-            }
+            QMenu* menu = parentMenu->addMenu(caption);
             menu->setObjectName(QString::fromUtf8(row.name));
-            menus[row.name] = menu;
+            menus_[row.name] = menu;
             action = menu->menuAction();
         } else {
             action = parentMenu->addAction(caption);
@@ -243,17 +264,20 @@ void TForm1::BuildMenu() {
         action->setObjectName(QString::fromUtf8(row.name));
         menuItems_[row.name] = action;
     }
+    // Nothing to find again before a first find.
+    MenuItem("MenuReFindNext")->setEnabled(false);
+    MenuItem("MenuRefindPrior")->setEnabled(false);
+    ConnectHistoryItems();
 }
 
-QAction* TForm1::MenuItem(const char* name) const {
+QAction* TForm1::MenuItem(const char* name) {
+    BuildMenuItems();
     return menuItems_.at(name);
 }
 
 void TForm1::FormCreate(const QStringList& arguments) {
     search_.currentPart = 0;
     search_.currentPartCopy = 0;
-    MenuItem("MenuReFindNext")->setEnabled(false);
-    MenuItem("MenuRefindPrior")->setEnabled(false);
     dialogOpen_ = false;
     std::error_code error;
     const bool firstStart = !std::filesystem::exists(SettingsFilePath(), error);
@@ -478,7 +502,10 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Paint && watched == bigView1_->viewport()) {
         bigView1_->viewport()->removeEventFilter(this);
         QTimer::singleShot(0, this, [this] {
-            Guarded(reporter_, "FormPaint", [this] { NoteStartupDictionary(); });
+            Guarded(reporter_, "FormPaint", [this] {
+                NoteStartupDictionary();
+                BuildMenuItems();
+            });
         });
     }
     if (event->type() != QEvent::KeyPress) {

@@ -78,7 +78,7 @@ class TForm1 : public QMainWindow {
     FunctionKeyBar* Panel2() const { return panel2_; }
     QMenu* PopupMenu1() const { return popupMenu1_; }
     // The menu item (or menu) with the component name `name`.
-    QAction* MenuItem(const char* name) const;
+    QAction* MenuItem(const char* name);
 
     SearchState& Search() { return search_; }
     const GeneralSettings& Settings() const { return settings_; }
@@ -214,6 +214,7 @@ class TForm1 : public QMainWindow {
 
     void BuildPanel1();
     void BuildMenu();
+    void BuildMenuItems();
     void BuildPopupMenu();
     void ConnectCommands();
     void FormCreate(const QStringList& arguments);
@@ -236,6 +237,8 @@ class TForm1 : public QMainWindow {
     void NoteStartupDictionary();
     // The empty view's hint, Ctrl+O and the recent list's filling.
     void BuildHistoryParts();
+    // Ctrl+O and the history items' keys, the recent list's filling.
+    void ConnectHistoryItems();
     void UpdateEmptyHint();
     // Forgets the looked-up words and the recent dictionaries, in memory and
     // in their files.
@@ -310,6 +313,8 @@ class TForm1 : public QMainWindow {
     QTimer* selectionTimer_ = nullptr;
     QMenu* popupMenu1_ = nullptr;
     std::map<std::string, QAction*> menuItems_;
+    std::map<std::string, QMenu*> menus_;
+    bool menuItemsBuilt_ = false;
     std::unique_ptr<LookupView> viewLines_;
     std::unique_ptr<KeyHook> keyHook_;
     CopyRegistry* copies_ = nullptr;

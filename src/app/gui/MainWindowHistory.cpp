@@ -152,7 +152,6 @@ void TForm1::NoteOpenedAfterFirstPaint(const fs::path& file) {
         return;
     }
     startupNote_ = file;
-    bigView1_->viewport()->installEventFilter(this);
 }
 
 void TForm1::NoteStartupDictionary() {
@@ -173,17 +172,20 @@ void TForm1::ClearHistory() {
     }
 }
 
-void TForm1::BuildHistoryParts() {
+void TForm1::ConnectHistoryItems() {
     MenuItem("MenuDicFileOpen")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     MenuItem("MenuHistoryBack")->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Left));
     MenuItem("MenuHistoryForward")->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Right));
+    GuardedConnect(MenuItem("MenuRecentDic")->menu(), &QMenu::aboutToShow, this, reporter_,
+                   "MenuRecentDicPopup", [this] { FillRecentMenu(); });
+}
+
+void TForm1::BuildHistoryParts() {
     settleTimer_ = new QTimer(this);
     settleTimer_->setSingleShot(true);
     settleTimer_->setInterval(kSettleMs);
     GuardedConnect(settleTimer_, &QTimer::timeout, this, reporter_, "SettleTimer",
                    [this] { SettleWord(); });
-    GuardedConnect(MenuItem("MenuRecentDic")->menu(), &QMenu::aboutToShow, this, reporter_,
-                   "MenuRecentDicPopup", [this] { FillRecentMenu(); });
     emptyHint_ = new QLabel(QtText(app_text::kNoDictionaryHint), bigView1_->viewport());
     emptyHint_->setObjectName(QStringLiteral("EmptyHint"));
     emptyHint_->setAlignment(Qt::AlignCenter);

@@ -163,14 +163,7 @@ ToolRunner::ToolRunner(QMainWindow& window, Reporter& reporter)
     : QObject(&window),
       window_(window),
       reporter_(std::make_unique<ThreadReporter>(reporter, *this)),
-      bar_(new QProgressBar),
       timer_(new QTimer(this)) {
-    bar_->setObjectName(QStringLiteral("ToolProgress"));
-    bar_->setRange(0, 100);
-    QStatusBar* status = window_.statusBar();
-    status->setSizeGripEnabled(false);
-    status->addWidget(bar_, 1);
-    status->hide();
     // Timers fire late as often as not, so the bar is looked at twice as
     // often as it may change, and changed only when its time has come.
     timer_->setInterval(kProgressIntervalMs / 2);
@@ -189,7 +182,21 @@ ChainResult ToolRunner::Run(const std::function<ChainResult()>& chain) {
     return result;
 }
 
+// The status bar and its progress bar are made for the first job: the
+// window's first paint does not wait for them.
+void ToolRunner::MakeBar() {
+    bar_ = new QProgressBar;
+    bar_->setObjectName(QStringLiteral("ToolProgress"));
+    bar_->setRange(0, 100);
+    QStatusBar* status = window_.statusBar();
+    status->setSizeGripEnabled(false);
+    status->addWidget(bar_, 1);
+}
+
 void ToolRunner::RunWork(const std::function<void()>& work) {
+    if (bar_ == nullptr) {
+        MakeBar();
+    }
     const std::string caption = reporter_->Target().Caption();
     reporter_->Begin();
     running_ = true;

@@ -57,6 +57,7 @@ class ToolRunner : public QObject {
   private:
     class ThreadReporter;
 
+    void MakeBar();
     void ShowProgress();
 
     QMainWindow& window_;

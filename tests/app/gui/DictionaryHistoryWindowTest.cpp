@@ -17,6 +17,7 @@
 
 #include "WindowTestSupport.h"
 #include "app/DictionaryHistory.h"
+#include "app/gui/MainMenuTable.h"
 #include "app/gui/OptionsWindow.h"
 #include "components/BigView/BigView.h"
 #include "dict/DictMessages.h"
@@ -115,6 +116,36 @@ TEST_F(DictionaryHistoryWindowTest, TheStartupDictionaryIsNotedAfterTheFirstPain
     window = Start({Q(eng_), "ENG"});
     window.reset();
     EXPECT_EQ(recent(), (Paths{eng_, jpn_}));
+    EXPECT_TRUE(reporter.messages.empty());
+}
+
+// The menus' items are made after the first paint, or when a menu opens
+// first: either way every item is there, Ctrl+O works without a menu opened,
+// and the find-again items wait for a first find.
+TEST_F(DictionaryHistoryWindowTest, MenuItemsComeAfterTheFirstPaintOrWithTheMenu) {
+    auto shown = StartShown({});
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return shown->findChild<QAction*>(QStringLiteral("MenuDicFileOpen")) != nullptr; }));
+    desktop.openFileAnswer = Q(jpn_);
+    QTest::keyClick(shown.get(), Qt::Key_O, Qt::ControlModifier);
+    EXPECT_EQ(shown->windowTitle(), Caption(jpn_));
+    shown.reset();
+
+    auto window = Start({});
+    auto* file = window->findChild<QMenu*>(QStringLiteral("MenuFile"));
+    ASSERT_NE(file, nullptr);
+    emit file->aboutToShow();
+    size_t items = 0;
+    for (const MenuRow& row : MainMenuRows()) {
+        if (*row.parent != '\0' && *row.name != '\0') {
+            EXPECT_NE(window->findChild<QAction*>(QString::fromUtf8(row.name)), nullptr)
+                << row.name;
+            ++items;
+        }
+    }
+    EXPECT_GT(items, 40u);
+    EXPECT_FALSE(window->MenuItem("MenuReFindNext")->isEnabled());
+    EXPECT_FALSE(window->MenuItem("MenuRefindPrior")->isEnabled());
     EXPECT_TRUE(reporter.messages.empty());
 }
 
