@@ -6,14 +6,18 @@
 // wholly old or every file wholly new.
 //
 // How: each new file is written as a staged file beside the file it replaces
-// (StagedFile.h). Commit then
+// (StagedFile.h), whose writing to the disk starts once it is complete
+// (StartWriteback). Commit then
 //  1. checks that every file may be replaced (none is a directory),
 //  2. writes the journal, the list of planned renames, as a staged file
 //     too, and flushes every staged file to the disk (side by side),
 //  3. renames the journal into place (so a journal is never seen half
 //     written) and flushes its directory: from here the replacement is
 //     decided,
-//  4. renames every staged file over its file and flushes their directories,
+//  4. renames every staged file over its file and flushes their directories
+//     (each file replaced is held open until the end and then let go on a
+//     thread of its own, which frees its blocks beside the caller's next
+//     work),
 //  5. removes the journal.
 // A failure in 1-3 removes the staged files: nothing changed. A crash or a
 // failure in 4-5 leaves the journal; whoever opens or writes the files next

@@ -48,11 +48,16 @@ bool IsStagedName(const std::string& name, const std::string& prefix) {
                        [](char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); });
 }
 
+struct Registered {
+    FileIdentity identity;
+    StagedFlush flush = StagedFlush::AtCommit;
+};
+
 // The staged files this process created and has not renamed or removed, by
 // their absolute names.
 struct Registry {
     std::mutex mutex;
-    std::map<fs::path, FileIdentity> files;
+    std::map<fs::path, Registered> files;
 };
 
 Registry& StagedFiles() {
@@ -74,10 +79,10 @@ std::optional<FileIdentity> Identity(int fd) {
                         static_cast<unsigned long long>(status.st_ino)};
 }
 
-void Register(const fs::path& path, const FileIdentity& identity) {
+void Register(const fs::path& path, const FileIdentity& identity, StagedFlush flush) {
     Registry& registry = StagedFiles();
     const std::lock_guard lock(registry.mutex);
-    registry.files[RegistryKey(path)] = identity;
+    registry.files[RegistryKey(path)] = {identity, flush};
 }
 
 }  // namespace
@@ -91,7 +96,19 @@ std::optional<FileIdentity> StagedIdentity(const fs::path& path) {
     Registry& registry = StagedFiles();
     const std::lock_guard lock(registry.mutex);
     const auto found = registry.files.find(RegistryKey(path));
-    return found == registry.files.end() ? std::nullopt : std::optional(found->second);
+    return found == registry.files.end() ? std::nullopt : std::optional(found->second.identity);
+}
+
+void StartWriteback(int fd, const fs::path& path) {
+    {
+        Registry& registry = StagedFiles();
+        const std::lock_guard lock(registry.mutex);
+        const auto found = registry.files.find(RegistryKey(path));
+        if (found == registry.files.end() || found->second.flush != StagedFlush::AtCommit) {
+            return;
+        }
+    }
+    ::sync_file_range(fd, 0, 0, SYNC_FILE_RANGE_WRITE);
 }
 
 void ForgetStagedFile(const fs::path& path) {
@@ -124,7 +141,7 @@ fs::path ReplacedFile(const fs::path& path) {
     return error ? path : target;
 }
 
-StagedFile CreateStagedFile(const fs::path& target) {
+StagedFile CreateStagedFile(const fs::path& target, StagedFlush flush) {
     struct stat old {};
     const bool exists = ::stat(target.c_str(), &old) == 0;
     for (;;) {
@@ -146,7 +163,7 @@ StagedFile CreateStagedFile(const fs::path& target) {
             ::unlink(staged.path.c_str());
             throw IoError(target, error);
         }
-        Register(staged.path, *identity);
+        Register(staged.path, *identity, flush);
         return staged;
     }
 }

@@ -34,10 +34,21 @@ struct StagedFile {
     FileDescriptor file;  // open for writing
 };
 
+// Whether a staged file is flushed to the disk before it replaces its file.
+enum class StagedFlush { AtCommit, None };
+
 // Creates the staged file for `target` (a name already resolved by
 // ReplacedFile) in the target's directory, with the target's permission bits
 // when it exists. Throws IoError naming `target`.
-StagedFile CreateStagedFile(const std::filesystem::path& target);
+StagedFile CreateStagedFile(const std::filesystem::path& target,
+                            StagedFlush flush = StagedFlush::AtCommit);
+
+// The staged file `path`, open as `fd`, is complete: when it is to be flushed
+// at its commit, the system starts writing it to the disk now
+// (sync_file_range), beside the writer's further work, so that the flush at
+// the commit waits only for what is left. Only a hint: nothing for any other
+// file, and a failure shows in the flush.
+void StartWriteback(int fd, const std::filesystem::path& path);
 
 // Opens `path` to write it from its start, never through a symbolic link
 // (O_NOFOLLOW). A staged file that this process created is reopened only

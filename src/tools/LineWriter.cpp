@@ -43,6 +43,7 @@ void LineWriter::Close() {
         return;
     }
     Flush();
+    StartWriteback(file_.Get(), path_);
     if (file_.Close() != 0) {
         throw IoError(path_, errno);
     }

@@ -12,11 +12,14 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <climits>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <iterator>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/FaultInjection.h"
@@ -112,6 +115,35 @@ TEST_F(ReplaceJournalTest, EveryFailedWriteFlushOrRenameLeavesAllOldOrAllNew) {
             const std::string state = State();
             EXPECT_TRUE(state == "old" || state == "new") << state << " at " << n;
         }
+    }
+}
+
+size_t OpenDescriptors() {
+    return static_cast<size_t>(
+        std::distance(fs::directory_iterator("/proc/self/fd"), fs::directory_iterator()));
+}
+
+// The files replaced are held until the replacement is done and then let go:
+// none stays open (a viewer edits for hours), and a FIFO where a file stood
+// is renamed over without the commit waiting for a writer to open it.
+TEST_F(ReplaceJournalTest, ReplacedFilesAreLetGoAndNeverOpenedForReading) {
+    for (const Durability durability : {Durability::Journalled, Durability::RenamesOnly}) {
+        WriteOld();
+        fs::remove(dir_ / "S.001");
+        ASSERT_EQ(::mkfifo((dir_ / "S.001").c_str(), 0600), 0);
+        const size_t before = OpenDescriptors();
+        {
+            StagedReplacement staged(durability);
+            for (const std::string& name : kNames) {
+                test::WriteBytes(staged.Stage(dir_ / name), "new " + name);
+            }
+            staged.Commit(Journal());
+        }
+        EXPECT_EQ(State(), "new");
+        for (int wait = 0; wait < 200 && OpenDescriptors() != before; ++wait) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        EXPECT_EQ(OpenDescriptors(), before) << static_cast<int>(durability);
     }
 }
 
