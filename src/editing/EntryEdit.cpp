@@ -22,7 +22,7 @@
 #include "platform/StagedFile.h"
 #include "platform/Warning.h"
 #include "tools/LineWriter.h"
-#include "tools/Steps.h"
+#include "tools/TableSteps.h"
 #include "tools/ToolJob.h"
 #include "tools/ToolMessages.h"
 #include "tools/ToolStep.h"
@@ -95,7 +95,7 @@ class Editor {
                 return std::move(outcome_);
             }
             StagePart(part);
-            StageTable();
+            StageTable(part);
             StageWrittenForms();
             StageLog();
             Commit();
@@ -195,63 +195,54 @@ class Editor {
         return viewed.topLine >= 0 && viewed.topLine % 2 == 0 && part.EntryIs(ViewedIndex(), lines);
     }
 
-    void StagePart(const EntryFile& part) {
-        std::vector<std::string> entry;
-        if (Inserts()) {
-            entry = {Composed().head, Composed().translation};
+    // The lines of the entry put in; none for a delete.
+    std::vector<std::string> Inserted() {
+        if (!Inserts()) {
+            return {};
         }
-        const std::optional<size_t> removed =
-            Removes() ? std::optional(ViewedIndex()) : std::nullopt;
+        return {Composed().head, Composed().translation};
+    }
+
+    std::optional<size_t> Removed() const {
+        return Removes() ? std::optional(ViewedIndex()) : std::nullopt;
+    }
+
+    void StagePart(const EntryFile& part) {
         try {
             LineWriter out(job_.WritePath(PartFile().string()));
-            part.WriteEdited(out, removed, entry);
+            part.WriteEdited(out, Removed(), Inserted());
             out.Close();
-            // The part, the largest file, goes to the disk while the table
-            // steps read it.
+            // The part, the largest file, goes to the disk while its table
+            // is built.
             job_.FlushEarly(PartFile().string());
         } catch (const IoError&) {
             throw EditFailure(PaddedMessage(tool_text::kSortFailed));
         }
     }
 
-    // The block of the part's initial, from the staged part file by the
-    // tools' table steps; every other block stays as the table file has it.
-    void StageTable() {
-        ShowProgress(job_, tool_text::kProgressSort);
-        const bool japanese = edit_.direction == Direction::Japanese;
-        const fs::path pairTable = EditWorkFile(job_.workDir, ".AD1");
-        const fs::path tableForm = EditWorkFile(job_.workDir, ".ADD");
-        RunTableStep(japanese ? MakePairTableJpn : MakePairTableEng, PartFile(), pairTable);
-        RunTableStep(japanese ? MakeDatJpn : MakeDatEng, pairTable, tableForm);
-        TDicTable block;
-        try {
-            block = TDicTable::LoadFromFile(tableForm, edit_.direction);
-        } catch (const DicTableError&) {
-            Fail(tableForm, edit_text::kCannotRead);
+    // The block of the part's initial, built by the tools' table code from
+    // the lines of the part as staged; every other block stays as the table
+    // file has it.
+    void StageTable(const EntryFile& part) {
+        PartTableBuilder builder(edit_.direction);
+        part.VisitEdited(Removed(), Inserted(), [&](std::string_view line) { builder.Add(line); });
+        const std::optional<std::vector<std::string>> block = builder.TableLines();
+        if (!block) {
+            throw EditFailure(PaddedMessage(tool_text::kTableFailed));
         }
         const int n = AlphabetSize(edit_.direction);
         const int first = (outcome_.part - 1) * (n + 1) + 1;
-        if (block.Count() < first + n || outcome_.table.Count() < first + n) {
-            Fail(tableForm, edit_text::kCannotRead);
+        if (outcome_.table.Count() < first + n) {
+            Fail(TableFileName(edit_.dicFile), dict_text::kTableFileUnreadable);
         }
         for (int k = first; k < first + n; ++k) {
-            outcome_.table.Put(k, block.Get(k));
+            outcome_.table.Put(k, (*block)[static_cast<size_t>(k)]);
         }
         const fs::path table = TableFileName(edit_.dicFile);
         try {
             outcome_.table.SaveToFile(job_.WritePath(table.string()));
         } catch (const IoError&) {
             Fail(table, tool_text::kCannotCreate);
-        }
-    }
-
-    void RunTableStep(void (*step)(ToolJob&), const fs::path& source, const fs::path& dest) {
-        job_.Failed = false;
-        job_.Source = source.string();
-        job_.Dest = dest.string();
-        step(job_);
-        if (job_.Failed) {
-            throw EditFailure("");
         }
     }
 

@@ -18,9 +18,10 @@
 //      view shows (change, delete). For change and delete the entry at the
 //      view's top line must still be the view's two lines, or nothing is done.
 //   4. The part is written with the entry put in its sorted place or taken out
-//      (EntryFile.h); the block of the part's initial is computed from it by
-//      the tools' table steps through the work files ".AD1" and ".ADD"
-//      (MakePairTableEng/Jpn, MakeDatEng/Jpn), and put into the table.
+//      (EntryFile.h); the block of the part's initial is computed from the
+//      edited lines in memory by the tools' table code (tools/TableSteps.h,
+//      the same lines MakePairTableEng/Jpn and MakeDatEng/Jpn give for the
+//      written part), and put into the table.
 //   5. The written-form file of a Japanese-English set, when the set has one,
 //      gets the entry's line out and the new entry's line in at its sorted
 //      place (dict/WrittenForms.h); the edit log gets the entry's line.
@@ -93,8 +94,9 @@ struct EditOutcome {
 EditOutcome RunEntryEdit(const EntryEdit& edit, Reporter& reporter, EditLockMode mode,
                          const std::filesystem::path& workDir, const WriteOptions& options = {});
 
-// The work files of entry editing in `workDir`: the program's name with
-// ".AD1" (the part's global table) and ".ADD" (its table file form).
+// A work file of entry editing in `workDir`: the program's name with
+// `extension`. ".AD1" is the lock that lets one edit at a time use the work
+// directory and its edit logs.
 std::filesystem::path EditWorkFile(const std::filesystem::path& workDir, const char* extension);
 
 // Whether the view may be edited (change, delete): a refusal text when not,

@@ -112,6 +112,14 @@ std::string EntryFile::Joined(size_t k) const {
     return joined;
 }
 
+std::string EntryFile::Joined(const std::vector<std::string>& lines) {
+    std::string joined;
+    for (const std::string& line : lines) {
+        joined += line;
+    }
+    return joined;
+}
+
 size_t EntryFile::InsertBefore(std::optional<size_t> remove, const std::string& joined) const {
     // Only whole entries take part: a short last one stays last.
     const size_t whole = LineCount() / linesPerEntry_;
@@ -137,14 +145,13 @@ void EntryFile::WriteEdited(LineWriter& out, std::optional<size_t> remove,
     const std::string_view text(bytes_);
     const size_t removeFrom = remove ? EntryStart(*remove) : text.size();
     const size_t removeTo = remove ? EntryStart(*remove + 1) : text.size();
-    std::string joined;
     std::string entry;
     for (const std::string& line : insert) {
-        joined += line;
         entry += line;
         entry += "\r\n";
     }
-    const size_t insertAt = insert.empty() ? text.size() : EntryStart(InsertBefore(remove, joined));
+    const size_t insertAt =
+        insert.empty() ? text.size() : EntryStart(InsertBefore(remove, Joined(insert)));
     // The pieces in file order, the removed entry left out; an entry put after
     // a last line without a line end first ends that line.
     std::string_view written;

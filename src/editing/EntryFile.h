@@ -16,6 +16,7 @@
 // whole entries (an entry's lines joined, as the tools sort them), so an
 // edit costs one reading and one writing of the file, with no sort.
 
+#include <algorithm>
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -47,12 +48,36 @@ class EntryFile {
     void WriteEdited(LineWriter& out, std::optional<size_t> remove,
                      const std::vector<std::string>& insert) const;
 
+    // Calls `visit` with each line of the file WriteEdited writes for the
+    // same edit, in order, without their line ends.
+    template <class Visit>
+    void VisitEdited(std::optional<size_t> remove, const std::vector<std::string>& insert,
+                     Visit visit) const {
+        const size_t insertBefore =
+            insert.empty() ? EntryCount() + 1 : InsertBefore(remove, Joined(insert));
+        for (size_t k = 0; k <= EntryCount(); ++k) {
+            if (k == insertBefore) {
+                for (const std::string& line : insert) {
+                    visit(std::string_view(line));
+                }
+            }
+            if (k == EntryCount() || k == remove) {
+                continue;
+            }
+            const size_t end = std::min((k + 1) * linesPerEntry_, LineCount());
+            for (size_t i = k * linesPerEntry_; i < end; ++i) {
+                visit(Line(i));
+            }
+        }
+    }
+
   private:
     // Offset of line i's first byte; the file's size for i == LineCount().
     size_t Start(size_t i) const { return i < starts_.size() ? starts_[i] : bytes_.size(); }
     // Offset where entry k begins (the file's size after the last one).
     size_t EntryStart(size_t k) const { return Start(k * linesPerEntry_); }
     std::string Joined(size_t k) const;
+    static std::string Joined(const std::vector<std::string>& lines);
     // The entry before which `insert` goes, `remove` left out of the search.
     size_t InsertBefore(std::optional<size_t> remove, const std::string& joined) const;
 

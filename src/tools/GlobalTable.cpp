@@ -74,18 +74,28 @@ std::vector<int> PartBases(const std::vector<int>& values, Direction direction) 
     return bases;
 }
 
-void WriteTableFile(LineWriter& out, const std::vector<int>& values, const std::vector<int>& bases,
-                    Direction direction) {
+std::vector<std::string> TableFileLines(const std::vector<int>& values,
+                                        const std::vector<int>& bases, Direction direction) {
     const int n = AlphabetSize(direction);
     const std::string marker = BlockMarkerLine(direction);
+    std::vector<std::string> lines;
+    lines.reserve(static_cast<size_t>(n * (n + 1)));
     for (int p = 1; p <= n; ++p) {
-        out.WriteLine(marker);
+        lines.push_back(marker);
         const int base = bases[static_cast<size_t>(p)];
         for (int q = 1; q <= n; ++q) {
             const int value = values[static_cast<size_t>((p - 1) * n + q)];
-            out.WriteLine(KeySlotPrefix(direction, p, q) +
-                          std::to_string(std::max(0, value - base)));
+            lines.push_back(KeySlotPrefix(direction, p, q) +
+                            std::to_string(std::max(0, value - base)));
         }
+    }
+    return lines;
+}
+
+void WriteTableFile(LineWriter& out, const std::vector<int>& values, const std::vector<int>& bases,
+                    Direction direction) {
+    for (const std::string& line : TableFileLines(values, bases, direction)) {
+        out.WriteLine(line);
     }
 }
 

@@ -40,8 +40,12 @@ std::vector<int> SplitBases(const std::vector<int>& values, Direction direction)
 // keys all lie before the first line (-1) is based on -1.
 std::vector<int> PartBases(const std::vector<int>& values, Direction direction);
 
-// Writes the table file: for each initial its marker line and its N key lines,
-// each value less the initial's base (never below 0).
+// The table file's lines: for each initial its marker line and its N key
+// lines, each value less the initial's base (never below 0).
+std::vector<std::string> TableFileLines(const std::vector<int>& values,
+                                        const std::vector<int>& bases, Direction direction);
+
+// Writes the lines of TableFileLines.
 void WriteTableFile(LineWriter& out, const std::vector<int>& values, const std::vector<int>& bases,
                     Direction direction);
 

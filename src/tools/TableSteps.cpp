@@ -2,6 +2,9 @@
 // The table builders (over the sorted work file and over a pair file) and the
 // table file writer of entry editing.
 
+#include "tools/TableSteps.h"
+
+#include <limits>
 #include <string_view>
 #include <vector>
 
@@ -121,6 +124,20 @@ class TableBuilder {
         }
     }
 
+    // The values as the table file step reads them back from the global
+    // table; nothing when one does not fit.
+    std::optional<std::vector<int>> Values() const {
+        std::vector<int> values;
+        values.reserve(values_.size());
+        for (const long long value : values_) {
+            if (value > std::numeric_limits<int>::max()) {
+                return std::nullopt;
+            }
+            values.push_back(static_cast<int>(value));
+        }
+        return values;
+    }
+
     void Write(LineWriter& out) const {
         out.WriteLine(BlockMarkerLine(direction_));
         for (int p = 1; p <= n_; ++p) {
@@ -207,6 +224,32 @@ void MakeDat(ToolJob& job, Direction direction) {
 }
 
 }  // namespace
+
+class PartTableBuilder::Builder : public TableBuilder {
+  public:
+    using TableBuilder::TableBuilder;
+};
+
+PartTableBuilder::PartTableBuilder(Direction direction)
+    : builder_(std::make_unique<Builder>(direction)), direction_(direction) {}
+
+PartTableBuilder::~PartTableBuilder() = default;
+
+// Each line keyed and named by its index, as the pair table step reads the
+// part file.
+void PartTableBuilder::Add(std::string_view line) {
+    builder_->Add(line, lines_, lines_ % 2 == 0);
+    ++lines_;
+}
+
+std::optional<std::vector<std::string>> PartTableBuilder::TableLines() {
+    builder_->Finish();
+    const std::optional<std::vector<int>> values = builder_->Values();
+    if (!values) {
+        return std::nullopt;
+    }
+    return TableFileLines(*values, PartBases(*values, direction_), direction_);
+}
 
 void MakeTableEng(ToolJob& job) {
     MakeTable(job, Direction::English, false);

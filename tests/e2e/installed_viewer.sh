@@ -51,7 +51,7 @@ run_as_user tovix-tool exm-to-tovix --jpn "$home/je.txt" "$home/JE.DIC" 2>/dev/n
 [ -f "$home/.local/share/tovix/TOVIXSRT.TXT" ] || fail "work files not in the per-user folder"
 run_as_user tovix-tool add --jpn "$home/JE.DIC" とり "[鳥]" bird >/dev/null 2>&1 ||
     fail "the installed tovix-tool could not add an entry"
-for file in tovix.AD1 tovix.ADD TOVIXADJ.TXT; do
+for file in tovix.AD1 TOVIXADJ.TXT; do
     [ -f "$home/.local/share/tovix/$file" ] || fail "$file not in the per-user folder"
 done
 

@@ -11,6 +11,7 @@
 #include <unistd.h>
 #include <algorithm>
 #include <chrono>
+#include <span>
 #include <thread>
 
 #include "EditTestSupport.h"
@@ -21,6 +22,8 @@
 #include "editing/EditMessages.h"
 #include "platform/FileLock.h"
 #include "platform/ReplaceJournal.h"
+#include "tools/Steps.h"
+#include "tools/ToolJob.h"
 #include "tools/ToolMessages.h"
 
 namespace tovix {
@@ -250,6 +253,128 @@ TEST(EntryEditTest, EveryLineOfAnIrregularPartSurvives) {
         }
         ASSERT_EQ(set.Run(c.command, fields, viewed).status, EditStatus::Done) << c.expected;
         EXPECT_EQ(Cp932ToUtf8(test::ReadBytes(set.Part(1))), c.expected);
+    }
+}
+
+// The lines of a file whose every line ends with CR LF.
+std::vector<std::string> Lines(std::string bytes) {
+    std::vector<std::string> lines;
+    for (size_t end; (end = bytes.find("\r\n")) != std::string::npos; bytes.erase(0, end + 2)) {
+        lines.push_back(bytes.substr(0, end));
+    }
+    EXPECT_EQ(bytes, "") << "text after the last line end";
+    return lines;
+}
+
+// The table file form that the tools' file steps (pair table, then table
+// file) give for `partFile`.
+std::vector<std::string> FileStepsTable(Direction direction,
+                                        const std::filesystem::path& partFile) {
+    const test::TempDir dir(test::FastTempBase());
+    test::RecordingReporter reporter;
+    ToolJob job(reporter, dir.path());
+    const bool japanese = direction == Direction::Japanese;
+    job.Source = partFile.string();
+    job.Dest = job.WorkFile("TOVIX.AD1").string();
+    (japanese ? MakePairTableJpn : MakePairTableEng)(job);
+    job.Source = job.Dest;
+    job.Dest = job.WorkFile("TOVIX.ADD").string();
+    (japanese ? MakeDatJpn : MakeDatEng)(job);
+    EXPECT_FALSE(job.Failed);
+    return Lines(test::ReadBytes(job.ReadPath(job.Dest)));
+}
+
+// Every edit leaves the table file the file steps would give: the block of
+// the edited part as the pair table and table file steps compute it over the
+// part as written, byte for byte, every other line as it was. The edits take
+// parts of irregular lines (no TAB, lone CR, LF alone, a last line without
+// its end, keyed translation lines, an empty part) and headwords whose keys
+// fold or skip characters (digits and signs, hyphens, apostrophes, blanks,
+// upper case; voiced, semi-voiced, small and katakana kana, the long vowel
+// mark), in both directions.
+TEST(EntryEditTest, TheEditedTableIsTheFileStepsTableOfTheWrittenPart) {
+    struct Case {
+        EditCommand command;
+        const char* headword;
+        const char* written;
+        const char* translation;
+        const char* part = nullptr;  // written over the part first, when given (UTF-8)
+        int topLine = 0;             // change and delete: the viewed entry
+    };
+    const std::vector<std::string> english = {
+        "3D\t三次元",  "'cause\tだから", "a bit\t少し", "a.m.\t午前",     "A-bomb\t原爆",
+        "abandon\t捨", "Az\t紺",         "b\tビー",     "e-mail\tメール", "o'clock\t時",
+        "X-ray\tX線",  "zoo\t動物園",    "zz\tいびき",
+    };
+    const std::vector<std::string> japanese = {
+        "あ[亜]\tsub",          "ああ[嗚呼]\tah",         "あー[あー]\tuh",
+        "いす[椅子]\tchair",    "がっこう[学校]\tschool", "かっこう[格好]\tform",
+        "ぢめん[地面]\tground", "ちゃ[茶]\ttea",          "ぱん[パン]\tbread",
+        "ヴぁ[ヴァ]\tva",       "んぼ[ンボ]\tnbo",
+    };
+    const Case englishCases[] = {
+        {EditCommand::Add, "a", "", "一つ"},
+        {EditCommand::Add, "2nd", "", "第二"},
+        {EditCommand::Add, "-ism", "", "主義"},
+        {EditCommand::Add, "Ab-", "", "接頭"},
+        {EditCommand::Add, "'tween", "", "間"},
+        {EditCommand::Add, "o-o", "", "輪"},
+        {EditCommand::Add, "apple", "", "りんご",
+         "3D \r\n\t三次元\r\nabandon \r\nno tab\r\nazure \r\n\tab\rzz\nazzz \r\n\tz\rlone"},
+        {EditCommand::Add, "+1", "", "足す一", "= \r\n\tsign\r\n# \r\n\thash"},
+        {EditCommand::Add, "bee", "", "蜂", ""},
+        {EditCommand::Add, "zebra", "", "縞馬", "zoo \r\n\tz\r\n\r\nzz \r\n\r\n\tlone LF\n"},
+        {EditCommand::Change, nullptr, "", "紺碧", nullptr, 2},
+        {EditCommand::Delete, nullptr, "", "", nullptr, 0},
+    };
+    const Case japaneseCases[] = {
+        {EditCommand::Add, "があ", "[我亜]", "gaa"},
+        {EditCommand::Add, "ぢぢ", "[爺]", "old man"},
+        {EditCommand::Add, "ぱあ", "[ぱあ]", "paper"},
+        {EditCommand::Add, "あ", "[阿]", "a"},
+        {EditCommand::Add, "ゃあ", "[ゃあ]", "small"},
+        {EditCommand::Add, "カミ", "[紙]", "paper"},
+        {EditCommand::Add, "ああー", "[ああー]", "ahh"},
+        {EditCommand::Add, "あお", "[青]", "blue",
+         "あ [亜]\r\nsub\r\nＡ [Ａ]\r\n\ta\r\nあい [愛]\r\n\tlove\rあう\nあん [案]\r\n\tplan"},
+        {EditCommand::Change, nullptr, "", "sub!", nullptr, 0},
+        {EditCommand::Delete, nullptr, "", "", nullptr, 4},
+        {EditCommand::Add, "ん", "[ン]", "n", ""},
+    };
+    for (const Direction direction : {Direction::English, Direction::Japanese}) {
+        const bool jpn = direction == Direction::Japanese;
+        EditSet set(direction, jpn ? japanese : english);
+        int viewedPart = 1;
+        for (const Case& c :
+             jpn ? std::span<const Case>(japaneseCases) : std::span<const Case>(englishCases)) {
+            const std::string what =
+                std::string(c.headword != nullptr ? c.headword : "viewed") + " " + c.translation;
+            EntryFields fields;
+            ViewedEntry viewed;
+            if (c.command == EditCommand::Add) {
+                fields = EditSet::Fields(c.headword, c.written, c.translation);
+                viewedPart = EntryPart(TDicTable::LoadFromFile(TableFileName(set.dic()), direction),
+                                       direction, fields.headword);
+            } else {
+                viewed = set.Viewed(viewedPart, c.topLine);
+                fields =
+                    FieldsFromView(direction, viewed.headLine, viewed.translationLine.value_or(""));
+                fields.translation = Utf8ToCp932(c.translation);
+            }
+            if (c.part != nullptr) {
+                test::WriteBytes(set.Part(viewedPart), Utf8ToCp932(c.part));
+            }
+            std::vector<std::string> expected = Lines(test::ReadBytes(TableFileName(set.dic())));
+            const EditOutcome outcome = set.Run(c.command, fields, viewed);
+            ASSERT_EQ(outcome.status, EditStatus::Done) << what;
+            const std::vector<std::string> block =
+                FileStepsTable(direction, set.Part(outcome.part));
+            const int n = AlphabetSize(direction);
+            const size_t first = static_cast<size_t>((outcome.part - 1) * (n + 1));
+            ASSERT_EQ(block.size(), expected.size()) << what;
+            std::copy_n(block.begin() + first, n + 1, expected.begin() + first);
+            EXPECT_EQ(Lines(test::ReadBytes(TableFileName(set.dic()))), expected) << what;
+        }
     }
 }
 
