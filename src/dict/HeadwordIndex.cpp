@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dict/HeadwordIndex.h"
 
+#include <sys/resource.h>
+
 #include <algorithm>
+#include <chrono>
 #include <functional>
 #include <iterator>
 #include <utility>
@@ -53,6 +56,13 @@ WordClasses ClassesOfMark(std::string_view mark) {
     return classes | ClassOfLabel(mark);
 }
 
+// Indexing in the background yields the processor to the window's thread: on
+// Linux the nice value set for "this process" by a thread is that thread's.
+void YieldToTheWindow() {
+    constexpr int kBackgroundNice = 10;
+    setpriority(PRIO_PROCESS, 0, kBackgroundNice);
+}
+
 std::size_t KeyHash(std::string_view key) {
     return std::hash<std::string_view>{}(key);
 }
@@ -98,34 +108,23 @@ std::string HeadwordKey(Direction direction, std::string_view word) {
     return direction == Direction::English ? MbLowerCase(word) : KataToHira(word);
 }
 
-const HeadwordIndex::Part& HeadwordIndex::PartWords(const std::filesystem::path& dicFile,
-                                                    Direction direction, int part) {
-    Part& entry = parts_[part];
-    if (entry.read && entry.checked == search_) {
-        return entry;
-    }
-    entry.checked = search_;
-    const std::filesystem::path file = PartFileName(dicFile, part);
-    const FileStamp stamp = StampOf(file);
-    if (entry.read && stamp == entry.stamp) {
-        return entry;
-    }
-    entry.stamp = stamp;
-    entry.words.clear();
+HeadwordIndex::Indexed HeadwordIndex::IndexPart(const std::filesystem::path& file, FileStamp stamp,
+                                                Direction direction) {
+    Indexed indexed{stamp, false, {}};
     TLightStrings lines;
     // A part that cannot be read gives no words this search and is read
     // again by the next one: a passing failure does not hide its words.
-    entry.read = false;
     try {
         lines.LoadFromFile(file);
     } catch (const IoError&) {
-        return entry;
+        return indexed;
     }
-    entry.read = true;
+    indexed.read = true;
+    Words& words = indexed.words;
     const auto add = [&](std::string_view word, WordClasses classes) {
-        entry.words.emplace_back(KeyHash(HeadwordKey(direction, word)), classes);
+        words.emplace_back(KeyHash(HeadwordKey(direction, word)), classes);
     };
-    entry.words.reserve(static_cast<size_t>(lines.Count()));
+    words.reserve(static_cast<size_t>(lines.Count()));
     for (int n = 0; n < lines.Count(); n += 2) {
         const std::string_view head = lines.View(n);
         const WordClasses classes =
@@ -139,7 +138,68 @@ const HeadwordIndex::Part& HeadwordIndex::PartWords(const std::filesystem::path&
         std::string_view written = head.substr(open.Offset() + 1);
         add(written.substr(0, MbFind("]", written)), classes);
     }
-    MergeByHash(entry.words);
+    MergeByHash(words);
+    return indexed;
+}
+
+void HeadwordIndex::Collect(Part& entry) {
+    if (entry.building.valid() &&
+        entry.building.wait_for(std::chrono::seconds(0)) == std::future_status::ready) {
+        entry.indexed = entry.building.get();
+    }
+}
+
+bool HeadwordIndex::Building() const {
+    return std::any_of(parts_.begin(), parts_.end(),
+                       [](const auto& part) { return part.second.building.valid(); });
+}
+
+bool HeadwordIndex::CollectReady() {
+    bool any = false;
+    for (auto& [number, entry] : parts_) {
+        const bool was = entry.building.valid();
+        Collect(entry);
+        any = any || (was && !entry.building.valid());
+    }
+    return any;
+}
+
+void HeadwordIndex::Prepare(const std::filesystem::path& dicFile, Direction direction, int part) {
+    if (background_ && part != 0) {
+        PartWords(dicFile, direction, part);
+    }
+}
+
+// The part as indexed for this search; without the background, indexed now
+// when its file is new or replaced. With it, such a part is handed to a
+// thread and, until it is collected, has no words.
+const HeadwordIndex::Part& HeadwordIndex::PartWords(const std::filesystem::path& dicFile,
+                                                    Direction direction, int part) {
+    Part& entry = parts_[part];
+    Collect(entry);
+    if (entry.building.valid()) {
+        pending_ = true;
+        return entry;
+    }
+    if (entry.indexed.read && entry.checked == search_) {
+        return entry;
+    }
+    entry.checked = search_;
+    const std::filesystem::path file = PartFileName(dicFile, part);
+    const FileStamp stamp = StampOf(file);
+    if (entry.indexed.read && stamp == entry.indexed.stamp) {
+        return entry;
+    }
+    if (!background_) {
+        entry.indexed = IndexPart(file, stamp, direction);
+        return entry;
+    }
+    entry.indexed = Indexed{stamp, false, {}};
+    entry.building = std::async(std::launch::async, [file, stamp, direction] {
+        YieldToTheWindow();
+        return IndexPart(file, stamp, direction);
+    });
+    pending_ = true;
     return entry;
 }
 
@@ -149,7 +209,7 @@ std::optional<WordClasses> HeadwordIndex::FindIn(const std::filesystem::path& di
     if (part == 0) {
         return std::nullopt;
     }
-    const auto& words = PartWords(dicFile, direction, part).words;
+    const Words& words = PartWords(dicFile, direction, part).indexed.words;
     const std::size_t hash = KeyHash(key);
     const auto found =
         std::lower_bound(words.begin(), words.end(), hash,

@@ -5,9 +5,18 @@
 // an inflected one (Deinflect.h, EnglishInflection.h) from a mere guess. Each
 // part file is read on its first use and read again once it has been replaced
 // (by an edit of this copy or another, or a remake).
+//
+// A part of a very large set takes a noticeable time to index. With
+// SetBackground on (the viewer), a part is indexed on a thread of its own
+// instead: Find answers for a part still being indexed as for a word that is
+// no headword and notes that its answer is pending (TakePending); the user
+// interface then collects the finished part (CollectReady) and asks again.
+// The threads share nothing with the caller but their results; the object
+// waits for them when it goes.
 
 #include <cstdint>
 #include <filesystem>
+#include <future>
 #include <map>
 #include <optional>
 #include <string>
@@ -50,18 +59,42 @@ class HeadwordIndex {
     std::optional<WordClasses> Find(const std::filesystem::path& dicFile, Direction direction,
                                     const WrittenFormIndex* writtenForms, std::string_view word);
 
+    // Parts are indexed on threads of their own (see above); default off.
+    void SetBackground(bool on) { background_ = on; }
+    // Starts indexing part `part` when it is not indexed yet, as Find would:
+    // for the part the view has just loaded, before the first lookup needs it.
+    void Prepare(const std::filesystem::path& dicFile, Direction direction, int part);
+    // Whether a Find since the last call answered without a part that was
+    // still being indexed; clears the note.
+    bool TakePending() { return std::exchange(pending_, false); }
+    // Whether a part is being indexed.
+    bool Building() const;
+    // Takes in the parts whose indexing has finished; true when any was.
+    bool CollectReady();
+
+    // Each headword key's hash with the classes of its entries, sorted by the
+    // hash: a part of millions of lines is indexed without a string a line.
+    // Two keys sharing a 64-bit hash are not told apart, which at a few
+    // million keys a part does not happen in practice.
+    using Words = std::vector<std::pair<std::size_t, WordClasses>>;
+
   private:
-    struct Part {
+    // A part file as indexed: `read` false when it could not be read.
+    struct Indexed {
         FileStamp stamp;
-        std::uint64_t checked = 0;  // the search in which the stamp was last compared
         bool read = false;
-        // Each headword key's hash with the classes of its entries, sorted
-        // by the hash: a part of millions of lines is indexed without a
-        // string a line. Two keys sharing a 64-bit hash are not told apart,
-        // which at a few million keys a part does not happen in practice.
-        std::vector<std::pair<std::size_t, WordClasses>> words;
+        Words words;
+    };
+    struct Part {
+        std::uint64_t checked = 0;  // the search in which the stamp was last compared
+        Indexed indexed;
+        // The indexing on a thread, while it runs or until it is collected.
+        std::future<Indexed> building;
     };
 
+    static Indexed IndexPart(const std::filesystem::path& file, FileStamp stamp,
+                             Direction direction);
+    void Collect(Part& entry);
     const Part& PartWords(const std::filesystem::path& dicFile, Direction direction, int part);
     std::optional<WordClasses> FindIn(const std::filesystem::path& dicFile, Direction direction,
                                       int part, const std::string& key);
@@ -69,6 +102,8 @@ class HeadwordIndex {
     std::map<int, Part> parts_;
     std::uint64_t search_ = 1;
     std::optional<FileStamp> table_;
+    bool background_ = false;
+    bool pending_ = false;
 };
 
 // The key a word is filed under: katakana as hiragana (Japanese-English), or

@@ -255,7 +255,9 @@ LookupOutcome Lookup(SearchState& state, LookupView& view, Reporter& reporter,
     }
     outcome.matched = MoveToText(state, view, reporter, text, outcome);
     if (state.findBaseForms && !outcome.romajiPending) {
+        state.headwords->TakePending();
         FindBases(state, view, reporter, text, phrase, outcome);
+        outcome.basesPending = state.headwords->TakePending();
     }
     return outcome;
 }

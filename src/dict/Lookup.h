@@ -45,6 +45,10 @@ struct LookupOutcome {
     // With state.findBaseForms: the base forms of the text that are
     // headwords (食べた: 食べる), also when a headword begins with the text.
     std::vector<BaseForm> bases;
+    // A part that the base forms needed was still being indexed (the
+    // headword index's background): `bases` may lack some, and asking again
+    // once the part is indexed gives them.
+    bool basesPending = false;
     // Nothing began with the text, and the view went to the first base form
     // (or, for a phrase, to the leading part below) instead.
     bool movedToBase = false;

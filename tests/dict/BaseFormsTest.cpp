@@ -3,8 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <thread>
+
 #include "dict/DicFileSet.h"
 #include "dict/FileStamp.h"
+#include "dict/HeadwordIndex.h"
 #include "dict/LineStoreView.h"
 #include "dict/Lookup.h"
 #include "platform/FaultInjection.h"
@@ -108,6 +112,43 @@ TEST(BaseFormsTest, ReplacedSetGivesItsOwnBases) {
     test::BuildDictionary(f.dir, Direction::Japanese, {"たべる[食べる]\t《名》a made-up noun"});
     f.state.tableStamp = StampOf(TableFileName(f.dicFile));
     EXPECT_EQ(f.FirstBase("食べた"), "");
+}
+
+// Waits until the headword index has no part on a thread; false after 10 s.
+bool IndexingEnds(HeadwordIndex& index) {
+    for (int i = 0; i < 1000 && index.Building(); ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        index.CollectReady();
+    }
+    return !index.Building();
+}
+
+// With parts indexed on threads, a lookup does not wait for its part: it
+// answers without the base and says so; asked again once the part is
+// indexed, it finds the base and goes there. A replaced set is indexed again
+// the same way.
+TEST(BaseFormsTest, BackgroundIndexingAnswersLaterWithoutWaiting) {
+    BaseFixture f(Direction::Japanese, kJapanese);
+    f.state.tableStamp = StampOf(TableFileName(f.dicFile));
+    f.state.headwords->SetBackground(true);
+    LookupOutcome outcome = Lookup(f.state, f.view, f.reporter, S("食べた"));
+    EXPECT_TRUE(outcome.basesPending);
+    EXPECT_TRUE(outcome.bases.empty());
+    EXPECT_FALSE(outcome.movedToBase);
+    ASSERT_TRUE(IndexingEnds(*f.state.headwords));
+    outcome = Lookup(f.state, f.view, f.reporter, S("食べた"));
+    EXPECT_FALSE(outcome.basesPending);
+    EXPECT_TRUE(outcome.movedToBase);
+    EXPECT_EQ(f.Top(), "たべる [食べる]");
+
+    test::BuildDictionary(f.dir, Direction::Japanese, {"たべる[食べる]\t《名》a made-up noun"});
+    f.state.tableStamp = StampOf(TableFileName(f.dicFile));
+    EXPECT_EQ(f.FirstBase("食べた"), "");
+    EXPECT_TRUE(f.state.headwords->TakePending());
+    ASSERT_TRUE(IndexingEnds(*f.state.headwords));
+    EXPECT_EQ(f.FirstBase("食べた"), "");
+    EXPECT_FALSE(f.state.headwords->TakePending());
+    EXPECT_EQ(f.FirstBase("見た"), "");
 }
 
 TEST(BaseFormsTest, LookupGoesToTheBaseOnlyWhenNothingBeginsWithTheText) {

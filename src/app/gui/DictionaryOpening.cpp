@@ -87,6 +87,8 @@ void TForm1::ShowDictionary(const std::filesystem::path& file, Direction directi
     search_.tableStamp = opened.tableStamp;
     search_.writtenForms = std::make_shared<WrittenFormFile>();
     search_.headwords = std::make_shared<HeadwordIndex>();
+    // A keystroke does not wait while a part of a large set is indexed.
+    search_.headwords->SetBackground(true);
     search_.dicFile = file;
     search_.direction = direction;
     search_.currentPart = 0;

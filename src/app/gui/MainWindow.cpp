@@ -13,6 +13,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <utility>
 
 #include "app/AppMessages.h"
 #include "app/gui/Appearance.h"
@@ -28,6 +29,7 @@
 #include "components/MbString.h"
 #include "dict/DicFileSet.h"
 #include "dict/DictMessages.h"
+#include "dict/HeadwordIndex.h"
 #include "dict/Lookup.h"
 #include "dict/OpenDictionary.h"
 #include "platform/Guard.h"
@@ -43,6 +45,8 @@ namespace tovix {
 namespace {
 
 constexpr int kPanel1Height = 41;
+// How often the headword index is asked whether a part it indexes is done.
+constexpr int kIndexingPollMs = 10;
 
 std::string Utf8(const QString& text) {
     return text.toStdString();
@@ -135,6 +139,11 @@ TForm1::TForm1(const QStringList& arguments, Reporter* reporter, QWidget* parent
     BuildPopupMenu();
     BuildHistoryParts();
     WatchSelection();
+    indexingTimer_ = new QTimer(this);
+    indexingTimer_->setSingleShot(true);
+    indexingTimer_->setInterval(kIndexingPollMs);
+    GuardedConnect(indexingTimer_, &QTimer::timeout, this, reporter_, "IndexingTimer",
+                   [this] { IndexingStep(); });
     resize(kDesignWidth, kDesignHeight);
 
     viewLines_ = std::make_unique<ViewLines>(*bigView1_);
@@ -413,7 +422,8 @@ void TForm1::DicEdit1Change() {
     }
     const QScopedValueRollback<bool> busy(inLookup_, true);
     const std::string text = dicEdit1_->Text();
-    const bool phrase = CameInAtOnce(lastFieldText_, text);
+    const bool phrase = lookingUpAgain_ ? lastPhrase_ : CameInAtOnce(lastFieldText_, text);
+    lastPhrase_ = phrase;
     search_.findBaseForms = true;
     const LookupOutcome outcome = Lookup(search_, *viewLines_, reporter_, text, phrase);
     if (outcome.fieldChanged) {
@@ -436,6 +446,7 @@ void TForm1::DicEdit1Change() {
     }
     dicEdit1_->SetUsedPart(outcome.leadingPart);
     ShowBaseForms(outcome);
+    WatchIndexing(outcome.basesPending);
     if (outcome.writtenFormsMissing) {
         reporter_.Message(MessageKind::Information,
                           FileMessage(WrittenFormFileName(search_.dicFile).string(),
@@ -464,6 +475,28 @@ void TForm1::ShowBaseForms(const LookupOutcome& outcome) {
     }
     baseForms_->setText(line);
     baseForms_->show();
+}
+
+void TForm1::WatchIndexing(bool basesPending) {
+    if (!search_.dicFile.empty()) {
+        search_.headwords->Prepare(search_.dicFile, search_.direction, search_.currentPart);
+    }
+    lookUpAgain_ = basesPending && !lookingUpAgain_;
+    if (search_.headwords->Building() && !indexingTimer_->isActive()) {
+        indexingTimer_->start();
+    }
+}
+
+void TForm1::IndexingStep() {
+    search_.headwords->CollectReady();
+    if (search_.headwords->Building()) {
+        indexingTimer_->start();
+        return;
+    }
+    if (std::exchange(lookUpAgain_, false)) {
+        const QScopedValueRollback<bool> again(lookingUpAgain_, true);
+        DicEdit1Change();
+    }
 }
 
 void TForm1::GoToBaseForm() {

@@ -199,6 +199,11 @@ class TForm1 : public QMainWindow {
     class ViewLines;
 
     void ShowBaseForms(const LookupOutcome& outcome);
+    // Starts indexing the part shown for base forms; while the headword index
+    // indexes parts on its threads, polls it, and when it is done runs the
+    // last lookup again if its base forms were pending.
+    void WatchIndexing(bool basesPending);
+    void IndexingStep();
 
     // Sets the dialog-open flag while a modal window of the program is shown.
     class DialogOpenScope {
@@ -338,6 +343,12 @@ class TForm1 : public QMainWindow {
     std::string lastFieldText_;
     // The base forms the last lookup found.
     std::vector<BaseForm> bases_;
+    QTimer* indexingTimer_ = nullptr;
+    // The last lookup is run again when the indexing ends; the phrase flag
+    // it ran with; set while it runs again (which is not run again itself).
+    bool lookUpAgain_ = false;
+    bool lastPhrase_ = false;
+    bool lookingUpAgain_ = false;
     bool destroyed_ = false;
     // Set while the constructor opens the start-up dictionary.
     bool starting_ = false;
