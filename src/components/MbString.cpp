@@ -104,9 +104,13 @@ size_t FindOffsetAtBoundary(std::string_view pattern, std::string_view text) {
     if (pattern.empty()) {
         return std::string_view::npos;
     }
+    // A one-byte pattern (the separators TAB, "[" and "]") is looked for as a
+    // byte, which skips the comparison of a one-byte string at every hit.
+    const auto find = [&](size_t from) {
+        return pattern.size() == 1 ? text.find(pattern[0], from) : text.find(pattern, from);
+    };
     size_t known = 0;
-    for (size_t candidate = text.find(pattern); candidate != std::string_view::npos;
-         candidate = text.find(pattern, known)) {
+    for (size_t candidate = find(0); candidate != std::string_view::npos; candidate = find(known)) {
         if (IsBoundary(text, known, candidate)) {
             return candidate;
         }

@@ -108,8 +108,14 @@ std::optional<HeadwordForms> KanjiHeadwordForms(std::string_view headword) {
 }
 
 std::string WrittenFormLine(const HeadwordForms& forms, int part) {
-    return std::string(forms.written) + '\t' + std::string(forms.reading) + '\t' +
-           std::to_string(part);
+    std::string line;
+    AppendWrittenFormLine(forms, part, line);
+    return line;
+}
+
+void AppendWrittenFormLine(const HeadwordForms& forms, int part, std::string& out) {
+    out.append(forms.written).append("\t").append(forms.reading).append("\t");
+    out.append(std::to_string(part));
 }
 
 bool IsHeadwordOf(std::string_view line, const HeadwordForms& forms) {

@@ -41,6 +41,8 @@ std::optional<HeadwordForms> KanjiHeadwordForms(std::string_view headword);
 
 // The file's line for an entry of part `part`.
 std::string WrittenFormLine(const HeadwordForms& forms, int part);
+// The same, appended to `out`.
+void AppendWrittenFormLine(const HeadwordForms& forms, int part, std::string& out);
 
 // True when the headword line is the entry of these forms: the reading, any
 // blanks, then the written form in brackets.

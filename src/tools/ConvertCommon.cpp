@@ -89,8 +89,13 @@ bool SplitAtTab(std::string_view line, std::string_view& head, std::string_view&
 }
 
 std::string JpnWorkHead(std::string_view head) {
-    const Brackets brackets(head);
     std::string out;
+    AppendJpnWorkHead(head, out);
+    return out;
+}
+
+void AppendJpnWorkHead(std::string_view head, std::string& out) {
+    const Brackets brackets(head);
     if (!brackets.open) {
         out.append(head).append(" [").append(head).append("]");
     } else if (brackets.Empty()) {
@@ -99,12 +104,16 @@ std::string JpnWorkHead(std::string_view head) {
     } else {
         out.append(brackets.Reading(head)).append(" ").append(brackets.FromOpen(head));
     }
-    return out;
 }
 
 std::string JpnPairHead(std::string_view head) {
-    const Brackets brackets(head);
     std::string out;
+    AppendJpnPairHead(head, out);
+    return out;
+}
+
+void AppendJpnPairHead(std::string_view head, std::string& out) {
+    const Brackets brackets(head);
     if (!brackets.open) {
         out.append(head).append("[").append(head).append("]");
     } else if (brackets.Empty()) {
@@ -113,7 +122,6 @@ std::string JpnPairHead(std::string_view head) {
     } else {
         out.append(head);
     }
-    return out;
 }
 
 void ThrowContentError(const ToolJob& job) {

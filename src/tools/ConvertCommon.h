@@ -36,11 +36,15 @@ bool SplitAtTab(std::string_view line, std::string_view& head, std::string_view&
 // the written form is the reading in katakana and what followed is dropped; a
 // headword with its written form keeps it, one blank going before the "[".
 std::string JpnWorkHead(std::string_view head);
+// The same, appended to `out`.
+void AppendJpnWorkHead(std::string_view head, std::string& out);
 
 // A J-E work-file headword as the headword line of a part file: completed as
 // JpnWorkHead does but without inserting a blank; a headword that has its
 // written form passes unchanged.
 std::string JpnPairHead(std::string_view head);
+// The same, appended to `out`.
+void AppendJpnPairHead(std::string_view head, std::string& out);
 
 // Throws the StepError of a line without TAB: Source's name, then
 // "辞書ファイルの内容が正しくありません。".

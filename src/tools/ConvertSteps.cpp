@@ -48,8 +48,11 @@ void ExmToWorkEng(ToolJob& job) {
 
 void ExmToWorkJpn(ToolJob& job) {
     RunStep(job, tool_text::kProgressConvert, tool_text::kCreateFailed, [&] {
-        ConvertEachLine(job, [](std::string_view head, std::string_view rest, LineWriter& out) {
-            out.Write(JpnWorkHead(head));
+        std::string heads;
+        ConvertEachLine(job, [&](std::string_view head, std::string_view rest, LineWriter& out) {
+            heads.clear();
+            AppendJpnWorkHead(head, heads);
+            out.Write(heads);
             out.Write("\t");
             out.WriteLine(rest);
         });
@@ -68,8 +71,11 @@ void WorkToPairEng(ToolJob& job) {
 
 void WorkToPairJpn(ToolJob& job) {
     RunStep(job, tool_text::kProgressMake, tool_text::kCreateFailed, [&] {
-        ConvertEachLine(job, [](std::string_view head, std::string_view rest, LineWriter& out) {
-            out.WriteLine(JpnPairHead(head));
+        std::string heads;
+        ConvertEachLine(job, [&](std::string_view head, std::string_view rest, LineWriter& out) {
+            heads.clear();
+            AppendJpnPairHead(head, heads);
+            out.WriteLine(heads);
             out.Write("\t");
             out.WriteLine(rest);
         });

@@ -9,22 +9,17 @@
 #include "platform/StagedFile.h"
 
 namespace tovix {
-namespace {
 
-constexpr size_t kBufferSize = 1 << 20;
-
-}  // namespace
-
-LineWriter::LineWriter(const std::filesystem::path& path)
-    : path_(path), file_(OpenForWriting(path)) {
-    buffer_.reserve(kBufferSize);
+LineWriter::LineWriter(const std::filesystem::path& path, size_t bufferSize)
+    : path_(path), bufferSize_(bufferSize), file_(OpenForWriting(path)) {
+    buffer_.reserve(bufferSize_);
 }
 
 void LineWriter::Write(std::string_view bytes) {
-    if (buffer_.size() + bytes.size() > kBufferSize) {
+    if (buffer_.size() + bytes.size() > bufferSize_) {
         Flush();
     }
-    if (bytes.size() > kBufferSize) {
+    if (bytes.size() > bufferSize_) {
         WriteAll(file_.Get(), bytes, path_);
         return;
     }

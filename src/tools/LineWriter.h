@@ -9,6 +9,7 @@
 // written as the file it was created as, a work file that someone replaced by
 // a link is refused rather than written through.
 
+#include <cstddef>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -19,8 +20,9 @@ namespace tovix {
 
 class LineWriter {
   public:
-    // Creates (or truncates) the file.
-    explicit LineWriter(const std::filesystem::path& path);
+    // Creates (or truncates) the file. Text is gathered up to `bufferSize`
+    // bytes before it is written; a longer piece is written as it is.
+    explicit LineWriter(const std::filesystem::path& path, size_t bufferSize = kDefaultBuffer);
     LineWriter(const LineWriter&) = delete;
     LineWriter& operator=(const LineWriter&) = delete;
 
@@ -34,10 +36,13 @@ class LineWriter {
 
     const std::filesystem::path& path() const { return path_; }
 
+    static constexpr size_t kDefaultBuffer = 1 << 20;
+
   private:
     void Flush();
 
     std::filesystem::path path_;
+    size_t bufferSize_;
     FileDescriptor file_;
     std::string buffer_;
 };

@@ -272,7 +272,12 @@ std::vector<std::uint32_t> SortedOrder(const TLightStrings& lines, bool jpn, Per
 }
 
 // Lines in a block: the sorted lines are collected and written in blocks.
-constexpr size_t kLinesPerBlock = 4096;
+constexpr size_t kLinesPerBlock = 1024;
+
+// The buffers of the sorted file and the pair file. A block of sorted text,
+// larger than this, is written as it is: a buffer of the common size would
+// only hold a copy of it, at the time the sort holds the most memory.
+constexpr size_t kWriteBuffer = 64 * 1024;
 
 // Collects the lines of one block of the sorted order, each ended by CR LF.
 void CollectBlock(const TLightStrings& lines, const std::vector<std::uint32_t>& order, size_t block,
@@ -364,7 +369,7 @@ class OddBlockCollector {
 class PairWriter {
   public:
     PairWriter(ToolJob& job, const std::string& name, bool jpn) : jpn_(jpn) {
-        Guarded([&] { out_.emplace(OutputPath(job, name)); });
+        Guarded([&] { out_.emplace(OutputPath(job, name), kWriteBuffer); });
     }
 
     void Add(std::string_view block) {
@@ -412,15 +417,17 @@ class PairWriter {
             return;
         }
         if (jpn_) {
-            out_->WriteLine(JpnPairHead(head));
-        } else {
-            out_->WriteLine(head);
+            head_.clear();
+            AppendJpnPairHead(head, head_);
+            head = head_;
         }
+        out_->WriteLine(head);
         out_->Write("\t");
         out_->WriteLine(rest);
     }
 
     bool jpn_;
+    std::string head_;  // a J-E headword line, kept from line to line
     std::optional<LineWriter> out_;
     std::exception_ptr failure_;
     bool badLine_ = false;
@@ -463,7 +470,7 @@ bool SortWork(ToolJob& job, bool jpn, PairWriter* pairs = nullptr) {
         lines.LoadFromFile(InputPath(job, job.Source));
         PercentMeter meter(job.reporter);
         const std::vector<std::uint32_t> order = SortedOrder(lines, jpn, meter);
-        LineWriter out(OutputPath(job, job.Dest));
+        LineWriter out(OutputPath(job, job.Dest), kWriteBuffer);
         WriteInOrder(lines, order, out, meter, pairs);
         out.Close();
     });

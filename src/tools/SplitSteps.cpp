@@ -57,6 +57,7 @@ long long WriteParts(ToolJob& job, LineReader& in, const std::vector<long long>&
     PercentMeter meter(job.reporter);
     long long index = 0;
     std::string_view line;
+    std::string formLine;  // kept from line to line
     bool pending = in.Next(line);
     for (int i = 1; i <= n; ++i) {
         LineWriter out(OutputPath(job, PartFileName(job.Extra, i).string()));
@@ -64,7 +65,9 @@ long long WriteParts(ToolJob& job, LineReader& in, const std::vector<long long>&
             out.WriteLine(line);
             if (forms != nullptr && index % 2 == 0) {
                 if (const std::optional<HeadwordForms> found = KanjiHeadwordForms(line)) {
-                    forms->WriteLine(WrittenFormLine(*found, i));
+                    formLine.clear();
+                    AppendWrittenFormLine(*found, i, formLine);
+                    forms->WriteLine(formLine);
                 }
             }
             ++index;
