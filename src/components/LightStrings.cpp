@@ -31,6 +31,16 @@ constexpr size_t kBytesPerReservedSlot = 28;
 constexpr size_t kReadChunk = 256 * 1024;
 constexpr size_t kWriteBuffer = 64 * 1024;
 
+// Writes to every page of the block, so that the system gives it its memory
+// now rather than at the next use.
+void TouchPages(void* block, size_t size) {
+    constexpr size_t kPage = 4096;
+    auto* bytes = static_cast<volatile char*>(block);
+    for (size_t i = 0; i < size; i += kPage) {
+        bytes[i] = 0;
+    }
+}
+
 std::string_view UpToNul(std::string_view text) {
     const void* nul = std::memchr(text.data(), '\0', text.size());
     return nul ? text.substr(0, static_cast<const char*>(nul) - text.data()) : text;
@@ -47,7 +57,9 @@ TLightStrings::TLightStrings(TLightStrings&& other) noexcept
       bytesCapacity_(std::exchange(other.bytesCapacity_, 0)),
       owned_(std::move(other.owned_)),
       freeOwned_(std::move(other.freeOwned_)),
-      revision_(other.revision_) {
+      revision_(other.revision_),
+      longest_(other.longest_),
+      longestRevision_(other.longestRevision_) {
     other.ReleaseStorage();
 }
 
@@ -60,6 +72,8 @@ TLightStrings& TLightStrings::operator=(TLightStrings&& other) noexcept {
         owned_ = std::move(other.owned_);
         freeOwned_ = std::move(other.freeOwned_);
         revision_ = other.revision_;
+        longest_ = other.longest_;
+        longestRevision_ = other.longestRevision_;
         other.ReleaseStorage();
     }
     return *this;
@@ -249,6 +263,17 @@ int TLightStrings::IndexOf(std::string_view line) const {
     return -1;
 }
 
+size_t TLightStrings::LongestLine() const {
+    if (longestRevision_ != revision_) {
+        longest_ = 0;
+        for (size_t i = 0; i < records_.size(); ++i) {
+            longest_ = std::max(longest_, LineAt(i).size());
+        }
+        longestRevision_ = revision_;
+    }
+    return longest_;
+}
+
 std::string TLightStrings::GetText() const {
     size_t total = 0;
     for (size_t i = 0; i < records_.size(); ++i) {
@@ -278,7 +303,7 @@ void TLightStrings::SetText(std::string_view text) {
     PrepareRecords(text.size());
     LineScanner scanner(records_, text.size());
     scanner.Scan(bytes_.get(), text.size(), true);
-    FinishLoad(scanner.Count(), scanner.Unpackable(), text.size());
+    FinishLoad(scanner, text.size());
 }
 
 std::string TLightStrings::GetCommaText() const {
@@ -338,14 +363,15 @@ void TLightStrings::PrepareRecords(size_t expectedSize) {
     records_.resize(std::max(records_.capacity(), expectedSize / kBytesPerReservedSlot + 64));
 }
 
-void TLightStrings::FinishLoad(size_t count, bool unpackable, size_t size) {
+void TLightStrings::FinishLoad(const detail::LineScanner& scanner, size_t size) {
     Touch();
+    const size_t count = scanner.Count();
     if (count > static_cast<size_t>(MaxListSize)) {
         ReleaseStorage();
         Error();
     }
     records_.resize(count);
-    if (unpackable) {
+    if (scanner.Unpackable()) {
         // Rare: a line of 8 MB or more. Such lines get strings of their own.
         records_.clear();
         ForEachLine(bytes_.get(), size, [this](size_t start, size_t end) {
@@ -362,6 +388,8 @@ void TLightStrings::FinishLoad(size_t count, bool unpackable, size_t size) {
     if (!keepStorage_ && records_.capacity() - count > count / 4 + 64) {
         records_.shrink_to_fit();
     }
+    longest_ = scanner.Longest();
+    longestRevision_ = revision_;
 }
 
 void TLightStrings::LoadFromFile(const std::filesystem::path& path) {
@@ -407,7 +435,22 @@ void TLightStrings::ReadLines(int fd, const std::filesystem::path& path, size_t 
         scanner.Scan(bytes_.get(), size, false);
     }
     scanner.Scan(bytes_.get(), size, true);
-    FinishLoad(scanner.Count(), scanner.Unpackable(), size);
+    FinishLoad(scanner, size);
+}
+
+void TLightStrings::MakeRoomFor(size_t fileSize) {
+    ForgetLines();
+    const size_t wanted = fileSize + 1;
+    if (bytesCapacity_ < wanted) {
+        bytes_.reset();
+        bytesCapacity_ = 0;
+        bytes_.reset(static_cast<char*>(detail::AllocateBlock(wanted)));
+        bytesCapacity_ = wanted;
+    }
+    PrepareRecords(fileSize);
+    TouchPages(bytes_.get(), bytesCapacity_);
+    TouchPages(records_.data(), records_.size() * sizeof(Record));
+    records_.clear();
 }
 
 void TLightStrings::GrowBytes(size_t capacity, size_t used) {

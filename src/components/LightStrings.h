@@ -40,6 +40,10 @@
 #include "components/BlockAllocator.h"
 #include "components/LineRecord.h"
 
+namespace tovix::detail {
+class LineScanner;
+}
+
 namespace tovix {
 
 // The one error of the line store: an index or size outside the list's range.
@@ -87,6 +91,10 @@ class TLightStrings {
     // error that leaves the list unchanged.
     void SetCapacity(int capacity);
 
+    // The length of the longest line, 0 when there is none; known from the
+    // load, else found once after each change.
+    size_t LongestLine() const;
+
     // Index of the first line equal byte for byte to `line`; -1 if none.
     int IndexOf(std::string_view line) const;
 
@@ -112,6 +120,11 @@ class TLightStrings {
     // once it has held the largest. The setting stays with this object when
     // its lines are moved to another.
     void KeepStorage() { keepStorage_ = true; }
+    // Empties the list and gives it blocks large enough to load a file of
+    // `fileSize` bytes, with their memory taken from the system now: a store
+    // with KeepStorage then loads any file up to that size without touching
+    // fresh memory. May run on another thread while nothing else uses it.
+    void MakeRoomFor(size_t fileSize);
     // Creates or overwrites the file with every line followed by CR LF.
     void SaveToFile(const std::filesystem::path& path) const;
     // Replaces the list with the lines of everything from the stream's
@@ -147,7 +160,7 @@ class TLightStrings {
     void ReleaseStorage();
     void ForgetLines();
     void PrepareRecords(size_t expectedSize);
-    void FinishLoad(size_t count, bool unpackable, size_t size);
+    void FinishLoad(const detail::LineScanner& scanner, size_t size);
     void ReadLines(int fd, const std::filesystem::path& path, size_t expectedSize);
     void GrowBytes(size_t capacity, size_t used);
 
@@ -161,6 +174,9 @@ class TLightStrings {
     std::vector<std::string> owned_;
     std::vector<std::uint32_t> freeOwned_;
     std::uint64_t revision_ = 0;
+    // LongestLine's answer and the revision it is for.
+    mutable size_t longest_ = 0;
+    mutable std::uint64_t longestRevision_ = 0;
     bool keepStorage_ = false;
 };
 

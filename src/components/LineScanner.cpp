@@ -63,6 +63,7 @@ LineScanner::State LineScanner::ScanBlocks(State s, LineRecord*& out, const char
             const size_t stop = s.block + bit;
             const size_t length = stop - ((crBeforeLf >> bit) & 1) - s.lineStart;
             s.unpackable |= length >> kLengthBits;
+            s.longest = std::max(s.longest, length);
             out[s.count++] = Packed(s.lineStart, length);
             s.lineStart = stop + 1;
         }
@@ -80,12 +81,14 @@ LineScanner::State LineScanner::ScanTail(State s, LineRecord* out, const char* t
         if (lf || (c == '\r' && (s.block + 1 == available || text[s.block + 1] != '\n'))) {
             const size_t end = s.block - (lf && s.block > 0 && text[s.block - 1] == '\r');
             s.unpackable |= (end - s.lineStart) >> kLengthBits;
+            s.longest = std::max(s.longest, end - s.lineStart);
             out[s.count++] = Packed(s.lineStart, end - s.lineStart);
             s.lineStart = s.block + 1;
         }
     }
     if (s.lineStart < available) {
         s.unpackable |= (available - s.lineStart) >> kLengthBits;
+        s.longest = std::max(s.longest, available - s.lineStart);
         out[s.count++] = Packed(s.lineStart, available - s.lineStart);
         s.lineStart = available;
     }

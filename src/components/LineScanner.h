@@ -27,6 +27,8 @@ class LineScanner {
     void Scan(const char* text, size_t available, bool final);
 
     size_t Count() const { return state_.count; }
+    // The length of the longest line recorded.
+    size_t Longest() const { return state_.longest; }
     // Some line is too long, or starts too far into the text, for a record.
     bool Unpackable() const { return state_.unpackable != 0; }
 
@@ -35,6 +37,7 @@ class LineScanner {
         size_t block = 0;  // the next byte to scan
         size_t lineStart = 0;
         size_t count = 0;
+        size_t longest = 0;
         std::uint64_t crAtBlockEnd = 0;
         std::uint64_t unpackable = 0;
     };

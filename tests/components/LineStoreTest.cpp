@@ -211,23 +211,65 @@ TEST_F(LineStoreFileTest, ReloadingShowsOnlyTheNewFile) {
         first += "first" + std::to_string(i) + " \r\n\t" + S("訳") + "\r\n";
         second += "second" + std::to_string(i) + "\r\n";
     }
-    for (bool keep : {false, true}) {
-        SCOPED_TRACE(keep);
+    // Plain; keeping its blocks; and keeping blocks made ready beforehand
+    // for the larger file, as the view's stores are.
+    for (int mode : {0, 1, 2}) {
+        SCOPED_TRACE(mode);
         TBvStrings store;
-        if (keep) {
+        if (mode > 0) {
             store.KeepStorage();
+        }
+        if (mode == 2) {
+            store.MakeRoomFor(first.size());
+            EXPECT_EQ(store.Count(), 0);
         }
         store.LoadFromFile(Write(first, "a"));
         store.Put(5, "changed");
         store.LoadFromFile(Write(second, "b"));
         EXPECT_EQ(LinesOf(store), SplitPlainly(second));
+        EXPECT_EQ(store.LongestLine(), std::string("second19999").size());
         store.LoadFromFile(Write(second.substr(0, second.size() - 2) + "x", "c"));
         EXPECT_EQ(store.Get(store.Count() - 1), "second19999x");
         EXPECT_EQ(store.Count(), 20000);
         store.LoadFromFile(Write("z\r\ny", "d"));
         EXPECT_EQ(LinesOf(store), (std::vector<std::string>{"z", "y"}));
+        EXPECT_EQ(store.LongestLine(), 1u);
         store.LoadFromFile(Write(first, "a"));
         EXPECT_EQ(LinesOf(store), SplitPlainly(first));
+    }
+}
+
+// The longest line, which the view's width follows: known from a load, and
+// right again after every kind of change.
+TEST_F(LineStoreFileTest, TheLongestLineFollowsLoadsAndChanges) {
+    TBvStrings store;
+    EXPECT_EQ(store.LongestLine(), 0u);
+    const std::string text = "aa\r\n" + S("漢字漢字") + "\rb\n\nccc";
+    store.LoadFromFile(Write(text));
+    EXPECT_EQ(store.LongestLine(), 8u);
+    struct Step {
+        const char* name;
+        std::function<void(TBvStrings&)> change;
+        size_t longest;
+    };
+    const Step steps[] = {
+        {"a longer line put in", [](TBvStrings& s) { s.Put(0, "0123456789"); }, 10},
+        {"the longest deleted", [](TBvStrings& s) { s.Delete(0); }, 8},
+        {"one inserted", [](TBvStrings& s) { s.Insert(1, std::string(300, 'x')); }, 300},
+        {"lines dropped", [](TBvStrings& s) { s.SetCount(1); }, 8},
+        {"new text, no line end", [](TBvStrings& s) { s.SetText("abc\r\nabcd"); }, 4},
+        {"moved away",
+         [](TBvStrings& s) {
+             TBvStrings other(std::move(s));
+             s = std::move(other);
+         },
+         4},
+        {"emptied", [](TBvStrings& s) { s.Clear(); }, 0},
+        {"added", [](TBvStrings& s) { s.Add("12345"); }, 5},
+    };
+    for (const Step& step : steps) {
+        step.change(store);
+        EXPECT_EQ(store.LongestLine(), step.longest) << step.name;
     }
 }
 

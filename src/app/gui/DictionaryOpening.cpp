@@ -97,6 +97,7 @@ void TForm1::ShowDictionary(const std::filesystem::path& file, Direction directi
     label11_->setText(DirectionLabel(direction));
     UpdateEmptyHint();
     NoteOpenedAfterFirstPaint(file);
+    MakeRoomForParts();
 }
 
 // The new copy gets the file and the direction word as two arguments, so a

@@ -13,6 +13,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <thread>
 #include <utility>
 
 #include "app/AppMessages.h"
@@ -30,6 +31,7 @@
 #include "dict/DicFileSet.h"
 #include "dict/DictMessages.h"
 #include "dict/HeadwordIndex.h"
+#include "dict/KeyAlphabet.h"
 #include "dict/Lookup.h"
 #include "dict/OpenDictionary.h"
 #include "platform/Guard.h"
@@ -68,6 +70,9 @@ QString CopyName() {
 class TForm1::ViewLines : public LookupView {
   public:
     explicit ViewLines(TBigView& view) : view_(view) { spare_.KeepStorage(); }
+    ~ViewLines() override { WaitForRoom(); }
+    ViewLines(const ViewLines&) = delete;
+    ViewLines& operator=(const ViewLines&) = delete;
 
     LineCount ViewLineCount() const override { return view_.ViewLineCount(); }
     std::string_view ViewLine(ViewLineIndex n) const override {
@@ -79,6 +84,7 @@ class TForm1::ViewLines : public LookupView {
     // storage of the part shown before the last, so that a change of part
     // touches no fresh memory once the largest part has been shown.
     void LoadFromFile(const std::filesystem::path& path) override {
+        WaitForRoom();
         try {
             spare_.LoadFromFile(path);
         } catch (const IoError&) {
@@ -86,13 +92,58 @@ class TForm1::ViewLines : public LookupView {
             throw;
         }
         view_.ExchangeLines(spare_);
+        if (standby_) {
+            // The dictionary file's lines, shown until now, are dropped for
+            // the second store made ready.
+            spare_ = std::move(*standby_);
+            standby_.reset();
+        }
     }
     ViewLineIndex TopLine() const override { return view_.TopLine(); }
     void SetTopLine(ViewLineIndex n) override { view_.SetTopLine(n); }
 
+    // Makes both stores that changes of part use large enough for the
+    // largest part of the set, on a thread of its own while the window
+    // carries on: the first keystrokes then touch no fresh memory either.
+    void MakeRoomForParts(const std::filesystem::path& dicFile, Direction direction) {
+        WaitForRoom();
+        standby_.emplace();
+        standby_->KeepStorage();
+        room_ = std::thread([this, dicFile, direction] {
+            try {
+                const size_t largest = LargestPart(dicFile, direction);
+                spare_.MakeRoomFor(largest);
+                standby_->MakeRoomFor(largest);
+            } catch (const std::bad_alloc&) {
+                // The loads then take their memory as they go.
+            }
+        });
+    }
+
   private:
+    static size_t LargestPart(const std::filesystem::path& dicFile, Direction direction) {
+        size_t largest = 0;
+        for (int part = 1; part <= AlphabetSize(direction); ++part) {
+            std::error_code error;
+            const std::uintmax_t size =
+                std::filesystem::file_size(PartFileName(dicFile, part), error);
+            if (!error) {
+                largest = std::max<size_t>(largest, size);
+            }
+        }
+        return largest;
+    }
+
+    void WaitForRoom() {
+        if (room_.joinable()) {
+            room_.join();
+        }
+    }
+
     TBigView& view_;
     TBvStrings spare_;
+    std::optional<TBvStrings> standby_;
+    std::thread room_;
 };
 
 TForm1::TForm1(const QStringList& arguments, Reporter* reporter, QWidget* parent)
@@ -277,6 +328,11 @@ void TForm1::BuildMenuItems() {
     MenuItem("MenuReFindNext")->setEnabled(false);
     MenuItem("MenuRefindPrior")->setEnabled(false);
     ConnectHistoryItems();
+}
+
+void TForm1::MakeRoomForParts() {
+    // The view's lines are always a ViewLines (the constructor).
+    static_cast<ViewLines&>(*viewLines_).MakeRoomForParts(search_.dicFile, search_.direction);
 }
 
 QAction* TForm1::MenuItem(const char* name) {

@@ -264,6 +264,8 @@ class TForm1 : public QMainWindow {
 
     // Dictionary selection.
     void OpenHere(const std::filesystem::path& file, Direction direction);
+    // Readies the view's stores for the parts of the dictionary just opened.
+    void MakeRoomForParts();
     void OpenInNewCopy(const std::filesystem::path& file, Direction direction);
     void ShowDictionary(const std::filesystem::path& file, Direction direction,
                         OpenedDictionary& opened);

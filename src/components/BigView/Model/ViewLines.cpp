@@ -278,14 +278,18 @@ size_t TViewLines::MeasuredBytes(std::string_view text) const {
     return n;
 }
 
-// Spans that lie wholly in the range give their longest view line; the view
-// lines of a span the range cuts are stepped through.
+// Unwrapped, all the lines give the store's longest line, which its load
+// knows. Spans that lie wholly in the range give their longest view line; the
+// view lines of a span the range cuts are stepped through.
 size_t TViewLines::MaxLen(ViewLineIndex from, LineCount n) const {
     const auto end =
         static_cast<int>(std::min<long long>(Count(), 1LL * from.value + std::max(n.value, 0)));
     size_t longest = 0;
     int v = std::max(from.value, 0);
     if (!wordWrap_) {
+        if (v == 0 && end == Count()) {
+            return lines_.LongestLine();
+        }
         for (; v < end; ++v) {
             longest = std::max(longest, lines_.View(v).size());
         }
