@@ -49,6 +49,10 @@ namespace {
 constexpr int kPanel1Height = 41;
 // How often the headword index is asked whether a part it indexes is done.
 constexpr int kIndexingPollMs = 10;
+// How long the field rests before the shown part is indexed ahead of need:
+// indexing beside quick typing competes with the keystrokes for the
+// processor and the process's memory map.
+constexpr int kPrepareAfterRestMs = 300;
 
 std::string Utf8(const QString& text) {
     return text.toStdString();
@@ -195,6 +199,11 @@ TForm1::TForm1(const QStringList& arguments, Reporter* reporter, QWidget* parent
     indexingTimer_->setInterval(kIndexingPollMs);
     GuardedConnect(indexingTimer_, &QTimer::timeout, this, reporter_, "IndexingTimer",
                    [this] { IndexingStep(); });
+    prepareTimer_ = new QTimer(this);
+    prepareTimer_->setSingleShot(true);
+    prepareTimer_->setInterval(kPrepareAfterRestMs);
+    GuardedConnect(prepareTimer_, &QTimer::timeout, this, reporter_, "PrepareTimer",
+                   [this] { PrepareShownPart(); });
     resize(kDesignWidth, kDesignHeight);
 
     viewLines_ = std::make_unique<ViewLines>(*bigView1_);
@@ -534,10 +543,19 @@ void TForm1::ShowBaseForms(const LookupOutcome& outcome) {
 }
 
 void TForm1::WatchIndexing(bool basesPending) {
-    if (!search_.dicFile.empty()) {
-        search_.headwords->Prepare(search_.dicFile, search_.direction, search_.currentPart);
-    }
+    prepareTimer_->start();
     lookUpAgain_ = basesPending && !lookingUpAgain_;
+    if (search_.headwords->Building() && !indexingTimer_->isActive()) {
+        indexingTimer_->start();
+    }
+}
+
+// One part is indexed at a time: the shown one, once nothing else is.
+void TForm1::PrepareShownPart() {
+    if (search_.dicFile.empty() || search_.headwords->Building()) {
+        return;
+    }
+    search_.headwords->Prepare(search_.dicFile, search_.direction, search_.currentPart);
     if (search_.headwords->Building() && !indexingTimer_->isActive()) {
         indexingTimer_->start();
     }

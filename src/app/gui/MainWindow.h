@@ -204,6 +204,7 @@ class TForm1 : public QMainWindow {
     // last lookup again if its base forms were pending.
     void WatchIndexing(bool basesPending);
     void IndexingStep();
+    void PrepareShownPart();
 
     // Sets the dialog-open flag while a modal window of the program is shown.
     class DialogOpenScope {
@@ -346,6 +347,8 @@ class TForm1 : public QMainWindow {
     // The base forms the last lookup found.
     std::vector<BaseForm> bases_;
     QTimer* indexingTimer_ = nullptr;
+    // Indexes the shown part once the field rests.
+    QTimer* prepareTimer_ = nullptr;
     // The last lookup is run again when the indexing ends; the phrase flag
     // it ran with; set while it runs again (which is not run again itself).
     bool lookUpAgain_ = false;
