@@ -17,7 +17,6 @@
 #include <set>
 #include <string>
 #include <string_view>
-#include <system_error>
 #include <thread>
 
 #include "platform/IoError.h"
@@ -309,52 +308,12 @@ bool Acceptable(const std::vector<Rename>& renames, const std::vector<fs::path>&
     return true;
 }
 
-// The files a replacement renames over, held open (O_PATH: no reading, no
-// blocking on a FIFO) until the replacement is done and then let go on a
-// thread of their own. The last reference to a replaced file frees its
-// blocks, which on a disk mounted with discard waits for the device
-// (milliseconds for a part file of megabytes); held here, that wait falls
-// beside the caller's next work instead of inside each rename.
-class ReplacedFiles {
-  public:
-    ReplacedFiles() = default;
-    ~ReplacedFiles() {
-        if (fds_.empty()) {
-            return;
-        }
-        try {
-            std::thread([fds = std::move(fds_)] {
-                for (const int fd : fds) {
-                    ::close(fd);
-                }
-            }).detach();
-        } catch (const std::system_error&) {
-            for (const int fd : fds_) {
-                ::close(fd);
-            }
-        }
-    }
-    ReplacedFiles(const ReplacedFiles&) = delete;
-    ReplacedFiles& operator=(const ReplacedFiles&) = delete;
-
-    void Hold(const fs::path& target) {
-        const int fd = ::open(target.c_str(), O_PATH | O_NOFOLLOW | O_CLOEXEC);
-        if (fd >= 0) {
-            fds_.push_back(fd);
-        }
-    }
-
-  private:
-    std::vector<int> fds_;
-};
-
 // Step 4, also when a crash interrupted it: a staged file that is gone was
 // renamed already.
-void RenameAll(const std::vector<Rename>& renames, ReplacedFiles& replaced) {
+void RenameAll(const std::vector<Rename>& renames) {
     for (const Rename& r : renames) {
         struct stat status {};
         if (::lstat(r.staged.c_str(), &status) == 0) {
-            replaced.Hold(r.target);
             RenameFile(r.staged, r.target);
             ForgetStagedFile(r.staged);
         } else if (errno != ENOENT) {
@@ -365,8 +324,7 @@ void RenameAll(const std::vector<Rename>& renames, ReplacedFiles& replaced) {
 
 // Step 4 and 5.
 void FinishRenames(const std::vector<Rename>& renames, const fs::path& journal) {
-    ReplacedFiles replaced;
-    RenameAll(renames, replaced);
+    RenameAll(renames);
     SyncParents(renames);
     RemoveJournal(journal);
 }
@@ -519,9 +477,7 @@ void StagedReplacement::Commit(const fs::path& journal) {
         return;
     }
     if (durability_ == Durability::RenamesOnly) {
-        ReplacedFiles replaced;
         for (const Item& item : items_) {
-            replaced.Hold(item.target);
             RenameFile(item.staged, item.target);
             ForgetStagedFile(item.staged);
         }
@@ -572,8 +528,6 @@ void StagedReplacement::CommitUnlocked(const fs::path& journal) {
     if (renames.size() == 1) {
         // One rename replaces one file as a whole: no journal needed.
         FlushStaged({});
-        ReplacedFiles replaced;
-        replaced.Hold(renames[0].target);
         RenameFile(renames[0].staged, renames[0].target);
         ForgetStagedFile(renames[0].staged);
         items_.clear();
@@ -603,11 +557,10 @@ void StagedReplacement::CommitUnlocked(const fs::path& journal) {
     // A staged file swapped since it was written is renamed nowhere; the
     // journal stays, refused, for the user to see.
     bool acceptable = false;
-    ReplacedFiles replaced;
     try {
         acceptable = Acceptable(renames, targets);
         if (acceptable) {
-            RenameAll(renames, replaced);
+            RenameAll(renames);
         }
     } catch (const IoError& e) {
         throw ReplacementDecided(e, false);

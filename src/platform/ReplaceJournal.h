@@ -14,10 +14,7 @@
 //  3. renames the journal into place (so a journal is never seen half
 //     written) and flushes its directory: from here the replacement is
 //     decided,
-//  4. renames every staged file over its file and flushes their directories
-//     (each file replaced is held open until the end and then let go on a
-//     thread of its own, which frees its blocks beside the caller's next
-//     work),
+//  4. renames every staged file over its file and flushes their directories,
 //  5. removes the journal.
 // A failure in 1-3 removes the staged files: nothing changed. A crash or a
 // failure in 4-5 leaves the journal; whoever opens or writes the files next

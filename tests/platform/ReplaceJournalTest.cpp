@@ -126,7 +126,7 @@ size_t OpenDescriptors() {
 // The files replaced are held until the replacement is done and then let go:
 // none stays open (a viewer edits for hours), and a FIFO where a file stood
 // is renamed over without the commit waiting for a writer to open it.
-TEST_F(ReplaceJournalTest, ReplacedFilesAreLetGoAndNeverOpenedForReading) {
+TEST_F(ReplaceJournalTest, ACommitLeavesNoDescriptorOpenAndNeverOpensATargetForReading) {
     for (const Durability durability : {Durability::Journalled, Durability::RenamesOnly}) {
         WriteOld();
         fs::remove(dir_ / "S.001");
