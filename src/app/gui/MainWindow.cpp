@@ -47,6 +47,10 @@ namespace tovix {
 namespace {
 
 constexpr int kPanel1Height = 41;
+// The most memory made ready for a part store in advance: a set may come
+// from anyone, and a huge part file must not make the window take and touch
+// that much at opening; larger parts take their memory as they load.
+constexpr size_t kMostRoomMade = size_t{256} << 20;
 // How often the headword index is asked whether a part it indexes is done.
 constexpr int kIndexingPollMs = 10;
 // How long the field rests before the shown part is indexed ahead of need:
@@ -115,7 +119,7 @@ class TForm1::ViewLines : public LookupView {
         standby_->KeepStorage();
         room_ = std::thread([this, dicFile, direction] {
             try {
-                const size_t largest = LargestPart(dicFile, direction);
+                const size_t largest = std::min(LargestPart(dicFile, direction), kMostRoomMade);
                 spare_.MakeRoomFor(largest);
                 standby_->MakeRoomFor(largest);
             } catch (const std::bad_alloc&) {
