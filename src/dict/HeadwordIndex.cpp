@@ -4,9 +4,12 @@
 #include <sys/resource.h>
 
 #include <algorithm>
+#include <bit>
 #include <chrono>
 #include <functional>
 #include <iterator>
+#include <limits>
+#include <numeric>
 #include <utility>
 
 #include "components/LightStrings.h"
@@ -67,10 +70,54 @@ std::size_t KeyHash(std::string_view key) {
     return std::hash<std::string_view>{}(key);
 }
 
+// HeadwordKey without a copy for the words that are their own key: those
+// without a capital letter (English-Japanese) or a byte that may lead a
+// katakana, ヽ or ヾ (Japanese-English); the others are keyed into `buffer`.
+std::string_view KeyOf(Direction direction, std::string_view word, std::string& buffer) {
+    const bool ownKey =
+        direction == Direction::English
+            ? std::none_of(word.begin(), word.end(), [](char c) { return c >= 'A' && c <= 'Z'; })
+            : word.find_first_of("\x81\x83") == std::string_view::npos;
+    if (ownKey) {
+        return word;
+    }
+    buffer = HeadwordKey(direction, word);
+    return buffer;
+}
+
+// Sorts the words by hash. Hashes spread evenly, so one pass files the
+// words by the top bits of their hash into buckets of a few words each,
+// which are then sorted on their own: about linear, where one sort of a
+// large part's words took most of its indexing.
+void SortByHash(HeadwordIndex::Words& words) {
+    constexpr size_t kWordsPerBucket = 4;
+    const int bits = std::bit_width(words.size() / kWordsPerBucket);
+    if (bits < 8) {
+        std::sort(words.begin(), words.end());
+        return;
+    }
+    const int shift = std::numeric_limits<std::size_t>::digits - bits;
+    std::vector<std::size_t> starts((std::size_t{1} << bits) + 1);
+    for (const auto& word : words) {
+        ++starts[(word.first >> shift) + 1];
+    }
+    std::partial_sum(starts.begin(), starts.end(), starts.begin());
+    HeadwordIndex::Words sorted(words.size());
+    std::vector<std::size_t> next(starts.begin(), starts.end() - 1);
+    for (const auto& word : words) {
+        sorted[next[word.first >> shift]++] = word;
+    }
+    for (std::size_t bucket = 0; bucket + 1 < starts.size(); ++bucket) {
+        std::sort(sorted.begin() + static_cast<std::ptrdiff_t>(starts[bucket]),
+                  sorted.begin() + static_cast<std::ptrdiff_t>(starts[bucket + 1]));
+    }
+    words = std::move(sorted);
+}
+
 // Sorts the words by hash and makes one of the words of each hash, with the
 // classes of them all.
-void MergeByHash(std::vector<std::pair<std::size_t, WordClasses>>& words) {
-    std::sort(words.begin(), words.end());
+void MergeByHash(HeadwordIndex::Words& words) {
+    SortByHash(words);
     auto out = words.begin();
     for (auto in = words.begin(); in != words.end(); ++in) {
         if (out != words.begin() && std::prev(out)->first == in->first) {
@@ -88,6 +135,9 @@ void MergeByHash(std::vector<std::pair<std::size_t, WordClasses>>& words) {
 WordClasses ClassesOfTranslation(std::string_view translation) {
     const std::string& open = TOVIX_CP932("《");
     const std::string& close = TOVIX_CP932("》");
+    if (translation.find(open) == std::string_view::npos) {
+        return kAny;  // no mark: most English-Japanese translations
+    }
     bool marked = false;
     WordClasses classes = 0;
     for (size_t at = MbFind(open, translation); at != std::string_view::npos;
@@ -121,8 +171,9 @@ HeadwordIndex::Indexed HeadwordIndex::IndexPart(const std::filesystem::path& fil
     }
     indexed.read = true;
     Words& words = indexed.words;
+    std::string buffer;
     const auto add = [&](std::string_view word, WordClasses classes) {
-        words.emplace_back(KeyHash(HeadwordKey(direction, word)), classes);
+        words.emplace_back(KeyHash(KeyOf(direction, word, buffer)), classes);
     };
     words.reserve(static_cast<size_t>(lines.Count()));
     for (int n = 0; n < lines.Count(); n += 2) {
@@ -131,10 +182,10 @@ HeadwordIndex::Indexed HeadwordIndex::IndexPart(const std::filesystem::path& fil
             ClassesOfTranslation(n + 1 < lines.Count() ? lines.View(n + 1) : std::string_view());
         const ByteColumn open = MbPosEnd("[", head);
         if (direction == Direction::English || !open) {
-            add(EndSpaceDelete(head), classes);
+            add(WithoutEndSpaces(head), classes);
             continue;
         }
-        add(EndSpaceDelete(head.substr(0, open.Offset())), classes);
+        add(WithoutEndSpaces(head.substr(0, open.Offset())), classes);
         std::string_view written = head.substr(open.Offset() + 1);
         add(written.substr(0, MbFind("]", written)), classes);
     }

@@ -140,6 +140,17 @@ std::string HiraToKata(std::string_view text) {
 }
 
 std::string EndSpaceDelete(std::string_view text) {
+    return std::string(WithoutEndSpaces(text));
+}
+
+std::string_view WithoutEndSpaces(std::string_view text) {
+    // A blank is never a lead byte, so the blanks at the end are characters
+    // of their own unless the byte before them leads a character that takes
+    // the first as its trail byte; only then are the characters walked.
+    const size_t last = text.find_last_not_of(' ');
+    if (last == std::string_view::npos || !IsLeadByte(text[last])) {
+        return text.substr(0, last + 1);
+    }
     size_t keep = 0;
     size_t place = 0;
     while (place < text.size()) {
@@ -149,7 +160,7 @@ std::string EndSpaceDelete(std::string_view text) {
             keep = place;
         }
     }
-    return std::string(text.substr(0, keep));
+    return text.substr(0, keep);
 }
 
 std::string FirstTabDelete(std::string_view text) {

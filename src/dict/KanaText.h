@@ -35,6 +35,9 @@ bool HoldsKanji(std::string_view text);
 // The text without the blanks (single-byte spaces) at its end; a trailing TAB
 // or full-width space stays.
 std::string EndSpaceDelete(std::string_view text);
+// The same without a copy: the leading part of `text` that EndSpaceDelete
+// keeps.
+std::string_view WithoutEndSpaces(std::string_view text);
 
 // The text without its first character when that is a TAB; only one TAB is
 // removed.

@@ -206,5 +206,54 @@ TEST(BaseFormsTest, EnglishBasesAndPhrases) {
     EXPECT_EQ(f.Top(), "walk ");
 }
 
+// Every headword of a part of thousands of entries is found with the
+// classes of its entries, whatever its case, trailing blanks, katakana or
+// written form; texts that are no headword are not.
+TEST(BaseFormsTest, HeadwordIndexFindsEveryHeadwordOfALargePart) {
+    using namespace word_class;
+    constexpr int kWords = 3000;
+    const char* kana[] = {"か", "キ", "く", "ケ", "こ", "さ", "シ", "す", "セ", "そ"};
+    std::vector<std::string> english;
+    std::vector<std::string> japanese;
+    for (int n = 0; n < kWords; ++n) {
+        const std::string number = std::to_string(n);
+        english.push_back((n % 3 == 0 ? "Wa" : "wa") + number + "\tことば");
+        std::string reading = "た";
+        for (const char c : number) {
+            reading += kana[c - '0'];
+        }
+        japanese.push_back(reading + "[多" + number + "]\t" +
+                           (n % 2 == 0 ? "《五段・自》to go" : "to be"));
+    }
+    BaseFixture e(Direction::English, english);
+    BaseFixture j(Direction::Japanese, japanese);
+    const WrittenFormIndex* written = j.state.writtenForms->Get(WrittenFormFileName(j.dicFile));
+    ASSERT_NE(written, nullptr);
+    for (int n = 0; n < kWords; ++n) {
+        const std::string number = std::to_string(n);
+        EXPECT_EQ(e.state.headwords->Find(e.dicFile, Direction::English, nullptr, "wa" + number),
+                  std::optional<WordClasses>(kAny))
+            << n;
+        EXPECT_FALSE(e.state.headwords->Find(e.dicFile, Direction::English, nullptr,
+                                             "wa" + number + "0" + "x"))
+            << n;
+        std::string reading = "た";
+        for (const char c : number) {
+            reading += kana[c - '0'];
+        }
+        const WordClasses classes = n % 2 == 0 ? kGodan : kAny;
+        EXPECT_EQ(j.state.headwords->Find(j.dicFile, Direction::Japanese, written, S(reading)),
+                  std::optional<WordClasses>(classes))
+            << n;
+        EXPECT_EQ(
+            j.state.headwords->Find(j.dicFile, Direction::Japanese, written, S("多" + number)),
+            std::optional<WordClasses>(classes))
+            << n;
+        EXPECT_FALSE(j.state.headwords->Find(j.dicFile, Direction::Japanese, written,
+                                             S("多" + number + "多")))
+            << n;
+    }
+}
+
 }  // namespace
 }  // namespace tovix

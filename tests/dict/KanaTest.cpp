@@ -235,6 +235,22 @@ TEST(KanaTest, EndSpaceAndFirstTabDelete) {
         EXPECT_EQ(EndSpaceDelete(S(c.text)), S(c.endSpaceDeleted)) << '"' << c.text << '"';
         EXPECT_EQ(FirstTabDelete(S(c.text)), S(c.firstTabDeleted)) << '"' << c.text << '"';
     }
+    // Raw CP932 bytes: a lead byte takes the blank after it as its trail
+    // byte, so that blank is no blank; a trail byte that looks like a lead
+    // byte (the 8A of リ) leads nothing.
+    const std::pair<std::string_view, std::string_view> bytes[] = {
+        {"\x82  ", "\x82 "},
+        {"ab\x83 ", "ab\x83 "},
+        {"\x83\x8A  ", "\x83\x8A"},
+        {"\x82\xA0 ", "\x82\xA0"},
+        {"\x83\x8A\x82 ", "\x83\x8A\x82 "},
+        {"a\x82", "a\x82"},
+        {"\x8A\x8A\x8A ", "\x8A\x8A\x8A "},
+    };
+    for (const auto& [text, deleted] : bytes) {
+        EXPECT_EQ(EndSpaceDelete(text), deleted) << testing::PrintToString(text);
+        EXPECT_EQ(WithoutEndSpaces(text), deleted) << testing::PrintToString(text);
+    }
 }
 
 }  // namespace
