@@ -117,10 +117,11 @@ void ForgetStagedFile(const fs::path& path) {
     registry.files.erase(RegistryKey(path));
 }
 
-FileDescriptor OpenForWriting(const fs::path& path) {
+FileDescriptor OpenForWriting(const fs::path& path, OldBytes old) {
     const std::optional<FileIdentity> staged = StagedIdentity(path);
     if (!staged) {
-        return OpenFile(path, O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW);
+        const int emptied = old == OldBytes::Emptied ? O_TRUNC : 0;
+        return OpenFile(path, O_WRONLY | O_CREAT | emptied | O_NOFOLLOW);
     }
     FileDescriptor file = OpenFile(path, O_WRONLY | O_NOFOLLOW | O_NONBLOCK);
     if (Identity(file.Get()) != staged) {

@@ -55,7 +55,14 @@ void StartWriteback(int fd, const std::filesystem::path& path);
 // while its name still leads to that same file, else IoError ESTALE; any
 // other file (a work file) is created when missing and emptied. Throws
 // IoError naming `path`.
-FileDescriptor OpenForWriting(const std::filesystem::path& path);
+//
+// With OldBytes::WrittenOver a work file is not emptied: the writer writes
+// over its old bytes and cuts off those left past its end when it closes.
+// Emptying a large work file frees all its blocks at once, and the file
+// system then pushes the new content to the disk when the file is closed;
+// both made each step that writes a work file wait.
+enum class OldBytes { Emptied, WrittenOver };
+FileDescriptor OpenForWriting(const std::filesystem::path& path, OldBytes old = OldBytes::Emptied);
 
 // The device and inode of the staged file `path` created by this process;
 // nothing when it is not one.

@@ -2,6 +2,8 @@
 #include "tools/LineWriter.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 
@@ -11,8 +13,18 @@
 namespace tovix {
 
 LineWriter::LineWriter(const std::filesystem::path& path, size_t bufferSize)
-    : path_(path), bufferSize_(bufferSize), file_(OpenForWriting(path)) {
+    : path_(path), bufferSize_(bufferSize), file_(OpenForWriting(path, OldBytes::WrittenOver)) {
+    struct stat status {};
+    if (::fstat(file_.Get(), &status) == 0 && S_ISREG(status.st_mode)) {
+        oldSize_ = static_cast<unsigned long long>(status.st_size);
+    }
     buffer_.reserve(bufferSize_);
+}
+
+LineWriter::~LineWriter() {
+    if (file_.IsOpen()) {
+        CutOldBytes();
+    }
 }
 
 void LineWriter::Write(std::string_view bytes) {
@@ -20,17 +32,33 @@ void LineWriter::Write(std::string_view bytes) {
         Flush();
     }
     if (bytes.size() > bufferSize_) {
-        WriteAll(file_.Get(), bytes, path_);
+        WriteOut(bytes);
         return;
     }
     buffer_.append(bytes);
 }
 
+void LineWriter::WriteOut(std::string_view bytes) {
+    WriteAll(file_.Get(), bytes, path_);
+    written_ += bytes.size();
+}
+
 void LineWriter::Flush() {
     if (!buffer_.empty()) {
-        WriteAll(file_.Get(), buffer_, path_);
+        WriteOut(buffer_);
     }
     buffer_.clear();
+}
+
+bool LineWriter::CutOldBytes() {
+    if (written_ >= oldSize_) {
+        return true;
+    }
+    if (::ftruncate(file_.Get(), static_cast<off_t>(written_)) != 0) {
+        return false;
+    }
+    oldSize_ = written_;
+    return true;
 }
 
 void LineWriter::Close() {
@@ -38,6 +66,9 @@ void LineWriter::Close() {
         return;
     }
     Flush();
+    if (!CutOldBytes()) {
+        throw IoError(path_, errno);
+    }
     StartWriteback(file_.Get(), path_);
     if (file_.Close() != 0) {
         throw IoError(path_, errno);

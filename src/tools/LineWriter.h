@@ -8,6 +8,11 @@
 // The file is opened without following a symbolic link: a staged file is
 // written as the file it was created as, a work file that someone replaced by
 // a link is refused rather than written through.
+//
+// An existing work file is written over rather than emptied first, and what
+// is left of its old bytes past the written ones is cut off when it closes,
+// also when the writer goes without Close (a failing step): the file then
+// holds what was written, as if it had been emptied.
 
 #include <cstddef>
 #include <filesystem>
@@ -23,6 +28,7 @@ class LineWriter {
     // Creates (or truncates) the file. Text is gathered up to `bufferSize`
     // bytes before it is written; a longer piece is written as it is.
     explicit LineWriter(const std::filesystem::path& path, size_t bufferSize = kDefaultBuffer);
+    ~LineWriter();
     LineWriter(const LineWriter&) = delete;
     LineWriter& operator=(const LineWriter&) = delete;
 
@@ -40,11 +46,16 @@ class LineWriter {
 
   private:
     void Flush();
+    void WriteOut(std::string_view bytes);
+    // Cuts the old bytes past those written; false when that failed.
+    bool CutOldBytes();
 
     std::filesystem::path path_;
     size_t bufferSize_;
     FileDescriptor file_;
     std::string buffer_;
+    unsigned long long written_ = 0;  // bytes written to the file
+    unsigned long long oldSize_ = 0;  // the size the file had when opened
 };
 
 }  // namespace tovix

@@ -192,5 +192,42 @@ TEST(LineFileTest, WriterEndsLinesWithCrLfAndReportsFailures) {
     }
 }
 
+// A work file is written over, not emptied first: no old byte may stay past
+// the new end, whether the writer closes or goes after a failure.
+TEST(LineFileTest, WriterLeavesNoOldBytesPastWhatItWrote) {
+    struct Case {
+        size_t oldSize;
+        bool closed;
+        std::string expected;
+    };
+    const std::string written = "new\r\n";
+    const Case cases[] = {
+        {0, true, written},
+        {3, true, written},
+        {written.size(), true, written},
+        {3 << 20, true, written},
+        // Gone without Close: the buffered line never reached the file.
+        {3 << 20, false, ""},
+    };
+    test::TempDir dir;
+    for (const Case& c : cases) {
+        test::WriteBytes(dir / "work.txt", std::string(c.oldSize, 'o'));
+        {
+            LineWriter writer(dir / "work.txt");
+            writer.WriteLine("new");
+            if (c.closed) {
+                writer.Close();
+            }
+        }
+        EXPECT_EQ(test::ReadBytes(dir / "work.txt"), c.expected) << c.oldSize;
+    }
+    // A long piece written through, longer than the old file and shorter.
+    test::WriteBytes(dir / "work.txt", std::string(5 << 20, 'o'));
+    LineWriter writer(dir / "work.txt", 16);
+    writer.Write(std::string(2 << 20, 'n'));
+    writer.Close();
+    EXPECT_EQ(test::ReadBytes(dir / "work.txt"), std::string(2 << 20, 'n'));
+}
+
 }  // namespace
 }  // namespace tovix
