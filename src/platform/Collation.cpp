@@ -6,7 +6,9 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <mutex>
 #include <stdexcept>
+#include <utility>
 #include <vector>
 
 #include "platform/Cp932.h"
@@ -87,6 +89,10 @@ class CollationDecoder {
     // The unit of a single-byte character, or kNone.
     char16_t SingleUnit(unsigned char byte) const { return single_[byte]; }
 
+    // The unit of a double-byte character (a lead byte, then a trail byte in
+    // 0x40..0xFC), or kNone.
+    char16_t PairUnit(char lead, char trail) const { return pair_[PairIndex(lead, trail)]; }
+
     // Decodes `line` into `out` for the collation, up to its first TAB when
     // `headwordOnly`.
     void Decode(std::string_view line, bool headwordOnly, std::u16string& out) const {
@@ -97,15 +103,19 @@ class CollationDecoder {
 
     static constexpr char16_t kNone = 0xFFFF;
 
-  private:
     static constexpr size_t kLeads = (0x9F - 0x81 + 1) + (0xFC - 0xE0 + 1);
 
-    static size_t PairIndex(char lead, char trail) {
+    // 0 .. kLeads - 1 for a CP932 lead byte.
+    static size_t LeadIndex(char lead) {
         const auto l = static_cast<unsigned char>(lead);
-        const size_t leadIndex = l <= 0x9F ? l - 0x81 : l - 0xE0 + (0x9F - 0x81 + 1);
-        return leadIndex * 256 + static_cast<unsigned char>(trail);
+        return l <= 0x9F ? l - 0x81 : l - 0xE0 + (0x9F - 0x81 + 1);
     }
 
+    static size_t PairIndex(char lead, char trail) {
+        return LeadIndex(lead) * 256 + static_cast<unsigned char>(trail);
+    }
+
+  private:
     // The unit one character decodes to, or kNone for a sequence that is not
     // exactly one mapped character.
     static char16_t OneUnit(const std::string& bytes) {
@@ -177,64 +187,67 @@ void AppendIcuKey(const UCollator* c, std::u16string_view text, std::vector<uint
     out.append(reinterpret_cast<const char*>(buffer.data()), static_cast<size_t>(needed));
 }
 
-// First-level keys of plain ASCII headwords, written from a table instead of
-// by ICU, byte for byte as ICU writes them. An ASCII character has the same
-// weight whatever its neighbours; its entry holds the bytes of that weight as
-// ICU writes it alone (none for an ignored character). A weight whose lead
-// byte is compressible and the same as the lead byte of the run of weights
-// before it goes without its lead byte; a run of compressible weights ends
-// with a byte that keeps the order (low when the next weight is smaller than
-// the run's first, high when it is larger). What one character writes thus
-// depends only on the last character with a weight before it, so the table is
-// checked against ICU's own keys of every pair of ASCII characters when it is
-// built, and stays unused if any of them differs.
-class AsciiFirstLevel {
+// First-level keys of headwords made of ASCII and double-byte characters
+// (kana, kanji, full-width letters and signs), written from a table instead
+// of by ICU, byte for byte as ICU writes them. A character without context
+// has the same weight whatever its neighbours; its entry holds the bytes of
+// that weight as ICU writes it alone (none for an ignored character). A weight
+// whose lead byte is compressible and the same as the lead byte of the run of
+// weights before it goes without its lead byte; a run of compressible weights
+// ends with a byte that keeps the order (low when the next weight is smaller
+// than the run's first, high when it is larger). What one character writes
+// thus depends only on the last character with a weight before it.
+//
+// ICU reads some characters in the context of the one before (the long vowel
+// mark and the iteration marks after a kana sort as that kana's vowel or the
+// kana itself): they have no usable entry, and a headword holding one gets
+// ICU's own key. The ASCII entries are checked against ICU's keys of every
+// pair of ASCII characters when the table is built, and the whole table stays
+// unused if any of them differs. The entries of the double-byte characters of
+// one lead byte are made the first time a headword holds one of them, each
+// checked against ICU's keys of the character twice and beside a hiragana, a
+// katakana and a letter on either side.
+class FirstLevelTable {
   public:
     enum class Outcome { Whole, Enough, Unhandled };
 
-    AsciiFirstLevel(const UCollator* firstLevel, const CollationDecoder& decoder) {
+    explicit FirstLevelTable(const CollationDecoder& decoder)
+        : decoder_(decoder), pairs_(CollationDecoder::kLeads * 256) {
+        const CollatorPtr firstLevel = CloneDictionaryCollator(UCOL_PRIMARY);
         std::vector<uint8_t> buffer;
-        std::string key;
-        for (size_t byte = 0; byte < entries_.size(); ++byte) {
+        for (size_t byte = 0; byte < singles_.size(); ++byte) {
             const char16_t unit = decoder.SingleUnit(static_cast<unsigned char>(byte));
             if (unit != CollationDecoder::kNone) {
-                entries_[byte] = MakeEntry(firstLevel, unit, buffer);
+                singles_[byte] = MakeEntry(firstLevel.get(), unit, buffer);
             }
         }
         enabled_ = true;
-        for (size_t a = 0; a < entries_.size() && enabled_; ++a) {
-            for (size_t b = 0; b < entries_.size() && enabled_; ++b) {
-                if (!entries_[a].usable || !entries_[b].usable || a == '\t' || b == '\t') {
-                    continue;
+        for (size_t a = 0; a < singles_.size() && enabled_; ++a) {
+            for (size_t b = 0; b < singles_.size() && enabled_; ++b) {
+                if (a != '\t' && b != '\t') {
+                    enabled_ = PairAgrees(firstLevel.get(), UnitOf(a), singles_[a], UnitOf(b),
+                                          singles_[b], buffer);
                 }
-                const char pair[] = {static_cast<char>(a), static_cast<char>(b)};
-                key.clear();
-                Append(std::string_view(pair, 2), std::string::npos, key);
-                const std::u16string text = {decoder.SingleUnit(static_cast<unsigned char>(a)),
-                                             decoder.SingleUnit(static_cast<unsigned char>(b))};
-                std::string icuKey;
-                AppendIcuKey(firstLevel, text, buffer, icuKey);
-                enabled_ = key == icuKey;
             }
         }
     }
 
-    // Appends the key of the line's headword while its bytes have table
-    // entries. Stops at the headword's end after the closing zero byte
+    // Appends the key of the line's headword while its characters have
+    // usable entries. Stops at the headword's end after the closing zero byte
     // (Whole), once `key` holds `limit` bytes that no later character can
-    // change (Enough), or at a byte without an entry (Unhandled; what was
-    // appended is then unfinished).
+    // change (Enough), or at a character without a usable entry (Unhandled;
+    // what was appended is then unfinished).
     Outcome Append(std::string_view line, size_t limit, std::string& key) const {
         if (!enabled_) {
             return Outcome::Unhandled;
         }
         std::uint32_t runStart = 0;
         for (size_t i = 0; i < line.size(); ++i) {
-            const auto byte = static_cast<unsigned char>(line[i]);
-            if (byte == '\t') {
+            if (line[i] == '\t') {
                 break;
             }
-            if (byte >= entries_.size() || !entries_[byte].usable) {
+            const Entry* entry = EntryAt(line, i);
+            if (entry == nullptr || !entry->usable) {
                 return Outcome::Unhandled;
             }
             // A character's bytes are final only once the next one is known
@@ -242,13 +255,17 @@ class AsciiFirstLevel {
             if (key.size() >= limit) {
                 return Outcome::Enough;
             }
-            AppendWeight(entries_[byte], runStart, key);
+            AppendWeight(*entry, runStart, key);
         }
         key.push_back('\0');
         return Outcome::Whole;
     }
 
   private:
+    char16_t UnitOf(size_t byte) const {
+        return decoder_.SingleUnit(static_cast<unsigned char>(byte));
+    }
+
     struct Entry {
         // Big-endian: lead byte first; zero for a character without weight.
         std::uint32_t weight = 0;
@@ -259,6 +276,65 @@ class AsciiFirstLevel {
     static constexpr char kLowRunEnd = 0x03;
     static constexpr char kHighRunEnd = static_cast<char>(0xFF);
     static constexpr std::uint32_t kLowestLeadToEndLow = 0x03;
+
+    // The entry of the character at `i` (moved on to a double-byte
+    // character's trail byte); nothing for a byte that starts no character
+    // the table holds.
+    const Entry* EntryAt(std::string_view line, size_t& i) const {
+        const auto byte = static_cast<unsigned char>(line[i]);
+        if (byte < singles_.size()) {
+            return &singles_[byte];
+        }
+        if (!IsLeadByte(line[i]) || i + 1 == line.size()) {
+            return nullptr;
+        }
+        const char lead = line[i];
+        std::call_once(rowsMade_[CollationDecoder::LeadIndex(lead)], [&] { MakeRow(lead); });
+        ++i;
+        return &pairs_[CollationDecoder::PairIndex(lead, line[i])];
+    }
+
+    // The entries of every double-byte character with this lead byte.
+    void MakeRow(char lead) const {
+        const CollatorPtr firstLevel = CloneDictionaryCollator(UCOL_PRIMARY);
+        std::vector<uint8_t> buffer;
+        const UCollator* c = firstLevel.get();
+        const std::array<std::pair<char16_t, Entry>, 3> neighbours = {{
+            {u'\u304B', MakeEntry(c, u'\u304B', buffer)},  // hiragana ka
+            {u'\u30AB', MakeEntry(c, u'\u30AB', buffer)},  // katakana ka
+            {u'a', MakeEntry(c, u'a', buffer)},
+        }};
+        for (int trail = 0x40; trail <= 0xFC; ++trail) {
+            const char16_t unit = decoder_.PairUnit(lead, static_cast<char>(trail));
+            if (unit == CollationDecoder::kNone) {
+                continue;
+            }
+            Entry entry = MakeEntry(c, unit, buffer);
+            for (const auto& [other, otherEntry] : neighbours) {
+                entry.usable = entry.usable && otherEntry.usable &&
+                               PairAgrees(c, other, otherEntry, unit, entry, buffer) &&
+                               PairAgrees(c, unit, entry, other, otherEntry, buffer);
+            }
+            pairs_[CollationDecoder::PairIndex(lead, static_cast<char>(trail))] = entry;
+        }
+    }
+
+    // True when the table's key of the two characters is ICU's (or either
+    // has no usable entry).
+    static bool PairAgrees(const UCollator* c, char16_t a, const Entry& aEntry, char16_t b,
+                           const Entry& bEntry, std::vector<uint8_t>& buffer) {
+        if (!aEntry.usable || !bEntry.usable) {
+            return true;
+        }
+        std::string key;
+        std::uint32_t runStart = 0;
+        AppendWeight(aEntry, runStart, key);
+        AppendWeight(bEntry, runStart, key);
+        key.push_back('\0');
+        std::string icuKey;
+        AppendIcuKey(c, std::u16string{a, b}, buffer, icuKey);
+        return key == icuKey;
+    }
 
     static Entry MakeEntry(const UCollator* c, char16_t unit, std::vector<uint8_t>& buffer) {
         Entry entry;
@@ -310,8 +386,11 @@ class AsciiFirstLevel {
         }
     }
 
-    std::array<Entry, 128> entries_;
+    const CollationDecoder& decoder_;
+    std::array<Entry, 128> singles_;
     bool enabled_ = false;
+    mutable std::vector<Entry> pairs_;
+    mutable std::array<std::once_flag, CollationDecoder::kLeads> rowsMade_;
 };
 
 // Appends `bytes` with 0x00 and 0x01 written as 0x01 0x01 and 0x01 0x02, and
@@ -329,8 +408,8 @@ void AppendEscaped(std::string_view bytes, std::string& key) {
     key.push_back('\0');
 }
 
-const AsciiFirstLevel& AsciiKeys(const UCollator* firstLevel) {
-    static const AsciiFirstLevel keys(firstLevel, Decoder());
+const FirstLevelTable& FirstLevelKeys() {
+    static const FirstLevelTable keys(Decoder());
     return keys;
 }
 
@@ -359,7 +438,7 @@ struct Collation::Impl {
     CollatorPtr collator = CloneDictionaryCollator(UCOL_SECONDARY);
     CollatorPtr firstLevel = CloneDictionaryCollator(UCOL_PRIMARY);
     const CollationDecoder& decoder = Decoder();
-    const AsciiFirstLevel& ascii = AsciiKeys(firstLevel.get());
+    const FirstLevelTable& table = FirstLevelKeys();
     std::u16string a;
     std::vector<uint8_t> buffer;
     std::string compareA;
@@ -372,7 +451,7 @@ struct Collation::Impl {
     void AppendHeadwordKey(std::string_view line, size_t size, std::string& key) {
         const size_t start = key.size();
         const size_t limit = size == std::string::npos ? size : start + size;
-        if (ascii.Append(line, limit, key) != AsciiFirstLevel::Outcome::Unhandled) {
+        if (table.Append(line, limit, key) != FirstLevelTable::Outcome::Unhandled) {
             return;
         }
         key.resize(start);
