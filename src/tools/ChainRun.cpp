@@ -88,8 +88,8 @@ ChainRun& ChainRun::EncodeOutput(const std::string& written, const std::string& 
     return written == name ? *this : Run(EncodeUtf8Text, written, name);
 }
 
-ChainRun& ChainRun::BuildSet(Direction direction, Step makeTable, const std::string& tableSource,
-                             const std::string& dicFile) {
+ChainRun& ChainRun::BuildSet(Direction direction, const std::function<void(ToolJob&)>& makeTable,
+                             const std::string& tableSource, const std::string& dicFile) {
     setFile_ = dicFile;
     const std::string globalTable = GlobalTableFileName(dicFile).string();
     Run(makeTable, tableSource, globalTable);

@@ -12,6 +12,7 @@
 
 #include <exception>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <set>
 #include <string>
@@ -68,8 +69,8 @@ class ChainRun {
     // `tableSource`. A Japanese-English set gets its written-form file too,
     // listed by the split step into "TOVIXKJI.TXT" and sorted. The set's
     // files are replaced with the set's journal.
-    ChainRun& BuildSet(Direction direction, Step makeTable, const std::string& tableSource,
-                       const std::string& dicFile);
+    ChainRun& BuildSet(Direction direction, const std::function<void(ToolJob&)>& makeTable,
+                       const std::string& tableSource, const std::string& dicFile);
 
     std::string Work(const char* name) const { return job_.WorkFile(name).string(); }
 

@@ -12,6 +12,7 @@
 #include "tools/ChainRun.h"
 #include "tools/StarDictExport.h"
 #include "tools/Steps.h"
+#include "tools/TableSteps.h"
 #include "tools/ToolMessages.h"
 
 namespace tovix {
@@ -32,25 +33,34 @@ struct DirectionSteps {
     // The sort of a set's entries; gathering duplicates keeps WorkSort,
     // which puts equal headwords next to each other.
     Step sort;
-    // The sort and workToPair in one step.
-    Step sortToPair;
+    // The sort and workToPair in one step, which builds the sorted file's
+    // global table on the way.
+    void (*sortToPairAndTable)(ToolJob& job, SortedTable& table);
 };
 
 constexpr DirectionSteps kEngSteps{
     Direction::English, ExmToWorkEng, TovixToExmEng,    TovixToWorkEng, WorkToPairEng,
-    SeedNewEng,         MakeTableEng, MakePairTableEng, WorkSort,       WorkSortToPairEng};
+    SeedNewEng,         MakeTableEng, MakePairTableEng, WorkSort,       WorkSortToPairAndTableEng};
 constexpr DirectionSteps kJpnSteps{
     Direction::Japanese, ExmToWorkJpn, TovixToExmJpn,    TovixToWorkJpn, WorkToPairJpn,
-    SeedNewJpn,          MakeTableJpn, MakePairTableJpn, WorkSortJpn,    WorkSortToPairJpn};
+    SeedNewJpn,          MakeTableJpn, MakePairTableJpn, WorkSortJpn,    WorkSortToPairAndTableJpn};
 
 const DirectionSteps& StepsOf(Direction direction) {
     return direction == Direction::Japanese ? kJpnSteps : kEngSteps;
 }
 
-// Sort "TOVIXTAB.TXT" (or another work file) and make the pair file of a set:
-// the common middle of every command that builds a set.
-ChainRun& SortAndPair(ChainRun& run, const DirectionSteps& steps, const std::string& unsorted) {
-    return run.Run(steps.sortToPair, unsorted, run.Work("TOVIXSRT.TXT"), run.Work("TOVIXSEP.TXT"));
+// Sort "TOVIXTAB.TXT" (or another work file), make the pair file and build
+// the set `dicFile` from them: the common end of every command that builds a
+// set from unsorted entries. The table step writes the table that the sort
+// built as it wrote the sorted file.
+ChainRun& SortAndBuildSet(ChainRun& run, const DirectionSteps& steps, const std::string& unsorted,
+                          const std::string& dicFile) {
+    const std::string sorted = run.Work("TOVIXSRT.TXT");
+    SortedTable table(steps.direction);
+    run.Run([&](ToolJob& job) { steps.sortToPairAndTable(job, table); }, unsorted, sorted,
+            run.Work("TOVIXSEP.TXT"));
+    return run.BuildSet(
+        steps.direction, [&](ToolJob& job) { MakeTableFrom(job, table); }, sorted, dicFile);
 }
 
 // Both inputs of a [TOVIX] join, converted, joined and sorted into
@@ -110,9 +120,7 @@ ChainResult ExmToTovix(ToolJob& job, Direction direction) {
     const std::string converted = run.Work("TOVIXCNV.TXT");
     const std::string input = ExmInput(run, job, direction);
     run.Run(steps.exmToWork, input, converted);
-    return SortAndPair(run, steps, converted)
-        .BuildSet(steps.direction, steps.makeTable, run.Work("TOVIXSRT.TXT"), job.OutName1)
-        .Finish();
+    return SortAndBuildSet(run, steps, converted, job.OutName1).Finish();
 }
 
 ChainResult PdicToTovix(ToolJob& job, Direction direction) {
@@ -120,9 +128,7 @@ ChainResult PdicToTovix(ToolJob& job, Direction direction) {
     ChainRun run(job, job.OutName1);
     const std::string converted = run.Work("TOVIXTAB.TXT");
     run.ReadsText(job.InName1, "TOVIXIN1.TXT").Run(PdicToWork, job.InName1, converted);
-    return SortAndPair(run, steps, converted)
-        .BuildSet(steps.direction, steps.makeTable, run.Work("TOVIXSRT.TXT"), job.OutName1)
-        .Finish();
+    return SortAndBuildSet(run, steps, converted, job.OutName1).Finish();
 }
 
 ChainResult TovixToExm(ToolJob& job, Direction direction) {
@@ -149,18 +155,14 @@ ChainResult ReMakeTovix(ToolJob& job, Direction direction) {
     ChainRun run(job, job.InName1);
     const std::string converted = run.Work("TOVIXTAB.TXT");
     run.Run(steps.tovixToWork, job.InName1, converted);
-    return SortAndPair(run, steps, converted)
-        .BuildSet(steps.direction, steps.makeTable, run.Work("TOVIXSRT.TXT"), job.InName1)
-        .Finish();
+    return SortAndBuildSet(run, steps, converted, job.InName1).Finish();
 }
 
 ChainResult NewTovix(ToolJob& job, Direction direction) {
     const DirectionSteps& steps = StepsOf(direction);
     ChainRun run(job, job.OutName1);
     run.Run(steps.seedNew, job.OutName1);
-    return SortAndPair(run, steps, job.OutName1)
-        .BuildSet(steps.direction, steps.makeTable, run.Work("TOVIXSRT.TXT"), job.OutName1)
-        .Finish();
+    return SortAndBuildSet(run, steps, job.OutName1, job.OutName1).Finish();
 }
 
 ChainResult ExmTogether(ToolJob& job, Direction /*direction*/) {

@@ -28,6 +28,7 @@
 #include "tools/ConvertCommon.h"
 #include "tools/LineWriter.h"
 #include "tools/Steps.h"
+#include "tools/TableSteps.h"
 #include "tools/ToolMessages.h"
 #include "tools/ToolStep.h"
 
@@ -366,9 +367,11 @@ class OddBlockCollector {
 // translation. What stops the pair step, a line without TAB or a failing
 // write, stops the pair file there and is kept, to be reported only once the
 // sorted file is complete, as the pair step that read it back reported it.
+// Each line's headword goes to the sorted file's table as well.
 class PairWriter {
   public:
-    PairWriter(ToolJob& job, const std::string& name, bool jpn) : jpn_(jpn) {
+    PairWriter(ToolJob& job, const std::string& name, bool jpn, SortedTable& table)
+        : jpn_(jpn), table_(table) {
         Guarded([&] { out_.emplace(OutputPath(job, name), kWriteBuffer); });
     }
 
@@ -416,6 +419,7 @@ class PairWriter {
             badLine_ = true;
             return;
         }
+        table_.Add(head);
         if (jpn_) {
             head_.clear();
             AppendJpnPairHead(head, head_);
@@ -427,6 +431,7 @@ class PairWriter {
     }
 
     bool jpn_;
+    SortedTable& table_;
     std::string head_;  // a J-E headword line, kept from line to line
     std::optional<LineWriter> out_;
     std::exception_ptr failure_;
@@ -478,9 +483,9 @@ bool SortWork(ToolJob& job, bool jpn, PairWriter* pairs = nullptr) {
 
 // The sort, and then the pair step's end: the pair file of the sorted lines
 // is completed, or what stopped it reported as that step reports it.
-void SortWorkToPair(ToolJob& job, bool jpnOrder, bool jpnHeads) {
+void SortWorkToPair(ToolJob& job, bool jpnOrder, bool jpnHeads, SortedTable& table) {
     const std::string pairFile = job.Extra;
-    PairWriter pairs(job, pairFile, jpnHeads);
+    PairWriter pairs(job, pairFile, jpnHeads, table);
     if (!SortWork(job, jpnOrder, &pairs)) {
         return;
     }
@@ -500,12 +505,12 @@ void WorkSortJpn(ToolJob& job) {
     SortWork(job, job.options.readingOrder);
 }
 
-void WorkSortToPairEng(ToolJob& job) {
-    SortWorkToPair(job, false, false);
+void WorkSortToPairAndTableEng(ToolJob& job, SortedTable& table) {
+    SortWorkToPair(job, false, false, table);
 }
 
-void WorkSortToPairJpn(ToolJob& job) {
-    SortWorkToPair(job, job.options.readingOrder, true);
+void WorkSortToPairAndTableJpn(ToolJob& job, SortedTable& table) {
+    SortWorkToPair(job, job.options.readingOrder, true, table);
 }
 
 void JoinFiles(ToolJob& job) {

@@ -9,6 +9,8 @@
 
 namespace tovix {
 
+class SortedTable;  // TableSteps.h
+
 // Format converters: [EXM], [PDIC], dictionary file set, work file, pair file.
 void ExmToWorkEng(ToolJob& job);
 void ExmToWorkJpn(ToolJob& job);
@@ -33,13 +35,18 @@ void WorkSortJpn(ToolJob& job);
 // WorkSort (WorkSortJpn) of Source into Dest, then WorkToPairEng
 // (WorkToPairJpn) of Dest into Extra as one step: the pair lines are made
 // from the sorted lines while they are written, instead of from Dest read
-// back. Progress texts, messages and files are those of the two steps.
-void WorkSortToPairEng(ToolJob& job);
-void WorkSortToPairJpn(ToolJob& job);
+// back. Progress texts, messages and files are those of the two steps. The
+// global table of the sorted lines is built in `table` on the way;
+// MakeTableFrom is then the table step (MakeTableEng, MakeTableJpn) of the
+// sorted file: it writes the same global table Dest, with the same progress
+// texts, without reading the sorted file back.
+void WorkSortToPairAndTableEng(ToolJob& job, SortedTable& table);
+void WorkSortToPairAndTableJpn(ToolJob& job, SortedTable& table);
 void JoinFiles(ToolJob& job);
 
 // Dictionary file set writer.
 void MakeTableEng(ToolJob& job);
+void MakeTableFrom(ToolJob& job, SortedTable& table);
 void MakeTableJpn(ToolJob& job);
 void SplitTovixEng(ToolJob& job);
 void SplitTovixJpn(ToolJob& job);

@@ -225,6 +225,22 @@ void MakeDat(ToolJob& job, Direction direction) {
 
 }  // namespace
 
+class SortedTable::Builder : public TableBuilder {
+  public:
+    using TableBuilder::TableBuilder;
+};
+
+SortedTable::SortedTable(Direction direction) : builder_(std::make_unique<Builder>(direction)) {}
+
+SortedTable::~SortedTable() = default;
+
+// Keyed by its headword and named by its pair-file headword line, as
+// ReadEntries reads a sorted work file.
+void SortedTable::Add(std::string_view head) {
+    builder_->Add(head, 2 * lines_, true);
+    ++lines_;
+}
+
 class PartTableBuilder::Builder : public TableBuilder {
   public:
     using TableBuilder::TableBuilder;
@@ -249,6 +265,14 @@ std::optional<std::vector<std::string>> PartTableBuilder::TableLines() {
         return std::nullopt;
     }
     return TableFileLines(*values, PartBases(*values, direction_), direction_);
+}
+
+void MakeTableFrom(ToolJob& job, SortedTable& table) {
+    RunStep(job, tool_text::kProgressLoad, tool_text::kCannotOpen, [&] {
+        ShowProgress(job, tool_text::kProgressTable);
+        table.builder_->Finish();
+        WriteGlobalTable(job, *table.builder_);
+    });
 }
 
 void MakeTableEng(ToolJob& job) {

@@ -11,6 +11,7 @@
 #include "support/RecordingReporter.h"
 #include "support/TempDir.h"
 #include "tools/Steps.h"
+#include "tools/TableSteps.h"
 
 namespace tovix {
 namespace {
@@ -178,18 +179,21 @@ TEST_F(SortStepsTest, OrderEqualsTheCollation) {
     }
 }
 
-// What one run of a sort and a pair step leaves: the two files (or "-" for
-// a file not written), the messages and whether it failed.
+// What one run of a sort, a pair step and the table step leaves: the three
+// files (or "-" for a file not written), the messages, the captions shown and
+// whether it failed.
 struct SortAndPairRun {
     std::string sorted;
     std::string pairs;
+    std::string table;
     std::vector<std::string> messages;
+    std::vector<std::string> captions;
     bool failed = false;
 };
 
 SortAndPairRun RunSortAndPair(const test::TempDir& dir, const std::string& input, bool jpn,
                               bool fused, bool pairsBlocked) {
-    for (const char* name : {"TOVIXSRT.TXT", "TOVIXSEP.TXT"}) {
+    for (const char* name : {"TOVIXSRT.TXT", "TOVIXSEP.TXT", "TOVIXTAB.TXT"}) {
         std::filesystem::remove_all(dir / name);
     }
     test::RecordingReporter reporter;
@@ -202,9 +206,13 @@ SortAndPairRun RunSortAndPair(const test::TempDir& dir, const std::string& input
     const std::string pairs = job.WorkFile("TOVIXSEP.TXT").string();
     job.Source = job.WorkFile("TOVIXCNV.TXT").string();
     job.Dest = sorted;
+    // The global table goes to a work file, which is written in place (a set's
+    // X.TBL would be staged until the command ends).
+    const std::string table = job.WorkFile("TOVIXTAB.TXT").string();
+    SortedTable sortedTable(jpn ? Direction::Japanese : Direction::English);
     if (fused) {
         job.Extra = pairs;
-        (jpn ? WorkSortToPairJpn : WorkSortToPairEng)(job);
+        (jpn ? WorkSortToPairAndTableJpn : WorkSortToPairAndTableEng)(job, sortedTable);
     } else {
         (jpn ? WorkSortJpn : WorkSort)(job);
         if (!job.Failed) {
@@ -213,26 +221,43 @@ SortAndPairRun RunSortAndPair(const test::TempDir& dir, const std::string& input
             (jpn ? WorkToPairJpn : WorkToPairEng)(job);
         }
     }
+    if (!job.Failed) {
+        job.Source = sorted;
+        job.Dest = table;
+        job.Extra.clear();
+        if (fused) {
+            MakeTableFrom(job, sortedTable);
+        } else {
+            (jpn ? MakeTableJpn : MakeTableEng)(job);
+        }
+    }
     SortAndPairRun run;
     run.failed = job.Failed;
-    for (const auto& [path, text] : {std::pair{sorted, &run.sorted}, {pairs, &run.pairs}}) {
+    for (const auto& [path, text] :
+         {std::pair{sorted, &run.sorted}, {pairs, &run.pairs}, {table, &run.table}}) {
         *text = std::filesystem::is_regular_file(path) ? test::ReadBytes(path) : "-";
     }
+    EXPECT_EQ(run.table == "-", run.failed);
     for (const auto& message : reporter.messages) {
         run.messages.push_back(message.text);
     }
+    run.captions = reporter.captions;
     return run;
 }
 
-// The sort that makes the pair file on the way gives the files and messages
-// of the sort followed by the pair step: on lines of both directions that
-// span several blocks of writing, when a sorted line has no TAB (the pair
-// file ends before it, the message names the sorted file) and when the pair
-// file cannot be made.
+// The sort that makes the pair file and the table on the way gives the files,
+// messages and captions of the sort followed by the pair step and the table
+// step reading the sorted file: on lines of both directions that span several
+// blocks of writing, when a sorted line has no TAB (the pair file ends before
+// it, the message names the sorted file) and when the pair file cannot be
+// made.
 TEST_F(SortStepsTest, SortToPairGivesWhatTheTwoStepsGive) {
     std::mt19937 random(29);
     const std::vector<std::string> eng = {"a", "b", "E", "-", " ", J("が"), "\t", "\tx", J("\tり")};
     const std::vector<std::string> jpn = {J("あ"), J("が"), J("[愛]"), J("[]"), "[", "]", " "};
+    const std::vector<std::string> initials = {"a", "Q", "z", "x", "-", "'", ".", "1", " ", "m"};
+    const std::vector<std::string> kana = {J("あ"), J("ぱ"), J("ン"), J("ー"),
+                                           J("ゞ"), J("亜"), "k"};
     const auto withTabs = [&](const std::vector<std::string>& pieces, int count) {
         std::vector<std::string> lines;
         for (const std::string& line : RandomLines(random, pieces, count, 6)) {
@@ -250,6 +275,8 @@ TEST_F(SortStepsTest, SortToPairGivesWhatTheTwoStepsGive) {
     const Case cases[] = {
         {"E-J lines over several blocks", withTabs(eng, 12000), false, false, false},
         {"J-E headwords with and without written forms", withTabs(jpn, 9000), true, false, false},
+        {"E-J headwords of many initials and signs", withTabs(initials, 5000), false, false, false},
+        {"J-E headwords of many initials", withTabs(kana, 5000), true, false, false},
         {"lines without TAB", RandomLines(random, eng, 9000, 6), false, false, true},
         {"a pair file that cannot be made", withTabs(eng, 3000), false, true, true},
     };
@@ -261,7 +288,9 @@ TEST_F(SortStepsTest, SortToPairGivesWhatTheTwoStepsGive) {
         EXPECT_EQ(twoSteps.failed, c.fails);
         EXPECT_EQ(oneStep.sorted, twoSteps.sorted);
         EXPECT_EQ(oneStep.pairs, twoSteps.pairs);
+        EXPECT_EQ(oneStep.table, twoSteps.table);
         EXPECT_EQ(oneStep.messages, twoSteps.messages);
+        EXPECT_EQ(oneStep.captions, twoSteps.captions);
         EXPECT_EQ(oneStep.failed, twoSteps.failed);
     }
 }
