@@ -4,11 +4,14 @@
 
 #include "FirstPaintProbe.h"
 #include "app/gui/MainWindow.h"
+#include "app/gui/StartupWarmUp.h"
 #include "components/BigView/BigView.h"
 
 int main(int argc, char** argv) {
     const long long launchNs = std::atoll(argv[1]);
+    tovix::StartupWarmUp warmUp;
     QApplication app(argc, argv);
+    warmUp.ApplicationMade();
     QStringList arguments = QApplication::arguments();
     arguments.remove(0, 2);
     tovix::TForm1 window(arguments);

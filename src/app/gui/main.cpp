@@ -11,6 +11,7 @@
 #include "app/AppMessages.h"
 #include "app/gui/LookupCommand.h"
 #include "app/gui/MainWindow.h"
+#include "app/gui/StartupWarmUp.h"
 #include "platform/VersionText.h"
 
 int main(int argc, char** argv) {
@@ -26,6 +27,7 @@ int main(int argc, char** argv) {
             return 0;
         }
     }
+    tovix::StartupWarmUp warmUp;
     QApplication app(argc, argv);
     // The program speaks Japanese whatever the desktop's language: so do the
     // toolkit's own dialogs (file, font, colour), when their translation is
@@ -41,6 +43,7 @@ int main(int argc, char** argv) {
         arguments.removeFirst();
         return tovix::RunLookupCommand(arguments);
     }
+    warmUp.ApplicationMade();
     tovix::TForm1 window(arguments);
     window.show();
     return QApplication::exec();
