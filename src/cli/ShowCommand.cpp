@@ -145,6 +145,10 @@ int ShowCommand(Arguments& arguments, Context& context) {
     }
     state.table = std::move(opened.table);
     PartCacheView view;
+    state.headwords->SetLoadedLines(
+        [&view](const std::filesystem::path& file, const FileStamp& stamp) {
+            return view.Loaded(file, stamp);
+        });
     bool allFound = true;
     bool writtenFormsMissing = false;
     std::string out;

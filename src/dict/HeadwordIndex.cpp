@@ -159,16 +159,19 @@ std::string HeadwordKey(Direction direction, std::string_view word) {
 }
 
 HeadwordIndex::Indexed HeadwordIndex::IndexPart(const std::filesystem::path& file, FileStamp stamp,
-                                                Direction direction) {
+                                                Direction direction, const TLightStrings* loaded) {
     Indexed indexed{stamp, false, {}};
-    TLightStrings lines;
+    TLightStrings read;
     // A part that cannot be read gives no words this search and is read
     // again by the next one: a passing failure does not hide its words.
     try {
-        lines.LoadFromFile(file);
+        if (loaded == nullptr) {
+            read.LoadFromFile(file);
+        }
     } catch (const IoError&) {
         return indexed;
     }
+    const TLightStrings& lines = loaded != nullptr ? *loaded : read;
     indexed.read = true;
     Words& words = indexed.words;
     std::string buffer;
@@ -242,7 +245,7 @@ const HeadwordIndex::Part& HeadwordIndex::PartWords(const std::filesystem::path&
         return entry;
     }
     if (!background_) {
-        entry.indexed = IndexPart(file, stamp, direction);
+        entry.indexed = IndexPart(file, stamp, direction, loaded_ ? loaded_(file, stamp) : nullptr);
         return entry;
     }
     entry.indexed = Indexed{stamp, false, {}};

@@ -16,6 +16,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <future>
 #include <map>
 #include <optional>
@@ -30,6 +31,7 @@
 
 namespace tovix {
 
+class TLightStrings;
 class WrittenFormIndex;
 
 // The classes the part-of-speech marks of a translation give ("《一段・他》to
@@ -61,6 +63,13 @@ class HeadwordIndex {
 
     // Parts are indexed on threads of their own (see above); default off.
     void SetBackground(bool on) { background_ = on; }
+    // Where the lines of a part file already in memory are found, so that
+    // indexing it in the foreground reads nothing: the lines of the file
+    // when they were read from it as it is stamped now, or none (the
+    // command line's view keeps every part it has loaded).
+    using LoadedLines =
+        std::function<const TLightStrings*(const std::filesystem::path&, const FileStamp&)>;
+    void SetLoadedLines(LoadedLines loaded) { loaded_ = std::move(loaded); }
     // Starts indexing part `part` when it is not indexed yet, as Find would:
     // for the part the view has just loaded, before the first lookup needs it.
     void Prepare(const std::filesystem::path& dicFile, Direction direction, int part);
@@ -92,8 +101,9 @@ class HeadwordIndex {
         std::future<Indexed> building;
     };
 
+    // Indexes the lines given, or else those read from the file.
     static Indexed IndexPart(const std::filesystem::path& file, FileStamp stamp,
-                             Direction direction);
+                             Direction direction, const TLightStrings* loaded = nullptr);
     void Collect(Part& entry);
     const Part& PartWords(const std::filesystem::path& dicFile, Direction direction, int part);
     std::optional<WordClasses> FindIn(const std::filesystem::path& dicFile, Direction direction,
@@ -104,6 +114,7 @@ class HeadwordIndex {
     std::optional<FileStamp> table_;
     bool background_ = false;
     bool pending_ = false;
+    LoadedLines loaded_;
 };
 
 // The key a word is filed under: katakana as hiragana (Japanese-English), or

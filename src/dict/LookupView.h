@@ -49,10 +49,12 @@ class LookupView {
         return found < 0 ? std::nullopt : std::optional(ViewLineIndex(found));
     }
 
-  private:
-    // The summary of the present lines; a new one after they change.
-    PrefixSummary& Summary();
+  protected:
+    // The summary of the present lines; a new one after they change. A view
+    // that keeps several parts may keep a summary for each.
+    virtual PrefixSummary& Summary();
 
+  private:
     PrefixSummary summary_;
     std::optional<std::uint64_t> summaryRevision_;
 };

@@ -12,12 +12,29 @@ void PartCacheView::LoadFromFile(const std::filesystem::path& path) {
     topLine_ = ViewLineIndex(0);
     auto found = parts_.find(path);
     if (found == parts_.end()) {
-        lines_ = nullptr;
-        auto lines = std::make_unique<TBvStrings>();
-        lines->LoadFromFile(path);
-        found = parts_.emplace(path, std::move(lines)).first;
+        shown_ = nullptr;
+        auto part = std::make_unique<Part>();
+        // Stamped before it is read: a file replaced meanwhile is never
+        // taken for the one read.
+        part->stamp = StampOf(path);
+        part->lines.LoadFromFile(path);
+        part->summary = PrefixSummary(part->lines.Count());
+        found = parts_.emplace(path, std::move(part)).first;
     }
-    lines_ = found->second.get();
+    shown_ = found->second.get();
+}
+
+const TLightStrings* PartCacheView::Loaded(const std::filesystem::path& path,
+                                           const FileStamp& stamp) const {
+    const auto found = parts_.find(path);
+    return found != parts_.end() && found->second->stamp == stamp ? &found->second->lines : nullptr;
+}
+
+PrefixSummary& PartCacheView::Summary() {
+    if (shown_ == nullptr) {
+        return LookupView::Summary();
+    }
+    return shown_->summary;
 }
 
 void PartCacheView::SetTopLine(ViewLineIndex n) {

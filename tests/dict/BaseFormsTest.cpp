@@ -9,8 +9,10 @@
 #include "dict/DicFileSet.h"
 #include "dict/FileStamp.h"
 #include "dict/HeadwordIndex.h"
+#include "dict/KeyAlphabet.h"
 #include "dict/LineStoreView.h"
 #include "dict/Lookup.h"
+#include "dict/PartCacheView.h"
 #include "platform/FaultInjection.h"
 #include "platform/IoError.h"
 #include "support/BuildDictionary.h"
@@ -204,6 +206,38 @@ TEST(BaseFormsTest, EnglishBasesAndPhrases) {
     const LookupOutcome phrase = Lookup(f.state, f.view, f.reporter, "walked home", true);
     EXPECT_EQ(phrase.leadingPart, 6u);
     EXPECT_EQ(f.Top(), "walk ");
+}
+
+// The index takes a part's lines from the command line's view, which keeps
+// the parts it read, only while the file is the one read: after the set is
+// replaced it reads the new file.
+TEST(BaseFormsTest, IndexTakesTheViewsLinesOfTheFileAsItIsOnly) {
+    test::TempDir dir;
+    const std::filesystem::path dicFile =
+        test::BuildDictionary(dir, Direction::English, {"apple\tりんご", "go\t行く"});
+    SearchState state;
+    state.direction = Direction::English;
+    state.dicFile = dicFile;
+    state.findBaseForms = true;
+    state.table = TDicTable::LoadFromFile(TableFileName(dicFile), Direction::English);
+    state.tableStamp = StampOf(TableFileName(dicFile));
+    PartCacheView view;
+    state.headwords->SetLoadedLines(
+        [&view](const std::filesystem::path& file, const FileStamp& stamp) {
+            return view.Loaded(file, stamp);
+        });
+    test::RecordingReporter reporter;
+    const std::filesystem::path part = PartFileName(dicFile, PartNumber(Direction::English, "a"));
+    EXPECT_EQ(Lookup(state, view, reporter, "apples").bases.at(0).word, "apple");
+    EXPECT_NE(view.Loaded(part, StampOf(part)), nullptr);
+
+    test::BuildDictionary(dir, Direction::English, {"apply\t適用する", "go\t行く"});
+    state.tableStamp = StampOf(TableFileName(dicFile));
+    EXPECT_EQ(view.Loaded(part, StampOf(part)), nullptr);
+    EXPECT_TRUE(FindBaseForms(state, "apples").empty());
+    ASSERT_EQ(FindBaseForms(state, "applies").size(), 1u);
+    EXPECT_EQ(FindBaseForms(state, "applies")[0].word, "apply");
+    EXPECT_TRUE(reporter.messages.empty());
 }
 
 // Every headword of a part of thousands of entries is found with the
