@@ -5,16 +5,37 @@
 
 namespace tovix {
 
-void AppendJpnOrderLine(std::string_view line, std::string& out) {
+namespace {
+
+struct HeadParts {
+    std::string_view head;
+    std::string_view translation;
+    size_t open;
+    std::string_view reading;
+};
+
+HeadParts SplitHead(std::string_view line) {
     const size_t tab = MbFind("\t", line);
-    const std::string_view head = line.substr(0, tab);
-    const std::string_view translation =
-        tab == std::string_view::npos ? std::string_view() : line.substr(tab + 1);
-    const size_t open = MbFind("[", head);
-    std::string_view reading = head.substr(0, open);
-    while (!reading.empty() && reading.back() == ' ') {
-        reading.remove_suffix(1);
+    HeadParts parts{line.substr(0, tab), {}, 0, {}};
+    if (tab != std::string_view::npos) {
+        parts.translation = line.substr(tab + 1);
     }
+    parts.open = MbFind("[", parts.head);
+    parts.reading = parts.head.substr(0, parts.open);
+    while (!parts.reading.empty() && parts.reading.back() == ' ') {
+        parts.reading.remove_suffix(1);
+    }
+    return parts;
+}
+
+}  // namespace
+
+std::string_view JpnOrderReading(std::string_view line) {
+    return SplitHead(line).reading;
+}
+
+void AppendJpnOrderLine(std::string_view line, std::string& out) {
+    const auto [head, translation, open, reading] = SplitHead(line);
     std::string_view written;
     if (open != std::string_view::npos) {
         written = head.substr(open + 1);

@@ -23,4 +23,8 @@ namespace tovix {
 void AppendJpnOrderLine(std::string_view line, std::string& out);
 std::string JpnOrderLine(std::string_view line);
 
+// The reading the order line of `line` begins with (a part of `line`): the
+// headword up to its "[", without blanks at its end.
+std::string_view JpnOrderReading(std::string_view line);
+
 }  // namespace tovix

@@ -210,6 +210,8 @@ void AppendIcuKey(const UCollator* c, std::u16string_view text, std::vector<uint
 class FirstLevelTable {
   public:
     enum class Outcome { Whole, Enough, Unhandled };
+    // Where a key ends: at the first TAB (a headword's key) or at the end.
+    enum class Span { Headword, WholeText };
 
     explicit FirstLevelTable(const CollationDecoder& decoder)
         : decoder_(decoder), pairs_(CollationDecoder::kLeads * 256) {
@@ -224,27 +226,34 @@ class FirstLevelTable {
         enabled_ = true;
         for (size_t a = 0; a < singles_.size() && enabled_; ++a) {
             for (size_t b = 0; b < singles_.size() && enabled_; ++b) {
-                if (a != '\t' && b != '\t') {
-                    enabled_ = PairAgrees(firstLevel.get(), UnitOf(a), singles_[a], UnitOf(b),
-                                          singles_[b], buffer);
+                const bool agrees = PairAgrees(firstLevel.get(), UnitOf(a), singles_[a], UnitOf(b),
+                                               singles_[b], buffer);
+                if (a == '\t' || b == '\t') {
+                    tabAgrees_ = tabAgrees_ && agrees;
+                } else {
+                    enabled_ = agrees;
                 }
             }
         }
     }
 
-    // Appends the key of the line's headword while its characters have
-    // usable entries. Stops at the headword's end after the closing zero byte
+    // Appends the key of the line's headword (or of the whole line) while its
+    // characters have usable entries. Stops at the end after the closing zero
+    // byte
     // (Whole), once `key` holds `limit` bytes that no later character can
     // change (Enough), or at a character without a usable entry (Unhandled;
     // what was appended is then unfinished).
-    Outcome Append(std::string_view line, size_t limit, std::string& key) const {
+    Outcome Append(std::string_view line, size_t limit, Span span, std::string& key) const {
         if (!enabled_) {
             return Outcome::Unhandled;
         }
         std::uint32_t runStart = 0;
         for (size_t i = 0; i < line.size(); ++i) {
-            if (line[i] == '\t') {
-                break;
+            if (line[i] == '\t' && (span == Span::Headword || !tabAgrees_)) {
+                if (span == Span::Headword) {
+                    break;
+                }
+                return Outcome::Unhandled;
             }
             const Entry* entry = EntryAt(line, i);
             if (entry == nullptr || !entry->usable) {
@@ -389,6 +398,7 @@ class FirstLevelTable {
     const CollationDecoder& decoder_;
     std::array<Entry, 128> singles_;
     bool enabled_ = false;
+    bool tabAgrees_ = true;
     mutable std::vector<Entry> pairs_;
     mutable std::array<std::once_flag, CollationDecoder::kLeads> rowsMade_;
 };
@@ -446,16 +456,17 @@ struct Collation::Impl {
     std::u16string decodedText;
     std::vector<DecodedLine> decoded;
 
-    // Appends the headword key, or a beginning of it at least `size` bytes
-    // long.
-    void AppendHeadwordKey(std::string_view line, size_t size, std::string& key) {
+    // Appends the first-level key of the headword or of the whole text, or a
+    // beginning of it at least `size` bytes long.
+    void AppendFirstLevelKey(std::string_view line, size_t size, FirstLevelTable::Span span,
+                             std::string& key) {
         const size_t start = key.size();
         const size_t limit = size == std::string::npos ? size : start + size;
-        if (table.Append(line, limit, key) != FirstLevelTable::Outcome::Unhandled) {
+        if (table.Append(line, limit, span, key) != FirstLevelTable::Outcome::Unhandled) {
             return;
         }
         key.resize(start);
-        decoder.Decode(line, true, a);
+        decoder.Decode(line, span == FirstLevelTable::Span::Headword, a);
         AppendIcuKey(firstLevel.get(), a, buffer, key);
     }
 
@@ -543,11 +554,15 @@ std::string Collation::SortKey(std::string_view line) {
 // A first-level key never decides against the order of Compare, which
 // begins with the headword's key at every level: its first level is this key.
 void Collation::AppendHeadwordKey(std::string_view line, std::string& key) {
-    impl_->AppendHeadwordKey(line, std::string::npos, key);
+    impl_->AppendFirstLevelKey(line, std::string::npos, FirstLevelTable::Span::Headword, key);
 }
 
 void Collation::AppendHeadwordKeyPrefix(std::string_view line, size_t size, std::string& key) {
-    impl_->AppendHeadwordKey(line, size, key);
+    impl_->AppendFirstLevelKey(line, size, FirstLevelTable::Span::Headword, key);
+}
+
+void Collation::AppendTextKeyPrefix(std::string_view text, size_t size, std::string& key) {
+    impl_->AppendFirstLevelKey(text, size, FirstLevelTable::Span::WholeText, key);
 }
 
 }  // namespace tovix

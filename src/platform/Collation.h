@@ -68,6 +68,12 @@ class Collation {
     // they go.
     void AppendHeadwordKeyPrefix(std::string_view line, size_t size, std::string& key);
 
+    // As AppendHeadwordKeyPrefix, for the whole text, TABs and all: when
+    // the first `size` bytes of the keys of two texts differ, the text with
+    // the smaller key comes first in the collation of whole texts (as the
+    // rests of two lines are collated after their headwords).
+    void AppendTextKeyPrefix(std::string_view text, size_t size, std::string& key);
+
   private:
     struct Impl;
     std::unique_ptr<Impl> impl_;

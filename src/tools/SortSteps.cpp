@@ -26,6 +26,7 @@
 #include "platform/Collation.h"
 #include "platform/IoError.h"
 #include "tools/ConvertCommon.h"
+#include "tools/JpnTieSort.h"
 #include "tools/LineWriter.h"
 #include "tools/Steps.h"
 #include "tools/TableSteps.h"
@@ -67,9 +68,8 @@ SortEntry MakeEntry(std::string_view key, std::uint32_t line) {
     return entry;
 }
 
-// The text a line is ordered by: the line itself, or for a Japanese-English
-// set its order line (JpnEntryOrder.h), made in a buffer kept from line to
-// line.
+// The headword a line is keyed by: the line's own, or for a Japanese-English
+// set that of its order line (JpnEntryOrder.h), its reading.
 class OrderText {
   public:
     explicit OrderText(bool jpn) : jpn_(jpn) {}
@@ -77,6 +77,10 @@ class OrderText {
     std::string_view operator()(std::string_view line) {
         if (!jpn_) {
             return line;
+        }
+        // The headword of the order line is its reading.
+        if (const std::string_view reading = JpnOrderReading(line); StandsAlone(reading)) {
+            return reading;
         }
         text_.clear();
         AppendJpnOrderLine(line, text_);
@@ -141,12 +145,17 @@ void RunShares(const std::vector<size_t>& bounds, const Work& work) {
 }
 
 // Orders runs of lines whose key prefixes are equal by the collation's own
-// comparison, keeping its buffers from run to run.
+// comparison (for a Japanese-English set, JpnTieSort's), keeping its buffers
+// from run to run.
 class TiedRunSort {
   public:
-    TiedRunSort(const TLightStrings& lines, bool jpn) : lines_(lines), jpn_(jpn) {}
+    TiedRunSort(const TLightStrings& lines, bool jpn) : lines_(lines), jpn_(jpn), jpnSort_(lines) {}
 
     void Sort(SortEntry* first, SortEntry* last) {
+        if (jpn_) {
+            SortJpn(first, last);
+            return;
+        }
         CollectTexts(first, last);
         order_.resize(texts_.size());
         std::iota(order_.begin(), order_.end(), 0u);
@@ -161,17 +170,23 @@ class TiedRunSort {
     }
 
   private:
-    // The texts the lines are ordered by (OrderText), made into one buffer.
+    void SortJpn(SortEntry* first, SortEntry* last) {
+        lineNumbers_.clear();
+        for (const SortEntry* e = first; e != last; ++e) {
+            lineNumbers_.push_back(e->line);
+        }
+        jpnSort_.Sort(lineNumbers_);
+        for (std::uint32_t line : lineNumbers_) {
+            (first++)->line = line;
+        }
+    }
+
+    // The lines, made into one buffer.
     void CollectTexts(const SortEntry* first, const SortEntry* last) {
         buffer_.clear();
         ends_.clear();
         for (const SortEntry* e = first; e != last; ++e) {
-            const std::string_view line = lines_.View(static_cast<int>(e->line));
-            if (jpn_) {
-                AppendJpnOrderLine(line, buffer_);
-            } else {
-                buffer_.append(line);
-            }
+            buffer_.append(lines_.View(static_cast<int>(e->line)));
             ends_.push_back(buffer_.size());
         }
         texts_.clear();
@@ -184,6 +199,7 @@ class TiedRunSort {
 
     const TLightStrings& lines_;
     bool jpn_;
+    JpnTieSort jpnSort_;
     Collation collation_;
     std::string buffer_;
     std::vector<size_t> ends_;

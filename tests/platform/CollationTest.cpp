@@ -381,6 +381,11 @@ TEST(CollationTest, DoubleByteHeadwordKeysAreTheFirstLevelKeys) {
                                : std::string(1, "aZ0 -'.(x"[random() % 9]);
         }
         expectIcuKey(head);
+        // The key of a whole text runs on over its TABs.
+        const std::string text = head + "\t" + pick(kana) + "\ta" + pick(all);
+        std::string key;
+        collation.AppendTextKeyPrefix(text, std::string::npos, key);
+        ASSERT_EQ(key, IcuFirstLevelKey(ja.get(), text)) << Cp932ToUtf8(text);
     }
 }
 

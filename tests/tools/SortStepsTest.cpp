@@ -5,6 +5,7 @@
 #include <random>
 #include <vector>
 
+#include "dict/JpnEntryOrder.h"
 #include "platform/Collation.h"
 #include "platform/Cp932.h"
 #include "platform/MessageText.h"
@@ -32,12 +33,12 @@ std::string Lines(const std::vector<std::string>& lines) {
 
 class SortStepsTest : public ::testing::Test {
   protected:
-    std::string Sort(const std::string& input) {
+    std::string Sort(const std::string& input, bool jpn = false) {
         test::WriteBytes(dir / "TOVIXCNV.TXT", input);
         job.Source = job.WorkFile("TOVIXCNV.TXT").string();
         job.Dest = (dir / "sorted.txt").string();
         job.Failed = false;
-        WorkSort(job);
+        (jpn ? WorkSortJpn : WorkSort)(job);
         EXPECT_FALSE(job.Failed);
         job.CommitOutputs();
         return test::ReadBytes(dir / "sorted.txt");
@@ -177,6 +178,35 @@ TEST_F(SortStepsTest, OrderEqualsTheCollation) {
         std::shuffle(shuffled.begin(), shuffled.end(), random);
         EXPECT_EQ(Sort(Lines(shuffled)), Lines(expected));
     }
+}
+
+// A Japanese-English sort orders the lines as the collation orders their
+// order lines (reading first), also among the many lines of one reading,
+// whose rests tie far into their keys, and where a reading holds marks read
+// after a kana, hyphens, or a lead byte without its trail byte.
+TEST_F(SortStepsTest, JapaneseEnglishOrderEqualsTheCollationOfOrderLines) {
+    std::mt19937 random(13);
+    const std::vector<std::string> kana = {J("か"), J("が"), J("カ"), J("ー"), J("ゝ"), J("ぁ"),
+                                           J("あ"), J("ア"), J("ん"), "-",     " ",     "\x82"};
+    const std::vector<std::string> written = {J("漢"), J("字"), J("々"), J("ー"), J("か"), J("‐")};
+    const std::vector<std::string> translations = {
+        "(P) ", "a", "A", "-", J("が"), J("ー"), "the same long translation for many entries "};
+    const std::vector<std::string> readings = RandomLines(random, kana, 60, 3);
+    std::vector<std::string> lines;
+    for (int i = 0; i < 6000; ++i) {
+        std::string line = readings[random() % readings.size()];
+        if (random() % 4 != 0) {
+            line += (random() % 2 == 0 ? " [" : "[") + RandomLines(random, written, 1, 3)[0] + "]";
+        }
+        lines.push_back(line + "\t" + RandomLines(random, translations, 1, 4)[0]);
+    }
+    Collation collation;
+    std::vector<std::string> expected = lines;
+    std::sort(expected.begin(), expected.end(), [&](const std::string& a, const std::string& b) {
+        return collation.Compare(JpnOrderLine(a), JpnOrderLine(b)) < 0;
+    });
+    std::shuffle(lines.begin(), lines.end(), random);
+    EXPECT_EQ(Sort(Lines(lines), true), Lines(expected));
 }
 
 // What one run of a sort, a pair step and the table step leaves: the three
