@@ -425,13 +425,24 @@ const FirstLevelTable& FirstLevelKeys() {
 
 // A line decoded for comparisons: its text lies at `offset` in the buffer of
 // decoded lines, the headword's `headLength` units of its `length` first.
+// When the line has a TAB and its rest holds no other, the beginning of the
+// rest's first-level key (after the TAB) lies at `restKey` in the buffer of
+// rest keys, `restKeyLength` bytes (0: none).
 struct DecodedLine {
     size_t offset;
     size_t headLength;
     size_t length;
     std::string_view bytes;
     size_t byteTab;
+    size_t restKey = 0;
+    size_t restKeyLength = 0;
+
+    std::string_view Head() const { return bytes.substr(0, byteTab); }
 };
+
+// How many bytes of a rest's first-level key SortIndexes makes: enough to
+// get past the part-of-speech mark that begins most translations.
+constexpr size_t kRestKeyBytes = 16;
 
 int CollationSign(UCollationResult result) {
     return result == UCOL_EQUAL ? 0 : result == UCOL_LESS ? -1 : 1;
@@ -455,6 +466,7 @@ struct Collation::Impl {
     std::string compareB;
     std::u16string decodedText;
     std::vector<DecodedLine> decoded;
+    std::string restKeys;
 
     // Appends the first-level key of the headword or of the whole text, or a
     // beginning of it at least `size` bytes long.
@@ -473,12 +485,48 @@ struct Collation::Impl {
     void DecodeLines(std::span<const std::string_view> lines) {
         decodedText.clear();
         decoded.clear();
+        restKeys.clear();
         for (std::string_view line : lines) {
             decoder.Decode(line, false, a);
             decoded.push_back({decodedText.size(), std::min(a.find(u'\t'), a.size()), a.size(),
                                line, std::min(line.find('\t'), line.size())});
             decodedText.append(a);
+            AppendRestKey(decoded.back());
         }
+    }
+
+    // The beginning of the first-level key of the rest after the TAB, from
+    // the table, when the line has a TAB, the rest no other and the table
+    // holds the rest's characters up to there.
+    void AppendRestKey(DecodedLine& line) {
+        if (line.byteTab == line.bytes.size()) {
+            return;
+        }
+        const std::string_view rest = line.bytes.substr(line.byteTab + 1);
+        if (rest.find('\t') != std::string_view::npos) {
+            return;
+        }
+        const size_t start = restKeys.size();
+        if (table.Append(rest, start + kRestKeyBytes, restKeys) ==
+            FirstLevelTable::Outcome::Unhandled) {
+            restKeys.resize(start);
+            return;
+        }
+        line.restKey = start;
+        line.restKeyLength = restKeys.size() - start;
+    }
+
+    // The order of two lines with the same headword bytes, decided by the
+    // beginnings of their rests' first-level keys; 0 when those do not decide.
+    // Both rests begin with the TAB, so the first level of the rests after it
+    // decides the collation's comparison of the rests whenever it differs.
+    int CompareRestKeys(const DecodedLine& x, const DecodedLine& y) const {
+        const size_t common = std::min(x.restKeyLength, y.restKeyLength);
+        if (common == 0 || x.Head() != y.Head()) {
+            return 0;
+        }
+        return ByteSign(std::string_view(restKeys).substr(x.restKey, common),
+                        std::string_view(restKeys).substr(y.restKey, common));
     }
 
     int Collate(const DecodedLine& x, size_t xFrom, size_t xTo, const DecodedLine& y, size_t yFrom,
@@ -540,7 +588,10 @@ void Collation::SortIndexes(std::span<const std::string_view> lines,
     impl_->DecodeLines(lines);
     const std::vector<DecodedLine>& decoded = impl_->decoded;
     std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
-        const int sign = impl_->CompareDecoded(decoded[a], decoded[b]);
+        int sign = impl_->CompareRestKeys(decoded[a], decoded[b]);
+        if (sign == 0) {
+            sign = impl_->CompareDecoded(decoded[a], decoded[b]);
+        }
         return sign != 0 ? sign < 0 : a < b;
     });
 }

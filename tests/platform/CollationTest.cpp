@@ -205,10 +205,17 @@ TEST(CollationTest, CompareAndSortKeysFollowTheDefinedCollation) {
 
 // Sorting by decoded lines and ICU's comparison gives exactly the order of
 // the sort keys, on lines that tie at the first level (marks read in context,
-// case, width, hyphens) and on random lines with broken bytes.
+// case, width, hyphens), on random lines with broken bytes, and on many lines
+// of one headword, which the beginnings of their rests order.
 TEST(CollationTest, SortIndexesGivesTheOrderOfCompare) {
     std::mt19937 random(13);
     std::vector<std::string> lines = RandomLines(random, 3000);
+    for (const std::string& head : ToCp932({"a", "ア", "ー", ""})) {
+        for (const std::string& rest : RandomLines(random, 500)) {
+            lines.push_back(head + "\t" + rest);
+            lines.push_back(head + "\t" + Utf8ToCp932("【名】") + rest);
+        }
+    }
     for (const std::string& head : ToCp932(
              {"アー", "ア-ー", "アア", "ああ", "ｱｱ", "かゝ", "かか", "かが", "e-mail", "Email"})) {
         for (const char* rest : {"", "\t", "\tx", "\tX", "\t-x", "\t\x81", " \ty"}) {
