@@ -3,6 +3,7 @@
 
 #include <fontconfig/fontconfig.h>
 
+#include <QFontDatabase>
 #include <QImageReader>
 
 namespace tovix {
@@ -13,8 +14,8 @@ StartupWarmUp::~StartupWarmUp() {
     if (fonts_.joinable()) {
         fonts_.join();
     }
-    if (images_.joinable()) {
-        images_.join();
+    if (toolkit_.joinable()) {
+        toolkit_.join();
     }
 }
 
@@ -22,8 +23,11 @@ void StartupWarmUp::ApplicationMade() {
     if (fonts_.joinable()) {
         fonts_.join();
     }
-    if (!images_.joinable()) {
-        images_ = std::thread([] { QImageReader::supportedImageFormats(); });
+    if (!toolkit_.joinable()) {
+        toolkit_ = std::thread([] {
+            QFontDatabase::families();
+            QImageReader::supportedImageFormats();
+        });
     }
 }
 

@@ -4,8 +4,9 @@
 // window, done on threads of their own beside the work that does:
 // - the font configuration (its files and caches) is read while the toolkit
 //   connects to the display; the window's first text needs it;
-// - the image readers are loaded while the window is built; the menu bar's
-//   icon needs them.
+// - the toolkit's list of fonts is made and the image readers are loaded
+//   while the window is built; the window's first text and the menu bar's
+//   icon need them (the toolkit's font list may be made from any thread).
 // Each is what the toolkit would do itself a moment later on the main
 // thread, once and for the whole process; doing it earlier changes no result.
 
@@ -24,12 +25,12 @@ class StartupWarmUp {
 
     // Called once the QApplication is made, before the window: waits for the
     // font configuration (so that the toolkit does not read it a second time)
-    // and starts loading the image readers.
+    // and starts making the font list and loading the image readers.
     void ApplicationMade();
 
   private:
     std::thread fonts_;
-    std::thread images_;
+    std::thread toolkit_;
 };
 
 }  // namespace tovix
