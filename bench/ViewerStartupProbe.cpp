@@ -9,11 +9,12 @@
 
 int main(int argc, char** argv) {
     const long long launchNs = std::atoll(argv[1]);
-    tovix::StartupWarmUp warmUp;
+    tovix::FontConfigWarmUp fontConfig;
     QApplication app(argc, argv);
-    warmUp.ApplicationMade();
     QStringList arguments = QApplication::arguments();
     arguments.remove(0, 2);
+    fontConfig.Join();
+    const tovix::ToolkitWarmUp toolkit;
     tovix::TForm1 window(arguments);
     FirstPaintProbe probe(launchNs);
     window.BigView1()->viewport()->installEventFilter(&probe);

@@ -8,27 +8,26 @@
 
 namespace tovix {
 
-StartupWarmUp::StartupWarmUp() : fonts_([] { FcInit(); }) {}
+FontConfigWarmUp::FontConfigWarmUp() : thread_([] { FcInit(); }) {}
 
-StartupWarmUp::~StartupWarmUp() {
-    if (fonts_.joinable()) {
-        fonts_.join();
-    }
-    if (toolkit_.joinable()) {
-        toolkit_.join();
+FontConfigWarmUp::~FontConfigWarmUp() {
+    Join();
+}
+
+void FontConfigWarmUp::Join() {
+    if (thread_.joinable()) {
+        thread_.join();
     }
 }
 
-void StartupWarmUp::ApplicationMade() {
-    if (fonts_.joinable()) {
-        fonts_.join();
-    }
-    if (!toolkit_.joinable()) {
-        toolkit_ = std::thread([] {
-            QFontDatabase::families();
-            QImageReader::supportedImageFormats();
-        });
-    }
+ToolkitWarmUp::ToolkitWarmUp()
+    : thread_([] {
+          QFontDatabase::families();
+          QImageReader::supportedImageFormats();
+      }) {}
+
+ToolkitWarmUp::~ToolkitWarmUp() {
+    thread_.join();
 }
 
 }  // namespace tovix

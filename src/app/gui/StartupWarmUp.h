@@ -1,36 +1,45 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Start-up work that the window's first paint waits for but that needs no
-// window, done on threads of their own beside the work that does:
-// - the font configuration (its files and caches) is read while the toolkit
-//   connects to the display; the window's first text needs it;
-// - the toolkit's list of fonts is made and the image readers are loaded
-//   while the window is built; the window's first text and the menu bar's
-//   icon need them (the toolkit's font list may be made from any thread).
-// Each is what the toolkit would do itself a moment later on the main
-// thread, once and for the whole process; doing it earlier changes no result.
+// window, done on threads of their own beside the work that does. Each is
+// what the toolkit would do itself a moment later on the main thread, once
+// for the whole process; doing it earlier changes no result.
 
 #include <thread>
 
 namespace tovix {
 
-class StartupWarmUp {
+// Reads the font configuration (its files and caches), which the window's
+// first text needs. Made before the QApplication, so that it runs while the
+// toolkit connects to the display.
+class FontConfigWarmUp {
   public:
-    // Made before the QApplication: starts reading the font configuration.
-    StartupWarmUp();
-    // Joins what is still running.
-    ~StartupWarmUp();
-    StartupWarmUp(const StartupWarmUp&) = delete;
-    StartupWarmUp& operator=(const StartupWarmUp&) = delete;
+    FontConfigWarmUp();
+    ~FontConfigWarmUp();
+    FontConfigWarmUp(const FontConfigWarmUp&) = delete;
+    FontConfigWarmUp& operator=(const FontConfigWarmUp&) = delete;
 
-    // Called once the QApplication is made, before the window: waits for the
-    // font configuration (so that the toolkit does not read it a second time)
-    // and starts making the font list and loading the image readers.
-    void ApplicationMade();
+    // Waits until the configuration is read, so that the toolkit does not
+    // read it a second time; called before the window is made.
+    void Join();
 
   private:
-    std::thread fonts_;
-    std::thread toolkit_;
+    std::thread thread_;
+};
+
+// Makes the toolkit's list of fonts and loads the image readers (the menu
+// bar's icon needs them) while the window is built; the toolkit's font list
+// may be made from any thread. Made after the QApplication and before the
+// window; it waits for its thread when it goes, before the QApplication does.
+class ToolkitWarmUp {
+  public:
+    ToolkitWarmUp();
+    ~ToolkitWarmUp();
+    ToolkitWarmUp(const ToolkitWarmUp&) = delete;
+    ToolkitWarmUp& operator=(const ToolkitWarmUp&) = delete;
+
+  private:
+    std::thread thread_;
 };
 
 }  // namespace tovix

@@ -27,7 +27,7 @@ int main(int argc, char** argv) {
             return 0;
         }
     }
-    tovix::StartupWarmUp warmUp;
+    tovix::FontConfigWarmUp fontConfig;
     QApplication app(argc, argv);
     // The program speaks Japanese whatever the desktop's language: so do the
     // toolkit's own dialogs (file, font, colour), when their translation is
@@ -43,7 +43,8 @@ int main(int argc, char** argv) {
         arguments.removeFirst();
         return tovix::RunLookupCommand(arguments);
     }
-    warmUp.ApplicationMade();
+    fontConfig.Join();
+    const tovix::ToolkitWarmUp toolkit;
     tovix::TForm1 window(arguments);
     window.show();
     return QApplication::exec();
