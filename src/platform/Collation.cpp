@@ -507,7 +507,7 @@ struct Collation::Impl {
             return;
         }
         const size_t start = restKeys.size();
-        if (table.Append(rest, start + kRestKeyBytes, restKeys) ==
+        if (table.Append(rest, start + kRestKeyBytes, FirstLevelTable::Span::Headword, restKeys) ==
             FirstLevelTable::Outcome::Unhandled) {
             restKeys.resize(start);
             return;
