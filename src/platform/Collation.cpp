@@ -200,13 +200,13 @@ void AppendIcuKey(const UCollator* c, std::u16string_view text, std::vector<uint
 //
 // ICU reads some characters in the context of the one before (the long vowel
 // mark and the iteration marks after a kana sort as that kana's vowel or the
-// kana itself): they have no usable entry, and a headword holding one gets
-// ICU's own key. The ASCII entries are checked against ICU's keys of every
-// pair of ASCII characters when the table is built, and the whole table stays
-// unused if any of them differs. The entries of the double-byte characters of
-// one lead byte are made the first time a headword holds one of them, each
-// checked against ICU's keys of the character twice and beside a hiragana, a
-// katakana and a letter on either side.
+// kana itself). The long vowel mark writes, after each character, the weight
+// ICU's key of the two shows (itself or a vowel); the iteration marks have no
+// usable entry, and a headword holding one gets ICU's own key. The ASCII entries are checked
+// against ICU's keys of every pair of ASCII characters when the table is built, and the whole table
+// stays unused if any of them differs. The entries of the double-byte characters of one lead byte
+// are made the first time a headword holds one of them, each checked against ICU's keys of the
+// character twice and beside a hiragana, a katakana and a letter on either side.
 class FirstLevelTable {
   public:
     enum class Outcome { Whole, Enough, Unhandled };
@@ -217,10 +217,16 @@ class FirstLevelTable {
         : decoder_(decoder), pairs_(CollationDecoder::kLeads * 256) {
         const CollatorPtr firstLevel = CloneDictionaryCollator(UCOL_PRIMARY);
         std::vector<uint8_t> buffer;
+        for (size_t i = 0; i < longVowels_.size(); ++i) {
+            longVowels_[i] = MakeEntry(firstLevel.get(), kLongVowelWeights[i], buffer);
+        }
+        start_.longVowelAfter = LongVowelAfter(firstLevel.get(), {}, start_, buffer);
         for (size_t byte = 0; byte < singles_.size(); ++byte) {
             const char16_t unit = decoder.SingleUnit(static_cast<unsigned char>(byte));
             if (unit != CollationDecoder::kNone) {
                 singles_[byte] = MakeEntry(firstLevel.get(), unit, buffer);
+                singles_[byte].longVowelAfter = LongVowelAfter(
+                    firstLevel.get(), std::u16string(1, unit), singles_[byte], buffer);
             }
         }
         enabled_ = true;
@@ -239,15 +245,16 @@ class FirstLevelTable {
 
     // Appends the key of the line's headword (or of the whole line) while its
     // characters have usable entries. Stops at the end after the closing zero
-    // byte
-    // (Whole), once `key` holds `limit` bytes that no later character can
-    // change (Enough), or at a character without a usable entry (Unhandled;
-    // what was appended is then unfinished).
+    // byte (Whole), once `key` holds `limit` bytes that no later character
+    // can change (Enough), or at a character without a usable entry
+    // (Unhandled; what was appended is then unfinished). A long vowel mark
+    // writes what the character before it gives it.
     Outcome Append(std::string_view line, size_t limit, Span span, std::string& key) const {
         if (!enabled_) {
             return Outcome::Unhandled;
         }
         std::uint32_t runStart = 0;
+        const Entry* previous = &start_;
         for (size_t i = 0; i < line.size(); ++i) {
             if (line[i] == '\t' && (span == Span::Headword || !tabAgrees_)) {
                 if (span == Span::Headword) {
@@ -256,7 +263,17 @@ class FirstLevelTable {
                 return Outcome::Unhandled;
             }
             const Entry* entry = EntryAt(line, i);
-            if (entry == nullptr || !entry->usable) {
+            if (entry == nullptr) {
+                return Outcome::Unhandled;
+            }
+            const Entry* weight = entry;
+            if (entry->longVowel) {
+                if (previous->longVowelAfter == kUnknown) {
+                    return Outcome::Unhandled;
+                }
+                weight = &longVowels_[previous->longVowelAfter];
+            }
+            if (!weight->usable) {
                 return Outcome::Unhandled;
             }
             // A character's bytes are final only once the next one is known
@@ -264,7 +281,8 @@ class FirstLevelTable {
             if (key.size() >= limit) {
                 return Outcome::Enough;
             }
-            AppendWeight(*entry, runStart, key);
+            AppendWeight(*weight, runStart, key);
+            previous = entry;
         }
         key.push_back('\0');
         return Outcome::Whole;
@@ -275,12 +293,26 @@ class FirstLevelTable {
         return decoder_.SingleUnit(static_cast<unsigned char>(byte));
     }
 
+    static constexpr std::uint8_t kUnknown = 0xFF;
+
     struct Entry {
         // Big-endian: lead byte first; zero for a character without weight.
         std::uint32_t weight = 0;
         bool compressible = false;
         bool usable = false;
+        // The long vowel mark itself, whose weight depends on the character
+        // before it.
+        bool longVowel = false;
+        // The entry in longVowels_ of a long vowel mark right after this
+        // character, or kUnknown.
+        std::uint8_t longVowelAfter = kUnknown;
     };
+
+    static constexpr char16_t kLongVowelMark = u'\u30FC';
+    // What a long vowel mark may sort as: itself (after a character that is
+    // not a kana), or a vowel (after a kana).
+    static constexpr std::array<char16_t, 6> kLongVowelWeights = {
+        kLongVowelMark, u'\u3042', u'\u3044', u'\u3046', u'\u3048', u'\u304A'};
 
     static constexpr char kLowRunEnd = 0x03;
     static constexpr char kHighRunEnd = static_cast<char>(0xFF);
@@ -324,8 +356,40 @@ class FirstLevelTable {
                                PairAgrees(c, other, otherEntry, unit, entry, buffer) &&
                                PairAgrees(c, unit, entry, other, otherEntry, buffer);
             }
+            if (unit == kLongVowelMark) {
+                entry = longVowels_[0];
+                entry.usable = false;
+                entry.longVowel = true;
+            }
+            entry.longVowelAfter = LongVowelAfter(c, std::u16string(1, unit), entry, buffer);
             pairs_[CollationDecoder::PairIndex(lead, static_cast<char>(trail))] = entry;
         }
+    }
+
+    // Which of longVowels_ a long vowel mark after `text` (one character, or
+    // none for the start of a text) writes, by ICU's key of the two: kUnknown
+    // when none of them gives that key.
+    std::uint8_t LongVowelAfter(const UCollator* c, const std::u16string& text, const Entry& entry,
+                                std::vector<uint8_t>& buffer) const {
+        const Entry& before = entry.longVowel ? longVowels_[0] : entry;
+        if (!before.usable && !entry.longVowel && !text.empty()) {
+            return kUnknown;
+        }
+        std::string icuKey;
+        AppendIcuKey(c, text + kLongVowelMark, buffer, icuKey);
+        for (size_t i = 0; i < longVowels_.size(); ++i) {
+            std::string key;
+            std::uint32_t runStart = 0;
+            if (!text.empty()) {
+                AppendWeight(before, runStart, key);
+            }
+            AppendWeight(longVowels_[i], runStart, key);
+            key.push_back('\0');
+            if (longVowels_[i].usable && key == icuKey) {
+                return static_cast<std::uint8_t>(i);
+            }
+        }
+        return kUnknown;
     }
 
     // True when the table's key of the two characters is ICU's (or either
@@ -397,6 +461,9 @@ class FirstLevelTable {
 
     const CollationDecoder& decoder_;
     std::array<Entry, 128> singles_;
+    std::array<Entry, kLongVowelWeights.size()> longVowels_;
+    // The start of a text, for a long vowel mark that comes first.
+    Entry start_;
     bool enabled_ = false;
     bool tabAgrees_ = true;
     mutable std::vector<Entry> pairs_;
