@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dict/HeadwordIndex.h"
 
-#include <sys/resource.h>
-
 #include <algorithm>
 #include <bit>
 #include <chrono>
@@ -19,6 +17,7 @@
 #include "dict/KeyAlphabet.h"
 #include "dict/SearchKey.h"
 #include "dict/WrittenForms.h"
+#include "platform/BackgroundThread.h"
 #include "platform/Cp932.h"
 #include "platform/IoError.h"
 
@@ -59,12 +58,8 @@ WordClasses ClassesOfMark(std::string_view mark) {
     return classes | ClassOfLabel(mark);
 }
 
-// Indexing in the background yields the processor to the window's thread: on
-// Linux the nice value set for "this process" by a thread is that thread's.
-void YieldToTheWindow() {
-    constexpr int kBackgroundNice = 10;
-    setpriority(PRIO_PROCESS, 0, kBackgroundNice);
-}
+// How many entries are indexed between two looks at the stop token.
+constexpr int kEntriesBetweenStopChecks = 4096;
 
 std::size_t KeyHash(std::string_view key) {
     return std::hash<std::string_view>{}(key);
@@ -158,8 +153,17 @@ std::string HeadwordKey(Direction direction, std::string_view word) {
     return direction == Direction::English ? MbLowerCase(word) : KataToHira(word);
 }
 
+HeadwordIndex::~HeadwordIndex() {
+    for (auto& [number, entry] : parts_) {
+        if (entry.stop.stop_possible()) {
+            entry.stop.request_stop();
+        }
+    }
+}
+
 HeadwordIndex::Indexed HeadwordIndex::IndexPart(const std::filesystem::path& file, FileStamp stamp,
-                                                Direction direction, const TLightStrings* loaded) {
+                                                Direction direction, const TLightStrings* loaded,
+                                                const std::stop_token& stop) {
     Indexed indexed{stamp, false, {}};
     TLightStrings read;
     // A part that cannot be read gives no words this search and is read
@@ -172,7 +176,6 @@ HeadwordIndex::Indexed HeadwordIndex::IndexPart(const std::filesystem::path& fil
         return indexed;
     }
     const TLightStrings& lines = loaded != nullptr ? *loaded : read;
-    indexed.read = true;
     Words& words = indexed.words;
     std::string buffer;
     const auto add = [&](std::string_view word, WordClasses classes) {
@@ -180,6 +183,9 @@ HeadwordIndex::Indexed HeadwordIndex::IndexPart(const std::filesystem::path& fil
     };
     words.reserve(static_cast<size_t>(lines.Count()));
     for (int n = 0; n < lines.Count(); n += 2) {
+        if (n % (2 * kEntriesBetweenStopChecks) == 0 && stop.stop_requested()) {
+            return indexed;
+        }
         const std::string_view head = lines.View(n);
         const WordClasses classes =
             ClassesOfTranslation(n + 1 < lines.Count() ? lines.View(n + 1) : std::string_view());
@@ -192,7 +198,11 @@ HeadwordIndex::Indexed HeadwordIndex::IndexPart(const std::filesystem::path& fil
         std::string_view written = head.substr(open.Offset() + 1);
         add(written.substr(0, MbFind("]", written)), classes);
     }
+    if (stop.stop_requested()) {
+        return indexed;
+    }
     MergeByHash(words);
+    indexed.read = true;
     return indexed;
 }
 
@@ -245,16 +255,31 @@ const HeadwordIndex::Part& HeadwordIndex::PartWords(const std::filesystem::path&
         return entry;
     }
     if (!background_) {
-        entry.indexed = IndexPart(file, stamp, direction, loaded_ ? loaded_(file, stamp) : nullptr);
+        entry.indexed =
+            IndexPart(file, stamp, direction, loaded_ ? loaded_(file, stamp) : nullptr, {});
         return entry;
     }
     entry.indexed = Indexed{stamp, false, {}};
-    entry.building = std::async(std::launch::async, [file, stamp, direction] {
-        YieldToTheWindow();
-        return IndexPart(file, stamp, direction);
-    });
+    IndexInBackground(entry, file, stamp, direction);
     pending_ = true;
     return entry;
+}
+
+// The job owns its file name and its result: this object may go before it
+// runs or ends.
+void HeadwordIndex::IndexInBackground(Part& entry, const std::filesystem::path& file,
+                                      FileStamp stamp, Direction direction) {
+    auto result = std::make_shared<std::promise<Indexed>>();
+    entry.building = result->get_future();
+    entry.stop = std::stop_source();
+    background_->Post(entry.stop, [result, file, stamp, direction](std::stop_token stop) {
+        // A failure (memory) reaches the window when the part is collected.
+        try {
+            result->set_value(IndexPart(file, stamp, direction, nullptr, stop));
+        } catch (...) {
+            result->set_exception(std::current_exception());
+        }
+    });
 }
 
 std::optional<WordClasses> HeadwordIndex::FindIn(const std::filesystem::path& dicFile,

@@ -6,20 +6,23 @@
 // part file is read on its first use and read again once it has been replaced
 // (by an edit of this copy or another, or a remake).
 //
-// A part of a very large set takes a noticeable time to index. With
-// SetBackground on (the viewer), a part is indexed on a thread of its own
-// instead: Find answers for a part still being indexed as for a word that is
-// no headword and notes that its answer is pending (TakePending); the user
-// interface then collects the finished part (CollectReady) and asks again.
-// The threads share nothing with the caller but their results; the object
-// waits for them when it goes.
+// A part of a very large set takes a noticeable time to index. Given a
+// background thread (the viewer), a part is indexed there instead, one part
+// after the other: Find answers for a part still being indexed as for a word
+// that is no headword and notes that its answer is pending (TakePending); the
+// user interface then collects the finished part (CollectReady) and asks
+// again. The jobs share nothing with the caller but their results; when the
+// object goes (another dictionary is opened) it asks its jobs to stop and
+// waits for none of them.
 
 #include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <future>
 #include <map>
+#include <memory>
 #include <optional>
+#include <stop_token>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -31,6 +34,7 @@
 
 namespace tovix {
 
+class BackgroundThread;
 class TLightStrings;
 class WrittenFormIndex;
 
@@ -42,6 +46,11 @@ WordClasses ClassesOfTranslation(std::string_view translation);
 
 class HeadwordIndex {
   public:
+    HeadwordIndex() = default;
+    ~HeadwordIndex();
+    HeadwordIndex(const HeadwordIndex&) = delete;
+    HeadwordIndex& operator=(const HeadwordIndex&) = delete;
+
     // Starts a new search on the set whose table file is as `table` says.
     // The set is replaced as a whole, its table with it, so the part files
     // are checked for a replacement only when the table has changed (once,
@@ -61,8 +70,11 @@ class HeadwordIndex {
     std::optional<WordClasses> Find(const std::filesystem::path& dicFile, Direction direction,
                                     const WrittenFormIndex* writtenForms, std::string_view word);
 
-    // Parts are indexed on threads of their own (see above); default off.
-    void SetBackground(bool on) { background_ = on; }
+    // Parts are indexed on `thread` (see above); none (the default): at once.
+    void SetBackground(std::shared_ptr<BackgroundThread> thread) {
+        background_ = std::move(thread);
+    }
+    const std::shared_ptr<BackgroundThread>& Background() const { return background_; }
     // Where the lines of a part file already in memory are found, so that
     // indexing it in the foreground reads nothing: the lines of the file
     // when they were read from it as it is stamped now, or none (the
@@ -97,13 +109,19 @@ class HeadwordIndex {
     struct Part {
         std::uint64_t checked = 0;  // the search in which the stamp was last compared
         Indexed indexed;
-        // The indexing on a thread, while it runs or until it is collected.
+        // The indexing on the background thread, while it is queued or runs
+        // and until it is collected, and how to stop it.
         std::future<Indexed> building;
+        std::stop_source stop{std::nostopstate};
     };
 
-    // Indexes the lines given, or else those read from the file.
+    // Indexes the lines given, or else those read from the file; a stop
+    // requested on the way ends it early, with `read` false.
     static Indexed IndexPart(const std::filesystem::path& file, FileStamp stamp,
-                             Direction direction, const TLightStrings* loaded = nullptr);
+                             Direction direction, const TLightStrings* loaded,
+                             const std::stop_token& stop);
+    void IndexInBackground(Part& entry, const std::filesystem::path& file, FileStamp stamp,
+                           Direction direction);
     void Collect(Part& entry);
     const Part& PartWords(const std::filesystem::path& dicFile, Direction direction, int part);
     std::optional<WordClasses> FindIn(const std::filesystem::path& dicFile, Direction direction,
@@ -112,7 +130,7 @@ class HeadwordIndex {
     std::map<int, Part> parts_;
     std::uint64_t search_ = 1;
     std::optional<FileStamp> table_;
-    bool background_ = false;
+    std::shared_ptr<BackgroundThread> background_;
     bool pending_ = false;
     LoadedLines loaded_;
 };

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <future>
 #include <thread>
 
 #include "dict/DicFileSet.h"
@@ -13,6 +14,7 @@
 #include "dict/LineStoreView.h"
 #include "dict/Lookup.h"
 #include "dict/PartCacheView.h"
+#include "platform/BackgroundThread.h"
 #include "platform/FaultInjection.h"
 #include "platform/IoError.h"
 #include "support/BuildDictionary.h"
@@ -132,7 +134,7 @@ bool IndexingEnds(HeadwordIndex& index) {
 TEST(BaseFormsTest, BackgroundIndexingAnswersLaterWithoutWaiting) {
     BaseFixture f(Direction::Japanese, kJapanese);
     f.state.tableStamp = StampOf(TableFileName(f.dicFile));
-    f.state.headwords->SetBackground(true);
+    f.state.headwords->SetBackground(std::make_shared<BackgroundThread>());
     LookupOutcome outcome = Lookup(f.state, f.view, f.reporter, S("食べた"));
     EXPECT_TRUE(outcome.basesPending);
     EXPECT_TRUE(outcome.bases.empty());
@@ -151,6 +153,32 @@ TEST(BaseFormsTest, BackgroundIndexingAnswersLaterWithoutWaiting) {
     EXPECT_EQ(f.FirstBase("食べた"), "");
     EXPECT_FALSE(f.state.headwords->TakePending());
     EXPECT_EQ(f.FirstBase("見た"), "");
+}
+
+// Another dictionary opened while a part of the first waits to be indexed:
+// the first set's index goes without waiting for its work, and the next
+// index, on the same background thread, answers from its own set.
+TEST(BaseFormsTest, SwitchingDictionariesWhileIndexingWaitsForNothing) {
+    auto thread = std::make_shared<BackgroundThread>();
+    // A job that keeps the thread busy until released.
+    std::promise<void> release;
+    thread->Post(std::stop_source(),
+                 [busy = release.get_future().share()](std::stop_token) { busy.wait(); });
+    {
+        BaseFixture first(Direction::Japanese, kJapanese);
+        first.state.headwords->SetBackground(thread);
+        EXPECT_TRUE(Lookup(first.state, first.view, first.reporter, S("食べた")).basesPending);
+        auto going = std::async(std::launch::async, [&first] { first.state.headwords.reset(); });
+        EXPECT_EQ(going.wait_for(std::chrono::seconds(10)), std::future_status::ready);
+        release.set_value();
+    }
+    BaseFixture next(Direction::Japanese, {"たべる[食べる]\t《名》a made-up noun",
+                                           "たてる[立てる]\t《一段・他》to stand"});
+    next.state.headwords->SetBackground(thread);
+    EXPECT_EQ(next.FirstBase("食べた"), "");
+    ASSERT_TRUE(IndexingEnds(*next.state.headwords));
+    EXPECT_EQ(next.FirstBase("食べた"), "");
+    EXPECT_EQ(next.FirstBase("立てた"), "立てる|過去");
 }
 
 TEST(BaseFormsTest, LookupGoesToTheBaseOnlyWhenNothingBeginsWithTheText) {

@@ -15,7 +15,9 @@
 #include "components/BigView/BigView.h"
 #include "components/DicEdit/DicEdit.h"
 #include "dict/DictMessages.h"
+#include "dict/HeadwordIndex.h"
 #include "dict/OpenDictionary.h"
+#include "platform/BackgroundThread.h"
 #include "platform/Cp932.h"
 #include "platform/IoError.h"
 #include "platform/ProgramDir.h"
@@ -86,9 +88,16 @@ void TForm1::ShowDictionary(const std::filesystem::path& file, Direction directi
     search_.table = std::move(opened.table);
     search_.tableStamp = opened.tableStamp;
     search_.writtenForms = std::make_shared<WrittenFormFile>();
+    // A keystroke does not wait while a part of a large set is indexed: that
+    // is done on the window's background thread, made with the first
+    // dictionary and taken over by each next one. The index of the dictionary
+    // shown before stops its work without being waited for.
+    std::shared_ptr<BackgroundThread> background = search_.headwords->Background();
+    if (!background) {
+        background = std::make_shared<BackgroundThread>();
+    }
     search_.headwords = std::make_shared<HeadwordIndex>();
-    // A keystroke does not wait while a part of a large set is indexed.
-    search_.headwords->SetBackground(true);
+    search_.headwords->SetBackground(std::move(background));
     search_.dicFile = file;
     search_.direction = direction;
     search_.currentPart = 0;
