@@ -13,6 +13,8 @@
 #include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <atomic>
+#include <memory>
 #include <thread>
 #include <utility>
 
@@ -78,7 +80,7 @@ QString CopyName() {
 class TForm1::ViewLines : public LookupView {
   public:
     explicit ViewLines(TBigView& view) : view_(view) { spare_.KeepStorage(); }
-    ~ViewLines() override { WaitForRoom(); }
+    ~ViewLines() override { JoinRoomThread(); }
     ViewLines(const ViewLines&) = delete;
     ViewLines& operator=(const ViewLines&) = delete;
 
@@ -90,9 +92,10 @@ class TForm1::ViewLines : public LookupView {
     // The file is read in full before the view changes: a failure other
     // than a file error leaves the part shown before. It is read into the
     // storage of the part shown before the last, so that a change of part
-    // touches no fresh memory once the largest part has been shown.
+    // touches no fresh memory once the largest part has been shown or the
+    // stores made ready in advance are taken.
     void LoadFromFile(const std::filesystem::path& path) override {
-        WaitForRoom();
+        TakeRoomIfReady();
         try {
             spare_.LoadFromFile(path);
         } catch (const IoError&) {
@@ -101,8 +104,8 @@ class TForm1::ViewLines : public LookupView {
         }
         view_.ExchangeLines(spare_);
         if (standby_) {
-            // The dictionary file's lines, shown until now, are dropped for
-            // the second store made ready.
+            // The lines shown until now are dropped for the second store
+            // made ready.
             spare_ = std::move(*standby_);
             standby_.reset();
         }
@@ -110,25 +113,33 @@ class TForm1::ViewLines : public LookupView {
     ViewLineIndex TopLine() const override { return view_.TopLine(); }
     void SetTopLine(ViewLineIndex n) override { view_.SetTopLine(n); }
 
-    // Makes both stores that changes of part use large enough for the
-    // largest part of the set, on a thread of its own while the window
-    // carries on: the first keystrokes then touch no fresh memory either.
+    // Makes two stores large enough for the largest part of the set, on a
+    // thread of its own while the window carries on; the changes of part
+    // take them once they are ready and never wait for them.
     void MakeRoomForParts(const std::filesystem::path& dicFile, Direction direction) {
-        WaitForRoom();
-        standby_.emplace();
-        standby_->KeepStorage();
-        room_ = std::thread([this, dicFile, direction] {
+        JoinRoomThread();
+        room_ = std::make_shared<Room>();
+        roomThread_ = std::thread([room = room_, dicFile, direction] {
             try {
                 const size_t largest = std::min(LargestPart(dicFile, direction), kMostRoomMade);
-                spare_.MakeRoomFor(largest);
-                standby_->MakeRoomFor(largest);
+                room->first.MakeRoomFor(largest);
+                room->second.MakeRoomFor(largest);
             } catch (const std::bad_alloc&) {
                 // The loads then take their memory as they go.
             }
+            room->ready.store(true, std::memory_order_release);
         });
     }
 
   private:
+    // The stores made ready in advance; the thread leaves them alone once
+    // `ready` is set.
+    struct Room {
+        TBvStrings first;
+        TBvStrings second;
+        std::atomic<bool> ready = false;
+    };
+
     static size_t LargestPart(const std::filesystem::path& dicFile, Direction direction) {
         size_t largest = 0;
         for (int part = 1; part <= AlphabetSize(direction); ++part) {
@@ -142,16 +153,29 @@ class TForm1::ViewLines : public LookupView {
         return largest;
     }
 
-    void WaitForRoom() {
-        if (room_.joinable()) {
-            room_.join();
+    // A change of part before the stores are ready loads into fresh memory
+    // rather than wait for them: a thread touching tens of megabytes is slow
+    // on a busy machine.
+    void TakeRoomIfReady() {
+        if (!room_ || !room_->ready.load(std::memory_order_acquire)) {
+            return;
+        }
+        spare_ = std::move(room_->first);
+        standby_ = std::move(room_->second);
+        room_.reset();
+    }
+
+    void JoinRoomThread() {
+        if (roomThread_.joinable()) {
+            roomThread_.join();
         }
     }
 
     TBigView& view_;
     TBvStrings spare_;
     std::optional<TBvStrings> standby_;
-    std::thread room_;
+    std::shared_ptr<Room> room_;
+    std::thread roomThread_;
 };
 
 TForm1::TForm1(const QStringList& arguments, Reporter* reporter, QWidget* parent)
