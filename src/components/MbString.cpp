@@ -7,6 +7,7 @@
 #include <cstring>
 #include <optional>
 
+#include "components/CharBoundary.h"
 #include "platform/Cp932.h"
 
 namespace tovix {
@@ -84,20 +85,6 @@ std::optional<BoundaryMatch> FindAtBoundary(std::string_view pattern, std::strin
     }
 }
 
-// Whether `place` is a character boundary, given that `known` (at or before
-// it) is one. A byte that is not a lead byte ends a character, alone or as a
-// trail byte, so a boundary follows it; from there to `place` every byte is a
-// lead byte, and they pair into characters. Only the bytes just before
-// `place` are read, where walking would read all from `known`.
-bool IsBoundary(std::string_view text, size_t known, size_t place) {
-    size_t start = place;
-    while (start > known && IsLeadByte(text[start - 1])) {
-        --start;
-    }
-    // A lead byte before a NUL is a character of its own.
-    return (place - start) % 2 == 0 || text[place] == '\0';
-}
-
 // The byte offset of the first occurrence of `pattern` that starts on a
 // character boundary, or npos.
 size_t FindOffsetAtBoundary(std::string_view pattern, std::string_view text) {
@@ -111,7 +98,7 @@ size_t FindOffsetAtBoundary(std::string_view pattern, std::string_view text) {
     };
     size_t known = 0;
     for (size_t candidate = find(0); candidate != std::string_view::npos; candidate = find(known)) {
-        if (IsBoundary(text, known, candidate)) {
+        if (IsCharBoundary(text, known, candidate)) {
             return candidate;
         }
         // The candidate is the trail byte of a character.

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "views/ZoomLines.h"
 
+#include <algorithm>
+
+#include "components/CharBoundary.h"
 #include "components/MbString.h"
 #include "dict/KanaText.h"
 #include "platform/Cp932.h"
@@ -87,15 +90,53 @@ Lines PdicPasses(std::string_view translation) {
     return SplitBeforePass(std::move(lines), TOVIX_CP932("《"));
 }
 
-// A translation laid out as in the [PDIC] dictionaries; "、" only tells, no
-// pass breaks at it.
-bool LooksLikePdic(std::string_view translation) {
-    for (const char* marker : {"◆", "【", "、", "●", "《"}) {
-        if (Holds(translation, Utf8ToCp932(marker))) {
+// Whether one of the markers, double-byte characters that share their lead
+// byte, stands at a character boundary: one pass over that byte, which stops
+// at the first marker found.
+bool HoldsMarker(std::string_view text, const std::vector<std::string>& markers) {
+    const char lead = markers.front().front();
+    size_t known = 0;  // a character boundary
+    for (size_t at = text.find(lead); at != std::string_view::npos; at = text.find(lead, at + 1)) {
+        const std::string_view found = text.substr(at, 2);
+        if (std::find(markers.begin(), markers.end(), found) == markers.end()) {
+            continue;
+        }
+        if (IsCharBoundary(text, known, at)) {
             return true;
         }
+        // A trail byte: the next byte begins a character.
+        known = at + 1;
     }
-    return Holds(translation, kSlash) && !Holds(translation, kComma);
+    return false;
+}
+
+// Whether " / " stands at a character boundary. Its slash is looked for,
+// which is rare in a translation, rather than its blank, which is not.
+bool HoldsSlash(std::string_view text) {
+    size_t known = 0;  // a character boundary
+    for (size_t at = text.find('/', 1); at != std::string_view::npos; at = text.find('/', at + 1)) {
+        const size_t start = at - 1;
+        if (text.substr(start, kSlash.size()) != kSlash) {
+            continue;
+        }
+        if (IsCharBoundary(text, known, start)) {
+            return true;
+        }
+        known = at;
+    }
+    return false;
+}
+
+// A translation laid out as in the [PDIC] dictionaries; "、" only tells, no
+// pass breaks at it. A long translation is looked through only as far as the
+// answer needs: the markers in one pass up to the first, then " / " and ","
+// by their rarer bytes.
+bool LooksLikePdic(std::string_view translation) {
+    static const std::vector<std::string> kMarkers = {TOVIX_CP932("◆"), TOVIX_CP932("【"),
+                                                      TOVIX_CP932("、"), TOVIX_CP932("●"),
+                                                      TOVIX_CP932("《")};
+    return HoldsMarker(translation, kMarkers) ||
+           (HoldsSlash(translation) && !Holds(translation, kComma));
 }
 
 }  // namespace

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
+#include "components/MbString.h"
 #include "dict/LineStoreView.h"
 #include "platform/Cp932.h"
 #include "support/TempDir.h"
@@ -57,6 +60,31 @@ TEST(ZoomLinesTest, BreakingRules) {
     for (const Case& c : cases) {
         EXPECT_EQ(Utf8Lines(BreakTranslation(Utf8ToCp932(c.translation), c.rule)), c.lines)
             << c.translation << " rule " << static_cast<int>(c.rule);
+    }
+}
+
+// The [TOVIX] rule picks the [PDIC] passes exactly when a marker, or " / "
+// without a comma, stands at a character boundary. Random texts of the bytes
+// that make markers, separators, trail bytes and NULs are checked against
+// that choice made with the character-wise search, one marker at a time.
+TEST(ZoomLinesTest, TovixRuleChoosesAsTheCharacterWiseSearch) {
+    const std::string bytes = std::string("\x81\x9f\x79\x41\x9c\x73\x83\xe0 /,a", 13) + '\0';
+    const auto holds = [](std::string_view text, std::string_view marker) {
+        return MbFind(marker, text) != std::string_view::npos;
+    };
+    std::mt19937 random(23);
+    for (int n = 0; n < 20000; ++n) {
+        std::string text(random() % 12, ' ');
+        for (char& c : text) {
+            c = bytes[random() % bytes.size()];
+        }
+        bool pdic = holds(text, " / ") && !holds(text, ",");
+        for (const char* marker : {"◆", "【", "、", "●", "《"}) {
+            pdic = pdic || holds(text, Utf8ToCp932(marker));
+        }
+        EXPECT_EQ(BreakTranslation(text, ZoomRule::Tovix),
+                  BreakTranslation(text, pdic ? ZoomRule::Pdic : ZoomRule::Exm))
+            << testing::PrintToString(text);
     }
 }
 
