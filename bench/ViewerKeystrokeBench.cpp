@@ -6,7 +6,14 @@
 // next letters (lookups within the loaded part), timing each keystroke until
 // the view has been repainted. Prints medians and maxima in milliseconds,
 // of the wall clock and of the processor time of the thread (which a loaded
-// machine disturbs far less).
+// machine disturbs far less). Each keystroke slower than a frame is also
+// written to standard error: when it came, its wall and processor time, and
+// how often the window's thread waited (blocked) or was preempted meanwhile,
+// and its page faults, for finding what it waited for. The number of times
+// the window's thread blocked during the keystrokes is printed too: a load
+// on the machine preempts it, but should never make it wait.
+
+#include <sys/resource.h>
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -33,6 +40,29 @@ double ThreadMs() {
     clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
     return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
 }
+
+double MonotonicSeconds() {
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
+}
+
+// What the window's thread went through: waits (voluntary switches),
+// preemptions and page faults.
+struct ThreadCounts {
+    long waits = 0;
+    long preempted = 0;
+    long minorFaults = 0;
+    long majorFaults = 0;
+};
+
+ThreadCounts CountsNow() {
+    rusage usage{};
+    getrusage(RUSAGE_THREAD, &usage);
+    return {usage.ru_nvcsw, usage.ru_nivcsw, usage.ru_minflt, usage.ru_majflt};
+}
+
+constexpr double kFrameMs = 16;
 
 double Max(const std::vector<double>& values) {
     return *std::max_element(values.begin(), values.end());
@@ -88,15 +118,34 @@ int main(int argc, char** argv) {
     std::vector<double> withinPart;
     std::vector<double> partChangeCpu;
     QElapsedTimer timer;
+    long changeWaits = 0;
+    long withinWaits = 0;
+    QElapsedTimer sinceShown;
+    sinceShown.start();
     for (const std::string& word : SampleWords(dic, count)) {
         field.SetText("");
         for (size_t i = 0; i < word.size(); ++i) {
             const double cpuStart = ThreadMs();
+            const ThreadCounts before = CountsNow();
+            const double startSeconds = MonotonicSeconds();
             timer.start();
             QTest::keyClick(&field, word[i]);
             view.repaint();
             const double ms = static_cast<double>(timer.nsecsElapsed()) / 1e6;
             (i == 0 ? partChange : withinPart).push_back(ms);
+            const ThreadCounts after = CountsNow();
+            (i == 0 ? changeWaits : withinWaits) += after.waits - before.waits;
+            if (ms >= kFrameMs) {
+                std::fprintf(stderr,
+                             "slow keystroke at %.1f ms (monotonic %.6f s): '%s' letter %zu, "
+                             "%.2f ms, processor %.2f ms, waits %ld, preempted %ld, faults %ld "
+                             "minor %ld major\n",
+                             static_cast<double>(sinceShown.nsecsElapsed()) / 1e6, startSeconds,
+                             word.c_str(), i + 1, ms, ThreadMs() - cpuStart,
+                             after.waits - before.waits, after.preempted - before.preempted,
+                             after.minorFaults - before.minorFaults,
+                             after.majorFaults - before.majorFaults);
+            }
             if (i == 0) {
                 partChangeCpu.push_back(ThreadMs() - cpuStart);
             }
@@ -110,5 +159,7 @@ int main(int argc, char** argv) {
     std::printf("change_max_ms %.3f\n", Max(partChange));
     std::printf("change_cpu_median_ms %.3f\n", Median(partChangeCpu));
     std::printf("change_cpu_max_ms %.3f\n", Max(partChangeCpu));
+    std::printf("change_waits %ld\n", changeWaits);
+    std::printf("within_waits %ld\n", withinWaits);
     return 0;
 }
