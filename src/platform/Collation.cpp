@@ -562,19 +562,17 @@ struct Collation::Impl {
         }
     }
 
-    // The beginning of the first-level key of the rest after the TAB, from
-    // the table, when the line has a TAB, the rest no other and the table
-    // holds the rest's characters up to there.
+    // The beginning of the first-level key of the rest after the TAB (TABs
+    // and all, as in the lines of a written-form file), from the table, when
+    // the line has a TAB and the table holds the rest's characters up to
+    // there.
     void AppendRestKey(DecodedLine& line) {
         if (line.byteTab == line.bytes.size()) {
             return;
         }
         const std::string_view rest = line.bytes.substr(line.byteTab + 1);
-        if (rest.find('\t') != std::string_view::npos) {
-            return;
-        }
         const size_t start = restKeys.size();
-        if (table.Append(rest, start + kRestKeyBytes, FirstLevelTable::Span::Headword, restKeys) ==
+        if (table.Append(rest, start + kRestKeyBytes, FirstLevelTable::Span::WholeText, restKeys) ==
             FirstLevelTable::Outcome::Unhandled) {
             restKeys.resize(start);
             return;
