@@ -490,19 +490,21 @@ const FirstLevelTable& FirstLevelKeys() {
     return keys;
 }
 
-// A line decoded for comparisons: its text lies at `offset` in the buffer of
-// decoded lines, the headword's `headLength` units of its `length` first.
-// When the line has a TAB and its rest holds no other, the beginning of the
-// rest's first-level key (after the TAB) lies at `restKey` in the buffer of
-// rest keys, `restKeyLength` bytes (0: none).
+// A line prepared for comparisons. When the line has a TAB, the beginning of
+// the rest's first-level key (after the TAB) lies at `restKey` in the buffer
+// of rest keys, `restKeyLength` bytes (0: none, see AppendRestKey).
+// The line is decoded only when ICU first compares it: its text then lies at
+// `offset` in the buffer of decoded lines, the headword's `headLength` units
+// of its `length` first.
 struct DecodedLine {
-    size_t offset;
-    size_t headLength;
-    size_t length;
     std::string_view bytes;
     size_t byteTab;
     size_t restKey = 0;
     size_t restKeyLength = 0;
+    bool decoded = false;
+    size_t offset = 0;
+    size_t headLength = 0;
+    size_t length = 0;
 
     std::string_view Head() const { return bytes.substr(0, byteTab); }
 };
@@ -549,17 +551,26 @@ struct Collation::Impl {
         AppendIcuKey(firstLevel.get(), a, buffer, key);
     }
 
-    void DecodeLines(std::span<const std::string_view> lines) {
+    void PrepareLines(std::span<const std::string_view> lines) {
         decodedText.clear();
         decoded.clear();
         restKeys.clear();
         for (std::string_view line : lines) {
-            decoder.Decode(line, false, a);
-            decoded.push_back({decodedText.size(), std::min(a.find(u'\t'), a.size()), a.size(),
-                               line, std::min(line.find('\t'), line.size())});
-            decodedText.append(a);
+            decoded.push_back({line, std::min(line.find('\t'), line.size())});
             AppendRestKey(decoded.back());
         }
+    }
+
+    void Decode(DecodedLine& line) {
+        if (line.decoded) {
+            return;
+        }
+        decoder.Decode(line.bytes, false, a);
+        line.offset = decodedText.size();
+        line.headLength = std::min(a.find(u'\t'), a.size());
+        line.length = a.size();
+        line.decoded = true;
+        decodedText.append(a);
     }
 
     // The beginning of the first-level key of the rest after the TAB (TABs
@@ -605,7 +616,9 @@ struct Collation::Impl {
     // The order of the sort keys of two decoded lines, part by part as the
     // key holds them (AppendSortKey): each part of a key ends with its only
     // zero byte, so a part decides only when all parts before it are equal.
-    int CompareDecoded(const DecodedLine& x, const DecodedLine& y) const {
+    int CompareDecoded(DecodedLine& x, DecodedLine& y) {
+        Decode(x);
+        Decode(y);
         if (const int order = Collate(x, 0, x.headLength, y, 0, y.headLength)) {
             return order;
         }
@@ -650,8 +663,8 @@ void Collation::AppendSortKey(std::string_view line, std::string& key) {
 
 void Collation::SortIndexes(std::span<const std::string_view> lines,
                             std::span<std::uint32_t> order) {
-    impl_->DecodeLines(lines);
-    const std::vector<DecodedLine>& decoded = impl_->decoded;
+    impl_->PrepareLines(lines);
+    std::vector<DecodedLine>& decoded = impl_->decoded;
     std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
         int sign = impl_->CompareRestKeys(decoded[a], decoded[b]);
         if (sign == 0) {
