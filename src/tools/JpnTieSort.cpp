@@ -10,15 +10,19 @@
 
 namespace tovix {
 
+// A byte that cannot start a double-byte character ends a character, as a
+// single byte or as a trail byte; after it, the bytes that can start one pair
+// up, lead and next. So the text ends a character when an even number of such
+// bytes stand at its end.
 bool StandsAlone(std::string_view text) {
     if (text.find('\t') != std::string_view::npos) {
         return false;
     }
-    size_t i = 0;
-    while (i < text.size()) {
-        i += IsLeadByte(text[i]) ? 2 : 1;
+    size_t leads = 0;
+    while (leads < text.size() && IsLeadByte(text[text.size() - 1 - leads])) {
+        ++leads;
     }
-    return i == text.size();
+    return leads % 2 == 0;
 }
 
 // Lines of different readings stand in the order of their readings, which
@@ -75,8 +79,9 @@ void JpnTieSort::SortOneReading(std::span<std::uint32_t> group) {
         buffer_.clear();
         AppendJpnOrderLine(text, buffer_);
         key_.clear();
-        collation_.AppendTextKeyPrefix(
-            std::string_view(buffer_).substr(JpnOrderReading(text).size()), kKeyBytes, key_);
+        // The reading holds no TAB (Sort): the rest begins at the first.
+        collation_.AppendTextKeyPrefix(std::string_view(buffer_).substr(buffer_.find('\t')),
+                                       kKeyBytes, key_);
         Keyed keyed{{}, line};
         std::memcpy(keyed.key.data(), key_.data(), std::min(key_.size(), kKeyBytes));
         keyed_.push_back(keyed);

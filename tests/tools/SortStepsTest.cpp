@@ -11,6 +11,7 @@
 #include "platform/MessageText.h"
 #include "support/RecordingReporter.h"
 #include "support/TempDir.h"
+#include "tools/JpnTieSort.h"
 #include "tools/Steps.h"
 #include "tools/TableSteps.h"
 
@@ -177,6 +178,26 @@ TEST_F(SortStepsTest, OrderEqualsTheCollation) {
         std::vector<std::string> shuffled = c.lines;
         std::shuffle(shuffled.begin(), shuffled.end(), random);
         EXPECT_EQ(Sort(Lines(shuffled)), Lines(expected));
+    }
+}
+
+// A reading stands alone exactly when a walk over its characters from the
+// start (a lead byte and the byte after it, or one byte) ends at its end and
+// it holds no TAB.
+TEST(StandsAloneTest, TheWalkFromTheStartEndsAtTheEnd) {
+    std::mt19937 random(17);
+    const char bytes[] = {'\x82', '\x81', '\x9F', '\xE0', '\xFC', '\xA0', '\xFD', 'A', ' ', '\t'};
+    for (int i = 0; i < 20000; ++i) {
+        std::string text;
+        for (size_t n = random() % 7; n > 0; --n) {
+            text += bytes[random() % std::size(bytes)];
+        }
+        size_t place = 0;
+        while (place < text.size()) {
+            place += IsLeadByte(text[place]) ? 2 : 1;
+        }
+        const bool expected = place == text.size() && text.find('\t') == std::string::npos;
+        EXPECT_EQ(StandsAlone(text), expected) << testing::PrintToString(text);
     }
 }
 
