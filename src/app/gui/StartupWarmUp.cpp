@@ -6,6 +6,8 @@
 #include <QFontDatabase>
 #include <QImageReader>
 
+#include "platform/ProgramDir.h"
+
 namespace tovix {
 
 FontConfigWarmUp::FontConfigWarmUp() : thread_([] { FcInit(); }) {}
@@ -24,6 +26,11 @@ ToolkitWarmUp::ToolkitWarmUp()
     : thread_([] {
           QFontDatabase::families();
           QImageReader::supportedImageFormats();
+          try {
+              ProgramDir();
+          } catch (...) {
+              // The window then finds the folder itself and reports what fails.
+          }
       }) {}
 
 ToolkitWarmUp::~ToolkitWarmUp() {

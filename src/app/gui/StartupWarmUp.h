@@ -27,9 +27,11 @@ class FontConfigWarmUp {
     std::thread thread_;
 };
 
-// Makes the toolkit's list of fonts and loads the image readers (the menu
-// bar's icon needs them) while the window is built; the toolkit's font list
-// may be made from any thread. Made after the QApplication and before the
+// Makes the toolkit's list of fonts, loads the image readers (the menu bar's
+// icon needs them) and finds the program's folder (by making a file in it;
+// the window reads its settings there) while the window is built; the
+// toolkit's font list may be made from any thread, and the folder is found
+// once, under a lock. Made after the QApplication and before the
 // window; it waits for its thread when it goes, before the QApplication does.
 class ToolkitWarmUp {
   public:
