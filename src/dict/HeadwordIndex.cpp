@@ -181,16 +181,22 @@ HeadwordIndex::Indexed HeadwordIndex::IndexPart(const std::filesystem::path& fil
     const auto add = [&](std::string_view word, WordClasses classes) {
         words.emplace_back(KeyHash(KeyOf(direction, word, buffer)), classes);
     };
-    words.reserve(static_cast<size_t>(lines.Count()));
+    // An English-Japanese entry has one key, a Japanese-English one up to two.
+    words.reserve(static_cast<size_t>(direction == Direction::English ? (lines.Count() + 1) / 2
+                                                                      : lines.Count()));
     for (int n = 0; n < lines.Count(); n += 2) {
         if (n % (2 * kEntriesBetweenStopChecks) == 0 && stop.stop_requested()) {
             return indexed;
         }
         const std::string_view head = lines.View(n);
+        if (direction == Direction::English) {
+            add(WithoutEndSpaces(head), kAny);  // English forms have no class to agree with
+            continue;
+        }
         const WordClasses classes =
             ClassesOfTranslation(n + 1 < lines.Count() ? lines.View(n + 1) : std::string_view());
         const ByteColumn open = MbPosEnd("[", head);
-        if (direction == Direction::English || !open) {
+        if (!open) {
             add(WithoutEndSpaces(head), classes);
             continue;
         }

@@ -65,8 +65,10 @@ class HeadwordIndex {
     // The classes of the entries whose headword is `word` (CP932): for
     // Japanese-English the reading or the written form, katakana as hiragana
     // (a written form with a kanji found through the set's written-form
-    // file, when it has one); for English-Japanese the headword, case aside. Nothing when no
-    // entry has that headword or its part cannot be read.
+    // file, when it has one); for English-Japanese the headword, case aside,
+    // with word_class::kAny (its marks are not read: the English rules ask no
+    // class). Nothing when no entry has that headword or its part cannot be
+    // read.
     std::optional<WordClasses> Find(const std::filesystem::path& dicFile, Direction direction,
                                     const WrittenFormIndex* writtenForms, std::string_view word);
 
