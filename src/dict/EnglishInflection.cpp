@@ -2,7 +2,6 @@
 #include "dict/EnglishInflection.h"
 
 #include <algorithm>
-#include <sstream>
 
 #include "components/LightStrings.h"
 #include "components/MbString.h"
@@ -130,13 +129,19 @@ std::optional<EnglishExceptions> EnglishExceptions::Load(const std::filesystem::
 }
 
 void EnglishExceptions::AddLine(std::string_view line, size_t list) {
-    std::istringstream in{std::string(line)};
-    std::vector<std::string> words;
-    for (std::string word; in >> word;) {
-        words.push_back(WithBlanks(word));
-    }
-    for (size_t i = 1; i < words.size(); ++i) {
-        forms_.emplace(words[0], Base{words[i], list});
+    // The words are separated by the blanks of the C locale, as a stream
+    // reads words.
+    constexpr std::string_view kBlanks = " \t\n\v\f\r";
+    std::optional<std::string> form;
+    for (size_t start = line.find_first_not_of(kBlanks); start != std::string_view::npos;) {
+        const size_t end = std::min(line.find_first_of(kBlanks, start), line.size());
+        std::string word = WithBlanks(std::string(line.substr(start, end - start)));
+        if (form) {
+            forms_.emplace(*form, Base{std::move(word), list});
+        } else {
+            form = std::move(word);
+        }
+        start = line.find_first_not_of(kBlanks, end);
     }
 }
 

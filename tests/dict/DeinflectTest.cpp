@@ -153,6 +153,26 @@ TEST(EnglishInflectionTest, RegularRulesAndExceptionLists) {
     }
     EXPECT_FALSE(EnglishExceptions::Load(dir.path() / "none"));
 
+    // Words are split at any run of blanks, as a stream reads them; a line
+    // of one word gives no base.
+    std::ofstream(dir.path() / "adv.exc")
+        << "  geese\t goose  \nlonely\n\n\v\noxen\vox\fox_en\r\ndata datum\tdata\n";
+    const std::optional<EnglishExceptions> blanks = EnglishExceptions::Load(dir.path());
+    ASSERT_TRUE(blanks);
+    const auto words = [&](std::string_view form) {
+        std::vector<std::string> found;
+        for (const EnglishBase& b : blanks->Find(form)) {
+            found.push_back(b.word);
+        }
+        std::sort(found.begin(), found.end());
+        return found;
+    };
+    EXPECT_EQ(words("geese"), std::vector<std::string>{"goose"});
+    EXPECT_TRUE(words("lonely").empty());
+    EXPECT_EQ(words("oxen"), (std::vector<std::string>{"ox", "ox en"}));
+    EXPECT_EQ(words("data"), (std::vector<std::string>{"data", "datum"}));
+    EXPECT_EQ(blanks->Count(), lists->Count() + 5);
+
     // A list that cannot be read to its end is left out whole, the others
     // still count.
     InjectFault(FaultOperation::Read, 1, FaultAction::Fail);
