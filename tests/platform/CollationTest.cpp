@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 #include <unicode/ucol.h>
+#include <unicode/uset.h>
 
 #include <algorithm>
 #include <memory>
@@ -393,6 +394,48 @@ TEST(CollationTest, DoubleByteHeadwordKeysAreTheFirstLevelKeys) {
         std::string key;
         collation.AppendTextKeyPrefix(text, std::string::npos, key);
         ASSERT_EQ(key, IcuFirstLevelKey(ja.get(), text)) << Cp932ToUtf8(text);
+    }
+}
+
+// The table takes every CP932 character to have one weight whatever its
+// neighbours, but for the long vowel mark and the iteration marks, which its
+// entries check against ICU beside a few neighbours only. ICU's own lists
+// prove it for all neighbours: no contraction is made of CP932 characters,
+// and only those marks are read in the context of the character before.
+TEST(CollationTest, OnlyTheMarksAreReadInContext) {
+    UErrorCode err = U_ZERO_ERROR;
+    std::unique_ptr<UCollator, CollatorCloser> ja(ucol_open("ja", &err));
+    std::unique_ptr<USet, decltype(&uset_close)> contractions(uset_openEmpty(), uset_close);
+    std::unique_ptr<USet, decltype(&uset_close)> withContexts(uset_openEmpty(), uset_close);
+    ucol_getContractionsAndExpansions(ja.get(), contractions.get(), nullptr, false, &err);
+    ucol_getContractionsAndExpansions(ja.get(), withContexts.get(), nullptr, true, &err);
+    ASSERT_TRUE(U_SUCCESS(err));
+    const std::u16string marks = u"\u30FC\u309D\u309E\u30FD\u30FE";
+    std::u16string cp932;
+    for (const std::string& ch : DoubleByteCharacters()) {
+        cp932 += Cp932ToUtf16(ch);
+    }
+    for (int byte = 0; byte < 0x80; ++byte) {
+        cp932 += static_cast<char16_t>(byte);
+    }
+    for (int32_t i = 0; i < uset_getItemCount(withContexts.get()); ++i) {
+        UChar32 start = 0;
+        UChar32 end = 0;
+        UChar text[64];
+        const int32_t length = uset_getItem(withContexts.get(), i, &start, &end, text, 64, &err);
+        if (length < 2) {
+            continue;
+        }
+        // A contraction is read from its first character; a context decides
+        // how its last character is read.
+        const bool contraction = uset_containsString(contractions.get(), text, length) != 0;
+        const char16_t read = contraction ? text[0] : text[length - 1];
+        // Only strings of CP932 characters can be met in a line.
+        if (std::all_of(text, text + length,
+                        [&](UChar unit) { return cp932.find(unit) != std::u16string::npos; })) {
+            EXPECT_TRUE(!contraction && marks.find(read) != std::u16string::npos)
+                << Cp932ToUtf8(Utf16ToCp932(std::u16string(text, text + length)));
+        }
     }
 }
 
