@@ -241,7 +241,7 @@ bool MoveToText(SearchState& state, LookupView& view, Reporter& reporter, std::s
 }
 
 LookupOutcome Lookup(SearchState& state, LookupView& view, Reporter& reporter,
-                     std::string_view fieldText, bool phrase) {
+                     std::string_view fieldText, bool phrase, BasesOf basesOf) {
     if (state.direction == Direction::None) {
         Warn(reporter, dict_text::kNoDirection);
         LookupOutcome outcome;
@@ -254,7 +254,8 @@ LookupOutcome Lookup(SearchState& state, LookupView& view, Reporter& reporter,
         return outcome;
     }
     outcome.matched = MoveToText(state, view, reporter, text, outcome);
-    if (state.findBaseForms && !outcome.romajiPending) {
+    if (state.findBaseForms && !outcome.romajiPending &&
+        (basesOf == BasesOf::EveryText || !outcome.matched)) {
         state.headwords->TakePending();
         FindBases(state, view, reporter, text, phrase, outcome);
         outcome.basesPending = state.headwords->TakePending();

@@ -57,11 +57,18 @@ struct LookupOutcome {
     size_t leadingPart = 0;
 };
 
+// Whether a lookup with state.findBaseForms looks for the base forms of a
+// text that a headword begins with, or only of one that none does (where the
+// view goes to the base): a keystroke that more keystrokes follow at once
+// shows no bases of its own.
+enum class BasesOf { EveryText, UnmatchedText };
+
 // `phrase`: the text came in at once (pasted, or committed by an input
 // method), so when nothing matches it, its longest leading part that is a
 // headword or a form of one is shown (with state.findBaseForms).
 LookupOutcome Lookup(SearchState& state, LookupView& view, Reporter& reporter,
-                     std::string_view fieldText, bool phrase = false);
+                     std::string_view fieldText, bool phrase = false,
+                     BasesOf basesOf = BasesOf::EveryText);
 
 // Makes the first entry whose headword begins with `text` (no romaji; a
 // written form with a kanji through the written-form file) the top line, as

@@ -150,11 +150,18 @@ ShownWord ShowWord(SearchState& state, LookupView& view, Reporter& reporter,
                    const std::vector<std::string>& keys, std::size_t max) {
     ShownWord shown;
     LookupOutcome outcome;
-    for (const std::string& key : keys) {
-        if (key.empty()) {
+    // Only the last keystroke's bases are shown; one before it that matched
+    // leaves them out (one that did not still goes to its base).
+    std::size_t lastKey = keys.size();
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        lastKey = keys[i].empty() ? lastKey : i;
+    }
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        if (keys[i].empty()) {
             continue;
         }
-        outcome = Lookup(state, view, reporter, shown.fieldText + key);
+        outcome = Lookup(state, view, reporter, shown.fieldText + keys[i], false,
+                         i == lastKey ? BasesOf::EveryText : BasesOf::UnmatchedText);
         shown.fieldText = outcome.fieldText;
         shown.found = outcome.matched;
         shown.writtenFormsMissing = shown.writtenFormsMissing || outcome.writtenFormsMissing;

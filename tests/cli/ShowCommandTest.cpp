@@ -68,6 +68,12 @@ TEST_F(ShowCommandTest, PrintsTheTopEntryAndThoseBeginningTheSame) {
          "【生】\nせい [生]\tlife\nなま [生]\traw\nいきる [生きる]\tto live\n"
          "【漢字】\nかんじ [漢字]\tChinese character\n【かみ】\nカミ [紙]\tpaper\n"
          "【紙】\nカミ [紙]\tpaper\n【生け】\n見つかりませんでした。\n"},
+        // The bases of the last keystroke, whether those before it matched
+        // (wor...) or not (appli...).
+        {{"--eng", "EJ.DIC", "words", "applies"},
+         0,
+         "【words】\n→ word（複数・三単現）\nword\t単語\n"
+         "【applies】\n→ apply（複数・三単現）\napply\t適用する\n"},
         {{"--eng", "EJ.DIC", "bank", "apx"},
          1,
          "【bank】\nbank\t銀行\n【apx】\n見つかりませんでした。\n"},
