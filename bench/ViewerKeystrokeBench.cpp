@@ -140,18 +140,20 @@ int main(int argc, char** argv) {
     for (const std::string& word : SampleWords(dic, count)) {
         field.SetText("");
         for (size_t i = 0; i < word.size(); ++i) {
-            const double cpuStart = ThreadMs();
             const ThreadCounts before = CountsNow();
             const double startSeconds = MonotonicSeconds();
             const double queuedStart = QueuedMs();
+            const double cpuStart = ThreadMs();
             timer.start();
             QTest::keyClick(&field, word[i]);
             view.repaint();
             const double ms = static_cast<double>(timer.nsecsElapsed()) / 1e6;
+            const double cpu = ThreadMs() - cpuStart;
             (i == 0 ? partChange : withinPart).push_back(ms);
             const ThreadCounts after = CountsNow();
             const double queued = QueuedMs() - queuedStart;
             if (i == 0) {
+                partChangeCpu.push_back(cpu);
                 partChangeUnqueued.push_back(ms - queued);
             }
             (i == 0 ? changeWaits : withinWaits) += after.waits - before.waits;
@@ -161,13 +163,10 @@ int main(int argc, char** argv) {
                              "%.2f ms, queued %.2f ms, processor %.2f ms, waits %ld, "
                              "preempted %ld, faults %ld minor %ld major\n",
                              static_cast<double>(sinceShown.nsecsElapsed()) / 1e6, startSeconds,
-                             word.c_str(), i + 1, ms, queued, ThreadMs() - cpuStart,
-                             after.waits - before.waits, after.preempted - before.preempted,
+                             word.c_str(), i + 1, ms, queued, cpu, after.waits - before.waits,
+                             after.preempted - before.preempted,
                              after.minorFaults - before.minorFaults,
                              after.majorFaults - before.majorFaults);
-            }
-            if (i == 0) {
-                partChangeCpu.push_back(ThreadMs() - cpuStart);
             }
         }
     }

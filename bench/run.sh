@@ -618,6 +618,9 @@ echo "  within the loaded part: median $WITHIN_MS ms, slowest $(field within_max
     "over $(field keystrokes_within) keystrokes; goal < 5 ms $(verdict_below "$WITHIN_MS" 5)"
 echo "  changing the part: median $(field change_median_ms) ms, slowest $CHANGE_MAX_MS ms" \
     "over $(field keystrokes_change) keystrokes; goal: slowest < 16 ms $(verdict_below "$CHANGE_MAX_MS" 16)"
+echo "  slowest part change less the time other processes kept the window's thread waiting to run:" \
+    "$(field change_unqueued_max_ms) ms (processor $(field change_cpu_max_ms) ms); times the window's" \
+    "thread blocked: $(field change_waits) in part changes, $(field within_waits) within parts"
 summary "keystroke within the part, generated $GENERATED_ENTRIES, median" - "$WITHIN_MS ms" "< 5 ms" \
     "$(verdict_below "$WITHIN_MS" 5)"
 summary "part change (load + lookup + paint), generated $GENERATED_ENTRIES, slowest of $(field keystrokes_change)" \
