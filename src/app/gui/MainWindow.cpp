@@ -17,6 +17,7 @@
 #include <memory>
 #include <thread>
 #include <utility>
+#include <vector>
 
 #include "app/AppMessages.h"
 #include "app/gui/Appearance.h"
@@ -80,7 +81,7 @@ QString CopyName() {
 class TForm1::ViewLines : public LookupView {
   public:
     explicit ViewLines(TBigView& view) : view_(view) { spare_.KeepStorage(); }
-    ~ViewLines() override { JoinRoomThread(); }
+    ~ViewLines() override { JoinRoomThreads(); }
     ViewLines(const ViewLines&) = delete;
     ViewLines& operator=(const ViewLines&) = delete;
 
@@ -115,17 +116,26 @@ class TForm1::ViewLines : public LookupView {
 
     // Makes two stores large enough for the largest part of the set, on a
     // thread of its own while the window carries on; the changes of part
-    // take them once they are ready and never wait for them.
+    // take them once they are ready and never wait for them. Neither does
+    // opening another dictionary: the stores still being made for the one
+    // before are no longer wanted, and their thread is joined once done.
     void MakeRoomForParts(const std::filesystem::path& dicFile, Direction direction) {
-        JoinRoomThread();
+        RetireRoomThread();
         room_ = std::make_shared<Room>();
         roomThread_ = std::thread([room = room_, dicFile, direction] {
             try {
                 const size_t largest = std::min(LargestPart(dicFile, direction), kMostRoomMade);
-                room->first.MakeRoomFor(largest);
-                room->second.MakeRoomFor(largest);
+                for (TBvStrings* store : {&room->first, &room->second}) {
+                    if (!room->unwanted.load()) {
+                        store->MakeRoomFor(largest);
+                    }
+                }
             } catch (const std::bad_alloc&) {
                 // The loads then take their memory as they go.
+            }
+            if (room->unwanted.load()) {
+                room->first = TBvStrings();
+                room->second = TBvStrings();
             }
             room->ready.store(true, std::memory_order_release);
         });
@@ -133,11 +143,16 @@ class TForm1::ViewLines : public LookupView {
 
   private:
     // The stores made ready in advance; the thread leaves them alone once
-    // `ready` is set.
+    // `ready` is set. `unwanted`: another dictionary was opened first.
     struct Room {
         TBvStrings first;
         TBvStrings second;
         std::atomic<bool> ready = false;
+        std::atomic<bool> unwanted = false;
+    };
+    struct RetiredRoom {
+        std::shared_ptr<Room> room;
+        std::thread thread;
     };
 
     static size_t LargestPart(const std::filesystem::path& dicFile, Direction direction) {
@@ -165,9 +180,34 @@ class TForm1::ViewLines : public LookupView {
         room_.reset();
     }
 
-    void JoinRoomThread() {
+    // The thread of the stores made for the dictionary shown until now goes
+    // to the retired ones, which are joined once their stores are ready.
+    void RetireRoomThread() {
+        std::erase_if(retired_, [](RetiredRoom& retired) {
+            if (!retired.room->ready.load(std::memory_order_acquire)) {
+                return false;
+            }
+            retired.thread.join();
+            return true;
+        });
+        if (!roomThread_.joinable()) {
+            return;
+        }
+        if (!room_ || room_->ready.load(std::memory_order_acquire)) {
+            roomThread_.join();  // it is done
+            room_.reset();
+            return;
+        }
+        room_->unwanted.store(true);
+        retired_.push_back({std::move(room_), std::move(roomThread_)});
+    }
+
+    void JoinRoomThreads() {
         if (roomThread_.joinable()) {
             roomThread_.join();
+        }
+        for (RetiredRoom& retired : retired_) {
+            retired.thread.join();
         }
     }
 
@@ -176,6 +216,7 @@ class TForm1::ViewLines : public LookupView {
     std::optional<TBvStrings> standby_;
     std::shared_ptr<Room> room_;
     std::thread roomThread_;
+    std::vector<RetiredRoom> retired_;
 };
 
 TForm1::TForm1(const QStringList& arguments, Reporter* reporter, QWidget* parent)
