@@ -92,19 +92,37 @@ std::uint64_t WindowKey(std::string_view text, size_t chars) {
 
 }  // namespace
 
+// The build runs this on every headword, so the written form is walked once,
+// up to its "]", looking for a kanji and a TAB byte on the way (a TAB may be
+// the second byte of a character there, and still counts).
 std::optional<HeadwordForms> KanjiHeadwordForms(std::string_view headword) {
     const size_t open = FindSingleByte(headword, '[');
     if (open == std::string_view::npos) {
         return std::nullopt;
     }
-    std::string_view written = headword.substr(open + 1);
-    written = written.substr(0, FindSingleByte(written, ']'));
     std::string_view reading = headword.substr(0, open);
     reading = reading.substr(0, reading.find_last_not_of(' ') + 1);
-    if (reading.empty() || !HoldsKanji(written) || written.find('\t') != std::string_view::npos) {
+    if (reading.empty()) {
         return std::nullopt;
     }
-    return HeadwordForms{reading, written};
+    bool kanji = false;
+    size_t end = open + 1;
+    for (; end < headword.size() && headword[end] != ']'; ++end) {
+        if (headword[end] == '\t') {
+            return std::nullopt;
+        }
+        if (IsLeadByte(headword[end]) && end + 1 < headword.size() && headword[end + 1] != '\0') {
+            if (headword[end + 1] == '\t') {
+                return std::nullopt;
+            }
+            kanji = kanji || IsKanji(headword.substr(end, 2));
+            ++end;
+        }
+    }
+    if (!kanji) {
+        return std::nullopt;
+    }
+    return HeadwordForms{reading, headword.substr(open + 1, end - open - 1)};
 }
 
 std::string WrittenFormLine(const HeadwordForms& forms, int part) {

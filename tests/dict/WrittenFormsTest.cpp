@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <random>
+#include <utility>
 
 #include "dict/DicFileSet.h"
 #include "dict/KanaText.h"
@@ -70,6 +72,41 @@ TEST(WrittenFormsTest, TheBuildListsKanjiFormsSortedWithReadingAndPart) {
               "辞書形\tじしょけい\t12\r\n"
               "人々\tひとびと\t27\r\n"
               "走る\tはしる\t26\r\n");
+}
+
+// The forms are cut at character boundaries: a "[" or "]" or TAB that is the
+// second byte of a double-byte character is no separator, yet a TAB byte
+// anywhere in the written form keeps the line out of the file.
+TEST(WrittenFormsTest, HeadwordFormsAreCutAtCharactersAndNeedAKanji) {
+    const std::string zero("\x90\0", 2);
+    const struct {
+        std::string headword;
+        std::optional<std::pair<std::string, std::string>> forms;  // reading, written
+    } cases[] = {
+        {S("かんじ [漢字]"), std::pair(S("かんじ"), S("漢字"))},
+        {S("かんじ   [漢字] x"), std::pair(S("かんじ"), S("漢字"))},
+        {S("ゼロ [零]"), std::pair(S("ゼロ"), S("零"))},  // ゼ ends in the byte of "["
+        {S("いぬ [犬"), std::pair(S("いぬ"), S("犬"))},
+        {S("ひとびと [人々]"), std::pair(S("ひとびと"), S("人々"))},
+        {S("あ [") + "\x90]" + S("字]"), std::pair(S("あ"), "\x90]" + S("字"))},
+        {S("あ [") + zero + S("字]"), std::pair(S("あ"), zero + S("字"))},
+        {S("あ [") + zero + "]", std::nullopt},  // a lone lead byte is no kanji
+        {S("あ [漢") + "\x90\t]", std::nullopt},
+        {S("あ [漢\t字]"), std::nullopt},
+        {S("こーひー [コーヒー]"), std::nullopt},
+        {S(" [漢字]"), std::nullopt},
+        {S("あい"), std::nullopt},
+        {S("あ [") + "\x90", std::nullopt},
+        {S("あ [字") + "\x90", std::pair(S("あ"), S("字") + "\x90")},
+    };
+    for (const auto& c : cases) {
+        const std::optional<HeadwordForms> found = KanjiHeadwordForms(c.headword);
+        ASSERT_EQ(found.has_value(), c.forms.has_value()) << Cp932ToUtf8(c.headword);
+        if (found) {
+            EXPECT_EQ(found->reading, c.forms->first) << Cp932ToUtf8(c.headword);
+            EXPECT_EQ(found->written, c.forms->second) << Cp932ToUtf8(c.headword);
+        }
+    }
 }
 
 TEST(WrittenFormsTest, KanjiTextsFindTheFirstEntryWhoseWrittenFormBeginsWithThem) {
