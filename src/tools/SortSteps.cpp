@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <condition_variable>
 #include <cstddef>
 #include <cstdint>
@@ -383,7 +384,9 @@ class OddBlockCollector {
 // translation. What stops the pair step, a line without TAB or a failing
 // write, stops the pair file there and is kept, to be reported only once the
 // sorted file is complete, as the pair step that read it back reported it.
-// Each line's headword goes to the sorted file's table as well.
+// Each line's headword goes to the sorted file's table as well. Format may
+// run on another thread than Write and Finish, one block at a time, each
+// block's Format done before its Write.
 class PairWriter {
   public:
     PairWriter(ToolJob& job, const std::string& name, bool jpn, SortedTable& table)
@@ -391,14 +394,41 @@ class PairWriter {
         Guarded([&] { out_.emplace(OutputPath(job, name), kWriteBuffer); });
     }
 
-    void Add(std::string_view block) {
-        Guarded([&] {
+    // The pair-file text of a block of sorted text, its headwords added to
+    // the table; nothing once the pair file has stopped.
+    void Format(std::string_view block, std::string& text) {
+        text.clear();
+        if (formatFailure_ || badLine_ || stopped_) {
+            return;
+        }
+        try {
+            // Room for the block and the line end each line gains after its
+            // headword (for lines of eight bytes and more), taken at once
+            // rather than grown by doubling.
+            text.reserve(block.size() + block.size() / 4);
             for (size_t start = 0; start < block.size() && !badLine_;) {
                 const size_t end = block.find("\r\n", start);
-                AddLine(block.substr(start, end - start));
+                AddLine(block.substr(start, end - start), text);
                 start = end + 2;
             }
-        });
+        } catch (const std::bad_alloc&) {
+            formatFailure_ = std::current_exception();
+        }
+    }
+
+    // Writes what Format made of a block.
+    void Write(std::string_view text) {
+        if (failure_ || text.empty()) {
+            return;
+        }
+        try {
+            out_->Write(text);
+        } catch (const IoError&) {
+            failure_ = std::current_exception();
+        } catch (const std::bad_alloc&) {
+            failure_ = std::current_exception();
+        }
+        stopped_ = failure_ != nullptr;
     }
 
     // Closes the pair file, or throws what stopped it: the content error
@@ -406,6 +436,9 @@ class PairWriter {
     void Finish(const ToolJob& job) {
         if (failure_) {
             std::rethrow_exception(failure_);
+        }
+        if (formatFailure_) {
+            std::rethrow_exception(formatFailure_);
         }
         out_->Close();
         if (badLine_) {
@@ -416,9 +449,6 @@ class PairWriter {
   private:
     template <class Work>
     void Guarded(Work&& work) {
-        if (failure_ || badLine_) {
-            return;
-        }
         try {
             work();
         } catch (const IoError&) {
@@ -426,9 +456,10 @@ class PairWriter {
         } catch (const std::bad_alloc&) {
             failure_ = std::current_exception();
         }
+        stopped_ = failure_ != nullptr;
     }
 
-    void AddLine(std::string_view line) {
+    void AddLine(std::string_view line, std::string& text) {
         std::string_view head;
         std::string_view rest;
         if (!SplitAtTab(line, head, rest)) {
@@ -441,46 +472,144 @@ class PairWriter {
             AppendJpnPairHead(head, head_);
             head = head_;
         }
-        out_->WriteLine(head);
-        out_->Write("\t");
-        out_->WriteLine(rest);
+        text.append(head);
+        text.append("\r\n\t");
+        text.append(rest);
+        text.append("\r\n");
     }
 
     bool jpn_;
     SortedTable& table_;
     std::string head_;  // a J-E headword line, kept from line to line
     std::optional<LineWriter> out_;
-    std::exception_ptr failure_;
+    std::exception_ptr failure_;        // of the pair file
+    std::exception_ptr formatFailure_;  // of Format
     bool badLine_ = false;
+    std::atomic<bool> stopped_ = false;  // the pair file failed: Format need not go on
+};
+
+// Formats the pair text of every block on a thread of its own, one block
+// behind the writer: the writer posts block B, then writes the pair text of
+// block B - 1, so that every write stays on the writer's thread in a fixed
+// order. A posted block's text must stay as it is until its pair text is
+// written.
+class PairFormatter {
+  public:
+    explicit PairFormatter(PairWriter& pairs) : pairs_(pairs), thread_([this] { Run(); }) {}
+
+    // Lets the thread go also when the writer stops early.
+    ~PairFormatter() {
+        {
+            std::lock_guard lock(mutex_);
+            stop_ = true;
+        }
+        changed_.notify_all();
+    }
+
+    // Hands block `block` over; blocks come in order from 0.
+    void Post(size_t block, std::string_view text) {
+        Slot& slot = slots_[block % 2];
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [&] { return slot.state == State::Free; });
+        slot.input = text;
+        slot.state = State::Posted;
+        changed_.notify_all();
+    }
+
+    // Waits for the pair text of `block` (posted before) and writes it.
+    void Write(size_t block) {
+        Slot& slot = slots_[block % 2];
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [&] { return slot.state == State::Formatted; });
+        lock.unlock();
+        pairs_.Write(slot.output);
+        lock.lock();
+        slot.state = State::Free;
+        changed_.notify_all();
+    }
+
+  private:
+    enum class State { Free, Posted, Formatted };
+    struct Slot {
+        State state = State::Free;
+        std::string_view input;
+        std::string output;
+    };
+
+    void Run() {
+        for (size_t block = 0;; ++block) {
+            Slot& slot = slots_[block % 2];
+            {
+                std::unique_lock lock(mutex_);
+                changed_.wait(lock, [&] { return slot.state == State::Posted || stop_; });
+                if (stop_) {
+                    return;
+                }
+            }
+            pairs_.Format(slot.input, slot.output);
+            {
+                std::lock_guard lock(mutex_);
+                slot.state = State::Formatted;
+            }
+            changed_.notify_all();
+        }
+    }
+
+    PairWriter& pairs_;
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::array<Slot, 2> slots_;
+    bool stop_ = false;
+    std::jthread thread_;
 };
 
 // Writes the lines in the sorted order. Collecting them costs more than
 // writing them, as they lie all over the loaded file, so a second thread
-// collects every other block while this one collects the rest and writes.
+// collects every other block while this one collects the rest and writes;
+// with a third, the pair text is made beside them.
 void WriteInOrder(const TLightStrings& lines, const std::vector<std::uint32_t>& order,
                   LineWriter& out, PercentMeter& meter, PairWriter* pairs) {
     const size_t blocks = (order.size() + kLinesPerBlock - 1) / kLinesPerBlock;
+    const bool threads = std::thread::hardware_concurrency() > 1;
     std::optional<OddBlockCollector> collector;
-    if (blocks > 1 && std::thread::hardware_concurrency() > 1) {
-        try {
+    std::optional<PairFormatter> formatter;
+    try {
+        if (blocks > 1 && threads) {
             collector.emplace(lines, order, blocks);
-        } catch (const std::system_error&) {
-            // Without a thread this one collects every block.
         }
+        if (pairs != nullptr && threads) {
+            formatter.emplace(*pairs);
+        }
+    } catch (const std::system_error&) {
+        // Without a thread this one does that work.
     }
-    std::string text;
+    // A block's text stays until the next block but one is collected, after
+    // its pair text is written: this thread collects into two buffers in
+    // turn, and the collector refills a block's buffer only once the block
+    // after the next of its own is taken.
+    std::array<std::string, 2> texts;
+    std::string pairText;
     for (size_t block = 0; block < blocks; ++block) {
-        const std::string* collected = &text;
+        const std::string* collected = &texts[block % 2];
         if (collector && block % 2 == 1) {
             collected = &collector->Take(block);
         } else {
-            CollectBlock(lines, order, block, text);
+            CollectBlock(lines, order, block, texts[block % 2]);
         }
         out.Write(*collected);
-        if (pairs != nullptr) {
-            pairs->Add(*collected);
+        if (formatter) {
+            formatter->Post(block, *collected);
+            if (block > 0) {
+                formatter->Write(block - 1);
+            }
+        } else if (pairs != nullptr) {
+            pairs->Format(*collected, pairText);
+            pairs->Write(pairText);
         }
         meter.Show(blocks * 4 + block, blocks * 5);
+    }
+    if (formatter && blocks > 0) {
+        formatter->Write(blocks - 1);
     }
 }
 

@@ -323,14 +323,16 @@ TEST_F(SortStepsTest, SortToPairGivesWhatTheTwoStepsGive) {
         bool pairsBlocked;
         bool fails;
     };
-    const Case cases[] = {
+    Case cases[] = {
         {"E-J lines over several blocks", withTabs(eng, 12000), false, false, false},
         {"J-E headwords with and without written forms", withTabs(jpn, 9000), true, false, false},
         {"E-J headwords of many initials and signs", withTabs(initials, 5000), false, false, false},
         {"J-E headwords of many initials", withTabs(kana, 5000), true, false, false},
         {"lines without TAB", RandomLines(random, eng, 9000, 6), false, false, true},
+        {"one line without TAB in a late block", withTabs(eng, 12000), false, false, true},
         {"a pair file that cannot be made", withTabs(eng, 3000), false, true, true},
     };
+    cases[5].lines.insert(cases[5].lines.begin() + 6000, "zzzzzz");
     for (const Case& c : cases) {
         SCOPED_TRACE(c.property);
         const std::string input = Lines(c.lines);
