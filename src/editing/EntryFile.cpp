@@ -12,9 +12,9 @@ namespace {
 // The start of every line, by the view's rules: an LF ends a line (with a CR
 // just before it), a CR not followed by an LF ends one too, and a final line
 // end adds no empty line. Found with memchr, for a text with a line too long
-// for the line store's scanner.
-std::vector<size_t> LineStartsOfLongLines(std::string_view text) {
-    std::vector<size_t> starts;
+// for the line store's scanner's records.
+detail::LineRecords LineStartsOfLongLines(std::string_view text) {
+    detail::LineRecords starts;
     starts.reserve(text.size() / 32);
     const char* base = text.data();
     const size_t size = text.size();
@@ -44,35 +44,32 @@ std::vector<size_t> LineStartsOfLongLines(std::string_view text) {
     return starts;
 }
 
-// The same, found by the line store's scanner, which tests 64 bytes at a time.
-std::vector<size_t> LineStarts(std::string_view text) {
-    detail::LineRecords records;
-    detail::LineScanner scanner(records, text.size());
-    scanner.Scan(text.data(), text.size(), true);
-    if (scanner.Unpackable()) {
-        return LineStartsOfLongLines(text);
-    }
-    std::vector<size_t> starts(scanner.Count());
-    for (size_t i = 0; i < starts.size(); ++i) {
-        starts[i] = detail::PackedOffset(records[i]);
-    }
-    return starts;
-}
-
 bool EndsWithLineEnd(std::string_view text) {
     return !text.empty() && (text.back() == '\n' || text.back() == '\r');
 }
 
 }  // namespace
 
+// The lines are found by the line store's scanner, which tests 64 bytes at a
+// time, and its records are kept as they are; a text with a line too long for
+// a record is split again with memchr.
 EntryFile::EntryFile(std::string bytes, size_t linesPerEntry, bool jpnOrder)
-    : bytes_(std::move(bytes)),
-      starts_(LineStarts(bytes_)),
-      linesPerEntry_(linesPerEntry),
-      jpnOrder_(jpnOrder) {}
+    : bytes_(std::move(bytes)), linesPerEntry_(linesPerEntry), jpnOrder_(jpnOrder) {
+    detail::LineScanner scanner(starts_, bytes_.size());
+    scanner.Scan(bytes_.data(), bytes_.size(), true);
+    packed_ = !scanner.Unpackable();
+    if (packed_) {
+        starts_.resize(scanner.Count());
+    } else {
+        starts_ = LineStartsOfLongLines(bytes_);
+    }
+}
 
 std::string_view EntryFile::Line(size_t i) const {
     const std::string_view text(bytes_);
+    if (packed_) {
+        return text.substr(detail::PackedOffset(starts_[i]), detail::PackedLength(starts_[i]));
+    }
     size_t end = Start(i + 1);
     // Take the line end off: LF, CR LF or CR; the last line may have none.
     if (end > Start(i) && text[end - 1] == '\n') {

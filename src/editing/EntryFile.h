@@ -23,6 +23,7 @@
 #include <string_view>
 #include <vector>
 
+#include "components/LineRecord.h"
 #include "tools/LineWriter.h"
 
 namespace tovix {
@@ -73,7 +74,12 @@ class EntryFile {
 
   private:
     // Offset of line i's first byte; the file's size for i == LineCount().
-    size_t Start(size_t i) const { return i < starts_.size() ? starts_[i] : bytes_.size(); }
+    size_t Start(size_t i) const {
+        if (i >= starts_.size()) {
+            return bytes_.size();
+        }
+        return packed_ ? detail::PackedOffset(starts_[i]) : starts_[i];
+    }
     // Offset where entry k begins (the file's size after the last one).
     size_t EntryStart(size_t k) const { return Start(k * linesPerEntry_); }
     std::string Joined(size_t k) const;
@@ -82,7 +88,10 @@ class EntryFile {
     size_t InsertBefore(std::optional<size_t> remove, const std::string& joined) const;
 
     std::string bytes_;
-    std::vector<size_t> starts_;
+    // One per line: the line scanner's records as it made them (offset and
+    // length), or, when some line is too long for a record, the plain offset.
+    detail::LineRecords starts_;
+    bool packed_ = true;
     size_t linesPerEntry_;
     bool jpnOrder_;
 };
