@@ -94,11 +94,14 @@ ChainRun& ChainRun::BuildSet(Direction direction, const std::function<void(ToolJ
     const std::string globalTable = GlobalTableFileName(dicFile).string();
     Run(makeTable, tableSource, globalTable);
     const bool forms = direction == Direction::Japanese && job_.options.writtenForms;
-    const std::string list = forms ? Work("TOVIXKJI.TXT") : std::string();
-    const auto split = [&](ToolJob& job) { result_.keptAtEnd = SplitTovix(job, direction, list); };
+    std::string list;
+    const auto split = [&](ToolJob& job) {
+        result_.keptAtEnd = SplitTovix(job, direction, forms ? &list : nullptr);
+    };
     Run(split, Work("TOVIXSEP.TXT"), globalTable, dicFile, TableFileName(dicFile).string());
     if (forms) {
-        Run(WorkSort, list, WrittenFormFileName(dicFile).string());
+        Run([&](ToolJob& job) { SortTextInto(job, list); }, std::string(),
+            WrittenFormFileName(dicFile).string());
     }
     return *this;
 }

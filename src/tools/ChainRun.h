@@ -67,7 +67,7 @@ class ChainRun {
     // The table builder and the split step that write the set `dicFile` from
     // the pair file "TOVIXSEP.TXT"; the table is built by `makeTable` from
     // `tableSource`. A Japanese-English set gets its written-form file too,
-    // listed by the split step into "TOVIXKJI.TXT" and sorted. The set's
+    // listed by the split step in memory and sorted. The set's
     // files are replaced with the set's journal.
     ChainRun& BuildSet(Direction direction, const std::function<void(ToolJob&)>& makeTable,
                        const std::string& tableSource, const std::string& dicFile);

@@ -17,6 +17,7 @@
 #include <numeric>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <system_error>
 #include <thread>
 #include <utility>
@@ -613,17 +614,38 @@ void WriteInOrder(const TLightStrings& lines, const std::vector<std::uint32_t>& 
     }
 }
 
+// Writes `lines` sorted into Dest; with `pairs`, the pair file is made on the
+// way.
+void SortLines(ToolJob& job, const TLightStrings& lines, bool jpn, PairWriter* pairs) {
+    PercentMeter meter(job.reporter);
+    const std::vector<std::uint32_t> order = SortedOrder(lines, jpn, meter);
+    LineWriter out(OutputPath(job, job.Dest), kWriteBuffer);
+    WriteInOrder(lines, order, out, meter, pairs);
+    out.Close();
+}
+
 // Sorts Source into Dest; with `pairs`, the pair file is made on the way.
 bool SortWork(ToolJob& job, bool jpn, PairWriter* pairs = nullptr) {
     return RunStep(job, tool_text::kProgressSort, tool_text::kSortFailed, [&] {
         TLightStrings lines;
         lines.LoadFromFile(InputPath(job, job.Source));
-        PercentMeter meter(job.reporter);
-        const std::vector<std::uint32_t> order = SortedOrder(lines, jpn, meter);
-        LineWriter out(OutputPath(job, job.Dest), kWriteBuffer);
-        WriteInOrder(lines, order, out, meter, pairs);
-        out.Close();
+        SortLines(job, lines, jpn, pairs);
     });
+}
+
+// The lines of `text`, each ended by CR LF, as a file of that text would
+// load. A text with a NUL byte is taken line by line, as the whole-text load
+// would end at the NUL.
+void LoadLinesFromText(std::string_view text, TLightStrings& lines) {
+    if (text.find('\0') == std::string_view::npos) {
+        lines.SetText(text);
+        return;
+    }
+    for (size_t begin = 0; begin < text.size();) {
+        const size_t end = text.find("\r\n", begin);
+        lines.Add(text.substr(begin, end - begin));
+        begin = end + 2;
+    }
 }
 
 // The sort, and then the pair step's end: the pair file of the sorted lines
@@ -644,6 +666,14 @@ void SortWorkToPair(ToolJob& job, bool jpnOrder, bool jpnHeads, SortedTable& tab
 
 void WorkSort(ToolJob& job) {
     SortWork(job, false);
+}
+
+void SortTextInto(ToolJob& job, std::string_view text) {
+    RunStep(job, tool_text::kProgressSort, tool_text::kSortFailed, [&] {
+        TLightStrings lines;
+        LoadLinesFromText(text, lines);
+        SortLines(job, lines, false, nullptr);
+    });
 }
 
 void WorkSortJpn(ToolJob& job) {

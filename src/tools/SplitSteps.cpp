@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -51,13 +52,13 @@ void WriteDictionaryFile(ToolJob& job) {
 
 // Copies the pair file into the part files and returns how many entries went
 // to the last part beyond its own range. Headword lines with a written form
-// that holds a kanji go to `forms` as well, with their part.
+// that holds a kanji go to `forms` as well, with their part, each ended by
+// CR LF.
 long long WriteParts(ToolJob& job, LineReader& in, const std::vector<long long>& ends, int n,
-                     LineWriter* forms) {
+                     std::string* forms) {
     PercentMeter meter(job.reporter);
     long long index = 0;
     std::string_view line;
-    std::string formLine;  // kept from line to line
     bool pending = in.Next(line);
     for (int i = 1; i <= n; ++i) {
         LineWriter out(OutputPath(job, PartFileName(job.Extra, i).string()));
@@ -65,9 +66,8 @@ long long WriteParts(ToolJob& job, LineReader& in, const std::vector<long long>&
             out.WriteLine(line);
             if (forms != nullptr && index % 2 == 0) {
                 if (const std::optional<HeadwordForms> found = KanjiHeadwordForms(line)) {
-                    formLine.clear();
-                    AppendWrittenFormLine(*found, i, formLine);
-                    forms->WriteLine(formLine);
+                    AppendWrittenFormLine(*found, i, *forms);
+                    forms->append("\r\n");
                 }
             }
             ++index;
@@ -82,7 +82,7 @@ long long WriteParts(ToolJob& job, LineReader& in, const std::vector<long long>&
 
 }  // namespace
 
-long long SplitTovix(ToolJob& job, Direction direction, const std::string& writtenFormList) {
+long long SplitTovix(ToolJob& job, Direction direction, std::string* writtenFormList) {
     long long kept = 0;
     const bool done = RunStep(job, "", tool_text::kCreateFailed, [&] {
         const int n = AlphabetSize(direction);
@@ -95,14 +95,10 @@ long long SplitTovix(ToolJob& job, Direction direction, const std::string& writt
         LineReader in(InputPath(job, job.Source));
         WriteDictionaryFile(job);
         ShowProgress(job, tool_text::kProgressSplit);
-        std::optional<LineWriter> forms;
-        if (!writtenFormList.empty()) {
-            forms.emplace(OutputPath(job, writtenFormList));
+        if (writtenFormList != nullptr) {
+            writtenFormList->clear();
         }
-        kept = WriteParts(job, in, PartEnds(values, n), n, forms ? &*forms : nullptr);
-        if (forms) {
-            forms->Close();
-        }
+        kept = WriteParts(job, in, PartEnds(values, n), n, writtenFormList);
         LineWriter dat(OutputPath(job, job.DatName));
         WriteTableFile(dat, values, SplitBases(values, direction), direction);
         dat.Close();

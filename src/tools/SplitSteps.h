@@ -17,10 +17,11 @@ namespace tovix {
 // kana, J-E headwords beginning with a kanji) have no part of their own; they are
 // kept at the end of the last part file, after the entries of its last key.
 // With `writtenFormList`, the headword lines whose written form holds a
-// kanji are listed in that file as well, with their part, unsorted: the
-// written-form file of the set (dict/WrittenForms.h) is that list sorted.
+// kanji are listed in that text as well, with their part, each line ended by
+// CR LF, unsorted: the written-form file of the set (dict/WrittenForms.h) is
+// that list sorted (SortTextInto, Steps.h).
 // Returns how many entries were kept so, 0 when the step failed
 // (job.Failed tells).
-long long SplitTovix(ToolJob& job, Direction direction, const std::string& writtenFormList = {});
+long long SplitTovix(ToolJob& job, Direction direction, std::string* writtenFormList = nullptr);
 
 }  // namespace tovix

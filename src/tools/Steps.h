@@ -5,6 +5,8 @@
 // failure reports its message and sets job.Failed (see ToolStep.h). Files the
 // user names are written through job.WritePath and read through job.ReadPath.
 
+#include <string_view>
+
 #include "tools/ToolJob.h"
 
 namespace tovix {
@@ -29,6 +31,9 @@ void SeedNewJpn(ToolJob& job);
 
 // Sorting and joining.
 void WorkSort(ToolJob& job);
+// WorkSort of the lines of `text` (each ended by CR LF, as a work file would
+// hold them) into Dest, with the same progress texts and messages.
+void SortTextInto(ToolJob& job, std::string_view text);
 // The sort of a Japanese-English work file: the entries of one reading
 // together (JpnEntryOrder.h).
 void WorkSortJpn(ToolJob& job);

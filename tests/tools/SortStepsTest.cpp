@@ -354,6 +354,38 @@ TEST_F(SortStepsTest, EmptyInputAndLineEnds) {
     EXPECT_EQ(Sort("b \tB\na \tA\rc \tC"), "a \tA\r\nb \tB\r\nc \tC\r\n");
 }
 
+// The written-form list is sorted from memory: the file, captions and
+// messages are those of the sort of the same text written to a work file,
+// also for lines holding a NUL byte and for a text of many blocks.
+TEST_F(SortStepsTest, SortOfATextInMemoryIsTheSortOfItsFile) {
+    std::vector<std::string> many;
+    std::mt19937 random(7);
+    for (int i = 0; i < 5000; ++i) {
+        many.push_back(J("漢字") + std::to_string(random() % 997) + "\t" + J("かんじ") + "\t" +
+                       std::to_string(i % 40));
+    }
+    const std::string cases[] = {
+        "",
+        Lines({J("犬\tいぬ\t2"), J("漢字\tかんじ\t6"), J("お茶\tおちゃ\t5")}),
+        Lines({J("犬\tいぬ\t2"), J("漢") + "\0"s + J("字\tかんじ\t6"), "\0"s, J("茶\tちゃ\t5")}),
+        Lines(many),
+    };
+    for (const std::string& text : cases) {
+        SCOPED_TRACE(text.substr(0, 40));
+        reporter.captions.clear();
+        const std::string fromFile = Sort(text);
+        const auto fileCaptions = reporter.captions;
+        reporter.captions.clear();
+        job.Dest = (dir / "sorted.txt").string();
+        SortTextInto(job, text);
+        EXPECT_FALSE(job.Failed);
+        job.CommitOutputs();
+        EXPECT_EQ(test::ReadBytes(dir / "sorted.txt"), fromFile);
+        EXPECT_EQ(reporter.captions, fileCaptions);
+        EXPECT_TRUE(reporter.messages.empty());
+    }
+}
+
 TEST_F(SortStepsTest, SortFailureIsReported) {
     job.Source = (dir / "none.txt").string();
     job.Dest = job.WorkFile("TOVIXSRT.TXT").string();
